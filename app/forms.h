@@ -1,0 +1,28 @@
+#pragma once
+// The application's forms, created once at start-up in this order and alive until exit,
+// each reachable through the global of its instance name.
+
+class TForm1;
+class TAboutBox;
+class TPrefForm;
+class TExpertsForm;
+class TOKBottomDlg;
+class TBadAddrForm;
+class TIconForm;
+
+extern TAboutBox* AboutBox;
+extern TPrefForm* PrefForm;
+extern TExpertsForm* ExpertsForm;
+extern TOKBottomDlg* OKBottomDlg;
+extern TBadAddrForm* BadAddrForm;
+extern TIconForm* IconForm;
+
+// Creates Form1, AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm and IconForm in
+// that order; destroying it destroys them all and clears the globals.
+class TApplicationForms {
+ public:
+  TApplicationForms();
+  ~TApplicationForms();
+  TApplicationForms(const TApplicationForms&) = delete;
+  TApplicationForms& operator=(const TApplicationForms&) = delete;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// What the grid draws for a row, computed without any painting.
+
+#include <QRect>
+#include <QString>
+
+#include "catalogue/slotmap.h"
+
+// The FW column's label for a program's FormatTag ("UFIF 2", "3.10/4", "5.2.3/6"...).
+QString FormatLabel(quint32 formatTag);
+
+// "LZO(43.0%)" with p = 100 - Size * 100 / UnpackedSize in 32-bit integer arithmetic and the
+// locale's decimal separator; a sensible text when UnpackedSize is 0.
+QString CompressionRatioText(qint32 size, qint32 unpackedSize, QChar decimalPoint);
+
+// Column 0: "1." (counted within the slot's group) and "{18-9}".
+QString SlotNumberText(int row, const TSlotRanges& ranges);
+QString SlotAddressText(int row, const TSlotRanges& ranges);
+
+// Colours as 0xRRGGBB.
+constexpr quint32 BarBlue = 0x0000FF;
+constexpr quint32 BarRed = 0xFF0000;
+
+// The fill bar of column 1.
+struct TBarGeometry {
+  QRect Frame;  // black frame, filled black
+  QRect Inner;  // white inside the frame
+  QRect Fill;   // the bar, in Colour; empty when nothing is filled
+  quint32 Colour = BarBlue;
+};
+int BarFullScale(bool smallSlot, qint32 size);
+quint32 BarColour(qint32 size);
+// cell: the cell rectangle (Left, Top, Right, Bottom as QRect's left/top/right+1/bottom+1).
+TBarGeometry BarGeometry(const QRect& cell, bool smallSlot, qint32 size);

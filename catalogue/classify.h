@@ -1,0 +1,23 @@
+#pragma once
+// Recognition of a section's content from its size and its first bytes.
+
+#include <QByteArray>
+
+#include "catalogue/slotinfo.h"
+
+// True for the size answers that mean the section holds nothing: 0, -153 and -5.
+bool SizeMeansEmpty(qint32 size);
+
+// The record of an empty section (size 0, -153 or -5); FormatTag stays as it was.
+TSlotInfo EmptySlotInfo(const TSlotInfo& before);
+
+// The record when "Additional info" is off: only the size is known; UnpackedSize unchanged.
+TSlotInfo SizeOnlySlotInfo(const TSlotInfo& before, qint32 size);
+
+// The record after reading: size as the phone reported it, bytesRead the n bytes read
+// (at most 128 are used; bytes beyond them count as zero). Fields that the matching rule
+// leaves unchanged keep their value from before.
+TSlotInfo ClassifySection(const TSlotInfo& before, qint32 size, const QByteArray& bytesRead);
+
+// 8-bit program names decode as Windows-1251 (the grid's Cyrillic character set).
+QString DecodeWindows1251(const QByteArray& bytes);

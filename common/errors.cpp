@@ -1,0 +1,34 @@
+#include "common/errors.h"
+
+#include "common/modal.h"
+
+Exception::Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+
+EConvertError EConvertError::NotAnInteger(const QString& text) {
+  return EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+}
+
+EFOpenError::EFOpenError(const QString& fileName)
+    : Exception(QStringLiteral("Cannot open file %1").arg(fileName)) {}
+
+EFCreateError::EFCreateError(const QString& fileName)
+    : Exception(QStringLiteral("Cannot create file %1").arg(fileName)) {}
+
+EIniFileException::EIniFileException(const QString& fileName)
+    : Exception(QStringLiteral("Unable to write to %1").arg(fileName)) {}
+
+QString WithFullStop(const QString& message) {
+  if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+    return message + QLatin1Char('.');
+  return message;
+}
+
+void GuardCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const Exception& error) {
+    Modal().ShowError(WithFullStop(error.Message()));
+  } catch (const std::exception& error) {
+    Modal().ShowError(WithFullStop(QString::fromLocal8Bit(error.what())));
+  }
+}

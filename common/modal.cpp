@@ -1,0 +1,39 @@
+#include "common/modal.h"
+
+#include <cstdio>
+
+namespace {
+
+class TConsoleModal final : public TModalUI {
+ public:
+  void ShowMessage(QObject*, const QString& text, const QString& caption) override {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+  }
+  bool Confirm(QObject*, const QString&) override { return false; }
+  QString OpenFileName(QObject*) override { return {}; }
+  QString SaveFileName(QObject*) override { return {}; }
+  int ExecDialog(QDialog*) override { return mrCancel; }
+  void ShowError(const QString& message) override {
+    std::fprintf(stderr, "Kiv Manager: %s\n", qPrintable(message));
+  }
+};
+
+TModalUI*& Installed() {
+  static TConsoleModal console;
+  static TModalUI* installed = &console;
+  return installed;
+}
+
+}  // namespace
+
+TModalUI& Modal() {
+  return *Installed();
+}
+
+TModalScope::TModalScope(TModalUI& modal) : previous_(Installed()) {
+  Installed() = &modal;
+}
+
+TModalScope::~TModalScope() {
+  Installed() = previous_;
+}

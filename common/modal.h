@@ -1,0 +1,46 @@
+#pragma once
+// Every modal interaction of the manager goes through TModalUI: message boxes, the
+// confirmation question, file dialogs, modal dialogs and the application's error box.
+// The manager installs the Qt implementation; tests install a scripted one that answers
+// from a script and records what the user was shown.
+
+#include <QString>
+
+class QObject;
+class QDialog;
+
+// Modal results, compared by value as the dialogs return them.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+class TModalUI {
+ public:
+  virtual ~TModalUI() = default;
+
+  // A box with no icon and one OK button; caption as given, parented to owner's window.
+  virtual void ShowMessage(QObject* owner, const QString& text, const QString& caption) = 0;
+  // Question icon, title "Confirm", OK and Cancel; true when the user chose OK.
+  virtual bool Confirm(QObject* owner, const QString& text) = 0;
+  // File dialogs; an empty name means the user cancelled.
+  virtual QString OpenFileName(QObject* owner) = 0;
+  virtual QString SaveFileName(QObject* owner) = 0;
+  // Shows a dialog modally and returns its modal result (closing by the title bar is Cancel).
+  virtual int ExecDialog(QDialog* dialog) = 0;
+  // The application's error box: title "Kiv Manager", error icon, OK.
+  virtual void ShowError(const QString& message) = 0;
+};
+
+// The interface in force. Without an installed one, boxes go to stderr and every
+// question is answered with Cancel, which suits programs without a window.
+TModalUI& Modal();
+
+// Installs an implementation for its lifetime and restores the previous one afterwards.
+class TModalScope {
+ public:
+  explicit TModalScope(TModalUI& modal);
+  ~TModalScope();
+  TModalScope(const TModalScope&) = delete;
+  TModalScope& operator=(const TModalScope&) = delete;
+
+ private:
+  TModalUI* previous_;
+};

@@ -1,0 +1,1 @@
+#include "libraries/prg3text.h"

@@ -1,0 +1,20 @@
+#pragma once
+// The PRG3 library text (a release line and one 32-bit word per line) and its image.
+
+#include <QByteArray>
+#include <QStringList>
+
+constexpr int PRG3MaxWords = 512;
+constexpr int PRG3LibrarySection = 2;
+constexpr int PRG3LibrarySubSection = 16;
+
+// Lines split at CR, LF or CR LF.
+QStringList SplitTextLines(const QByteArray& text);
+
+struct TPRG3Image {
+  QByteArray Image;     // the words, little-endian, in line order
+  bool TooBig = false;  // more than 512 words: nothing may be written
+};
+
+// Throws EConvertError for a release line with no digit after its first "=".
+TPRG3Image PRG3ImageFromLines(const QStringList& lines);

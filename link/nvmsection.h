@@ -1,0 +1,53 @@
+#pragma once
+// TNVMSection: the one path from the manager to the phone. It stands for the section at
+// Section-SubSection, reached over COMPort; commands open the link with InitGBP, run their
+// reads, writes, clears and size queries, and close it with EndGBP. Failures to load the
+// library or open the link are shown to the user here; file operation failures are
+// returned to the caller.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class TGBPLibrary;
+
+class TNVMSection : public QObject {
+  Q_OBJECT
+ public:
+  enum TNVMCOMPortName : quint8 { cpnCOM1, cpnCOM2, cpnCOM3, cpnCOM4 };
+  Q_ENUM(TNVMCOMPortName)
+
+ private:
+  Q_PROPERTY(int Section READ Section WRITE SetSect)
+  Q_PROPERTY(int SubSection READ SubSection WRITE SetSSect)
+  Q_PROPERTY(TNVMCOMPortName COMPort READ COMPort WRITE SetCOMPort)
+
+ public:
+  // Loads the phone-link library: libraryFile when given, else "gbp" from the executable's
+  // folder, then through the system's search. Shows "Unable to open GPB.DLL" when unusable.
+  explicit TNVMSection(QObject* owner, const QString& libraryFile = QString());
+  ~TNVMSection() override;
+
+  bool InitGBP();
+  int EndGBP();
+  int Read(void* buffer, quint32 length);
+  int Write(const void* buffer, quint32 length);
+  int GetSize();
+  int Clear();
+
+  int Section() const { return section_; }
+  int SubSection() const { return subsection_; }
+  TNVMCOMPortName COMPort() const { return port_; }
+  void SetSect(int value) { section_ = value; }
+  void SetSSect(int value) { subsection_ = value; }
+  void SetCOMPort(TNVMCOMPortName value) { port_ = value; }
+
+  bool Usable() const;
+  bool LinkOpen() const;
+
+ private:
+  std::unique_ptr<TGBPLibrary> library_;
+  TNVMCOMPortName port_ = cpnCOM1;
+  int section_ = 0;
+  int subsection_ = 0;
+};

@@ -1,0 +1,4 @@
+#include "prefs/prefform.h"
+
+// SCAFFOLD
+TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent) {}

@@ -1,0 +1,69 @@
+#include "tests/support/scriptedmodal.h"
+
+#include <QCoreApplication>
+
+TScriptedModal::TScriptedModal() : scope_(*this) {}
+
+TScriptedModal::~TScriptedModal() = default;
+
+QStringList TScriptedModal::ShownTexts() const {
+  QStringList texts;
+  for (const TShownBox& box : Shown)
+    texts << box.Text;
+  return texts;
+}
+
+void TScriptedModal::Clear() {
+  Shown.clear();
+  OpenedDialogs.clear();
+  Unexpected.clear();
+}
+
+void TScriptedModal::ShowMessage(QObject*, const QString& text, const QString& caption) {
+  Shown.append({TShownBox::Message, caption, text});
+}
+
+bool TScriptedModal::Confirm(QObject*, const QString& text) {
+  Shown.append({TShownBox::Confirmation, QStringLiteral("Confirm"), text});
+  if (ConfirmAnswers.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted confirmation: ") + text;
+    return false;
+  }
+  return ConfirmAnswers.dequeue();
+}
+
+QString TScriptedModal::OpenFileName(QObject*) {
+  if (OpenFileNames.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted open dialog");
+    return {};
+  }
+  return OpenFileNames.dequeue();
+}
+
+QString TScriptedModal::SaveFileName(QObject*) {
+  if (SaveFileNames.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted save dialog");
+    return {};
+  }
+  return SaveFileNames.dequeue();
+}
+
+int TScriptedModal::ExecDialog(QDialog* dialog) {
+  OpenedDialogs << dialog->objectName();
+  // Shown for real, so its show and hide handlers run as they do for the user.
+  dialog->show();
+  QCoreApplication::processEvents();
+  int result = mrCancel;
+  if (DialogScripts.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted dialog: ") + dialog->objectName();
+  } else {
+    result = DialogScripts.dequeue()(dialog);
+  }
+  dialog->done(result);
+  QCoreApplication::processEvents();
+  return result;
+}
+
+void TScriptedModal::ShowError(const QString& message) {
+  Shown.append({TShownBox::Error, QStringLiteral("Kiv Manager"), message});
+}

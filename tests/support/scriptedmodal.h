@@ -1,0 +1,53 @@
+#pragma once
+// A modal-interaction interface for tests: answers come from a script, and everything the
+// user would have been shown is recorded. Installed for the object's lifetime.
+
+#include <QDialog>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "common/modal.h"
+
+struct TShownBox {
+  enum TKind { Message, Confirmation, Error };
+  TKind Kind = Message;
+  QString Caption;
+  QString Text;
+};
+
+class TScriptedModal final : public TModalUI {
+ public:
+  // Receives the dialog while it is shown; returns the modal result to close it with.
+  using TDialogScript = std::function<int(QDialog*)>;
+
+  TScriptedModal();
+  ~TScriptedModal() override;
+
+  // Answers, taken in order. A question with no answer left is a test failure: it is
+  // recorded in Unexpected and answered with Cancel.
+  QQueue<bool> ConfirmAnswers;
+  QQueue<QString> OpenFileNames;
+  QQueue<QString> SaveFileNames;
+  QQueue<TDialogScript> DialogScripts;
+
+  // What was shown, in order.
+  QList<TShownBox> Shown;
+  QStringList OpenedDialogs;  // object names of the dialogs shown
+  QStringList Unexpected;
+
+  // The texts of the boxes shown, in order, without their kinds.
+  QStringList ShownTexts() const;
+  void Clear();
+
+  void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
+  bool Confirm(QObject* owner, const QString& text) override;
+  QString OpenFileName(QObject* owner) override;
+  QString SaveFileName(QObject* owner) override;
+  int ExecDialog(QDialog* dialog) override;
+  void ShowError(const QString& message) override;
+
+ private:
+  TModalScope scope_;
+};

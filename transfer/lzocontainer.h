@@ -1,0 +1,22 @@
+#pragma once
+// The LZO container that the compressed upload writes:
+//   0 magic "LZO\0" | 4 name[16] | 20 format word | 24 unpacked length | 28 icon code |
+//   32 LZO1X stream | optional trailer block (offset word, then 7F 41 5A 53), copied whole.
+
+#include <QByteArray>
+#include <QString>
+
+constexpr quint32 LZOMagic = 0x004F5A4C;
+constexpr quint32 TrailerMagic = 0x535A417F;
+constexpr int LZOHeaderSize = 32;
+
+// True when the data is a plain UFIF program (top byte 0x20, not ELF), the one kind for
+// which the user picks the container's icon code.
+bool NeedsIconChoice(const QByteArray& data);
+
+// The container for data; iconCode is the user's choice for a plain UFIF program (ignored
+// otherwise). Empty when it cannot be built.
+QByteArray BuildLZOContainer(const QByteArray& data, quint32 iconCode);
+
+// The original file from a container; an empty result with error set for a damaged one.
+QByteArray UnpackLZOContainer(const QByteArray& container, QString* error);

@@ -1,0 +1,4 @@
+#include "ufif/badaddrform.h"
+
+// SCAFFOLD
+TBadAddrForm::TBadAddrForm(QWidget* parent) : QDialog(parent) {}

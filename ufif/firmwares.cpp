@@ -1,0 +1,1 @@
+#include "ufif/firmwares.h"

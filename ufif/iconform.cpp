@@ -1,0 +1,4 @@
+#include "ufif/iconform.h"
+
+// SCAFFOLD
+TIconForm::TIconForm(QWidget* parent) : QDialog(parent) {}

@@ -1,0 +1,4 @@
+#include "ufif/okbottomdlg.h"
+
+// SCAFFOLD
+TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent) {}

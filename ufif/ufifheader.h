@@ -1,0 +1,28 @@
+#pragma once
+// The UFIF program header, plain (at byte 0) or inside an ELF file's first segment.
+
+#include <QByteArray>
+#include <QString>
+
+constexpr quint32 ElfMagic = 0x464C457F;
+constexpr quint32 UFIF20Tag = 0x20000000;
+
+// The ELF rule: p_offset of the first program header when e_phoff <= 120, else 0.
+// Fields beyond the bytes held read as zero.
+quint32 UFIFHeaderOffset(const QByteArray& image);
+bool IsUFIF20(const QByteArray& image);
+// Sets byte 2 (plain) or byte H+2 (ELF) to 0x01; never writes outside the image.
+void MarkAsUFIF21(QByteArray& image);
+
+// The header fields, read with missing bytes as zero.
+struct TUFIFHeader {
+  quint32 Offset = 0;     // H
+  quint32 FormatTag = 0;  // word at H
+  QByteArray Name;        // the 16-byte name field at H + 4, unchanged
+  quint32 IconWordA = 0;  // word at H + 20 (ELF form)
+  quint32 IconWordB = 0;  // word at H + 24 (ELF form)
+};
+TUFIFHeader ReadUFIFHeader(const QByteArray& image);
+
+// The name field's text: up to the first zero byte, at most 16 bytes.
+QByteArray NameFieldText(const QByteArray& data, qint64 offset);
