@@ -1,1 +1,55 @@
 #pragma once
+// The phone-link library loaded at run time, without any user interface: resolves the six
+// exports, knows whether the library is usable and whether the link is open, and passes
+// section, subsection and port as their low byte. Shared by the manager (through
+// TNVMSection) and by kivnvm.
+
+#include <QLibrary>
+#include <QString>
+
+#include "link/gbp.h"
+
+class TGBPLibrary {
+ public:
+  // Loads fileName when given; otherwise "gbp" (libgbp.so, gbp.dll) from the executable's
+  // folder first, then through the system's library search.
+  explicit TGBPLibrary(const QString& fileName = QString());
+  ~TGBPLibrary();  // unloads the library; the caller closes the link first
+  TGBPLibrary(const TGBPLibrary&) = delete;
+  TGBPLibrary& operator=(const TGBPLibrary&) = delete;
+
+  // Loaded, with InitGBPMode, EndGBPMode and ReadNVMFile found.
+  bool Usable() const;
+  bool IsOpen() const;
+
+  // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
+  // Not usable: -2 (the port cannot be opened) without calling anything.
+  int Open(int port);
+  // EndGBPMode, open link or not; the link is closed afterwards. Not usable: 0.
+  int Close();
+
+  // The file operations; a missing entry point gives -1 without any call.
+  int Read(int section, int subsection, void* buffer, quint32 length);
+  int Write(int section, int subsection, const void* data, quint32 length);
+  int Clear(int section, int subsection);
+  int GetSize(int section, int subsection);
+
+ private:
+  QLibrary library_;
+  TInitGBPMode initGBPMode_ = nullptr;
+  TEndGBPMode endGBPMode_ = nullptr;
+  TReadNVMFile readNVMFile_ = nullptr;
+  TWriteNVMFile writeNVMFile_ = nullptr;
+  TClearNVMFile clearNVMFile_ = nullptr;
+  TGetNVMFileSize getNVMFileSize_ = nullptr;
+  bool open_ = false;
+};
+
+// The user's wording for an InitGBPMode failure: "GBP Error: Port already opened!" ...,
+// "GBP Error: Unknown error #3!" for codes without a text of their own.
+QString GBPErrorMessage(int code);
+
+// Shown when the library cannot be loaded or lacks a required export.
+inline QString UnableToOpenGBPText() {
+  return QStringLiteral("Unable to open GPB.DLL");
+}
