@@ -1,1 +1,184 @@
 #include "transfer/lzocontainer.h"
+
+#include <lzo/lzo1x.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "common/bytes.h"
+#include "ufif/icons.h"
+#include "ufif/ufifheader.h"
+
+namespace {
+
+constexpr int NameOffset = 4;
+constexpr int NameSize = 16;
+constexpr int FormatOffset = 20;
+constexpr int UnpackedLengthOffset = 24;
+constexpr int IconOffset = 28;
+constexpr int TrailerTailSize = 8;  // the offset word and the trailer magic
+constexpr qint32 MaxUnpackedLength = 16 * 1024 * 1024;
+
+struct THeaderValues {
+  QByteArray Name = QByteArray(NameSize, '\0');
+  quint32 FormatWord = 0;
+  quint32 IconCode = DefaultIconCode;
+};
+
+bool IsPlainUFIF(quint32 firstWord) {
+  return (firstWord & 0xFF000000u) == UFIF20Tag;
+}
+
+// The 16-byte name field; bytes missing from a short file count as zero.
+QByteArray NameField(const QByteArray& bytes) {
+  return bytes.leftJustified(NameSize, '\0', true);
+}
+
+THeaderValues HeaderValues(const QByteArray& data, quint32 iconCode) {
+  THeaderValues values;
+  const quint32 firstWord = WordAt(data, 0);
+  if (firstWord == ElfMagic) {
+    const TUFIFHeader header = ReadUFIFHeader(data);
+    values.Name = NameField(header.Name);
+    values.FormatWord = header.FormatTag;
+    values.IconCode = header.IconWordA;
+  } else if (IsPlainUFIF(firstWord)) {
+    values.Name = NameField(data.mid(NameOffset, NameSize));
+    values.FormatWord = firstWord;
+    values.IconCode = iconCode;
+  }
+  return values;
+}
+
+// Length of the trailer block at the end of data; 0 when there is none. An offset word
+// that points past its own position is malformed, and the data is then taken whole.
+qsizetype TrailerLength(const QByteArray& data) {
+  const qsizetype n = data.size();
+  if (n < TrailerTailSize || WordAt(data, n - 4) != TrailerMagic)
+    return 0;
+  const quint32 offset = WordAt(data, n - TrailerTailSize);
+  return offset <= quint64(n - TrailerTailSize) ? n - qsizetype(offset) : 0;
+}
+
+// LZO's bound for incompressible input.
+qsizetype WorstCaseStream(qsizetype length) {
+  return length + length / 16 + 64 + 3;
+}
+
+using TWorkMemory = std::unique_ptr<void, decltype(&std::free)>;
+
+// Compresses source into target (room for the worst case); the stream's length, or -1.
+qsizetype CompressLZO1X999(const char* source, qsizetype length, char* target) {
+  if (lzo_init() != LZO_E_OK)
+    return -1;
+  const TWorkMemory work(std::malloc(LZO1X_999_MEM_COMPRESS), &std::free);
+  if (!work)
+    return -1;
+  lzo_uint streamLength = 0;
+  const int result =
+      lzo1x_999_compress(reinterpret_cast<const lzo_bytep>(source), lzo_uint(length),
+                         reinterpret_cast<lzo_bytep>(target), &streamLength, work.get());
+  return result == LZO_E_OK ? qsizetype(streamLength) : -1;
+}
+
+void SetHeader(QByteArray& container, const THeaderValues& values, qsizetype unpackedLength) {
+  SetWordAt(container, 0, LZOMagic);
+  std::memcpy(container.data() + NameOffset, values.Name.constData(), NameSize);
+  SetWordAt(container, FormatOffset, values.FormatWord);
+  SetWordAt(container, UnpackedLengthOffset, quint32(unpackedLength));
+  SetWordAt(container, IconOffset, values.IconCode);
+}
+
+bool Refuse(QString* error, const QString& message) {
+  if (error)
+    *error = message;
+  return false;
+}
+
+// Where the stream ends in a container: at the trailer block when there is one.
+bool StreamEnd(const QByteArray& container, qsizetype* end, QString* error) {
+  const qsizetype n = container.size();
+  *end = n;
+  if (WordAt(container, n - 4) != TrailerMagic)
+    return true;
+  const quint32 start = WordAt(container, n - TrailerTailSize);
+  if (start < quint32(LZOHeaderSize) || start > quint64(n - TrailerTailSize))
+    return Refuse(error, QStringLiteral("The LZO container's trailer block is damaged: it "
+                                        "points to offset %1 of %2 bytes")
+                             .arg(start)
+                             .arg(n));
+  *end = start;
+  return true;
+}
+
+bool CheckHeader(const QByteArray& container, qint32* unpackedLength, QString* error) {
+  if (container.size() < LZOHeaderSize)
+    return Refuse(error, QStringLiteral("The LZO container is too short: %1 bytes, the header "
+                                        "alone takes %2")
+                             .arg(container.size())
+                             .arg(LZOHeaderSize));
+  if (WordAt(container, 0) != LZOMagic)
+    return Refuse(error, QStringLiteral("Not an LZO container: it does not begin with \"LZO\""));
+  *unpackedLength = qint32(WordAt(container, UnpackedLengthOffset));
+  if (*unpackedLength < 0 || *unpackedLength > MaxUnpackedLength)
+    return Refuse(error, QStringLiteral("The LZO container's unpacked length %1 is out of range")
+                             .arg(*unpackedLength));
+  return true;
+}
+
+// Decompresses the stream into target, which must come out exactly targetLength bytes long.
+bool Decompress(const char* stream, qsizetype streamLength, char* target, qsizetype targetLength,
+                QString* error) {
+  lzo_uint produced = lzo_uint(targetLength);
+  const int result =
+      lzo1x_decompress_safe(reinterpret_cast<const lzo_bytep>(stream), lzo_uint(streamLength),
+                            reinterpret_cast<lzo_bytep>(target), &produced, nullptr);
+  if (result != LZO_E_OK || produced != lzo_uint(targetLength))
+    return Refuse(error, QStringLiteral("The LZO container's compressed data is damaged"));
+  return true;
+}
+
+}  // namespace
+
+bool NeedsIconChoice(const QByteArray& data) {
+  const quint32 firstWord = WordAt(data, 0);
+  return firstWord != ElfMagic && IsPlainUFIF(firstWord);
+}
+
+QByteArray BuildLZOContainer(const QByteArray& data, quint32 iconCode) {
+  const qsizetype trailer = TrailerLength(data);
+  const qsizetype packed = data.size() - trailer;
+  QByteArray container(LZOHeaderSize + WorstCaseStream(packed) + trailer, Qt::Uninitialized);
+  const qsizetype stream =
+      CompressLZO1X999(data.constData(), packed, container.data() + LZOHeaderSize);
+  if (stream < 0)
+    return QByteArray();
+  const qsizetype trailerStart = LZOHeaderSize + stream;
+  container.resize(trailerStart + trailer);
+  SetHeader(container, HeaderValues(data, iconCode), packed);
+  if (trailer > 0) {
+    std::memcpy(container.data() + trailerStart, data.constData() + packed, trailer);
+    SetWordAt(container, container.size() - TrailerTailSize, quint32(trailerStart));
+  }
+  return container;
+}
+
+QByteArray UnpackLZOContainer(const QByteArray& container, QString* error) {
+  if (error)
+    error->clear();
+  qint32 unpackedLength = 0;
+  qsizetype streamEnd = 0;
+  if (!CheckHeader(container, &unpackedLength, error) || !StreamEnd(container, &streamEnd, error))
+    return QByteArray();
+  const qsizetype trailer = container.size() - streamEnd;
+  QByteArray original(unpackedLength + trailer, Qt::Uninitialized);
+  if (!Decompress(container.constData() + LZOHeaderSize, streamEnd - LZOHeaderSize, original.data(),
+                  unpackedLength, error))
+    return QByteArray();
+  if (trailer > 0) {
+    std::memcpy(original.data() + unpackedLength, container.constData() + streamEnd, trailer);
+    SetWordAt(original, original.size() - TrailerTailSize, quint32(unpackedLength));
+  }
+  return original;
+}
