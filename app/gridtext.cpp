@@ -1,1 +1,109 @@
 #include "app/gridtext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The largest program that fits a big slot uncompressed; bigger sections are drawn red
+// against the 64 KiB scale.
+constexpr qint32 ImageScale = 0x5400;
+constexpr qint32 BigSlotScale = 0x10000;
+constexpr qint32 SmallSlotScale = 2048;
+
+struct TFirmwareLabel {
+  quint32 Tag;
+  const char* Label;
+};
+
+// Exact tags whose label differs from what their digits would spell.
+constexpr TFirmwareLabel NamedTags[] = {{0x20031004, "3.10/4"},
+                                        {0x20036005, "3.6/5"},
+                                        {0x20054206, "5.4.2/6"},
+                                        {0x30C0DE01, "PRG 3"},
+                                        {0x00003500, "PRG 3.5"}};
+
+// A rectangle given by exclusive right and bottom edges, as the grid's cells are.
+QRect EdgeRect(int left, int top, int right, int bottom) {
+  return QRect(left, top, right - left, bottom - top);
+}
+
+int RightEdge(const QRect& rect) {
+  return rect.left() + rect.width();
+}
+int BottomEdge(const QRect& rect) {
+  return rect.top() + rect.height();
+}
+
+// size * 100 / unpackedSize in wrapping 32-bit arithmetic; unpackedSize must not be 0.
+qint32 WrappedPercentOf(qint32 size, qint32 unpackedSize) {
+  const qint32 scaled = qint32(quint32(size) * 100u);
+  if (scaled == std::numeric_limits<qint32>::min() && unpackedSize == -1)
+    return scaled;
+  return scaled / unpackedSize;
+}
+
+}  // namespace
+
+QString FormatLabel(quint32 formatTag) {
+  if ((formatTag >> 8) == 0x200000)
+    return QStringLiteral("UFIF 2");
+  if ((formatTag >> 8) == 0x200100)
+    return QStringLiteral("UFIF 2.1");
+  for (const TFirmwareLabel& named : NamedTags)
+    if (named.Tag == formatTag)
+      return QString::fromLatin1(named.Label);
+  return QString::asprintf("%x.%x.%x/%x", (formatTag >> 16) & 0xF, (formatTag >> 12) & 0xF,
+                           (formatTag >> 8) & 0xF, formatTag & 0xF);
+}
+
+// A malformed container may claim an unpacked size of 0: no ratio can be told then.
+QString CompressionRatioText(qint32 size, qint32 unpackedSize, QChar decimalPoint) {
+  if (unpackedSize == 0)
+    return QStringLiteral("LZO(?)");
+  const qint32 percent = qint32(100u - quint32(WrappedPercentOf(size, unpackedSize)));
+  return QStringLiteral("LZO(") + QString::number(percent) + decimalPoint + QStringLiteral("0%)");
+}
+
+QString SlotNumberText(int row, const TSlotRanges& ranges) {
+  const int number = IsSmallSlotRow(row, ranges) ? row - ranges.BigSlots : row;
+  return QStringLiteral("%1.").arg(number);
+}
+
+QString SlotAddressText(int row, const TSlotRanges& ranges) {
+  return QStringLiteral("{%1}").arg(SlotAddress(row, ranges).Text());
+}
+
+int BarFullScale(bool smallSlot, qint32 size) {
+  if (smallSlot)
+    return SmallSlotScale;
+  return size <= ImageScale ? ImageScale : BigSlotScale;
+}
+
+quint32 BarColour(qint32 size) {
+  return size <= ImageScale ? BarBlue : BarRed;
+}
+
+// The fill ends at trunc(Left + Width / Scale * Size). Multiplying before dividing keeps a
+// full slot exactly full, and the fill stops at the inner edge: a section larger than its
+// scale (a small slot holding a big program) shows a full bar instead of painting over the
+// size text and the next column.
+TBarGeometry BarGeometry(const QRect& cell, bool smallSlot, qint32 size) {
+  const int left = cell.left();
+  const int top = cell.top();
+  const int right = RightEdge(cell);
+  const int bottom = BottomEdge(cell);
+  TBarGeometry bar;
+  bar.Frame = EdgeRect(left + 3, top + cell.height() / 2 + 3, right - 53, bottom - 3);
+  bar.Inner = bar.Frame.adjusted(1, 1, -1, -1);
+  bar.Colour = BarColour(size);
+
+  const int innerLeft = bar.Inner.left();
+  const int innerRight = RightEdge(bar.Inner);
+  const double filled = double(innerRight - innerLeft) * size / BarFullScale(smallSlot, size);
+  const double fillEdge = std::clamp(std::trunc(innerLeft + filled), double(innerLeft),
+                                     double(std::max(innerLeft, innerRight)));
+  bar.Fill = EdgeRect(innerLeft, bar.Inner.top(), int(fillEdge), BottomEdge(bar.Inner));
+  return bar;
+}
