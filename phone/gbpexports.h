@@ -1,0 +1,24 @@
+#pragma once
+// The six functions the virtual phone exports, declared with the contract's calling
+// convention. gbp.cpp checks them against the function types the manager resolves.
+
+#include <cstdint>
+
+#include "link/gbp.h"
+
+#if defined(_WIN32)
+#define GBP_API __declspec(dllexport)
+#else
+#define GBP_API __attribute__((visibility("default")))
+#endif
+
+extern "C" {
+GBP_API int32_t GBP_CALL InitGBPMode(uint32_t port);
+GBP_API int32_t GBP_CALL EndGBPMode(void);
+GBP_API int32_t GBP_CALL ReadNVMFile(uint32_t section, uint32_t subsection, void* buffer,
+                                     uint32_t length);
+GBP_API int32_t GBP_CALL WriteNVMFile(uint32_t section, uint32_t subsection, const void* data,
+                                      uint32_t length);
+GBP_API int32_t GBP_CALL ClearNVMFile(uint32_t section, uint32_t subsection);
+GBP_API int32_t GBP_CALL GetNVMFileSize(uint32_t section, uint32_t subsection);
+}

@@ -1,0 +1,156 @@
+#include "phone/store.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+
+namespace gbp {
+namespace fs = std::filesystem;
+namespace {
+
+// Pieces small enough for a slow link to show progress, and for a write to be interrupted.
+constexpr size_t kPieceBytes = 256;
+
+bool IsSectionName(const std::string& name) {
+  const auto hyphen = name.find('-');
+  if (hyphen == 0 || hyphen == std::string::npos || hyphen + 1 == name.size())
+    return false;
+  for (size_t at = 0; at < name.size(); ++at)
+    if (at != hyphen && !std::isdigit(static_cast<unsigned char>(name[at])))
+      return false;
+  return true;
+}
+
+fs::path TemporaryName(const fs::path& portDir, const std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  return portDir /
+         ("." + name + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp");
+}
+
+bool WriteAll(int fd, const char* data, size_t length, const TPace& pace) {
+  while (length > 0) {
+    const size_t piece = std::min(length, kPieceBytes);
+    const ssize_t written = write(fd, data, piece);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    data += written;
+    length -= static_cast<size_t>(written);
+    pace(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced changes nothing else.
+void SyncFolder(const fs::path& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    fsync(fd);
+    close(fd);
+  }
+}
+
+}  // namespace
+
+fs::path StoreDir() {
+  if (const char* dir = std::getenv("GBP_PHONE_DIR"); dir && *dir)
+    return dir;
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+    return fs::path(data) / "kiv-manager" / "phone";
+  if (const char* home = std::getenv("HOME"); home && *home)
+    return fs::path(home) / ".local" / "share" / "kiv-manager" / "phone";
+  return {};
+}
+
+std::string SectionName(uint32_t section, uint32_t subsection) {
+  return std::to_string(section) + "-" + std::to_string(subsection);
+}
+
+std::optional<uint64_t> PortUsage(const fs::path& portDir, const std::string& leftOut) {
+  std::error_code error;
+  uint64_t total = 0;
+  for (fs::directory_iterator entry(portDir, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (name == leftOut || !IsSectionName(name) || !entry->is_regular_file(error))
+      continue;
+    total += entry->file_size(error);
+  }
+  if (error)
+    return std::nullopt;
+  return total;
+}
+
+int32_t SectionSize(const fs::path& file) {
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (status.type() == fs::file_type::not_found)
+    return kNoSection;
+  if (error || status.type() != fs::file_type::regular)
+    return kIOError;
+  const uintmax_t size = fs::file_size(file, error);
+  if (error)
+    return kIOError;
+  return static_cast<int32_t>(std::min<uintmax_t>(size, std::numeric_limits<int32_t>::max()));
+}
+
+int32_t ReadSection(const fs::path& file, void* buffer, uint32_t length, const TPace& pace) {
+  const int32_t size = SectionSize(file);
+  if (size == kNoSection)
+    return 0;
+  if (size < 0)
+    return size;
+  std::ifstream in(file, std::ios::binary);
+  if (!in)
+    return kIOError;
+  char* into = static_cast<char*>(buffer);
+  const size_t wanted = std::min<size_t>(length, static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < wanted) {
+    const size_t piece = std::min(wanted - done, kPieceBytes);
+    if (!in.read(into + done, static_cast<std::streamsize>(piece)))
+      return kIOError;
+    done += piece;
+    pace(piece);
+  }
+  return static_cast<int32_t>(done);
+}
+
+int32_t ReplaceSection(const fs::path& portDir, const std::string& name, const void* data,
+                       uint32_t length, const TPace& pace) {
+  const fs::path temporary = TemporaryName(portDir, name);
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0)
+    return kIOError;
+  const bool written = WriteAll(fd, static_cast<const char*>(data), length, pace) && fsync(fd) == 0;
+  const bool closed = close(fd) == 0;
+  std::error_code error;
+  if (written && closed)
+    fs::rename(temporary, portDir / name, error);
+  if (!written || !closed || error) {
+    fs::remove(temporary, error);
+    return kIOError;
+  }
+  SyncFolder(portDir);
+  return 0;
+}
+
+int32_t RemoveSection(const fs::path& file) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(file, error);
+  if (status.type() == fs::file_type::not_found)
+    return 0;
+  if (error || status.type() == fs::file_type::directory || !fs::remove(file, error) || error)
+    return kIOError;
+  return 0;
+}
+
+}  // namespace gbp

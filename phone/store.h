@@ -1,0 +1,50 @@
+#pragma once
+// The virtual phone's store: one folder per port (COM1 ... COM4), one file per section
+// named "<section>-<subsection>" in decimal, holding the section's bytes.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace gbp {
+
+// Result codes of the file operations.
+constexpr int32_t kPortNotOpen = -4;
+constexpr int32_t kIOError = -5;
+constexpr int32_t kNoRoom = -6;
+constexpr int32_t kInvalidArguments = -7;
+constexpr int32_t kNoSection = -153;
+
+// The largest section the phone accepts.
+constexpr uint32_t kMaxSectionBytes = 65536;
+
+// Called after each piece of a transfer with its length, so a slow link can be played.
+using TPace = std::function<void(size_t bytes)>;
+
+// GBP_PHONE_DIR, else $XDG_DATA_HOME/kiv-manager/phone, else ~/.local/share/kiv-manager/phone.
+// Empty when none of them can be found.
+std::filesystem::path StoreDir();
+
+std::string SectionName(uint32_t section, uint32_t subsection);
+
+// Bytes held by the port's sections, leaving out the one named; nullopt when unreadable.
+std::optional<uint64_t> PortUsage(const std::filesystem::path& portDir, const std::string& leftOut);
+
+// Size of the section file, kNoSection when there is none, kIOError when unreadable.
+int32_t SectionSize(const std::filesystem::path& file);
+
+// Copies up to length bytes into buffer; 0 when there is no section.
+int32_t ReadSection(const std::filesystem::path& file, void* buffer, uint32_t length,
+                    const TPace& pace);
+
+// Replaces the section with the given bytes, or leaves it as it was: the bytes go to a
+// temporary file in the same folder, which is synced and then renamed over the section.
+int32_t ReplaceSection(const std::filesystem::path& portDir, const std::string& name,
+                       const void* data, uint32_t length, const TPace& pace);
+
+// Removes the section; 0 also when there was none.
+int32_t RemoveSection(const std::filesystem::path& file);
+
+}  // namespace gbp
