@@ -1,1 +1,139 @@
 #include "link/gbplibrary.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+
+// Only the low byte of section, subsection and port reaches the library.
+quint32 LowByte(int value) {
+  return static_cast<quint32>(value) & 0xFFu;
+}
+
+template <typename TFunction>
+TFunction Resolve(QLibrary& library, const char* name) {
+  return reinterpret_cast<TFunction>(library.resolve(name));
+}
+
+}  // namespace
+
+TGBPLibrary::TGBPLibrary(const QString& fileName) {
+  if (!fileName.isEmpty()) {
+    library_.setFileName(fileName);
+    library_.load();
+  } else {
+    // As Windows searches for a DLL: the executable's own folder first.
+    if (QCoreApplication::instance()) {
+      library_.setFileName(QCoreApplication::applicationDirPath() + QStringLiteral("/gbp"));
+      library_.load();
+    }
+    if (!library_.isLoaded()) {
+      library_.setFileName(QStringLiteral("gbp"));
+      library_.load();
+    }
+  }
+  if (!library_.isLoaded())
+    return;
+  initGBPMode_ = Resolve<TInitGBPMode>(library_, "InitGBPMode");
+  endGBPMode_ = Resolve<TEndGBPMode>(library_, "EndGBPMode");
+  readNVMFile_ = Resolve<TReadNVMFile>(library_, "ReadNVMFile");
+  writeNVMFile_ = Resolve<TWriteNVMFile>(library_, "WriteNVMFile");
+  clearNVMFile_ = Resolve<TClearNVMFile>(library_, "ClearNVMFile");
+  getNVMFileSize_ = Resolve<TGetNVMFileSize>(library_, "GetNVMFileSize");
+}
+
+TGBPLibrary::~TGBPLibrary() {
+  if (library_.isLoaded())
+    library_.unload();
+}
+
+bool TGBPLibrary::Usable() const {
+  return initGBPMode_ && endGBPMode_ && readNVMFile_;
+}
+
+bool TGBPLibrary::IsOpen() const {
+  return open_;
+}
+
+bool TGBPLibrary::Has(TGBPEntry entry) const {
+  switch (entry) {
+    case TGBPEntry::InitGBPMode:
+      return initGBPMode_ != nullptr;
+    case TGBPEntry::EndGBPMode:
+      return endGBPMode_ != nullptr;
+    case TGBPEntry::ReadNVMFile:
+      return readNVMFile_ != nullptr;
+    case TGBPEntry::WriteNVMFile:
+      return writeNVMFile_ != nullptr;
+    case TGBPEntry::ClearNVMFile:
+      return clearNVMFile_ != nullptr;
+    case TGBPEntry::GetNVMFileSize:
+      return getNVMFileSize_ != nullptr;
+  }
+  return false;
+}
+
+QString TGBPLibrary::FileName() const {
+  return library_.fileName();
+}
+
+int TGBPLibrary::Open(int port) {
+  if (!Usable())
+    return -2;
+  const int result = initGBPMode_(LowByte(port));
+  open_ = result == 0;
+  return result;
+}
+
+int TGBPLibrary::Close() {
+  open_ = false;
+  return Usable() ? endGBPMode_() : 0;
+}
+
+int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
+  if (!readNVMFile_)
+    return -1;
+  const int result = readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
+  // A library that claims more than the buffer holds must not lead anyone past its end.
+  return result >= 0 ? static_cast<int>(std::min<quint32>(static_cast<quint32>(result), length))
+                     : result;
+}
+
+int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {
+  if (!writeNVMFile_)
+    return -1;
+  return writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
+}
+
+int TGBPLibrary::Clear(int section, int subsection) {
+  if (!clearNVMFile_)
+    return -1;
+  return clearNVMFile_(LowByte(section), LowByte(subsection));
+}
+
+int TGBPLibrary::GetSize(int section, int subsection) {
+  if (!getNVMFileSize_)
+    return -1;
+  return getNVMFileSize_(LowByte(section), LowByte(subsection));
+}
+
+QString GBPErrorMessage(int code) {
+  switch (code) {
+    case -1:
+      return QStringLiteral("GBP Error: Port already opened!");
+    case -2:
+      return QStringLiteral("GBP Error: Can't open port!");
+    case -3:
+      return QStringLiteral("GBP Error: No AT response!");
+    case -4:
+      return QStringLiteral("GBP Error: Port must be opened!");
+    case -5:
+      return QStringLiteral("GBP Error: COMM Error!");
+    case -6:
+      return QStringLiteral("GBP Error: No Memory!");
+    case -7:
+      return QStringLiteral("GBP Error: Invalid arguments!");
+    default:
+      return QStringLiteral("GBP Error: Unknown error #%1!").arg(code);
+  }
+}

@@ -9,6 +9,16 @@
 
 #include "link/gbp.h"
 
+// The six exports, in the order they are resolved.
+enum class TGBPEntry {
+  InitGBPMode,
+  EndGBPMode,
+  ReadNVMFile,
+  WriteNVMFile,
+  ClearNVMFile,
+  GetNVMFileSize
+};
+
 class TGBPLibrary {
  public:
   // Loads fileName when given; otherwise "gbp" (libgbp.so, gbp.dll) from the executable's
@@ -21,6 +31,10 @@ class TGBPLibrary {
   // Loaded, with InitGBPMode, EndGBPMode and ReadNVMFile found.
   bool Usable() const;
   bool IsOpen() const;
+  // Whether the library exports the entry point.
+  bool Has(TGBPEntry entry) const;
+  // The file loaded, or the last one tried when none could be loaded.
+  QString FileName() const;
 
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
   // Not usable: -2 (the port cannot be opened) without calling anything.

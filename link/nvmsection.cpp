@@ -1,1 +1,77 @@
 #include "link/nvmsection.h"
+
+#include "common/modal.h"
+#include "link/gbplibrary.h"
+
+namespace {
+
+const QString kErrorCaption = QStringLiteral("ERROR");
+
+}  // namespace
+
+TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
+    : QObject(owner), library_(std::make_unique<TGBPLibrary>(libraryFile)) {
+  if (!library_->Usable())
+    ShowError(UnableToOpenGBPText());
+}
+
+TNVMSection::~TNVMSection() {
+  EndGBP();
+}
+
+bool TNVMSection::InitGBP() {
+  if (library_->IsOpen())
+    return true;
+  // Without the library every command would otherwise fail silently.
+  if (!library_->Usable()) {
+    ShowError(UnableToOpenGBPText());
+    return false;
+  }
+  const int result = library_->Open(static_cast<int>(port_) + 1);
+  if (result == 0)
+    return true;
+  ShowError(GBPErrorMessage(result));
+  return false;
+}
+
+int TNVMSection::EndGBP() {
+  return library_->Close();
+}
+
+int TNVMSection::Read(void* buffer, quint32 length) {
+  if (!InitGBP())
+    return -1;
+  return library_->Read(section_, subsection_, buffer, length);
+}
+
+// A library without the entry point fails the operation as if the link could not be
+// opened, without touching the link.
+int TNVMSection::Write(const void* buffer, quint32 length) {
+  if (!library_->Has(TGBPEntry::WriteNVMFile) || !InitGBP())
+    return -1;
+  return library_->Write(section_, subsection_, buffer, length);
+}
+
+int TNVMSection::GetSize() {
+  if (!library_->Has(TGBPEntry::GetNVMFileSize) || !InitGBP())
+    return -1;
+  return library_->GetSize(section_, subsection_);
+}
+
+int TNVMSection::Clear() {
+  if (!library_->Has(TGBPEntry::ClearNVMFile) || !InitGBP())
+    return 0;
+  return library_->Clear(section_, subsection_);
+}
+
+bool TNVMSection::Usable() const {
+  return library_->Usable();
+}
+
+bool TNVMSection::LinkOpen() const {
+  return library_->IsOpen();
+}
+
+void TNVMSection::ShowError(const QString& text) {
+  Modal().ShowMessage(parent(), text, kErrorCaption);
+}

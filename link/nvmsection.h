@@ -46,6 +46,8 @@ class TNVMSection : public QObject {
   bool LinkOpen() const;
 
  private:
+  void ShowError(const QString& text);
+
   std::unique_ptr<TGBPLibrary> library_;
   TNVMCOMPortName port_ = cpnCOM1;
   int section_ = 0;
