@@ -1,10 +1,46 @@
 #pragma once
-// SCAFFOLD: the class is filled in by the work on its subsystem.
+// The preferences dialog. Its controls are the one holder of the preferences between a
+// read from the phone and a write back; it reads the phone each time it is shown.
 
+#include <QByteArray>
 #include <QDialog>
+#include <memory>
+
+class QButtonGroup;
+class QKeyEvent;
+
+namespace Ui {
+class TPrefForm;
+}
 
 class TPrefForm : public QDialog {
   Q_OBJECT
  public:
   explicit TPrefForm(QWidget* parent = nullptr);
+  ~TPrefForm() override;
+
+  // Controls from resources/prefform.ui: ui->sEdit, ui->ssEdit, ui->RG1, ui->ACheckBox ...
+  std::unique_ptr<Ui::TPrefForm> ui;
+
+  // RG1's selected item: 0 "Only programs", 1 "Progs and data", 2 "Show all", -1 none.
+  int RG1ItemIndex() const;
+  void SetRG1ItemIndex(int index);
+
+  // What the last read of the record found, empty when it found nothing: written back
+  // where the dialog has no setting for a byte.
+  QByteArray LastRecordRead;
+
+  void FormShow();
+  void ACheckBoxClick();
+
+  // The close box answers Cancel.
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  // Neither button is the default or the cancel button: Enter and Escape close nothing.
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QButtonGroup* RG1Items_ = nullptr;
 };

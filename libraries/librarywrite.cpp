@@ -1,0 +1,56 @@
+#include "libraries/librarywrite.h"
+
+#include <QFile>
+
+#include "app/busycursor.h"
+#include "app/mainwindow.h"
+#include "common/errors.h"
+#include "common/modal.h"
+#include "link/nvmsection.h"
+
+const QString SectionWriteErrorText = QStringLiteral(
+    "Section uploaded with error or out of memory!\nTry to upload again or free some NVM memory");
+
+const QString LibraryTooBigText = QStringLiteral("Can't uplod - library file too big!");
+
+QByteArray ReadFileHead(const QString& fileName, qint64 maxSize) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EFOpenError(fileName);
+  QByteArray bytes = file.read(maxSize + 1);
+  // Half a file must never reach the phone.
+  if (file.error() != QFileDevice::NoError)
+    throw EFOpenError(fileName);
+  return bytes;
+}
+
+void WriteLibraryImage(TForm1& form, int section, int subsection, const QByteArray& image) {
+  {
+    const TBusyCursor busy;
+    if (!form.NVM->InitGBP())
+      return;
+    form.NVM->SetSect(section);
+    form.NVM->SetSSect(subsection);
+    form.NVM->Write(image.constData(), quint32(image.size()));
+    form.VerifyWrite(section, subsection, int(image.size()));
+    form.NVM->EndGBP();
+  }
+  form.SetStatusText(QStringLiteral("Uploaded!"));
+}
+
+int TForm1::VerifyWrite(int section, int subsection, int expectedSize) {
+  SetStatusText(QStringLiteral("Checking data..."));
+  if (!NVM->InitGBP())
+    return -1;
+  NVM->SetSect(section);
+  NVM->SetSSect(subsection);
+  const int size = NVM->GetSize();
+  if (size != expectedSize) {
+    Modal().ShowMessage(this, SectionWriteErrorText, QStringLiteral("ERROR"));
+    return -1;
+  }
+  Modal().ShowMessage(this,
+                      QStringLiteral("Section uploaded sucsessfully! Size: %1 bytes").arg(size),
+                      QStringLiteral("OK!"));
+  return size;
+}
