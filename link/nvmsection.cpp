@@ -44,22 +44,20 @@ int TNVMSection::Read(void* buffer, quint32 length) {
   return library_->Read(section_, subsection_, buffer, length);
 }
 
-// A library without the entry point fails the operation as if the link could not be
-// opened, without touching the link.
 int TNVMSection::Write(const void* buffer, quint32 length) {
-  if (!library_->Has(TGBPEntry::WriteNVMFile) || !InitGBP())
+  if (!OpenFor(TGBPEntry::WriteNVMFile))
     return -1;
   return library_->Write(section_, subsection_, buffer, length);
 }
 
 int TNVMSection::GetSize() {
-  if (!library_->Has(TGBPEntry::GetNVMFileSize) || !InitGBP())
+  if (!OpenFor(TGBPEntry::GetNVMFileSize))
     return -1;
   return library_->GetSize(section_, subsection_);
 }
 
 int TNVMSection::Clear() {
-  if (!library_->Has(TGBPEntry::ClearNVMFile) || !InitGBP())
+  if (!OpenFor(TGBPEntry::ClearNVMFile))
     return 0;
   return library_->Clear(section_, subsection_);
 }
@@ -70,6 +68,14 @@ bool TNVMSection::Usable() const {
 
 bool TNVMSection::LinkOpen() const {
   return library_->IsOpen();
+}
+
+// A usable library that lacks the entry point fails the operation as if the link could
+// not be opened, without touching the link.
+bool TNVMSection::OpenFor(TGBPEntry entry) {
+  if (library_->Usable() && !library_->Has(entry))
+    return false;
+  return InitGBP();
 }
 
 void TNVMSection::ShowError(const QString& text) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class TGBPLibrary;
+enum class TGBPEntry;
 
 class TNVMSection : public QObject {
   Q_OBJECT
@@ -46,6 +47,7 @@ class TNVMSection : public QObject {
   bool LinkOpen() const;
 
  private:
+  bool OpenFor(TGBPEntry entry);
   void ShowError(const QString& text);
 
   std::unique_ptr<TGBPLibrary> library_;
