@@ -1,0 +1,11 @@
+// kivnvm: the phone's NVM from the command line, through the same phone-link library and
+// the same format rules as the manager.
+
+#include <QCoreApplication>
+
+#include "cli/commands.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  return RunKivnvm(application.arguments().mid(1));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The command line of one kivnvm command: its options (flags and options with a value,
+// "--name value" or "--name=value") and its positional arguments.
+
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+
+struct TOptionSpec {
+  QString Name;  // without the leading "--"
+  bool TakesValue = false;
+};
+
+class TArgs {
+ public:
+  bool Has(const QString& name) const;
+  // The option's value; the fallback when the option was not given.
+  QString Value(const QString& name, const QString& fallback = QString()) const;
+  const QStringList& Positional() const { return positional_; }
+
+  // Throws TUsageError for an unknown or repeated option, a missing value, or a number of
+  // positional arguments other than positionalCount.
+  static TArgs Parse(const QStringList& tokens, const QList<TOptionSpec>& specs,
+                     int positionalCount);
+
+ private:
+  QSet<QString> flags_;
+  QMap<QString, QString> values_;
+  QStringList positional_;
+};

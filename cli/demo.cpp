@@ -1,0 +1,52 @@
+#include "cli/demo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "cli/args.h"
+#include "cli/console.h"
+#include "cli/demosections.h"
+#include "cli/files.h"
+#include "common/errors.h"
+
+namespace {
+
+constexpr char DemoPortFolder[] = "COM1";
+
+// The phone is built in a temporary folder beside its place and moved there whole, so a
+// failure leaves no half-filled phone behind.
+void BuildPhone(const QString& portDir) {
+  QTemporaryDir staging(portDir + QStringLiteral("-XXXXXX"));
+  if (!staging.isValid())
+    throw EFCreateError(portDir);
+  for (const TDemoSection& section : DemoSections()) {
+    if (section.Bytes.isEmpty())
+      throw TCommandFailed(
+          QStringLiteral("The demo section %1 could not be made").arg(section.Address.Text()));
+    WriteFileAtomically(staging.filePath(section.Address.Text()), section.Bytes);
+  }
+  QDir().rmdir(portDir);  // an empty folder in the way
+  if (!QDir().rename(staging.path(), portDir))
+    throw EFCreateError(portDir);
+  staging.setAutoRemove(false);
+}
+
+}  // namespace
+
+int DemoCommand(const TArgs& args) {
+  const QString store = args.Positional()[0];
+  const QString portDir = QDir(store).filePath(QString::fromLatin1(DemoPortFolder));
+  const QFileInfo port(portDir);
+  if (port.exists() &&
+      (!port.isDir() ||
+       !QDir(portDir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))) {
+    throw TCommandFailed(
+        QStringLiteral("%1 already holds a phone: nothing was changed").arg(portDir));
+  }
+  if (!QDir().mkpath(store))
+    throw EFCreateError(store);
+  BuildPhone(portDir);
+  PrintErr(QStringLiteral("Demo phone created in %1").arg(portDir));
+  return exitOk;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// A section described as the catalogue describes it, for inspect and list.
+
+#include <QByteArray>
+#include <QStringList>
+
+#include "catalogue/slotinfo.h"
+#include "cli/jsontext.h"
+
+// The record of a section holding exactly these bytes, refreshed with the additional info
+// from a cleared record.
+TSlotInfo DescribeBytes(const QByteArray& head, qint32 size);
+
+// "empty", "program", "gif" or "other".
+QString KindName(TSlotKind kind);
+// The FW column's text: the label for a program, "" for anything else.
+QString FWLabel(const TSlotInfo& info);
+// "LZO(43.0%)" for a compressed section, "" otherwise.
+QString RatioText(const TSlotInfo& info);
+
+// kind, caption, format_tag, label, icon_index, compressed, unpacked_size, size.
+void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info);
+// The readable form of inspect, one field per line.
+QStringList SlotInfoText(const TSlotInfo& info);

@@ -1,0 +1,166 @@
+#include "cli/options.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSettings>
+
+#include "catalogue/slotinfo.h"
+#include "cli/args.h"
+#include "cli/console.h"
+#include "common/strtoint.h"
+#include "ufif/firmwares.h"
+#include "ufif/icons.h"
+
+namespace {
+
+constexpr int MaxAddressByte = 255;
+
+bool FitsOneByte(int value) {
+  return value >= 0 && value <= MaxAddressByte;
+}
+
+int SettingsInteger(const QSettings& settings, const QString& key, int fallback) {
+  const QVariant value = settings.value(key);
+  if (!value.isValid())
+    return fallback;
+  return TryStrToInt(value.toString()).value_or(fallback);
+}
+
+int PortFromSettings(const QString& settingsPath) {
+  const QSettings settings(settingsPath, QSettings::IniFormat);
+  const int index = SettingsInteger(settings, QStringLiteral("Manager/COM-Port"), 0);
+  // An index that names no port leaves the choice to us: the first port.
+  return (index >= 0 && index <= 3) ? index + 1 : 1;
+}
+
+TSlotRanges RangesFromSettings(const QString& settingsPath) {
+  const QSettings settings(settingsPath, QSettings::IniFormat);
+  const TSlotRanges defaults;
+  TSlotRanges ranges;
+  ranges.FirstBig =
+      SettingsInteger(settings, QStringLiteral("Manager/FirstBig"), defaults.FirstBig);
+  ranges.BigSlots =
+      SettingsInteger(settings, QStringLiteral("Manager/BigSlots"), defaults.BigSlots);
+  ranges.FirstSmall =
+      SettingsInteger(settings, QStringLiteral("Manager/FirstSmall"), defaults.FirstSmall);
+  ranges.SmallSlots =
+      SettingsInteger(settings, QStringLiteral("Manager/SmallSlots"), defaults.SmallSlots);
+  return BoundedRanges(ranges);
+}
+
+int ParsePort(const QString& text) {
+  static const QRegularExpression pattern(QStringLiteral("^COM([1-4])$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = pattern.match(text);
+  if (!match.hasMatch())
+    throw TUsageError(QStringLiteral("--port takes COM1, COM2, COM3 or COM4, not '%1'").arg(text));
+  return match.captured(1).toInt();
+}
+
+// "9-29,10-14": first and last subsection of the big slots, then of the small slots.
+TSlotRanges ParseSlots(const QString& text) {
+  static const QRegularExpression pattern(
+      QStringLiteral("^(\\d{1,3})-(\\d{1,3}),(\\d{1,3})-(\\d{1,3})$"));
+  const QRegularExpressionMatch match = pattern.match(text);
+  if (!match.hasMatch()) {
+    throw TUsageError(
+        QStringLiteral("--slots takes FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL, not '%1'").arg(text));
+  }
+  TSlotRanges ranges;
+  ranges.FirstBig = match.captured(1).toInt();
+  ranges.BigSlots = match.captured(2).toInt() - ranges.FirstBig + 1;
+  ranges.FirstSmall = match.captured(3).toInt();
+  ranges.SmallSlots = match.captured(4).toInt() - ranges.FirstSmall + 1;
+  if (ranges.BigSlots < 0 || ranges.SmallSlots < 0)
+    throw TUsageError(QStringLiteral("--slots: a range ends before it begins in '%1'").arg(text));
+  if (ranges.BigSlots + ranges.SmallSlots > MaxSlotRows)
+    throw TUsageError(QStringLiteral("--slots: at most %1 slots in all").arg(MaxSlotRows));
+  return ranges;
+}
+
+void CheckRangesFitOneByte(const TSlotRanges& ranges) {
+  for (const TSectionAddress& address : SlotAddresses(ranges)) {
+    if (!FitsOneByte(address.SubSection)) {
+      throw TUsageError(
+          QStringLiteral("the slot ranges reach subsection %1; subsections go up to 255")
+              .arg(address.SubSection));
+    }
+  }
+}
+
+}  // namespace
+
+TSectionAddress ParseAddressArgument(const QString& text) {
+  TSectionAddress address;
+  if (!ParseSectionAddress(text, address) || !FitsOneByte(address.Section) ||
+      !FitsOneByte(address.SubSection)) {
+    throw TUsageError(
+        QStringLiteral("'%1' is not a section address such as 18-9 (numbers 0 to 255)").arg(text));
+  }
+  return address;
+}
+
+QList<TSectionAddress> ParseAddressList(const QString& text) {
+  QList<TSectionAddress> addresses;
+  for (const QString& part : text.split(QLatin1Char(',')))
+    addresses << ParseAddressArgument(part.trimmed());
+  return addresses;
+}
+
+quint32 ParseIconCode(const QString& text) {
+  static const QRegularExpression pattern(QStringLiteral("^[0-9A-Fa-f]{4}$"));
+  if (pattern.match(text).hasMatch()) {
+    const quint32 code = text.toUInt(nullptr, 16);
+    for (const TIconItem& item : IconItems()) {
+      if (item.Code == code)
+        return code;
+    }
+  }
+  throw TUsageError(
+      QStringLiteral("--icon takes an icon code of the icon list such as E852, not '%1'")
+          .arg(text));
+}
+
+QString FirmwareTextFrom(const TArgs& args) {
+  if (args.Has(QStringLiteral("firmware")) && args.Has(QStringLiteral("firmware-index")))
+    throw TUsageError(QStringLiteral("give either --firmware or --firmware-index, not both"));
+  if (args.Has(QStringLiteral("firmware")))
+    return args.Value(QStringLiteral("firmware"));
+  const QStringList& table = FirmwareTable();
+  const QString indexText = args.Value(QStringLiteral("firmware-index"), QStringLiteral("0"));
+  bool ok = false;
+  const int index = indexText.toInt(&ok);
+  if (!ok || index < 0 || index >= table.size()) {
+    throw TUsageError(QStringLiteral("--firmware-index takes 0 to %1, not '%2'")
+                          .arg(table.size() - 1)
+                          .arg(indexText));
+  }
+  return table[index];
+}
+
+QString ManagerSettingsPath() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/KivManager.INI");
+}
+
+TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
+  TPhoneOptions options;
+  options.Port = args.Has(QStringLiteral("port")) ? ParsePort(args.Value(QStringLiteral("port")))
+                                                  : PortFromSettings(settingsPath);
+  options.Ranges = args.Has(QStringLiteral("slots"))
+                       ? ParseSlots(args.Value(QStringLiteral("slots")))
+                       : RangesFromSettings(settingsPath);
+  CheckRangesFitOneByte(options.Ranges);
+  options.Progress = args.Has(QStringLiteral("progress")) || StderrIsTerminal();
+  return options;
+}
+
+QString PortName(int port) {
+  return QStringLiteral("COM%1").arg(port);
+}
+
+QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges) {
+  QList<TSectionAddress> addresses;
+  for (int row = 1; row <= ranges.BigSlots + ranges.SmallSlots; ++row)
+    addresses << SlotAddress(row, ranges);
+  return addresses;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Values given on the command line or taken from the manager's settings file.
+
+#include <QList>
+#include <QString>
+
+#include "catalogue/slotmap.h"
+
+class TArgs;
+
+// "18-9", "18-09", "02-10"; both numbers 0..255, since the phone link takes each as one
+// byte and a larger number would reach another section. Throws TUsageError.
+TSectionAddress ParseAddressArgument(const QString& text);
+// "18-9,2-10"; throws TUsageError.
+QList<TSectionAddress> ParseAddressList(const QString& text);
+
+// An icon code of four hexadecimal digits that the icon list offers; throws TUsageError.
+quint32 ParseIconCode(const QString& text);
+
+// --firmware TEXT or --firmware-index N (entry 0 of the firmware table by default).
+QString FirmwareTextFrom(const TArgs& args);
+
+// The link and the slots every phone command works with.
+struct TPhoneOptions {
+  int Port = 1;  // 1 = COM1 ... 4 = COM4
+  TSlotRanges Ranges;
+  bool Progress = false;  // on stderr: forced on by --progress, else when it is a terminal
+};
+
+// The manager's settings file beside the executable.
+QString ManagerSettingsPath();
+// --port, --slots and --progress, with the settings file's COM-Port and slot ranges (else
+// COM1 and 9, 21, 10, 5) for what the command line leaves out. Throws TUsageError.
+TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath);
+
+// "COM1".
+QString PortName(int port);
+// Big slots in subsection order, then the small slots.
+QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges);
