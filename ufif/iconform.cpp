@@ -1,4 +1,41 @@
 #include "ufif/iconform.h"
 
-// SCAFFOLD
-TIconForm::TIconForm(QWidget* parent) : QDialog(parent) {}
+#include <QIcon>
+
+#include "common/modal.h"
+#include "ufif/iconpictures.h"
+#include "ufif/icons.h"
+#include "ui_iconform.h"
+
+TIconForm::TIconForm(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TIconForm>()), ImageList1(IconPictures()) {
+  ui->setupUi(this);
+  FillItems();
+  connect(ui->Button1, &QPushButton::clicked, this, [this] { done(mrOk); });
+  connect(ui->Button2, &QPushButton::clicked, this, [this] { done(mrCancel); });
+}
+
+TIconForm::~TIconForm() = default;
+
+void TIconForm::FillItems() {
+  for (const TIconItem& item : IconItems()) {
+    const QPixmap picture = ImageList1.value(item.Picture);
+    ui->ComboBoxEx1->addItem(QIcon(picture), item.Caption());
+  }
+  // Nothing chosen yet: the field shows its "Select icon" placeholder.
+  ui->ComboBoxEx1->setCurrentIndex(-1);
+}
+
+quint32 TIconForm::AskIconCode() {
+  return ChosenIconCode(Modal().ExecDialog(this));
+}
+
+quint32 TIconForm::ChosenIconCode(int modalResult) const {
+  if (modalResult != mrOk || ui->ComboBoxEx1->currentIndex() < 0)
+    return DefaultIconCode;
+  return IconCodeFromCaption(ui->ComboBoxEx1->currentText());
+}
+
+void TIconForm::reject() {
+  done(mrCancel);
+}

@@ -1,10 +1,49 @@
 #pragma once
-// SCAFFOLD: the class is filled in by the work on its subsystem.
+// The question asked before a UFIF 2.0 program is uploaded: convert it to UFIF 2.1 (Yes),
+// upload it as it is (No) or give up (Cancel). While it is shown it holds the options
+// dialog's firmware field, so the user can pick the firmware for the conversion here.
 
 #include <QDialog>
+#include <QPoint>
+#include <exception>
+#include <memory>
+#include <utility>
+
+class QComboBox;
+
+// The options dialog's firmware field, wherever it stands at the moment.
+QComboBox* FirmwareField();
+
+namespace Ui {
+class TOKBottomDlg;
+}
 
 class TOKBottomDlg : public QDialog {
   Q_OBJECT
  public:
   explicit TOKBottomDlg(QWidget* parent = nullptr);
+  ~TOKBottomDlg() override;
+
+  std::unique_ptr<Ui::TOKBottomDlg> ui;
+
+  // Shows the prompt modally and returns mrYes, mrNo or mrCancel. Throws when the
+  // firmware pick could not be stored in the settings file.
+  int Ask();
+
+  void FormShow();
+  void FormHide();
+
+  // Escape and the title bar's close button answer Cancel.
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void GiveFieldBack();
+
+  QComboBox* lentField_ = nullptr;
+  QPoint fieldHome_;
+  std::exception_ptr saveError_;
 };
