@@ -1,0 +1,108 @@
+// The conversion prompt and the icon dialog on their own: their buttons, their answers and
+// the firmware field they borrow.
+
+#include <QComboBox>
+#include <QDir>
+#include <QtTest>
+
+#include "common/errors.h"
+#include "tests/transfers/transferfixture.h"
+#include "ufif/expertsform.h"
+#include "ufif/iconform.h"
+#include "ufif/icons.h"
+#include "ufif/okbottomdlg.h"
+#include "ui_iconform.h"
+#include "ui_okbottomdlg.h"
+
+class TestDialogs : public QObject {
+  Q_OBJECT
+ private:
+  std::unique_ptr<TTransferFixture> f;
+
+ private Q_SLOTS:
+  void init() { f = std::make_unique<TTransferFixture>(); }
+  void cleanup() {
+    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
+    f.reset();
+  }
+
+  void promptAnswers_data();
+  void promptAnswers();
+  void promptSaveFailureEndsTheUpload();
+  void iconCodeFromTheDialog_data();
+  void iconCodeFromTheDialog();
+  void iconItemsCarryTheirPictures();
+};
+
+void TestDialogs::promptAnswers_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<int>("result");
+  QTest::newRow("Yes") << "OKBtn" << int(mrYes);
+  QTest::newRow("No") << "Button1" << int(mrNo);
+  QTest::newRow("Cancel") << "CancelBtn" << int(mrCancel);
+  QTest::newRow("Escape") << "Escape" << int(mrCancel);
+}
+
+void TestDialogs::promptAnswers() {
+  QFETCH(QString, action);
+  QFETCH(int, result);
+  f->Modal.DialogScripts.enqueue([action](QDialog* dialog) {
+    if (action == QLatin1String("Escape"))
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    else
+      dialog->findChild<QPushButton*>(action)->click();
+    return dialog->result();
+  });
+  int answer = 0;
+  GuardCommand([&answer] { answer = OKBottomDlg->Ask(); });
+  QCOMPARE(answer, result);
+  QCOMPARE(FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+}
+
+void TestDialogs::promptSaveFailureEndsTheUpload() {
+  // A folder where the settings file should be: the firmware pick cannot be stored.
+  QVERIFY(QDir().mkpath(Form1->SettingsPath()));
+  f->Modal.DialogScripts.enqueue([](QDialog*) { return int(mrYes); });
+  f->Modal.OpenFileNames.enqueue(
+      f->PutFile(QStringLiteral("program.bin"), UFIFProgram(0x20000000, 3000)));
+  f->Run(&TForm1::UploadActionExecute);
+  QDir().rmdir(Form1->SettingsPath());
+  QCOMPARE(f->LastBox().Kind, TShownBox::Error);
+  QVERIFY(f->LastBox().Text.startsWith(QStringLiteral("Unable to write to ")));
+  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+}
+
+void TestDialogs::iconCodeFromTheDialog_data() {
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<int>("result");
+  QTest::addColumn<quint32>("code");
+  QTest::newRow("E80A, OK") << "E80A" << int(mrOk) << 0xE80Au;
+  QTest::newRow("E800, OK") << "E800" << int(mrOk) << 0xE800u;
+  QTest::newRow("E899, OK") << "E899" << int(mrOk) << 0xE899u;
+  QTest::newRow("E800, Cancel") << "E800" << int(mrCancel) << 0xE852u;
+  QTest::newRow("nothing chosen, OK") << "" << int(mrOk) << 0xE852u;
+}
+
+void TestDialogs::iconCodeFromTheDialog() {
+  QFETCH(QString, caption);
+  QFETCH(int, result);
+  QFETCH(quint32, code);
+  QComboBox* items = IconForm->ui->ComboBoxEx1;
+  items->setCurrentIndex(items->findText(caption));
+  QCOMPARE(IconForm->ChosenIconCode(result), code);
+}
+
+void TestDialogs::iconItemsCarryTheirPictures() {
+  QComboBox* items = IconForm->ui->ComboBoxEx1;
+  QCOMPARE(items->count(), IconItems().size());
+  QCOMPARE(items->count(), 147);
+  QCOMPARE(IconForm->ImageList1.size(), IconPictureCount);
+  for (int i = 0; i < items->count(); ++i) {
+    QCOMPARE(items->itemText(i), IconItems()[i].Caption());
+    QVERIFY2(!items->itemIcon(i).isNull(), qPrintable(items->itemText(i)));
+  }
+}
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
