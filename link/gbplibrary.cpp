@@ -81,7 +81,9 @@ int TGBPLibrary::Open(int port) {
   if (!Usable())
     return -2;
   const int result = initGBPMode_(LowByte(port));
-  open_ = result == 0;
+  // A refused second opening leaves the link that is already open as it was.
+  if (result == 0)
+    open_ = true;
   return result;
 }
 
