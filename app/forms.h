@@ -2,6 +2,8 @@
 // The application's forms, created once at start-up in this order and alive until exit,
 // each reachable through the global of its instance name.
 
+#include <memory>
+
 class TForm1;
 class TAboutBox;
 class TPrefForm;
@@ -25,4 +27,7 @@ class TApplicationForms {
   ~TApplicationForms();
   TApplicationForms(const TApplicationForms&) = delete;
   TApplicationForms& operator=(const TApplicationForms&) = delete;
+
+ private:
+  std::unique_ptr<TForm1> form1_;  // owns the dialogs as their parent
 };

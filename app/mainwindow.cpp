@@ -1,1 +1,148 @@
 #include "app/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <functional>
+
+#include "common/errors.h"
+#include "link/nvmsection.h"
+#include "ui_mainwindow.h"
+
+int FirstBig = TSlotRanges{}.FirstBig;
+int BigSlots = TSlotRanges{}.BigSlots;
+int FirstSmall = TSlotRanges{}.FirstSmall;
+int SmallSlots = TSlotRanges{}.SmallSlots;
+
+TForm1* Form1 = nullptr;
+
+TSlotRanges CurrentSlotRanges() {
+  return {FirstBig, BigSlots, FirstSmall, SmallSlots};
+}
+
+void SetCurrentSlotRanges(const TSlotRanges& ranges) {
+  FirstBig = ranges.FirstBig;
+  BigSlots = ranges.BigSlots;
+  FirstSmall = ranges.FirstSmall;
+  SmallSlots = ranges.SmallSlots;
+}
+
+namespace {
+constexpr int StatusBarHeight = 19;
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
+  ui->setupUi(this);
+  QFont gridFont(QStringLiteral("Arial"));
+  gridFont.setBold(true);
+  gridFont.setPixelSize(12);
+  ui->DrawGrid1->setFont(gridFont);
+  ui->DrawGrid1->SetDrawCell([this](QPainter& canvas, int col, int row, const QRect& rect) {
+    DrawGrid1DrawCell(canvas, col, row, rect);
+  });
+  ui->DrawGrid1->SetMouseUp([this](Qt::MouseButton button) { DrawGrid1MouseUp(button); });
+
+  statusText_ = new QLabel(ui->StatusBar);
+  statusText_->setObjectName(QStringLiteral("StatusText"));
+  ui->StatusBar->addWidget(statusText_, 1);
+  ui->StatusBar->setFixedHeight(StatusBarHeight);
+
+  CreatePopupMenu();
+  ConnectCommands();
+  NVM = new TNVMSection(this);
+  NVM->setObjectName(QStringLiteral("NVM"));
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreatePopupMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  PopupMenu1->addActions({ui->RefreshAction, ui->UploadAction, ui->UploadLZOAction, ui->ClearAction,
+                          ui->DownloadAction, ui->PlayGIFAction, ui->ConvertAction});
+}
+
+// Every command runs inside GuardCommand, so the errors it raises end it with the error box
+// instead of crossing the signal.
+void TForm1::ConnectCommands() {
+  const auto onClick = [this](QAbstractButton* button, void (TForm1::*handler)()) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler] { GuardCommand([this, handler] { (this->*handler)(); }); });
+  };
+  const auto onTrigger = [this](QAction* action, void (TForm1::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { GuardCommand([this, handler] { (this->*handler)(); }); });
+  };
+  onClick(ui->Button1, &TForm1::Button1Click);
+  onClick(ui->Button2, &TForm1::Button2Click);
+  onClick(ui->Button3, &TForm1::Button3Click);
+  onClick(ui->Button5, &TForm1::Button5Click);
+  onClick(ui->Button6, &TForm1::Button6Click);
+  onClick(ui->Button7, &TForm1::Button7Click);
+  onTrigger(ui->RefreshAction, &TForm1::RefreshActionExecute);
+  onTrigger(ui->ClearAction, &TForm1::ClearActionExecute);
+  onTrigger(ui->UploadAction, &TForm1::UploadActionExecute);
+  onTrigger(ui->PlayGIFAction, &TForm1::PlayGIFActionExecute);
+  onTrigger(ui->DownloadAction, &TForm1::DownloadActionExecute);
+  onTrigger(ui->GetPrefAction, &TForm1::GetPrefActionExecute);
+  onTrigger(ui->SetPrefAction, &TForm1::SetPrefActionExecute);
+  onTrigger(ui->ConvertAction, &TForm1::ConvertActionExecute);
+  onTrigger(ui->UploadLZOAction, &TForm1::UploadLZOActionExecute);
+  connect(ui->ComboBox1, qOverload<int>(&QComboBox::currentIndexChanged), this,
+          [this](int index) { GuardCommand([this, index] { ComboBox1Change(index); }); });
+}
+
+void TForm1::SetStatusText(const QString& text) {
+  statusText_->setText(text);
+  // Commands hold the event loop while they wait for the phone: show progress now.
+  statusText_->repaint();
+}
+
+QString TForm1::StatusText() const {
+  return statusText_->text();
+}
+
+int TForm1::CurrentRow() const {
+  return ui->DrawGrid1->Row();
+}
+
+void TForm1::SelectRow(int row) {
+  ui->DrawGrid1->SetRow(row);
+}
+
+TSectionAddress TForm1::CurrentSlotAddress() const {
+  return SlotAddress(CurrentRow(), CurrentSlotRanges());
+}
+
+void TForm1::RepaintGrid() {
+  ui->DrawGrid1->viewport()->repaint();
+}
+
+void TForm1::ComboBox1Change(int index) {
+  if (index >= 0 && index < COMPortCount)
+    NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(index));
+}
+
+void TForm1::FormResize() {
+  TDrawGrid* grid = ui->DrawGrid1;
+  grid->SetColWidth(1, grid->ClientWidth() - grid->ColWidth(0) - grid->ColWidth(2));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous())
+    GuardCommand([this] { FormShow(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  FormClose();
+  QMainWindow::closeEvent(event);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}

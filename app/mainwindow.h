@@ -16,6 +16,7 @@
 #include <array>
 #include <memory>
 
+#include "app/settingsfile.h"
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
 
@@ -34,6 +35,7 @@ extern int BigSlots;
 extern int FirstSmall;
 extern int SmallSlots;
 TSlotRanges CurrentSlotRanges();
+void SetCurrentSlotRanges(const TSlotRanges& ranges);
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -102,7 +104,19 @@ class TForm1 : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void CreatePopupMenu();
+  void ConnectCommands();
+  void RefreshRange(int section, int firstSubsection, int count);
+  TManagerSettings CurrentSettings() const;
+  void ApplySettings(const TManagerSettings& settings);
+  void FillOptionsDialog(const TManagerSettings& settings);
+  void DrawSlotNumber(QPainter& canvas, int row, const QRect& rect);
+  void DrawSlotContent(QPainter& canvas, int row, const QRect& rect);
+  void DrawSlotFormat(QPainter& canvas, int row, const QRect& rect);
+
   QLabel* statusText_ = nullptr;
+  // The firmware choice as last loaded, kept for saves made while no options dialog exists.
+  int loadedFirmware_ = 0;
 };
 
 extern TForm1* Form1;

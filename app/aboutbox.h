@@ -1,0 +1,21 @@
+#pragma once
+// TAboutBox: the product name, what the manager is for, and the credits.
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TAboutBox;
+}
+
+class TAboutBox : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TAboutBox(QWidget* parent = nullptr);
+  ~TAboutBox() override;
+
+  std::unique_ptr<Ui::TAboutBox> ui;
+
+  // Closing by the title bar or Escape answers Cancel, as the modal results expect.
+  void reject() override;
+};

@@ -1,0 +1,197 @@
+#include "app/drawgrid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionFocusRect>
+
+namespace {
+const QVector<int> InitialColWidths = {75, 120, 64};
+constexpr int InitialRowCount = 32;
+constexpr int RowHeight = 30;
+}  // namespace
+
+TDrawGrid::TDrawGrid(QWidget* parent)
+    : QAbstractScrollArea(parent), geometry_(InitialColWidths, InitialRowCount, RowHeight) {
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setMouseTracking(true);
+  verticalScrollBar()->setTracking(true);
+  horizontalScrollBar()->setTracking(true);
+  UpdateScrollBars();
+}
+
+void TDrawGrid::SetColWidth(int col, int width) {
+  geometry_.SetColWidth(col, width);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TDrawGrid::SetRowCount(int rowCount) {
+  geometry_.SetRowCount(rowCount);
+  row_ = qBound(qMin(1, RowCount() - 1), row_, RowCount() - 1);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+int TDrawGrid::ClientWidth() const {
+  return viewport()->width();
+}
+
+void TDrawGrid::SetRow(int row) {
+  if (row < 1 || row >= RowCount())
+    return;
+  row_ = row;
+  geometry_.ScrollToShow(row);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TDrawGrid::UpdateScrollBars() {
+  geometry_.SetViewport(viewport()->size());
+  QScrollBar* vertical = verticalScrollBar();
+  vertical->setRange(0, geometry_.MaxTopRow() - 1);
+  vertical->setPageStep(geometry_.VisibleDataRows());
+  vertical->setSingleStep(1);
+  vertical->setValue(geometry_.TopRow() - 1);
+  QScrollBar* horizontal = horizontalScrollBar();
+  horizontal->setRange(0, geometry_.MaxLeftOffset());
+  horizontal->setPageStep(viewport()->width());
+  horizontal->setSingleStep(geometry_.RowHeight());
+  horizontal->setValue(geometry_.LeftOffset());
+}
+
+void TDrawGrid::scrollContentsBy(int, int) {
+  geometry_.SetTopRow(verticalScrollBar()->value() + 1);
+  geometry_.SetLeftOffset(horizontalScrollBar()->value());
+  viewport()->update();
+}
+
+void TDrawGrid::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+void TDrawGrid::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+  for (int col = 0; col < ColCount(); ++col)
+    PaintCell(painter, col, 0);
+  for (int row = geometry_.TopRow(); row <= geometry_.LastDrawnRow(); ++row) {
+    for (int col = 0; col < ColCount(); ++col)
+      PaintCell(painter, col, row);
+  }
+  if (hasFocus())
+    PaintFocusFrame(painter);
+}
+
+void TDrawGrid::PaintCell(QPainter& painter, int col, int row) {
+  const QRect rect = geometry_.CellRect(col, row);
+  if (rect.isEmpty() || !rect.intersects(viewport()->rect()))
+    return;
+  QColor background = palette().color(QPalette::Base);
+  QColor text = palette().color(QPalette::Text);
+  if (row == 0) {
+    background = palette().color(QPalette::Button);
+    text = palette().color(QPalette::ButtonText);
+  } else if (row == row_) {
+    background = palette().color(QPalette::Highlight);
+    text = palette().color(QPalette::HighlightedText);
+  }
+  painter.save();
+  painter.setClipRect(rect);
+  painter.fillRect(rect, background);
+  painter.setFont(font());
+  painter.setPen(text);
+  painter.setBrush(background);
+  if (drawCell_)
+    drawCell_(painter, col, row, rect);
+  painter.restore();
+}
+
+void TDrawGrid::PaintFocusFrame(QPainter& painter) {
+  if (row_ < 1)
+    return;
+  const QRect first = geometry_.CellRect(0, row_);
+  if (first.isEmpty())
+    return;
+  QStyleOptionFocusRect option;
+  option.initFrom(this);
+  option.rect = QRect(first.left(), first.top(), geometry_.TotalWidth(), first.height());
+  option.backgroundColor = palette().color(QPalette::Highlight);
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void TDrawGrid::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton)
+    return;
+  const QPoint at = event->position().toPoint();
+  const int row = geometry_.RowAt(at.y());
+  if (row == 0) {
+    resizingColumn_ = geometry_.ColumnEdgeAt(at.x());
+    if (resizingColumn_ >= 0)
+      resizeGrabOffset_ =
+          at.x() - (geometry_.ColumnLeft(resizingColumn_) + ColWidth(resizingColumn_));
+    return;
+  }
+  if (row > 0 && geometry_.ColumnAt(at.x()) >= 0)
+    SetRow(row);
+}
+
+void TDrawGrid::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (resizingColumn_ >= 0) {
+    SetColWidth(resizingColumn_,
+                at.x() - resizeGrabOffset_ - geometry_.ColumnLeft(resizingColumn_));
+    return;
+  }
+  const bool overGrip = geometry_.RowAt(at.y()) == 0 && geometry_.ColumnEdgeAt(at.x()) >= 0;
+  viewport()->setCursor(overGrip ? Qt::SplitHCursor : Qt::ArrowCursor);
+}
+
+void TDrawGrid::mouseReleaseEvent(QMouseEvent* event) {
+  resizingColumn_ = -1;
+  if (mouseUp_)
+    mouseUp_(event->button());
+}
+
+int TDrawGrid::MovedRow(int key, Qt::KeyboardModifiers modifiers) const {
+  const int lastRow = RowCount() - 1;
+  const int page = geometry_.VisibleDataRows();
+  switch (key) {
+    case Qt::Key_Up:
+      return row_ - 1;
+    case Qt::Key_Down:
+      return row_ + 1;
+    case Qt::Key_PageUp:
+      return qMax(1, row_ - page);
+    case Qt::Key_PageDown:
+      return qMin(lastRow, row_ + page);
+    case Qt::Key_Home:
+      return modifiers & Qt::ControlModifier ? 1 : row_;
+    case Qt::Key_End:
+      return modifiers & Qt::ControlModifier ? lastRow : row_;
+    default:
+      return -1;
+  }
+}
+
+void TDrawGrid::keyPressEvent(QKeyEvent* event) {
+  const int row = MovedRow(event->key(), event->modifiers());
+  if (row < 0) {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  SetRow(row);
+  event->accept();
+}
+
+void TDrawGrid::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+}
+
+void TDrawGrid::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
+}

@@ -1,0 +1,62 @@
+#pragma once
+// TDrawGrid: an owner-drawn grid with one fixed header row that stays in view, whole-row
+// selection and user-resizable columns. It paints each cell's background and leaves the
+// content to its draw-cell handler; it stores no data of its own.
+
+#include <QAbstractScrollArea>
+#include <functional>
+
+#include "app/gridgeometry.h"
+
+class TDrawGrid : public QAbstractScrollArea {
+  Q_OBJECT
+ public:
+  // Called for every visible cell after its background is painted; the painter's pen holds
+  // the text colour and its brush the cell colour, and drawing is clipped to the cell.
+  using TDrawCell = std::function<void(QPainter& canvas, int col, int row, const QRect& rect)>;
+  using TMouseUp = std::function<void(Qt::MouseButton button)>;
+
+  explicit TDrawGrid(QWidget* parent = nullptr);
+
+  void SetDrawCell(TDrawCell handler) { drawCell_ = std::move(handler); }
+  void SetMouseUp(TMouseUp handler) { mouseUp_ = std::move(handler); }
+
+  int ColCount() const { return geometry_.ColCount(); }
+  int ColWidth(int col) const { return geometry_.ColWidth(col); }
+  void SetColWidth(int col, int width);
+  int RowCount() const { return geometry_.RowCount(); }
+  // Keeps the current row within the new count.
+  void SetRowCount(int rowCount);
+  int DefaultRowHeight() const { return geometry_.RowHeight(); }
+  int ClientWidth() const;
+
+  // The current (selected) row: a data row, or 0 while the grid has none.
+  int Row() const { return row_; }
+  void SetRow(int row);
+  int TopRow() const { return geometry_.TopRow(); }
+  QRect CellRect(int col, int row) const { return geometry_.CellRect(col, row); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void PaintCell(QPainter& painter, int col, int row);
+  void PaintFocusFrame(QPainter& painter);
+  void UpdateScrollBars();
+  int MovedRow(int key, Qt::KeyboardModifiers modifiers) const;
+
+  TGridGeometry geometry_;
+  int row_ = 1;
+  int resizingColumn_ = -1;
+  int resizeGrabOffset_ = 0;
+  TDrawCell drawCell_;
+  TMouseUp mouseUp_;
+};

@@ -1,0 +1,114 @@
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+
+#include "app/gridtext.h"
+#include "app/mainwindow.h"
+#include "ufif/iconpictures.h"
+
+namespace {
+
+const QString HeaderCaptions[] = {QStringLiteral("#"), QStringLiteral("Program & Size"),
+                                  QStringLiteral("FW")};
+
+// The cell's edges as the drawing rules count them: right and bottom are exclusive.
+struct TCellEdges {
+  int Left, Top, Right, Bottom;
+  explicit TCellEdges(const QRect& rect)
+      : Left(rect.left()),
+        Top(rect.top()),
+        Right(rect.left() + rect.width()),
+        Bottom(rect.top() + rect.height()) {}
+  int W() const { return Right - Left; }
+  int H() const { return Bottom - Top; }
+};
+
+int TextHeight(const QPainter& canvas) {
+  return QFontMetrics(canvas.font()).height();
+}
+
+// Text with its top-left corner at (x, y) on an opaque background of the brush colour.
+void TextOut(QPainter& canvas, int x, int y, const QString& text) {
+  const QFontMetrics metrics(canvas.font());
+  canvas.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), canvas.brush());
+  canvas.drawText(QPoint(x, y + metrics.ascent()), text);
+}
+
+void TextCentred(QPainter& canvas, const TCellEdges& cell, const QString& text) {
+  const int width = QFontMetrics(canvas.font()).horizontalAdvance(text);
+  TextOut(canvas, cell.Left + cell.W() / 2 - width / 2,
+          cell.Top + cell.H() / 2 - TextHeight(canvas) / 2, text);
+}
+
+void TextVCentred(QPainter& canvas, const TCellEdges& cell, int x, const QString& text) {
+  TextOut(canvas, x, cell.Top + cell.H() / 2 - TextHeight(canvas) / 2, text);
+}
+
+QColor Rgb(quint32 colour) {
+  return QColor::fromRgb(QRgb(0xFF000000u | colour));
+}
+
+void DrawBar(QPainter& canvas, const QRect& cell, bool smallSlot, qint32 size) {
+  const TBarGeometry bar = BarGeometry(cell, smallSlot, size);
+  canvas.fillRect(bar.Frame, Qt::black);
+  canvas.fillRect(bar.Inner, Qt::white);
+  if (!bar.Fill.isEmpty())
+    canvas.fillRect(bar.Fill, Rgb(bar.Colour));
+}
+
+}  // namespace
+
+void TForm1::DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect) {
+  if (ARow == 0) {
+    TextCentred(canvas, TCellEdges(Rect), HeaderCaptions[ACol]);
+    return;
+  }
+  if (ARow >= SlotTableSize)
+    return;
+  switch (ACol) {
+    case 0:
+      DrawSlotNumber(canvas, ARow, Rect);
+      break;
+    case 1:
+      DrawSlotContent(canvas, ARow, Rect);
+      break;
+    case 2:
+      DrawSlotFormat(canvas, ARow, Rect);
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::DrawSlotNumber(QPainter& canvas, int row, const QRect& rect) {
+  const TCellEdges cell(rect);
+  const TSlotRanges ranges = CurrentSlotRanges();
+  TextVCentred(canvas, cell, cell.Left + 3, SlotNumberText(row, ranges));
+  TextVCentred(canvas, cell, cell.Left + 25, SlotAddressText(row, ranges));
+}
+
+// Upper half: icon, caption and compression ratio; lower half: size and fill bar.
+void TForm1::DrawSlotContent(QPainter& canvas, int row, const QRect& rect) {
+  const TCellEdges cell(rect);
+  const TSlotInfo& slot = Slots.at(row);
+  const int th = TextHeight(canvas);
+  const int upperY = cell.Top + cell.H() / 4 - th / 2;
+  const QVector<QPixmap>& pictures = IconPictures();
+  if (slot.IconIndex > 0 && slot.IconIndex < pictures.size())
+    canvas.drawPixmap(cell.Left + 3, upperY + 3, pictures.at(slot.IconIndex));
+  TextOut(canvas, cell.Left + 20, upperY, slot.Caption);
+  if (slot.Compressed) {
+    const QString ratio =
+        CompressionRatioText(slot.Size, slot.UnpackedSize, QLocale().decimalPoint().at(0));
+    TextOut(canvas, cell.Right - 80, upperY, ratio);
+  }
+  TextOut(canvas, cell.Right - 50, cell.Top + 3 * cell.H() / 4 - th / 2,
+          QString::number(slot.Size));
+  DrawBar(canvas, rect, IsSmallSlotRow(row, CurrentSlotRanges()), slot.Size);
+}
+
+void TForm1::DrawSlotFormat(QPainter& canvas, int row, const QRect& rect) {
+  const TSlotInfo& slot = Slots.at(row);
+  if (slot.Kind == skProgram)
+    TextCentred(canvas, TCellEdges(rect), FormatLabel(slot.FormatTag));
+}

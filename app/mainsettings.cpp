@@ -1,0 +1,67 @@
+#include <QComboBox>
+#include <QCoreApplication>
+
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "common/errors.h"
+#include "common/modal.h"
+#include "link/nvmsection.h"
+#include "ufif/expertsform.h"
+#include "ui_expertsform.h"
+#include "ui_mainwindow.h"
+
+QString TForm1::SettingsPath() const {
+  return SettingsPathFor(QCoreApplication::applicationFilePath());
+}
+
+TManagerSettings TForm1::CurrentSettings() const {
+  TManagerSettings settings;
+  // Position of the frame, size of the client area: what move() and resize() take back.
+  settings.Top = y();
+  settings.Left = x();
+  settings.Width = width();
+  settings.Height = height();
+  settings.COMPort = ui->ComboBox1->currentIndex();
+  settings.Ranges = CurrentSlotRanges();
+  settings.UFIFFW = ExpertsForm ? ExpertsForm->ui->FWComboBox->currentIndex() : loadedFirmware_;
+  return settings;
+}
+
+void TForm1::ApplySettings(const TManagerSettings& settings) {
+  move(settings.Left, settings.Top);
+  resize(settings.Width, settings.Height);
+  ui->ComboBox1->setCurrentIndex(settings.COMPort);
+  NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(ui->ComboBox1->currentIndex()));
+  SetCurrentSlotRanges(settings.Ranges);
+  loadedFirmware_ = settings.UFIFFW;
+  if (ExpertsForm)
+    ExpertsForm->ui->FWComboBox->setCurrentIndex(settings.UFIFFW);
+  FormResize();
+  ui->DrawGrid1->SetRowCount(settings.Ranges.BigSlots + settings.Ranges.SmallSlots + 1);
+  Slots.fill(TSlotInfo{});
+  RepaintGrid();
+  FillOptionsDialog(settings);
+}
+
+void TForm1::FillOptionsDialog(const TManagerSettings& settings) {
+  if (ExpertsForm)
+    ExpertsForm->SetRangeFields(FieldsForRanges(settings.Ranges));
+}
+
+void TForm1::LoadSettings() {
+  ApplySettings(ReadSettingsFile(SettingsPath()));
+}
+
+void TForm1::SaveSettings() {
+  WriteSettingsFile(SettingsPath(), CurrentSettings());
+}
+
+void TForm1::FormShow() {
+  LoadSettings();
+}
+
+// A settings file that cannot be written must not keep the user from closing the manager:
+// the error is shown and the window closes all the same.
+void TForm1::FormClose() {
+  GuardCommand([this] { SaveSettings(); });
+}

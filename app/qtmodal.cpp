@@ -1,0 +1,55 @@
+#include "app/qtmodal.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/busycursor.h"
+
+namespace {
+
+// Boxes belong to the window of the widget that asks, so they centre on it.
+QWidget* OwnerWindow(QObject* owner) {
+  if (auto* widget = qobject_cast<QWidget*>(owner))
+    return widget->window();
+  return QApplication::activeWindow();
+}
+
+int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+            QMessageBox::StandardButtons buttons, QWidget* parent) {
+  const TNormalCursor arrow;
+  QMessageBox box(icon, caption, text, buttons, parent);
+  return box.exec();
+}
+
+}  // namespace
+
+void TQtModal::ShowMessage(QObject* owner, const QString& text, const QString& caption) {
+  ShowBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, OwnerWindow(owner));
+}
+
+bool TQtModal::Confirm(QObject* owner, const QString& text) {
+  return ShowBox(QMessageBox::Question, QStringLiteral("Confirm"), text,
+                 QMessageBox::Ok | QMessageBox::Cancel, OwnerWindow(owner)) == QMessageBox::Ok;
+}
+
+QString TQtModal::OpenFileName(QObject* owner) {
+  const TNormalCursor arrow;
+  return QFileDialog::getOpenFileName(OwnerWindow(owner));
+}
+
+QString TQtModal::SaveFileName(QObject* owner) {
+  const TNormalCursor arrow;
+  return QFileDialog::getSaveFileName(OwnerWindow(owner));
+}
+
+int TQtModal::ExecDialog(QDialog* dialog) {
+  const TNormalCursor arrow;
+  return dialog->exec();
+}
+
+void TQtModal::ShowError(const QString& message) {
+  ShowBox(QMessageBox::Critical, QStringLiteral("Kiv Manager"), message, QMessageBox::Ok,
+          QApplication::activeWindow());
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The manager's modal interactions as the user sees them: Qt message boxes and file dialogs.
+
+#include "common/modal.h"
+
+class TQtModal final : public TModalUI {
+ public:
+  void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
+  bool Confirm(QObject* owner, const QString& text) override;
+  QString OpenFileName(QObject* owner) override;
+  QString SaveFileName(QObject* owner) override;
+  int ExecDialog(QDialog* dialog) override;
+  void ShowError(const QString& message) override;
+};

@@ -1,0 +1,121 @@
+#include "app/settingsfile.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include "catalogue/slotinfo.h"
+#include "common/errors.h"
+#include "common/strtoint.h"
+#include "ufif/firmwares.h"
+
+namespace {
+
+const QString FormTop = QStringLiteral("Form/Top");
+const QString FormLeft = QStringLiteral("Form/Left");
+const QString FormWidth = QStringLiteral("Form/Width");
+const QString FormHeight = QStringLiteral("Form/Height");
+const QString ManagerCOMPort = QStringLiteral("Manager/COM-Port");
+const QString ManagerFirstBig = QStringLiteral("Manager/FirstBig");
+const QString ManagerBigSlots = QStringLiteral("Manager/BigSlots");
+const QString ManagerFirstSmall = QStringLiteral("Manager/FirstSmall");
+const QString ManagerSmallSlots = QStringLiteral("Manager/SmallSlots");
+const QString ManagerUFIFFW = QStringLiteral("Manager/UFIFFW");
+
+int WithinOrFirst(int value, int count) {
+  return value >= 0 && value < count ? value : 0;
+}
+
+}  // namespace
+
+bool operator==(const TManagerSettings& a, const TManagerSettings& b) {
+  return a.Top == b.Top && a.Left == b.Left && a.Width == b.Width && a.Height == b.Height &&
+         a.COMPort == b.COMPort && a.Ranges.FirstBig == b.Ranges.FirstBig &&
+         a.Ranges.BigSlots == b.Ranges.BigSlots && a.Ranges.FirstSmall == b.Ranges.FirstSmall &&
+         a.Ranges.SmallSlots == b.Ranges.SmallSlots && a.UFIFFW == b.UFIFFW;
+}
+
+QString SettingsPathFor(const QString& executablePath) {
+  const QFileInfo executable(executablePath);
+  return executable.path() + QLatin1Char('/') + executable.completeBaseName() +
+         QStringLiteral(".INI");
+}
+
+int SettingsInteger(const QVariant& value, int defaultValue) {
+  // A value holding a comma comes back from QSettings as a list: not an integer either.
+  if (!value.isValid() || value.userType() == QMetaType::QStringList)
+    return defaultValue;
+  return TryStrToInt(value.toString()).value_or(defaultValue);
+}
+
+TManagerSettings ReadSettingsFile(const QString& path) {
+  const QSettings file(path, QSettings::IniFormat);
+  TManagerSettings settings;
+  const auto read = [&file](const QString& key, int defaultValue) {
+    return SettingsInteger(file.value(key), defaultValue);
+  };
+  settings.Top = read(FormTop, settings.Top);
+  settings.Left = read(FormLeft, settings.Left);
+  settings.Width = read(FormWidth, settings.Width);
+  settings.Height = read(FormHeight, settings.Height);
+  settings.COMPort = WithinOrFirst(read(ManagerCOMPort, settings.COMPort), COMPortCount);
+  TSlotRanges& ranges = settings.Ranges;
+  ranges.FirstBig = read(ManagerFirstBig, ranges.FirstBig);
+  ranges.BigSlots = read(ManagerBigSlots, ranges.BigSlots);
+  ranges.FirstSmall = read(ManagerFirstSmall, ranges.FirstSmall);
+  ranges.SmallSlots = read(ManagerSmallSlots, ranges.SmallSlots);
+  ranges = BoundedRanges(ranges);
+  settings.UFIFFW = WithinOrFirst(read(ManagerUFIFFW, settings.UFIFFW), FirmwareTable().size());
+  return settings;
+}
+
+void WriteSettingsFile(const QString& path, const TManagerSettings& settings) {
+  QSettings file(path, QSettings::IniFormat);
+  file.setValue(FormTop, settings.Top);
+  file.setValue(FormLeft, settings.Left);
+  file.setValue(FormWidth, settings.Width);
+  file.setValue(FormHeight, settings.Height);
+  file.setValue(ManagerCOMPort, settings.COMPort);
+  file.setValue(ManagerFirstBig, settings.Ranges.FirstBig);
+  file.setValue(ManagerBigSlots, settings.Ranges.BigSlots);
+  file.setValue(ManagerFirstSmall, settings.Ranges.FirstSmall);
+  file.setValue(ManagerSmallSlots, settings.Ranges.SmallSlots);
+  file.setValue(ManagerUFIFFW, settings.UFIFFW);
+  file.sync();
+  if (file.status() != QSettings::NoError)
+    throw EIniFileException(path);
+}
+
+TSlotRangeFields FieldsForRanges(const TSlotRanges& ranges) {
+  const auto twoDigits = [](int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+  };
+  return {twoDigits(ranges.FirstBig), twoDigits(ranges.FirstBig + ranges.BigSlots - 1),
+          twoDigits(ranges.FirstSmall), twoDigits(ranges.FirstSmall + ranges.SmallSlots - 1)};
+}
+
+TSlotRanges RangesFromFields(const TSlotRangeFields& fields) {
+  const qint32 firstBig = StrToInt(fields.FirstBig);
+  const qint32 lastBig = StrToInt(fields.LastBig);
+  const qint32 firstSmall = StrToInt(fields.FirstSmall);
+  const qint32 lastSmall = StrToInt(fields.LastSmall);
+  TSlotRanges ranges;
+  ranges.FirstBig = firstBig;
+  ranges.BigSlots = lastBig - firstBig + 1;
+  ranges.FirstSmall = firstSmall;
+  ranges.SmallSlots = lastSmall - firstSmall + 1;
+  return ranges;
+}
+
+QString RangesProblem(const TSlotRanges& ranges) {
+  if (ranges.BigSlots < 0)
+    return QStringLiteral(
+        "Invalid big slot range: the last subsection comes before the first one.");
+  if (ranges.SmallSlots < 0)
+    return QStringLiteral(
+        "Invalid small slot range: the last subsection comes before the first one.");
+  if (ranges.BigSlots + ranges.SmallSlots > MaxSlotRows)
+    return QStringLiteral("The manager shows at most %1 slots; these ranges hold %2.")
+        .arg(MaxSlotRows)
+        .arg(ranges.BigSlots + ranges.SmallSlots);
+  return {};
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The manager's settings file: an INI file beside the executable with the window placement,
+// the serial port, the slot ranges and the firmware choice.
+
+#include <QString>
+#include <QVariant>
+
+#include "catalogue/slotmap.h"
+
+struct TManagerSettings {
+  int Top = 20;
+  int Left = 240;
+  int Width = 330;
+  int Height = 420;
+  int COMPort = 0;  // 0 = COM1 ... 3 = COM4
+  TSlotRanges Ranges;
+  int UFIFFW = 0;  // position in the firmware table
+
+  friend bool operator==(const TManagerSettings& a, const TManagerSettings& b);
+};
+
+constexpr int COMPortCount = 4;
+
+// The executable's path with its extension replaced by ".INI".
+QString SettingsPathFor(const QString& executablePath);
+
+// A stored value as an integer: decimal, or hexadecimal after "0x" or "$"; anything else,
+// or a missing value, gives the default.
+int SettingsInteger(const QVariant& value, int defaultValue);
+
+// Missing or unreadable values give the defaults. Values the manager cannot use are bounded:
+// each slot count to 0..99 and their total to 99, a port or firmware choice out of range to
+// the first entry.
+TManagerSettings ReadSettingsFile(const QString& path);
+
+// Writes all ten keys in decimal; throws EIniFileException when the file cannot be written.
+void WriteSettingsFile(const QString& path, const TManagerSettings& settings);
+
+// The options dialog's four two-digit fields: first and last subsection of each range.
+struct TSlotRangeFields {
+  QString FirstBig;
+  QString LastBig;
+  QString FirstSmall;
+  QString LastSmall;
+};
+
+// The fields of a set of ranges, two digits each ("09").
+TSlotRangeFields FieldsForRanges(const TSlotRanges& ranges);
+
+// The ranges the fields describe. Every field is checked before any value is taken: the
+// first one that is not an integer throws EConvertError with its text.
+TSlotRanges RangesFromFields(const TSlotRangeFields& fields);
+
+// Why the slot table cannot take these ranges (a negative count, more than 99 slots in
+// all), or an empty text when it can.
+QString RangesProblem(const TSlotRanges& ranges);

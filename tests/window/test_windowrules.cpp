@@ -1,0 +1,393 @@
+// The main window's rules without widgets: the grid's cell geometry, the settings file, the
+// options dialog's range fields and the context menu's enabled sets.
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/gridgeometry.h"
+#include "app/menurules.h"
+#include "app/settingsfile.h"
+#include "common/errors.h"
+
+class TestWindowRules : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void headerStaysWhileRowsScroll();
+  void scrollIsBounded();
+  void scrollToShowMovesTheFewestRows();
+  void hitTests_data();
+  void hitTests();
+  void lastDrawnRowIncludesPartlyShownOne();
+
+  void settingsPathReplacesTheExtension_data();
+  void settingsPathReplacesTheExtension();
+  void settingsIntegers_data();
+  void settingsIntegers();
+  void missingFileGivesDefaults();
+  void readsHexadecimalAndBoundsValues_data();
+  void readsHexadecimalAndBoundsValues();
+  void writesAllTenKeysInDecimal();
+  void unwritableFileRaisesTheIniError();
+
+  void rangeFields_data();
+  void rangeFields();
+  void everyFieldIsCheckedBeforeAnyIsTaken();
+  void rangeProblems_data();
+  void rangeProblems();
+
+  void menuStates_data();
+  void menuStates();
+
+ private:
+  QTemporaryDir dir_;
+};
+
+namespace {
+
+TGridGeometry DefaultGrid(int rowCount = 27) {
+  TGridGeometry grid({75, 120, 64}, rowCount, 30);
+  grid.SetViewport(QSize(259, 150));  // header and four data rows, with 0 pixels to spare
+  return grid;
+}
+
+QList<int> Values(const TManagerSettings& s) {
+  return {s.Top,
+          s.Left,
+          s.Width,
+          s.Height,
+          s.COMPort,
+          s.Ranges.FirstBig,
+          s.Ranges.BigSlots,
+          s.Ranges.FirstSmall,
+          s.Ranges.SmallSlots,
+          s.UFIFFW};
+}
+
+void WriteIni(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(text);
+}
+
+}  // namespace
+
+void TestWindowRules::headerStaysWhileRowsScroll() {
+  TGridGeometry grid = DefaultGrid();
+  QCOMPARE(grid.CellRect(0, 0), QRect(0, 0, 75, 30));
+  QCOMPARE(grid.CellRect(1, 1), QRect(75, 30, 120, 30));
+  QCOMPARE(grid.CellRect(2, 4), QRect(195, 120, 64, 30));
+  grid.SetTopRow(10);
+  QCOMPARE(grid.CellRect(1, 0), QRect(75, 0, 120, 30));
+  QCOMPARE(grid.CellRect(0, 10), QRect(0, 30, 75, 30));
+  QVERIFY(grid.CellRect(0, 9).isEmpty());
+  grid.SetViewport(QSize(100, 150));
+  grid.SetLeftOffset(40);
+  QCOMPARE(grid.CellRect(0, 0), QRect(-40, 0, 75, 30));
+  QCOMPARE(grid.CellRect(1, 10), QRect(35, 30, 120, 30));
+}
+
+void TestWindowRules::scrollIsBounded() {
+  TGridGeometry grid = DefaultGrid();
+  QCOMPARE(grid.VisibleDataRows(), 4);
+  QCOMPARE(grid.MaxTopRow(), 23);  // rows 23..26 fill the view
+  grid.SetTopRow(100);
+  QCOMPARE(grid.TopRow(), 23);
+  grid.SetTopRow(-3);
+  QCOMPARE(grid.TopRow(), 1);
+  grid.SetTopRow(23);
+  grid.SetRowCount(3);  // fewer rows than fit: no scrolling left
+  QCOMPARE(grid.TopRow(), 1);
+  grid.SetRowCount(1);
+  QCOMPARE(grid.MaxTopRow(), 1);
+  QCOMPARE(grid.LastDrawnRow(), 0);
+
+  grid.SetViewport(QSize(200, 150));
+  QCOMPARE(grid.MaxLeftOffset(), 59);
+  grid.SetLeftOffset(500);
+  QCOMPARE(grid.LeftOffset(), 59);
+  grid.SetColWidth(1, 61);  // the columns now fit: the offset goes back to 0
+  QCOMPARE(grid.LeftOffset(), 0);
+}
+
+void TestWindowRules::scrollToShowMovesTheFewestRows() {
+  TGridGeometry grid = DefaultGrid();
+  grid.ScrollToShow(4);
+  QCOMPARE(grid.TopRow(), 1);
+  grid.ScrollToShow(5);
+  QCOMPARE(grid.TopRow(), 2);
+  grid.ScrollToShow(26);
+  QCOMPARE(grid.TopRow(), 23);
+  grid.ScrollToShow(20);
+  QCOMPARE(grid.TopRow(), 20);
+  grid.ScrollToShow(0);  // the header is always shown
+  QCOMPARE(grid.TopRow(), 20);
+}
+
+void TestWindowRules::hitTests_data() {
+  QTest::addColumn<int>("topRow");
+  QTest::addColumn<QPoint>("point");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("column");
+  QTest::addColumn<int>("edge");
+  QTest::newRow("header, first column") << 1 << QPoint(10, 5) << 0 << 0 << -1;
+  QTest::newRow("first data row") << 1 << QPoint(80, 30) << 1 << 1 << -1;
+  QTest::newRow("last pixel of row 1") << 1 << QPoint(100, 59) << 1 << 1 << -1;
+  QTest::newRow("row 2") << 1 << QPoint(100, 60) << 2 << 1 << -1;
+  QTest::newRow("scrolled") << 10 << QPoint(100, 31) << 10 << 1 << -1;
+  QTest::newRow("edge of column 1, left side") << 1 << QPoint(192, 5) << 0 << 1 << 1;
+  QTest::newRow("edge of column 1, right side") << 1 << QPoint(198, 5) << 0 << 2 << 1;
+  QTest::newRow("right of the columns") << 1 << QPoint(300, 5) << 0 << -1 << -1;
+  QTest::newRow("above the grid") << 1 << QPoint(10, -1) << -1 << 0 << -1;
+}
+
+void TestWindowRules::hitTests() {
+  QFETCH(int, topRow);
+  QFETCH(QPoint, point);
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(int, edge);
+  TGridGeometry grid = DefaultGrid();
+  grid.SetTopRow(topRow);
+  QCOMPARE(grid.RowAt(point.y()), row);
+  QCOMPARE(grid.ColumnAt(point.x()), column);
+  QCOMPARE(grid.ColumnEdgeAt(point.x()), edge);
+}
+
+void TestWindowRules::lastDrawnRowIncludesPartlyShownOne() {
+  TGridGeometry grid = DefaultGrid();
+  QCOMPARE(grid.LastDrawnRow(), 4);
+  grid.SetViewport(QSize(259, 151));
+  QCOMPARE(grid.LastDrawnRow(), 5);
+  QCOMPARE(grid.VisibleDataRows(), 4);
+  QCOMPARE(grid.RowAt(150), 5);
+  TGridGeometry few = DefaultGrid(3);
+  QCOMPARE(few.LastDrawnRow(), 2);
+  QCOMPARE(few.RowAt(95), -1);
+}
+
+void TestWindowRules::settingsPathReplacesTheExtension_data() {
+  QTest::addColumn<QString>("executable");
+  QTest::addColumn<QString>("settings");
+  QTest::newRow("no extension") << "/opt/kiv/KivManager"
+                                << "/opt/kiv/KivManager.INI";
+  QTest::newRow("exe") << "C:/Kiv/KivManager.exe"
+                       << "C:/Kiv/KivManager.INI";
+  QTest::newRow("dots in the name") << "/a/b.c/Kiv.Manager.exe"
+                                    << "/a/b.c/Kiv.Manager.INI";
+}
+
+void TestWindowRules::settingsPathReplacesTheExtension() {
+  QFETCH(QString, executable);
+  QFETCH(QString, settings);
+  QCOMPARE(SettingsPathFor(executable), settings);
+}
+
+void TestWindowRules::settingsIntegers_data() {
+  QTest::addColumn<QVariant>("value");
+  QTest::addColumn<int>("expected");
+  QTest::newRow("decimal") << QVariant(QStringLiteral("21")) << 21;
+  QTest::newRow("negative") << QVariant(QStringLiteral("-4")) << -4;
+  QTest::newRow("0x") << QVariant(QStringLiteral("0x1A")) << 26;
+  QTest::newRow("dollar") << QVariant(QStringLiteral("$ff")) << 255;
+  QTest::newRow("missing") << QVariant() << 77;
+  QTest::newRow("empty") << QVariant(QString()) << 77;
+  QTest::newRow("words") << QVariant(QStringLiteral("twenty")) << 77;
+  QTest::newRow("trailing text") << QVariant(QStringLiteral("12px")) << 77;
+  QTest::newRow("stored as a number") << QVariant(31) << 31;
+  QTest::newRow("a list (value with a comma)")
+      << QVariant(QStringList{QStringLiteral("1"), QStringLiteral("2")}) << 77;
+}
+
+void TestWindowRules::settingsIntegers() {
+  QFETCH(QVariant, value);
+  QFETCH(int, expected);
+  QCOMPARE(SettingsInteger(value, 77), expected);
+}
+
+void TestWindowRules::missingFileGivesDefaults() {
+  const TManagerSettings settings = ReadSettingsFile(dir_.filePath(QStringLiteral("none.INI")));
+  QCOMPARE(Values(settings), Values(TManagerSettings{}));
+  QCOMPARE(settings.Left, 240);
+  QCOMPARE(settings.Top, 20);
+  QCOMPARE(settings.Width, 330);
+  QCOMPARE(settings.Height, 420);
+  QCOMPARE(settings.Ranges.FirstBig, 9);
+  QCOMPARE(settings.Ranges.BigSlots, 21);
+  QCOMPARE(settings.Ranges.FirstSmall, 10);
+  QCOMPARE(settings.Ranges.SmallSlots, 5);
+}
+
+void TestWindowRules::readsHexadecimalAndBoundsValues_data() {
+  QTest::addColumn<QByteArray>("manager");
+  QTest::addColumn<int>("comPort");
+  QTest::addColumn<int>("bigSlots");
+  QTest::addColumn<int>("smallSlots");
+  QTest::addColumn<int>("firmware");
+  QTest::newRow("as stored") << QByteArray("COM-Port=2\nBigSlots=26\nSmallSlots=12\nUFIFFW=6\n")
+                             << 2 << 26 << 12 << 6;
+  QTest::newRow("hexadecimal") << QByteArray("COM-Port=$3\nBigSlots=0x1A\nSmallSlots=$C\n") << 3
+                               << 26 << 12 << 0;
+  QTest::newRow("port and firmware out of range")
+      << QByteArray("COM-Port=4\nUFIFFW=7\n") << 0 << 21 << 5 << 0;
+  QTest::newRow("negative port and firmware")
+      << QByteArray("COM-Port=-1\nUFIFFW=-1\n") << 0 << 21 << 5 << 0;
+  QTest::newRow("negative counts")
+      << QByteArray("BigSlots=-3\nSmallSlots=-1\n") << 0 << 0 << 0 << 0;
+  QTest::newRow("too many big slots") << QByteArray("BigSlots=150\n") << 0 << 99 << 0 << 0;
+  QTest::newRow("total above 99") << QByteArray("BigSlots=60\nSmallSlots=60\n") << 0 << 60 << 39
+                                  << 0;
+  QTest::newRow("unreadable values")
+      << QByteArray("BigSlots=many\nSmallSlots=\n") << 0 << 21 << 5 << 0;
+}
+
+void TestWindowRules::readsHexadecimalAndBoundsValues() {
+  QFETCH(QByteArray, manager);
+  QFETCH(int, comPort);
+  QFETCH(int, bigSlots);
+  QFETCH(int, smallSlots);
+  QFETCH(int, firmware);
+  // A file of its own per row: QSettings may keep a file it read within the same instant.
+  const QString path = dir_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".INI");
+  WriteIni(path, "[Form]\nTop=0x10\nLeft=$20\n[Manager]\n" + manager);
+  const TManagerSettings settings = ReadSettingsFile(path);
+  QCOMPARE(settings.Top, 16);
+  QCOMPARE(settings.Left, 32);
+  QCOMPARE(settings.COMPort, comPort);
+  QCOMPARE(settings.Ranges.BigSlots, bigSlots);
+  QCOMPARE(settings.Ranges.SmallSlots, smallSlots);
+  QCOMPARE(settings.UFIFFW, firmware);
+}
+
+void TestWindowRules::writesAllTenKeysInDecimal() {
+  const QString path = dir_.filePath(QStringLiteral("written.INI"));
+  TManagerSettings settings;
+  settings.Top = 31;
+  settings.Left = 400;
+  settings.Width = 500;
+  settings.Height = 600;
+  settings.COMPort = 2;
+  settings.Ranges = {5, 16, 3, 7};
+  settings.UFIFFW = 6;
+  WriteSettingsFile(path, settings);
+
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QString text = QString::fromUtf8(file.readAll());
+  for (const char* line :
+       {"[Form]", "Top=31", "Left=400", "Width=500", "Height=600", "[Manager]", "COM-Port=2",
+        "FirstBig=5", "BigSlots=16", "FirstSmall=3", "SmallSlots=7", "UFIFFW=6"})
+    QVERIFY2(text.contains(QLatin1String(line)), line);
+  QCOMPARE(Values(ReadSettingsFile(path)), Values(settings));
+}
+
+void TestWindowRules::unwritableFileRaisesTheIniError() {
+  // A regular file where the settings file's folder should be: nothing can be created.
+  const QString blocker = dir_.filePath(QStringLiteral("blocker"));
+  WriteIni(blocker, "not a folder");
+  const QString path = blocker + QStringLiteral("/KivManager.INI");
+  try {
+    WriteSettingsFile(path, TManagerSettings{});
+    QFAIL("the write was reported as done");
+  } catch (const EIniFileException& error) {
+    QCOMPARE(error.Message(), QStringLiteral("Unable to write to ") + path);
+  }
+}
+
+void TestWindowRules::rangeFields_data() {
+  QTest::addColumn<QStringList>("fields");
+  QTest::addColumn<QList<int>>("ranges");
+  QTest::newRow("defaults") << QStringList{"09", "29", "10", "14"} << QList<int>{9, 21, 10, 5};
+  QTest::newRow("single digits") << QStringList{"5", "20", "3", "3"} << QList<int>{5, 16, 3, 1};
+  QTest::newRow("empty range") << QStringList{"10", "09", "00", "99"} << QList<int>{10, 0, 0, 100};
+  QTest::newRow("last below first")
+      << QStringList{"20", "05", "10", "14"} << QList<int>{20, -14, 10, 5};
+}
+
+void TestWindowRules::rangeFields() {
+  QFETCH(QStringList, fields);
+  QFETCH(QList<int>, ranges);
+  const TSlotRanges taken = RangesFromFields({fields[0], fields[1], fields[2], fields[3]});
+  QCOMPARE((QList<int>{taken.FirstBig, taken.BigSlots, taken.FirstSmall, taken.SmallSlots}),
+           ranges);
+}
+
+void TestWindowRules::everyFieldIsCheckedBeforeAnyIsTaken() {
+  for (int bad = 0; bad < 4; ++bad) {
+    QStringList fields{"09", "29", "10", "14"};
+    fields[bad] = QString();
+    try {
+      RangesFromFields({fields[0], fields[1], fields[2], fields[3]});
+      QFAIL("an empty field was taken");
+    } catch (const EConvertError& error) {
+      QCOMPARE(error.Message(), QStringLiteral("'' is not a valid integer value"));
+    }
+  }
+  QCOMPARE(FieldsForRanges({9, 21, 10, 5}).FirstBig, QStringLiteral("09"));
+  QCOMPARE(FieldsForRanges({9, 21, 10, 5}).LastBig, QStringLiteral("29"));
+  QCOMPARE(FieldsForRanges({0, 0, 10, 5}).LastBig, QStringLiteral("-1"));
+}
+
+void TestWindowRules::rangeProblems_data() {
+  QTest::addColumn<QList<int>>("ranges");
+  QTest::addColumn<QString>("problem");
+  QTest::newRow("defaults") << QList<int>{9, 21, 10, 5} << QString();
+  QTest::newRow("no slots at all") << QList<int>{9, 0, 10, 0} << QString();
+  QTest::newRow("exactly 99") << QList<int>{0, 90, 0, 9} << QString();
+  QTest::newRow("100") << QList<int>{0, 100, 0, 0}
+                       << "The manager shows at most 99 slots; these ranges hold 100.";
+  QTest::newRow("negative big")
+      << QList<int>{20, -1, 10, 5}
+      << "Invalid big slot range: the last subsection comes before the first one.";
+  QTest::newRow("negative small")
+      << QList<int>{9, 21, 10, -4}
+      << "Invalid small slot range: the last subsection comes before the first one.";
+  // A negative count must not hide a total that only looks small enough.
+  QTest::newRow("negative with a big other")
+      << QList<int>{0, 120, 10, -30}
+      << "Invalid small slot range: the last subsection comes before the first one.";
+}
+
+void TestWindowRules::rangeProblems() {
+  QFETCH(QList<int>, ranges);
+  QFETCH(QString, problem);
+  QCOMPARE(RangesProblem({ranges[0], ranges[1], ranges[2], ranges[3]}), problem);
+}
+
+void TestWindowRules::menuStates_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<quint32>("formatTag");
+  // Refresh, Clear, Upload, UploadLZO, PlayGIF, Download, Convert
+  QTest::addColumn<QString>("enabled");
+  QTest::newRow("empty") << int(skEmpty) << 0u << "R.UL...";
+  QTest::newRow("empty keeps an old tag") << int(skEmpty) << 0x20000000u << "R.UL...";
+  QTest::newRow("UFIF 2.0") << int(skProgram) << 0x20000000u << "RCUL.DV";
+  QTest::newRow("UFIF 2 with a low byte") << int(skProgram) << 0x20000005u << "RCUL.D.";
+  QTest::newRow("UFIF 2.1") << int(skProgram) << 0x20010000u << "RCUL.D.";
+  QTest::newRow("size only") << int(skProgram) << 0u << "RCUL.D.";
+  QTest::newRow("GIF") << int(skGIF) << 0u << "RCULGD.";
+  QTest::newRow("other") << int(skOther) << 0x20000000u << "RCUL.D.";
+  QTest::newRow("unknown kind") << 2 << 0x20000000u << ".......";
+}
+
+void TestWindowRules::menuStates() {
+  QFETCH(int, kind);
+  QFETCH(quint32, formatTag);
+  QFETCH(QString, enabled);
+  TSlotInfo slot;
+  slot.Kind = TSlotKind(kind);
+  slot.FormatTag = formatTag;
+  const TMenuState state = MenuStateFor(slot);
+  const bool flags[] = {state.Refresh, state.Clear,    state.Upload, state.UploadLZO,
+                        state.PlayGIF, state.Download, state.Convert};
+  const QString letters = QStringLiteral("RCULGDV");
+  QString shown;
+  for (int i = 0; i < letters.size(); ++i)
+    shown += flags[i] ? letters.at(i) : QLatin1Char('.');
+  QCOMPARE(shown, enabled);
+}
+
+QTEST_GUILESS_MAIN(TestWindowRules)
+#include "test_windowrules.moc"
