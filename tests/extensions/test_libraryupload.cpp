@@ -1,0 +1,305 @@
+// The two extension library uploads against the virtual phone: where the bytes go, what
+// the user is asked and told, the size check after the write and the refusals.
+
+#include <QtTest>
+
+#include "link/nvmsection.h"
+#include "prefs/prefform.h"
+#include "tests/extensions/extensionsfixture.h"
+#include "ui_prefform.h"
+
+namespace {
+
+const QString ErrorCaption = QStringLiteral("ERROR");
+const QString WriteErrorText = QStringLiteral(
+    "Section uploaded with error or out of memory!\nTry to upload again or free some NVM memory");
+const QString TooBigText = QStringLiteral("Can't uplod - library file too big!");
+
+QString SuccessText(int size) {
+  return QStringLiteral("Section uploaded sucsessfully! Size: %1 bytes").arg(size);
+}
+
+QByteArray Words(std::initializer_list<quint32> words) {
+  QByteArray bytes;
+  for (quint32 word : words)
+    for (int i = 0; i < 4; ++i)
+      bytes.append(char((word >> (8 * i)) & 0xFF));
+  return bytes;
+}
+
+QByteArray ValueText(int lines) {
+  QByteArray text("RELEASE=1\r\n");
+  for (int i = 1; i < lines; ++i)
+    text += QByteArray::number(i, 16) + " ; word\r\n";
+  return text;
+}
+
+}  // namespace
+
+class TestLibraryUpload : public QObject {
+  Q_OBJECT
+ private:
+  std::unique_ptr<TExtensionsFixture> f;
+
+  void UploadUFIF2(const QByteArray& library) {
+    f->Modal.ConfirmAnswers.enqueue(true);
+    f->PickFile(library);
+    f->Run(&TForm1::Button5Click);
+  }
+  void UploadPRG3(const QByteArray& text) {
+    f->PickFile(text);
+    f->Run(&TForm1::Button6Click);
+  }
+
+ private Q_SLOTS:
+  void init() { f = std::make_unique<TExtensionsFixture>(); }
+  void cleanup() {
+    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
+    f.reset();
+  }
+
+  void sizeCheckTellsTheOutcome_data();
+  void sizeCheckTellsTheOutcome();
+  void sizeCheckLeavesTheLinkOpen();
+  void libraryGoesWhereThePhoneSays_data();
+  void libraryGoesWhereThePhoneSays();
+  void libraryTooBigIsRefused();
+  void cancellingWritesNothing_data();
+  void cancellingWritesNothing();
+  void unreadablePreferencesAskNothing_data();
+  void unreadablePreferencesAskNothing();
+  void unreadableFileWritesNothing();
+  void linkFailureStopsBeforeWriting();
+  void prg3TextBecomesItsImage_data();
+  void prg3TextBecomesItsImage();
+  void prg3LimitIs512Words();
+  void prg3BadReleaseWritesNothing();
+  void prg3CancelledWritesNothing();
+};
+
+// Every outcome goes through the UFIF2 upload into 2-17 (the phone holds no preferences).
+void TestLibraryUpload::sizeCheckTellsTheOutcome_data() {
+  QTest::addColumn<int>("size");
+  QTest::addColumn<QString>("faults");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("largest library") << 21504 << "" << SuccessText(21504) << "OK!";
+  QTest::newRow("empty file, phone reports 0") << 0 << "" << SuccessText(0) << "OK!";
+  QTest::newRow("empty file, phone reports -153")
+      << 0 << "size 2-17=-153" << WriteErrorText << ErrorCaption;
+  QTest::newRow("empty file, phone reports -5")
+      << 0 << "size 2-17=-5" << WriteErrorText << ErrorCaption;
+  QTest::newRow("part stored") << 3000 << "write 2-17=truncate 2999" << WriteErrorText
+                               << ErrorCaption;
+  QTest::newRow("nothing stored") << 3000 << "write 2-17=-6" << WriteErrorText << ErrorCaption;
+  QTest::newRow("size failure") << 3000 << "size 2-17=-7" << WriteErrorText << ErrorCaption;
+}
+
+void TestLibraryUpload::sizeCheckTellsTheOutcome() {
+  QFETCH(int, size);
+  QFETCH(QString, faults);
+  QFETCH(QString, text);
+  QFETCH(QString, caption);
+  f->Phone.SetFaults(faults);
+  UploadUFIF2(NumberedBytes(size));
+  QCOMPARE(f->Writes().size(), 1);
+  QVERIFY(f->Writes().first().startsWith(QStringLiteral("WriteNVMFile(2,17,%1)").arg(size)));
+  QCOMPARE(f->Modal.Shown.last().Text, text);
+  QCOMPARE(f->Modal.Shown.last().Caption, caption);
+  // "Uploaded!" whatever the check found; the link is closed and the grid not refreshed.
+  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
+  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  QCOMPARE(f->Phone.Calls("ReadNVMFile"), 1);
+  QVERIFY(!Form1->NVM->LinkOpen());
+  if (faults.isEmpty())
+    QCOMPARE(f->Phone.Get(2, 17), NumberedBytes(size));
+}
+
+void TestLibraryUpload::sizeCheckLeavesTheLinkOpen() {
+  f->Phone.Put(2, 17, NumberedBytes(100));
+  QVERIFY(Form1->NVM->InitGBP());
+  QCOMPARE(Form1->VerifyWrite(2, 17, 100), 100);
+  QCOMPARE(Form1->VerifyWrite(2, 17, 99), -1);
+  QVERIFY(Form1->NVM->LinkOpen());
+  QCOMPARE(f->Phone.Calls("EndGBPMode"), 0);
+  QCOMPARE(f->Phone.Calls("InitGBPMode"), 1);
+  QCOMPARE(f->Status(), QStringLiteral("Checking data..."));
+  QCOMPARE(f->Modal.ShownTexts(), (QStringList{SuccessText(100), WriteErrorText}));
+
+  // A link that cannot open gives -1 with the link's message only.
+  Form1->NVM->EndGBP();
+  f->Phone.SetFaults("init=-3");
+  f->Modal.Clear();
+  QCOMPARE(Form1->VerifyWrite(2, 17, 100), -1);
+  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: No AT response!")});
+}
+
+void TestLibraryUpload::libraryGoesWhereThePhoneSays_data() {
+  QTest::addColumn<QByteArray>("record");
+  QTest::addColumn<QString>("question");
+  QTest::addColumn<int>("section");
+  QTest::addColumn<int>("subsection");
+  QTest::newRow("no record") << QByteArray() << "2-17" << 2 << 17;
+  QTest::newRow("no library location")
+      << PrefRecord({3, 0, 40, 0, 0, 0, 0, 0}) << "2-17" << 2 << 17;
+  QTest::newRow("location named") << PrefRecord({3, 0, 20, 2, 0, 0, 0, 0}) << "2-20" << 2 << 20;
+  QTest::newRow("short record") << PrefRecord({3, 0, 11, 18}) << "18-11" << 18 << 11;
+}
+
+void TestLibraryUpload::libraryGoesWhereThePhoneSays() {
+  QFETCH(QByteArray, record);
+  QFETCH(QString, question);
+  QFETCH(int, section);
+  QFETCH(int, subsection);
+  if (!record.isNull())
+    f->Phone.Put(2, 18, record);
+  // Values left in the dialog must not steer the upload: the phone is read again.
+  f->Pref().ui->sEdit->setText("5");
+  UploadUFIF2(NumberedBytes(21504));
+  QCOMPARE(f->Modal.Shown.first().Kind, TShownBox::Confirmation);
+  QCOMPARE(f->Modal.Shown.first().Text,
+           QStringLiteral("Are you sure to upload library into section %1?").arg(question));
+  QCOMPARE(f->Phone.Get(section, subsection), NumberedBytes(21504));
+  QCOMPARE(f->Writes().size(), 1);
+  QCOMPARE(f->Phone.Get(2, 18), record);
+}
+
+void TestLibraryUpload::libraryTooBigIsRefused() {
+  UploadUFIF2(NumberedBytes(21505));
+  QCOMPARE(f->Modal.Shown.last().Text, TooBigText);
+  QCOMPARE(f->Modal.Shown.last().Caption, ErrorCaption);
+  QVERIFY(f->Writes().isEmpty());
+  QVERIFY(!f->Phone.Holds(2, 17));
+  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+}
+
+void TestLibraryUpload::cancellingWritesNothing_data() {
+  QTest::addColumn<bool>("confirm");
+  QTest::newRow("question") << false;
+  QTest::newRow("file dialog") << true;
+}
+
+void TestLibraryUpload::cancellingWritesNothing() {
+  QFETCH(bool, confirm);
+  const QByteArray record = PrefRecord({3, 0, 20, 2, 9, 18, 0, 0});
+  f->Phone.Put(2, 18, record);
+  Form1->SetStatusText("before");
+  f->Modal.ConfirmAnswers.enqueue(confirm);
+  if (confirm)
+    f->Modal.OpenFileNames.enqueue(QString());
+  f->Run(&TForm1::Button5Click);
+  QVERIFY(f->Writes().isEmpty());
+  QCOMPARE(f->Phone.Get(2, 18), record);
+  QCOMPARE(f->Modal.Shown.size(), 1);
+  QCOMPARE(f->Status(), QStringLiteral("before"));
+}
+
+void TestLibraryUpload::unreadablePreferencesAskNothing_data() {
+  QTest::addColumn<QString>("faults");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("no phone") << "init=-3"
+                            << "GBP Error: No AT response!";
+  QTest::newRow("read error") << "read 2-18=-5"
+                              << "Error reading section 2-18";
+}
+
+void TestLibraryUpload::unreadablePreferencesAskNothing() {
+  QFETCH(QString, faults);
+  QFETCH(QString, message);
+  f->Phone.SetFaults(faults);
+  f->Run(&TForm1::Button5Click);
+  QCOMPARE(f->Modal.ShownTexts(),
+           (QStringList{message, QStringLiteral("'' is not a valid integer value.")}));
+  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(f->Writes().isEmpty());
+}
+
+void TestLibraryUpload::unreadableFileWritesNothing() {
+  const QString missing = QDir::temp().filePath(QStringLiteral("no-such-library-file"));
+  f->Modal.ConfirmAnswers.enqueue(true);
+  f->Modal.OpenFileNames.enqueue(missing);
+  f->Run(&TForm1::Button5Click);
+  QCOMPARE(f->Modal.Shown.last().Text, QStringLiteral("Cannot open file %1.").arg(missing));
+  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(f->Writes().isEmpty());
+  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+
+  f->Modal.OpenFileNames.enqueue(missing);
+  f->Run(&TForm1::Button6Click);
+  QCOMPARE(f->Modal.Shown.last().Text, QStringLiteral("Cannot open file %1.").arg(missing));
+  QVERIFY(f->Writes().isEmpty());
+}
+
+void TestLibraryUpload::linkFailureStopsBeforeWriting() {
+  f->Phone.SetFaults("init=-2");
+  UploadPRG3("RELEASE=3\n10 x\n");
+  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: Can't open port!")});
+  QVERIFY(f->Writes().isEmpty());
+  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+}
+
+void TestLibraryUpload::prg3TextBecomesItsImage_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<QByteArray>("image");
+  QTest::newRow("three lines, CR LF")
+      << QByteArray("RELEASE=3\r\n10 first\r\nABCD second\r\n") << Words({3, 0x10, 0xABCD});
+  QTest::newRow("CR and LF, no last break")
+      << QByteArray("RELEASE=12\r1F a\n0x10 b\r\n-5 c\nZZ d\n10\n\nA=1 RELEASE=3")
+      << Words({1, 31, 16, 4294967291u, 1});
+  QTest::newRow("two release lines in place")
+      << QByteArray("7 a\nRELEASE=2\n8 b\nRELEASE=4\n") << Words({7, 2, 8, 4});
+  QTest::newRow("nothing contributes") << QByteArray("; comment\n\n10\n") << QByteArray();
+}
+
+void TestLibraryUpload::prg3TextBecomesItsImage() {
+  QFETCH(QByteArray, text);
+  QFETCH(QByteArray, image);
+  UploadPRG3(text);
+  QCOMPARE(f->Phone.Get(2, 16), image);
+  const QString size = QString::number(image.size());
+  QCOMPARE(f->Phone.Journal(),
+           (QStringList{"InitGBPMode(1) = 0", "WriteNVMFile(2,16," + size + ") = 0",
+                        "GetNVMFileSize(2,16) = " + size, "EndGBPMode() = 0"}));
+  QCOMPARE(f->Modal.Shown.size(), 1);
+  QCOMPARE(f->Modal.Shown.last().Text, SuccessText(image.size()));
+  QCOMPARE(f->Modal.Shown.last().Caption, QStringLiteral("OK!"));
+  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
+}
+
+void TestLibraryUpload::prg3LimitIs512Words() {
+  UploadPRG3(ValueText(512) + "no value line\n");
+  QCOMPARE(f->Phone.Get(2, 16).size(), 2048);
+  QCOMPARE(f->Phone.Get(2, 16).left(8), Words({1, 1}));
+  QCOMPARE(f->Modal.Shown.last().Text, SuccessText(2048));
+
+  f->Phone.Remove(2, 16);
+  f->Phone.ClearJournal();
+  UploadPRG3(ValueText(513));
+  QCOMPARE(f->Modal.Shown.last().Text, TooBigText);
+  QCOMPARE(f->Modal.Shown.last().Caption, ErrorCaption);
+  QVERIFY(f->Phone.Journal().isEmpty());
+  QVERIFY(!f->Phone.Holds(2, 16));
+  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+}
+
+void TestLibraryUpload::prg3BadReleaseWritesNothing() {
+  f->Phone.Put(2, 16, Words({3, 1}));
+  UploadPRG3("RELEASE=3\n10 a\nRELEASE=\n20 b\n");
+  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("'' is not a valid integer value.")});
+  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(f->Phone.Journal().isEmpty());
+  QCOMPARE(f->Phone.Get(2, 16), Words({3, 1}));
+  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+}
+
+void TestLibraryUpload::prg3CancelledWritesNothing() {
+  Form1->SetStatusText("before");
+  f->Modal.OpenFileNames.enqueue(QString());
+  f->Run(&TForm1::Button6Click);
+  QVERIFY(f->Phone.Journal().isEmpty());
+  QVERIFY(f->Modal.Shown.isEmpty());
+  QCOMPARE(f->Status(), QStringLiteral("before"));
+}
+
+QTEST_MAIN(TestLibraryUpload)
+#include "test_libraryupload.moc"
