@@ -1,0 +1,578 @@
+// The main window against the virtual phone: full refresh, the Refresh action, the context
+// menu's enabled sets, the settings file, the serial port, resizing, the options dialog and
+// the about box. Every box the user would see is read from the scripted modal interface.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+#include "app/aboutbox.h"
+#include "app/drawgrid.h"
+#include "app/mainwindow.h"
+#include "link/nvmsection.h"
+#include "tests/window/windowfixture.h"
+#include "ufif/expertsform.h"
+#include "ui_aboutbox.h"
+#include "ui_expertsform.h"
+#include "ui_mainwindow.h"
+
+Q_DECLARE_METATYPE(TSlotKind)
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void init();
+  void cleanup();
+
+  void fullRefreshOfAnEmptyPhone();
+  void fullRefreshRecognisesContent();
+  void sizeFailureSkipsTheRestOfItsRange();
+  void linkFailureEndsTheFullRefresh();
+  void fullRefreshWithoutBigSlots();
+  void refreshActionOnTheFirstSmallRow();
+  void refreshActionReportsRefreshedAfterAFailure();
+  void sizesOnlyWithoutAdditionalInfo();
+  void refreshOutsideTheRangesTouchesOnlyTheScratchRecord();
+
+  void menuEnablesByTheCurrentRow_data();
+  void menuEnablesByTheCurrentRow();
+  void rightButtonKeepsTheCurrentRow();
+  void leftButtonOpensNothing();
+  void headerRightClickUsesTheCurrentRow();
+  void keyboardMovesTheCurrentRow();
+  void headerEdgeResizesAColumn();
+
+  void firstStartUsesDefaultsAndCloseWritesAllKeys();
+  void storedRangesSetTheRowCount();
+  void portChoiceReachesTheLinkAndTheFile();
+  void resizeGivesColumnOneTheRest();
+  void closeWithAnUnwritableSettingsFile();
+
+  void optionsShowTheStoredValues();
+  void optionsOkTakesTheRanges();
+  void optionsDefaultThenOk();
+  void optionsCancelUndoesEveryChange();
+  void optionsOkStoresTheFirmware();
+  void optionsRefuseBadFields_data();
+  void optionsRefuseBadFields();
+  void optionsTakeNothingFromBadFieldsEvenOnOk();
+
+  void aboutBox();
+
+ private:
+  void ClickOk(QDialog* dialog) const;
+  QStringList SizeQueries() const;
+  QString EnabledActions() const;
+
+  TWindowFixture fixture_;
+};
+
+void TestMainWindow::init() {
+  fixture_.Start();
+}
+
+void TestMainWindow::cleanup() {
+  if (fixture_.Boxes)
+    QVERIFY2(fixture_.Boxes->Unexpected.isEmpty(),
+             qPrintable(fixture_.Boxes->Unexpected.join(QLatin1Char('\n'))));
+  fixture_.Stop();
+}
+
+QStringList TestMainWindow::SizeQueries() const {
+  QStringList queries;
+  for (const QString& line : fixture_.Phone->Journal())
+    if (line.startsWith(QLatin1String("GetNVMFileSize(")))
+      queries << line.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
+  return queries;
+}
+
+// The seven menu actions in menu order, as "RUL.." with a dot for a greyed one.
+QString TestMainWindow::EnabledActions() const {
+  QString shown;
+  const QList<QAction*> actions = Form1->PopupMenu1->actions();
+  const QString letters = QStringLiteral("RULCDGV");
+  for (int i = 0; i < actions.size(); ++i)
+    shown += actions.at(i)->isEnabled() ? letters.at(i) : QLatin1Char('.');
+  return shown;
+}
+
+void TestMainWindow::ClickOk(QDialog* dialog) const {
+  dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+}
+
+void TestMainWindow::fullRefreshOfAnEmptyPhone() {
+  fixture_.Show();
+  Form1->ui->Button1->click();
+
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("GetNVMFileSize")), 26);
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 0);
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("InitGBPMode")), 1);
+  const QStringList queries = SizeQueries();
+  QCOMPARE(queries.first(), QStringLiteral("18,9"));
+  QCOMPARE(queries.at(20), QStringLiteral("18,29"));
+  QCOMPARE(queries.at(21), QStringLiteral("2,10"));
+  QCOMPARE(queries.last(), QStringLiteral("2,14"));
+  for (int row = 1; row <= 26; ++row) {
+    QCOMPARE(Form1->Slots[row].Kind, skEmpty);
+    QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
+    QCOMPARE(Form1->Slots[row].IconIndex, 110);
+  }
+  QCOMPARE(Form1->Slots[27].Caption, QString());
+  QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
+  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
+  QCOMPARE(fixture_.Boxes->Shown.first().Text, QStringLiteral("Update done!"));
+  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QString());
+  QVERIFY(!QApplication::overrideCursor());
+  QVERIFY(!Form1->NVM->LinkOpen());
+}
+
+void TestMainWindow::fullRefreshRecognisesContent() {
+  fixture_.Phone->Put(18, 9, TWindowFixture::Program(3000, "Calc"));
+  fixture_.Phone->Put(2, 11, QByteArray("GIF89a") + QByteArray(500, '\1'));
+  fixture_.Show();
+  Form1->ui->Button1->click();
+
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 2);
+  const TSlotInfo& program = Form1->Slots[1];
+  QCOMPARE(program.Kind, skProgram);
+  QCOMPARE(program.Caption, QStringLiteral("Calc"));
+  QCOMPARE(program.Size, 3000);
+  QCOMPARE(program.FormatTag, 0x20000000u);
+  QCOMPARE(program.IconIndex, 107);
+  QCOMPARE(Form1->Slots[23].Kind, skGIF);
+  QCOMPARE(Form1->Slots[23].Caption, QStringLiteral("< GIF-File >"));
+}
+
+void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
+  fixture_.Phone->Put(18, 12, TWindowFixture::Program(100, "Later"));
+  fixture_.Phone->SetFaults(QStringLiteral("size 18-11=-7"));
+  fixture_.Show();
+  TSlotInfo marker;
+  marker.Kind = skOther;
+  marker.Caption = QStringLiteral("before");
+  for (int row = 1; row <= 26; ++row)
+    Form1->Slots[row] = marker;
+  Form1->ui->Button1->click();
+
+  QCOMPARE(SizeQueries(),
+           (QStringList{"18,9", "18,10", "18,11", "2,10", "2,11", "2,12", "2,13", "2,14"}));
+  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Form1->Slots[2].Caption, QStringLiteral("< Empty >"));
+  for (int row = 3; row <= 21; ++row)
+    QCOMPARE(Form1->Slots[row], marker);
+  for (int row = 22; row <= 26; ++row)
+    QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(fixture_.Boxes->ShownTexts(),
+           (QStringList{"Error getting section 18-11 size", "Update done!"}));
+  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
+}
+
+void TestMainWindow::linkFailureEndsTheFullRefresh() {
+  fixture_.Phone->SetFaults(QStringLiteral("init=-3"));
+  fixture_.Show();
+  Form1->ui->Button1->click();
+
+  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
+  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QStringLiteral("ERROR"));
+  QVERIFY(fixture_.Boxes->Shown.first().Text.startsWith(QLatin1String("GBP Error: ")));
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("GetNVMFileSize")), 0);
+  QCOMPARE(Form1->StatusText(), QString());
+  QCOMPARE(Form1->Slots[1].Caption, QString());
+  QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestMainWindow::fullRefreshWithoutBigSlots() {
+  TWindowFixture::WriteSettings("[Manager]\nBigSlots=0\n");
+  fixture_.Show();
+  QCOMPARE(fixture_.Grid()->RowCount(), 6);
+  Form1->ui->Button1->click();
+
+  QCOMPARE(SizeQueries(), (QStringList{"2,10", "2,11", "2,12", "2,13", "2,14"}));
+  for (int row = 1; row <= 5; ++row)
+    QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
+}
+
+void TestMainWindow::refreshActionOnTheFirstSmallRow() {
+  fixture_.Phone->Put(2, 10, QByteArray("GIF87a") + QByteArray(40, '\0'));
+  fixture_.Show();
+  Form1->SelectRow(22);
+  Form1->ui->RefreshAction->trigger();
+
+  QCOMPARE(fixture_.Phone->Journal(),
+           (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,10) = 46",
+                        "ReadNVMFile(2,10,128) = 46", "EndGBPMode() = 0"}));
+  QCOMPARE(Form1->Slots[22].Kind, skGIF);
+  QCOMPARE(Form1->Slots[22].Size, 46);
+  QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshed!"));
+  QVERIFY(fixture_.Boxes->Shown.isEmpty());
+}
+
+void TestMainWindow::refreshActionReportsRefreshedAfterAFailure() {
+  fixture_.Phone->Put(18, 10, TWindowFixture::Program(500, "Old"));
+  fixture_.Phone->SetFaults(QStringLiteral("read 18-10=-5"));
+  fixture_.Show();
+  Form1->SelectRow(2);
+  Form1->ui->RefreshAction->trigger();
+
+  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"Error reading section 18-10"});
+  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(Form1->Slots[2], TSlotInfo{});  // not even the size is taken
+  QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshed!"));
+}
+
+void TestMainWindow::sizesOnlyWithoutAdditionalInfo() {
+  fixture_.Phone->Put(18, 9, TWindowFixture::Program(5000, "Calc"));
+  fixture_.Show();
+  Form1->ui->CheckBox1->setChecked(false);
+  Form1->ui->Button1->click();
+
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 0);
+  QCOMPARE(Form1->Slots[1].Kind, skProgram);
+  QCOMPARE(Form1->Slots[1].Size, 5000);
+  QCOMPARE(Form1->Slots[1].Caption, QString());
+  QCOMPARE(Form1->Slots[1].IconIndex, -1);
+}
+
+void TestMainWindow::refreshOutsideTheRangesTouchesOnlyTheScratchRecord() {
+  fixture_.Phone->Put(17, 3, QByteArray("GIF89a") + QByteArray(10, '\0'));
+  fixture_.Show();
+  QVERIFY(Form1->NVM->InitGBP());
+  QCOMPARE(Form1->RefreshSection(17, 3), 16);
+  Form1->NVM->EndGBP();
+  QCOMPARE(Form1->Slots[0].Kind, skGIF);
+  for (int row = 1; row < SlotTableSize; ++row)
+    QCOMPARE(Form1->Slots[row], TSlotInfo{});
+  QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshing section 17-3..."));
+}
+
+void TestMainWindow::menuEnablesByTheCurrentRow_data() {
+  QTest::addColumn<TSlotKind>("kind");
+  QTest::addColumn<quint32>("formatTag");
+  QTest::addColumn<QString>("enabled");  // Refresh Upload LZO Clear Download PlayGIF Convert
+  QTest::newRow("empty") << skEmpty << 0u << "RUL....";
+  QTest::newRow("UFIF 2.0 program") << skProgram << 0x20000000u << "RULCD.V";
+  QTest::newRow("UFIF 2 labelled, not 2.0") << skProgram << 0x20000005u << "RULCD..";
+  QTest::newRow("sizes only") << skProgram << 0u << "RULCD..";
+  QTest::newRow("GIF") << skGIF << 0u << "RULCDG.";
+  QTest::newRow("other") << skOther << 0u << "RULCD..";
+}
+
+void TestMainWindow::menuEnablesByTheCurrentRow() {
+  QFETCH(TSlotKind, kind);
+  QFETCH(quint32, formatTag);
+  QFETCH(QString, enabled);
+  fixture_.Show();
+  Form1->Slots[3].Kind = kind;
+  Form1->Slots[3].FormatTag = formatTag;
+  Form1->SelectRow(3);
+  // Released over row 1, which holds an empty record: the current row decides.
+  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                    fixture_.Grid()->CellRect(1, 1).center());
+  QVERIFY(Form1->PopupMenu1->isVisible());
+  Form1->PopupMenu1->hide();
+  QCOMPARE(EnabledActions(), enabled);
+}
+
+void TestMainWindow::rightButtonKeepsTheCurrentRow() {
+  fixture_.Show();
+  Form1->SelectRow(4);
+  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                    fixture_.Grid()->CellRect(0, 2).center());
+  Form1->PopupMenu1->hide();
+  QCOMPARE(Form1->CurrentRow(), 4);
+  QCOMPARE(Form1->CurrentSlotAddress(), (TSectionAddress{18, 12}));
+}
+
+void TestMainWindow::leftButtonOpensNothing() {
+  fixture_.Show();
+  Form1->Slots[2].Kind = skGIF;
+  for (QAction* action : Form1->PopupMenu1->actions())
+    action->setEnabled(false);
+  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    fixture_.Grid()->CellRect(1, 2).center());
+  QCOMPARE(Form1->CurrentRow(), 2);
+  QVERIFY(!Form1->PopupMenu1->isVisible());
+  QCOMPARE(EnabledActions(), QStringLiteral("......."));
+  Form1->DrawGrid1MouseUp(Qt::MiddleButton);
+  QVERIFY(!Form1->PopupMenu1->isVisible());
+}
+
+void TestMainWindow::headerRightClickUsesTheCurrentRow() {
+  fixture_.Show();
+  Form1->Slots[5].Kind = skGIF;
+  Form1->SelectRow(5);
+  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                    fixture_.Grid()->CellRect(1, 0).center());
+  QVERIFY(Form1->PopupMenu1->isVisible());
+  Form1->PopupMenu1->hide();
+  QCOMPARE(EnabledActions(), QStringLiteral("RULCDG."));
+}
+
+void TestMainWindow::keyboardMovesTheCurrentRow() {
+  fixture_.Show();
+  TDrawGrid* grid = fixture_.Grid();
+  QCOMPARE(grid->Row(), 1);
+  QTest::keyClick(grid, Qt::Key_Up);
+  QCOMPARE(grid->Row(), 1);
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Down);
+  QCOMPARE(grid->Row(), 3);
+  QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+  QCOMPARE(grid->Row(), 26);
+  QVERIFY(grid->TopRow() > 1);  // scrolled so that the row shows
+  QVERIFY(grid->CellRect(0, 26).bottom() < grid->viewport()->height());
+  QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+  QCOMPARE(grid->Row(), 1);
+  QCOMPARE(grid->TopRow(), 1);
+}
+
+void TestMainWindow::headerEdgeResizesAColumn() {
+  fixture_.Show();
+  TDrawGrid* grid = fixture_.Grid();
+  QWidget* viewport = grid->viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(75, 10));
+  QTest::mouseMove(viewport, QPoint(100, 12));
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(100, 12));
+  QCOMPARE(grid->ColWidth(0), 100);
+  QCOMPARE(grid->Row(), 1);  // a press on the header selects nothing
+}
+
+void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
+  fixture_.Show();
+  QCOMPARE(Form1->pos(), QPoint(240, 20));
+  QCOMPARE(Form1->size(), QSize(330, 420));
+  QCOMPARE(Form1->ui->ComboBox1->currentIndex(), 0);
+  QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM1);
+  QCOMPARE(CurrentSlotRanges().FirstBig, 9);
+  QCOMPARE(CurrentSlotRanges().BigSlots, 21);
+  QCOMPARE(CurrentSlotRanges().FirstSmall, 10);
+  QCOMPARE(CurrentSlotRanges().SmallSlots, 5);
+  QCOMPARE(fixture_.Grid()->RowCount(), 27);
+  QCOMPARE(Form1->CurrentSlotAddress(), (TSectionAddress{18, 9}));
+  QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
+  QCOMPARE(Form1->StatusText(), QString());
+  QCOMPARE(Form1->windowTitle(), QStringLiteral("Kiv Manager 2.0"));
+
+  Form1->close();
+  QVERIFY(!Form1->isVisible());
+  const QSettings stored(TWindowFixture::SettingsPath(), QSettings::IniFormat);
+  QStringList keys = stored.allKeys();
+  keys.sort();
+  QCOMPARE(keys, (QStringList{"Form/Height", "Form/Left", "Form/Top", "Form/Width",
+                              "Manager/BigSlots", "Manager/COM-Port", "Manager/FirstBig",
+                              "Manager/FirstSmall", "Manager/SmallSlots", "Manager/UFIFFW"}));
+  const QString text = TWindowFixture::ReadSettings();
+  for (const char* line :
+       {"Top=20", "Left=240", "Width=330", "Height=420", "COM-Port=0", "FirstBig=9", "BigSlots=21",
+        "FirstSmall=10", "SmallSlots=5", "UFIFFW=0"})
+    QVERIFY2(text.contains(QLatin1String(line)), line);
+}
+
+void TestMainWindow::storedRangesSetTheRowCount() {
+  TWindowFixture::WriteSettings("[Manager]\nBigSlots=26\nSmallSlots=12\nFirstSmall=$14\n");
+  fixture_.Show();
+  QCOMPARE(fixture_.Grid()->RowCount(), 39);
+  QCOMPARE(SlotAddress(27, CurrentSlotRanges()), (TSectionAddress{2, 20}));
+  QCOMPARE(ExpertsForm->ui->SSME1->text(), QStringLiteral("20"));
+  QCOMPARE(ExpertsForm->ui->SSME2->text(), QStringLiteral("31"));
+
+  TWindowFixture::WriteSettings("[Manager]\nBigSlots=90\nSmallSlots=90\n");
+  Form1->LoadSettings();
+  QCOMPARE(fixture_.Grid()->RowCount(), 100);  // 99 slot rows, the table's limit
+}
+
+void TestMainWindow::portChoiceReachesTheLinkAndTheFile() {
+  fixture_.Phone->AddPort(3);
+  fixture_.Show();
+  Form1->ui->ComboBox1->setCurrentIndex(2);
+  QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM3);
+  Form1->ui->Button1->click();
+  QCOMPARE(fixture_.Phone->Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
+  Form1->close();
+  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("COM-Port=2")));
+}
+
+void TestMainWindow::resizeGivesColumnOneTheRest() {
+  fixture_.Show();
+  TDrawGrid* grid = fixture_.Grid();
+  for (const int width : {600, 260}) {
+    Form1->resize(width, 420);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid->ColWidth(0), 75);
+    QCOMPARE(grid->ColWidth(2), 64);
+    QCOMPARE(grid->ColWidth(0) + grid->ColWidth(1) + grid->ColWidth(2), grid->ClientWidth());
+  }
+}
+
+void TestMainWindow::closeWithAnUnwritableSettingsFile() {
+  fixture_.Show();
+  QVERIFY(QDir().mkpath(TWindowFixture::SettingsPath()));  // a folder where the file should be
+  Form1->close();
+  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
+  QCOMPARE(fixture_.Boxes->Shown.first().Kind, TShownBox::Error);
+  QCOMPARE(fixture_.Boxes->Shown.first().Text,
+           QStringLiteral("Unable to write to ") + TWindowFixture::SettingsPath() + ".");
+  QVERIFY(!Form1->isVisible());  // the user is not kept in the program
+}
+
+void TestMainWindow::optionsShowTheStoredValues() {
+  fixture_.Show();
+  QStringList seen;
+  fixture_.Boxes->DialogScripts << [&seen](QDialog*) {
+    seen << ExpertsForm->ui->BSME1->text() << ExpertsForm->ui->BSME2->text()
+         << ExpertsForm->ui->SSME1->text() << ExpertsForm->ui->SSME2->text()
+         << ExpertsForm->ui->FWComboBox->currentText() << ExpertsForm->windowTitle();
+    return int(mrCancel);
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(seen,
+           (QStringList{"09", "29", "10", "14", "0x370000 - J7/70 3.10/4", "Manager options"}));
+  QCOMPARE(fixture_.Boxes->OpenedDialogs, QStringList{"ExpertsForm"});
+  // The settings were saved before the dialog opened.
+  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+}
+
+void TestMainWindow::optionsOkTakesTheRanges() {
+  fixture_.Show();
+  Form1->Slots[1].Caption = QStringLiteral("stale");
+  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
+    ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(CurrentSlotRanges().FirstBig, 5);
+  QCOMPARE(CurrentSlotRanges().BigSlots, 16);
+  QCOMPARE(fixture_.Grid()->RowCount(), 22);
+  QCOMPARE(Form1->Slots[1].Caption, QString());
+  const QString text = TWindowFixture::ReadSettings();
+  QVERIFY(text.contains(QLatin1String("FirstBig=5")));
+  QVERIFY(text.contains(QLatin1String("BigSlots=16")));
+  QVERIFY(fixture_.Boxes->Shown.isEmpty());
+}
+
+void TestMainWindow::optionsDefaultThenOk() {
+  TWindowFixture::WriteSettings("[Manager]\nFirstBig=3\nBigSlots=4\nFirstSmall=1\nSmallSlots=2\n");
+  fixture_.Show();
+  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+    ExpertsForm->ui->Button3->click();
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  const TSlotRanges ranges = CurrentSlotRanges();
+  QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
+           (QList<int>{9, 21, 10, 5}));
+  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("SmallSlots=5")));
+}
+
+void TestMainWindow::optionsCancelUndoesEveryChange() {
+  fixture_.Show();
+  fixture_.Boxes->DialogScripts << [](QDialog*) {
+    ExpertsForm->ui->Button3->click();
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("01"));
+    ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
+    return int(mrCancel);
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(CurrentSlotRanges().FirstBig, 9);
+  QCOMPARE(ExpertsForm->ui->BSME1->text(), QStringLiteral("09"));
+  QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
+}
+
+void TestMainWindow::optionsOkStoresTheFirmware() {
+  fixture_.Show();
+  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+    ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(ExpertsForm->ui->FWComboBox->currentText(), QStringLiteral("0x37BDD8 - Z7 4.5.6/4"));
+  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("UFIFFW=6")));
+}
+
+void TestMainWindow::optionsRefuseBadFields_data() {
+  QTest::addColumn<QStringList>("fields");
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QString>("text");
+  QTest::newRow("empty last big slot") << QStringList{"05", "", "10", "14"} << int(TShownBox::Error)
+                                       << "'' is not a valid integer value.";
+  QTest::newRow("empty last small slot")
+      << QStringList{"05", "20", "10", ""} << int(TShownBox::Error)
+      << "'' is not a valid integer value.";
+  QTest::newRow("last big below first")
+      << QStringList{"20", "05", "10", "14"} << int(TShownBox::Message)
+      << "Invalid big slot range: the last subsection comes before the first one.";
+  QTest::newRow("more than 99 slots")
+      << QStringList{"00", "99", "00", "10"} << int(TShownBox::Message)
+      << "The manager shows at most 99 slots; these ranges hold 111.";
+}
+
+// The dialog stays open with the reason; closing it then changes nothing.
+void TestMainWindow::optionsRefuseBadFields() {
+  QFETCH(QStringList, fields);
+  QFETCH(int, kind);
+  QFETCH(QString, text);
+  fixture_.Show();
+  Form1->Slots[2].Caption = QStringLiteral("kept");
+  bool stayedOpen = false;
+  fixture_.Boxes->DialogScripts << [&](QDialog* dialog) {
+    ExpertsForm->ui->BSME1->setText(fields[0]);
+    ExpertsForm->ui->BSME2->setText(fields[1]);
+    ExpertsForm->ui->SSME1->setText(fields[2]);
+    ExpertsForm->ui->SSME2->setText(fields[3]);
+    ClickOk(dialog);
+    stayedOpen = dialog->isVisible();
+    return int(mrCancel);
+  };
+  Form1->ui->Button7->click();
+  QVERIFY(stayedOpen);
+  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
+  QCOMPARE(int(fixture_.Boxes->Shown.first().Kind), kind);
+  QCOMPARE(fixture_.Boxes->Shown.first().Text, text);
+  const TSlotRanges ranges = CurrentSlotRanges();
+  QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
+           (QList<int>{9, 21, 10, 5}));
+  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+}
+
+void TestMainWindow::optionsTakeNothingFromBadFieldsEvenOnOk() {
+  fixture_.Show();
+  fixture_.Boxes->DialogScripts << [](QDialog*) {
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
+    ExpertsForm->ui->SSME2->clear();
+    return int(mrOk);
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"'' is not a valid integer value."});
+  QCOMPARE(CurrentSlotRanges().FirstBig, 9);
+  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+}
+
+void TestMainWindow::aboutBox() {
+  fixture_.Show();
+  QStringList texts;
+  fixture_.Boxes->DialogScripts << [&texts](QDialog* dialog) {
+    texts << dialog->windowTitle() << AboutBox->ui->ProductName->text()
+          << AboutBox->ui->Comments->text();
+    AboutBox->ui->OKButton->click();
+    return dialog->result();
+  };
+  Form1->ui->Button2->click();
+  QCOMPARE(fixture_.Boxes->OpenedDialogs, QStringList{"AboutBox"});
+  QCOMPARE(texts.at(0), QStringLiteral("About"));
+  QCOMPARE(texts.at(1), QStringLiteral("Kiv Manager 2.0"));
+  QVERIFY(texts.at(2).startsWith(QLatin1String("Simple application for view and modify NVM")));
+  QCOMPARE(AboutBox->result(), int(mrOk));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
