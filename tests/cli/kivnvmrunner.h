@@ -1,0 +1,34 @@
+#pragma once
+// Runs the built kivnvm as a separate program. It runs from a copy in a temporary folder
+// (with libgbp.so beside it, unless a test wants it missing), so a KivManager.INI in the
+// build folder never reaches the tests and a test can put its own beside it.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+struct TKivnvmRun {
+  int ExitCode = -1;
+  QString Out;
+  QString Err;
+  QStringList OutLines() const;
+};
+
+class TKivnvm {
+ public:
+  enum TLibrary { WithLibrary, WithoutLibrary };
+  explicit TKivnvm(TLibrary library = WithLibrary);
+
+  TKivnvmRun Run(const QStringList& arguments) const;
+  // KivManager.INI beside the program.
+  void WriteSettings(const QByteArray& iniText) const;
+  QString Dir() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Test helpers over files.
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,546 @@
+// kivnvm's phone commands against the virtual phone and its faults: list, get, put, clear,
+// backup and restore, the link's opening and closing, and the settings they start from.
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include "app/gridtext.h"
+#include "catalogue/classify.h"
+#include "catalogue/slotmap.h"
+#include "common/bytes.h"
+#include "tests/cli/kivnvmrunner.h"
+#include "tests/support/virtualphone.h"
+
+namespace {
+
+QByteArray Program(quint32 tag, const QByteArray& name, int length) {
+  QByteArray image;
+  AppendWord(image, tag);
+  image += name.leftJustified(16, '\0', true);
+  for (int i = 0; image.size() < length; ++i)
+    image.append(char(0x21 + i % 90));
+  return image;
+}
+
+// Every section file of a port folder, by name.
+QMap<QString, QByteArray> PortContent(const QString& portDir) {
+  QMap<QString, QByteArray> content;
+  for (const QString& name : QDir(portDir).entryList(QDir::Files))
+    content.insert(name, ReadFileBytes(QDir(portDir).filePath(name)));
+  return content;
+}
+
+int Count(const QStringList& journal, const QString& function) {
+  int count = 0;
+  for (const QString& line : journal)
+    count += line.startsWith(function) ? 1 : 0;
+  return count;
+}
+
+}  // namespace
+
+class TestKivnvmPhone : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void init();
+  void cleanup();
+  void listMatchesTheCatalogue();
+  void listSizesOnlyMakesNoReads();
+  void listSizeFaultEndsItsRange();
+  void linkFailures_data();
+  void linkFailures();
+  void settingsFileGivesPortAndSlots();
+  void getWritesTheWholeSection();
+  void getFailureWritesNothing();
+  void putAsTheManagersUpload_data();
+  void putAsTheManagersUpload();
+  void putRefusesWhatDoesNotFit();
+  void putReportsAShortWrite();
+  void clearErasesTheSection();
+  void backupThenRestoreOntoAnEmptiedPhone();
+  void backupRefusesAFolderInUse();
+  void backupNamesTheMissingSection();
+  void restoreRefusesATamperedBackup_data();
+  void restoreRefusesATamperedBackup();
+  void restoreDetectsATruncatingWrite();
+  void restoreDryRunWritesNothing();
+  void restoreOnlySomeSections();
+
+ private:
+  QString Path(const QString& name) const { return work_->filePath(name); }
+  void MakeDemoPhone();
+  void BackUpDemoPhone();
+
+  std::unique_ptr<TVirtualPhone> phone_;
+  std::unique_ptr<QTemporaryDir> work_;
+  TKivnvm kivnvm_;
+};
+
+void TestKivnvmPhone::init() {
+  phone_ = std::make_unique<TVirtualPhone>();
+  work_ = std::make_unique<QTemporaryDir>();
+}
+
+void TestKivnvmPhone::cleanup() {
+  phone_.reset();
+}
+
+void TestKivnvmPhone::MakeDemoPhone() {
+  QCOMPARE(kivnvm_.Run({"demo", phone_->StoreDir()}).ExitCode, 0);
+  phone_->ClearJournal();
+}
+
+void TestKivnvmPhone::BackUpDemoPhone() {
+  MakeDemoPhone();
+  const TKivnvmRun run = kivnvm_.Run({"backup", Path("backup")});
+  QCOMPARE(run.ExitCode, 0);
+  phone_->ClearJournal();
+}
+
+void TestKivnvmPhone::listMatchesTheCatalogue() {
+  MakeDemoPhone();
+  const TKivnvmRun run = kivnvm_.Run({"list", "--json"});
+  QCOMPARE(run.ExitCode, 0);
+  const QJsonArray rows = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  const TSlotRanges ranges;
+  QCOMPARE(rows.size(), 26);
+  int nonEmpty = 0;
+  for (int row = 1; row <= 26; ++row) {
+    const QJsonObject json = rows[row - 1].toObject();
+    const TSectionAddress address = SlotAddress(row, ranges);
+    const QByteArray bytes = phone_->Get(address.Section, address.SubSection);
+    const TSlotInfo expected = phone_->Holds(address.Section, address.SubSection)
+                                   ? ClassifySection(TSlotInfo(), bytes.size(), bytes.left(128))
+                                   : EmptySlotInfo(TSlotInfo());
+    nonEmpty += expected.Kind == skEmpty ? 0 : 1;
+    QCOMPARE(json["row"].toInt(), row);
+    QCOMPARE(json["address"].toString(), address.Text());
+    QCOMPARE(json["caption"].toString(), expected.Caption);
+    QCOMPARE(json["format_tag"].toString().toUInt(nullptr, 16), expected.FormatTag);
+    QCOMPARE(json["icon_index"].toInt(), expected.IconIndex);
+    QCOMPARE(json["compressed"].toBool(), expected.Compressed != 0);
+    QCOMPARE(json["unpacked_size"].toInt(), expected.UnpackedSize);
+    QCOMPARE(json["size"].toInt(), expected.Size);
+    QCOMPARE(json["label"].toString(),
+             expected.Kind == skProgram ? FormatLabel(expected.FormatTag) : QString());
+  }
+  const QStringList journal = phone_->Journal();
+  QCOMPARE(Count(journal, "GetNVMFileSize"), 26);
+  QCOMPARE(Count(journal, "ReadNVMFile"), nonEmpty);
+  QVERIFY(journal.contains("ReadNVMFile(18,9,128) = 128"));
+
+  // The readable form: one line per row with address, caption, size, ratio and label.
+  const QStringList lines = kivnvm_.Run({"list"}).OutLines();
+  QCOMPARE(lines.size(), 26);
+  QVERIFY(lines[0].contains(QRegularExpression("^ 1 18-9 +Calculator +3200 +UFIF 2$")));
+  QVERIFY(
+      lines[6].contains(QRegularExpression("18-15 +Tetris +\\d+ LZO\\(\\d+\\.0%\\) +UFIF 2.1")));
+  QVERIFY(lines[25].contains(QRegularExpression("^26 2-14 +< Empty > +0$")));
+}
+
+void TestKivnvmPhone::listSizesOnlyMakesNoReads() {
+  MakeDemoPhone();
+  const TKivnvmRun run = kivnvm_.Run({"list", "--json", "--sizes-only"});
+  QCOMPARE(run.ExitCode, 0);
+  const QJsonArray rows = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  QCOMPARE(rows[0].toObject()["size"].toInt(), 3200);
+  QCOMPARE(rows[0].toObject()["caption"].toString(), QString());
+  QCOMPARE(rows[0].toObject()["label"].toString(), QStringLiteral("0.0.0/0"));
+  QCOMPARE(rows[7].toObject()["caption"].toString(), QStringLiteral("< Empty >"));
+  QCOMPARE(phone_->Calls("GetNVMFileSize"), 26);
+  QCOMPARE(phone_->Calls("ReadNVMFile"), 0);
+}
+
+void TestKivnvmPhone::listSizeFaultEndsItsRange() {
+  MakeDemoPhone();
+  phone_->SetFaults("size 18-11=-7");
+  const TKivnvmRun run = kivnvm_.Run({"list", "--json"});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY(run.Err.contains("Error getting section 18-11 size"));
+  const QJsonArray rows = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  QCOMPARE(rows.size(), 26);
+  QCOMPARE(rows[1].toObject()["caption"].toString(), QStringLiteral("Notes"));
+  QCOMPARE(rows[2].toObject()["error"].toString(),
+           QStringLiteral("Error getting section 18-11 size"));
+  QCOMPARE(rows[3].toObject()["error"].toString(), QStringLiteral("not read"));
+  QCOMPARE(rows[20].toObject()["error"].toString(), QStringLiteral("not read"));
+  // The small slots are still refreshed.
+  QCOMPARE(rows[21].toObject()["caption"].toString(), QStringLiteral("Mini"));
+  QVERIFY(!rows[21].toObject().contains("error"));
+  QCOMPARE(phone_->Calls("GetNVMFileSize"), 3 + 5);
+}
+
+void TestKivnvmPhone::linkFailures_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("faults");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("no phone on the port") << QStringList{"list", "--port", "COM2"} << ""
+                                        << "GBP Error: Can't open port!";
+  QTest::newRow("no AT response") << QStringList{"clear", "18-9"} << "init=-3"
+                                  << "GBP Error: No AT response!";
+  QTest::newRow("unknown code") << QStringList{"get", "18-9", "out"} << "init=-8"
+                                << "GBP Error: Unknown error #-8!";
+  QTest::newRow("backup") << QStringList{"backup", "bk"} << "init=-5"
+                          << "GBP Error: COMM Error!";
+}
+
+void TestKivnvmPhone::linkFailures() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, faults);
+  QFETCH(QString, message);
+  phone_->Put(18, 9, "content");
+  phone_->SetFaults(faults);
+  QDir::setCurrent(work_->path());
+  const TKivnvmRun run = kivnvm_.Run(arguments);
+  QCOMPARE(run.ExitCode, 1);
+  QCOMPARE(run.Err.trimmed(), message);
+  QVERIFY(run.Out.isEmpty());
+  QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+  QCOMPARE(phone_->Get(18, 9), QByteArray("content"));
+  QCOMPARE(phone_->Calls("InitGBPMode"), 1);
+  QCOMPARE(phone_->Calls("GetNVMFileSize") + phone_->Calls("ClearNVMFile"), 0);
+
+  const TKivnvm withoutLibrary(TKivnvm::WithoutLibrary);
+  const TKivnvmRun unusable = withoutLibrary.Run(arguments);
+  QCOMPARE(unusable.ExitCode, 1);
+  QCOMPARE(unusable.Err.trimmed(), QStringLiteral("Unable to open GPB.DLL"));
+}
+
+void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
+  phone_->AddPort(3);
+  phone_->Put(18, 5, Program(0x20010000, "Five", 500), 3);
+  phone_->Put(2, 20, Program(0x30C0DE01, "Twenty", 300), 3);
+  const TKivnvm configured;
+  configured.WriteSettings(
+      "[Manager]\nCOM-Port=2\nFirstBig=5\nBigSlots=$2\nFirstSmall=20\nSmallSlots=1\n");
+  TKivnvmRun run = configured.Run({"list"});
+  QCOMPARE(run.ExitCode, 0);
+  QStringList lines = run.OutLines();
+  QCOMPARE(lines.size(), 3);
+  QVERIFY(lines[0].contains("18-5") && lines[0].contains("Five"));
+  QVERIFY(lines[1].contains("18-6") && lines[1].contains("< Empty >"));
+  QVERIFY(lines[2].contains("2-20") && lines[2].contains("Twenty"));
+  QCOMPARE(phone_->Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
+
+  // The command line wins over the file.
+  run = configured.Run({"list", "--port", "com1", "--slots", "9-10,10-10"});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(run.OutLines().size(), 3);
+  QVERIFY(run.OutLines()[2].contains("2-10"));
+
+  // Counts beyond the table are bounded, an unknown port index falls back to COM1.
+  phone_->ClearJournal();
+  configured.WriteSettings("[Manager]\nCOM-Port=9\nBigSlots=90\nSmallSlots=90\n");
+  run = configured.Run({"list", "--sizes-only"});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY(run.OutLines().size() <= 99);
+  QVERIFY(phone_->Journal().contains("InitGBPMode(1) = 0"));
+}
+
+void TestKivnvmPhone::getWritesTheWholeSection() {
+  QByteArray big(65536, '\0');
+  for (int i = 0; i < big.size(); ++i)
+    big[i] = char(i * 7);
+  phone_->Put(18, 9, big);
+  TKivnvmRun run = kivnvm_.Run({"get", "18-09", Path("big")});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(ReadFileBytes(Path("big")), big);
+  QCOMPARE(phone_->Calls("InitGBPMode"), 1);
+  QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+
+  run = kivnvm_.Run({"get", "02-10", Path("empty")});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY(QFile::exists(Path("empty")));
+  QCOMPARE(QFileInfo(Path("empty")).size(), 0);
+}
+
+void TestKivnvmPhone::getFailureWritesNothing() {
+  phone_->Put(2, 18, "Kiv2-prefs");
+  for (const QString& fault : {QStringLiteral("read 2-18=-5"), QStringLiteral("size 2-18=-7")}) {
+    phone_->SetFaults(fault);
+    const TKivnvmRun run = kivnvm_.Run({"get", "2-18", Path("prefs")});
+    QCOMPARE(run.ExitCode, 1);
+    QVERIFY2(run.Err.contains(fault.startsWith("read") ? "Error reading section 2-18"
+                                                       : "Error getting section 2-18 size"),
+             qPrintable(run.Err));
+    QVERIFY(!QFile::exists(Path("prefs")));
+    QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  }
+}
+
+void TestKivnvmPhone::putAsTheManagersUpload_data() {
+  QTest::addColumn<QStringList>("options");
+  QTest::addColumn<QString>("address");
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QByteArray>("stored");
+  const QByteArray program = Program(0x20010000, "Prog", 3000);
+  QTest::newRow("plain") << QStringList{} << "18-9" << program << program;
+  QTest::newRow("filler trimmed") << QStringList{} << "18-9"
+                                  << program + "\xC0\x46\xC0\x46\xC0\x46\xC0\x46\xC0\x46"
+                                  << program;
+  QTest::newRow("filler at odd offsets")
+      << QStringList{} << "18-9" << QByteArray("aaa\xC0\x46\xC0\x46") << QByteArray("aaa");
+  QTest::newRow("2,050 bytes trimmed to fit a small slot")
+      << QStringList{} << "2-10" << QByteArray(2048, 'b') + "\xC0\x46" << QByteArray(2048, 'b');
+  QTest::newRow("2,049 bytes on a big slot")
+      << QStringList{} << "18-29" << QByteArray(2049, 'c') << QByteArray(2049, 'c');
+  QTest::newRow("empty file") << QStringList{} << "18-9" << QByteArray() << QByteArray();
+  QTest::newRow("library outside the slots")
+      << QStringList{} << "2-17" << QByteArray(21504, 'L') << QByteArray(21504, 'L');
+  QByteArray ufif20 = Program(0x20000000, "Old", 400);
+  SetWordAt(ufif20, 100, 0x820000);
+  SetWordAt(ufif20, 104, 0x36AE18);
+  QTest::newRow("UFIF 2.0 unconverted") << QStringList{} << "18-9" << ufif20 << ufif20;
+  QByteArray converted = ufif20;
+  converted[2] = 1;
+  SetWordAt(converted, 100, 0x8A0000);
+  SetWordAt(converted, 104, 0x37C598);
+  QTest::newRow("converted for the Z7")
+      << QStringList{"--convert", "--firmware-index", "6"} << "18-9" << ufif20 << converted;
+  QTest::newRow("convert leaves UFIF 2.1 alone")
+      << QStringList{"--convert"} << "18-9" << program << program;
+}
+
+void TestKivnvmPhone::putAsTheManagersUpload() {
+  QFETCH(QStringList, options);
+  QFETCH(QString, address);
+  QFETCH(QByteArray, file);
+  QFETCH(QByteArray, stored);
+  phone_->Put(18, 9, "old content");
+  WriteFileBytes(Path("file"), file);
+  const TKivnvmRun run =
+      kivnvm_.Run(QStringList{"put"} + options + QStringList{address, Path("file")});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY2(run.Err.contains("Section uploaded sucsessfully!"), qPrintable(run.Err));
+  TSectionAddress target;
+  QVERIFY(ParseSectionAddress(address, target));
+  QCOMPARE(phone_->Get(target.Section, target.SubSection), stored);
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 1);
+  QCOMPARE(phone_->Calls("InitGBPMode"), 1);
+  QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+}
+
+void TestKivnvmPhone::putRefusesWhatDoesNotFit() {
+  const QList<QPair<QString, QByteArray>> cases{{"2-10", QByteArray(2049, 'a')},
+                                                {"18-9", QByteArray(70000, 'a')},
+                                                {"2-14", QByteArray(2045, 'a') + "\xC0\x46xyzw"}};
+  for (const auto& [address, file] : cases) {
+    WriteFileBytes(Path("file"), file);
+    const TKivnvmRun run = kivnvm_.Run({"put", address, Path("file")});
+    QCOMPARE(run.ExitCode, 1);
+    QCOMPARE(run.Err.trimmed(), QStringLiteral("Can't uplod - file too big!"));
+  }
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
+
+  // The compressed upload checks the container: 3,000 bytes that pack small fit a small slot.
+  WriteFileBytes(Path("file"), Program(0x20000000, "Small", 3000));
+  TKivnvmRun run = kivnvm_.Run({"put", "--compress", "--icon", "E81A", "2-10", Path("file")});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(kivnvm_.Run({"pack", "--icon", "E81A", Path("file"), Path("packed")}).ExitCode, 0);
+  QCOMPARE(phone_->Get(2, 10), ReadFileBytes(Path("packed")));
+  QVERIFY(phone_->Get(2, 10).size() <= 2048);
+}
+
+void TestKivnvmPhone::putReportsAShortWrite() {
+  phone_->SetFaults("write 18-9=truncate 100");
+  WriteFileBytes(Path("file"), Program(0x20010000, "Prog", 3000));
+  TKivnvmRun run = kivnvm_.Run({"put", "18-9", Path("file")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY(
+      run.Err.contains("Section uploaded with error or out of memory!\nTry to upload again or free "
+                       "some NVM memory"));
+  QVERIFY(!run.Err.contains("sucsessfully"));
+
+  // A write refused for want of room, over a section of the same size, is no success either.
+  phone_->SetFaults(QString());
+  phone_->Put(18, 10, QByteArray(3000, 'o'));
+  phone_->Put(18, 11, QByteArray(1000, 'p'));
+  phone_->SetCapacity(3500);
+  run = kivnvm_.Run({"put", "18-10", Path("file")});
+  QCOMPARE(run.ExitCode, 1);
+  QCOMPARE(phone_->Get(18, 10), QByteArray(3000, 'o'));
+}
+
+void TestKivnvmPhone::clearErasesTheSection() {
+  phone_->Put(18, 12, "something");
+  const TKivnvmRun run = kivnvm_.Run({"clear", "18-12"});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY(!phone_->Holds(18, 12));
+  QCOMPARE(phone_->Journal(), QStringList({"InitGBPMode(1) = 0", "ClearNVMFile(18,12) = 0",
+                                           "GetNVMFileSize(18,12) = -153", "EndGBPMode() = 0"}));
+}
+
+void TestKivnvmPhone::backupThenRestoreOntoAnEmptiedPhone() {
+  BackUpDemoPhone();
+  const QMap<QString, QByteArray> original = PortContent(phone_->PortDir());
+  QCOMPARE(original.size(), 19);
+
+  const QJsonObject manifest =
+      QJsonDocument::fromJson(ReadFileBytes(Path("backup/manifest.json"))).object();
+  QCOMPARE(manifest["port"].toString(), QStringLiteral("COM1"));
+  QVERIFY(QDateTime::fromString(manifest["time"].toString(), Qt::ISODate).isValid());
+  const QJsonArray sections = manifest["sections"].toArray();
+  QCOMPARE(sections.size(), 26 + 3);
+  for (const QJsonValue& value : sections) {
+    const QJsonObject entry = value.toObject();
+    const QString address = entry["address"].toString();
+    if (original.contains(address)) {
+      QCOMPARE(entry["size"].toInt(), original[address].size());
+      QCOMPARE(entry["sha256"].toString().toLatin1(),
+               QCryptographicHash::hash(original[address], QCryptographicHash::Sha256).toHex());
+      QCOMPARE(ReadFileBytes(Path("backup/" + address)), original[address]);
+    } else {
+      QVERIFY2(entry["empty"].toBool(), qPrintable(address));
+      QVERIFY(!QFile::exists(Path("backup/" + address)));
+    }
+  }
+
+  // Wipe the phone, leave something where the backup holds nothing, and restore.
+  for (const QString& name : original.keys())
+    QFile::remove(QDir(phone_->PortDir()).filePath(name));
+  phone_->Put(18, 16, "stray");
+  const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(PortContent(phone_->PortDir()), original);
+  QCOMPARE(phone_->Calls("InitGBPMode"), 1);
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 19);
+  QCOMPARE(phone_->Calls("ClearNVMFile"), 1);
+
+  // A second restore finds nothing to change.
+  phone_->ClearJournal();
+  QCOMPARE(kivnvm_.Run({"restore", Path("backup")}).ExitCode, 0);
+  QCOMPARE(phone_->Calls("WriteNVMFile") + phone_->Calls("ClearNVMFile"), 0);
+}
+
+void TestKivnvmPhone::backupRefusesAFolderInUse() {
+  QDir().mkpath(Path("used"));
+  WriteFileBytes(Path("used/notes.txt"), "mine");
+  TKivnvmRun run = kivnvm_.Run({"backup", Path("used")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY(run.Err.contains("not empty"));
+  QCOMPARE(QDir(Path("used")).entryList(QDir::Files), QStringList{"notes.txt"});
+  QCOMPARE(phone_->Calls("InitGBPMode"), 0);
+
+  // A backup that cannot open the link leaves no folder behind.
+  run = kivnvm_.Run({"backup", "--port", "COM4", Path("new")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY(!QFile::exists(Path("new")));
+}
+
+void TestKivnvmPhone::backupNamesTheMissingSection() {
+  MakeDemoPhone();
+  phone_->SetFaults("size 18-11=-7; read 2-17=-5");
+  const TKivnvmRun run = kivnvm_.Run({"backup", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY(run.Err.contains(
+      "Section 18-11 is missing from the backup: Error getting section 18-11 size"));
+  QVERIFY(run.Err.contains("Section 2-17 is missing from the backup: Error reading section 2-17"));
+  const QJsonArray sections = QJsonDocument::fromJson(ReadFileBytes(Path("backup/manifest.json")))
+                                  .object()["sections"]
+                                  .toArray();
+  QStringList missing;
+  for (const QJsonValue& value : sections) {
+    if (value.toObject()["missing"].toBool())
+      missing << value.toObject()["address"].toString();
+  }
+  QCOMPARE(missing, QStringList({"18-11", "2-17"}));
+  QVERIFY(!QFile::exists(Path("backup/18-11")));
+  QVERIFY(QFile::exists(Path("backup/18-12")));
+
+  // Restoring it writes what it holds and says that the missing ones were left alone.
+  phone_->SetFaults(QString());
+  phone_->Remove(18, 12);
+  const TKivnvmRun restore = kivnvm_.Run({"restore", Path("backup")});
+  QCOMPARE(restore.ExitCode, 1);
+  QVERIFY(restore.Err.contains("Section 18-11 is missing from the backup"));
+  QVERIFY(phone_->Holds(18, 12));
+}
+
+void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("changed byte") << "18-13" << QByteArray() << "does not match its SHA-256";
+  QTest::newRow("file gone") << "2-16" << QByteArray("-") << "Cannot open file";
+  QTest::newRow("manifest damaged")
+      << "manifest.json" << QByteArray("{\"sections\": [{\"address\": \"18-300\"}]}")
+      << "manifest is damaged";
+  QTest::newRow("manifest not JSON")
+      << "manifest.json" << QByteArray("not json") << "manifest is damaged";
+}
+
+void TestKivnvmPhone::restoreRefusesATamperedBackup() {
+  QFETCH(QString, file);
+  QFETCH(QByteArray, content);
+  QFETCH(QString, message);
+  BackUpDemoPhone();
+  const QString path = Path("backup/" + file);
+  if (content.isEmpty()) {
+    QByteArray bytes = ReadFileBytes(path);
+    bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
+    WriteFileBytes(path, bytes);
+  } else if (content == "-") {
+    QFile::remove(path);
+  } else {
+    WriteFileBytes(path, content);
+  }
+  phone_->Remove(18, 9);  // a section the restore would otherwise write
+  const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains(message), qPrintable(run.Err));
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
+  QCOMPARE(phone_->Calls("ClearNVMFile"), 0);
+  QVERIFY(!phone_->Holds(18, 9));
+}
+
+void TestKivnvmPhone::restoreDetectsATruncatingWrite() {
+  BackUpDemoPhone();
+  phone_->Remove(18, 9);
+  phone_->Remove(18, 10);
+  phone_->SetFaults("write 18-9=truncate 100");
+  const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains("Section 18-9 not restored"), qPrintable(run.Err));
+  QVERIFY(run.Err.contains("1 failed"));
+  QVERIFY(!run.Out.contains("wrote 18-9"));
+  QVERIFY(run.Out.contains("wrote 18-10 (2400 bytes)"));
+  QCOMPARE(phone_->Get(18, 10), ReadFileBytes(Path("backup/18-10")));
+}
+
+void TestKivnvmPhone::restoreDryRunWritesNothing() {
+  BackUpDemoPhone();
+  phone_->Remove(18, 9);
+  phone_->Put(18, 10, "changed");
+  phone_->Put(18, 16, "stray");
+  const QMap<QString, QByteArray> before = PortContent(phone_->PortDir());
+  const TKivnvmRun run = kivnvm_.Run({"restore", "--dry-run", Path("backup")});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(run.OutLines(), QStringList({"would clear 18-16", "would write 18-9 (3200 bytes)",
+                                        "would write 18-10 (2400 bytes)"}));
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
+  QCOMPARE(phone_->Calls("ClearNVMFile"), 0);
+  QCOMPARE(PortContent(phone_->PortDir()), before);
+}
+
+void TestKivnvmPhone::restoreOnlySomeSections() {
+  BackUpDemoPhone();
+  phone_->Remove(18, 9);
+  phone_->Remove(2, 10);
+  phone_->Remove(2, 18);
+  TKivnvmRun run = kivnvm_.Run({"restore", "--only", "18-09,02-10", Path("backup")});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY(phone_->Holds(18, 9));
+  QVERIFY(phone_->Holds(2, 10));
+  QVERIFY(!phone_->Holds(2, 18));
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 2);
+
+  run = kivnvm_.Run({"restore", "--only", "18-30", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY(run.Err.contains("Section 18-30 is not in the backup"));
+}
+
+QTEST_MAIN(TestKivnvmPhone)
+#include "test_kivnvm_phone.moc"
