@@ -27,6 +27,7 @@ TVirtualPhone::~TVirtualPhone() {
   qunsetenv("GBP_JOURNAL");
   qunsetenv("GBP_FAULTS");
   qunsetenv("GBP_CAPACITY");
+  qunsetenv("GBP_BAUD");
 }
 
 QString TVirtualPhone::StoreDir() const {
