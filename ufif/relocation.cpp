@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <string_view>
+
 #include "common/strtoint.h"
 
 namespace {
@@ -31,6 +33,21 @@ bool IsRelocatedDataWord(quint32 word) {
     default:
       return false;
   }
+}
+
+char* AppendDecimal(char* out, qint64 value) {
+  if (value < 0)
+    *out++ = '-';
+  quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+  char digits[20];
+  int count = 0;
+  do {
+    digits[count++] = char('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (count > 0)
+    *out++ = digits[--count];
+  return out;
 }
 
 bool InOldArea(quint32 address) {
@@ -77,7 +94,13 @@ TFirmwareChoice ParseFirmwareText(const QString& text) {
 }
 
 QString BadAddressLine(qint64 offset, quint32 value) {
-  return QStringLiteral("offset: %1; UFIF Address:%2").arg(offset).arg(value);
+  // Built by hand: a scan may report hundreds of words, and this is most of its time.
+  char line[64] = "offset: ";
+  char* end = AppendDecimal(line + 8, offset);
+  for (const char c : std::string_view("; UFIF Address:"))
+    *end++ = c;
+  end = AppendDecimal(end, value);
+  return QString::fromLatin1(line, end - line);
 }
 
 QStringList RelocateUFIF20(QByteArray& image, const QString& firmwareText) {
