@@ -67,9 +67,12 @@ void TDrawGrid::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
+// Receives the viewport's resizes.
 void TDrawGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
+  if (clientResized_)
+    clientResized_();
 }
 
 void TDrawGrid::paintEvent(QPaintEvent*) {

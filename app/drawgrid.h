@@ -15,11 +15,14 @@ class TDrawGrid : public QAbstractScrollArea {
   // the text colour and its brush the cell colour, and drawing is clipped to the cell.
   using TDrawCell = std::function<void(QPainter& canvas, int col, int row, const QRect& rect)>;
   using TMouseUp = std::function<void(Qt::MouseButton button)>;
+  using TClientResized = std::function<void()>;
 
   explicit TDrawGrid(QWidget* parent = nullptr);
 
   void SetDrawCell(TDrawCell handler) { drawCell_ = std::move(handler); }
   void SetMouseUp(TMouseUp handler) { mouseUp_ = std::move(handler); }
+  // Called when the client area changes size, scroll bars coming and going included.
+  void SetClientResized(TClientResized handler) { clientResized_ = std::move(handler); }
 
   int ColCount() const { return geometry_.ColCount(); }
   int ColWidth(int col) const { return geometry_.ColWidth(col); }
@@ -59,4 +62,5 @@ class TDrawGrid : public QAbstractScrollArea {
   int resizeGrabOffset_ = 0;
   TDrawCell drawCell_;
   TMouseUp mouseUp_;
+  TClientResized clientResized_;
 };

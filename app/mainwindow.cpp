@@ -44,6 +44,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     DrawGrid1DrawCell(canvas, col, row, rect);
   });
   ui->DrawGrid1->SetMouseUp([this](Qt::MouseButton button) { DrawGrid1MouseUp(button); });
+  // A scroll bar that comes or goes changes the client width as a resize of the window does.
+  ui->DrawGrid1->SetClientResized([this] { FormResize(); });
 
   statusText_ = new QLabel(ui->StatusBar);
   statusText_->setObjectName(QStringLiteral("StatusText"));

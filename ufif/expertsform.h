@@ -33,4 +33,7 @@ class TExpertsForm : public QDialog {
 
   // Closing by the title bar or Escape answers Cancel.
   void reject() override;
+
+ private:
+  void PlaceRangeFields();
 };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QtTest>
 
@@ -408,6 +409,10 @@ void TestMainWindow::resizeGivesColumnOneTheRest() {
     QCOMPARE(grid->ColWidth(2), 64);
     QCOMPARE(grid->ColWidth(0) + grid->ColWidth(1) + grid->ColWidth(2), grid->ClientWidth());
   }
+  // 26 slot rows do not fit: the vertical scroll bar takes its width from column 1, so no
+  // horizontal one is needed.
+  QVERIFY(grid->verticalScrollBar()->isVisible());
+  QVERIFY(!grid->horizontalScrollBar()->isVisible());
 }
 
 void TestMainWindow::closeWithAnUnwritableSettingsFile() {

@@ -1,0 +1,217 @@
+// What the grid paints, read back from its pixels: the fill bar's colour and length against
+// the slot's scale, icons only for a picture index above 0, the cell backgrounds, the header
+// that stays in view. The last test refreshes the demo phone and, when KIV_SCREENSHOT names
+// a file, saves the main window there.
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QProcess>
+#include <QtTest>
+
+#include "app/drawgrid.h"
+#include "app/mainwindow.h"
+#include "catalogue/slotmap.h"
+#include "tests/window/windowfixture.h"
+#include "ui_mainwindow.h"
+
+class TestGridPaint : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void init();
+  void cleanup();
+
+  void barLengthAndColour_data();
+  void barLengthAndColour();
+  void iconOnlyAbovePictureZero();
+  void backgroundsOfHeaderDataAndCurrentRow();
+  void headerStaysInViewWhenScrolled();
+  void demoPhoneAfterFullRefresh();
+
+ private:
+  QImage Paint() const;
+
+  TWindowFixture fixture_;
+};
+
+namespace {
+
+// A run of pixels of one colour along a line of the image.
+struct TRun {
+  QRgb Colour;
+  int Length;
+};
+
+QList<TRun> RunsAlong(const QImage& image, int y, int fromX, int toX) {
+  QList<TRun> runs;
+  for (int x = fromX; x < toX; ++x) {
+    const QRgb colour = image.pixel(x, y) | 0xFF000000u;
+    if (runs.isEmpty() || runs.last().Colour != colour)
+      runs.append({colour, 0});
+    ++runs.last().Length;
+  }
+  return runs;
+}
+
+constexpr QRgb Black = 0xFF000000u;
+constexpr QRgb White = 0xFFFFFFFFu;
+constexpr QRgb Blue = 0xFF0000FFu;
+constexpr QRgb Red = 0xFFFF0000u;
+
+}  // namespace
+
+void TestGridPaint::init() {
+  fixture_.Start();
+  // Five big slots and two small ones: every row fits in the window.
+  TWindowFixture::WriteSettings("[Manager]\nBigSlots=5\nSmallSlots=2\n");
+  fixture_.Show();
+  Form1->SelectRow(5);
+}
+
+void TestGridPaint::cleanup() {
+  fixture_.Stop();
+}
+
+QImage TestGridPaint::Paint() const {
+  return fixture_.Grid()->viewport()->grab().toImage();
+}
+
+void TestGridPaint::barLengthAndColour_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("size");
+  QTest::addColumn<int>("scale");
+  QTest::addColumn<QRgb>("colour");
+  QTest::newRow("big slot, 21504 bytes: full") << 1 << 21504 << 21504 << Blue;
+  QTest::newRow("big slot, 21505 bytes: red on 64 KiB") << 2 << 21505 << 65536 << Red;
+  QTest::newRow("big slot, 10752 bytes: half") << 3 << 10752 << 21504 << Blue;
+  QTest::newRow("small slot, 1024 bytes: half") << 6 << 1024 << 2048 << Blue;
+  QTest::newRow("small slot, 2048 bytes: full") << 7 << 2048 << 2048 << Blue;
+  QTest::newRow("small slot too full: red, stops at the frame") << 7 << 30000 << 30000 << Red;
+  QTest::newRow("empty slot: no fill") << 4 << 0 << 21504 << White;
+}
+
+void TestGridPaint::barLengthAndColour() {
+  QFETCH(int, row);
+  QFETCH(int, size);
+  QFETCH(int, scale);
+  QFETCH(QRgb, colour);
+  Form1->Slots[row].Size = size;
+  const QImage image = Paint();
+
+  const QRect cell = fixture_.Grid()->CellRect(1, row);
+  const int frameTop = cell.top() + cell.height() / 2 + 3;
+  const int frameBottom = cell.top() + cell.height() - 3;
+  const int y = (frameTop + frameBottom) / 2;
+  const int frameLeft = cell.left() + 3;
+  const int frameRight = cell.left() + cell.width() - 53;
+  const QList<TRun> runs = RunsAlong(image, y, frameLeft, frameRight);
+  const int inner = frameRight - frameLeft - 2;
+  const int filled = int(double(inner) / scale * size);
+
+  QVERIFY2(runs.size() >= 2, "no bar drawn");
+  QCOMPARE(runs.first().Colour, Black);
+  QCOMPARE(runs.first().Length, 1);
+  QCOMPARE(runs.last().Colour, Black);
+  QCOMPARE(runs.last().Length, 1);
+  const QList<TRun> insides = runs.mid(1, runs.size() - 2);
+  if (colour == White) {
+    QCOMPARE(insides.size(), 1);
+    QCOMPARE(insides.first().Colour, White);
+    return;
+  }
+  QCOMPARE(insides.first().Colour, colour);
+  QCOMPARE(insides.first().Length, filled);
+  if (filled < inner) {
+    QCOMPARE(insides.size(), 2);
+    QCOMPARE(insides.last().Colour, White);
+  } else {
+    QCOMPARE(insides.size(), 1);
+  }
+}
+
+void TestGridPaint::iconOnlyAbovePictureZero() {
+  Form1->Slots[1].IconIndex = 0;    // icon code E80A, the first of the list
+  Form1->Slots[2].IconIndex = 107;  // the default program icon
+  Form1->Slots[3].IconIndex = -1;
+  Form1->Slots[4].IconIndex = 5000;  // out of the list: drawn as none, not a crash
+  const QImage image = Paint();
+  const QColor base = fixture_.Grid()->palette().color(QPalette::Base);
+  const int th = QFontMetrics(fixture_.Grid()->font()).height();
+  const auto iconPixels = [&](int row) {
+    const QRect cell = fixture_.Grid()->CellRect(1, row);
+    const QRect icon(cell.left() + 3, cell.top() + cell.height() / 4 - th / 2 + 3, 12, 12);
+    int differing = 0;
+    for (int y = icon.top(); y <= icon.bottom(); ++y)
+      for (int x = icon.left(); x <= icon.right(); ++x)
+        differing += image.pixelColor(x, y) != base;
+    return differing;
+  };
+  QCOMPARE(iconPixels(1), 0);
+  QVERIFY(iconPixels(2) > 0);
+  QCOMPARE(iconPixels(3), 0);
+  QCOMPARE(iconPixels(4), 0);
+}
+
+void TestGridPaint::backgroundsOfHeaderDataAndCurrentRow() {
+  const QImage image = Paint();
+  const QPalette palette = fixture_.Grid()->palette();
+  // Right end of the FW column: nothing drawn there in a blank row.
+  const auto blankPoint = [this](int row) {
+    const QRect cell = fixture_.Grid()->CellRect(2, row);
+    return QPoint(cell.right() - 2, cell.top() + 3);
+  };
+  QCOMPARE(image.pixelColor(blankPoint(0)), palette.color(QPalette::Button));
+  QCOMPARE(image.pixelColor(blankPoint(1)), palette.color(QPalette::Base));
+  QCOMPARE(image.pixelColor(blankPoint(5)), palette.color(QPalette::Highlight));
+  QVERIFY(palette.color(QPalette::Highlight) != palette.color(QPalette::Base));
+}
+
+void TestGridPaint::headerStaysInViewWhenScrolled() {
+  TWindowFixture::WriteSettings("[Manager]\nBigSlots=60\nSmallSlots=5\n");
+  Form1->LoadSettings();
+  TDrawGrid* grid = fixture_.Grid();
+  Form1->SelectRow(65);
+  QVERIFY(grid->TopRow() > 1);
+  const QImage image = Paint();
+  const QPalette palette = grid->palette();
+  QCOMPARE(image.pixelColor(grid->CellRect(2, 0).right() - 2, 3), palette.color(QPalette::Button));
+  const QRect last = grid->CellRect(2, 65);
+  QCOMPARE(image.pixelColor(last.right() - 2, last.top() + 3), palette.color(QPalette::Highlight));
+  QVERIFY(last.bottom() < grid->viewport()->height());
+}
+
+void TestGridPaint::demoPhoneAfterFullRefresh() {
+  const QString kivnvm = QCoreApplication::applicationDirPath() + QStringLiteral("/kivnvm");
+  QProcess demo;
+  demo.start(kivnvm, {QStringLiteral("demo"), fixture_.Phone->StoreDir()});
+  QVERIFY(demo.waitForFinished(30000));
+  QCOMPARE(demo.exitCode(), 0);
+  QFile::remove(TWindowFixture::SettingsPath());
+  Form1->LoadSettings();
+  Form1->ui->Button1->click();
+
+  const TSlotRanges ranges = CurrentSlotRanges();
+  int shown = 0;
+  const QStringList files = QDir(fixture_.Phone->PortDir()).entryList(QDir::Files);
+  for (const QString& name : files) {
+    const int section = name.section(QLatin1Char('-'), 0, 0).toInt();
+    const int subsection = name.section(QLatin1Char('-'), 1, 1).toInt();
+    const int row = SlotRow(section, subsection, ranges);
+    if (row == 0)
+      continue;
+    ++shown;
+    QVERIFY2(Form1->Slots[row].Kind != skEmpty, qPrintable(name));
+    QCOMPARE(Form1->Slots[row].Size, int(QFileInfo(fixture_.Phone->PortDir() + '/' + name).size()));
+  }
+  QVERIFY(shown > 0);
+  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"Update done!"});
+
+  const QString screenshot = qEnvironmentVariable("KIV_SCREENSHOT");
+  if (!screenshot.isEmpty()) {
+    Form1->SelectRow(1);
+    QCoreApplication::processEvents();  // scroll bars show after the row count changes
+    QVERIFY(Form1->grab().save(screenshot));
+  }
+}
+
+QTEST_MAIN(TestGridPaint)
+#include "test_gridpaint.moc"
