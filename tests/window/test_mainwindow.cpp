@@ -134,10 +134,16 @@ void TestMainWindow::fullRefreshOfAnEmptyPhone() {
 void TestMainWindow::fullRefreshRecognisesContent() {
   fixture_.Phone->Put(18, 9, TWindowFixture::Program(3000, "Calc"));
   fixture_.Phone->Put(2, 11, QByteArray("GIF89a") + QByteArray(500, '\1'));
+  // A PRG3 library's release word; recognised only when more than 16 bytes were read.
+  const QByteArray library = QByteArray::fromHex("01000000AAAAAA00BBBBBB00CCCCCC00");
+  fixture_.Phone->Put(18, 10, library);
+  fixture_.Phone->Put(18, 11, library + QByteArray(1, '\7'));
   fixture_.Show();
   Form1->ui->Button1->click();
 
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 2);
+  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 4);
+  QCOMPARE(Form1->Slots[2].Caption, QStringLiteral("< Data >"));
+  QCOMPARE(Form1->Slots[3].Caption, QStringLiteral("< PRG3 ExtLibrary ver.1>"));
   const TSlotInfo& program = Form1->Slots[1];
   QCOMPARE(program.Kind, skProgram);
   QCOMPARE(program.Caption, QStringLiteral("Calc"));
