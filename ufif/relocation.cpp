@@ -61,7 +61,6 @@ class TImageWords {
   explicit TImageWords(QByteArray& image)
       : image_(image), read_(image.constData()), size_(image.size()) {}
 
-  qsizetype Size() const { return size_; }
   bool Holds(qsizetype offset) const { return offset + 4 <= size_; }
   quint32 At(qsizetype offset) const { return qFromLittleEndian<quint32>(read_ + offset); }
   void Set(qsizetype offset, quint32 value) {
