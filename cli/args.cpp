@@ -4,10 +4,10 @@
 
 namespace {
 
-const TOptionSpec* FindSpec(const QList<TOptionSpec>& specs, const QString& name) {
-  for (const TOptionSpec& spec : specs) {
-    if (spec.Name == name)
-      return &spec;
+const TOptionDef* FindOption(const QList<TOptionDef>& options, const QString& name) {
+  for (const TOptionDef& option : options) {
+    if (option.Name == name)
+      return &option;
   }
   return nullptr;
 }
@@ -22,7 +22,7 @@ QString TArgs::Value(const QString& name, const QString& fallback) const {
   return values_.value(name, fallback);
 }
 
-TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionSpec>& specs,
+TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options,
                    int positionalCount) {
   TArgs args;
   bool optionsEnded = false;
@@ -38,12 +38,12 @@ TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionSpec>& specs,
     }
     const int equals = token.indexOf(QLatin1Char('='));
     const QString name = token.mid(2, equals < 0 ? -1 : equals - 2);
-    const TOptionSpec* spec = FindSpec(specs, name);
-    if (!spec)
+    const TOptionDef* option = FindOption(options, name);
+    if (!option)
       throw TUsageError(QStringLiteral("unknown option --%1").arg(name));
     if (args.Has(name))
       throw TUsageError(QStringLiteral("--%1 given twice").arg(name));
-    if (!spec->TakesValue) {
+    if (!option->TakesValue) {
       if (equals >= 0)
         throw TUsageError(QStringLiteral("--%1 takes no value").arg(name));
       args.flags_.insert(name);

@@ -6,7 +6,7 @@
 #include <QSet>
 #include <QStringList>
 
-struct TOptionSpec {
+struct TOptionDef {
   QString Name;  // without the leading "--"
   bool TakesValue = false;
 };
@@ -20,7 +20,7 @@ class TArgs {
 
   // Throws TUsageError for an unknown or repeated option, a missing value, or a number of
   // positional arguments other than positionalCount.
-  static TArgs Parse(const QStringList& tokens, const QList<TOptionSpec>& specs,
+  static TArgs Parse(const QStringList& tokens, const QList<TOptionDef>& options,
                      int positionalCount);
 
  private:

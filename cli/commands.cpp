@@ -14,24 +14,24 @@ namespace {
 
 struct TCommand {
   QString Name;
-  QList<TOptionSpec> Options;
+  QList<TOptionDef> Options;
   int Positional = 0;
   std::function<int(const TArgs&)> Run;
 };
 
-const QList<TOptionSpec> PhoneOptions{{QStringLiteral("port"), true},
-                                      {QStringLiteral("slots"), true},
-                                      {QStringLiteral("progress"), false}};
+const QList<TOptionDef> PhoneOptions{{QStringLiteral("port"), true},
+                                     {QStringLiteral("slots"), true},
+                                     {QStringLiteral("progress"), false}};
 
-QList<TOptionSpec> WithPhoneOptions(QList<TOptionSpec> options) {
+QList<TOptionDef> WithPhoneOptions(QList<TOptionDef> options) {
   return options + PhoneOptions;
 }
 
 const QList<TCommand>& Commands() {
-  static const TOptionSpec json{QStringLiteral("json"), false};
-  static const TOptionSpec icon{QStringLiteral("icon"), true};
-  static const TOptionSpec firmware{QStringLiteral("firmware"), true};
-  static const TOptionSpec firmwareIndex{QStringLiteral("firmware-index"), true};
+  static const TOptionDef json{QStringLiteral("json"), false};
+  static const TOptionDef icon{QStringLiteral("icon"), true};
+  static const TOptionDef firmware{QStringLiteral("firmware"), true};
+  static const TOptionDef firmwareIndex{QStringLiteral("firmware-index"), true};
   static const QList<TCommand> commands{
       {QStringLiteral("demo"), {}, 1, DemoCommand},
       {QStringLiteral("inspect"), {json}, 1, InspectCommand},

@@ -30,16 +30,16 @@ class TestKivnvmParts : public QObject {
 };
 
 void TestKivnvmParts::parsesOptionsAnywhere() {
-  const QList<TOptionSpec> specs{{"json", false}, {"port", true}};
-  const TArgs args = TArgs::Parse({"a", "--port", "COM2", "b", "--json", "--", "--c"}, specs, 3);
+  const QList<TOptionDef> options{{"json", false}, {"port", true}};
+  const TArgs args = TArgs::Parse({"a", "--port", "COM2", "b", "--json", "--", "--c"}, options, 3);
   QVERIFY(args.Has("json"));
   QCOMPARE(args.Value("port"), QStringLiteral("COM2"));
   QCOMPARE(args.Positional(), QStringList({"a", "b", "--c"}));
-  QCOMPARE(TArgs::Parse({"--port=COM3"}, specs, 0).Value("port"), QStringLiteral("COM3"));
-  QCOMPARE(TArgs::Parse({"--port="}, specs, 0).Value("port", "fallback"), QString(""));
-  QCOMPARE(TArgs::Parse({}, specs, 0).Value("port", "fallback"), QStringLiteral("fallback"));
-  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--port"}, specs, 0));
-  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--jso"}, specs, 0));
+  QCOMPARE(TArgs::Parse({"--port=COM3"}, options, 0).Value("port"), QStringLiteral("COM3"));
+  QCOMPARE(TArgs::Parse({"--port="}, options, 0).Value("port", "fallback"), QString(""));
+  QCOMPARE(TArgs::Parse({}, options, 0).Value("port", "fallback"), QStringLiteral("fallback"));
+  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--port"}, options, 0));
+  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--jso"}, options, 0));
 }
 
 void TestKivnvmParts::jsonStringsSurviveAParser_data() {
