@@ -9,6 +9,7 @@
 class TJsonLine {
  public:
   TJsonLine& Add(const QString& key, const QString& text);
+  // Without this one a string literal would take the bool overload.
   TJsonLine& Add(const QString& key, const char* text);
   TJsonLine& Add(const QString& key, qint64 number);
   TJsonLine& Add(const QString& key, bool value);
