@@ -1,5 +1,8 @@
 #include "app/forms.h"
 
+#include <QApplication>
+#include <QFont>
+
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
 #include "prefs/prefform.h"
@@ -17,6 +20,8 @@ TIconForm* IconForm = nullptr;
 
 namespace {
 
+constexpr int ApplicationFontPixels = 11;
+
 // Each dialog is parented to the main window, which owns it and on which it centres.
 template <typename TDialog>
 TDialog* CreateDialog(TDialog*& instance, const char* name) {
@@ -27,7 +32,16 @@ TDialog* CreateDialog(TDialog*& instance, const char* name) {
 
 }  // namespace
 
-TApplicationForms::TApplicationForms() : form1_(std::make_unique<TForm1>()) {
+void UseApplicationFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(ApplicationFontPixels);
+  QApplication::setFont(font);
+}
+
+TApplicationForms::TApplicationForms() {
+  UseApplicationFont();
+  form1_ = std::make_unique<TForm1>();
   Form1 = form1_.get();
   Form1->setObjectName(QStringLiteral("Form1"));
   CreateDialog(AboutBox, "AboutBox");

@@ -19,8 +19,13 @@ extern TOKBottomDlg* OKBottomDlg;
 extern TBadAddrForm* BadAddrForm;
 extern TIconForm* IconForm;
 
-// Creates Form1, AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm and IconForm in
-// that order; destroying it destroys them all and clears the globals.
+// The font the windows are laid out for: 11 pixels of Arial (or its metric twin Liberation
+// Sans), as wide as MS Sans Serif 8 pt, so every caption fits the forms' fixed geometry
+// whatever the platform's own font is. Pixels rather than points keep it so at any DPI.
+void UseApplicationFont();
+
+// Sets the application font, then creates Form1, AboutBox, PrefForm, ExpertsForm, OKBottomDlg,
+// BadAddrForm and IconForm in that order; destroying it destroys them all and clears the globals.
 class TApplicationForms {
  public:
   TApplicationForms();

@@ -25,6 +25,17 @@ int WithinOrFirst(int value, int count) {
   return value >= 0 && value < count ? value : 0;
 }
 
+// The phone link takes a subsection as one byte; beyond 255 a row would address another
+// section than the one it shows. A range starting outside 0..255 starts at its default,
+// and no range runs past 255.
+constexpr int MaxSubsection = 255;
+
+void KeepWithinByte(int& first, int& count, int defaultFirst) {
+  if (first < 0 || first > MaxSubsection)
+    first = defaultFirst;
+  count = qMin(count, MaxSubsection + 1 - first);
+}
+
 }  // namespace
 
 bool operator==(const TManagerSettings& a, const TManagerSettings& b) {
@@ -63,6 +74,9 @@ TManagerSettings ReadSettingsFile(const QString& path) {
   ranges.BigSlots = read(ManagerBigSlots, ranges.BigSlots);
   ranges.FirstSmall = read(ManagerFirstSmall, ranges.FirstSmall);
   ranges.SmallSlots = read(ManagerSmallSlots, ranges.SmallSlots);
+  const TSlotRanges defaults;
+  KeepWithinByte(ranges.FirstBig, ranges.BigSlots, defaults.FirstBig);
+  KeepWithinByte(ranges.FirstSmall, ranges.SmallSlots, defaults.FirstSmall);
   ranges = BoundedRanges(ranges);
   settings.UFIFFW = WithinOrFirst(read(ManagerUFIFFW, settings.UFIFFW), FirmwareTable().size());
   return settings;

@@ -1,10 +1,12 @@
 // What the grid paints, read back from its pixels: the fill bar's colour and length against
 // the slot's scale, icons only for a picture index above 0, the cell backgrounds, the header
-// that stays in view. The last test refreshes the demo phone and, when KIV_SCREENSHOT names
-// a file, saves the main window there.
+// that stays in view; and where each text of a cell is drawn, read from a recording painter. The
+// last test refreshes the demo phone and, when KIV_SCREENSHOT names a file, saves the main window
+// there.
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QProcess>
 #include <QtTest>
 
@@ -25,6 +27,8 @@ class TestGridPaint : public QObject {
   void iconOnlyAbovePictureZero();
   void backgroundsOfHeaderDataAndCurrentRow();
   void headerStaysInViewWhenScrolled();
+  void textsOfACell_data();
+  void textsOfACell();
   void demoPhoneAfterFullRefresh();
 
  private:
@@ -51,6 +55,53 @@ QList<TRun> RunsAlong(const QImage& image, int y, int fromX, int toX) {
   }
   return runs;
 }
+
+// A paint device that keeps what is drawn on it as "text@x,y": the text's top-left corner,
+// or "<icon>" for a picture; everything else is dropped.
+class TTextRecorder : public QPaintDevice, private QPaintEngine {
+ public:
+  TTextRecorder() : QPaintEngine(AllFeatures) {}
+  QPaintEngine* paintEngine() const override { return const_cast<TTextRecorder*>(this); }
+  QStringList Drawn;
+
+ protected:
+  int metric(PaintDeviceMetric metric) const override {
+    switch (metric) {
+      case PdmWidth:
+      case PdmHeight:
+        return 1000;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
+      default:
+        return 1;
+    }
+  }
+
+ private:
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  Type type() const override { return User; }
+  void updateState(const QPaintEngineState&) override {}
+  void drawRects(const QRect*, int) override {}
+  void drawRects(const QRectF*, int) override {}
+  void drawPath(const QPainterPath&) override {}
+  void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+  void drawPixmap(const QRectF& rect, const QPixmap&, const QRectF&) override {
+    Record(QStringLiteral("<icon>"), rect.topLeft());
+  }
+  void drawTextItem(const QPointF& baseline, const QTextItem& item) override {
+    const QPointF topLeft(baseline.x(), baseline.y() - QFontMetricsF(item.font()).ascent());
+    Record(item.text(), topLeft);
+  }
+  void Record(const QString& what, const QPointF& at) {
+    Drawn << QStringLiteral("%1@%2,%3").arg(what).arg(qRound(at.x())).arg(qRound(at.y()));
+  }
+};
 
 constexpr QRgb Black = 0xFF000000u;
 constexpr QRgb White = 0xFFFFFFFFu;
@@ -211,6 +262,64 @@ void TestGridPaint::demoPhoneAfterFullRefresh() {
     QCoreApplication::processEvents();  // scroll bars show after the row count changes
     QVERIFY(Form1->grab().save(screenshot));
   }
+}
+
+void TestGridPaint::textsOfACell_data() {
+  QTest::addColumn<int>("col");
+  QTest::addColumn<int>("row");
+  // "text@x@line": x in pixels or c for centred; line mid, upper, lower or icon.
+  QTest::addColumn<QStringList>("expected");
+  QTest::newRow("header #") << 0 << 0 << QStringList{"#@c@mid"};
+  QTest::newRow("header program") << 1 << 0 << QStringList{"Program & Size@c@mid"};
+  QTest::newRow("header FW") << 2 << 0 << QStringList{"FW@c@mid"};
+  QTest::newRow("first big slot") << 0 << 1 << QStringList{"1.@13@mid", "{18-9}@35@mid"};
+  QTest::newRow("second small slot") << 0 << 7 << QStringList{"2.@13@mid", "{2-11}@35@mid"};
+  QTest::newRow("compressed program")
+      << 1 << 2
+      << QStringList{"<icon>@13@icon", "Calc@30@upper", "LZO(43,0%)@130@upper", "5700@160@lower"};
+  QTest::newRow("program's label") << 2 << 2 << QStringList{"3.10/4@c@mid"};
+  QTest::newRow("GIF: no icon, no label")
+      << 1 << 3 << QStringList{"< GIF-File >@30@upper", "300@160@lower"};
+  QTest::newRow("GIF's label column") << 2 << 3 << QStringList{};
+}
+
+// The cell's Right edge is exclusive: a cell 200 wide from x 10 ends at 210.
+void TestGridPaint::textsOfACell() {
+  QFETCH(int, col);
+  QFETCH(int, row);
+  QFETCH(QStringList, expected);
+  TSlotInfo& program = Form1->Slots[2];
+  program = {skProgram, QStringLiteral("Calc"), 0x20031004, 5700, 1, 10000, 107};
+  Form1->Slots[3] = {skGIF, QStringLiteral("< GIF-File >"), 0, 300, 0, 0, -1};
+  const QRect cell(10, 100, 200, 30);
+  const QFont font = fixture_.Grid()->font();
+  const QFontMetrics metrics(font);
+  const int th = metrics.height();
+  const QLocale locale;
+  QLocale::setDefault(QLocale(QLocale::German));  // the ratio takes the user's separator
+  TTextRecorder recorder;
+  {
+    QPainter canvas(&recorder);
+    canvas.setFont(font);
+    Form1->DrawGrid1DrawCell(canvas, col, row, cell);
+  }
+  QLocale::setDefault(locale);
+
+  QStringList wanted;
+  for (const QString& entry : expected) {
+    const QString text = entry.section(QLatin1Char('@'), 0, 0);
+    const QString x = entry.section(QLatin1Char('@'), 1, 1);
+    const QString line = entry.section(QLatin1Char('@'), 2, 2);
+    const int left = x == QLatin1String("c")
+                         ? cell.left() + cell.width() / 2 - metrics.horizontalAdvance(text) / 2
+                         : x.toInt();
+    const int top = line == QLatin1String("mid")     ? cell.top() + 15 - th / 2
+                    : line == QLatin1String("lower") ? cell.top() + 22 - th / 2
+                    : line == QLatin1String("icon")  ? cell.top() + 7 - th / 2 + 3
+                                                     : cell.top() + 7 - th / 2;
+    wanted << QStringLiteral("%1@%2,%3").arg(text).arg(left).arg(top);
+  }
+  QCOMPARE(recorder.Drawn, wanted);
 }
 
 QTEST_MAIN(TestGridPaint)

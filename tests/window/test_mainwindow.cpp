@@ -61,6 +61,7 @@ class TestMainWindow : public QObject {
   void optionsRefuseBadFields_data();
   void optionsRefuseBadFields();
   void optionsTakeNothingFromBadFieldsEvenOnOk();
+  void optionsKeepTheGridInStepWhenTheSaveFails();
 
   void aboutBox();
 
@@ -568,20 +569,45 @@ void TestMainWindow::optionsTakeNothingFromBadFieldsEvenOnOk() {
   QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
 }
 
+// The new ranges are in force once taken, so the grid must show them although they could
+// not be stored: otherwise its rows would address other sections than they show.
+void TestMainWindow::optionsKeepTheGridInStepWhenTheSaveFails() {
+  fixture_.Show();
+  Form1->Slots[1].Caption = QStringLiteral("stale");
+  const QString path = TWindowFixture::SettingsPath();
+  fixture_.Boxes->DialogScripts << [this, &path](QDialog* dialog) {
+    QFile::remove(path);  // written as the dialog opened; from now on nothing can be
+    QDir().mkpath(path);
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
+    ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"Unable to write to " + path + "."});
+  QCOMPARE(CurrentSlotRanges().BigSlots, 16);
+  QCOMPARE(fixture_.Grid()->RowCount(), 22);
+  QCOMPARE(Form1->Slots[1].Caption, QString());
+  QCOMPARE(ExpertsForm->ui->BSME2->text(), QStringLiteral("20"));
+}
+
 void TestMainWindow::aboutBox() {
   fixture_.Show();
   QStringList texts;
   fixture_.Boxes->DialogScripts << [&texts](QDialog* dialog) {
     texts << dialog->windowTitle() << AboutBox->ui->ProductName->text()
-          << AboutBox->ui->Comments->text();
+          << AboutBox->ui->Comments->text() << AboutBox->ui->Copyright->text()
+          << AboutBox->ui->LinkCredit->text();
     AboutBox->ui->OKButton->click();
     return dialog->result();
   };
   Form1->ui->Button2->click();
   QCOMPARE(fixture_.Boxes->OpenedDialogs, QStringList{"AboutBox"});
-  QCOMPARE(texts.at(0), QStringLiteral("About"));
-  QCOMPARE(texts.at(1), QStringLiteral("Kiv Manager 2.0"));
-  QVERIFY(texts.at(2).startsWith(QLatin1String("Simple application for view and modify NVM")));
+  QCOMPARE(texts, (QStringList{"About", "Kiv Manager 2.0",
+                               "Simple application for view and modify NVM sections used by "
+                               "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
+                               "Kiv Manager 2.0 by the Kiv Manager developers",
+                               "Phone link: the GBP phone-link library (gbp.dll)"}));
   QCOMPARE(AboutBox->result(), int(mrOk));
 }
 

@@ -223,31 +223,36 @@ void TestWindowRules::missingFileGivesDefaults() {
 void TestWindowRules::readsHexadecimalAndBoundsValues_data() {
   QTest::addColumn<QByteArray>("manager");
   QTest::addColumn<int>("comPort");
-  QTest::addColumn<int>("bigSlots");
-  QTest::addColumn<int>("smallSlots");
+  // FirstBig, BigSlots, FirstSmall, SmallSlots
+  QTest::addColumn<QList<int>>("ranges");
   QTest::addColumn<int>("firmware");
+  const QList<int> defaults{9, 21, 10, 5};
   QTest::newRow("as stored") << QByteArray("COM-Port=2\nBigSlots=26\nSmallSlots=12\nUFIFFW=6\n")
-                             << 2 << 26 << 12 << 6;
+                             << 2 << QList<int>{9, 26, 10, 12} << 6;
   QTest::newRow("hexadecimal") << QByteArray("COM-Port=$3\nBigSlots=0x1A\nSmallSlots=$C\n") << 3
-                               << 26 << 12 << 0;
+                               << QList<int>{9, 26, 10, 12} << 0;
   QTest::newRow("port and firmware out of range")
-      << QByteArray("COM-Port=4\nUFIFFW=7\n") << 0 << 21 << 5 << 0;
+      << QByteArray("COM-Port=4\nUFIFFW=7\n") << 0 << defaults << 0;
   QTest::newRow("negative port and firmware")
-      << QByteArray("COM-Port=-1\nUFIFFW=-1\n") << 0 << 21 << 5 << 0;
+      << QByteArray("COM-Port=-1\nUFIFFW=-1\n") << 0 << defaults << 0;
   QTest::newRow("negative counts")
-      << QByteArray("BigSlots=-3\nSmallSlots=-1\n") << 0 << 0 << 0 << 0;
-  QTest::newRow("too many big slots") << QByteArray("BigSlots=150\n") << 0 << 99 << 0 << 0;
-  QTest::newRow("total above 99") << QByteArray("BigSlots=60\nSmallSlots=60\n") << 0 << 60 << 39
-                                  << 0;
+      << QByteArray("BigSlots=-3\nSmallSlots=-1\n") << 0 << QList<int>{9, 0, 10, 0} << 0;
+  QTest::newRow("too many big slots")
+      << QByteArray("BigSlots=150\n") << 0 << QList<int>{9, 99, 10, 0} << 0;
+  QTest::newRow("total above 99") << QByteArray("BigSlots=60\nSmallSlots=60\n") << 0
+                                  << QList<int>{9, 60, 10, 39} << 0;
   QTest::newRow("unreadable values")
-      << QByteArray("BigSlots=many\nSmallSlots=\n") << 0 << 21 << 5 << 0;
+      << QByteArray("BigSlots=many\nSmallSlots=\n") << 0 << defaults << 0;
+  QTest::newRow("ranges end at subsection 255")
+      << QByteArray("FirstBig=250\nFirstSmall=255\n") << 0 << QList<int>{250, 6, 255, 1} << 0;
+  QTest::newRow("first subsections beyond a byte")
+      << QByteArray("FirstBig=-5\nFirstSmall=256\n") << 0 << defaults << 0;
 }
 
 void TestWindowRules::readsHexadecimalAndBoundsValues() {
   QFETCH(QByteArray, manager);
   QFETCH(int, comPort);
-  QFETCH(int, bigSlots);
-  QFETCH(int, smallSlots);
+  QFETCH(QList<int>, ranges);
   QFETCH(int, firmware);
   // A file of its own per row: QSettings may keep a file it read within the same instant.
   const QString path = dir_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".INI");
@@ -256,8 +261,8 @@ void TestWindowRules::readsHexadecimalAndBoundsValues() {
   QCOMPARE(settings.Top, 16);
   QCOMPARE(settings.Left, 32);
   QCOMPARE(settings.COMPort, comPort);
-  QCOMPARE(settings.Ranges.BigSlots, bigSlots);
-  QCOMPARE(settings.Ranges.SmallSlots, smallSlots);
+  const TSlotRanges& read = settings.Ranges;
+  QCOMPARE((QList<int>{read.FirstBig, read.BigSlots, read.FirstSmall, read.SmallSlots}), ranges);
   QCOMPARE(settings.UFIFFW, firmware);
 }
 
