@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHideEvent>
+#include <QScreen>
 #include <QShowEvent>
 
 #include "app/forms.h"
@@ -40,10 +41,18 @@ TOKBottomDlg::~TOKBottomDlg() {
 
 int TOKBottomDlg::Ask() {
   saveError_ = nullptr;
+  CentreOnScreen();
   const int result = Modal().ExecDialog(this);
   if (saveError_)
     std::rethrow_exception(std::exchange(saveError_, nullptr));
   return result;
+}
+
+void TOKBottomDlg::CentreOnScreen() {
+  const QWidget* owner = parentWidget() ? parentWidget() : this;
+  QRect frame = frameGeometry();
+  frame.moveCenter(owner->screen()->availableGeometry().center());
+  move(frame.topLeft());
 }
 
 void TOKBottomDlg::reject() {

@@ -26,8 +26,8 @@ class TOKBottomDlg : public QDialog {
 
   std::unique_ptr<Ui::TOKBottomDlg> ui;
 
-  // Shows the prompt modally and returns mrYes, mrNo or mrCancel. Throws when the
-  // firmware pick could not be stored in the settings file.
+  // Shows the prompt modally in the middle of the screen and returns mrYes, mrNo or
+  // mrCancel. Throws when the firmware pick could not be stored in the settings file.
   int Ask();
 
   void FormShow();
@@ -41,6 +41,7 @@ class TOKBottomDlg : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void CentreOnScreen();
   void GiveFieldBack();
 
   QComboBox* lentField_ = nullptr;

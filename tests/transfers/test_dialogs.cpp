@@ -1,8 +1,10 @@
 // The conversion prompt and the icon dialog on their own: their buttons, their answers and
 // the firmware field they borrow.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QScreen>
 #include <QtTest>
 
 #include "common/errors.h"
@@ -32,6 +34,7 @@ class TestDialogs : public QObject {
   void iconCodeFromTheDialog_data();
   void iconCodeFromTheDialog();
   void iconItemsCarryTheirPictures();
+  void iconListShowsEightRowsOf16Pixels();
 };
 
 void TestDialogs::promptAnswers_data() {
@@ -46,7 +49,9 @@ void TestDialogs::promptAnswers_data() {
 void TestDialogs::promptAnswers() {
   QFETCH(QString, action);
   QFETCH(int, result);
-  f->Modal.DialogScripts.enqueue([action](QDialog* dialog) {
+  QPoint offCentre;
+  f->Modal.DialogScripts.enqueue([action, &offCentre](QDialog* dialog) {
+    offCentre = dialog->frameGeometry().center() - Form1->screen()->availableGeometry().center();
     if (action == QLatin1String("Escape"))
       QTest::keyClick(dialog, Qt::Key_Escape);
     else
@@ -56,6 +61,7 @@ void TestDialogs::promptAnswers() {
   int answer = 0;
   GuardCommand([&answer] { answer = OKBottomDlg->Ask(); });
   QCOMPARE(answer, result);
+  QVERIFY2(offCentre.manhattanLength() <= 8, "the prompt stands in the middle of the screen");
   QCOMPARE(FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
 }
 
@@ -102,6 +108,18 @@ void TestDialogs::iconItemsCarryTheirPictures() {
     QCOMPARE(items->itemText(i), IconItems()[i].Caption());
     QVERIFY2(!items->itemIcon(i).isNull(), qPrintable(items->itemText(i)));
   }
+}
+
+void TestDialogs::iconListShowsEightRowsOf16Pixels() {
+  QComboBox* items = IconForm->ui->ComboBoxEx1;
+  IconForm->show();
+  items->showPopup();
+  const int rowHeight = items->view()->sizeHintForRow(0);
+  const int listHeight = items->view()->viewport()->height();
+  items->hidePopup();
+  IconForm->hide();
+  QCOMPARE(rowHeight, 16);
+  QCOMPARE(listHeight, 8 * 16);
 }
 
 QTEST_MAIN(TestDialogs)
