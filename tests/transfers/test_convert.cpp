@@ -1,6 +1,7 @@
 // Converting a stored UFIF 2.0 program in place, and the conversion's report dialog.
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QtTest>
 
@@ -41,6 +42,7 @@ class TestConvert : public QObject {
   void containerGoesBackUnchanged();
   void sectionTooBigIsRefusedUntouched();
   void readFailureChangesNothing();
+  void uncreatableCopyEndsBeforeAnythingIsErased();
   void truncatedWriteBackKeepsTheCopy();
   void failedLinkAtWriteBackKeepsTheCopy();
   void badFirmwareTextEndsBeforeAnythingIsErased();
@@ -110,6 +112,18 @@ void TestConvert::readFailureChangesNothing() {
   QCOMPARE(f->Phone.Calls("ClearNVMFile"), 0);
   QVERIFY(!TempPrgExists());
   QCOMPARE(f->Status(), QStringLiteral("Downloading data..."));
+}
+
+void TestConvert::uncreatableCopyEndsBeforeAnythingIsErased() {
+  const QByteArray program = UFIFProgram(0x20000000, 3000);
+  f->Phone.Put(18, 9, program);
+  QVERIFY(QDir().mkpath(f->FilePath(QStringLiteral("temp.prg/occupied"))));
+  f->Run(&TForm1::ConvertActionExecute);
+  QCOMPARE(f->LastBox().Kind, TShownBox::Error);
+  QCOMPARE(f->LastBox().Text, QStringLiteral("Cannot create file temp.prg."));
+  QCOMPARE(f->Phone.Get(18, 9), program);
+  QCOMPARE(f->Phone.Calls("ClearNVMFile") + f->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(f->Status(), QStringLiteral("Convert done!"));
 }
 
 void TestConvert::truncatedWriteBackKeepsTheCopy() {

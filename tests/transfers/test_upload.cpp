@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/gridtext.h"
+#include "app/menurules.h"
 #include "common/bytes.h"
 #include "tests/transfers/transferfixture.h"
 #include "transfer/lzocontainer.h"
@@ -190,8 +191,8 @@ void TestUpload::ufif20AnsweredNoIsWrittenAsRead() {
   Upload(program);
   QCOMPARE(f->Phone.Get(18, 9), program);
   QCOMPARE(Form1->Slots[BigRow].Kind, skProgram);
-  QCOMPARE(Form1->Slots[BigRow].FormatTag, 0x20000000u);  // still offered for conversion
   QCOMPARE(FormatLabel(Form1->Slots[BigRow].FormatTag), QStringLiteral("UFIF 2"));
+  QVERIFY(MenuStateFor(Form1->Slots[BigRow]).Convert);
 }
 
 void TestUpload::ufif20CancelledWritesNothing_data() {
@@ -330,6 +331,7 @@ void TestUpload::iconDialogOnlyForPlainPrograms() {
   const QByteArray held = f->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 20), 0x20000000u);
   QCOMPARE(WordAt(held, 28), 0xE800u);
+  QVERIFY(MenuStateFor(Form1->Slots[BigRow]).Convert);
 }
 
 QTEST_MAIN(TestUpload)
