@@ -95,8 +95,8 @@ void TForm1::ConvertActionExecute() {
   SaveWholeFile(ConvertedCopy, *image);
   ClearActionExecute();
   SetStatusText(QStringLiteral("Uploading data..."));
+  // The section may be erased by now, so even a link that would not open is reported with
+  // the message that tells where the converted program is.
   const std::optional<int> size = WriteAndRefresh(*this, target, *image);
-  if (!size)
-    return;
-  ReportUpload(*this, *size == image->size(), ConvertUploadErrorText());
+  ReportUpload(*this, size && *size == image->size(), ConvertUploadErrorText());
 }
