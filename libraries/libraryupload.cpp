@@ -4,14 +4,9 @@
 #include "common/strtoint.h"
 #include "libraries/librarywrite.h"
 #include "prefs/prefform.h"
+#include "transfer/limits.h"
+#include "transfer/transfersteps.h"
 #include "ui_prefform.h"
-
-namespace {
-
-// A library is never split across subsections, so it must fit one section.
-constexpr qint64 UFIF2LibraryMaxSize = 21 * 1024;
-
-}  // namespace
 
 // The library goes where the phone's own preferences say, so they are read afresh first.
 void TForm1::Button5Click() {
@@ -21,19 +16,19 @@ void TForm1::Button5Click() {
   const QString question = QStringLiteral("Are you sure to upload library into section %1-%2?")
                                .arg(section)
                                .arg(subsection);
-  if (!Modal().Confirm(this, question))
-    return;
-  UploadLibraryFile(StrToInt(PrefForm->ui->sEdit->text()), StrToInt(PrefForm->ui->ssEdit->text()));
+  if (Modal().Confirm(this, question))
+    UploadLibraryFile(section, subsection);
 }
 
+// A library is never split across subsections, so it must fit one section.
 void TForm1::UploadLibraryFile(int section, int subsection) {
   const QString fileName = Modal().OpenFileName(this);
   if (fileName.isEmpty())
     return;
   SetStatusText(QStringLiteral("Uploading data..."));
-  const QByteArray library = ReadFileHead(fileName, UFIF2LibraryMaxSize);
-  if (library.size() > UFIF2LibraryMaxSize) {
-    Modal().ShowMessage(this, LibraryTooBigText, QStringLiteral("ERROR"));
+  const QByteArray library = ReadUploadFile(fileName).Data;
+  if (library.size() > SectionImageSize) {
+    ShowError(*this, LibraryTooBigText);
     return;
   }
   WriteLibraryImage(*this, section, subsection, library);

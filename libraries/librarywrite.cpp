@@ -1,28 +1,12 @@
 #include "libraries/librarywrite.h"
 
-#include <QFile>
-
 #include "app/busycursor.h"
 #include "app/mainwindow.h"
-#include "common/errors.h"
 #include "common/modal.h"
 #include "link/nvmsection.h"
-
-const QString SectionWriteErrorText = QStringLiteral(
-    "Section uploaded with error or out of memory!\nTry to upload again or free some NVM memory");
+#include "transfer/transfersteps.h"
 
 const QString LibraryTooBigText = QStringLiteral("Can't uplod - library file too big!");
-
-QByteArray ReadFileHead(const QString& fileName, qint64 maxSize) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EFOpenError(fileName);
-  QByteArray bytes = file.read(maxSize + 1);
-  // Half a file must never reach the phone.
-  if (file.error() != QFileDevice::NoError)
-    throw EFOpenError(fileName);
-  return bytes;
-}
 
 void WriteLibraryImage(TForm1& form, int section, int subsection, const QByteArray& image) {
   {
@@ -46,7 +30,7 @@ int TForm1::VerifyWrite(int section, int subsection, int expectedSize) {
   NVM->SetSSect(subsection);
   const int size = NVM->GetSize();
   if (size != expectedSize) {
-    Modal().ShowMessage(this, SectionWriteErrorText, QStringLiteral("ERROR"));
+    ShowError(*this, UploadErrorText());
     return -1;
   }
   Modal().ShowMessage(this,

@@ -5,6 +5,7 @@
 #include "common/modal.h"
 #include "libraries/librarywrite.h"
 #include "libraries/prg3text.h"
+#include "transfer/transfersteps.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ void TForm1::UploadPRG3Library(int section, int subsection) {
   SetStatusText(QStringLiteral("Uploading data..."));
   const TPRG3Image library = PRG3ImageFromLines(ReadTextLines(fileName));
   if (library.TooBig) {
-    Modal().ShowMessage(this, LibraryTooBigText, QStringLiteral("ERROR"));
+    ShowError(*this, LibraryTooBigText);
     return;
   }
   WriteLibraryImage(*this, section, subsection, library.Image);

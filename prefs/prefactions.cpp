@@ -4,10 +4,10 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "common/modal.h"
-#include "libraries/librarywrite.h"
 #include "link/nvmsection.h"
 #include "prefs/prefform.h"
 #include "prefs/prefrecord.h"
+#include "transfer/transfersteps.h"
 #include "ui_prefform.h"
 
 namespace {
@@ -24,9 +24,7 @@ std::optional<QByteArray> ReadPrefRecord(TForm1& form) {
   const int count = form.NVM->Read(record.data(), PrefRecordSize);
   form.NVM->EndGBP();
   if (count < 0) {
-    Modal().ShowMessage(
-        &form, QStringLiteral("Error reading section %1-%2").arg(PrefSection).arg(PrefSubSection),
-        QStringLiteral("ERROR"));
+    ShowReadError(form, {PrefSection, PrefSubSection});
     return std::nullopt;
   }
   record.truncate(count);
@@ -70,7 +68,7 @@ bool WritePrefRecord(TForm1& form, const QByteArray& record) {
   const bool whole = form.NVM->GetSize() == record.size();
   form.NVM->EndGBP();
   if (!whole)
-    Modal().ShowMessage(&form, SectionWriteErrorText, QStringLiteral("ERROR"));
+    ShowError(form, UploadErrorText());
   return whole;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QShowEvent>
 
 #include "app/mainwindow.h"
@@ -12,15 +13,27 @@
 namespace {
 
 constexpr int NoteFontPixelSize = 8;
+// Room kept between a caption's text and the edit box after it.
+constexpr int CaptionGap = 2;
+
+// Widens a label to its text when the font in use needs more room than its place gives.
+void FitToText(QLabel* label) {
+  label->resize(qMax(label->width(), label->sizeHint().width()), label->height());
+}
 
 }  // namespace
 
 TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TPrefForm>()) {
   ui->setupUi(this);
-  QFont noteFont(QStringLiteral("MS Serif"));
+  // MS Serif is a Windows bitmap font; where it is missing, a Times-like serif of the same
+  // narrow build keeps the note inside its place.
+  QFont noteFont;
+  noteFont.setFamilies({QStringLiteral("MS Serif"), QStringLiteral("Times New Roman"),
+                        QStringLiteral("Liberation Serif")});
   noteFont.setStyleHint(QFont::Serif);
   noteFont.setPixelSize(NoteFontPixelSize);
   ui->Label2->setFont(noteFont);
+  FitCaptions();
 
   RG1Items_ = new QButtonGroup(this);
   RG1Items_->addButton(ui->RG1Item0, 0);
@@ -33,6 +46,21 @@ TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
 }
 
 TPrefForm::~TPrefForm() = default;
+
+// The controls keep their designed places. A font wider than the one they were designed for
+// would cut the captions, so labels widen, the library row moves right past its caption and
+// the window widens to keep the note whole; with a font that fits, nothing moves.
+void TPrefForm::FitCaptions() {
+  const int rightMargin = width() - (ui->Label2->x() + ui->Label2->width());
+  for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3})
+    FitToText(label);
+  const int overlap =
+      ui->Label1->x() + ui->Label1->sizeHint().width() + CaptionGap - ui->sEdit->x();
+  if (overlap > 0)
+    for (QWidget* control : std::initializer_list<QWidget*>{ui->sEdit, ui->ssEdit, ui->Label2})
+      control->move(control->x() + overlap, control->y());
+  resize(qMax(width(), ui->Label2->x() + ui->Label2->sizeHint().width() + rightMargin), height());
+}
 
 int TPrefForm::RG1ItemIndex() const {
   return RG1Items_->checkedId();

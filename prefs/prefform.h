@@ -42,5 +42,7 @@ class TPrefForm : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void FitCaptions();
+
   QButtonGroup* RG1Items_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // The preferences dialog and its get and set commands against the virtual phone: the
 // controls a read fills, the bytes a write stores, and the dialog's own behaviour.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -35,6 +36,29 @@ void Fill(TPrefForm& form, int menu, const QString& s, const QString& ss, bool a
   form.ui->AssEdit->setText(ass);
 }
 
+QStringList TabOrder(const TPrefForm& form) {
+  QStringList names;
+  for (QWidget* w = form.ui->sEdit->nextInFocusChain(); w != form.ui->sEdit;
+       w = w->nextInFocusChain())
+    if (w->focusPolicy() & Qt::TabFocus)
+      names << w->objectName();
+  return QStringList{form.ui->sEdit->objectName()} + names;
+}
+
+// Restores the application font a test changed.
+class TFontScope {
+ public:
+  explicit TFontScope(const QFont& font) : previous_(QApplication::font()) {
+    QApplication::setFont(font);
+  }
+  ~TFontScope() { QApplication::setFont(previous_); }
+  TFontScope(const TFontScope&) = delete;
+  TFontScope& operator=(const TFontScope&) = delete;
+
+ private:
+  QFont previous_;
+};
+
 }  // namespace
 
 class TestPrefDialog : public QObject {
@@ -50,6 +74,8 @@ class TestPrefDialog : public QObject {
   }
 
   void startsAsDesigned();
+  void captionsFitTheFont_data();
+  void captionsFitTheFont();
   void getFillsTheControls_data();
   void getFillsTheControls();
   void failedGetEmptiesOnlyTheLibraryFields_data();
@@ -72,10 +98,42 @@ void TestPrefDialog::startsAsDesigned() {
   const TPrefForm& form = f->Pref();
   QCOMPARE(form.windowTitle(), QStringLiteral("Kiv Mod Parameters"));
   QCOMPARE(Controls(form), QStringLiteral("-1 off [02-17] [18-09] shown"));
-  QCOMPARE(form.ui->sEdit->geometry(), QRect(110, 96, 25, 21));
   QCOMPARE(form.ui->AsEdit->geometry(), QRect(56, 52, 25, 21));
+  QCOMPARE(TabOrder(form), (QStringList{"sEdit", "ssEdit", "RG1Item0", "RG1Item1", "RG1Item2",
+                                        "Button1", "Button2", "ACheckBox", "AssEdit", "AsEdit"}));
   QVERIFY(!form.ui->Button1->isDefault() && !form.ui->Button1->autoDefault());
   QVERIFY(!form.ui->Button2->isDefault() && !form.ui->Button2->autoDefault());
+}
+
+void TestPrefDialog::captionsFitTheFont_data() {
+  QTest::addColumn<int>("pixels");
+  QTest::addColumn<bool>("designedPlaces");
+  QTest::newRow("narrow: the designed layout") << 10 << true;
+  QTest::newRow("the application's font") << 11 << false;
+  QTest::newRow("large") << 13 << false;
+}
+
+void TestPrefDialog::captionsFitTheFont() {
+  QFETCH(int, pixels);
+  QFETCH(bool, designedPlaces);
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(pixels);
+  const TFontScope scope(font);
+  const TPrefForm form;
+  const Ui::TPrefForm& ui = *form.ui;
+  // Every label holds its text; the note may reach past the window's edge with blank room.
+  for (const QLabel* label : {ui.Label1, ui.Label2, ui.Label3}) {
+    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+    QVERIFY2(label->x() + label->sizeHint().width() <= label->parentWidget()->width(),
+             qPrintable(label->objectName()));
+  }
+  QVERIFY(ui.Label1->x() + ui.Label1->sizeHint().width() < ui.sEdit->x());
+  QCOMPARE(ui.ssEdit->pos(), ui.sEdit->pos() + QPoint(24, 0));
+  QCOMPARE(ui.Label2->pos(), ui.sEdit->pos() + QPoint(48, 6));
+  if (designedPlaces) {
+    QCOMPARE(ui.sEdit->geometry(), QRect(110, 96, 25, 21));
+    QCOMPARE(form.size(), QSize(245, 145));
+  }
 }
 
 void TestPrefDialog::getFillsTheControls_data() {
