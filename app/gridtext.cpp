@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "ufif/ufifheader.h"
+
 namespace {
 
 // The largest program that fits a big slot uncompressed; bigger sections are drawn red
@@ -21,8 +23,8 @@ struct TFirmwareLabel {
 constexpr TFirmwareLabel NamedTags[] = {{0x20031004, "3.10/4"},
                                         {0x20036005, "3.6/5"},
                                         {0x20054206, "5.4.2/6"},
-                                        {0x30C0DE01, "PRG 3"},
-                                        {0x00003500, "PRG 3.5"}};
+                                        {PRG3Tag, "PRG 3"},
+                                        {PRG35Tag, "PRG 3.5"}};
 
 // A rectangle given by exclusive right and bottom edges, as the grid's cells are.
 QRect EdgeRect(int left, int top, int right, int bottom) {

@@ -7,19 +7,6 @@
 
 namespace {
 
-constexpr quint32 PRG3Tag = 0x30C0DE01;
-constexpr quint32 PRG35Tag = 0x3500;
-constexpr quint32 UFIFFamilyMask = 0xFF000000;
-constexpr quint32 UFIFFamily = 0x20000000;
-
-// Offsets inside the LZO container.
-constexpr qint64 ContainerNameAt = 4;
-constexpr qint64 ContainerFormatAt = 20;
-constexpr qint64 ContainerUnpackedAt = 24;
-constexpr qint64 ContainerIconAt = 28;
-
-constexpr qint64 ProgramNameAt = 4;
-constexpr qint64 HeaderIconWordBAt = 24;
 constexpr qint64 RingerNameAt = 4;
 
 // Unicode for the bytes 0x80 to 0xFF of Windows-1251; 0x98 is unassigned.
@@ -58,31 +45,31 @@ QString RingerName(const QByteArray& data) {
 }
 
 TSlotInfo LZOContainer(TSlotInfo info, const QByteArray& data) {
-  const quint32 format = WordAt(data, ContainerFormatAt);
-  const bool program = (format & UFIFFamilyMask) == UFIFFamily;
+  const quint32 format = WordAt(data, LZOFormatAt);
+  const bool program = IsUFIFFamily(format);
   info.Kind = program ? skProgram : skOther;
-  info.Caption = program ? NameField(data, ContainerNameAt) : QStringLiteral("< Data >");
+  info.Caption = program ? NameField(data, LZONameAt) : QStringLiteral("< Data >");
   info.FormatTag = format;
-  info.IconIndex = IconIndexOf(WordAt(data, ContainerIconAt));
+  info.IconIndex = IconIndexOf(WordAt(data, LZOIconAt));
   info.Compressed = 1;
-  info.UnpackedSize = qint32(WordAt(data, ContainerUnpackedAt));
+  info.UnpackedSize = qint32(WordAt(data, LZOUnpackedAt));
   return info;
 }
 
 // A header that lies beyond the bytes read reads as zeros: no name, tag 0, no icon.
 TSlotInfo ElfProgram(TSlotInfo info, const QByteArray& data) {
-  const qint64 header = UFIFHeaderOffset(data);
+  const TUFIFHeader header = ReadUFIFHeader(data);
   info.Kind = skProgram;
-  info.Caption = NameField(data, header + ProgramNameAt);
-  info.FormatTag = WordAt(data, header);
-  info.IconIndex = IconIndexOf(WordAt(data, header + HeaderIconWordBAt));
+  info.Caption = NameField(header.Name, 0);
+  info.FormatTag = header.FormatTag;
+  info.IconIndex = IconIndexOf(header.IconWordB);
   return info;
 }
 
 // Plain UFIF, PRG 3 and PRG 3.5 carry no icon code: they get the default program picture.
 TSlotInfo PlainProgram(TSlotInfo info, const QByteArray& data, quint32 formatTag) {
   info.Kind = skProgram;
-  info.Caption = NameField(data, ProgramNameAt);
+  info.Caption = NameField(data, UFIFNameAt);
   info.FormatTag = formatTag;
   info.IconIndex = DefaultProgramPicture;
   return info;
@@ -163,7 +150,7 @@ TSlotInfo ClassifySection(const TSlotInfo& before, qint32 size, const QByteArray
     return PlainProgram(info, data, PRG3Tag);
   if (IsPRG35(first))
     return PlainProgram(info, data, PRG35Tag);
-  if ((first & UFIFFamilyMask) == UFIFFamily)
+  if (IsUFIFFamily(first))
     return PlainProgram(info, data, first);
   return NonProgram(info, data);
 }

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr int NameFieldSize = 16;
-constexpr int PlainHeaderSize = 20;
-
 // A small deterministic generator, so the demo phone is the same on every machine.
 class TSequence {
  public:
@@ -40,8 +37,8 @@ quint16 ThumbHalfword(TSequence& sequence) {
 }
 
 QByteArray NameField(const QByteArray& name) {
-  QByteArray field = name.left(NameFieldSize);
-  field.append(QByteArray(NameFieldSize - field.size(), '\0'));
+  QByteArray field = name.left(UFIFNameSize);
+  field.append(QByteArray(UFIFNameSize - field.size(), '\0'));
   return field;
 }
 
@@ -121,7 +118,7 @@ QByteArray DemoProgram(quint32 formatTag, const QByteArray& name, int length, qu
   QByteArray image;
   AppendWord(image, formatTag);
   image.append(NameField(name));
-  image.append(ThumbBody(qMax(length - PlainHeaderSize, 2), seed));
+  image.append(ThumbBody(qMax(length - UFIFPlainHeaderSize, 2), seed));
   return image;
 }
 

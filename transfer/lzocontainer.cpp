@@ -12,42 +12,26 @@
 
 namespace {
 
-constexpr int NameOffset = 4;
-constexpr int NameSize = 16;
-constexpr int FormatOffset = 20;
-constexpr int UnpackedLengthOffset = 24;
-constexpr int IconOffset = 28;
 constexpr int TrailerTailSize = 8;  // the offset word and the trailer magic
 constexpr qint32 MaxUnpackedLength = 16 * 1024 * 1024;
 
 struct THeaderValues {
-  QByteArray Name = QByteArray(NameSize, '\0');
+  QByteArray Name = QByteArray(UFIFNameSize, '\0');
   quint32 FormatWord = 0;
   quint32 IconCode = DefaultIconCode;
 };
 
-bool IsPlainUFIF(quint32 firstWord) {
-  return (firstWord & 0xFF000000u) == UFIF20Tag;
-}
-
-// The 16-byte name field; bytes missing from a short file count as zero.
-QByteArray NameField(const QByteArray& bytes) {
-  return bytes.leftJustified(NameSize, '\0', true);
-}
-
+// A program's header fields (bytes missing from a short file count as zero); zeros and the
+// default icon for any other data. An ELF program brings its own icon code.
 THeaderValues HeaderValues(const QByteArray& data, quint32 iconCode) {
   THeaderValues values;
-  const quint32 firstWord = WordAt(data, 0);
-  if (firstWord == ElfMagic) {
-    const TUFIFHeader header = ReadUFIFHeader(data);
-    values.Name = NameField(header.Name);
-    values.FormatWord = header.FormatTag;
-    values.IconCode = header.IconWordA;
-  } else if (IsPlainUFIF(firstWord)) {
-    values.Name = NameField(data.mid(NameOffset, NameSize));
-    values.FormatWord = firstWord;
-    values.IconCode = iconCode;
-  }
+  const bool elf = WordAt(data, 0) == ElfMagic;
+  if (!elf && !NeedsIconChoice(data))
+    return values;
+  const TUFIFHeader header = ReadUFIFHeader(data);
+  values.Name = header.Name;
+  values.FormatWord = header.FormatTag;
+  values.IconCode = elf ? header.IconWordA : iconCode;
   return values;
 }
 
@@ -84,10 +68,10 @@ qsizetype CompressLZO1X999(const char* source, qsizetype length, char* target) {
 
 void SetHeader(QByteArray& container, const THeaderValues& values, qsizetype unpackedLength) {
   SetWordAt(container, 0, LZOMagic);
-  std::memcpy(container.data() + NameOffset, values.Name.constData(), NameSize);
-  SetWordAt(container, FormatOffset, values.FormatWord);
-  SetWordAt(container, UnpackedLengthOffset, quint32(unpackedLength));
-  SetWordAt(container, IconOffset, values.IconCode);
+  std::memcpy(container.data() + LZONameAt, values.Name.constData(), UFIFNameSize);
+  SetWordAt(container, LZOFormatAt, values.FormatWord);
+  SetWordAt(container, LZOUnpackedAt, quint32(unpackedLength));
+  SetWordAt(container, LZOIconAt, values.IconCode);
 }
 
 bool Refuse(QString* error, const QString& message) {
@@ -120,7 +104,7 @@ bool CheckHeader(const QByteArray& container, qint32* unpackedLength, QString* e
                              .arg(LZOHeaderSize));
   if (WordAt(container, 0) != LZOMagic)
     return Refuse(error, QStringLiteral("Not an LZO container: it does not begin with \"LZO\""));
-  *unpackedLength = qint32(WordAt(container, UnpackedLengthOffset));
+  *unpackedLength = qint32(WordAt(container, LZOUnpackedAt));
   if (*unpackedLength < 0 || *unpackedLength > MaxUnpackedLength)
     return Refuse(error, QStringLiteral("The LZO container's unpacked length %1 is out of range")
                              .arg(*unpackedLength));
@@ -142,8 +126,8 @@ bool Decompress(const char* stream, qsizetype streamLength, char* target, qsizet
 }  // namespace
 
 bool NeedsIconChoice(const QByteArray& data) {
-  const quint32 firstWord = WordAt(data, 0);
-  return firstWord != ElfMagic && IsPlainUFIF(firstWord);
+  // The ELF magic's top byte is 0x46, so an ELF file never counts as a plain program.
+  return IsUFIFFamily(WordAt(data, 0));
 }
 
 QByteArray BuildLZOContainer(const QByteArray& data, quint32 iconCode) {

@@ -9,6 +9,11 @@
 constexpr quint32 LZOMagic = 0x004F5A4C;
 constexpr quint32 TrailerMagic = 0x535A417F;
 constexpr int LZOHeaderSize = 32;
+// Header fields: the name is the UFIF header's 16-byte name field, copied unchanged.
+constexpr int LZONameAt = 4;
+constexpr int LZOFormatAt = 20;
+constexpr int LZOUnpackedAt = 24;
+constexpr int LZOIconAt = 28;
 
 // True when the data is a plain UFIF program (top byte 0x20, not ELF), the one kind for
 // which the user picks the container's icon code.

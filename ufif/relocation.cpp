@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/strtoint.h"
+#include "ufif/ufifheader.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr quint32 StubAMarker = 0x4801B403;
 constexpr quint32 StubBMarker = 0x4809B407;
 constexpr qsizetype StubALiteral = 8;
 constexpr qsizetype StubBLiteral = 24;
-constexpr qsizetype ScanStart = 20;
+constexpr qsizetype ScanStart = UFIFPlainHeaderSize;
 
 bool IsRelocatedDataWord(quint32 word) {
   switch (word) {

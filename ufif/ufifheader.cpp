@@ -7,10 +7,6 @@ namespace {
 // Keeps the first program header's p_offset inside the 128 bytes the catalogue reads.
 constexpr quint32 MaxProgramHeaderOffset = 120;
 constexpr qint64 ElfPhoffAt = 28;
-constexpr qint64 NameAt = 4;
-constexpr int NameLength = 16;
-constexpr qint64 IconWordAAt = 20;
-constexpr qint64 IconWordBAt = 24;
 
 bool IsElf(const QByteArray& image) {
   return WordAt(image, 0) == ElfMagic;
@@ -51,17 +47,17 @@ TUFIFHeader ReadUFIFHeader(const QByteArray& image) {
   header.Offset = HeaderOffsetOf(image);
   const qint64 at = header.Offset;
   header.FormatTag = WordAt(image, at);
-  header.Name = QByteArray(NameLength, '\0');
-  for (int i = 0; i < NameLength; ++i)
-    header.Name[i] = char(ByteAt(image, at + NameAt + i));
-  header.IconWordA = WordAt(image, at + IconWordAAt);
-  header.IconWordB = WordAt(image, at + IconWordBAt);
+  header.Name = QByteArray(UFIFNameSize, '\0');
+  for (int i = 0; i < UFIFNameSize; ++i)
+    header.Name[i] = char(ByteAt(image, at + UFIFNameAt + i));
+  header.IconWordA = WordAt(image, at + UFIFIconWordAAt);
+  header.IconWordB = WordAt(image, at + UFIFIconWordBAt);
   return header;
 }
 
 QByteArray NameFieldText(const QByteArray& data, qint64 offset) {
   QByteArray text;
-  for (int i = 0; i < NameLength; ++i) {
+  for (int i = 0; i < UFIFNameSize; ++i) {
     const qint64 at = offset + i;
     if (at < 0 || at >= data.size() || data[at] == '\0')
       break;

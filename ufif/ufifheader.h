@@ -6,6 +6,25 @@
 
 constexpr quint32 ElfMagic = 0x464C457F;
 constexpr quint32 UFIF20Tag = 0x20000000;
+// PRG 3 and PRG 3.5 programs share the name field at byte 4; the catalogue records both
+// PRG 3.5 variants (upper half 0x3500 or 0x3501) as 0x3500.
+constexpr quint32 PRG3Tag = 0x30C0DE01;
+constexpr quint32 PRG35Tag = 0x3500;
+
+// The UFIF 2 family: a format word whose top byte is 0x20.
+constexpr quint32 UFIFFamilyMask = 0xFF000000;
+constexpr quint32 UFIFFamilyTag = 0x20000000;
+constexpr bool IsUFIFFamily(quint32 formatWord) {
+  return (formatWord & UFIFFamilyMask) == UFIFFamilyTag;
+}
+
+// Header fields, at offsets from the header's start H.
+constexpr int UFIFNameAt = 4;
+constexpr int UFIFNameSize = 16;
+constexpr int UFIFIconWordAAt = 20;
+constexpr int UFIFIconWordBAt = 24;
+// The plain header ends here; the body (and the relocation scan) starts after it.
+constexpr int UFIFPlainHeaderSize = 20;
 
 // The ELF rule: p_offset of the first program header when e_phoff <= 120, else 0.
 // Fields beyond the bytes held read as zero.
