@@ -8,9 +8,6 @@
 
 namespace {
 
-// The phone link takes each number of an address as one byte.
-constexpr int MaxAddressNumber = 255;
-
 int BigRowOf(int subsection, const TSlotRanges& ranges) {
   const int row = subsection - ranges.FirstBig + 1;
   return (row >= 1 && row <= ranges.BigSlots) ? row : 0;

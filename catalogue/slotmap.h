@@ -22,6 +22,8 @@ struct TSectionAddress {
 
 constexpr int BigSlotSection = 18;
 constexpr int SmallSlotSection = 2;
+// The phone link takes each number of an address as one byte.
+constexpr int MaxAddressNumber = 255;
 
 // Each count bounded to 0..99 and their total to 99, so no record outside the table is used.
 TSlotRanges BoundedRanges(TSlotRanges ranges);
@@ -33,5 +35,6 @@ bool IsSmallSlotRow(int row, const TSlotRanges& ranges);
 // Bytes a slot takes: 2,048 for a small slot, 65,536 for a big one.
 int SlotLimit(int row, const TSlotRanges& ranges);
 
-// "18-9", "18-09", "02-10": section and subsection in decimal; false for any other text.
+// "18-9", "18-09", "02-10": section and subsection in decimal, each at most MaxAddressNumber;
+// false for any other text.
 bool ParseSectionAddress(const QString& text, TSectionAddress& address);

@@ -2,50 +2,18 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
-#include <QSettings>
 
+#include "app/settingsfile.h"
 #include "catalogue/slotinfo.h"
 #include "cli/args.h"
 #include "cli/console.h"
-#include "common/strtoint.h"
 #include "ufif/firmwares.h"
 #include "ufif/icons.h"
 
 namespace {
 
-constexpr int MaxAddressByte = 255;
-
 bool FitsOneByte(int value) {
-  return value >= 0 && value <= MaxAddressByte;
-}
-
-int SettingsInteger(const QSettings& settings, const QString& key, int fallback) {
-  const QVariant value = settings.value(key);
-  if (!value.isValid())
-    return fallback;
-  return TryStrToInt(value.toString()).value_or(fallback);
-}
-
-int PortFromSettings(const QString& settingsPath) {
-  const QSettings settings(settingsPath, QSettings::IniFormat);
-  const int index = SettingsInteger(settings, QStringLiteral("Manager/COM-Port"), 0);
-  // An index that names no port leaves the choice to us: the first port.
-  return (index >= 0 && index <= 3) ? index + 1 : 1;
-}
-
-TSlotRanges RangesFromSettings(const QString& settingsPath) {
-  const QSettings settings(settingsPath, QSettings::IniFormat);
-  const TSlotRanges defaults;
-  TSlotRanges ranges;
-  ranges.FirstBig =
-      SettingsInteger(settings, QStringLiteral("Manager/FirstBig"), defaults.FirstBig);
-  ranges.BigSlots =
-      SettingsInteger(settings, QStringLiteral("Manager/BigSlots"), defaults.BigSlots);
-  ranges.FirstSmall =
-      SettingsInteger(settings, QStringLiteral("Manager/FirstSmall"), defaults.FirstSmall);
-  ranges.SmallSlots =
-      SettingsInteger(settings, QStringLiteral("Manager/SmallSlots"), defaults.SmallSlots);
-  return BoundedRanges(ranges);
+  return value >= 0 && value <= MaxAddressNumber;
 }
 
 int ParsePort(const QString& text) {
@@ -92,8 +60,7 @@ void CheckRangesFitOneByte(const TSlotRanges& ranges) {
 
 TSectionAddress ParseAddressArgument(const QString& text) {
   TSectionAddress address;
-  if (!ParseSectionAddress(text, address) || !FitsOneByte(address.Section) ||
-      !FitsOneByte(address.SubSection)) {
+  if (!ParseSectionAddress(text, address)) {
     throw TUsageError(
         QStringLiteral("'%1' is not a section address such as 18-9 (numbers 0 to 255)").arg(text));
   }
@@ -143,12 +110,13 @@ QString ManagerSettingsPath() {
 }
 
 TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
+  const TManagerSettings settings = ReadSettingsFile(settingsPath);
   TPhoneOptions options;
   options.Port = args.Has(QStringLiteral("port")) ? ParsePort(args.Value(QStringLiteral("port")))
-                                                  : PortFromSettings(settingsPath);
+                                                  : settings.COMPort + 1;
   options.Ranges = args.Has(QStringLiteral("slots"))
                        ? ParseSlots(args.Value(QStringLiteral("slots")))
-                       : RangesFromSettings(settingsPath);
+                       : settings.Ranges;
   CheckRangesFitOneByte(options.Ranges);
   options.Progress = args.Has(QStringLiteral("progress")) || StderrIsTerminal();
   return options;
