@@ -63,6 +63,7 @@ class TestKivnvmPhone : public QObject {
   void backupThenRestoreOntoAnEmptiedPhone();
   void backupRefusesAFolderInUse();
   void backupNamesTheMissingSection();
+  void progressOnlyWhenAsked();
   void restoreRefusesATamperedBackup_data();
   void restoreRefusesATamperedBackup();
   void restoreDetectsATruncatingWrite();
@@ -457,6 +458,30 @@ void TestKivnvmPhone::backupNamesTheMissingSection() {
   QCOMPARE(restore.ExitCode, 1);
   QVERIFY(restore.Err.contains("Section 18-11 is missing from the backup"));
   QVERIFY(phone_->Holds(18, 12));
+}
+
+void TestKivnvmPhone::progressOnlyWhenAsked() {
+  MakeDemoPhone();
+  // The tests' stderr is no terminal: quiet unless asked.
+  TKivnvmRun run = kivnvm_.Run({"backup", Path("quiet")});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY2(!run.Err.contains("section 1 of"), qPrintable(run.Err));
+
+  run = kivnvm_.Run({"backup", "--progress", Path("shown")});
+  QCOMPARE(run.ExitCode, 0);
+  const QStringList steps = run.Err.split('\n').filter(QRegularExpression("^section \\d+ of 29 "));
+  QCOMPARE(steps.size(), 29);
+  QCOMPARE(steps[0], QStringLiteral("section 1 of 29 (18-9), 0 bytes"));
+  const qint64 first = phone_->Get(18, 9).size();
+  QCOMPARE(steps[1], QStringLiteral("section 2 of 29 (18-10), %1 bytes").arg(first));
+  QVERIFY(steps[28].startsWith("section 29 of 29 (2-18), "));
+
+  phone_->Remove(18, 9);
+  run = kivnvm_.Run({"restore", "--progress", "--only", "18-9,18-10", Path("shown")});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY2(run.Err.contains("section 1 of 2 (18-9), 0 bytes\nsection 2 of 2 (18-10), " +
+                            QString::number(first) + " bytes"),
+           qPrintable(run.Err));
 }
 
 void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {
