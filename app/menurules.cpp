@@ -1,5 +1,7 @@
 #include "app/menurules.h"
 
+#include "ufif/ufifheader.h"
+
 TMenuState MenuStateFor(const TSlotInfo& slot) {
   TMenuState state;
   switch (slot.Kind) {
@@ -8,7 +10,8 @@ TMenuState MenuStateFor(const TSlotInfo& slot) {
       break;
     case skProgram:
       state.Refresh = state.Clear = state.Upload = state.UploadLZO = state.Download = true;
-      state.Convert = slot.FormatTag == ConvertibleFormatTag;
+      // Only a UFIF 2.0 program can be converted in place.
+      state.Convert = slot.FormatTag == UFIF20Tag;
       break;
     case skGIF:
       state.Refresh = state.Clear = state.Upload = state.UploadLZO = state.Download = true;

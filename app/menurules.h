@@ -19,7 +19,4 @@ struct TMenuState {
   }
 };
 
-// Only a UFIF 2.0 program can be converted in place.
-constexpr quint32 ConvertibleFormatTag = 0x20000000;
-
 TMenuState MenuStateFor(const TSlotInfo& slot);
