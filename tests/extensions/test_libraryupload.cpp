@@ -6,6 +6,7 @@
 #include "link/nvmsection.h"
 #include "prefs/prefform.h"
 #include "tests/extensions/extensionsfixture.h"
+#include "tests/support/words.h"
 #include "ui_prefform.h"
 
 namespace {
@@ -17,14 +18,6 @@ const QString TooBigText = QStringLiteral("Can't uplod - library file too big!")
 
 QString SuccessText(int size) {
   return QStringLiteral("Section uploaded sucsessfully! Size: %1 bytes").arg(size);
-}
-
-QByteArray Words(std::initializer_list<quint32> words) {
-  QByteArray bytes;
-  for (quint32 word : words)
-    for (int i = 0; i < 4; ++i)
-      bytes.append(char((word >> (8 * i)) & 0xFF));
-  return bytes;
 }
 
 QByteArray ValueText(int lines) {

@@ -5,16 +5,9 @@
 
 #include "common/errors.h"
 #include "libraries/prg3text.h"
+#include "tests/support/words.h"
 
 namespace {
-
-QByteArray Words(std::initializer_list<quint32> words) {
-  QByteArray bytes;
-  for (quint32 word : words)
-    for (int i = 0; i < 4; ++i)
-      bytes.append(char((word >> (8 * i)) & 0xFF));
-  return bytes;
-}
 
 QStringList ValueLines(int count) {
   QStringList lines;

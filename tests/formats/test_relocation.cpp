@@ -7,6 +7,7 @@
 #include "common/bytes.h"
 #include "common/errors.h"
 #include "common/strtoint.h"
+#include "tests/support/words.h"
 #include "ufif/firmwares.h"
 #include "ufif/relocation.h"
 
@@ -19,13 +20,6 @@ constexpr quint32 Filler = 0x11111111;  // a word no rule touches
 const QString J7_310_4 = QStringLiteral("0x370000 - J7/70 3.10/4");
 const QString J5_542_5 = QStringLiteral("0x36A658 - J5/6 5.4.2/5");
 const QString Z7_456_4 = QStringLiteral("0x37BDD8 - Z7 4.5.6/4");
-
-QByteArray Words(std::initializer_list<quint32> words) {
-  QByteArray bytes;
-  for (const quint32 word : words)
-    AppendWord(bytes, word);
-  return bytes;
-}
 
 // A plain UFIF 2.1 image whose body (from byte 20) holds the given words.
 QByteArray Program(std::initializer_list<quint32> body) {
