@@ -47,6 +47,13 @@ void TDrawGrid::SetRow(int row) {
   viewport()->update();
 }
 
+void TDrawGrid::RepaintRow(int row) {
+  const QRect cell = CellRect(0, row);
+  if (cell.isEmpty() || cell.top() >= viewport()->height())
+    return;
+  viewport()->repaint(0, cell.top(), viewport()->width(), cell.height());
+}
+
 void TDrawGrid::UpdateScrollBars() {
   geometry_.SetViewport(viewport()->size());
   QScrollBar* vertical = verticalScrollBar();

@@ -30,7 +30,6 @@ class TDrawGrid : public QAbstractScrollArea {
   int RowCount() const { return geometry_.RowCount(); }
   // Keeps the current row within the new count.
   void SetRowCount(int rowCount);
-  int DefaultRowHeight() const { return geometry_.RowHeight(); }
   int ClientWidth() const;
 
   // The current (selected) row: a data row, or 0 while the grid has none.
@@ -38,6 +37,9 @@ class TDrawGrid : public QAbstractScrollArea {
   void SetRow(int row);
   int TopRow() const { return geometry_.TopRow(); }
   QRect CellRect(int col, int row) const { return geometry_.CellRect(col, row); }
+  // Paints one row at once, where it is in view: rows fill one by one during long commands
+  // without the cost of repainting the whole grid after each.
+  void RepaintRow(int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -5,11 +5,11 @@
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
-#include "prefs/prefform.h"
-#include "ufif/badaddrform.h"
-#include "ufif/expertsform.h"
-#include "ufif/iconform.h"
-#include "ufif/okbottomdlg.h"
+#include "prefs/ui/prefform.h"
+#include "ufif/ui/badaddrform.h"
+#include "ufif/ui/expertsform.h"
+#include "ufif/ui/iconform.h"
+#include "ufif/ui/okbottomdlg.h"
 
 TAboutBox* AboutBox = nullptr;
 TPrefForm* PrefForm = nullptr;
@@ -50,6 +50,15 @@ TApplicationForms::TApplicationForms() {
   CreateDialog(OKBottomDlg, "OKBottomDlg");
   CreateDialog(BadAddrForm, "BadAddrForm");
   CreateDialog(IconForm, "IconForm");
+  ConnectDialogs();
+}
+
+// The dialogs know each other and the main window only through these hooks.
+void TApplicationForms::ConnectDialogs() {
+  OKBottomDlg->SetFirmwareOwner(ExpertsForm);
+  // The firmware picked at the conversion prompt becomes the stored choice.
+  OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
+  PrefForm->OnShow = [] { Form1->GetPrefActionExecute(); };
 }
 
 TApplicationForms::~TApplicationForms() {

@@ -34,5 +34,7 @@ class TApplicationForms {
   TApplicationForms& operator=(const TApplicationForms&) = delete;
 
  private:
+  void ConnectDialogs();
+
   std::unique_ptr<TForm1> form1_;  // owns the dialogs as their parent
 };

@@ -4,7 +4,7 @@
 
 #include "app/gridtext.h"
 #include "app/mainwindow.h"
-#include "ufif/iconpictures.h"
+#include "ufif/ui/iconpictures.h"
 
 namespace {
 

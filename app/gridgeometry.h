@@ -21,7 +21,6 @@ class TGridGeometry {
   int RowHeight() const { return rowHeight_; }
 
   void SetViewport(QSize size);
-  QSize Viewport() const { return viewport_; }
 
   // The first data row shown below the header.
   int TopRow() const { return topRow_; }

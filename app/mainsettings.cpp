@@ -6,8 +6,7 @@
 #include "common/errors.h"
 #include "common/modal.h"
 #include "link/nvmsection.h"
-#include "ufif/expertsform.h"
-#include "ui_expertsform.h"
+#include "ufif/ui/expertsform.h"
 #include "ui_mainwindow.h"
 
 QString TForm1::SettingsPath() const {
@@ -23,7 +22,7 @@ TManagerSettings TForm1::CurrentSettings() const {
   settings.Height = height();
   settings.COMPort = ui->ComboBox1->currentIndex();
   settings.Ranges = CurrentSlotRanges();
-  settings.UFIFFW = ExpertsForm ? ExpertsForm->ui->FWComboBox->currentIndex() : loadedFirmware_;
+  settings.UFIFFW = ExpertsForm ? ExpertsForm->FirmwareIndex() : loadedFirmware_;
   return settings;
 }
 
@@ -35,7 +34,7 @@ void TForm1::ApplySettings(const TManagerSettings& settings) {
   SetCurrentSlotRanges(settings.Ranges);
   loadedFirmware_ = settings.UFIFFW;
   if (ExpertsForm)
-    ExpertsForm->ui->FWComboBox->setCurrentIndex(settings.UFIFFW);
+    ExpertsForm->SetFirmwareIndex(settings.UFIFFW);
   FormResize();
   ui->DrawGrid1->SetRowCount(settings.Ranges.BigSlots + settings.Ranges.SmallSlots + 1);
   Slots.fill(TSlotInfo{});

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <functional>
 
+#include "app/windowface.h"
 #include "common/errors.h"
 #include "link/nvmsection.h"
 #include "ui_mainwindow.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   ui->StatusBar->addWidget(statusText_, 1);
   ui->StatusBar->setFixedHeight(StatusBarHeight);
 
+  face_ = std::make_unique<TWindowFace>(*this);
   CreatePopupMenu();
   ConnectCommands();
   NVM = new TNVMSection(this);
@@ -121,6 +123,10 @@ TSectionAddress TForm1::CurrentSlotAddress() const {
 
 void TForm1::RepaintGrid() {
   ui->DrawGrid1->viewport()->repaint();
+}
+
+void TForm1::RepaintRow(int row) {
+  ui->DrawGrid1->RepaintRow(row);
 }
 
 void TForm1::ComboBox1Change(int index) {

@@ -1,15 +1,8 @@
 #pragma once
 // TForm1, the main window: the slot grid, the top panel's buttons, the context menu's
-// actions and the status line. It orchestrates: controls are read here, the rules live in
-// the core library and every phone operation goes through NVM.
-//
-// The handlers are defined in the folder of their subsystem:
-//   app/        window, settings, grid painting, context menu, about box
-//   catalogue/  RefreshSection, Button1Click, RefreshActionExecute
-//   transfer/   Upload, UploadLZO, Download, PlayGIF, Clear
-//   ufif/       Button7Click (options), ConvertActionExecute, ConvertToUFIF21
-//   libraries/  VerifyWrite, Button5Click, UploadLibraryFile, Button6Click, UploadPRG3Library
-//   prefs/      Button3Click, GetPrefActionExecute, SetPrefActionExecute
+// actions and the status line. Its command handlers only delegate (app/commands.cpp): the
+// phone operations do the work over NVM, and each subsystem's window code (its ui/ folder)
+// shows their questions and outcomes.
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -17,6 +10,7 @@
 #include <memory>
 
 #include "app/settingsfile.h"
+#include "catalogue/ops/refreshslots.h"
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
 
@@ -24,6 +18,8 @@ class QLabel;
 class QMenu;
 class QPainter;
 class TNVMSection;
+class TWindowFace;
+struct TWindowCommand;
 
 namespace Ui {
 class TForm1;
@@ -47,7 +43,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<Ui::TForm1> ui;
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;
-  std::array<TSlotInfo, SlotTableSize> Slots{};
+  TSlotTable Slots{};
 
   // Status line: one text that each command replaces.
   void SetStatusText(const QString& text);
@@ -57,39 +53,34 @@ class TForm1 : public QMainWindow {
   int CurrentRow() const;
   void SelectRow(int row);
   TSectionAddress CurrentSlotAddress() const;
-  // Repaints the grid at once, so rows fill one by one during long commands.
+  // Repaints the grid, or one row of it, at once, so rows fill one by one during long
+  // commands.
   void RepaintGrid();
+  void RepaintRow(int row);
+  // What a refresh writes into: Slots, the slot ranges and "Additional info".
+  TCatalogue Catalogue();
 
   // Settings file: KivManager.INI beside the executable.
   QString SettingsPath() const;
   void LoadSettings();
   void SaveSettings();  // throws EIniFileException when the file cannot be written
 
-  // catalogue/
+  // The commands.
   int RefreshSection(int section, int subsection);
   void Button1Click();
   void RefreshActionExecute();
-  // transfer/
   void UploadActionExecute();
   void UploadLZOActionExecute();
   void DownloadActionExecute();
   void PlayGIFActionExecute();
   void ClearActionExecute();
-  // ufif/
   void Button7Click();
   void ConvertActionExecute();
-  void ConvertToUFIF21(QByteArray& image);
-  // libraries/
-  int VerifyWrite(int section, int subsection, int expectedSize);
   void Button5Click();
-  void UploadLibraryFile(int section, int subsection);
   void Button6Click();
-  void UploadPRG3Library(int section, int subsection);
-  // prefs/
   void Button3Click();
   void GetPrefActionExecute();
   void SetPrefActionExecute();
-  // app/
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
@@ -104,9 +95,9 @@ class TForm1 : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  TWindowCommand CurrentSlotCommand();
   void CreatePopupMenu();
   void ConnectCommands();
-  void RefreshRange(int section, int firstSubsection, int count);
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
   void FillOptionsDialog(const TManagerSettings& settings);
@@ -115,6 +106,7 @@ class TForm1 : public QMainWindow {
   void DrawSlotFormat(QPainter& canvas, int row, const QRect& rect);
 
   QLabel* statusText_ = nullptr;
+  std::unique_ptr<TWindowFace> face_;
   // The firmware choice as last loaded, kept for saves made while no options dialog exists.
   int loadedFirmware_ = 0;
 };

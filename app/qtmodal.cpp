@@ -5,7 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/busycursor.h"
+#include "common/ui/busycursor.h"
 
 namespace {
 

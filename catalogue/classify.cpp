@@ -1,6 +1,7 @@
 #include "catalogue/classify.h"
 
 #include "common/bytes.h"
+#include "link/gbp.h"
 #include "transfer/lzocontainer.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
@@ -111,7 +112,7 @@ bool IsPRG35(quint32 first) {
 }  // namespace
 
 bool SizeMeansEmpty(qint32 size) {
-  return size == 0 || size == -153 || size == -5;
+  return size == 0 || size == GBPSizeNoSection || size == GBPSizeUnknown;
 }
 
 TSlotInfo EmptySlotInfo(const TSlotInfo& before) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
 
 enum TSlotKind : qint32 { skEmpty = 0, skProgram = 1, skGIF = 3, skOther = 4 };
 
@@ -25,6 +26,7 @@ struct TSlotInfo {
 
 // The main window's table of records; row 0 is the scratch record of out-of-range refreshes.
 constexpr int SlotTableSize = 100;
+using TSlotTable = std::array<TSlotInfo, SlotTableSize>;
 // The most slot rows the table can take (row 0 is the header row).
 constexpr int MaxSlotRows = SlotTableSize - 1;
 // Bytes read from a section to recognise its content.

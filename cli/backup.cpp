@@ -14,10 +14,26 @@
 #include "cli/phonelink.h"
 #include "cli/progress.h"
 #include "common/errors.h"
+#include "common/messages.h"
 #include "libraries/prg3text.h"
 #include "prefs/prefrecord.h"
+#include "transfer/limits.h"
+#include "transfer/ops/sectionio.h"
 
 namespace {
+
+struct TWholeRead {
+  bool Ok = false;
+  QByteArray Bytes;
+  QString Error;
+};
+
+TWholeRead ReadSectionOf(TPhonePort& port, const TSectionAddress& address) {
+  const TSectionRead read = ReadWholeSection(port, address, UploadBufferSize);
+  if (read.State == TSectionRead::Held || read.HoldsNothing())
+    return {true, read.Bytes, {}};
+  return {false, {}, WholeReadProblem(read, address)};
+}
 
 // The slots, then the PRG3 library, the UFIF2 library and the preferences record, each once.
 QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges) {
@@ -70,10 +86,10 @@ class TBackupFolder {
   bool complete_ = false;
 };
 
-TManifestEntry BackUpSection(TPhoneLink& link, const QString& dir, const TSectionAddress& address) {
+TManifestEntry BackUpSection(TPhonePort& link, const QString& dir, const TSectionAddress& address) {
   TManifestEntry entry;
   entry.Address = address;
-  const TSectionRead section = link.ReadSection(address);
+  const TWholeRead section = ReadSectionOf(link, address);
   if (!section.Ok) {
     entry.State = TManifestEntry::Missing;
     entry.Error = section.Error;
@@ -145,11 +161,11 @@ struct TRestoreTally {
 
 class TRestorer {
  public:
-  TRestorer(TPhoneLink& link, bool dryRun, TProgress& progress)
+  TRestorer(TPhonePort& link, bool dryRun, TProgress& progress)
       : link_(link), dryRun_(dryRun), progress_(progress) {}
 
   void Restore(const TManifestEntry& entry, const QByteArray& bytes) {
-    const TSectionRead current = link_.ReadSection(entry.Address);
+    const TWholeRead current = ReadSectionOf(link_, entry.Address);
     if (!current.Ok)
       Note(current.Error);
     if (current.Ok && current.Bytes == bytes) {
@@ -177,7 +193,7 @@ class TRestorer {
       return;
     }
     link_.Clear(address);
-    const int size = link_.Size(address);
+    const int size = link_.GetSize(address);
     if (SizeMeansEmpty(size)) {
       PrintOut(QStringLiteral("cleared %1").arg(address.Text()));
       ++tally_.Cleared;
@@ -194,9 +210,9 @@ class TRestorer {
       ++tally_.Written;
       return;
     }
-    link_.Write(address, bytes);
+    link_.Write(address, bytes.constData(), quint32(bytes.size()));
     tally_.Bytes += bytes.size();
-    const TSectionRead back = link_.ReadSection(address);
+    const TWholeRead back = ReadSectionOf(link_, address);
     if (!back.Ok) {
       Fail(address, back.Error);
     } else if (back.Bytes != bytes) {
@@ -219,7 +235,7 @@ class TRestorer {
     PrintErr(message);
   }
 
-  TPhoneLink& link_;
+  TPhonePort& link_;
   bool dryRun_;
   TProgress& progress_;
   TRestoreTally tally_;
@@ -237,6 +253,7 @@ int BackupCommand(const TArgs& args) {
   manifest.Time = QDateTime::currentDateTimeUtc();
   qint64 bytes = 0;
   TPhoneLink link(options.Port);
+  TCommandLink open(link);
   TBackupFolder folder(dir);
   {
     TProgress progress(options.Progress, int(addresses.size()));
@@ -277,6 +294,7 @@ int RestoreCommand(const TArgs& args) {
   TRestoreTally tally;
   {
     TPhoneLink link(options.Port);
+    TCommandLink open(link);
     TProgress progress(options.Progress, int(entries.size()));
     TRestorer restorer(link, dryRun, progress);
     for (int i = 0; i < entries.size(); ++i) {

@@ -3,16 +3,18 @@
 #include <QRegularExpression>
 
 #include "catalogue/classify.h"
+#include "catalogue/ops/refreshslots.h"
 #include "cli/args.h"
+#include "cli/clifaces.h"
 #include "cli/console.h"
 #include "cli/describe.h"
 #include "cli/files.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "common/messages.h"
 #include "transfer/limits.h"
-#include "transfer/lzocontainer.h"
+#include "transfer/ops/upload.h"
 #include "ufif/icons.h"
-#include "ufif/relocation.h"
 #include "ufif/ufifheader.h"
 
 namespace {
@@ -24,41 +26,17 @@ struct TListedRow {
   QString Error;  // why the row was not refreshed; empty when it was
 };
 
-// What RefreshSection does to one row; the error text when the phone failed.
-QString RefreshRow(TPhoneLink& link, bool sizesOnly, TListedRow& row) {
-  const int size = link.Size(row.Address);
-  if (SizeMeansEmpty(size)) {
-    row.Info = EmptySlotInfo(row.Info);
-    return {};
+// The rows as a full refresh left them: a failure names its row, and the rows after it in
+// its range are marked unread.
+QList<TListedRow> ListedRows(const TSlotTable& table, const TSlotsRefreshed& refreshed,
+                             const TSlotRanges& ranges) {
+  QList<TListedRow> rows;
+  for (int row = 1; row <= refreshed.Rows.size(); ++row) {
+    const std::optional<TRefreshResult>& result = refreshed.Rows[row - 1];
+    const QString error = !result ? QStringLiteral("not read") : result->Error;
+    rows.append({row, SlotAddress(row, ranges), table.at(row), error});
   }
-  if (size < 0)
-    return SizeErrorText(row.Address);
-  if (sizesOnly) {
-    row.Info = SizeOnlySlotInfo(row.Info, size);
-    return {};
-  }
-  QByteArray head;
-  if (link.ReadHead(row.Address, head) < 0)
-    return ReadErrorText(row.Address);
-  row.Info = ClassifySection(row.Info, size, head);
-  return {};
-}
-
-// As the full refresh: a failure ends its range, and the rows after it stay unread.
-void RefreshRange(TPhoneLink& link, bool sizesOnly, QList<TListedRow>& rows, int first, int count) {
-  bool failed = false;
-  for (int i = first; i < first + count; ++i) {
-    TListedRow& row = rows[i];
-    if (failed) {
-      row.Error = QStringLiteral("not read");
-      continue;
-    }
-    row.Error = RefreshRow(link, sizesOnly, row);
-    if (!row.Error.isEmpty()) {
-      PrintErr(row.Error);
-      failed = true;
-    }
-  }
+  return rows;
 }
 
 QString RowText(const TListedRow& row) {
@@ -84,42 +62,6 @@ TJsonLine RowJson(const TListedRow& row) {
   return json;
 }
 
-// 2,048 bytes for a small slot; 65,536 for a big slot and for any section outside the slots.
-int SectionLimit(const TSectionAddress& address, const TSlotRanges& ranges) {
-  const int row = SlotRow(address.Section, address.SubSection, ranges);
-  return row > 0 ? SlotLimit(row, ranges) : BigSlotLimit;
-}
-
-// The bytes an upload of the file writes: trimmed (plain uploads only), converted when
-// asked and the file is UFIF 2.0, then put in a container when asked.
-QByteArray UploadImage(const TArgs& args, const QByteArray& file) {
-  const bool compress = args.Has(QStringLiteral("compress"));
-  QByteArray image = file;
-  if (!compress)
-    image.truncate(TrimTrailingNops(image, int(image.size())));
-  if (args.Has(QStringLiteral("convert"))) {
-    if (IsUFIF20(image)) {
-      QByteArray converted = image;
-      MarkAsUFIF21(converted);
-      const QStringList report = RelocateUFIF20(converted, FirmwareTextFrom(args));
-      image = converted;
-      for (const QString& line : report)
-        PrintOut(line);
-    } else {
-      PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
-    }
-  }
-  if (!compress)
-    return image;
-  const quint32 icon = args.Has(QStringLiteral("icon"))
-                           ? ParseIconCode(args.Value(QStringLiteral("icon")))
-                           : DefaultIconCode;
-  QByteArray container = BuildLZOContainer(image, icon);
-  if (container.isEmpty())
-    throw TCommandFailed(QStringLiteral("The LZO container could not be built"));
-  return container;
-}
-
 void CheckPutOptions(const TArgs& args) {
   if (args.Has(QStringLiteral("icon")) && !args.Has(QStringLiteral("compress")))
     throw TUsageError(QStringLiteral("--icon goes with --compress"));
@@ -133,38 +75,43 @@ void CheckPutOptions(const TArgs& args) {
     FirmwareTextFrom(args);
 }
 
-// The phone's size after the write must match, and so must the bytes read back.
-bool WrittenWhole(TPhoneLink& link, const TSectionAddress& address, const QByteArray& bytes) {
-  const int size = link.Size(address);
-  if (size < 0 && !SizeMeansEmpty(size)) {
-    PrintErr(SizeErrorText(address));
-    return false;
-  }
-  if ((SizeMeansEmpty(size) ? 0 : size) != bytes.size())
-    return false;
-  const TSectionRead back = link.ReadSection(address);
-  if (!back.Ok)
-    PrintErr(back.Error);
-  return back.Ok && back.Bytes == bytes;
+// The slot table a phone command refreshes its rows into.
+struct TCliCatalogue {
+  explicit TCliCatalogue(const TSlotRanges& ranges, bool additionalInfo = true)
+      : Catalogue{Slots, ranges, additionalInfo} {}
+  TSlotTable Slots{};
+  TCatalogue Catalogue;
+};
+
+// What a clear that did not take tells the user.
+QString NotClearedText(const TSectionAddress& address, const TClearOutcome& outcome) {
+  if (outcome.ClearResult < 0)
+    return QStringLiteral("Section %1 was not erased: the phone answered %2")
+        .arg(address.Text(), GBPErrorMessage(outcome.ClearResult));
+  if (!outcome.Refresh.Ok())
+    return outcome.Refresh.Error;
+  if (outcome.Refresh.Size < 0)
+    return QStringLiteral("Section %1: the phone did not confirm the erase (size answer %2)")
+        .arg(address.Text())
+        .arg(outcome.Refresh.Size);
+  return QStringLiteral("Section %1 still holds %2 bytes after clearing")
+      .arg(address.Text())
+      .arg(outcome.Refresh.Size);
 }
 
 }  // namespace
 
 int ListCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
-  const bool sizesOnly = args.Has(QStringLiteral("sizes-only"));
-  const TSlotRanges& ranges = options.Ranges;
-  QList<TListedRow> rows;
-  for (int row = 1; row <= ranges.BigSlots + ranges.SmallSlots; ++row)
-    rows.append({row, SlotAddress(row, ranges), TSlotInfo(), QString()});
-  {
-    TPhoneLink link(options.Port);
-    RefreshRange(link, sizesOnly, rows, 0, ranges.BigSlots);
-    RefreshRange(link, sizesOnly, rows, ranges.BigSlots, ranges.SmallSlots);
-  }
+  TCliCatalogue catalogue(options.Ranges, !args.Has(QStringLiteral("sizes-only")));
+  TPhoneLink link(options.Port);
+  TCliReporter reporter(false);
+  const TSlotsRefreshed refreshed = RefreshAllSlots(link, catalogue.Catalogue, reporter);
+  if (!refreshed.LinkOpened)
+    throw TCommandFailed(link.OpenError());
   bool allRead = true;
   QList<TJsonLine> json;
-  for (const TListedRow& row : rows) {
+  for (const TListedRow& row : ListedRows(catalogue.Slots, refreshed, options.Ranges)) {
     allRead = allRead && row.Error.isEmpty();
     if (args.Has(QStringLiteral("json")))
       json << RowJson(row);
@@ -182,10 +129,12 @@ int GetCommand(const TArgs& args) {
   TSectionRead section;
   {
     TPhoneLink link(options.Port);
-    section = link.ReadSection(address);
+    TCommandLink open(link);
+    section = ReadWholeSection(link, address, UploadBufferSize);
   }
-  if (!section.Ok)
-    throw TCommandFailed(section.Error);
+  // A size answer of -5 tells nothing of what the section holds: an empty file would lie.
+  if (section.State != TSectionRead::Held && section.State != TSectionRead::Empty)
+    throw TCommandFailed(WholeReadProblem(section, address));
   WriteFileAtomically(args.Positional()[1], section.Bytes);
   return exitOk;
 }
@@ -194,34 +143,35 @@ int PutCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   CheckPutOptions(args);
-  const TFileHead file = ReadFileHead(args.Positional()[1], UploadBufferSize);
-  const QByteArray image = UploadImage(args, file.Bytes);
-  if (file.Size > UploadBufferSize || image.size() > SectionLimit(address, options.Ranges))
-    throw TCommandFailed(QStringLiteral("Can't uplod - file too big!"));
+  const TUploadRequest request{address, ReadUploadFile(args.Positional()[1]),
+                               args.Has(QStringLiteral("compress")), TWriteCheck::ByReadBack};
+  if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
+    PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
+  TCliCatalogue catalogue(options.Ranges);
   TPhoneLink link(options.Port);
-  link.Write(address, image);
-  if (!WrittenWhole(link, address, image)) {
-    throw TCommandFailed(
-        QStringLiteral("Section uploaded with error or out of memory!\nTry to upload again or free "
-                       "some NVM memory"));
-  }
-  PrintErr(QStringLiteral("Section uploaded sucsessfully!"));
-  return exitOk;
+  TCliReporter reporter(false);
+  TCliInteraction interaction(args);
+  const TUploadResult result = Upload(link, catalogue.Catalogue, request, interaction, reporter);
+  if (result.Stage == TUploadResult::NoContainer)
+    throw TCommandFailed(QStringLiteral("The LZO container could not be built"));
+  if (result.Stage == TUploadResult::Sent && !result.Write.LinkOpened)
+    throw TCommandFailed(link.OpenError());
+  if (result.Stage == TUploadResult::Sent && !result.Write.Whole)
+    PrintErr(QStringLiteral("Section %1: %2").arg(address.Text(), result.Write.Problem));
+  return result.Written() ? exitOk : exitFailed;
 }
 
 int ClearCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
+  TCliCatalogue catalogue(options.Ranges);
   TPhoneLink link(options.Port);
-  link.Clear(address);
-  const int size = link.Size(address);
-  if (SizeMeansEmpty(size)) {
-    PrintErr(QStringLiteral("Erased!"));
-    return exitOk;
-  }
-  if (size < 0)
-    throw TCommandFailed(SizeErrorText(address));
-  throw TCommandFailed(QStringLiteral("Section %1 still holds %2 bytes after clearing")
-                           .arg(address.Text())
-                           .arg(size));
+  TCliReporter reporter(false);
+  const TClearOutcome outcome = ClearSection(link, catalogue.Catalogue, address, reporter);
+  if (!outcome.LinkOpened)
+    throw TCommandFailed(link.OpenError());
+  if (!outcome.Cleared())
+    throw TCommandFailed(NotClearedText(address, outcome));
+  PrintErr(QStringLiteral("Erased!"));
+  return exitOk;
 }

@@ -1,78 +1,48 @@
 #include "cli/phonelink.h"
 
-#include "catalogue/classify.h"
-#include "catalogue/slotinfo.h"
 #include "cli/console.h"
-#include "transfer/limits.h"
 
-TPhoneLink::TPhoneLink(int port) {
-  if (!library_.Usable())
-    throw TCommandFailed(UnableToOpenGBPText());
-  const int code = library_.Open(port);
-  if (code != 0)
-    throw TCommandFailed(GBPErrorMessage(code));
-}
+TPhoneLink::TPhoneLink(int port) : port_(port) {}
 
 TPhoneLink::~TPhoneLink() {
+  if (library_.IsOpen())
+    library_.Close();
+}
+
+bool TPhoneLink::Open() {
+  if (library_.IsOpen())
+    return true;
+  if (!library_.Usable()) {
+    openError_ = UnableToOpenGBPText();
+    return false;
+  }
+  const int code = library_.Open(port_);
+  if (code != 0)
+    openError_ = GBPErrorMessage(code);
+  return code == 0;
+}
+
+void TPhoneLink::Close() {
   library_.Close();
 }
 
-int TPhoneLink::Size(const TSectionAddress& address) {
+int TPhoneLink::GetSize(const TSectionAddress& address) {
   return library_.GetSize(address.Section, address.SubSection);
 }
 
-TSectionRead TPhoneLink::ReadSection(const TSectionAddress& address) {
-  TSectionRead result;
-  const int size = Size(address);
-  if (SizeMeansEmpty(size)) {
-    result.Ok = true;
-    return result;
-  }
-  if (size < 0) {
-    result.Error = SizeErrorText(address);
-    return result;
-  }
-  QByteArray buffer(UploadBufferSize, '\0');
-  const int read =
-      library_.Read(address.Section, address.SubSection, buffer.data(), quint32(buffer.size()));
-  if (read < 0) {
-    result.Error = ReadErrorText(address);
-    return result;
-  }
-  if (read != size || read > buffer.size()) {
-    result.Error = QStringLiteral("%1: %2 of its %3 bytes read")
-                       .arg(ReadErrorText(address))
-                       .arg(read)
-                       .arg(size);
-    return result;
-  }
-  result.Ok = true;
-  result.Bytes = buffer.left(read);
-  return result;
+int TPhoneLink::Read(const TSectionAddress& address, void* buffer, quint32 length) {
+  return library_.Read(address.Section, address.SubSection, buffer, length);
 }
 
-int TPhoneLink::ReadHead(const TSectionAddress& address, QByteArray& head) {
-  head = QByteArray(RecognitionBytes, '\0');
-  const int read =
-      library_.Read(address.Section, address.SubSection, head.data(), quint32(head.size()));
-  head.truncate(qBound(0, read, RecognitionBytes));
-  return read;
+int TPhoneLink::Write(const TSectionAddress& address, const void* data, quint32 length) {
+  return library_.Write(address.Section, address.SubSection, data, length);
 }
 
-void TPhoneLink::Write(const TSectionAddress& address, const QByteArray& bytes) {
-  // The write's own result says nothing the callers rely on: they judge by what the phone
-  // then holds.
-  library_.Write(address.Section, address.SubSection, bytes.constData(), quint32(bytes.size()));
+int TPhoneLink::Clear(const TSectionAddress& address) {
+  return library_.Clear(address.Section, address.SubSection);
 }
 
-void TPhoneLink::Clear(const TSectionAddress& address) {
-  library_.Clear(address.Section, address.SubSection);
-}
-
-QString SizeErrorText(const TSectionAddress& address) {
-  return QStringLiteral("Error getting section %1 size").arg(address.Text());
-}
-
-QString ReadErrorText(const TSectionAddress& address) {
-  return QStringLiteral("Error reading section %1").arg(address.Text());
+TCommandLink::TCommandLink(TPhoneLink& link) : link_(link), session_(link) {
+  if (!session_.IsOpen())
+    throw TCommandFailed(link.OpenError());
 }

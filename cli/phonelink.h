@@ -1,42 +1,44 @@
 #pragma once
-// The phone link for one command: loaded and opened on construction, closed on
-// destruction whatever happens in between.
+// kivnvm's phone port: the phone-link library loaded for one command, its link opened by
+// the operations and closed by them on every path.
 
-#include <QByteArray>
 #include <QString>
 
-#include "catalogue/slotmap.h"
 #include "link/gbplibrary.h"
+#include "link/phoneport.h"
 
-// A whole section as read from the phone, or why it could not be read.
-struct TSectionRead {
-  bool Ok = false;
-  QByteArray Bytes;  // empty for a section that holds nothing
-  QString Error;     // "Error getting section 18-9 size", "Error reading section 18-9"
-};
-
-class TPhoneLink {
+class TPhoneLink final : public TPhonePort {
  public:
-  // Throws TCommandFailed with "Unable to open GPB.DLL" or the port's error message.
+  // port: 1 = COM1 ... 4 = COM4.
   explicit TPhoneLink(int port);
-  ~TPhoneLink();
+  ~TPhoneLink() override;
   TPhoneLink(const TPhoneLink&) = delete;
   TPhoneLink& operator=(const TPhoneLink&) = delete;
 
-  // GetNVMFileSize as the phone answers it.
-  int Size(const TSectionAddress& address);
-  // The size query, then (for a section that holds something) one read of up to 65,536
-  // bytes, which must bring the whole size.
-  TSectionRead ReadSection(const TSectionAddress& address);
-  // Up to 128 bytes, for recognition; negative on failure.
-  int ReadHead(const TSectionAddress& address, QByteArray& head);
-  void Write(const TSectionAddress& address, const QByteArray& bytes);
-  void Clear(const TSectionAddress& address);
+  // Why the link did not open ("Unable to open GPB.DLL", "GBP Error: ..."), after Open failed.
+  QString OpenError() const { return openError_; }
+
+  bool Open() override;
+  void Close() override;
+  int GetSize(const TSectionAddress& address) override;
+  int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
+  int Write(const TSectionAddress& address, const void* data, quint32 length) override;
+  int Clear(const TSectionAddress& address) override;
 
  private:
   TGBPLibrary library_;
+  int port_;
+  QString openError_;
 };
 
-// The manager's messages for a failed size query or read.
-QString SizeErrorText(const TSectionAddress& address);
-QString ReadErrorText(const TSectionAddress& address);
+// Opens the link for a command that talks to the phone section by section, and ends the
+// command with the link's error when it does not open.
+class TCommandLink {
+ public:
+  explicit TCommandLink(TPhoneLink& link);
+  TPhonePort& Port() { return link_; }
+
+ private:
+  TPhoneLink& link_;
+  TLinkSession session_;
+};

@@ -26,6 +26,7 @@ typedef int32_t(GBP_CALL* TClearNVMFile)(uint32_t section, uint32_t subsection);
 typedef int32_t(GBP_CALL* TGetNVMFileSize)(uint32_t section, uint32_t subsection);
 }
 
-// Codes of GetNVMFileSize that mean "the section holds nothing".
-constexpr int32_t kGBPNoSection = -153;
-constexpr int32_t kGBPCommError = -5;
+// The answers of GetNVMFileSize that the grid shows as "holds nothing". Only the first
+// says for certain that no section is there; the second is also the phone's I/O error.
+constexpr int32_t GBPSizeNoSection = -153;
+constexpr int32_t GBPSizeUnknown = -5;

@@ -118,24 +118,3 @@ int TGBPLibrary::GetSize(int section, int subsection) {
     return -1;
   return getNVMFileSize_(LowByte(section), LowByte(subsection));
 }
-
-QString GBPErrorMessage(int code) {
-  switch (code) {
-    case -1:
-      return QStringLiteral("GBP Error: Port already opened!");
-    case -2:
-      return QStringLiteral("GBP Error: Can't open port!");
-    case -3:
-      return QStringLiteral("GBP Error: No AT response!");
-    case -4:
-      return QStringLiteral("GBP Error: Port must be opened!");
-    case -5:
-      return QStringLiteral("GBP Error: COMM Error!");
-    case -6:
-      return QStringLiteral("GBP Error: No Memory!");
-    case -7:
-      return QStringLiteral("GBP Error: Invalid arguments!");
-    default:
-      return QStringLiteral("GBP Error: Unknown error #%1!").arg(code);
-  }
-}

@@ -7,6 +7,7 @@
 #include <QLibrary>
 #include <QString>
 
+#include "common/messages.h"
 #include "link/gbp.h"
 
 // The six exports, in the order they are resolved.
@@ -58,12 +59,3 @@ class TGBPLibrary {
   TGetNVMFileSize getNVMFileSize_ = nullptr;
   bool open_ = false;
 };
-
-// The user's wording for an InitGBPMode failure: "GBP Error: Port already opened!" ...,
-// "GBP Error: Unknown error #3!" for codes without a text of their own.
-QString GBPErrorMessage(int code);
-
-// Shown when the library cannot be loaded or lacks a required export.
-inline QString UnableToOpenGBPText() {
-  return QStringLiteral("Unable to open GPB.DLL");
-}

@@ -70,6 +70,39 @@ bool TNVMSection::LinkOpen() const {
   return library_->IsOpen();
 }
 
+bool TNVMSection::Open() {
+  return InitGBP();
+}
+
+void TNVMSection::Close() {
+  EndGBP();
+}
+
+int TNVMSection::GetSize(const TSectionAddress& address) {
+  SetAddress(address);
+  return GetSize();
+}
+
+int TNVMSection::Read(const TSectionAddress& address, void* buffer, quint32 length) {
+  SetAddress(address);
+  return Read(buffer, length);
+}
+
+int TNVMSection::Write(const TSectionAddress& address, const void* data, quint32 length) {
+  SetAddress(address);
+  return Write(data, length);
+}
+
+int TNVMSection::Clear(const TSectionAddress& address) {
+  SetAddress(address);
+  return Clear();
+}
+
+void TNVMSection::SetAddress(const TSectionAddress& address) {
+  SetSect(address.Section);
+  SetSSect(address.SubSection);
+}
+
 // A usable library that lacks the entry point fails the operation as if the link could
 // not be opened, without touching the link.
 bool TNVMSection::OpenFor(TGBPEntry entry) {

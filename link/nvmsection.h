@@ -9,10 +9,12 @@
 #include <QString>
 #include <memory>
 
+#include "link/phoneport.h"
+
 class TGBPLibrary;
 enum class TGBPEntry;
 
-class TNVMSection : public QObject {
+class TNVMSection : public QObject, public TPhonePort {
   Q_OBJECT
  public:
   enum TNVMCOMPortName : quint8 { cpnCOM1, cpnCOM2, cpnCOM3, cpnCOM4 };
@@ -46,8 +48,17 @@ class TNVMSection : public QObject {
   bool Usable() const;
   bool LinkOpen() const;
 
+  // The port that the operations use: the address is set, then the operation runs.
+  bool Open() override;
+  void Close() override;
+  int GetSize(const TSectionAddress& address) override;
+  int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
+  int Write(const TSectionAddress& address, const void* data, quint32 length) override;
+  int Clear(const TSectionAddress& address) override;
+
  private:
   bool OpenFor(TGBPEntry entry);
+  void SetAddress(const TSectionAddress& address);
   void ShowError(const QString& text);
 
   std::unique_ptr<TGBPLibrary> library_;

@@ -3,8 +3,10 @@
 
 #include <QtTest>
 
+#include "app/windowface.h"
+#include "libraries/ops/libraryupload.h"
 #include "link/nvmsection.h"
-#include "prefs/prefform.h"
+#include "prefs/ui/prefform.h"
 #include "tests/extensions/extensionsfixture.h"
 #include "tests/support/words.h"
 #include "ui_prefform.h"
@@ -110,9 +112,11 @@ void TestLibraryUpload::sizeCheckTellsTheOutcome() {
 
 void TestLibraryUpload::sizeCheckLeavesTheLinkOpen() {
   f->Phone.Put(2, 17, NumberedBytes(100));
+  TWindowFace face(*Form1);
+  const TSectionAddress library{2, 17};
   QVERIFY(Form1->NVM->InitGBP());
-  QCOMPARE(Form1->VerifyWrite(2, 17, 100), 100);
-  QCOMPARE(Form1->VerifyWrite(2, 17, 99), -1);
+  QCOMPARE(VerifyWrite(*Form1->NVM, library, 100, face), 100);
+  QCOMPARE(VerifyWrite(*Form1->NVM, library, 99, face), -1);
   QVERIFY(Form1->NVM->LinkOpen());
   QCOMPARE(f->Phone.Calls("EndGBPMode"), 0);
   QCOMPARE(f->Phone.Calls("InitGBPMode"), 1);
@@ -123,7 +127,7 @@ void TestLibraryUpload::sizeCheckLeavesTheLinkOpen() {
   Form1->NVM->EndGBP();
   f->Phone.SetFaults("init=-3");
   f->Modal.Clear();
-  QCOMPARE(Form1->VerifyWrite(2, 17, 100), -1);
+  QCOMPARE(VerifyWrite(*Form1->NVM, library, 100, face), -1);
   QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: No AT response!")});
 }
 

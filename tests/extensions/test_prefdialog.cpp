@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "link/nvmsection.h"
-#include "prefs/prefform.h"
+#include "prefs/ui/prefform.h"
 #include "tests/extensions/extensionsfixture.h"
 #include "ui_prefform.h"
 

@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QtTest>
 
-#include "ufif/iconpictures.h"
 #include "ufif/icons.h"
+#include "ufif/ui/iconpictures.h"
 
 namespace {
 

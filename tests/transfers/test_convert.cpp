@@ -9,8 +9,9 @@
 #include "common/bytes.h"
 #include "tests/transfers/transferfixture.h"
 #include "transfer/lzocontainer.h"
-#include "ufif/badaddrform.h"
-#include "ufif/okbottomdlg.h"
+#include "ufif/ui/badaddrform.h"
+#include "ufif/ui/expertsform.h"
+#include "ufif/ui/okbottomdlg.h"
 #include "ui_badaddrform.h"
 
 namespace {
@@ -158,7 +159,7 @@ void TestConvert::failedLinkAtWriteBackKeepsTheCopy() {
 void TestConvert::badFirmwareTextEndsBeforeAnythingIsErased() {
   const QByteArray program = UFIFProgram(0x20000000, 3000);
   f->Phone.Put(18, 9, program);
-  FirmwareField()->setEditText(QStringLiteral("0x37zz00 - J7/70"));
+  ExpertsForm->FirmwareField()->setEditText(QStringLiteral("0x37zz00 - J7/70"));
   f->Run(&TForm1::ConvertActionExecute);
   QCOMPARE(f->LastBox().Kind, TShownBox::Error);
   QCOMPARE(f->LastBox().Text, QStringLiteral("'0x37zz00' is not a valid integer value."));

@@ -9,10 +9,10 @@
 
 #include "common/errors.h"
 #include "tests/transfers/transferfixture.h"
-#include "ufif/expertsform.h"
-#include "ufif/iconform.h"
 #include "ufif/icons.h"
-#include "ufif/okbottomdlg.h"
+#include "ufif/ui/expertsform.h"
+#include "ufif/ui/iconform.h"
+#include "ufif/ui/okbottomdlg.h"
 #include "ui_iconform.h"
 #include "ui_okbottomdlg.h"
 
@@ -62,7 +62,7 @@ void TestDialogs::promptAnswers() {
   GuardCommand([&answer] { answer = OKBottomDlg->Ask(); });
   QCOMPARE(answer, result);
   QVERIFY2(offCentre.manhattanLength() <= 8, "the prompt stands in the middle of the screen");
-  QCOMPARE(FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+  QCOMPARE(ExpertsForm->FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
 }
 
 void TestDialogs::promptSaveFailureEndsTheUpload() {
@@ -76,7 +76,7 @@ void TestDialogs::promptSaveFailureEndsTheUpload() {
   QCOMPARE(f->LastBox().Kind, TShownBox::Error);
   QVERIFY(f->LastBox().Text.startsWith(QStringLiteral("Unable to write to ")));
   QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
-  QCOMPARE(FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+  QCOMPARE(ExpertsForm->FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
 }
 
 void TestDialogs::iconCodeFromTheDialog_data() {

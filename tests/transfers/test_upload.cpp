@@ -10,9 +10,9 @@
 #include "common/bytes.h"
 #include "tests/transfers/transferfixture.h"
 #include "transfer/lzocontainer.h"
-#include "ufif/expertsform.h"
-#include "ufif/iconform.h"
-#include "ufif/okbottomdlg.h"
+#include "ufif/ui/expertsform.h"
+#include "ufif/ui/iconform.h"
+#include "ufif/ui/okbottomdlg.h"
 #include "ui_iconform.h"
 
 namespace {
@@ -234,7 +234,7 @@ void TestUpload::firmwarePickedInThePromptIsUsedAndStored() {
   QPoint shownAt;
   QObject* shownOn = nullptr;
   f->Modal.DialogScripts.enqueue([&](QDialog*) {
-    QComboBox* field = FirmwareField();
+    QComboBox* field = ExpertsForm->FirmwareField();
     shownOn = field->parentWidget();
     shownAt = field->pos();
     field->setCurrentIndex(6);  // 0x37BDD8 - Z7 4.5.6/4
@@ -248,7 +248,7 @@ void TestUpload::firmwarePickedInThePromptIsUsedAndStored() {
   QCOMPARE(WordAt(held, 200), 0x8A0000u);
   QCOMPARE(WordAt(held, 204), 0x37C598u);
   QCOMPARE(WordAt(held, 108), 0x37C155u);
-  QComboBox* field = FirmwareField();
+  QComboBox* field = ExpertsForm->FirmwareField();
   QCOMPARE(field->parentWidget(), static_cast<QWidget*>(ExpertsForm));
   QCOMPARE(field->pos(), QPoint(8, 24));
   QCOMPARE(field->currentIndex(), 6);

@@ -16,7 +16,7 @@
 #include "app/mainwindow.h"
 #include "link/nvmsection.h"
 #include "tests/window/windowfixture.h"
-#include "ufif/expertsform.h"
+#include "ufif/ui/expertsform.h"
 #include "ui_aboutbox.h"
 #include "ui_expertsform.h"
 #include "ui_mainwindow.h"

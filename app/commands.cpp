@@ -1,0 +1,97 @@
+// TForm1's command handlers: each hands the current slot, NVM and the window's face to the
+// operation or the subsystem's window command that does the work.
+
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "app/windowface.h"
+#include "common/modal.h"
+#include "common/ui/busycursor.h"
+#include "common/ui/windowcommand.h"
+#include "libraries/ui/librarycommands.h"
+#include "link/nvmsection.h"
+#include "prefs/ui/prefcommands.h"
+#include "transfer/ui/transfercommands.h"
+#include "ufif/ops/convertslot.h"
+#include "ui_mainwindow.h"
+
+TCatalogue TForm1::Catalogue() {
+  return {Slots, CurrentSlotRanges(), ui->CheckBox1->isChecked()};
+}
+
+TWindowCommand TForm1::CurrentSlotCommand() {
+  return {this, *NVM, Catalogue(), CurrentSlotAddress(), *face_, *face_};
+}
+
+int TForm1::RefreshSection(int section, int subsection) {
+  TCatalogue catalogue = Catalogue();
+  return ::RefreshSection(*NVM, catalogue, {section, subsection}, *face_).Held();
+}
+
+void TForm1::Button1Click() {
+  TCatalogue catalogue = Catalogue();
+  {
+    const TBusyCursor busy;
+    if (!RefreshAllSlots(*NVM, catalogue, *face_).LinkOpened)
+      return;
+  }
+  SetStatusText(QStringLiteral("Updated!"));
+  Modal().ShowMessage(this, QStringLiteral("Update done!"), QString());
+}
+
+void TForm1::RefreshActionExecute() {
+  TCatalogue catalogue = Catalogue();
+  const TBusyCursor busy;
+  if (RefreshSlot(*NVM, catalogue, CurrentSlotAddress(), *face_))
+    SetStatusText(QStringLiteral("Refreshed!"));
+}
+
+void TForm1::UploadActionExecute() {
+  TWindowCommand command = CurrentSlotCommand();
+  UploadCommand(command, false);
+}
+
+void TForm1::UploadLZOActionExecute() {
+  TWindowCommand command = CurrentSlotCommand();
+  UploadCommand(command, true);
+}
+
+void TForm1::DownloadActionExecute() {
+  TWindowCommand command = CurrentSlotCommand();
+  DownloadCommand(command);
+}
+
+void TForm1::PlayGIFActionExecute() {
+  TWindowCommand command = CurrentSlotCommand();
+  PlayGIFCommand(command);
+}
+
+void TForm1::ClearActionExecute() {
+  TWindowCommand command = CurrentSlotCommand();
+  ClearCommand(command);
+}
+
+void TForm1::ConvertActionExecute() {
+  TCatalogue catalogue = Catalogue();
+  const TBusyCursor busy;
+  ConvertSlot(*NVM, catalogue, CurrentSlotAddress(), *face_, *face_);
+}
+
+void TForm1::Button5Click() {
+  UploadUFIF2LibraryCommand(this, *NVM, *PrefForm, *face_);
+}
+
+void TForm1::Button6Click() {
+  UploadPRG3LibraryCommand(this, *NVM, *face_);
+}
+
+void TForm1::Button3Click() {
+  PrefDialogCommand(*NVM, *PrefForm, *face_);
+}
+
+void TForm1::GetPrefActionExecute() {
+  GetPrefCommand(*NVM, *PrefForm, *face_);
+}
+
+void TForm1::SetPrefActionExecute() {
+  SetPrefCommand(*NVM, *PrefForm, *face_);
+}

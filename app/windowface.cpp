@@ -1,0 +1,50 @@
+#include "app/windowface.h"
+
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "common/messages.h"
+#include "common/modal.h"
+#include "ufif/ui/badaddrform.h"
+#include "ufif/ui/expertsform.h"
+#include "ufif/ui/iconform.h"
+#include "ufif/ui/okbottomdlg.h"
+
+void TWindowFace::Status(const QString& text) {
+  form_.SetStatusText(text);
+}
+
+void TWindowFace::Error(const QString& text) {
+  Modal().ShowMessage(&form_, text, ErrorCaption());
+}
+
+void TWindowFace::Notice(const QString& text, const QString& caption) {
+  Modal().ShowMessage(&form_, text, caption);
+}
+
+void TWindowFace::RowChanged(int row) {
+  form_.RepaintRow(row);
+}
+
+void TWindowFace::Progress(int, int, const TSectionAddress&, qint64) {}
+
+bool TWindowFace::CancelRequested() {
+  return false;
+}
+
+int TWindowFace::AskUFIF21Conversion() {
+  return OKBottomDlg->Ask();
+}
+
+QString TWindowFace::FirmwareText() {
+  return ExpertsForm ? ExpertsForm->FirmwareText() : QString();
+}
+
+// Words the conversion could not judge: the user decides whether they need a look.
+void TWindowFace::ShowConversionReport(const QStringList& lines) {
+  BadAddrForm->SetReport(lines);
+  Modal().ExecDialog(BadAddrForm);
+}
+
+quint32 TWindowFace::AskIconCode() {
+  return IconForm->AskIconCode();
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The window's side of the phone operations: status texts go to the status line, messages
+// to message boxes owned by the main window, grid rows repaint as their records change,
+// and questions go to the dialogs.
+
+#include "common/operationio.h"
+
+class TForm1;
+
+class TWindowFace final : public TReporter, public TInteraction {
+ public:
+  explicit TWindowFace(TForm1& form) : form_(form) {}
+
+  void Status(const QString& text) override;
+  void Error(const QString& text) override;
+  void Notice(const QString& text, const QString& caption) override;
+  void RowChanged(int row) override;
+  void Progress(int index, int count, const TSectionAddress& address, qint64 bytes) override;
+  bool CancelRequested() override;
+
+  int AskUFIF21Conversion() override;
+  QString FirmwareText() override;
+  void ShowConversionReport(const QStringList& lines) override;
+  quint32 AskIconCode() override;
+
+ private:
+  TForm1& form_;
+};

@@ -1,0 +1,91 @@
+#include "catalogue/ops/refreshslots.h"
+
+#include <QByteArray>
+
+#include "catalogue/classify.h"
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "link/phoneport.h"
+
+namespace {
+
+TRefreshResult Failure(int code, const QString& error, TReporter& reporter) {
+  reporter.Error(error);
+  return {code, error};
+}
+
+// One range in the open link; false when a failure ended it or the user cancelled.
+bool RefreshRange(TPhonePort& port, TCatalogue& catalogue, int section, int first, int count,
+                  TReporter& reporter, TSlotsRefreshed& outcome) {
+  for (int subsection = first; subsection < first + count; ++subsection) {
+    const TSectionAddress address{section, subsection};
+    const int row = SlotRow(section, subsection, catalogue.Ranges);
+    if (reporter.CancelRequested()) {
+      outcome.Cancelled = true;
+      return false;
+    }
+    reporter.Progress(row, int(outcome.Rows.size()), address, 0);
+    const TRefreshResult result = RefreshSection(port, catalogue, address, reporter);
+    outcome.Rows[row - 1] = result;
+    if (!result.Ok())
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int TRefreshResult::Held() const {
+  return Ok() && SizeMeansEmpty(Size) ? 0 : Size;
+}
+
+TRefreshResult RefreshSection(TPhonePort& port, TCatalogue& catalogue,
+                              const TSectionAddress& address, TReporter& reporter) {
+  const int row = SlotRow(address.Section, address.SubSection, catalogue.Ranges);
+  reporter.Status(QStringLiteral("Refreshing section ") + address.Text() + QStringLiteral("..."));
+  const int size = port.GetSize(address);
+  if (size < 0 && !SizeMeansEmpty(size))
+    return Failure(size, SizeErrorText(address), reporter);
+  TSlotInfo& record = catalogue.Slots.at(row);
+  if (SizeMeansEmpty(size)) {
+    record = EmptySlotInfo(record);
+    reporter.RowChanged(row);
+    return {size, {}};
+  }
+  if (!catalogue.AdditionalInfo) {
+    record = SizeOnlySlotInfo(record, size);
+    reporter.RowChanged(row);
+    return {size, {}};
+  }
+  QByteArray buffer(RecognitionBytes, '\0');
+  const int bytesRead = port.Read(address, buffer.data(), RecognitionBytes);
+  if (bytesRead < 0)
+    return Failure(bytesRead, ReadErrorText(address), reporter);
+  record = ClassifySection(record, size, buffer.left(qMin(bytesRead, RecognitionBytes)));
+  reporter.RowChanged(row);
+  return {size, {}};
+}
+
+std::optional<TRefreshResult> RefreshSlot(TPhonePort& port, TCatalogue& catalogue,
+                                          const TSectionAddress& address, TReporter& reporter) {
+  const TLinkSession link(port);
+  if (!link.IsOpen())
+    return std::nullopt;
+  return RefreshSection(port, catalogue, address, reporter);
+}
+
+TSlotsRefreshed RefreshAllSlots(TPhonePort& port, TCatalogue& catalogue, TReporter& reporter) {
+  TSlotsRefreshed outcome;
+  const TLinkSession link(port);
+  outcome.LinkOpened = link.IsOpen();
+  if (!outcome.LinkOpened)
+    return outcome;
+  const TSlotRanges& ranges = catalogue.Ranges;
+  outcome.Rows.resize(ranges.BigSlots + ranges.SmallSlots);
+  RefreshRange(port, catalogue, BigSlotSection, ranges.FirstBig, ranges.BigSlots, reporter,
+               outcome);
+  if (!outcome.Cancelled)
+    RefreshRange(port, catalogue, SmallSlotSection, ranges.FirstSmall, ranges.SmallSlots, reporter,
+                 outcome);
+  return outcome;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Refreshing slots: a section's size and first bytes, recognised into its row's record.
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "catalogue/slotinfo.h"
+#include "catalogue/slotmap.h"
+
+class TPhonePort;
+class TReporter;
+
+// What a refresh writes into: the slot table, the ranges that map its rows to sections,
+// and whether recognition reads the first bytes ("Additional info") or only the size.
+struct TCatalogue {
+  TSlotTable& Slots;
+  TSlotRanges Ranges;
+  bool AdditionalInfo = true;
+};
+
+struct TRefreshResult {
+  int Size = 0;   // the phone's answer: a size, an empty-section code, or a failure's code
+  QString Error;  // what the user was told; empty when the row was refreshed
+  bool Ok() const { return Error.isEmpty(); }
+  // The size as the grid counts it: 0 for an empty section, negative after a failure.
+  int Held() const;
+};
+
+// One section into its row (the scratch record 0 for an address outside the ranges), with
+// the link as the caller holds it.
+TRefreshResult RefreshSection(TPhonePort& port, TCatalogue& catalogue,
+                              const TSectionAddress& address, TReporter& reporter);
+
+// One section in a link of its own. Nothing when the link did not open.
+std::optional<TRefreshResult> RefreshSlot(TPhonePort& port, TCatalogue& catalogue,
+                                          const TSectionAddress& address, TReporter& reporter);
+
+// Every slot, big range then small, in one link. A failure ends its range and the rows
+// after it keep their records, as do the rows not reached before a cancel.
+struct TSlotsRefreshed {
+  bool LinkOpened = false;
+  bool Cancelled = false;
+  QList<std::optional<TRefreshResult>> Rows;  // by row - 1; nothing for a row not reached
+};
+TSlotsRefreshed RefreshAllSlots(TPhonePort& port, TCatalogue& catalogue, TReporter& reporter);

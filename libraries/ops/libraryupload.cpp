@@ -1,0 +1,75 @@
+#include "libraries/ops/libraryupload.h"
+
+#include <QFile>
+
+#include "catalogue/slotmap.h"
+#include "common/errors.h"
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "libraries/prg3text.h"
+#include "link/phoneport.h"
+#include "transfer/limits.h"
+#include "transfer/uploadfile.h"
+
+namespace {
+
+QStringList ReadTextLines(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EFOpenError(fileName);
+  const QByteArray text = file.readAll();
+  if (file.error() != QFileDevice::NoError)
+    throw EFOpenError(fileName);
+  return SplitTextLines(text);
+}
+
+}  // namespace
+
+int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
+                TReporter& reporter) {
+  reporter.Status(QStringLiteral("Checking data..."));
+  if (!port.Open())
+    return -1;
+  const int size = port.GetSize(address);
+  if (size != expectedSize) {
+    reporter.Error(UploadErrorText());
+    return -1;
+  }
+  reporter.Notice(UploadedText() + QStringLiteral(" Size: %1 bytes").arg(size), SuccessCaption());
+  return size;
+}
+
+void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
+                       TReporter& reporter) {
+  {
+    const TLinkSession link(port);
+    if (!link.IsOpen())
+      return;
+    port.Write(address, image.constData(), quint32(image.size()));
+    VerifyWrite(port, address, int(image.size()), reporter);
+  }
+  reporter.Status(QStringLiteral("Uploaded!"));
+}
+
+// A library is never split across subsections, so it must fit one section.
+void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
+                       TReporter& reporter) {
+  reporter.Status(QStringLiteral("Uploading data..."));
+  const QByteArray library = ReadUploadFile(fileName).Data;
+  if (library.size() > SectionImageSize) {
+    reporter.Error(LibraryTooBigText());
+    return;
+  }
+  WriteLibraryImage(port, address, library, reporter);
+}
+
+void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
+                       TReporter& reporter) {
+  reporter.Status(QStringLiteral("Uploading data..."));
+  const TPRG3Image library = PRG3ImageFromLines(ReadTextLines(fileName));
+  if (library.TooBig) {
+    reporter.Error(LibraryTooBigText());
+    return;
+  }
+  WriteLibraryImage(port, address, library.Image, reporter);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The two extension library uploads: the UFIF2 library file as it is, the PRG3 library
+// from its text. Each goes whole into one section and is checked by the size the phone
+// then reports.
+
+#include <QByteArray>
+#include <QString>
+
+class TPhonePort;
+class TReporter;
+struct TSectionAddress;
+
+// The size check after a library write, within the caller's link: "Checking data...",
+// then "Section uploaded sucsessfully! Size: N bytes" or the upload error. The size, or
+// -1 when it is not the expected one.
+int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
+                TReporter& reporter);
+
+// Writes the image and verifies it; "Uploaded!" follows either way. Stops quietly when the
+// link does not open.
+void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
+                       TReporter& reporter);
+
+// The library file, which must fit one section. Throws EFOpenError for a file it cannot read.
+void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
+                       TReporter& reporter);
+// The PRG3 library's text, as an image of at most 512 words.
+void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
+                       TReporter& reporter);

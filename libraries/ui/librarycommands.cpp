@@ -1,0 +1,38 @@
+#include "libraries/ui/librarycommands.h"
+
+#include <QWidget>
+
+#include "catalogue/slotmap.h"
+#include "common/modal.h"
+#include "common/strtoint.h"
+#include "common/ui/busycursor.h"
+#include "libraries/ops/libraryupload.h"
+#include "libraries/prg3text.h"
+#include "prefs/ui/prefcommands.h"
+#include "prefs/ui/prefform.h"
+
+void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& prefs,
+                               TReporter& reporter) {
+  GetPrefCommand(port, prefs, reporter);
+  const TPrefEntries entries = prefs.Entries();
+  const int subsection = StrToInt(entries.LibrarySubSection);
+  const int section = StrToInt(entries.LibrarySection);
+  const QString question = QStringLiteral("Are you sure to upload library into section %1-%2?")
+                               .arg(section)
+                               .arg(subsection);
+  if (!Modal().Confirm(owner, question))
+    return;
+  const QString fileName = Modal().OpenFileName(owner);
+  if (fileName.isEmpty())
+    return;
+  const TBusyCursor busy;
+  UploadLibraryFile(port, {section, subsection}, fileName, reporter);
+}
+
+void UploadPRG3LibraryCommand(QWidget* owner, TPhonePort& port, TReporter& reporter) {
+  const QString fileName = Modal().OpenFileName(owner);
+  if (fileName.isEmpty())
+    return;
+  const TBusyCursor busy;
+  UploadPRG3Library(port, {PRG3LibrarySection, PRG3LibrarySubSection}, fileName, reporter);
+}

@@ -1,0 +1,34 @@
+#include "prefs/ops/prefsio.h"
+
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "link/phoneport.h"
+#include "prefs/prefrecord.h"
+#include "transfer/ops/sectionio.h"
+
+namespace {
+
+const TSectionAddress PrefAddress{PrefSection, PrefSubSection};
+
+}  // namespace
+
+std::optional<QByteArray> ReadPrefRecord(TPhonePort& port, TReporter& reporter) {
+  return ReadSectionBytes(port, PrefAddress, PrefRecordSize, reporter);
+}
+
+bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& reporter) {
+  bool whole = false;
+  {
+    const TLinkSession link(port);
+    if (!link.IsOpen())
+      return false;
+    port.Write(PrefAddress, record.constData(), quint32(record.size()));
+    whole = port.GetSize(PrefAddress) == record.size();
+  }
+  if (!whole) {
+    reporter.Error(UploadErrorText());
+    return false;
+  }
+  reporter.Status(QStringLiteral("Uploaded!"));
+  return true;
+}

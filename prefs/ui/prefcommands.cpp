@@ -1,0 +1,31 @@
+#include "prefs/ui/prefcommands.h"
+
+#include "common/modal.h"
+#include "common/operationio.h"
+#include "common/ui/busycursor.h"
+#include "prefs/ops/prefsio.h"
+#include "prefs/prefrecord.h"
+#include "prefs/ui/prefform.h"
+
+void GetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+  form.ForgetReading();
+  std::optional<QByteArray> record;
+  {
+    const TBusyCursor busy;
+    record = ReadPrefRecord(port, reporter);
+  }
+  if (record)
+    form.ShowReading(DecodePrefRecord(*record), *record);
+}
+
+void SetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+  reporter.Status(QStringLiteral("Uploading data..."));
+  const QByteArray record = EncodePrefRecord(form.Entries(), form.LastRecordRead);
+  const TBusyCursor busy;
+  WritePrefRecord(port, record, reporter);
+}
+
+void PrefDialogCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+  if (Modal().ExecDialog(&form) == mrOk)
+    SetPrefCommand(port, form, reporter);
+}

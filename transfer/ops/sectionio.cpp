@@ -1,0 +1,176 @@
+#include "transfer/ops/sectionio.h"
+
+#include "catalogue/classify.h"
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "link/gbp.h"
+#include "link/phoneport.h"
+#include "transfer/limits.h"
+
+namespace {
+
+TSectionRead::TState StateOfSize(int size, int capacity) {
+  if (size == 0 || size == GBPSizeNoSection)
+    return TSectionRead::Empty;
+  if (size == GBPSizeUnknown)
+    return TSectionRead::Unknown;
+  if (size < 0)
+    return TSectionRead::SizeFailed;
+  return size > capacity ? TSectionRead::TooBig : TSectionRead::Held;
+}
+
+// Why the phone does not hold the bytes written, judged by what it answered and reports.
+QString WriteProblem(const TWriteOutcome& outcome, int written) {
+  if (outcome.WriteResult < 0)
+    return QStringLiteral("the phone refused the write (%1)")
+        .arg(GBPErrorMessage(outcome.WriteResult));
+  if (!outcome.Refresh.Ok())
+    return outcome.Refresh.Error;
+  const int size = outcome.Refresh.Size;
+  if (SizeMeansEmpty(size))
+    return QStringLiteral("the phone did not take the section (out of memory or refused)");
+  return QStringLiteral(
+             "the phone holds %1 of the %2 bytes written: the section now holds neither the old "
+             "nor the new content")
+      .arg(size)
+      .arg(written);
+}
+
+QString ReadBackProblem(TPhonePort& port, const TSectionAddress& target, const QByteArray& bytes) {
+  const TSectionRead back = ReadWholeSection(port, target, UploadBufferSize);
+  if (back.State == TSectionRead::Empty && bytes.isEmpty())
+    return {};
+  if (back.State != TSectionRead::Held)
+    return WholeReadProblem(back, target);
+  return back.Bytes == bytes ? QString()
+                             : QStringLiteral("the bytes read back differ from those written");
+}
+
+}  // namespace
+
+std::optional<QByteArray> ReadSectionBytes(TPhonePort& port, const TSectionAddress& address,
+                                           int capacity, TReporter& reporter) {
+  QByteArray buffer(capacity, '\0');
+  int count = 0;
+  {
+    TLinkSession link(port);
+    if (!link.IsOpen())
+      return std::nullopt;
+    count = port.Read(address, buffer.data(), quint32(buffer.size()));
+  }
+  if (count < 0) {
+    reporter.Error(ReadErrorText(address));
+    return std::nullopt;
+  }
+  buffer.truncate(count);
+  return buffer;
+}
+
+TSectionRead ReadWholeSection(TPhonePort& port, const TSectionAddress& address, int capacity) {
+  TSectionRead read;
+  read.Size = port.GetSize(address);
+  read.State = StateOfSize(read.Size, capacity);
+  if (read.State != TSectionRead::Held)
+    return read;
+  read.Bytes = QByteArray(capacity, '\0');
+  read.Count = port.Read(address, read.Bytes.data(), quint32(read.Bytes.size()));
+  if (read.Count != read.Size) {
+    read.State = TSectionRead::ReadFailed;
+    read.Bytes.clear();
+    return read;
+  }
+  read.Bytes.truncate(read.Count);
+  return read;
+}
+
+QString WholeReadProblem(const TSectionRead& read, const TSectionAddress& address) {
+  switch (read.State) {
+    case TSectionRead::Held:
+      return {};
+    case TSectionRead::Empty:
+      return QStringLiteral("Section %1 is empty").arg(address.Text());
+    case TSectionRead::Unknown:
+      return QStringLiteral("Section %1: the phone did not tell what it holds (size answer %2)")
+          .arg(address.Text())
+          .arg(read.Size);
+    case TSectionRead::SizeFailed:
+      return SizeErrorText(address);
+    case TSectionRead::TooBig:
+      return QStringLiteral("Section %1 holds %2 bytes, more than can be read")
+          .arg(address.Text())
+          .arg(read.Size);
+    case TSectionRead::ReadFailed:
+      break;
+  }
+  if (read.Count < 0)
+    return ReadErrorText(address);
+  return QStringLiteral("%1: %2 of its %3 bytes read")
+      .arg(ReadErrorText(address))
+      .arg(read.Count)
+      .arg(read.Size);
+}
+
+TWriteOutcome WriteAndJudgeInLink(TPhonePort& port, TCatalogue& catalogue,
+                                  const TSectionAddress& target, const QByteArray& bytes,
+                                  TWriteCheck check, TReporter& reporter) {
+  TWriteOutcome outcome;
+  outcome.LinkOpened = true;
+  outcome.WriteResult = port.Write(target, bytes.constData(), quint32(bytes.size()));
+  outcome.Refresh = RefreshSection(port, catalogue, target, reporter);
+  if (outcome.Refresh.Held() != bytes.size())
+    outcome.Problem = WriteProblem(outcome, int(bytes.size()));
+  else if (check == TWriteCheck::ByReadBack)
+    outcome.Problem = ReadBackProblem(port, target, bytes);
+  outcome.Whole = outcome.Problem.isEmpty();
+  return outcome;
+}
+
+TWriteOutcome WriteAndJudge(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
+                            const QByteArray& bytes, TWriteCheck check, TReporter& reporter) {
+  const TLinkSession link(port);
+  if (!link.IsOpen())
+    return {};
+  return WriteAndJudgeInLink(port, catalogue, target, bytes, check, reporter);
+}
+
+void ReportUpload(TReporter& reporter, bool written, const QString& errorText) {
+  if (written) {
+    reporter.Notice(UploadedText(), SuccessCaption());
+    reporter.Status(QStringLiteral("Uploaded!"));
+  } else {
+    reporter.Error(errorText);
+    reporter.Status(QStringLiteral("Upload error!"));
+  }
+}
+
+bool TClearOutcome::Cleared() const {
+  const int size = Refresh.Size;
+  return LinkOpened && ClearResult >= 0 && Refresh.Ok() && (size == 0 || size == GBPSizeNoSection);
+}
+
+TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
+                           TReporter& reporter) {
+  reporter.Status(QStringLiteral("Erasing section..."));
+  TClearOutcome outcome;
+  {
+    const TLinkSession link(port);
+    if (!link.IsOpen())
+      return outcome;
+    outcome.LinkOpened = true;
+    outcome.ClearResult = port.Clear(target);
+    // The refresh shows what the section holds now; a failure there has its own message.
+    outcome.Refresh = RefreshSection(port, catalogue, target, reporter);
+  }
+  reporter.Status(QStringLiteral("Erased!"));
+  return outcome;
+}
+
+TClearOutcome ClearInLink(TPhonePort& port, const TSectionAddress& target) {
+  TClearOutcome outcome;
+  outcome.LinkOpened = true;
+  outcome.ClearResult = port.Clear(target);
+  outcome.Refresh.Size = port.GetSize(target);
+  if (outcome.Refresh.Size < 0 && !SizeMeansEmpty(outcome.Refresh.Size))
+    outcome.Refresh.Error = SizeErrorText(target);
+  return outcome;
+}

@@ -1,0 +1,69 @@
+#include "transfer/ops/upload.h"
+
+#include "common/messages.h"
+#include "common/modal.h"
+#include "common/operationio.h"
+#include "transfer/limits.h"
+#include "transfer/lzocontainer.h"
+#include "ufif/icons.h"
+#include "ufif/ops/convertslot.h"
+#include "ufif/ufifheader.h"
+
+namespace {
+
+// A UFIF 2.0 program may be converted first; false when the user gives up.
+bool OfferUFIF21Conversion(QByteArray& data, TInteraction& interaction, TReporter& reporter) {
+  if (!IsUFIF20(data))
+    return true;
+  switch (interaction.AskUFIF21Conversion()) {
+    case mrYes:
+      MarkAsUFIF21(data);
+      ConvertToUFIF21(data, interaction, reporter);
+      return true;
+    case mrNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The bytes the upload writes: filler trimmed (plain uploads only), a UFIF 2.0 program
+// converted when the user says so, then the container when compressed.
+TUploadResult::TStage PrepareImage(const TUploadRequest& request, QByteArray& image,
+                                   TInteraction& interaction, TReporter& reporter) {
+  image = request.File.Data;
+  if (!request.Compressed)
+    image.truncate(TrimTrailingNops(image, int(image.size())));
+  if (!OfferUFIF21Conversion(image, interaction, reporter))
+    return TUploadResult::GaveUp;
+  if (!request.Compressed)
+    return TUploadResult::Sent;
+  const quint32 iconCode = NeedsIconChoice(image) ? interaction.AskIconCode() : DefaultIconCode;
+  image = BuildLZOContainer(image, iconCode);
+  return image.isEmpty() ? TUploadResult::NoContainer : TUploadResult::Sent;
+}
+
+}  // namespace
+
+int SectionLimit(const TSectionAddress& address, const TSlotRanges& ranges) {
+  const int row = SlotRow(address.Section, address.SubSection, ranges);
+  return row > 0 ? SlotLimit(row, ranges) : BigSlotLimit;
+}
+
+TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadRequest& request,
+                     TInteraction& interaction, TReporter& reporter) {
+  TUploadResult result;
+  QByteArray image;
+  result.Stage = PrepareImage(request, image, interaction, reporter);
+  if (result.Stage != TUploadResult::Sent)
+    return result;
+  if (request.File.TooLong || image.size() > SectionLimit(request.Target, catalogue.Ranges)) {
+    reporter.Error(FileTooBigText());
+    result.Stage = TUploadResult::TooBig;
+    return result;
+  }
+  result.Write = WriteAndJudge(port, catalogue, request.Target, image, request.Check, reporter);
+  if (result.Write.LinkOpened)
+    ReportUpload(reporter, result.Write.Whole, UploadErrorText());
+  return result;
+}

@@ -1,0 +1,62 @@
+#include "transfer/ui/transfercommands.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+#include <QWidget>
+
+#include "common/modal.h"
+#include "common/operationio.h"
+#include "common/ui/busycursor.h"
+#include "common/ui/windowcommand.h"
+#include "transfer/limits.h"
+#include "transfer/ops/upload.h"
+
+namespace {
+
+// At most capacity bytes of the current slot, read while the hourglass shows.
+std::optional<QByteArray> ReadCurrentSlot(TWindowCommand& command, int capacity) {
+  const TBusyCursor busy;
+  return ReadSectionBytes(command.Port, command.Slot, capacity, command.Reporter);
+}
+
+}  // namespace
+
+void UploadCommand(TWindowCommand& command, bool compressed) {
+  const QString fileName = Modal().OpenFileName(command.Owner);
+  if (fileName.isEmpty())
+    return;
+  command.Reporter.Status(QStringLiteral("Uploading data..."));
+  const TUploadRequest request{command.Slot, ReadUploadFile(fileName), compressed,
+                               TWriteCheck::BySize};
+  const TBusyCursor busy;
+  Upload(command.Port, command.Catalogue, request, command.Interaction, command.Reporter);
+}
+
+void DownloadCommand(TWindowCommand& command) {
+  command.Reporter.Status(QStringLiteral("Downloading data..."));
+  const std::optional<QByteArray> bytes = ReadCurrentSlot(command, UploadBufferSize);
+  if (!bytes)
+    return;
+  const QString fileName = Modal().SaveFileName(command.Owner);
+  if (!fileName.isEmpty())
+    SaveWholeFile(fileName, *bytes);
+  command.Reporter.Status(QStringLiteral("Downloaded!"));
+}
+
+void PlayGIFCommand(TWindowCommand& command) {
+  command.Reporter.Status(QStringLiteral("Downloading data..."));
+  const std::optional<QByteArray> bytes = ReadCurrentSlot(command, SectionImageSize);
+  if (!bytes)
+    return;
+  command.Reporter.Status(QStringLiteral("Downloaded!"));
+  const QString previewFile = QStringLiteral("temp.gif");
+  SaveWholeFile(previewFile, *bytes);
+  // The desktop's GIF viewer shows it; whether one could be started is not our concern.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(previewFile).absoluteFilePath()));
+}
+
+void ClearCommand(TWindowCommand& command) {
+  const TBusyCursor busy;
+  ClearSection(command.Port, command.Catalogue, command.Slot, command.Reporter);
+}

@@ -1,0 +1,94 @@
+#include "ufif/ops/convertslot.h"
+
+#include <optional>
+
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "link/phoneport.h"
+#include "transfer/limits.h"
+#include "transfer/uploadfile.h"
+#include "ufif/relocation.h"
+#include "ufif/ufifheader.h"
+
+namespace {
+
+QString TooBigToConvertText(const TSectionAddress& address, int size) {
+  return QStringLiteral(
+             "Section %1 holds %2 bytes; only programs of up to %3 bytes can be converted. "
+             "The section was left as it was.")
+      .arg(address.Text())
+      .arg(size)
+      .arg(SectionImageSize);
+}
+
+QString NothingToConvertText(const TSectionAddress& address) {
+  return QStringLiteral("Section %1 is empty: there is nothing to convert.").arg(address.Text());
+}
+
+QString ConvertUploadErrorText() {
+  return UploadErrorText() + QStringLiteral(".\nConverted program stored at temp.prg file!!!");
+}
+
+// The whole content of the section, or nothing after telling the user why not. The
+// section is rewritten from this copy, so a section that cannot be read whole is refused.
+std::optional<QByteArray> ReadForConversion(TPhonePort& port, const TSectionAddress& source,
+                                            TReporter& reporter) {
+  TSectionRead read;
+  {
+    const TLinkSession link(port);
+    if (!link.IsOpen())
+      return std::nullopt;
+    read = ReadWholeSection(port, source, SectionImageSize);
+  }
+  switch (read.State) {
+    case TSectionRead::Held:
+      return read.Bytes;
+    case TSectionRead::TooBig:
+      reporter.Error(TooBigToConvertText(source, read.Size));
+      break;
+    case TSectionRead::Empty:
+    case TSectionRead::Unknown:
+      reporter.Error(NothingToConvertText(source));
+      break;
+    default:
+      reporter.Error(ReadErrorText(source));
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void ConvertToUFIF21(QByteArray& image, TInteraction& interaction, TReporter& reporter) {
+  reporter.Status(QStringLiteral("Converting data..."));
+  const QStringList report = RelocateUFIF20(image, interaction.FirmwareText());
+  reporter.Status(QStringLiteral("Convert done!"));
+  if (!report.isEmpty())
+    interaction.ShowConversionReport(report);
+}
+
+QString ConvertedCopyFile() {
+  return QStringLiteral("temp.prg");
+}
+
+void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
+                 TInteraction& interaction, TReporter& reporter) {
+  reporter.Status(QStringLiteral("Downloading data..."));
+  std::optional<QByteArray> image = ReadForConversion(port, target, reporter);
+  if (!image)
+    return;
+  reporter.Status(QStringLiteral("Downloaded!"));
+  if (IsUFIF20(*image)) {
+    MarkAsUFIF21(*image);
+    ConvertToUFIF21(*image, interaction, reporter);
+  }
+  // A copy on disk before the section is erased, so the program survives a failed write.
+  SaveWholeFile(ConvertedCopyFile(), *image);
+  ClearSection(port, catalogue, target, reporter);
+  reporter.Status(QStringLiteral("Uploading data..."));
+  // The section may be erased by now, so even a link that would not open is reported with
+  // the message that tells where the converted program is.
+  const TWriteOutcome outcome =
+      WriteAndJudge(port, catalogue, target, *image, TWriteCheck::BySize, reporter);
+  ReportUpload(reporter, outcome.Whole, ConvertUploadErrorText());
+}
