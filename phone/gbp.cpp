@@ -34,6 +34,7 @@ constexpr uint64_t kDefaultCapacity = 393216;
 struct TLink {
   bool open = false;
   fs::path portDir;
+  TPortLock portLock;  // held while open: no other process has the port
   TFaults faults;
   uint64_t capacity = kDefaultCapacity;
   uint64_t baud = 0;         // 0: no delay
@@ -133,8 +134,25 @@ int32_t Open(uint32_t port) {
   link.portDir = store / ("COM" + std::to_string(port));
   if (store.empty() || !fs::is_directory(link.portDir, error))
     return kCannotOpenPort;
+  // A serial port opens for one program at a time.
+  if (link.portLock.Take(link.portDir) != TPortLock::TTaken::Yes)
+    return kCannotOpenPort;
+  // No other process holds the port, and no write of this one runs: any temporary file is
+  // what a killed writer left.
+  RemoveTemporaries(link.portDir);
   link.open = true;
   return 0;
+}
+
+void Close() {
+  TLink& link = Link();
+  link.open = false;
+  link.portLock.Release();
+}
+
+// The port folder opened is still there: not removed, nor replaced by another one.
+bool PortPresent(const TLink& link) {
+  return link.portLock.InPlace();
 }
 
 int32_t Read(uint32_t section, uint32_t subsection, void* buffer, uint32_t length) {
@@ -143,9 +161,14 @@ int32_t Read(uint32_t section, uint32_t subsection, void* buffer, uint32_t lengt
     return kPortNotOpen;
   if (!buffer && length > 0)
     return kInvalidArguments;
+  if (!PortPresent(link))
+    return kPortNotOpen;
   if (const int32_t* fault = FaultAt(link.faults.read, section, subsection))
     return *fault;
-  return ReadSection(SectionFile(link, section, subsection), buffer, length, Pace(link));
+  const int32_t result =
+      ReadSection(SectionFile(link, section, subsection), buffer, length, Pace(link));
+  // A folder gone in the middle must not pass for a missing section.
+  return PortPresent(link) ? result : kPortNotOpen;
 }
 
 int32_t Write(uint32_t section, uint32_t subsection, const void* data, uint32_t length) {
@@ -154,6 +177,8 @@ int32_t Write(uint32_t section, uint32_t subsection, const void* data, uint32_t 
     return kPortNotOpen;
   if ((!data && length > 0) || length > kMaxSectionBytes)
     return kInvalidArguments;
+  if (!PortPresent(link))
+    return kPortNotOpen;
   uint32_t kept = length;
   if (const TWriteFault* fault = FaultAt(link.faults.write, section, subsection)) {
     if (!fault->keepBytes)
@@ -166,23 +191,26 @@ int32_t Write(uint32_t section, uint32_t subsection, const void* data, uint32_t 
     return kIOError;
   if (*others + length > link.capacity)
     return kNoRoom;
-  return ReplaceSection(link.portDir, name, data, kept, Pace(link));
+  const int32_t result = ReplaceSection(link.portDir, name, data, kept, Pace(link));
+  return PortPresent(link) ? result : kPortNotOpen;
 }
 
 int32_t Clear(uint32_t section, uint32_t subsection) {
   const TLink& link = Link();
-  if (!link.open)
+  if (!link.open || !PortPresent(link))
     return kPortNotOpen;
-  return RemoveSection(SectionFile(link, section, subsection));
+  const int32_t result = RemoveSection(SectionFile(link, section, subsection));
+  return PortPresent(link) ? result : kPortNotOpen;
 }
 
 int32_t Size(uint32_t section, uint32_t subsection) {
   const TLink& link = Link();
-  if (!link.open)
+  if (!link.open || !PortPresent(link))
     return kPortNotOpen;
   if (const int32_t* fault = FaultAt(link.faults.size, section, subsection))
     return *fault;
-  return SectionSize(SectionFile(link, section, subsection));
+  const int32_t result = SectionSize(SectionFile(link, section, subsection));
+  return PortPresent(link) ? result : kPortNotOpen;
 }
 
 }  // namespace
@@ -201,7 +229,7 @@ int32_t GBP_CALL InitGBPMode(uint32_t port) {
 
 int32_t GBP_CALL EndGBPMode(void) {
   std::lock_guard<std::mutex> guard(gbp::CallLock());
-  gbp::Link().open = false;
+  gbp::Close();
   gbp::Journal("EndGBPMode()", 0);
   return 0;
 }

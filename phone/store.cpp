@@ -1,6 +1,8 @@
 #include "phone/store.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +28,30 @@ bool IsSectionName(const std::string& name) {
     if (at != hyphen && !std::isdigit(static_cast<unsigned char>(name[at])))
       return false;
   return true;
+}
+
+bool IsDecimal(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c));
+  });
+}
+
+// The name TemporaryName gives: "." NAME "." PID "." N ".tmp", NAME a section name.
+bool IsTemporaryName(const std::string& name) {
+  static const std::string suffix = ".tmp";
+  if (name.size() <= 1 + suffix.size() || name[0] != '.' ||
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+    return false;
+  const std::string middle = name.substr(1, name.size() - 1 - suffix.size());
+  const auto counterDot = middle.rfind('.');
+  if (counterDot == std::string::npos || counterDot == 0)
+    return false;
+  const auto pidDot = middle.rfind('.', counterDot - 1);
+  if (pidDot == std::string::npos)
+    return false;
+  return IsSectionName(middle.substr(0, pidDot)) &&
+         IsDecimal(middle.substr(pidDot + 1, counterDot - pidDot - 1)) &&
+         IsDecimal(middle.substr(counterDot + 1));
 }
 
 fs::path TemporaryName(const fs::path& portDir, const std::string& name) {
@@ -151,6 +177,56 @@ int32_t RemoveSection(const fs::path& file) {
   if (error || status.type() == fs::file_type::directory || !fs::remove(file, error) || error)
     return kIOError;
   return 0;
+}
+
+void RemoveTemporaries(const fs::path& portDir) {
+  std::error_code error;
+  for (fs::directory_iterator entry(portDir, error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::error_code ignored;
+    if (IsTemporaryName(entry->path().filename().string()) &&
+        entry->symlink_status(ignored).type() == fs::file_type::regular)
+      fs::remove(entry->path(), ignored);
+  }
+}
+
+TPortLock::~TPortLock() {
+  Release();
+}
+
+TPortLock::TTaken TPortLock::Take(const fs::path& portDir) {
+  Release();
+  // Close-on-exec, so a program started by the holder does not keep the port after it.
+  const int fd = open(portDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return TTaken::Unavailable;
+  int locked;
+  do
+    locked = flock(fd, LOCK_EX | LOCK_NB);
+  while (locked != 0 && errno == EINTR);
+  if (locked != 0) {
+    const bool held = errno == EWOULDBLOCK;
+    close(fd);
+    return held ? TTaken::HeldElsewhere : TTaken::Unavailable;
+  }
+  fd_ = fd;
+  portDir_ = portDir;
+  return TTaken::Yes;
+}
+
+void TPortLock::Release() {
+  if (fd_ < 0)
+    return;
+  close(fd_);  // closing the only open file of the lock releases it
+  fd_ = -1;
+  portDir_.clear();
+}
+
+bool TPortLock::InPlace() const {
+  struct stat held {};
+  struct stat now {};
+  return fd_ >= 0 && fstat(fd_, &held) == 0 && stat(portDir_.c_str(), &now) == 0 &&
+         S_ISDIR(now.st_mode) && held.st_dev == now.st_dev && held.st_ino == now.st_ino;
 }
 
 }  // namespace gbp

@@ -1,6 +1,10 @@
 #pragma once
 // The virtual phone's store: one folder per port (COM1 ... COM4), one file per section
 // named "<section>-<subsection>" in decimal, holding the section's bytes.
+//
+// A port is held by one process at a time: InitGBPMode takes a lock on the port folder
+// itself (flock on the folder, so no lock file ever joins the sections) and EndGBPMode, or
+// the end of the process, lets it go.
 
 #include <cstdint>
 #include <filesystem>
@@ -46,5 +50,34 @@ int32_t ReplaceSection(const std::filesystem::path& portDir, const std::string& 
 
 // Removes the section; 0 also when there was none.
 int32_t RemoveSection(const std::filesystem::path& file);
+
+// Removes the temporary files of writes (".18-9.<pid>.<n>.tmp") left in the port folder by
+// a process that was killed; only for the holder of the port's lock, when no write of its
+// own is running.
+void RemoveTemporaries(const std::filesystem::path& portDir);
+
+// The exclusive hold of one port folder, from Take until Release or destruction. The lock
+// is on the folder itself: a folder removed, or replaced by another of the same name, is no
+// longer the one held.
+class TPortLock {
+ public:
+  enum class TTaken { Yes, HeldElsewhere, Unavailable };
+
+  TPortLock() = default;
+  ~TPortLock();
+  TPortLock(const TPortLock&) = delete;
+  TPortLock& operator=(const TPortLock&) = delete;
+
+  // Releases any hold first. HeldElsewhere: another open file of the folder, in practice
+  // another process, holds it; Unavailable: the folder cannot be opened or locked.
+  TTaken Take(const std::filesystem::path& portDir);
+  void Release();
+  // Held, and the folder held is still the one at its path.
+  bool InPlace() const;
+
+ private:
+  int fd_ = -1;
+  std::filesystem::path portDir_;
+};
 
 }  // namespace gbp

@@ -1,10 +1,14 @@
 // Drives the virtual phone from a process of its own, so tests can kill it mid-write or
 // read what it tells on stderr. Arguments are steps run in order, each printing its result:
-//   init PORT | end | size S SS | write S SS LENGTH FILLBYTE
+//   init PORT | end | size S SS | write S SS LENGTH FILLBYTE | wait
+// "wait" holds the process, with whatever it has open, until a line or the end of standard
+// input, then prints 0.
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <string>
 #include <vector>
 
 #include "phone/gbpexports.h"
@@ -23,6 +27,9 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[at], "init") && at + 1 < argc) {
       result = InitGBPMode(Number(argv, at + 1));
       at += 1;
+    } else if (!std::strcmp(argv[at], "wait")) {
+      std::string line;
+      std::getline(std::cin, line);
     } else if (!std::strcmp(argv[at], "end")) {
       result = EndGBPMode();
     } else if (!std::strcmp(argv[at], "size") && at + 2 < argc) {
