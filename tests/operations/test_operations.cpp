@@ -1,0 +1,273 @@
+// The phone operations' contract, run once against the virtual phone (through kivnvm's
+// library port) and once against the in-memory port: the same phone gives the same
+// outcome through either.
+
+#include <QtTest>
+#include <memory>
+
+#include "catalogue/ops/refreshslots.h"
+#include "cli/phonelink.h"
+#include "common/operationio.h"
+#include "tests/support/memoryport.h"
+#include "tests/support/virtualphone.h"
+#include "transfer/ops/sectionio.h"
+
+namespace {
+
+class TRecordingReporter final : public TReporter {
+ public:
+  QStringList Errors;
+  QList<int> RowsChanged;
+  int CancelAfter = -1;  // sections before a cancel; -1 never
+
+  void Status(const QString&) override {}
+  void Error(const QString& text) override { Errors << text; }
+  void Notice(const QString&, const QString&) override {}
+  void RowChanged(int row) override { RowsChanged << row; }
+  void Progress(int, int, const TSectionAddress&, qint64) override { ++steps_; }
+  bool CancelRequested() override { return CancelAfter >= 0 && steps_ >= CancelAfter; }
+
+ private:
+  int steps_ = 0;
+};
+
+// One phone behind one of the two ports: sections and faults set alike on either.
+class TPhoneUnderTest {
+ public:
+  explicit TPhoneUnderTest(bool virtualPhone) {
+    if (virtualPhone) {
+      phone_ = std::make_unique<TVirtualPhone>();
+      link_ = std::make_unique<TPhoneLink>(1);
+    }
+  }
+  TPhonePort& Port() { return link_ ? static_cast<TPhonePort&>(*link_) : memory_; }
+
+  void Put(int section, int subsection, const QByteArray& bytes) {
+    if (phone_)
+      phone_->Put(section, subsection, bytes);
+    else
+      memory_.Sections[TSectionAddress{section, subsection}.Text()] = bytes;
+  }
+  QByteArray Get(int section, int subsection) const {
+    return phone_ ? phone_->Get(section, subsection)
+                  : memory_.Sections.value(TSectionAddress{section, subsection}.Text());
+  }
+  // "size 18-9=-5", "read 18-9=-7", "write 18-9=-6", "write 18-9=truncate 10": one fault.
+  void Fault(const QString& fault) {
+    if (phone_) {
+      phone_->SetFaults(fault);
+      return;
+    }
+    const QStringList parts = fault.split(QLatin1Char(' '));
+    const QString address = parts[1].section(QLatin1Char('='), 0, 0);
+    const QString value = fault.section(QLatin1Char('='), 1);
+    if (parts[0] == QStringLiteral("size"))
+      memory_.SizeFaults[address] = value.toInt();
+    else if (parts[0] == QStringLiteral("read"))
+      memory_.ReadFaults[address] = value.toInt();
+    else if (value.startsWith(QStringLiteral("truncate")))
+      memory_.TruncatedWrites[address] = value.section(QLatin1Char(' '), 1).toInt();
+    else
+      memory_.WriteFaults[address] = value.toInt();
+  }
+
+ private:
+  std::unique_ptr<TVirtualPhone> phone_;
+  std::unique_ptr<TPhoneLink> link_;
+  TMemoryPort memory_;
+};
+
+QByteArray Bytes(int size, char fill = 'k') {
+  return QByteArray(size, fill);
+}
+
+}  // namespace
+
+class TestOperations : public QObject {
+  Q_OBJECT
+ private slots:
+  void wholeReadStates_data();
+  void wholeReadStates();
+  void writeIsJudged_data();
+  void writeIsJudged();
+  void clearIsConfirmedOnlyByAnEmptyAnswer_data();
+  void clearIsConfirmedOnlyByAnEmptyAnswer();
+  void refreshEndsARangeAtAFailureAndStopsAtACancel_data();
+  void refreshEndsARangeAtAFailureAndStopsAtACancel();
+  void sessionClosesOnEveryPath();
+};
+
+namespace {
+
+void AddPortColumn() {
+  QTest::addColumn<bool>("virtualPhone");
+}
+
+}  // namespace
+
+void TestOperations::wholeReadStates_data() {
+  AddPortColumn();
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<int>("state");
+  QTest::addColumn<QString>("problem");
+  for (const bool phone : {false, true}) {
+    const char* port = phone ? "virtual " : "memory ";
+    QTest::newRow(QByteArray(port).append("held")) << phone << "" << int(TSectionRead::Held) << "";
+    QTest::newRow(QByteArray(port).append("-5")) << phone << "size 18-9=-5"
+                                                 << int(TSectionRead::Unknown)
+                                                 << "Section 18-9: the phone did not tell what it "
+                                                    "holds (size answer -5)";
+    QTest::newRow(QByteArray(port).append("size fails"))
+        << phone << "size 18-9=-7" << int(TSectionRead::SizeFailed)
+        << "Error getting section 18-9 size";
+    QTest::newRow(QByteArray(port).append("read fails"))
+        << phone << "read 18-9=-5" << int(TSectionRead::ReadFailed)
+        << "Error reading section 18-9";
+  }
+}
+
+void TestOperations::wholeReadStates() {
+  QFETCH(bool, virtualPhone);
+  QFETCH(QString, fault);
+  QFETCH(int, state);
+  QFETCH(QString, problem);
+  TPhoneUnderTest phone(virtualPhone);
+  phone.Put(18, 9, Bytes(3000));
+  if (!fault.isEmpty())
+    phone.Fault(fault);
+  const TLinkSession link(phone.Port());
+  const TSectionRead read = ReadWholeSection(phone.Port(), {18, 9}, 65536);
+  QCOMPARE(int(read.State), state);
+  QCOMPARE(WholeReadProblem(read, {18, 9}), problem);
+  QCOMPARE(read.Bytes, state == TSectionRead::Held ? Bytes(3000) : QByteArray());
+  // Nothing is known of a -5 section: it is neither held nor certainly empty.
+  QCOMPARE(read.HoldsNothing(), state == TSectionRead::Unknown);
+}
+
+void TestOperations::writeIsJudged_data() {
+  AddPortColumn();
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<bool>("whole");
+  QTest::addColumn<QString>("problem");
+  for (const bool phone : {false, true}) {
+    const char* port = phone ? "virtual " : "memory ";
+    QTest::newRow(QByteArray(port).append("whole")) << phone << "" << true << "";
+    QTest::newRow(QByteArray(port).append("refused"))
+        << phone << "write 18-9=-6" << false
+        << "the phone refused the write (GBP Error: No Memory!)";
+    QTest::newRow(QByteArray(port).append("truncated"))
+        << phone << "write 18-9=truncate 100" << false
+        << "the phone holds 100 of the 3000 bytes written: the section now holds neither the "
+           "old nor the new content";
+  }
+}
+
+void TestOperations::writeIsJudged() {
+  QFETCH(bool, virtualPhone);
+  QFETCH(QString, fault);
+  QFETCH(bool, whole);
+  QFETCH(QString, problem);
+  TPhoneUnderTest phone(virtualPhone);
+  if (!fault.isEmpty())
+    phone.Fault(fault);
+  TSlotTable table{};
+  TCatalogue catalogue{table, TSlotRanges{}, true};
+  TRecordingReporter reporter;
+  for (const TWriteCheck check : {TWriteCheck::BySize, TWriteCheck::ByReadBack}) {
+    const TWriteOutcome outcome =
+        WriteAndJudge(phone.Port(), catalogue, {18, 9}, Bytes(3000), check, reporter);
+    QVERIFY(outcome.LinkOpened);
+    QCOMPARE(outcome.Whole, whole);
+    QCOMPARE(outcome.Problem, problem);
+  }
+  // The row shows what the phone holds afterwards.
+  QCOMPARE(table[1].Size, qint32(phone.Get(18, 9).size()));
+}
+
+void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer_data() {
+  AddPortColumn();
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<bool>("cleared");
+  for (const bool phone : {false, true}) {
+    const char* port = phone ? "virtual " : "memory ";
+    QTest::newRow(QByteArray(port).append("erased")) << phone << "" << true;
+    // The grid shows -5 as empty, but it does not confirm an erase.
+    QTest::newRow(QByteArray(port).append("-5 after")) << phone << "size 18-9=-5" << false;
+  }
+}
+
+void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer() {
+  QFETCH(bool, virtualPhone);
+  QFETCH(QString, fault);
+  QFETCH(bool, cleared);
+  TPhoneUnderTest phone(virtualPhone);
+  phone.Put(18, 9, Bytes(300));
+  if (!fault.isEmpty())
+    phone.Fault(fault);
+  TSlotTable table{};
+  TCatalogue catalogue{table, TSlotRanges{}, true};
+  TRecordingReporter reporter;
+  const TClearOutcome outcome = ClearSection(phone.Port(), catalogue, {18, 9}, reporter);
+  QCOMPARE(outcome.Cleared(), cleared);
+  QCOMPARE(table[1].Kind, skEmpty);
+}
+
+void TestOperations::refreshEndsARangeAtAFailureAndStopsAtACancel_data() {
+  AddPortColumn();
+  QTest::addColumn<int>("cancelAfter");
+  QTest::addColumn<QList<int>>("reached");
+  // Ranges 18-9..18-11 and 2-10..2-11; 18-10 fails its size query.
+  for (const bool phone : {false, true}) {
+    const char* port = phone ? "virtual " : "memory ";
+    QTest::newRow(QByteArray(port).append("whole run")) << phone << -1 << QList<int>{1, 2, 4, 5};
+    QTest::newRow(QByteArray(port).append("cancel")) << phone << 1 << QList<int>{1};
+  }
+}
+
+void TestOperations::refreshEndsARangeAtAFailureAndStopsAtACancel() {
+  QFETCH(bool, virtualPhone);
+  QFETCH(int, cancelAfter);
+  QFETCH(QList<int>, reached);
+  TPhoneUnderTest phone(virtualPhone);
+  phone.Put(18, 9, Bytes(500));
+  phone.Put(2, 11, Bytes(20));
+  phone.Fault(QStringLiteral("size 18-10=-7"));
+  TSlotTable table{};
+  TCatalogue catalogue{table, TSlotRanges{9, 3, 10, 2}, false};
+  TRecordingReporter reporter;
+  reporter.CancelAfter = cancelAfter;
+  const TSlotsRefreshed refreshed = RefreshAllSlots(phone.Port(), catalogue, reporter);
+  QVERIFY(refreshed.LinkOpened);
+  QCOMPARE(refreshed.Cancelled, cancelAfter >= 0);
+  QList<int> rowsReached;
+  for (int row = 1; row <= refreshed.Rows.size(); ++row) {
+    if (refreshed.Rows[row - 1])
+      rowsReached << row;
+  }
+  QCOMPARE(rowsReached, reached);
+  QCOMPARE(table[1].Size, 500);
+  if (cancelAfter < 0) {
+    QCOMPARE(reporter.Errors, QStringList{QStringLiteral("Error getting section 18-10 size")});
+    QCOMPARE(table[5].Size, 20);
+  }
+}
+
+void TestOperations::sessionClosesOnEveryPath() {
+  TMemoryPort port;
+  try {
+    const TLinkSession link(port);
+    QVERIFY(port.IsOpen());
+    throw std::runtime_error("a command that ends early");
+  } catch (const std::runtime_error&) {
+  }
+  QVERIFY(!port.IsOpen());
+  QCOMPARE(port.Calls, (QStringList{QStringLiteral("Open"), QStringLiteral("Close")}));
+  // A link that does not open is not closed either.
+  port.OpenResult = -2;
+  port.Calls.clear();
+  { const TLinkSession link(port); }
+  QCOMPARE(port.Calls, QStringList{QStringLiteral("Open")});
+}
+
+QTEST_GUILESS_MAIN(TestOperations)
+#include "test_operations.moc"

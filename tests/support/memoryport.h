@@ -1,0 +1,32 @@
+#pragma once
+// A phone port in memory, for the operations' contract tests: sections in a map, and the
+// same faults the virtual phone plays (a size or read code, a refused or truncated write).
+
+#include <QByteArray>
+#include <QMap>
+#include <QStringList>
+
+#include "link/phoneport.h"
+
+class TMemoryPort final : public TPhonePort {
+ public:
+  QMap<QString, QByteArray> Sections;  // by address text, "18-9"
+  QMap<QString, int> SizeFaults;
+  QMap<QString, int> ReadFaults;
+  QMap<QString, int> WriteFaults;     // a code: nothing is stored
+  QMap<QString, int> TruncatedWrites;  // bytes kept of a write
+  int OpenResult = 0;
+  QStringList Calls;  // "Open", "Close", "GetSize 18-9" ...
+
+  bool IsOpen() const { return open_; }
+
+  bool Open() override;
+  void Close() override;
+  int GetSize(const TSectionAddress& address) override;
+  int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
+  int Write(const TSectionAddress& address, const void* data, quint32 length) override;
+  int Clear(const TSectionAddress& address) override;
+
+ private:
+  bool open_ = false;
+};
