@@ -186,7 +186,7 @@ int GetCommand(const TArgs& args) {
   }
   if (!section.Ok)
     throw TCommandFailed(section.Error);
-  WriteFileAtomically(args.Positional()[1], section.Bytes);
+  WriteOutputFile(args.Positional()[1], section.Bytes);
   return exitOk;
 }
 
@@ -194,9 +194,9 @@ int PutCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   CheckPutOptions(args);
-  const TFileHead file = ReadFileHead(args.Positional()[1], UploadBufferSize);
+  const TBoundedBytes file = ReadInputHead(args.Positional()[1], UploadBufferSize);
   const QByteArray image = UploadImage(args, file.Bytes);
-  if (file.Size > UploadBufferSize || image.size() > SectionLimit(address, options.Ranges))
+  if (file.More || image.size() > SectionLimit(address, options.Ranges))
     throw TCommandFailed(QStringLiteral("Can't uplod - file too big!"));
   TPhoneLink link(options.Port);
   link.Write(address, image);

@@ -79,6 +79,9 @@ class TestKivnvmFiles : public QObject {
   void packIconCode();
   void failuresWriteNoOutput_data();
   void failuresWriteNoOutput();
+  void inputsAreReadNotSized();
+  void outputsThatAreNoRegularFiles_data();
+  void outputsThatAreNoRegularFiles();
   void convertForEachFirmware_data();
   void convertForEachFirmware();
   void convertLeavesOtherFilesUnchanged();
@@ -389,7 +392,15 @@ void TestKivnvmFiles::failuresWriteNoOutput_data() {
   QTest::addColumn<QByteArray>("input");
   QTest::addColumn<QString>("message");
   QTest::newRow("input missing") << QStringList{"inspect"} << QByteArray() << "Cannot open file";
-  QTest::newRow("pack too big") << QStringList{"pack"} << QByteArray(65537, 'x') << "65537 bytes";
+  QTest::newRow("pack too big") << QStringList{"pack"} << QByteArray(65537, 'x')
+                                << "more than 65536 bytes";
+  QTest::newRow("unpack too big") << QStringList{"unpack"} << QByteArray(65537, 'x')
+                                  << "more than 65536 bytes";
+  QTest::newRow("convert too big")
+      << QStringList{"convert"} << ConvertibleImage() + QByteArray(65536, '\0')
+      << "more than 65536 bytes";
+  QTest::newRow("prg3 text too big")
+      << QStringList{"prg3"} << QByteArray(1024 * 1024 + 1, '\n') << "more than 1048576 bytes";
   QTest::newRow("unpack not a container")
       << QStringList{"unpack"} << QByteArray("GIF89a") + QByteArray(40, 'g')
       << "Not an LZO container";
@@ -435,6 +446,69 @@ void TestKivnvmFiles::failuresWriteNoOutput() {
   run = kivnvm_.Run(arguments);
   QCOMPARE(run.ExitCode, 1);
   QCOMPARE(ReadFileBytes(Path("out")), QByteArray("before"));
+}
+
+void TestKivnvmFiles::inputsAreReadNotSized() {
+  // A pipe reports no size: it is described by the bytes it brings.
+  const QByteArray program = PlainProgram(0x20000000, "Calc", 3000);
+  const TKivnvmRun piped = kivnvm_.Run({"inspect", "--json", "/dev/stdin"}, program);
+  QCOMPARE(piped.ExitCode, 0);
+  QCOMPARE(piped.Out, kivnvm_.Run({"inspect", "--json", Put("calc", program)}).Out);
+
+  // What a regular file may not hold, a pipe may not either.
+  const TKivnvmRun tooMuch =
+      kivnvm_.Run({"pack", "/dev/stdin", Path("out")}, QByteArray(70000, '\0'));
+  QCOMPARE(tooMuch.ExitCode, 1);
+  QVERIFY2(tooMuch.Err.contains("more than 65536 bytes"), qPrintable(tooMuch.Err));
+  QVERIFY(!QFile::exists(Path("out")));
+  QCOMPARE(kivnvm_.Run({"inspect", Put("big", QByteArray(65537, 'b'))}).ExitCode, 1);
+
+  // An endless input is refused once it has brought more than a section holds.
+  if (!MakeSpecialFile(Path("zero"), sfZeroDevice))
+    QSKIP("making a device node needs root");
+  const TKivnvmRun endless = kivnvm_.Run({"convert", Path("zero"), Path("out")});
+  QCOMPARE(endless.ExitCode, 1);
+  QVERIFY2(endless.Err.contains("more than 65536 bytes"), qPrintable(endless.Err));
+}
+
+void TestKivnvmFiles::outputsThatAreNoRegularFiles_data() {
+  QTest::addColumn<QStringList>("command");
+  QTest::addColumn<QByteArray>("input");
+  const QTemporaryDir dir;
+  const QString program = dir.filePath("program");
+  const QString packed = dir.filePath("packed");
+  WriteFileBytes(program, PlainProgram(0x20000000, "Calc", 3000));
+  QCOMPARE(kivnvm_.Run({"pack", program, packed}).ExitCode, 0);
+  QTest::newRow("pack") << QStringList{"pack"} << ReadFileBytes(program);
+  QTest::newRow("unpack") << QStringList{"unpack"} << ReadFileBytes(packed);
+  QTest::newRow("convert") << QStringList{"convert"} << ConvertibleImage();
+  QTest::newRow("prg3") << QStringList{"prg3"} << QByteArray("RELEASE=3\n10 first\n");
+}
+
+void TestKivnvmFiles::outputsThatAreNoRegularFiles() {
+  QFETCH(QStringList, command);
+  QFETCH(QByteArray, input);
+  const QString in = Put("in", input);
+  QCOMPARE(kivnvm_.Run(command + QStringList{in, Path("regular")}).ExitCode, 0);
+
+  // A FIFO's reader gets the bytes, and the FIFO stays one.
+  QVERIFY(MakeSpecialFile(Path("fifo"), sfFifo));
+  QProcess reader;
+  reader.start("cat", {Path("fifo")});
+  QVERIFY(reader.waitForStarted());
+  QCOMPARE(kivnvm_.Run(command + QStringList{in, Path("fifo")}).ExitCode, 0);
+  QVERIFY(reader.waitForFinished());
+  QCOMPARE(reader.readAllStandardOutput(), ReadFileBytes(Path("regular")));
+  QVERIFY(IsSpecialFile(Path("fifo"), sfFifo));
+
+  // A device that takes no byte: a failure, and the node is not replaced by a file.
+  if (!MakeSpecialFile(Path("full"), sfFullDevice))
+    QSKIP("making a device node needs root");
+  const TKivnvmRun full = kivnvm_.Run(command + QStringList{in, Path("full")});
+  QCOMPARE(full.ExitCode, 1);
+  QVERIFY2(full.Err.contains("Cannot create file " + Path("full")), qPrintable(full.Err));
+  QVERIFY(full.Out.isEmpty());
+  QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
 }
 
 void TestKivnvmFiles::convertForEachFirmware_data() {

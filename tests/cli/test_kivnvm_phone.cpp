@@ -55,6 +55,7 @@ class TestKivnvmPhone : public QObject {
   void settingsFileGivesPortAndSlots();
   void getWritesTheWholeSection();
   void getFailureWritesNothing();
+  void getIntoAFullDevice();
   void putAsTheManagersUpload_data();
   void putAsTheManagersUpload();
   void putRefusesWhatDoesNotFit();
@@ -270,6 +271,16 @@ void TestKivnvmPhone::getFailureWritesNothing() {
     QVERIFY(!QFile::exists(Path("prefs")));
     QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));
   }
+}
+
+void TestKivnvmPhone::getIntoAFullDevice() {
+  phone_->Put(18, 9, "content");
+  if (!MakeSpecialFile(Path("full"), sfFullDevice))
+    QSKIP("making a device node needs root");
+  const TKivnvmRun run = kivnvm_.Run({"get", "18-9", Path("full")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains("Cannot create file " + Path("full")), qPrintable(run.Err));
+  QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
 }
 
 void TestKivnvmPhone::putAsTheManagersUpload_data() {
