@@ -22,8 +22,7 @@ QString TArgs::Value(const QString& name, const QString& fallback) const {
   return values_.value(name, fallback);
 }
 
-TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options,
-                   int positionalCount) {
+TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options) {
   TArgs args;
   bool optionsEnded = false;
   for (int i = 0; i < tokens.size(); ++i) {
@@ -55,10 +54,12 @@ TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options,
       throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
     }
   }
-  if (args.positional_.size() != positionalCount) {
-    throw TUsageError(QStringLiteral("expected %1 argument(s), got %2")
-                          .arg(positionalCount)
-                          .arg(args.positional_.size()));
-  }
   return args;
+}
+
+void TArgs::RequirePositional(int count) const {
+  if (positional_.size() != count) {
+    throw TUsageError(
+        QStringLiteral("expected %1 argument(s), got %2").arg(count).arg(positional_.size()));
+  }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of one kivnvm command: its options (flags and options with a value,
-// "--name value" or "--name=value") and its positional arguments.
+// "--name value" or "--name=value") and its positional arguments. After "--" every token is
+// a positional argument, and an option's value is never read as an option.
 
 #include <QMap>
 #include <QSet>
@@ -18,10 +19,10 @@ class TArgs {
   QString Value(const QString& name, const QString& fallback = QString()) const;
   const QStringList& Positional() const { return positional_; }
 
-  // Throws TUsageError for an unknown or repeated option, a missing value, or a number of
-  // positional arguments other than positionalCount.
-  static TArgs Parse(const QStringList& tokens, const QList<TOptionDef>& options,
-                     int positionalCount);
+  // Throws TUsageError for an unknown or repeated option or a missing value.
+  static TArgs Parse(const QStringList& tokens, const QList<TOptionDef>& options);
+  // Throws TUsageError unless there are exactly count positional arguments.
+  void RequirePositional(int count) const;
 
  private:
   QSet<QString> flags_;

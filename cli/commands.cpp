@@ -66,11 +66,40 @@ const TCommand* FindCommand(const QString& name) {
   return nullptr;
 }
 
+const QString HelpSwitch = QStringLiteral("help");
+const QString VersionSwitch = QStringLiteral("version");
+
+int PrintUsage() {
+  PrintOut(UsageText());
+  return exitOk;
+}
+
+int PrintVersion() {
+  PrintOut(QStringLiteral("kivnvm " KIV_VERSION));
+  return exitOk;
+}
+
+// --help and --version are switches only where they stand as options: not as an option's
+// value, nor after "--".
 int RunCommand(const QStringList& arguments) {
+  if (arguments.isEmpty())
+    throw TUsageError(QStringLiteral("no command given"));
+  if (arguments.first() == QLatin1String("--") + HelpSwitch)
+    return PrintUsage();
+  if (arguments.first() == QLatin1String("--") + VersionSwitch)
+    return PrintVersion();
   const TCommand* command = FindCommand(arguments.first());
   if (!command)
     throw TUsageError(QStringLiteral("unknown command '%1'").arg(arguments.first()));
-  return command->Run(TArgs::Parse(arguments.mid(1), command->Options, command->Positional));
+  const TArgs args = TArgs::Parse(
+      arguments.mid(1),
+      command->Options + QList<TOptionDef>{{HelpSwitch, false}, {VersionSwitch, false}});
+  if (args.Has(HelpSwitch))
+    return PrintUsage();
+  if (args.Has(VersionSwitch))
+    return PrintVersion();
+  args.RequirePositional(command->Positional);
+  return command->Run(args);
 }
 
 }  // namespace
@@ -110,17 +139,7 @@ QString UsageText() {
 }
 
 int RunKivnvm(const QStringList& arguments) {
-  if (arguments.contains(QStringLiteral("--help"))) {
-    PrintOut(UsageText());
-    return exitOk;
-  }
-  if (arguments.contains(QStringLiteral("--version"))) {
-    PrintOut(QStringLiteral("kivnvm " KIV_VERSION));
-    return exitOk;
-  }
   try {
-    if (arguments.isEmpty())
-      throw TUsageError(QStringLiteral("no command given"));
     return RunCommand(arguments);
   } catch (const TUsageError& error) {
     PrintErr(QStringLiteral("kivnvm: %1\nTry 'kivnvm --help'.").arg(error.Message()));

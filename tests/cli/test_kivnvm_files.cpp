@@ -63,6 +63,8 @@ class TestKivnvmFiles : public QObject {
  private Q_SLOTS:
   void init();
   void helpAndVersion();
+  void switchesOnlyWhereTheyStandAsOptions_data();
+  void switchesOnlyWhereTheyStandAsOptions();
   void usageErrors_data();
   void usageErrors();
   void demoPhoneHoldsEveryKind_data();
@@ -112,6 +114,32 @@ void TestKivnvmFiles::helpAndVersion() {
   const TKivnvmRun version = kivnvm_.Run({QStringLiteral("--version")});
   QCOMPARE(version.ExitCode, 0);
   QCOMPARE(version.Out, QStringLiteral("kivnvm " KIV_VERSION "\n"));
+}
+
+void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<int>("exitCode");
+  QTest::addColumn<QString>("output");
+  QTest::newRow("after the operands") << QStringList{"pack", "a", "b", "--help"} << 0 << "Usage:";
+  QTest::newRow("version after the command") << QStringList{"list", "--version"} << 0 << "kivnvm ";
+  QTest::newRow("operand after --") << QStringList{"inspect", "--", "--help"} << 1 << "";
+  QTest::newRow("an option's value")
+      << QStringList{"convert", "--firmware", "--help", "a", "b"} << 1 << "";
+  QTest::newRow("version as a value")
+      << QStringList{"convert", "--firmware", "--version", "a", "b"} << 1 << "";
+}
+
+void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions() {
+  QFETCH(QStringList, arguments);
+  QFETCH(int, exitCode);
+  QFETCH(QString, output);
+  QDir::setCurrent(work_->path());  // where the files a and b do not exist
+  const TKivnvmRun run = kivnvm_.Run(arguments);
+  QCOMPARE(run.ExitCode, exitCode);
+  if (output.isEmpty())
+    QVERIFY2(run.Out.isEmpty(), qPrintable(run.Out));
+  else
+    QVERIFY2(run.Out.startsWith(output), qPrintable(run.Out));
 }
 
 void TestKivnvmFiles::usageErrors_data() {
