@@ -10,14 +10,12 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Kiv Manager"));
   TQtModal modal;
   const TModalScope modalScope(modal);
-  try {
+  // Stays so unless the manager ran to its end; an error on the way is shown in the box.
+  int status = 1;
+  GuardCommand([&status] {
     TApplicationForms forms;
     Form1->show();
-    QApplication::exec();
-  } catch (const Exception& error) {
-    Modal().ShowError(WithFullStop(error.Message()));
-  } catch (const std::exception&) {
-    Modal().ShowError(QString());
-  }
-  return 0;
+    status = QApplication::exec();
+  });
+  return status;
 }
