@@ -29,9 +29,10 @@ QString SettingsPathFor(const QString& executablePath);
 int SettingsInteger(const QVariant& value, int defaultValue);
 
 // Missing or unreadable values give the defaults. Values the manager cannot use are bounded:
-// each slot count to 0..99 and their total to 99, each range to subsections 0..255 (a first
-// subsection outside gives its default), a port or firmware choice out of range to the
-// first entry.
+// each slot count to 0..99 and their total to 99, each range to what the options dialog's
+// two-digit fields can show, subsections 0..99 (a first subsection outside gives its
+// default, as does the first of an empty range starting at 0), a port or firmware choice
+// out of range to the first entry.
 TManagerSettings ReadSettingsFile(const QString& path);
 
 // Writes all ten keys in decimal; throws EIniFileException when the file cannot be written.
