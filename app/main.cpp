@@ -3,11 +3,12 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/qtmodal.h"
+#include "app/settingsfile.h"
 #include "common/errors.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Kiv Manager"));
+  SetProgramNames();
   TQtModal modal;
   const TModalScope modalScope(modal);
   // Stays so unless the manager ran to its end; an error on the way is shown in the box.

@@ -1,7 +1,9 @@
 #include "app/settingsfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "catalogue/slotinfo.h"
 #include "common/errors.h"
@@ -57,6 +59,24 @@ QString SettingsPathFor(const QString& executablePath) {
   const QFileInfo executable(executablePath);
   return executable.path() + QLatin1Char('/') + executable.completeBaseName() +
          QStringLiteral(".INI");
+}
+
+QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
+                           const QString& configFolder) {
+  if (folderWritable || QFileInfo::exists(besidePath))
+    return besidePath;
+  return configFolder + QLatin1Char('/') + QFileInfo(besidePath).fileName();
+}
+
+QString SettingsFileOf(const QString& executablePath) {
+  const QString beside = SettingsPathFor(executablePath);
+  return ChooseSettingsPath(beside, QFileInfo(QFileInfo(beside).path()).isWritable(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+void SetProgramNames() {
+  QCoreApplication::setOrganizationName(QStringLiteral("kiv-manager"));
+  QCoreApplication::setApplicationName(QStringLiteral("kiv-manager"));
 }
 
 int SettingsInteger(const QVariant& value, int defaultValue) {

@@ -1,6 +1,7 @@
 #pragma once
-// The manager's settings file: an INI file beside the executable with the window placement,
-// the serial port, the slot ranges and the firmware choice.
+// The manager's settings file: an INI file with the window placement, the serial port, the
+// slot ranges and the firmware choice, beside the executable or in the user's configuration
+// folder.
 
 #include <QString>
 #include <QVariant>
@@ -23,6 +24,21 @@ constexpr int COMPortCount = 4;
 
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);
+
+// Where the settings file lives: besidePath when its folder is writable or the file already
+// stands there (a copy run from a folder of its own keeps its settings with it), otherwise a
+// file of the same name in configFolder (an installed copy).
+QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
+                           const QString& configFolder);
+
+// The settings file of the executable at executablePath: ChooseSettingsPath with
+// SettingsPathFor(executablePath), the folder's writability as this process finds it, and
+// the program's configuration folder. The manager and kivnvm both find the file here.
+QString SettingsFileOf(const QString& executablePath);
+
+// Names the program, so that its configuration folder (and Qt's own files, such as the file
+// dialog's history) is its own and not a generic one. Call once the application exists.
+void SetProgramNames();
 
 // A stored value as an integer: decimal, or hexadecimal after "0x" or "$"; anything else,
 // or a missing value, gives the default.

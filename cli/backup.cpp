@@ -237,7 +237,7 @@ int BackupCommand(const TArgs& args) {
   manifest.Port = PortName(options.Port);
   manifest.Time = QDateTime::currentDateTimeUtc();
   qint64 bytes = 0;
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   TBackupFolder folder(dir);
   {
     TProgress progress(options.Progress, int(addresses.size()));
@@ -277,7 +277,7 @@ int RestoreCommand(const TArgs& args) {
 
   TRestoreTally tally;
   {
-    TPhoneLink link(options.Port);
+    TPhoneLink link(options.Port, options.PortOrigin);
     TProgress progress(options.Progress, int(entries.size()));
     TRestorer restorer(link, dryRun, progress);
     for (int i = 0; i < entries.size(); ++i) {

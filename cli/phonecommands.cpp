@@ -158,7 +158,7 @@ int ListCommand(const TArgs& args) {
   for (int row = 1; row <= ranges.BigSlots + ranges.SmallSlots; ++row)
     rows.append({row, SlotAddress(row, ranges), TSlotInfo(), QString()});
   {
-    TPhoneLink link(options.Port);
+    TPhoneLink link(options.Port, options.PortOrigin);
     RefreshRange(link, sizesOnly, rows, 0, ranges.BigSlots);
     RefreshRange(link, sizesOnly, rows, ranges.BigSlots, ranges.SmallSlots);
   }
@@ -181,7 +181,7 @@ int GetCommand(const TArgs& args) {
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   TSectionRead section;
   {
-    TPhoneLink link(options.Port);
+    TPhoneLink link(options.Port, options.PortOrigin);
     section = link.ReadSection(address);
   }
   if (!section.Ok)
@@ -198,7 +198,7 @@ int PutCommand(const TArgs& args) {
   const QByteArray image = UploadImage(args, file.Bytes);
   if (file.More || image.size() > SectionLimit(address, options.Ranges))
     throw TCommandFailed(QStringLiteral("Can't uplod - file too big!"));
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   link.Write(address, image);
   if (!WrittenWhole(link, address, image)) {
     throw TCommandFailed(
@@ -212,7 +212,7 @@ int PutCommand(const TArgs& args) {
 int ClearCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   link.Clear(address);
   const int size = link.Size(address);
   if (SizeMeansEmpty(size)) {

@@ -3,14 +3,17 @@
 #include "catalogue/classify.h"
 #include "catalogue/slotinfo.h"
 #include "cli/console.h"
+#include "cli/options.h"
 #include "transfer/limits.h"
 
-TPhoneLink::TPhoneLink(int port) {
+TPhoneLink::TPhoneLink(int port, const QString& portOrigin) {
   if (!library_.Usable())
     throw TCommandFailed(UnableToOpenGBPText());
   const int code = library_.Open(port);
-  if (code != 0)
-    throw TCommandFailed(GBPErrorMessage(code));
+  if (code != 0) {
+    throw TCommandFailed(
+        QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port), portOrigin));
+  }
 }
 
 TPhoneLink::~TPhoneLink() {

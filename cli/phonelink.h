@@ -17,8 +17,9 @@ struct TSectionRead {
 
 class TPhoneLink {
  public:
-  // Throws TCommandFailed with "Unable to open GPB.DLL" or the port's error message.
-  explicit TPhoneLink(int port);
+  // Throws TCommandFailed with "Unable to open GPB.DLL" or the port's error message, followed
+  // by the port and where it came from: "(COM2, from --port)".
+  TPhoneLink(int port, const QString& portOrigin);
   ~TPhoneLink();
   TPhoneLink(const TPhoneLink&) = delete;
   TPhoneLink& operator=(const TPhoneLink&) = delete;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,6 +25,9 @@ class TestWindowRules : public QObject {
 
   void settingsPathReplacesTheExtension_data();
   void settingsPathReplacesTheExtension();
+  void unwritableFolderKeepsSettingsInTheConfigFolder();
+  void settingsLocation_data();
+  void settingsLocation();
   void settingsIntegers_data();
   void settingsIntegers();
   void missingFileGivesDefaults();
@@ -183,6 +187,39 @@ void TestWindowRules::settingsPathReplacesTheExtension() {
   QFETCH(QString, executable);
   QFETCH(QString, settings);
   QCOMPARE(SettingsPathFor(executable), settings);
+}
+
+void TestWindowRules::unwritableFolderKeepsSettingsInTheConfigFolder() {
+  // A folder under a regular file can be written by nobody, root included.
+  const QString blocker = dir_.filePath(QStringLiteral("blocker-file"));
+  WriteIni(blocker, "not a folder");
+  QCOMPARE(SettingsFileOf(blocker + QStringLiteral("/bin/KivManager")),
+           QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+               QStringLiteral("/KivManager.INI"));
+  QCOMPARE(SettingsFileOf(dir_.filePath(QStringLiteral("KivManager"))),
+           dir_.filePath(QStringLiteral("KivManager.INI")));
+}
+
+void TestWindowRules::settingsLocation_data() {
+  QTest::addColumn<bool>("writable");
+  QTest::addColumn<bool>("fileThere");
+  QTest::addColumn<bool>("beside");
+  QTest::newRow("writable folder") << true << false << true;
+  QTest::newRow("read-only folder") << false << false << false;
+  QTest::newRow("read-only folder, file already there") << false << true << true;
+}
+
+void TestWindowRules::settingsLocation() {
+  QFETCH(bool, writable);
+  QFETCH(bool, fileThere);
+  QFETCH(bool, beside);
+  const QString besidePath = dir_.filePath(QStringLiteral("KivManager.INI"));
+  QFile::remove(besidePath);
+  if (fileThere)
+    WriteIni(besidePath, "[Manager]\n");
+  const QString config = QStringLiteral("/home/user/.config/kiv-manager/kiv-manager");
+  QCOMPARE(ChooseSettingsPath(besidePath, writable, config),
+           beside ? besidePath : config + QStringLiteral("/KivManager.INI"));
 }
 
 void TestWindowRules::settingsIntegers_data() {
