@@ -8,6 +8,7 @@
 #include "libraries/prg3text.h"
 #include "transfer/limits.h"
 #include "transfer/lzocontainer.h"
+#include "ufif/firmwares.h"
 #include "ufif/icons.h"
 #include "ufif/relocation.h"
 #include "ufif/ufifheader.h"
@@ -87,5 +88,12 @@ int PRG3Command(const TArgs& args) {
   if (library.TooBig)
     throw TCommandFailed(QStringLiteral("Can't uplod - library file too big!"));
   WriteOutputFile(args.Positional()[1], library.Image);
+  return exitOk;
+}
+
+int FirmwaresCommand(const TArgs&) {
+  const QStringList& table = FirmwareTable();
+  for (int index = 0; index < table.size(); ++index)
+    PrintOut(QStringLiteral("%1  %2").arg(index).arg(table[index]));
   return exitOk;
 }

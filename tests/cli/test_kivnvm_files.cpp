@@ -63,6 +63,9 @@ class TestKivnvmFiles : public QObject {
  private Q_SLOTS:
   void init();
   void helpAndVersion();
+  void helpOfEachCommand_data();
+  void helpOfEachCommand();
+  void firmwareTable();
   void switchesOnlyWhereTheyStandAsOptions_data();
   void switchesOnlyWhereTheyStandAsOptions();
   void usageErrors_data();
@@ -108,12 +111,46 @@ void TestKivnvmFiles::init() {
 void TestKivnvmFiles::helpAndVersion() {
   const TKivnvmRun help = kivnvm_.Run({QStringLiteral("--help")});
   QCOMPARE(help.ExitCode, 0);
-  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "demo", "list", "get",
-                              "put", "clear", "backup", "restore", "--port", "--slots"})
+  for (const char* command :
+       {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo", "list", "get", "put",
+        "clear", "backup", "restore", "--port", "--slots"})
     QVERIFY2(help.Out.contains(QLatin1String(command)), command);
+  QCOMPARE(kivnvm_.Run({"-h"}).Out, help.Out);
+  QCOMPARE(kivnvm_.Run({"help"}).Out, help.Out);
   const TKivnvmRun version = kivnvm_.Run({QStringLiteral("--version")});
   QCOMPARE(version.ExitCode, 0);
   QCOMPARE(version.Out, QStringLiteral("kivnvm " KIV_VERSION "\n"));
+}
+
+void TestKivnvmFiles::helpOfEachCommand_data() {
+  QTest::addColumn<QString>("command");
+  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo",
+                              "list", "get", "put", "clear", "backup", "restore"})
+    QTest::newRow(command) << command;
+}
+
+void TestKivnvmFiles::helpOfEachCommand() {
+  QFETCH(QString, command);
+  const TKivnvmRun help = kivnvm_.Run({"help", command});
+  QCOMPARE(help.ExitCode, 0);
+  QVERIFY2(help.Out.startsWith("Usage: kivnvm " + command), qPrintable(help.Out));
+  for (const QStringList& asked :
+       {QStringList{command, "--help"}, QStringList{command, "-h"}, QStringList{"-h", command}}) {
+    const TKivnvmRun run = kivnvm_.Run(asked);
+    QCOMPARE(run.ExitCode, 0);
+    QCOMPARE(run.Out, help.Out);
+  }
+}
+
+void TestKivnvmFiles::firmwareTable() {
+  const TKivnvmRun run = kivnvm_.Run({"firmwares"});
+  QCOMPARE(run.ExitCode, 0);
+  const QStringList lines = run.OutLines();
+  QCOMPARE(lines.size(), 7);
+  QCOMPARE(lines[0], QStringLiteral("0  0x370000 - J7/70 3.10/4"));
+  QCOMPARE(lines[6], QStringLiteral("6  0x37BDD8 - Z7 4.5.6/4"));
+  for (const char* command : {"convert", "put"})
+    QVERIFY(kivnvm_.Run({"help", command}).Out.contains("kivnvm firmwares"));
 }
 
 void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions_data() {
@@ -127,6 +164,9 @@ void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions_data() {
       << QStringList{"convert", "--firmware", "--help", "a", "b"} << 1 << "";
   QTest::newRow("version as a value")
       << QStringList{"convert", "--firmware", "--version", "a", "b"} << 1 << "";
+  QTest::newRow("short help, not a folder")
+      << QStringList{"backup", "-h"} << 0 << "Usage: kivnvm backup";
+  QTest::newRow("short help after --") << QStringList{"inspect", "--", "-h"} << 1 << "";
 }
 
 void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions() {
@@ -140,6 +180,7 @@ void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions() {
     QVERIFY2(run.Out.isEmpty(), qPrintable(run.Out));
   else
     QVERIFY2(run.Out.startsWith(output), qPrintable(run.Out));
+  QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TestKivnvmFiles::usageErrors_data() {
@@ -148,6 +189,10 @@ void TestKivnvmFiles::usageErrors_data() {
   QTest::newRow("nothing") << QStringList{} << "no command given";
   QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command 'frobnicate'";
   QTest::newRow("unknown option") << QStringList{"inspect", "--xml", "f"} << "unknown option --xml";
+  QTest::newRow("unknown short option") << QStringList{"-x", "list"} << "unknown option -x";
+  QTest::newRow("another command's option")
+      << QStringList{"pack", "--json", "a", "b"} << "pack takes no option --json";
+  QTest::newRow("help of no command") << QStringList{"help", "frob"} << "unknown command 'frob'";
   QTest::newRow("missing argument") << QStringList{"pack", "in"} << "expected 2 argument(s), got 1";
   QTest::newRow("extra argument") << QStringList{"inspect", "a", "b"} << "expected 1 argument(s)";
   QTest::newRow("value missing") << QStringList{"pack", "a", "b", "--icon"}

@@ -230,11 +230,12 @@ void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
   QVERIFY(lines[2].contains("2-20") && lines[2].contains("Twenty"));
   QCOMPARE(phone_->Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
 
-  // The command line wins over the file.
+  // The command line wins over the file, its options before or after the command.
   run = configured.Run({"list", "--port", "com1", "--slots", "9-10,10-10"});
   QCOMPARE(run.ExitCode, 0);
   QCOMPARE(run.OutLines().size(), 3);
   QVERIFY(run.OutLines()[2].contains("2-10"));
+  QCOMPARE(configured.Run({"--port", "com1", "--slots", "9-10,10-10", "list"}).Out, run.Out);
 
   // Counts beyond the table are bounded, an unknown port index falls back to COM1.
   phone_->ClearJournal();
