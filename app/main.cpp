@@ -3,21 +3,20 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/qtmodal.h"
+#include "app/settingsfile.h"
 #include "common/errors.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Kiv Manager"));
+  SetProgramNames();
   TQtModal modal;
   const TModalScope modalScope(modal);
-  try {
+  // Stays so unless the manager ran to its end; an error on the way is shown in the box.
+  int status = 1;
+  GuardCommand([&status] {
     TApplicationForms forms;
     Form1->show();
-    QApplication::exec();
-  } catch (const Exception& error) {
-    Modal().ShowError(WithFullStop(error.Message()));
-  } catch (const std::exception&) {
-    Modal().ShowError(QString());
-  }
-  return 0;
+    status = QApplication::exec();
+  });
+  return status;
 }

@@ -10,7 +10,7 @@
 #include "ui_mainwindow.h"
 
 QString TForm1::SettingsPath() const {
-  return SettingsPathFor(QCoreApplication::applicationFilePath());
+  return SettingsFileOf(QCoreApplication::applicationFilePath());
 }
 
 TManagerSettings TForm1::CurrentSettings() const {

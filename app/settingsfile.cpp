@@ -1,7 +1,9 @@
 #include "app/settingsfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "catalogue/slotinfo.h"
 #include "common/errors.h"
@@ -25,15 +27,23 @@ int WithinOrFirst(int value, int count) {
   return value >= 0 && value < count ? value : 0;
 }
 
-// The phone link takes a subsection as one byte; beyond 255 a row would address another
-// section than the one it shows. A range starting outside 0..255 starts at its default,
-// and no range runs past 255.
-constexpr int MaxSubsection = 255;
+// The options dialog shows the first and last subsection of each range in a two-digit
+// field, and its OK takes back what the fields show. So a loaded range must be one the
+// fields can show: a range starting outside 0..99 starts at its default, and none runs past
+// 99.
+constexpr int MaxFieldSubsection = 99;
 
-void KeepWithinByte(int& first, int& count, int defaultFirst) {
-  if (first < 0 || first > MaxSubsection)
+void KeepWithinFields(int& first, int& count, int defaultFirst) {
+  if (first < 0 || first > MaxFieldSubsection)
     first = defaultFirst;
-  count = qMin(count, MaxSubsection + 1 - first);
+  count = qMin(count, MaxFieldSubsection + 1 - first);
+}
+
+// An empty range shows its last subsection as one before the first: from 0 that would be
+// -1, which no field can hold, so such a range starts at its default and stays empty.
+void KeepEmptyShowable(int& first, int count, int defaultFirst) {
+  if (count == 0 && first == 0)
+    first = defaultFirst;
 }
 
 }  // namespace
@@ -49,6 +59,24 @@ QString SettingsPathFor(const QString& executablePath) {
   const QFileInfo executable(executablePath);
   return executable.path() + QLatin1Char('/') + executable.completeBaseName() +
          QStringLiteral(".INI");
+}
+
+QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
+                           const QString& configFolder) {
+  if (folderWritable || QFileInfo::exists(besidePath))
+    return besidePath;
+  return configFolder + QLatin1Char('/') + QFileInfo(besidePath).fileName();
+}
+
+QString SettingsFileOf(const QString& executablePath) {
+  const QString beside = SettingsPathFor(executablePath);
+  return ChooseSettingsPath(beside, QFileInfo(QFileInfo(beside).path()).isWritable(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+void SetProgramNames() {
+  QCoreApplication::setOrganizationName(QStringLiteral("kiv-manager"));
+  QCoreApplication::setApplicationName(QStringLiteral("kiv-manager"));
 }
 
 int SettingsInteger(const QVariant& value, int defaultValue) {
@@ -75,9 +103,11 @@ TManagerSettings ReadSettingsFile(const QString& path) {
   ranges.FirstSmall = read(ManagerFirstSmall, ranges.FirstSmall);
   ranges.SmallSlots = read(ManagerSmallSlots, ranges.SmallSlots);
   const TSlotRanges defaults;
-  KeepWithinByte(ranges.FirstBig, ranges.BigSlots, defaults.FirstBig);
-  KeepWithinByte(ranges.FirstSmall, ranges.SmallSlots, defaults.FirstSmall);
+  KeepWithinFields(ranges.FirstBig, ranges.BigSlots, defaults.FirstBig);
+  KeepWithinFields(ranges.FirstSmall, ranges.SmallSlots, defaults.FirstSmall);
   ranges = BoundedRanges(ranges);
+  KeepEmptyShowable(ranges.FirstBig, ranges.BigSlots, defaults.FirstBig);
+  KeepEmptyShowable(ranges.FirstSmall, ranges.SmallSlots, defaults.FirstSmall);
   settings.UFIFFW = WithinOrFirst(read(ManagerUFIFFW, settings.UFIFFW), FirmwareTable().size());
   return settings;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The manager's settings file: an INI file beside the executable with the window placement,
-// the serial port, the slot ranges and the firmware choice.
+// The manager's settings file: an INI file with the window placement, the serial port, the
+// slot ranges and the firmware choice, beside the executable or in the user's configuration
+// folder.
 
 #include <QString>
 #include <QVariant>
@@ -24,14 +25,30 @@ constexpr int COMPortCount = 4;
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);
 
+// Where the settings file lives: besidePath when its folder is writable or the file already
+// stands there (a copy run from a folder of its own keeps its settings with it), otherwise a
+// file of the same name in configFolder (an installed copy).
+QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
+                           const QString& configFolder);
+
+// The settings file of the executable at executablePath: ChooseSettingsPath with
+// SettingsPathFor(executablePath), the folder's writability as this process finds it, and
+// the program's configuration folder. The manager and kivnvm both find the file here.
+QString SettingsFileOf(const QString& executablePath);
+
+// Names the program, so that its configuration folder (and Qt's own files, such as the file
+// dialog's history) is its own and not a generic one. Call once the application exists.
+void SetProgramNames();
+
 // A stored value as an integer: decimal, or hexadecimal after "0x" or "$"; anything else,
 // or a missing value, gives the default.
 int SettingsInteger(const QVariant& value, int defaultValue);
 
 // Missing or unreadable values give the defaults. Values the manager cannot use are bounded:
-// each slot count to 0..99 and their total to 99, each range to subsections 0..255 (a first
-// subsection outside gives its default), a port or firmware choice out of range to the
-// first entry.
+// each slot count to 0..99 and their total to 99, each range to what the options dialog's
+// two-digit fields can show, subsections 0..99 (a first subsection outside gives its
+// default, as does the first of an empty range starting at 0), a port or firmware choice
+// out of range to the first entry.
 TManagerSettings ReadSettingsFile(const QString& path);
 
 // Writes all ten keys in decimal; throws EIniFileException when the file cannot be written.

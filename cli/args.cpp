@@ -12,6 +12,18 @@ const TOptionDef* FindOption(const QList<TOptionDef>& options, const QString& na
   return nullptr;
 }
 
+const TOptionDef* FindShortOption(const QList<TOptionDef>& options, const QString& letter) {
+  for (const TOptionDef& option : options) {
+    if (!option.Short.isNull() && letter == option.Short)
+      return &option;
+  }
+  return nullptr;
+}
+
+bool IsOperand(const QString& token) {
+  return !token.startsWith(QLatin1Char('-')) || token == QLatin1String("-");
+}
+
 }  // namespace
 
 bool TArgs::Has(const QString& name) const {
@@ -22,43 +34,61 @@ QString TArgs::Value(const QString& name, const QString& fallback) const {
   return values_.value(name, fallback);
 }
 
-TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options,
-                   int positionalCount) {
+QStringList TArgs::Given() const {
+  return flags_.values() + values_.keys();
+}
+
+QString TArgs::TakeFirstPositional() {
+  return positional_.isEmpty() ? QString() : positional_.takeFirst();
+}
+
+TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options) {
   TArgs args;
   bool optionsEnded = false;
   for (int i = 0; i < tokens.size(); ++i) {
     const QString& token = tokens[i];
-    if (optionsEnded || !token.startsWith(QLatin1String("--"))) {
+    if (optionsEnded || IsOperand(token)) {
       args.positional_ << token;
-      continue;
-    }
-    if (token == QLatin1String("--")) {
+    } else if (token == QLatin1String("--")) {
       optionsEnded = true;
-      continue;
-    }
-    const int equals = token.indexOf(QLatin1Char('='));
-    const QString name = token.mid(2, equals < 0 ? -1 : equals - 2);
-    const TOptionDef* option = FindOption(options, name);
-    if (!option)
-      throw TUsageError(QStringLiteral("unknown option --%1").arg(name));
-    if (args.Has(name))
-      throw TUsageError(QStringLiteral("--%1 given twice").arg(name));
-    if (!option->TakesValue) {
-      if (equals >= 0)
-        throw TUsageError(QStringLiteral("--%1 takes no value").arg(name));
-      args.flags_.insert(name);
-    } else if (equals >= 0) {
-      args.values_.insert(name, token.mid(equals + 1));
-    } else if (i + 1 < tokens.size()) {
-      args.values_.insert(name, tokens[++i]);
+    } else if (!token.startsWith(QLatin1String("--"))) {
+      const TOptionDef* option = FindShortOption(options, token.mid(1));
+      if (!option)
+        throw TUsageError(QStringLiteral("unknown option %1").arg(token));
+      args.Add(*option, tokens, i, -1);
     } else {
-      throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
+      const int equals = int(token.indexOf(QLatin1Char('=')));
+      const QString name = token.mid(2, equals < 0 ? -1 : equals - 2);
+      const TOptionDef* option = FindOption(options, name);
+      if (!option)
+        throw TUsageError(QStringLiteral("unknown option --%1").arg(name));
+      args.Add(*option, tokens, i, equals);
     }
-  }
-  if (args.positional_.size() != positionalCount) {
-    throw TUsageError(QStringLiteral("expected %1 argument(s), got %2")
-                          .arg(positionalCount)
-                          .arg(args.positional_.size()));
   }
   return args;
+}
+
+// The option at tokens[i]; its value follows "=" at equals, or is the next token.
+void TArgs::Add(const TOptionDef& option, const QStringList& tokens, int& i, int equals) {
+  const QString& name = option.Name;
+  if (Has(name))
+    throw TUsageError(QStringLiteral("--%1 given twice").arg(name));
+  if (!option.TakesValue) {
+    if (equals >= 0)
+      throw TUsageError(QStringLiteral("--%1 takes no value").arg(name));
+    flags_.insert(name);
+  } else if (equals >= 0) {
+    values_.insert(name, tokens[i].mid(equals + 1));
+  } else if (i + 1 < tokens.size()) {
+    values_.insert(name, tokens[++i]);
+  } else {
+    throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
+  }
+}
+
+void TArgs::RequirePositional(int count) const {
+  if (positional_.size() != count) {
+    throw TUsageError(
+        QStringLiteral("expected %1 argument(s), got %2").arg(count).arg(positional_.size()));
+  }
 }

@@ -1,14 +1,19 @@
 #pragma once
-// The command line of one kivnvm command: its options (flags and options with a value,
-// "--name value" or "--name=value") and its positional arguments.
+// The command line of kivnvm: options (flags and options with a value, "--name value" or
+// "--name=value", a few with a one-letter form "-h") and operands, in any order. After "--"
+// every token is an operand, "-" alone is an operand, and an option's value is never read
+// as an option.
 
 #include <QMap>
 #include <QSet>
 #include <QStringList>
 
 struct TOptionDef {
+  TOptionDef(QString name, bool takesValue, QChar shortName = QChar())
+      : Name(std::move(name)), TakesValue(takesValue), Short(shortName) {}
   QString Name;  // without the leading "--"
-  bool TakesValue = false;
+  bool TakesValue;
+  QChar Short;  // the one-letter form after "-", if any
 };
 
 class TArgs {
@@ -16,14 +21,20 @@ class TArgs {
   bool Has(const QString& name) const;
   // The option's value; the fallback when the option was not given.
   QString Value(const QString& name, const QString& fallback = QString()) const;
+  // The names of the options given.
+  QStringList Given() const;
   const QStringList& Positional() const { return positional_; }
+  // Removes the first operand (the command's name) and returns it; empty when there is none.
+  QString TakeFirstPositional();
 
-  // Throws TUsageError for an unknown or repeated option, a missing value, or a number of
-  // positional arguments other than positionalCount.
-  static TArgs Parse(const QStringList& tokens, const QList<TOptionDef>& options,
-                     int positionalCount);
+  // Throws TUsageError for an unknown or repeated option or a missing value.
+  static TArgs Parse(const QStringList& tokens, const QList<TOptionDef>& options);
+  // Throws TUsageError unless there are exactly count positional arguments.
+  void RequirePositional(int count) const;
 
  private:
+  void Add(const TOptionDef& option, const QStringList& tokens, int& i, int equals);
+
   QSet<QString> flags_;
   QMap<QString, QString> values_;
   QStringList positional_;

@@ -96,7 +96,7 @@ TManifestEntry BackUpSection(TPhonePort& link, const QString& dir, const TSectio
   } else if (section.Bytes.isEmpty()) {
     entry.State = TManifestEntry::Empty;
   } else {
-    WriteFileAtomically(SectionFilePath(dir, address), section.Bytes);
+    WriteOutputFile(SectionFilePath(dir, address), section.Bytes);
     entry.Size = section.Bytes.size();
     entry.Sha256 = Sha256Hex(section.Bytes);
   }
@@ -111,7 +111,7 @@ QHash<QString, QByteArray> VerifiedBackupFiles(const QString& dir, const TManife
     if (entry.State != TManifestEntry::Stored)
       continue;
     const QString path = SectionFilePath(dir, entry.Address);
-    const QByteArray bytes = ReadWholeFile(path);
+    const QByteArray bytes = ReadWholeFile(path, UploadBufferSize);
     if (bytes.size() != entry.Size || Sha256Hex(bytes) != entry.Sha256) {
       throw TCommandFailed(
           QStringLiteral("%1 does not match its SHA-256 in the manifest: nothing was restored")
@@ -252,7 +252,7 @@ int BackupCommand(const TArgs& args) {
   manifest.Port = PortName(options.Port);
   manifest.Time = QDateTime::currentDateTimeUtc();
   qint64 bytes = 0;
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   TCommandLink open(link);
   TBackupFolder folder(dir);
   {
@@ -263,8 +263,8 @@ int BackupCommand(const TArgs& args) {
       bytes += manifest.Entries.last().Size;
     }
   }
-  WriteFileAtomically(QDir(dir).filePath(QString::fromLatin1(ManifestFileName)),
-                      ManifestJson(manifest));
+  WriteOutputFile(QDir(dir).filePath(QString::fromLatin1(ManifestFileName)),
+                  ManifestJson(manifest));
   folder.Complete();
   int missing = 0;
   for (const TManifestEntry& entry : manifest.Entries) {
@@ -286,14 +286,14 @@ int RestoreCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const QString dir = args.Positional()[0];
   const bool dryRun = args.Has(QStringLiteral("dry-run"));
-  const TManifest manifest =
-      ParseManifest(ReadWholeFile(QDir(dir).filePath(QString::fromLatin1(ManifestFileName))));
+  const TManifest manifest = ParseManifest(
+      ReadWholeFile(QDir(dir).filePath(QString::fromLatin1(ManifestFileName)), ManifestLimit));
   const QList<TManifestEntry> entries = RestoreOrder(SelectedEntries(manifest, args));
   const QHash<QString, QByteArray> files = VerifiedBackupFiles(dir, manifest);
 
   TRestoreTally tally;
   {
-    TPhoneLink link(options.Port);
+    TPhoneLink link(options.Port, options.PortOrigin);
     TCommandLink open(link);
     TProgress progress(options.Progress, int(entries.size()));
     TRestorer restorer(link, dryRun, progress);

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "cli/args.h"
@@ -7,6 +8,7 @@
 #include "cli/console.h"
 #include "cli/demo.h"
 #include "cli/filecommands.h"
+#include "cli/help.h"
 #include "cli/phonecommands.h"
 #include "common/errors.h"
 
@@ -39,6 +41,7 @@ const QList<TCommand>& Commands() {
       {QStringLiteral("unpack"), {}, 2, UnpackCommand},
       {QStringLiteral("convert"), {firmware, firmwareIndex}, 2, ConvertCommand},
       {QStringLiteral("prg3"), {}, 2, PRG3Command},
+      {QStringLiteral("firmwares"), {}, 0, FirmwaresCommand},
       {QStringLiteral("list"), WithPhoneOptions({json, {QStringLiteral("sizes-only"), false}}), 0,
        ListCommand},
       {QStringLiteral("get"), PhoneOptions, 2, GetCommand},
@@ -58,69 +61,80 @@ const QList<TCommand>& Commands() {
   return commands;
 }
 
-const TCommand* FindCommand(const QString& name) {
+const QString HelpCommand = QStringLiteral("help");
+const TOptionDef HelpSwitch{QStringLiteral("help"), false, QLatin1Char('h')};
+const TOptionDef VersionSwitch{QStringLiteral("version"), false};
+
+// Every option of every command and the two switches. Options may stand before the command
+// is named, so whether one takes a value must not depend on the command.
+QList<TOptionDef> AllOptions() {
+  QList<TOptionDef> all{HelpSwitch, VersionSwitch};
+  for (const TCommand& command : Commands()) {
+    for (const TOptionDef& option : command.Options) {
+      const bool known = std::any_of(all.begin(), all.end(), [&](const TOptionDef& other) {
+        return other.Name == option.Name;
+      });
+      if (!known)
+        all << option;
+    }
+  }
+  return all;
+}
+
+const TCommand& CommandNamed(const QString& name) {
   for (const TCommand& command : Commands()) {
     if (command.Name == name)
-      return &command;
+      return command;
   }
-  return nullptr;
+  throw TUsageError(QStringLiteral("unknown command '%1'").arg(name));
+}
+
+void CheckOptionsOf(const TCommand& command, const TArgs& args) {
+  for (const QString& name : args.Given()) {
+    const bool allowed = std::any_of(command.Options.begin(), command.Options.end(),
+                                     [&](const TOptionDef& option) { return option.Name == name; });
+    if (!allowed)
+      throw TUsageError(QStringLiteral("%1 takes no option --%2").arg(command.Name, name));
+  }
+}
+
+int Print(const QString& text) {
+  PrintOut(text);
+  return exitOk;
+}
+
+// "kivnvm help [COMMAND]".
+int RunHelpCommand(const QStringList& operands) {
+  if (operands.isEmpty())
+    return Print(UsageText());
+  if (operands.size() > 1)
+    throw TUsageError(QStringLiteral("help takes one command"));
+  return Print(CommandHelpText(CommandNamed(operands.first()).Name));
 }
 
 int RunCommand(const QStringList& arguments) {
-  const TCommand* command = FindCommand(arguments.first());
-  if (!command)
-    throw TUsageError(QStringLiteral("unknown command '%1'").arg(arguments.first()));
-  return command->Run(TArgs::Parse(arguments.mid(1), command->Options, command->Positional));
+  TArgs args = TArgs::Parse(arguments, AllOptions());
+  if (args.Has(VersionSwitch.Name))
+    return Print(QStringLiteral("kivnvm " KIV_VERSION));
+  const QString name = args.TakeFirstPositional();
+  if (name.isEmpty() && args.Has(HelpSwitch.Name))
+    return Print(UsageText());
+  if (name.isEmpty())
+    throw TUsageError(QStringLiteral("no command given"));
+  if (name == HelpCommand)
+    return RunHelpCommand(args.Positional());
+  const TCommand& command = CommandNamed(name);
+  if (args.Has(HelpSwitch.Name))
+    return Print(CommandHelpText(command.Name));
+  CheckOptionsOf(command, args);
+  args.RequirePositional(command.Positional);
+  return command.Run(args);
 }
 
 }  // namespace
 
-QString UsageText() {
-  return QStringLiteral(
-      "Usage: kivnvm COMMAND [OPTIONS] ARGUMENTS\n"
-      "\n"
-      "Files:\n"
-      "  inspect [--json] FILE           describe FILE as the manager describes a section\n"
-      "  pack [--icon CODE] IN OUT       LZO container of IN, as the compressed upload writes it\n"
-      "  unpack IN OUT                   the original file from an LZO container\n"
-      "  convert [--firmware TEXT | --firmware-index N] IN OUT\n"
-      "                                  UFIF 2.0 program to UFIF 2.1 for a firmware\n"
-      "  prg3 TEXT OUT                   PRG3 library image from its text\n"
-      "  demo DIR                        create a demo phone in DIR/COM1 for the virtual phone\n"
-      "\n"
-      "Phone (sections written S-SS, e.g. 18-9 or 02-10):\n"
-      "  list [--json] [--sizes-only]    every slot as the manager's grid shows it\n"
-      "  get S-SS FILE                   the whole section into FILE\n"
-      "  put [--compress] [--icon CODE] [--convert [--firmware TEXT | --firmware-index N]]\n"
-      "      S-SS FILE                   upload FILE as the manager does\n"
-      "  clear S-SS                      erase a section\n"
-      "  backup DIR                      every slot and 2-16, 2-17, 2-18 into a new folder\n"
-      "  restore [--dry-run] [--only S-SS,...] DIR\n"
-      "                                  write back what differs from a backup\n"
-      "\n"
-      "Phone options:\n"
-      "  --port COM1..COM4               default: COM-Port of KivManager.INI, else COM1\n"
-      "  --slots FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL\n"
-      "                                  default: the ranges of KivManager.INI, else 9-29,10-14\n"
-      "  --progress                      progress on stderr even when it is not a terminal\n"
-      "\n"
-      "  --help, --version\n"
-      "\n"
-      "Exit status: 0 done, 1 failed, 2 the command line was not understood.");
-}
-
 int RunKivnvm(const QStringList& arguments) {
-  if (arguments.contains(QStringLiteral("--help"))) {
-    PrintOut(UsageText());
-    return exitOk;
-  }
-  if (arguments.contains(QStringLiteral("--version"))) {
-    PrintOut(QStringLiteral("kivnvm " KIV_VERSION));
-    return exitOk;
-  }
   try {
-    if (arguments.isEmpty())
-      throw TUsageError(QStringLiteral("no command given"));
     return RunCommand(arguments);
   } catch (const TUsageError& error) {
     PrintErr(QStringLiteral("kivnvm: %1\nTry 'kivnvm --help'.").arg(error.Message()));

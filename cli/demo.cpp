@@ -24,7 +24,7 @@ void BuildPhone(const QString& portDir) {
     if (section.Bytes.isEmpty())
       throw TCommandFailed(
           QStringLiteral("The demo section %1 could not be made").arg(section.Address.Text()));
-    WriteFileAtomically(staging.filePath(section.Address.Text()), section.Bytes);
+    WriteOutputFile(staging.filePath(section.Address.Text()), section.Bytes);
   }
   QDir().rmdir(portDir);  // an empty folder in the way
   if (!QDir().rename(staging.path(), portDir))

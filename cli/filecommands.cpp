@@ -1,7 +1,5 @@
 #include "cli/filecommands.h"
 
-#include <limits>
-
 #include "cli/args.h"
 #include "cli/console.h"
 #include "cli/describe.h"
@@ -10,32 +8,23 @@
 #include "libraries/prg3text.h"
 #include "transfer/limits.h"
 #include "transfer/lzocontainer.h"
+#include "ufif/firmwares.h"
 #include "ufif/icons.h"
 #include "ufif/relocation.h"
 #include "ufif/ufifheader.h"
 
 namespace {
 
-// The most an upload reads of a file: a section holds no more.
-QByteArray ReadUploadFile(const QString& path) {
-  const TFileHead head = ReadFileHead(path, UploadBufferSize);
-  if (head.Size > UploadBufferSize) {
-    throw TCommandFailed(QStringLiteral("%1 holds %2 bytes; a section takes at most %3")
-                             .arg(path)
-                             .arg(head.Size)
-                             .arg(UploadBufferSize));
-  }
-  return head.Bytes;
-}
+// A library text holds at most 512 words, a few kilobytes even with a comment on every
+// line; a megabyte is more than any real one.
+constexpr qint64 PRG3TextLimit = 1024 * 1024;
 
 }  // namespace
 
+// Every other input is a section's content, so it holds at most a section's worth.
 int InspectCommand(const TArgs& args) {
-  const QString path = args.Positional()[0];
-  const TFileHead head = ReadFileHead(path, RecognitionBytes);
-  if (head.Size > std::numeric_limits<qint32>::max())
-    throw TCommandFailed(QStringLiteral("%1 is far bigger than any section").arg(path));
-  const TSlotInfo info = DescribeBytes(head.Bytes, qint32(head.Size));
+  const QByteArray bytes = ReadWholeFile(args.Positional()[0], UploadBufferSize);
+  const TSlotInfo info = DescribeBytes(bytes, qint32(bytes.size()));
   if (args.Has(QStringLiteral("json"))) {
     TJsonLine json;
     AddSlotInfoJson(json, info);
@@ -51,7 +40,7 @@ int PackCommand(const TArgs& args) {
   const quint32 icon = args.Has(QStringLiteral("icon"))
                            ? ParseIconCode(args.Value(QStringLiteral("icon")))
                            : DefaultIconCode;
-  const QByteArray data = ReadUploadFile(args.Positional()[0]);
+  const QByteArray data = ReadWholeFile(args.Positional()[0], UploadBufferSize);
   const QByteArray container = BuildLZOContainer(data, icon);
   if (container.isEmpty())
     throw TCommandFailed(QStringLiteral("The LZO container could not be built"));
@@ -60,24 +49,24 @@ int PackCommand(const TArgs& args) {
                              .arg(container.size())
                              .arg(BigSlotLimit));
   }
-  WriteFileAtomically(args.Positional()[1], container);
+  WriteOutputFile(args.Positional()[1], container);
   return exitOk;
 }
 
 int UnpackCommand(const TArgs& args) {
-  const QByteArray container = ReadWholeFile(args.Positional()[0]);
+  const QByteArray container = ReadWholeFile(args.Positional()[0], UploadBufferSize);
   QString error;
   const QByteArray original = UnpackLZOContainer(container, &error);
   if (!error.isEmpty())
     throw TCommandFailed(error);
-  WriteFileAtomically(args.Positional()[1], original);
+  WriteOutputFile(args.Positional()[1], original);
   return exitOk;
 }
 
 int ConvertCommand(const TArgs& args) {
   const QString firmware = FirmwareTextFrom(args);
   const QString inPath = args.Positional()[0];
-  QByteArray image = ReadWholeFile(inPath);
+  QByteArray image = ReadWholeFile(inPath, UploadBufferSize);
   QStringList report;
   if (IsUFIF20(image)) {
     QByteArray marked = image;
@@ -87,17 +76,24 @@ int ConvertCommand(const TArgs& args) {
   } else {
     PrintErr(QStringLiteral("%1 is not a UFIF 2.0 program: written unchanged").arg(inPath));
   }
-  WriteFileAtomically(args.Positional()[1], image);
+  WriteOutputFile(args.Positional()[1], image);
   for (const QString& line : report)
     PrintOut(line);
   return exitOk;
 }
 
 int PRG3Command(const TArgs& args) {
-  const QByteArray text = ReadWholeFile(args.Positional()[0]);
+  const QByteArray text = ReadWholeFile(args.Positional()[0], PRG3TextLimit);
   const TPRG3Image library = PRG3ImageFromLines(SplitTextLines(text));
   if (library.TooBig)
     throw TCommandFailed(QStringLiteral("Can't uplod - library file too big!"));
-  WriteFileAtomically(args.Positional()[1], library.Image);
+  WriteOutputFile(args.Positional()[1], library.Image);
+  return exitOk;
+}
+
+int FirmwaresCommand(const TArgs&) {
+  const QStringList& table = FirmwareTable();
+  for (int index = 0; index < table.size(); ++index)
+    PrintOut(QStringLiteral("%1  %2").arg(index).arg(table[index]));
   return exitOk;
 }

@@ -1,19 +1,17 @@
 #pragma once
-// Files read and written by the commands. An output file is written through a temporary
-// file and renamed into place only when complete, so a failed command leaves no output.
+// The files a command reads and writes.
 
 #include <QByteArray>
 #include <QString>
 
-// The whole file; throws EFOpenError "Cannot open file %s".
-QByteArray ReadWholeFile(const QString& path);
+#include "common/fileio.h"
 
-// At most maxBytes from the start of the file, and the file's whole size.
-struct TFileHead {
-  QByteArray Bytes;
-  qint64 Size = 0;
-};
-TFileHead ReadFileHead(const QString& path, qint64 maxBytes);
+// At most limit bytes of the input and whether it held more; throws EFOpenError.
+TBoundedBytes ReadInputHead(const QString& path, qint64 limit);
+// The whole input, which may hold at most limit bytes: throws TCommandFailed when it holds
+// more, EFOpenError "Cannot open file %s" when it cannot be read.
+QByteArray ReadWholeFile(const QString& path, qint64 limit);
 
-// Throws EFCreateError "Cannot create file %s" when the file cannot be written whole.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// Makes bytes the output's whole content: a regular file only when complete, a device or
+// FIFO in place (see SaveFile). Throws EFCreateError "Cannot create file %s".
+void WriteOutputFile(const QString& path, const QByteArray& bytes);

@@ -3,9 +3,11 @@
 
 #include <QCoreApplication>
 
+#include "app/settingsfile.h"
 #include "cli/commands.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
+  SetProgramNames();
   return RunKivnvm(application.arguments().mid(1));
 }

@@ -25,6 +25,8 @@ struct TManifest {
 };
 
 constexpr char ManifestFileName[] = "manifest.json";
+// A manifest of the 99 slots and three more sections takes a few dozen kilobytes.
+constexpr qint64 ManifestLimit = 1024 * 1024;
 
 QByteArray Sha256Hex(const QByteArray& bytes);
 QByteArray ManifestJson(const TManifest& manifest);

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "app/settingsfile.h"
@@ -106,14 +107,22 @@ QString FirmwareTextFrom(const TArgs& args) {
 }
 
 QString ManagerSettingsPath() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/KivManager.INI");
+  // The manager's executable, where it stands beside kivnvm: its settings are named after it.
+  return SettingsFileOf(QCoreApplication::applicationDirPath() + QStringLiteral("/KivManager"));
 }
 
 TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
   const TManagerSettings settings = ReadSettingsFile(settingsPath);
   TPhoneOptions options;
-  options.Port = args.Has(QStringLiteral("port")) ? ParsePort(args.Value(QStringLiteral("port")))
-                                                  : settings.COMPort + 1;
+  if (args.Has(QStringLiteral("port"))) {
+    options.Port = ParsePort(args.Value(QStringLiteral("port")));
+    options.PortOrigin = QStringLiteral("from --port");
+  } else {
+    options.Port = settings.COMPort + 1;
+    options.PortOrigin = QFileInfo::exists(settingsPath)
+                             ? QStringLiteral("from the settings file %1").arg(settingsPath)
+                             : QStringLiteral("the default: no settings file %1").arg(settingsPath);
+  }
   options.Ranges = args.Has(QStringLiteral("slots"))
                        ? ParseSlots(args.Value(QStringLiteral("slots")))
                        : settings.Ranges;

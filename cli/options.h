@@ -22,12 +22,14 @@ QString FirmwareTextFrom(const TArgs& args);
 
 // The link and the slots every phone command works with.
 struct TPhoneOptions {
-  int Port = 1;  // 1 = COM1 ... 4 = COM4
+  int Port = 1;        // 1 = COM1 ... 4 = COM4
+  QString PortOrigin;  // "from --port", "from the settings file ...", for the link's messages
   TSlotRanges Ranges;
   bool Progress = false;  // on stderr: forced on by --progress, else when it is a terminal
 };
 
-// The manager's settings file beside the executable.
+// The manager's settings file, found as the manager finds it (SettingsFileOf) for a manager
+// beside kivnvm.
 QString ManagerSettingsPath();
 // --port, --slots and --progress, with the settings file's COM-Port and slot ranges (else
 // COM1 and 9, 21, 10, 5) for what the command line leaves out. Throws TUsageError.

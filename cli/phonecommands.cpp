@@ -104,7 +104,7 @@ QString NotClearedText(const TSectionAddress& address, const TClearOutcome& outc
 int ListCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   TCliCatalogue catalogue(options.Ranges, !args.Has(QStringLiteral("sizes-only")));
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   TCliReporter reporter(false);
   const TSlotsRefreshed refreshed = RefreshAllSlots(link, catalogue.Catalogue, reporter);
   if (!refreshed.LinkOpened)
@@ -128,14 +128,14 @@ int GetCommand(const TArgs& args) {
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   TSectionRead section;
   {
-    TPhoneLink link(options.Port);
+    TPhoneLink link(options.Port, options.PortOrigin);
     TCommandLink open(link);
     section = ReadWholeSection(link, address, UploadBufferSize);
   }
   // A size answer of -5 tells nothing of what the section holds: an empty file would lie.
   if (section.State != TSectionRead::Held && section.State != TSectionRead::Empty)
     throw TCommandFailed(WholeReadProblem(section, address));
-  WriteFileAtomically(args.Positional()[1], section.Bytes);
+  WriteOutputFile(args.Positional()[1], section.Bytes);
   return exitOk;
 }
 
@@ -148,7 +148,7 @@ int PutCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
     PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
   TCliCatalogue catalogue(options.Ranges);
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   TCliReporter reporter(false);
   TCliInteraction interaction(args);
   const TUploadResult result = Upload(link, catalogue.Catalogue, request, interaction, reporter);
@@ -165,7 +165,7 @@ int ClearCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   TCliCatalogue catalogue(options.Ranges);
-  TPhoneLink link(options.Port);
+  TPhoneLink link(options.Port, options.PortOrigin);
   TCliReporter reporter(false);
   const TClearOutcome outcome = ClearSection(link, catalogue.Catalogue, address, reporter);
   if (!outcome.LinkOpened)

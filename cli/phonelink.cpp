@@ -1,8 +1,10 @@
 #include "cli/phonelink.h"
 
 #include "cli/console.h"
+#include "cli/options.h"
 
-TPhoneLink::TPhoneLink(int port) : port_(port) {}
+TPhoneLink::TPhoneLink(int port, const QString& portOrigin)
+    : port_(port), portOrigin_(portOrigin) {}
 
 TPhoneLink::~TPhoneLink() {
   if (library_.IsOpen())
@@ -18,7 +20,8 @@ bool TPhoneLink::Open() {
   }
   const int code = library_.Open(port_);
   if (code != 0)
-    openError_ = GBPErrorMessage(code);
+    openError_ =
+        QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port_), portOrigin_);
   return code == 0;
 }
 

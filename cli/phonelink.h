@@ -9,13 +9,15 @@
 
 class TPhoneLink final : public TPhonePort {
  public:
-  // port: 1 = COM1 ... 4 = COM4.
-  explicit TPhoneLink(int port);
+  // port: 1 = COM1 ... 4 = COM4; portOrigin says where it came from ("from --port"), for
+  // the message of a link that does not open.
+  TPhoneLink(int port, const QString& portOrigin);
   ~TPhoneLink() override;
   TPhoneLink(const TPhoneLink&) = delete;
   TPhoneLink& operator=(const TPhoneLink&) = delete;
 
-  // Why the link did not open ("Unable to open GPB.DLL", "GBP Error: ..."), after Open failed.
+  // Why the link did not open, after Open failed: "Unable to open GPB.DLL", or the port's
+  // error with the port and its origin: "GBP Error: Can't open port! (COM2, from --port)".
   QString OpenError() const { return openError_; }
 
   bool Open() override;
@@ -28,6 +30,7 @@ class TPhoneLink final : public TPhonePort {
  private:
   TGBPLibrary library_;
   int port_;
+  QString portOrigin_;
   QString openError_;
 };
 

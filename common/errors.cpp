@@ -2,17 +2,18 @@
 
 #include "common/modal.h"
 
-Exception::Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+Exception::Exception(QString message, QString reason)
+    : message_(std::move(message)), reason_(std::move(reason)), utf8_(message_.toUtf8()) {}
 
 EConvertError EConvertError::NotAnInteger(const QString& text) {
   return EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
 
-EFOpenError::EFOpenError(const QString& fileName)
-    : Exception(QStringLiteral("Cannot open file %1").arg(fileName)) {}
+EFOpenError::EFOpenError(const QString& fileName, const QString& reason)
+    : Exception(QStringLiteral("Cannot open file %1").arg(fileName), reason) {}
 
-EFCreateError::EFCreateError(const QString& fileName)
-    : Exception(QStringLiteral("Cannot create file %1").arg(fileName)) {}
+EFCreateError::EFCreateError(const QString& fileName, const QString& reason)
+    : Exception(QStringLiteral("Cannot create file %1").arg(fileName), reason) {}
 
 EIniFileException::EIniFileException(const QString& fileName)
     : Exception(QStringLiteral("Unable to write to %1").arg(fileName)) {}

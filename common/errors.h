@@ -8,12 +8,16 @@
 
 class Exception : public std::exception {
  public:
-  explicit Exception(QString message);
+  explicit Exception(QString message, QString reason = QString());
   const QString& Message() const { return message_; }
+  // The system's reason behind a file error ("No such file or directory"), or empty. The
+  // window shows the message alone; kivnvm adds the reason.
+  const QString& Reason() const { return reason_; }
   const char* what() const noexcept override { return utf8_.constData(); }
 
  private:
   QString message_;
+  QString reason_;
   QByteArray utf8_;
 };
 
@@ -27,13 +31,13 @@ class EConvertError : public Exception {
 // "Cannot open file %s"
 class EFOpenError : public Exception {
  public:
-  explicit EFOpenError(const QString& fileName);
+  explicit EFOpenError(const QString& fileName, const QString& reason = QString());
 };
 
 // "Cannot create file %s"
 class EFCreateError : public Exception {
  public:
-  explicit EFCreateError(const QString& fileName);
+  explicit EFCreateError(const QString& fileName, const QString& reason = QString());
 };
 
 // "Unable to write to %s"

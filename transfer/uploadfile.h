@@ -13,6 +13,5 @@ struct TUploadFile {
 // Throws EFOpenError when the file cannot be opened or read.
 TUploadFile ReadUploadFile(const QString& fileName);
 
-// Creates or replaces the file with exactly these bytes. The old file stays as it was
-// unless every byte was written; any failure throws EFCreateError.
+// Makes these bytes the file's whole content (see SaveFile); throws EFCreateError.
 void SaveWholeFile(const QString& fileName, const QByteArray& bytes);

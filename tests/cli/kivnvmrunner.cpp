@@ -1,5 +1,7 @@
 #include "tests/cli/kivnvmrunner.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -24,9 +26,11 @@ TKivnvm::TKivnvm(TLibrary library) {
     CopyBeside(QStringLiteral("libgbp.so"), dir_.path());
 }
 
-TKivnvmRun TKivnvm::Run(const QStringList& arguments) const {
+TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standardInput) const {
   QProcess process;
   process.start(dir_.filePath(QStringLiteral("kivnvm")), arguments);
+  process.write(standardInput);
+  process.closeWriteChannel();
   TKivnvmRun run;
   if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
     return run;
@@ -51,4 +55,30 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
     qFatal("cannot write %s for the test", qPrintable(path));
+}
+
+namespace {
+
+// The kernel's memory devices: 1,7 fails every write with "No space left on device", 1,5
+// reads zeros without end.
+dev_t DeviceNumber(TSpecialFile kind) {
+  return makedev(1, kind == sfFullDevice ? 7 : 5);
+}
+
+}  // namespace
+
+bool MakeSpecialFile(const QString& path, TSpecialFile kind) {
+  const QByteArray name = QFile::encodeName(path);
+  if (kind == sfFifo)
+    return mkfifo(name.constData(), 0600) == 0;
+  return mknod(name.constData(), S_IFCHR | 0600, DeviceNumber(kind)) == 0;
+}
+
+bool IsSpecialFile(const QString& path, TSpecialFile kind) {
+  struct stat info {};
+  if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+    return false;
+  if (kind == sfFifo)
+    return S_ISFIFO(info.st_mode);
+  return S_ISCHR(info.st_mode) && info.st_rdev == DeviceNumber(kind);
 }

@@ -20,7 +20,8 @@ class TKivnvm {
   enum TLibrary { WithLibrary, WithoutLibrary };
   explicit TKivnvm(TLibrary library = WithLibrary);
 
-  TKivnvmRun Run(const QStringList& arguments) const;
+  // standardInput is written to the program's standard input, which is then closed.
+  TKivnvmRun Run(const QStringList& arguments, const QByteArray& standardInput = {}) const;
   // KivManager.INI beside the program.
   void WriteSettings(const QByteArray& iniText) const;
   QString Dir() const { return dir_.path(); }
@@ -32,3 +33,10 @@ class TKivnvm {
 // Test helpers over files.
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
+
+// Special files in a test's own folder, never the machine's /dev. False when this machine
+// does not let the test make one (device nodes need root).
+enum TSpecialFile { sfFullDevice, sfZeroDevice, sfFifo };
+bool MakeSpecialFile(const QString& path, TSpecialFile kind);
+// Whether path still is that kind of file (a regular file put in its place is not).
+bool IsSpecialFile(const QString& path, TSpecialFile kind);

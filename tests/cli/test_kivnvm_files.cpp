@@ -63,6 +63,11 @@ class TestKivnvmFiles : public QObject {
  private Q_SLOTS:
   void init();
   void helpAndVersion();
+  void helpOfEachCommand_data();
+  void helpOfEachCommand();
+  void firmwareTable();
+  void switchesOnlyWhereTheyStandAsOptions_data();
+  void switchesOnlyWhereTheyStandAsOptions();
   void usageErrors_data();
   void usageErrors();
   void demoPhoneHoldsEveryKind_data();
@@ -79,6 +84,9 @@ class TestKivnvmFiles : public QObject {
   void packIconCode();
   void failuresWriteNoOutput_data();
   void failuresWriteNoOutput();
+  void inputsAreReadNotSized();
+  void outputsThatAreNoRegularFiles_data();
+  void outputsThatAreNoRegularFiles();
   void convertForEachFirmware_data();
   void convertForEachFirmware();
   void convertLeavesOtherFilesUnchanged();
@@ -103,12 +111,76 @@ void TestKivnvmFiles::init() {
 void TestKivnvmFiles::helpAndVersion() {
   const TKivnvmRun help = kivnvm_.Run({QStringLiteral("--help")});
   QCOMPARE(help.ExitCode, 0);
-  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "demo", "list", "get",
-                              "put", "clear", "backup", "restore", "--port", "--slots"})
+  for (const char* command :
+       {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo", "list", "get", "put",
+        "clear", "backup", "restore", "--port", "--slots"})
     QVERIFY2(help.Out.contains(QLatin1String(command)), command);
+  QCOMPARE(kivnvm_.Run({"-h"}).Out, help.Out);
+  QCOMPARE(kivnvm_.Run({"help"}).Out, help.Out);
   const TKivnvmRun version = kivnvm_.Run({QStringLiteral("--version")});
   QCOMPARE(version.ExitCode, 0);
   QCOMPARE(version.Out, QStringLiteral("kivnvm " KIV_VERSION "\n"));
+}
+
+void TestKivnvmFiles::helpOfEachCommand_data() {
+  QTest::addColumn<QString>("command");
+  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo",
+                              "list", "get", "put", "clear", "backup", "restore"})
+    QTest::newRow(command) << command;
+}
+
+void TestKivnvmFiles::helpOfEachCommand() {
+  QFETCH(QString, command);
+  const TKivnvmRun help = kivnvm_.Run({"help", command});
+  QCOMPARE(help.ExitCode, 0);
+  QVERIFY2(help.Out.startsWith("Usage: kivnvm " + command), qPrintable(help.Out));
+  for (const QStringList& asked :
+       {QStringList{command, "--help"}, QStringList{command, "-h"}, QStringList{"-h", command}}) {
+    const TKivnvmRun run = kivnvm_.Run(asked);
+    QCOMPARE(run.ExitCode, 0);
+    QCOMPARE(run.Out, help.Out);
+  }
+}
+
+void TestKivnvmFiles::firmwareTable() {
+  const TKivnvmRun run = kivnvm_.Run({"firmwares"});
+  QCOMPARE(run.ExitCode, 0);
+  const QStringList lines = run.OutLines();
+  QCOMPARE(lines.size(), 7);
+  QCOMPARE(lines[0], QStringLiteral("0  0x370000 - J7/70 3.10/4"));
+  QCOMPARE(lines[6], QStringLiteral("6  0x37BDD8 - Z7 4.5.6/4"));
+  for (const char* command : {"convert", "put"})
+    QVERIFY(kivnvm_.Run({"help", command}).Out.contains("kivnvm firmwares"));
+}
+
+void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<int>("exitCode");
+  QTest::addColumn<QString>("output");
+  QTest::newRow("after the operands") << QStringList{"pack", "a", "b", "--help"} << 0 << "Usage:";
+  QTest::newRow("version after the command") << QStringList{"list", "--version"} << 0 << "kivnvm ";
+  QTest::newRow("operand after --") << QStringList{"inspect", "--", "--help"} << 1 << "";
+  QTest::newRow("an option's value")
+      << QStringList{"convert", "--firmware", "--help", "a", "b"} << 1 << "";
+  QTest::newRow("version as a value")
+      << QStringList{"convert", "--firmware", "--version", "a", "b"} << 1 << "";
+  QTest::newRow("short help, not a folder")
+      << QStringList{"backup", "-h"} << 0 << "Usage: kivnvm backup";
+  QTest::newRow("short help after --") << QStringList{"inspect", "--", "-h"} << 1 << "";
+}
+
+void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions() {
+  QFETCH(QStringList, arguments);
+  QFETCH(int, exitCode);
+  QFETCH(QString, output);
+  QDir::setCurrent(work_->path());  // where the files a and b do not exist
+  const TKivnvmRun run = kivnvm_.Run(arguments);
+  QCOMPARE(run.ExitCode, exitCode);
+  if (output.isEmpty())
+    QVERIFY2(run.Out.isEmpty(), qPrintable(run.Out));
+  else
+    QVERIFY2(run.Out.startsWith(output), qPrintable(run.Out));
+  QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TestKivnvmFiles::usageErrors_data() {
@@ -117,6 +189,10 @@ void TestKivnvmFiles::usageErrors_data() {
   QTest::newRow("nothing") << QStringList{} << "no command given";
   QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command 'frobnicate'";
   QTest::newRow("unknown option") << QStringList{"inspect", "--xml", "f"} << "unknown option --xml";
+  QTest::newRow("unknown short option") << QStringList{"-x", "list"} << "unknown option -x";
+  QTest::newRow("another command's option")
+      << QStringList{"pack", "--json", "a", "b"} << "pack takes no option --json";
+  QTest::newRow("help of no command") << QStringList{"help", "frob"} << "unknown command 'frob'";
   QTest::newRow("missing argument") << QStringList{"pack", "in"} << "expected 2 argument(s), got 1";
   QTest::newRow("extra argument") << QStringList{"inspect", "a", "b"} << "expected 1 argument(s)";
   QTest::newRow("value missing") << QStringList{"pack", "a", "b", "--icon"}
@@ -389,7 +465,15 @@ void TestKivnvmFiles::failuresWriteNoOutput_data() {
   QTest::addColumn<QByteArray>("input");
   QTest::addColumn<QString>("message");
   QTest::newRow("input missing") << QStringList{"inspect"} << QByteArray() << "Cannot open file";
-  QTest::newRow("pack too big") << QStringList{"pack"} << QByteArray(65537, 'x') << "65537 bytes";
+  QTest::newRow("pack too big") << QStringList{"pack"} << QByteArray(65537, 'x')
+                                << "more than 65536 bytes";
+  QTest::newRow("unpack too big") << QStringList{"unpack"} << QByteArray(65537, 'x')
+                                  << "more than 65536 bytes";
+  QTest::newRow("convert too big")
+      << QStringList{"convert"} << ConvertibleImage() + QByteArray(65536, '\0')
+      << "more than 65536 bytes";
+  QTest::newRow("prg3 text too big")
+      << QStringList{"prg3"} << QByteArray(1024 * 1024 + 1, '\n') << "more than 1048576 bytes";
   QTest::newRow("unpack not a container")
       << QStringList{"unpack"} << QByteArray("GIF89a") + QByteArray(40, 'g')
       << "Not an LZO container";
@@ -435,6 +519,69 @@ void TestKivnvmFiles::failuresWriteNoOutput() {
   run = kivnvm_.Run(arguments);
   QCOMPARE(run.ExitCode, 1);
   QCOMPARE(ReadFileBytes(Path("out")), QByteArray("before"));
+}
+
+void TestKivnvmFiles::inputsAreReadNotSized() {
+  // A pipe reports no size: it is described by the bytes it brings.
+  const QByteArray program = PlainProgram(0x20000000, "Calc", 3000);
+  const TKivnvmRun piped = kivnvm_.Run({"inspect", "--json", "/dev/stdin"}, program);
+  QCOMPARE(piped.ExitCode, 0);
+  QCOMPARE(piped.Out, kivnvm_.Run({"inspect", "--json", Put("calc", program)}).Out);
+
+  // What a regular file may not hold, a pipe may not either.
+  const TKivnvmRun tooMuch =
+      kivnvm_.Run({"pack", "/dev/stdin", Path("out")}, QByteArray(70000, '\0'));
+  QCOMPARE(tooMuch.ExitCode, 1);
+  QVERIFY2(tooMuch.Err.contains("more than 65536 bytes"), qPrintable(tooMuch.Err));
+  QVERIFY(!QFile::exists(Path("out")));
+  QCOMPARE(kivnvm_.Run({"inspect", Put("big", QByteArray(65537, 'b'))}).ExitCode, 1);
+
+  // An endless input is refused once it has brought more than a section holds.
+  if (!MakeSpecialFile(Path("zero"), sfZeroDevice))
+    QSKIP("making a device node needs root");
+  const TKivnvmRun endless = kivnvm_.Run({"convert", Path("zero"), Path("out")});
+  QCOMPARE(endless.ExitCode, 1);
+  QVERIFY2(endless.Err.contains("more than 65536 bytes"), qPrintable(endless.Err));
+}
+
+void TestKivnvmFiles::outputsThatAreNoRegularFiles_data() {
+  QTest::addColumn<QStringList>("command");
+  QTest::addColumn<QByteArray>("input");
+  const QTemporaryDir dir;
+  const QString program = dir.filePath("program");
+  const QString packed = dir.filePath("packed");
+  WriteFileBytes(program, PlainProgram(0x20000000, "Calc", 3000));
+  QCOMPARE(kivnvm_.Run({"pack", program, packed}).ExitCode, 0);
+  QTest::newRow("pack") << QStringList{"pack"} << ReadFileBytes(program);
+  QTest::newRow("unpack") << QStringList{"unpack"} << ReadFileBytes(packed);
+  QTest::newRow("convert") << QStringList{"convert"} << ConvertibleImage();
+  QTest::newRow("prg3") << QStringList{"prg3"} << QByteArray("RELEASE=3\n10 first\n");
+}
+
+void TestKivnvmFiles::outputsThatAreNoRegularFiles() {
+  QFETCH(QStringList, command);
+  QFETCH(QByteArray, input);
+  const QString in = Put("in", input);
+  QCOMPARE(kivnvm_.Run(command + QStringList{in, Path("regular")}).ExitCode, 0);
+
+  // A FIFO's reader gets the bytes, and the FIFO stays one.
+  QVERIFY(MakeSpecialFile(Path("fifo"), sfFifo));
+  QProcess reader;
+  reader.start("cat", {Path("fifo")});
+  QVERIFY(reader.waitForStarted());
+  QCOMPARE(kivnvm_.Run(command + QStringList{in, Path("fifo")}).ExitCode, 0);
+  QVERIFY(reader.waitForFinished());
+  QCOMPARE(reader.readAllStandardOutput(), ReadFileBytes(Path("regular")));
+  QVERIFY(IsSpecialFile(Path("fifo"), sfFifo));
+
+  // A device that takes no byte: a failure, and the node is not replaced by a file.
+  if (!MakeSpecialFile(Path("full"), sfFullDevice))
+    QSKIP("making a device node needs root");
+  const TKivnvmRun full = kivnvm_.Run(command + QStringList{in, Path("full")});
+  QCOMPARE(full.ExitCode, 1);
+  QVERIFY2(full.Err.contains("Cannot create file " + Path("full")), qPrintable(full.Err));
+  QVERIFY(full.Out.isEmpty());
+  QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
 }
 
 void TestKivnvmFiles::convertForEachFirmware_data() {

@@ -31,15 +31,22 @@ class TestKivnvmParts : public QObject {
 
 void TestKivnvmParts::parsesOptionsAnywhere() {
   const QList<TOptionDef> options{{"json", false}, {"port", true}};
-  const TArgs args = TArgs::Parse({"a", "--port", "COM2", "b", "--json", "--", "--c"}, options, 3);
+  const TArgs args = TArgs::Parse({"a", "--port", "COM2", "b", "--json", "--", "--c"}, options);
   QVERIFY(args.Has("json"));
   QCOMPARE(args.Value("port"), QStringLiteral("COM2"));
   QCOMPARE(args.Positional(), QStringList({"a", "b", "--c"}));
-  QCOMPARE(TArgs::Parse({"--port=COM3"}, options, 0).Value("port"), QStringLiteral("COM3"));
-  QCOMPARE(TArgs::Parse({"--port="}, options, 0).Value("port", "fallback"), QString(""));
-  QCOMPARE(TArgs::Parse({}, options, 0).Value("port", "fallback"), QStringLiteral("fallback"));
-  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--port"}, options, 0));
-  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--jso"}, options, 0));
+  QCOMPARE(TArgs::Parse({"--port=COM3"}, options).Value("port"), QStringLiteral("COM3"));
+  QCOMPARE(TArgs::Parse({"--port="}, options).Value("port", "fallback"), QString(""));
+  QCOMPARE(TArgs::Parse({}, options).Value("port", "fallback"), QStringLiteral("fallback"));
+  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--port"}, options));
+  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--jso"}, options));
+  // "-" is an operand; a one-letter form is an option, but not after "--".
+  const QList<TOptionDef> withHelp = options + QList<TOptionDef>{{"help", false, 'h'}};
+  const TArgs shortForm = TArgs::Parse({"-", "-h", "--", "-h"}, withHelp);
+  QVERIFY(shortForm.Has("help"));
+  QCOMPARE(shortForm.Positional(), QStringList({"-", "-h"}));
+  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"-x"}, withHelp));
+  QVERIFY_THROWS_EXCEPTION(TUsageError, args.RequirePositional(2));
 }
 
 void TestKivnvmParts::jsonStringsSurviveAParser_data() {

@@ -55,6 +55,7 @@ class TestKivnvmPhone : public QObject {
   void settingsFileGivesPortAndSlots();
   void getWritesTheWholeSection();
   void getFailureWritesNothing();
+  void getIntoAFullDevice();
   void putAsTheManagersUpload_data();
   void putAsTheManagersUpload();
   void putRefusesWhatDoesNotFit();
@@ -179,13 +180,15 @@ void TestKivnvmPhone::linkFailures_data() {
   QTest::addColumn<QString>("faults");
   QTest::addColumn<QString>("message");
   QTest::newRow("no phone on the port") << QStringList{"list", "--port", "COM2"} << ""
-                                        << "GBP Error: Can't open port!";
+                                        << "GBP Error: Can't open port! (COM2, from --port)";
   QTest::newRow("no AT response") << QStringList{"clear", "18-9"} << "init=-3"
-                                  << "GBP Error: No AT response!";
+                                  << "GBP Error: No AT response! (COM1, the default: "
+                                     "no settings file %1)";
   QTest::newRow("unknown code") << QStringList{"get", "18-9", "out"} << "init=-8"
-                                << "GBP Error: Unknown error #-8!";
-  QTest::newRow("backup") << QStringList{"backup", "bk"} << "init=-5"
-                          << "GBP Error: COMM Error!";
+                                << "GBP Error: Unknown error #-8! (COM1, the default: "
+                                   "no settings file %1)";
+  QTest::newRow("backup") << QStringList{"backup", "bk", "--port", "COM1"} << "init=-5"
+                          << "GBP Error: COMM Error! (COM1, from --port)";
 }
 
 void TestKivnvmPhone::linkFailures() {
@@ -197,7 +200,8 @@ void TestKivnvmPhone::linkFailures() {
   QDir::setCurrent(work_->path());
   const TKivnvmRun run = kivnvm_.Run(arguments);
   QCOMPARE(run.ExitCode, 1);
-  QCOMPARE(run.Err.trimmed(), message);
+  QCOMPARE(run.Err.trimmed(),
+           message.contains("%1") ? message.arg(kivnvm_.Dir() + "/KivManager.INI") : message);
   QVERIFY(run.Out.isEmpty());
   QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
   QCOMPARE(phone_->Get(18, 9), QByteArray("content"));
@@ -226,11 +230,12 @@ void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
   QVERIFY(lines[2].contains("2-20") && lines[2].contains("Twenty"));
   QCOMPARE(phone_->Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
 
-  // The command line wins over the file.
+  // The command line wins over the file, its options before or after the command.
   run = configured.Run({"list", "--port", "com1", "--slots", "9-10,10-10"});
   QCOMPARE(run.ExitCode, 0);
   QCOMPARE(run.OutLines().size(), 3);
   QVERIFY(run.OutLines()[2].contains("2-10"));
+  QCOMPARE(configured.Run({"--port", "com1", "--slots", "9-10,10-10", "list"}).Out, run.Out);
 
   // Counts beyond the table are bounded, an unknown port index falls back to COM1.
   phone_->ClearJournal();
@@ -239,6 +244,13 @@ void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
   QCOMPARE(run.ExitCode, 0);
   QVERIFY(run.OutLines().size() <= 99);
   QVERIFY(phone_->Journal().contains("InitGBPMode(1) = 0"));
+
+  // A port that fails is named with the file it came from.
+  configured.WriteSettings("[Manager]\nCOM-Port=3\n");
+  run = configured.Run({"list"});
+  QCOMPARE(run.ExitCode, 1);
+  QCOMPARE(run.Err.trimmed(), "GBP Error: Can't open port! (COM4, from the settings file " +
+                                  configured.Dir() + "/KivManager.INI)");
 }
 
 void TestKivnvmPhone::getWritesTheWholeSection() {
@@ -270,6 +282,16 @@ void TestKivnvmPhone::getFailureWritesNothing() {
     QVERIFY(!QFile::exists(Path("prefs")));
     QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));
   }
+}
+
+void TestKivnvmPhone::getIntoAFullDevice() {
+  phone_->Put(18, 9, "content");
+  if (!MakeSpecialFile(Path("full"), sfFullDevice))
+    QSKIP("making a device node needs root");
+  const TKivnvmRun run = kivnvm_.Run({"get", "18-9", Path("full")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains("Cannot create file " + Path("full")), qPrintable(run.Err));
+  QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
 }
 
 void TestKivnvmPhone::putAsTheManagersUpload_data() {

@@ -122,6 +122,11 @@ void TestCommon::guardShowsErrorAndEndsCommand() {
   QCOMPARE(modal.Shown[0].Kind, TShownBox::Error);
   QCOMPARE(modal.Shown[0].Caption, QStringLiteral("Kiv Manager"));
   QCOMPARE(modal.Shown[0].Text, QStringLiteral("'' is not a valid integer value."));
+
+  // Any other exception shows its own text, never an empty box.
+  GuardCommand([] { throw std::runtime_error("out of memory"); });
+  QCOMPARE(modal.Shown.size(), 2);
+  QCOMPARE(modal.Shown[1].Text, QStringLiteral("out of memory."));
 }
 
 QTEST_GUILESS_MAIN(TestCommon)

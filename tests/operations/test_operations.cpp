@@ -37,7 +37,7 @@ class TPhoneUnderTest {
   explicit TPhoneUnderTest(bool virtualPhone) {
     if (virtualPhone) {
       phone_ = std::make_unique<TVirtualPhone>();
-      link_ = std::make_unique<TPhoneLink>(1);
+      link_ = std::make_unique<TPhoneLink>(1, QStringLiteral("from the test"));
     }
   }
   TPhonePort& Port() { return link_ ? static_cast<TPhonePort&>(*link_) : memory_; }

@@ -56,6 +56,8 @@ class TestMainWindow : public QObject {
   void optionsShowTheStoredValues();
   void optionsOkTakesTheRanges();
   void optionsDefaultThenOk();
+  void optionsOkGivesBackTheLoadedRanges_data();
+  void optionsOkGivesBackTheLoadedRanges();
   void optionsCancelUndoesEveryChange();
   void optionsOkStoresTheFirmware();
   void optionsRefuseBadFields_data();
@@ -497,6 +499,39 @@ void TestMainWindow::optionsCancelUndoesEveryChange() {
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QCOMPARE(ExpertsForm->ui->BSME1->text(), QStringLiteral("09"));
   QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
+}
+
+void TestMainWindow::optionsOkGivesBackTheLoadedRanges_data() {
+  QTest::addColumn<QByteArray>("stored");
+  QTest::addColumn<int>("bigSlots");
+  QTest::addColumn<int>("smallSlots");
+  QTest::newRow("defaults") << QByteArray() << 21 << 5;
+  QTest::newRow("empty ranges from 0")
+      << QByteArray("FirstBig=0\nBigSlots=0\nFirstSmall=0\nSmallSlots=0\n") << 0 << 0;
+  QTest::newRow("first beyond two digits") << QByteArray("FirstBig=120\nBigSlots=3\n") << 3 << 5;
+  QTest::newRow("running past 99") << QByteArray("FirstBig=90\nBigSlots=20\n") << 10 << 5;
+  QTest::newRow("last at 99") << QByteArray("FirstSmall=95\nSmallSlots=5\n") << 21 << 5;
+}
+
+// Opening Options and pressing OK unchanged gives back exactly the ranges that were loaded.
+void TestMainWindow::optionsOkGivesBackTheLoadedRanges() {
+  QFETCH(QByteArray, stored);
+  QFETCH(int, bigSlots);
+  QFETCH(int, smallSlots);
+  TWindowFixture::WriteSettings("[Manager]\n" + stored);
+  fixture_.Show();
+  const TSlotRanges loaded = CurrentSlotRanges();
+  QCOMPARE(loaded.BigSlots, bigSlots);
+  QCOMPARE(loaded.SmallSlots, smallSlots);
+  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  const TSlotRanges back = CurrentSlotRanges();
+  QCOMPARE((QList<int>{back.FirstBig, back.BigSlots, back.FirstSmall, back.SmallSlots}),
+           (QList<int>{loaded.FirstBig, loaded.BigSlots, loaded.FirstSmall, loaded.SmallSlots}));
+  QVERIFY(fixture_.Boxes->Shown.isEmpty());
 }
 
 void TestMainWindow::optionsOkStoresTheFirmware() {

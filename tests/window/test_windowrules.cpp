@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,6 +25,9 @@ class TestWindowRules : public QObject {
 
   void settingsPathReplacesTheExtension_data();
   void settingsPathReplacesTheExtension();
+  void unwritableFolderKeepsSettingsInTheConfigFolder();
+  void settingsLocation_data();
+  void settingsLocation();
   void settingsIntegers_data();
   void settingsIntegers();
   void missingFileGivesDefaults();
@@ -185,6 +189,39 @@ void TestWindowRules::settingsPathReplacesTheExtension() {
   QCOMPARE(SettingsPathFor(executable), settings);
 }
 
+void TestWindowRules::unwritableFolderKeepsSettingsInTheConfigFolder() {
+  // A folder under a regular file can be written by nobody, root included.
+  const QString blocker = dir_.filePath(QStringLiteral("blocker-file"));
+  WriteIni(blocker, "not a folder");
+  QCOMPARE(SettingsFileOf(blocker + QStringLiteral("/bin/KivManager")),
+           QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+               QStringLiteral("/KivManager.INI"));
+  QCOMPARE(SettingsFileOf(dir_.filePath(QStringLiteral("KivManager"))),
+           dir_.filePath(QStringLiteral("KivManager.INI")));
+}
+
+void TestWindowRules::settingsLocation_data() {
+  QTest::addColumn<bool>("writable");
+  QTest::addColumn<bool>("fileThere");
+  QTest::addColumn<bool>("beside");
+  QTest::newRow("writable folder") << true << false << true;
+  QTest::newRow("read-only folder") << false << false << false;
+  QTest::newRow("read-only folder, file already there") << false << true << true;
+}
+
+void TestWindowRules::settingsLocation() {
+  QFETCH(bool, writable);
+  QFETCH(bool, fileThere);
+  QFETCH(bool, beside);
+  const QString besidePath = dir_.filePath(QStringLiteral("KivManager.INI"));
+  QFile::remove(besidePath);
+  if (fileThere)
+    WriteIni(besidePath, "[Manager]\n");
+  const QString config = QStringLiteral("/home/user/.config/kiv-manager/kiv-manager");
+  QCOMPARE(ChooseSettingsPath(besidePath, writable, config),
+           beside ? besidePath : config + QStringLiteral("/KivManager.INI"));
+}
+
 void TestWindowRules::settingsIntegers_data() {
   QTest::addColumn<QVariant>("value");
   QTest::addColumn<int>("expected");
@@ -238,15 +275,23 @@ void TestWindowRules::readsHexadecimalAndBoundsValues_data() {
   QTest::newRow("negative counts")
       << QByteArray("BigSlots=-3\nSmallSlots=-1\n") << 0 << QList<int>{9, 0, 10, 0} << 0;
   QTest::newRow("too many big slots")
-      << QByteArray("BigSlots=150\n") << 0 << QList<int>{9, 99, 10, 0} << 0;
+      << QByteArray("BigSlots=150\n") << 0 << QList<int>{9, 91, 10, 5} << 0;
   QTest::newRow("total above 99") << QByteArray("BigSlots=60\nSmallSlots=60\n") << 0
                                   << QList<int>{9, 60, 10, 39} << 0;
   QTest::newRow("unreadable values")
       << QByteArray("BigSlots=many\nSmallSlots=\n") << 0 << defaults << 0;
-  QTest::newRow("ranges end at subsection 255")
-      << QByteArray("FirstBig=250\nFirstSmall=255\n") << 0 << QList<int>{250, 6, 255, 1} << 0;
-  QTest::newRow("first subsections beyond a byte")
-      << QByteArray("FirstBig=-5\nFirstSmall=256\n") << 0 << defaults << 0;
+  // The options dialog's two-digit fields must be able to show what was loaded.
+  QTest::newRow("ranges end at subsection 99")
+      << QByteArray("FirstBig=95\nFirstSmall=99\n") << 0 << QList<int>{95, 5, 99, 1} << 0;
+  QTest::newRow("first subsections beyond two digits")
+      << QByteArray("FirstBig=-5\nFirstSmall=100\n") << 0 << defaults << 0;
+  QTest::newRow("first beyond two digits, count kept")
+      << QByteArray("FirstBig=120\nBigSlots=3\n") << 0 << QList<int>{9, 3, 10, 5} << 0;
+  QTest::newRow("empty ranges from 0 stay empty")
+      << QByteArray("FirstBig=0\nBigSlots=0\nFirstSmall=0\nSmallSlots=0\n") << 0
+      << QList<int>{9, 0, 10, 0} << 0;
+  QTest::newRow("empty range elsewhere keeps its start")
+      << QByteArray("FirstBig=5\nBigSlots=0\n") << 0 << QList<int>{5, 0, 10, 5} << 0;
 }
 
 void TestWindowRules::readsHexadecimalAndBoundsValues() {

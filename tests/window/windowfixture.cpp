@@ -32,7 +32,7 @@ void TWindowFixture::Stop() {
 }
 
 QString TWindowFixture::SettingsPath() {
-  return SettingsPathFor(QCoreApplication::applicationFilePath());
+  return SettingsFileOf(QCoreApplication::applicationFilePath());
 }
 
 void TWindowFixture::WriteSettings(const QByteArray& text) {

@@ -1,0 +1,183 @@
+#include "cli/help.h"
+
+#include <QList>
+
+namespace {
+
+struct TCommandHelp {
+  QString Name;
+  bool Phone = false;  // takes the phone options
+  QString Synopsis;    // after "kivnvm "
+  QString Summary;     // its line in the overview
+  QString Details;     // its own help
+};
+
+const QList<TCommandHelp>& CommandHelps() {
+  static const QList<TCommandHelp> helps{
+      {QStringLiteral("inspect"), false, QStringLiteral("inspect [--json] FILE"),
+       QStringLiteral("describe FILE as the manager describes a section"),
+       QStringLiteral(
+           "Describes FILE as the manager describes a section holding exactly those bytes\n"
+           "(with \"Additional info\" ticked). FILE holds at most 65,536 bytes.\n"
+           "\n"
+           "  --json    one JSON object: kind, caption, format_tag, label, icon_index,\n"
+           "            compressed, unpacked_size, size")},
+      {QStringLiteral("pack"), false, QStringLiteral("pack [--icon CODE] IN OUT"),
+       QStringLiteral("LZO container of IN, as the compressed upload writes it"),
+       QStringLiteral(
+           "Writes the LZO container that \"Upload LZO-Compressed\" would store for IN, which\n"
+           "holds at most 65,536 bytes.\n"
+           "\n"
+           "  --icon CODE    the icon chosen for a plain UFIF program: four hex digits from\n"
+           "                 the icon list (default E852). ELF programs take their icon from\n"
+           "                 their header, other data gets E852.")},
+      {QStringLiteral("unpack"), false, QStringLiteral("unpack IN OUT"),
+       QStringLiteral("the original file from an LZO container"),
+       QStringLiteral("Gives back the original file from an LZO container; a damaged container is\n"
+                      "refused.")},
+      {QStringLiteral("convert"), false,
+       QStringLiteral("convert [--firmware TEXT | --firmware-index N] IN OUT"),
+       QStringLiteral("UFIF 2.0 program to UFIF 2.1 for a firmware"),
+       QStringLiteral(
+           "Converts a UFIF 2.0 program to UFIF 2.1 for a firmware. Standard output gets one\n"
+           "line per word the conversion could not judge (standard error when OUT is \"-\").\n"
+           "Other files are written unchanged, with a note.\n"
+           "\n"
+           "  --firmware TEXT      the firmware as typed into the manager's firmware field,\n"
+           "                       e.g. \"0x37BDD8 - Z7 4.5.6/4\"\n"
+           "  --firmware-index N   entry N of the firmware table, 0 by default;\n"
+           "                       'kivnvm firmwares' lists the table")},
+      {QStringLiteral("prg3"), false, QStringLiteral("prg3 TEXT OUT"),
+       QStringLiteral("PRG3 library image from its text"),
+       QStringLiteral(
+           "Builds the PRG3 library image from its text: RELEASE=n and one word per line (a\n"
+           "hexadecimal number, a blank, a name). Each non-empty line that gives no word is\n"
+           "named on standard error. More than 512 words: \"Can't uplod - library file too\n"
+           "big!\".")},
+      {QStringLiteral("firmwares"), false, QStringLiteral("firmwares"),
+       QStringLiteral("the firmware table, with the indexes --firmware-index takes"),
+       QStringLiteral(
+           "Lists the firmware table of the manager's conversion, one entry per line after\n"
+           "its index, as --firmware-index of convert and put takes it.")},
+      {QStringLiteral("demo"), false, QStringLiteral("demo DIR"),
+       QStringLiteral("create a demo phone in DIR/COM1 for the virtual phone"),
+       QStringLiteral(
+           "Creates a demo phone in DIR/COM1 for the virtual phone: programs of every kind, a\n"
+           "compressed program, a picture, a ringer, a picture pack, data, empty slots, both\n"
+           "libraries and the preferences record. A DIR/COM1 that holds anything is refused.")},
+      {QStringLiteral("list"), true, QStringLiteral("list [--json] [--sizes-only]"),
+       QStringLiteral("every slot as the manager's grid shows it"),
+       QStringLiteral(
+           "Every configured slot as the grid shows it after a full refresh: row, address,\n"
+           "caption, size, compression ratio, FW label. As in the manager, a failure ends its\n"
+           "slot range, and the exit status is 1.\n"
+           "\n"
+           "  --json         an array of 'inspect --json' objects with row and address added\n"
+           "  --sizes-only   no reads, like the manager with \"Additional info\" unticked")},
+      {QStringLiteral("get"), true, QStringLiteral("get S-SS FILE"),
+       QStringLiteral("the whole section into FILE"),
+       QStringLiteral("Reads the whole section into FILE; an empty section gives an empty file.")},
+      {QStringLiteral("put"), true,
+       QStringLiteral(
+           "put [--compress] [--icon CODE] [--convert [--firmware TEXT | --firmware-index N]]\n"
+           "      S-SS FILE"),
+       QStringLiteral("upload FILE as the manager does"),
+       QStringLiteral(
+           "Uploads FILE as the manager does: trailing Thumb filler (C0 46) dropped (not with\n"
+           "--compress), refused with \"Can't uplod - file too big!\" above 2,048 bytes on a\n"
+           "small slot or 65,536 elsewhere. It succeeds only when the phone then holds exactly\n"
+           "the bytes written.\n"
+           "\n"
+           "  --compress           pack FILE in an LZO container first\n"
+           "  --icon CODE          with --compress: the icon of a plain UFIF program (E852)\n"
+           "  --convert            convert a UFIF 2.0 program to UFIF 2.1 first\n"
+           "  --firmware TEXT      with --convert: the firmware as typed into the manager\n"
+           "  --firmware-index N   with --convert: entry N of the firmware table, 0 by\n"
+           "                       default; 'kivnvm firmwares' lists the table")},
+      {QStringLiteral("clear"), true, QStringLiteral("clear S-SS"),
+       QStringLiteral("erase a section"),
+       QStringLiteral("Erases the section; no question is asked.")},
+      {QStringLiteral("backup"), true, QStringLiteral("backup DIR"),
+       QStringLiteral("every slot and 2-16, 2-17, 2-18 into a new folder"),
+       QStringLiteral(
+           "Reads every configured slot and sections 2-16, 2-17 and 2-18 into DIR, which must\n"
+           "be new or empty: one file per section and manifest.json. A section that cannot be\n"
+           "read is reported, recorded as missing, and makes the exit status 1.")},
+      {QStringLiteral("restore"), true, QStringLiteral("restore [--dry-run] [--only S-SS,...] DIR"),
+       QStringLiteral("write back what differs from a backup"),
+       QStringLiteral(
+           "Checks every file of the backup against its SHA-256 first, then clears the\n"
+           "sections the backup records as empty and writes those whose content differs,\n"
+           "each checked by reading it back.\n"
+           "\n"
+           "  --dry-run         list what a restore would change and write nothing\n"
+           "  --only S-SS,...   restore just the sections named")},
+  };
+  return helps;
+}
+
+const QString PhoneOptionsText = QStringLiteral(
+    "Phone options:\n"
+    "  --port COM1..COM4    default: COM-Port of the manager's settings file, else COM1\n"
+    "  --slots FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL\n"
+    "                       default: the ranges of the manager's settings file, else\n"
+    "                       9-29,10-14\n"
+    "  --progress           progress on stderr even when it is not a terminal");
+
+const QString OperandsText = QStringLiteral(
+    "Options may stand before or after the command; after \"--\" every word is an operand.\n"
+    "A FILE, IN, OUT or TEXT of \"-\" is standard input or output.");
+
+const QString ExitStatusText =
+    QStringLiteral("Exit status: 0 done, 1 failed, 2 the command line was not understood.");
+
+// The overview's line: the synopsis, and the summary in a column of its own.
+QString OverviewLine(const TCommandHelp& help) {
+  constexpr int SummaryColumn = 34;
+  const QString synopsis = QStringLiteral("  ") + help.Synopsis.simplified();
+  if (synopsis.size() < SummaryColumn)
+    return synopsis.leftJustified(SummaryColumn) + help.Summary;
+  return synopsis + QLatin1Char('\n') + QString(SummaryColumn, QLatin1Char(' ')) + help.Summary;
+}
+
+QString OverviewOf(bool phone) {
+  QStringList lines;
+  for (const TCommandHelp& help : CommandHelps()) {
+    if (help.Phone == phone)
+      lines << OverviewLine(help);
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QString UsageText() {
+  return QStringLiteral(
+             "Usage: kivnvm COMMAND [OPTIONS] ARGUMENTS\n"
+             "       kivnvm help COMMAND    the command's help, as 'kivnvm COMMAND --help'\n"
+             "\n"
+             "Files:\n%1\n"
+             "\n"
+             "Phone (sections written S-SS, e.g. 18-9 or 02-10):\n%2\n"
+             "\n"
+             "%3\n"
+             "\n"
+             "%4\n"
+             "\n"
+             "  -h, --help, --version\n"
+             "\n"
+             "%5")
+      .arg(OverviewOf(false), OverviewOf(true), PhoneOptionsText, OperandsText, ExitStatusText);
+}
+
+QString CommandHelpText(const QString& name) {
+  for (const TCommandHelp& help : CommandHelps()) {
+    if (help.Name != name)
+      continue;
+    QString text = QStringLiteral("Usage: kivnvm %1\n\n%2\n").arg(help.Synopsis, help.Details);
+    if (help.Phone)
+      text += QLatin1Char('\n') + PhoneOptionsText + QLatin1Char('\n');
+    return text + QLatin1Char('\n') + OperandsText + QStringLiteral("\n\n") + ExitStatusText;
+  }
+  return {};
+}

@@ -1,0 +1,9 @@
+#pragma once
+// kivnvm's help: the overview of every command (kivnvm --help) and each command's own
+// (kivnvm help CMD, kivnvm CMD --help).
+
+#include <QString>
+
+QString UsageText();
+// The help of the command of that name; empty for a name that is no command.
+QString CommandHelpText(const QString& name);

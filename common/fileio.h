@@ -1,0 +1,29 @@
+#pragma once
+// Reading the files a command takes and saving the files it gives, for the window and
+// kivnvm alike. Errors carry the system's reason (Exception::Reason).
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+
+// At most the first limit bytes of a file, and whether more followed.
+struct TBoundedBytes {
+  QByteArray Bytes;
+  bool More = false;
+};
+
+// Reads until limit + 1 bytes or the end, never trusting the size the file reports, so a
+// pipe, /dev/stdin or an endless device reads as what it holds and returns promptly.
+// Throws EFOpenError when the file cannot be opened or read.
+TBoundedBytes ReadBounded(const QString& path, qint64 limit);
+// The same from a file already open for reading (standard input); name is for messages.
+TBoundedBytes ReadBounded(QFile& file, qint64 limit, const QString& name);
+
+// Makes bytes the file's whole content. A regular file, or a new one, is replaced only
+// when every byte was written, so a failure leaves the old one as it was. Anything else (a
+// device, a FIFO) is written in place and stays what it is. Throws EFCreateError when the
+// file cannot be opened or a write fails or falls short.
+void SaveFile(const QString& path, const QByteArray& bytes);
+// Writes bytes to a file already open for writing (standard output), every write checked.
+void WriteOpenFile(QFile& file, const QByteArray& bytes, const QString& name);
