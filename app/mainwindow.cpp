@@ -95,6 +95,7 @@ void TForm1::ConnectCommands() {
   onTrigger(ui->SetPrefAction, &TForm1::SetPrefActionExecute);
   onTrigger(ui->ConvertAction, &TForm1::ConvertActionExecute);
   onTrigger(ui->UploadLZOAction, &TForm1::UploadLZOActionExecute);
+  connect(ui->QuitAction, &QAction::triggered, this, &TForm1::close);
   connect(ui->ComboBox1, qOverload<int>(&QComboBox::currentIndexChanged), this,
           [this](int index) { GuardCommand([this, index] { ComboBox1Change(index); }); });
 }
