@@ -10,8 +10,8 @@
 #include "cli/console.h"
 #include "cli/gifwriter.h"
 #include "cli/jsontext.h"
-#include "cli/manifest.h"
 #include "cli/options.h"
+#include "transfer/backupmanifest.h"
 
 class TestKivnvmParts : public QObject {
   Q_OBJECT
@@ -182,7 +182,7 @@ void TestKivnvmParts::damagedManifests_data() {
 
 void TestKivnvmParts::damagedManifests() {
   QFETCH(QByteArray, json);
-  QVERIFY_THROWS_EXCEPTION(TCommandFailed, ParseManifest(json));
+  QVERIFY_THROWS_EXCEPTION(EBadBackup, ParseManifest(json));
 }
 
 QTEST_MAIN(TestKivnvmParts)
