@@ -175,6 +175,8 @@ void TestKivnvmParts::damagedManifests_data() {
                                   "\"}]}";
   QTest::newRow("short hash") << QByteArray(
       "{\"sections\": [{\"address\": \"18-9\", \"size\": 1, \"sha256\": \"abc\"}]}");
+  QTest::newRow("empty with a size")
+      << QByteArray("{\"sections\": [{\"address\": \"18-9\", \"empty\": true, \"size\": 5}]}");
   QTest::newRow("twice") << QByteArray(
       "{\"sections\": [{\"address\": \"18-9\", \"empty\": true}, {\"address\": \"18-09\", "
       "\"empty\": true}]}");
