@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 #include "common/operationio.h"
 #include "libraries/prg3text.h"
@@ -34,34 +34,47 @@ void WriteWhole(const QString& path, const QByteArray& bytes) {
 }
 
 // The hidden folder beside the target that the sections are written into. It is removed
-// with everything in it unless it has become the target.
+// with everything in it unless it has become the target. Made with mkdir, not as a
+// temporary folder, so it gets the permissions any folder of the user's gets.
 class TPartialFolder {
  public:
   explicit TPartialFolder(const QString& target)
-      : target_(QDir::cleanPath(QDir(target).absolutePath())), dir_(TemplateFor(target_)) {
-    if (!dir_.isValid())
+      : target_(QDir::cleanPath(QDir(target).absolutePath())) {
+    const QFileInfo info(target_);
+    QDir().mkpath(info.path());
+    for (int attempt = 0; attempt < 8 && path_.isEmpty(); ++attempt) {
+      const QString path =
+          QDir(info.path())
+              .filePath(QStringLiteral(".%1.partial-%2")
+                            .arg(info.fileName())
+                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+      if (QDir().mkdir(path))
+        path_ = path;
+    }
+    if (path_.isEmpty())
       throw EFCreateError(target_);
   }
-  QString Path() const { return dir_.path(); }
+  ~TPartialFolder() {
+    if (!path_.isEmpty())
+      QDir(path_).removeRecursively();
+  }
+  TPartialFolder(const TPartialFolder&) = delete;
+  TPartialFolder& operator=(const TPartialFolder&) = delete;
+
+  const QString& Path() const { return path_; }
 
   // An empty target made by the user gives way only now, so a failure before leaves it.
   void BecomeTarget() {
     if (QFileInfo::exists(target_) && !QDir().rmdir(target_))
       throw EBadBackup(QStringLiteral("%1 is not empty: back up into a new folder").arg(target_));
-    if (!QDir().rename(dir_.path(), target_))
+    if (!QDir().rename(path_, target_))
       throw EFCreateError(target_);
-    dir_.setAutoRemove(false);
+    path_.clear();
   }
 
  private:
-  static QString TemplateFor(const QString& target) {
-    const QFileInfo info(target);
-    QDir().mkpath(info.path());
-    return QDir(info.path()).filePath(QStringLiteral(".%1.partial-XXXXXX").arg(info.fileName()));
-  }
-
   QString target_;
-  QTemporaryDir dir_;
+  QString path_;
 };
 
 TManifestEntry BackUpSection(TPhonePort& port, const QString& dir, const TSectionAddress& address) {
