@@ -66,3 +66,10 @@ bool ParseSectionAddress(const QString& text, TSectionAddress& address) {
   address = {section, subsection};
   return true;
 }
+
+QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges) {
+  QList<TSectionAddress> addresses;
+  for (int row = 1; row <= ranges.BigSlots + ranges.SmallSlots; ++row)
+    addresses << SlotAddress(row, ranges);
+  return addresses;
+}

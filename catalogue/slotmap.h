@@ -1,6 +1,7 @@
 #pragma once
 // Grid rows and section addresses: the big slots in section 18, the small slots in section 2.
 
+#include <QList>
 #include <QString>
 
 struct TSlotRanges {
@@ -29,6 +30,8 @@ constexpr int MaxAddressNumber = 255;
 TSlotRanges BoundedRanges(TSlotRanges ranges);
 
 TSectionAddress SlotAddress(int row, const TSlotRanges& ranges);
+// Every slot's section: big slots in subsection order, then the small slots.
+QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges);
 // 0 for any address outside the two ranges (record 0 is the scratch record).
 int SlotRow(int section, int subsection, const TSlotRanges& ranges);
 bool IsSmallSlotRow(int row, const TSlotRanges& ranges);

@@ -134,10 +134,3 @@ TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
 QString PortName(int port) {
   return QStringLiteral("COM%1").arg(port);
 }
-
-QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges) {
-  QList<TSectionAddress> addresses;
-  for (int row = 1; row <= ranges.BigSlots + ranges.SmallSlots; ++row)
-    addresses << SlotAddress(row, ranges);
-  return addresses;
-}

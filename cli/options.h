@@ -37,5 +37,3 @@ TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath);
 
 // "COM1".
 QString PortName(int port);
-// Big slots in subsection order, then the small slots.
-QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges);

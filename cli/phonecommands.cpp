@@ -83,22 +83,6 @@ struct TCliCatalogue {
   TCatalogue Catalogue;
 };
 
-// What a clear that did not take tells the user.
-QString NotClearedText(const TSectionAddress& address, const TClearOutcome& outcome) {
-  if (outcome.ClearResult < 0)
-    return QStringLiteral("Section %1 was not erased: the phone answered %2")
-        .arg(address.Text(), GBPErrorMessage(outcome.ClearResult));
-  if (!outcome.Refresh.Ok())
-    return outcome.Refresh.Error;
-  if (outcome.Refresh.Size < 0)
-    return QStringLiteral("Section %1: the phone did not confirm the erase (size answer %2)")
-        .arg(address.Text())
-        .arg(outcome.Refresh.Size);
-  return QStringLiteral("Section %1 still holds %2 bytes after clearing")
-      .arg(address.Text())
-      .arg(outcome.Refresh.Size);
-}
-
 }  // namespace
 
 int ListCommand(const TArgs& args) {
@@ -171,7 +155,7 @@ int ClearCommand(const TArgs& args) {
   if (!outcome.LinkOpened)
     throw TCommandFailed(link.OpenError());
   if (!outcome.Cleared())
-    throw TCommandFailed(NotClearedText(address, outcome));
+    throw TCommandFailed(ClearProblem(address, outcome));
   PrintErr(QStringLiteral("Erased!"));
   return exitOk;
 }

@@ -10,8 +10,8 @@
 #include "cli/console.h"
 #include "cli/gifwriter.h"
 #include "cli/jsontext.h"
-#include "cli/manifest.h"
 #include "cli/options.h"
+#include "transfer/backupmanifest.h"
 
 class TestKivnvmParts : public QObject {
   Q_OBJECT
@@ -182,6 +182,8 @@ void TestKivnvmParts::damagedManifests_data() {
                                   "\"}]}";
   QTest::newRow("short hash") << QByteArray(
       "{\"sections\": [{\"address\": \"18-9\", \"size\": 1, \"sha256\": \"abc\"}]}");
+  QTest::newRow("empty with a size")
+      << QByteArray("{\"sections\": [{\"address\": \"18-9\", \"empty\": true, \"size\": 5}]}");
   QTest::newRow("twice") << QByteArray(
       "{\"sections\": [{\"address\": \"18-9\", \"empty\": true}, {\"address\": \"18-09\", "
       "\"empty\": true}]}");
@@ -189,7 +191,7 @@ void TestKivnvmParts::damagedManifests_data() {
 
 void TestKivnvmParts::damagedManifests() {
   QFETCH(QByteArray, json);
-  QVERIFY_THROWS_EXCEPTION(TCommandFailed, ParseManifest(json));
+  QVERIFY_THROWS_EXCEPTION(EBadBackup, ParseManifest(json));
 }
 
 QTEST_MAIN(TestKivnvmParts)

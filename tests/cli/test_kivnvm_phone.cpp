@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QtTest>
 
 #include "app/gridtext.h"
@@ -40,6 +41,26 @@ int Count(const QStringList& journal, const QString& function) {
   return count;
 }
 
+QByteArray Sha256Hex(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+// The manifest with entry in place of the one of the same address, or added after the rest.
+void PutManifestEntry(const QString& manifestPath, const QByteArray& entryJson) {
+  QJsonObject manifest = QJsonDocument::fromJson(ReadFileBytes(manifestPath)).object();
+  QJsonArray sections = manifest["sections"].toArray();
+  const QJsonObject entry = QJsonDocument::fromJson(entryJson).object();
+  int at = 0;
+  while (at < sections.size() && sections[at].toObject()["address"] != entry["address"])
+    ++at;
+  if (at < sections.size())
+    sections[at] = entry;
+  else
+    sections.append(entry);
+  manifest["sections"] = sections;
+  WriteFileBytes(manifestPath, QJsonDocument(manifest).toJson());
+}
+
 }  // namespace
 
 class TestKivnvmPhone : public QObject {
@@ -67,7 +88,9 @@ class TestKivnvmPhone : public QObject {
   void progressOnlyWhenAsked();
   void restoreRefusesATamperedBackup_data();
   void restoreRefusesATamperedBackup();
-  void restoreDetectsATruncatingWrite();
+  void restoreSaysWhatThePhoneAnswered_data();
+  void restoreSaysWhatThePhoneAnswered();
+  void killedBackupLeavesNoManifest();
   void restoreDryRunWritesNothing();
   void restoreOnlySomeSections();
 
@@ -455,12 +478,17 @@ void TestKivnvmPhone::backupRefusesAFolderInUse() {
 
 void TestKivnvmPhone::backupNamesTheMissingSection() {
   MakeDemoPhone();
-  phone_->SetFaults("size 18-11=-7; read 2-17=-5");
+  // A size answer of -5 tells nothing: the program in 18-15 must survive a restore.
+  phone_->SetFaults("size 18-11=-7; size 18-15=-5; read 2-17=-5");
   const TKivnvmRun run = kivnvm_.Run({"backup", Path("backup")});
   QCOMPARE(run.ExitCode, 1);
   QVERIFY(run.Err.contains(
       "Section 18-11 is missing from the backup: Error getting section 18-11 size"));
+  QVERIFY2(run.Err.contains("Section 18-15 is missing from the backup: Section 18-15: the phone "
+                            "did not tell what it holds (size answer -5)"),
+           qPrintable(run.Err));
   QVERIFY(run.Err.contains("Section 2-17 is missing from the backup: Error reading section 2-17"));
+  QVERIFY(run.Err.contains("Backed up 26 of 29 sections"));
   const QJsonArray sections = QJsonDocument::fromJson(ReadFileBytes(Path("backup/manifest.json")))
                                   .object()["sections"]
                                   .toArray();
@@ -469,7 +497,7 @@ void TestKivnvmPhone::backupNamesTheMissingSection() {
     if (value.toObject()["missing"].toBool())
       missing << value.toObject()["address"].toString();
   }
-  QCOMPARE(missing, QStringList({"18-11", "2-17"}));
+  QCOMPARE(missing, QStringList({"18-11", "18-15", "2-17"}));
   QVERIFY(!QFile::exists(Path("backup/18-11")));
   QVERIFY(QFile::exists(Path("backup/18-12")));
 
@@ -479,7 +507,11 @@ void TestKivnvmPhone::backupNamesTheMissingSection() {
   const TKivnvmRun restore = kivnvm_.Run({"restore", Path("backup")});
   QCOMPARE(restore.ExitCode, 1);
   QVERIFY(restore.Err.contains("Section 18-11 is missing from the backup"));
+  QVERIFY(restore.Err.contains("Section 18-15 is missing from the backup"));
+  QVERIFY(restore.Err.contains("3 failed"));
   QVERIFY(phone_->Holds(18, 12));
+  QVERIFY(phone_->Holds(18, 15));
+  QCOMPARE(phone_->Calls("ClearNVMFile"), 0);
 }
 
 void TestKivnvmPhone::progressOnlyWhenAsked() {
@@ -510,22 +542,50 @@ void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {
   QTest::addColumn<QString>("file");
   QTest::addColumn<QByteArray>("content");
   QTest::addColumn<QString>("message");
-  QTest::newRow("changed byte") << "18-13" << QByteArray() << "does not match its SHA-256";
-  QTest::newRow("file gone") << "2-16" << QByteArray("-") << "Cannot open file";
+  QTest::addColumn<QByteArray>("entry");  // put into the manifest when given
+  const QByteArray big(3000, 'b');
+  QTest::newRow("section outside the backup")
+      << "" << QByteArray() << "Section 0-0 is not one a backup holds"
+      << QByteArray(R"({"address": "0-0", "empty": true})");
+  QTest::newRow("stored outside the backup")
+      << "5-5" << QByteArray("abc") << "Section 5-5 is not one a backup holds"
+      << R"({"address": "5-5", "size": 3, "sha256": ")" + Sha256Hex("abc") + "\"}";
+  QTest::newRow("more than the small slot takes")
+      << "2-10" << big << "Section 2-10 holds 3000 bytes in the backup, more than its slot "
+      << R"({"address": "2-10", "size": 3000, "sha256": ")" + Sha256Hex(big) + "\"}";
+  QTest::newRow("empty with a hash")
+      << "" << QByteArray() << "section 18-16 is both empty and stored"
+      << R"({"address": "18-16", "empty": true, "size": 0, "sha256": ")" + Sha256Hex("") + "\"}";
+  QTest::newRow("listed twice") << "" << QByteArray() << "section 18-9 is listed twice"
+                                << QByteArray(R"({"address": "18-09", "empty": true})");
+  QTest::newRow("changed byte") << "18-13" << QByteArray() << "does not match its SHA-256"
+                                << QByteArray();
+  QTest::newRow("file gone") << "2-16" << QByteArray("-") << "Cannot open file" << QByteArray();
   QTest::newRow("manifest damaged")
       << "manifest.json" << QByteArray("{\"sections\": [{\"address\": \"18-300\"}]}")
-      << "manifest is damaged";
+      << "manifest is damaged" << QByteArray();
   QTest::newRow("manifest not JSON")
-      << "manifest.json" << QByteArray("not json") << "manifest is damaged";
+      << "manifest.json" << QByteArray("not json") << "manifest is damaged" << QByteArray();
+  QTest::newRow("linked file") << "18-13" << QByteArray("@") << "18-13 is a symbolic link"
+                               << QByteArray();
 }
 
 void TestKivnvmPhone::restoreRefusesATamperedBackup() {
   QFETCH(QString, file);
   QFETCH(QByteArray, content);
   QFETCH(QString, message);
+  QFETCH(QByteArray, entry);
   BackUpDemoPhone();
   const QString path = Path("backup/" + file);
-  if (content.isEmpty()) {
+  if (!entry.isEmpty()) {
+    PutManifestEntry(Path("backup/manifest.json"), entry);
+    if (!file.isEmpty())
+      WriteFileBytes(path, content);
+  } else if (content == "@") {
+    // A link to a file outside the folder with the very bytes the manifest expects.
+    QFile::rename(path, Path("outside"));
+    QVERIFY(QFile::link(Path("outside"), path));
+  } else if (content.isEmpty()) {
     QByteArray bytes = ReadFileBytes(path);
     bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
     WriteFileBytes(path, bytes);
@@ -543,18 +603,60 @@ void TestKivnvmPhone::restoreRefusesATamperedBackup() {
   QVERIFY(!phone_->Holds(18, 9));
 }
 
-void TestKivnvmPhone::restoreDetectsATruncatingWrite() {
+void TestKivnvmPhone::restoreSaysWhatThePhoneAnswered_data() {
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<QString>("answer");
+  QTest::newRow("refused") << "write 18-9=-6"
+                           << "the phone refused the write (GBP Error: No Memory!)";
+  QTest::newRow("not taken") << "write 18-9=truncate 0"
+                             << "the phone did not take the section (out of memory or refused)";
+  QTest::newRow("truncated") << "write 18-9=truncate 100"
+                             << "the phone holds 100 of the 3200 bytes written: the section now "
+                                "holds neither the old nor the new content";
+}
+
+// A failed section is named with the phone's answer and the restore goes on with the rest.
+void TestKivnvmPhone::restoreSaysWhatThePhoneAnswered() {
+  QFETCH(QString, fault);
+  QFETCH(QString, answer);
   BackUpDemoPhone();
-  phone_->Remove(18, 9);
-  phone_->Remove(18, 10);
-  phone_->SetFaults("write 18-9=truncate 100");
+  for (int subsection : {9, 10, 11})
+    phone_->Remove(18, subsection);
+  phone_->SetFaults(fault + "; write 18-11=-5");
   const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
   QCOMPARE(run.ExitCode, 1);
-  QVERIFY2(run.Err.contains("Section 18-9 not restored"), qPrintable(run.Err));
-  QVERIFY(run.Err.contains("1 failed"));
+  QVERIFY2(run.Err.contains("Section 18-9 not restored: " + answer), qPrintable(run.Err));
+  QVERIFY(run.Err.contains(
+      "Section 18-11 not restored: the phone refused the write (GBP Error: COMM Error!)"));
+  QVERIFY(run.Err.contains("2 failed"));
   QVERIFY(!run.Out.contains("wrote 18-9"));
   QVERIFY(run.Out.contains("wrote 18-10 (2400 bytes)"));
   QCOMPARE(phone_->Get(18, 10), ReadFileBytes(Path("backup/18-10")));
+}
+
+// Killed half-way, a backup leaves nothing at the target that a restore would take.
+void TestKivnvmPhone::killedBackupLeavesNoManifest() {
+  MakeDemoPhone();
+  qputenv("GBP_BAUD", "19200");
+  QProcess backup;
+  backup.start(QDir(kivnvm_.Dir()).filePath("kivnvm"), {"backup", Path("target")});
+  QVERIFY(backup.waitForStarted());
+  const auto sectionsWritten = [this] {
+    const QStringList partial =
+        work_->path().isEmpty()
+            ? QStringList()
+            : QDir(work_->path()).entryList({".target.partial-*"}, QDir::Dirs | QDir::Hidden);
+    return !partial.isEmpty() && QDir(Path(partial[0])).entryList(QDir::Files).size() >= 2;
+  };
+  QTRY_VERIFY_WITH_TIMEOUT(sectionsWritten(), 20000);
+  backup.kill();
+  backup.waitForFinished();
+  qunsetenv("GBP_BAUD");
+  QVERIFY(!QFile::exists(Path("target/manifest.json")));
+  QVERIFY(!QFile::exists(Path("target")));
+  const TKivnvmRun restore = kivnvm_.Run({"restore", Path("target")});
+  QCOMPARE(restore.ExitCode, 1);
+  QCOMPARE(phone_->Calls("WriteNVMFile") + phone_->Calls("ClearNVMFile"), 0);
 }
 
 void TestKivnvmPhone::restoreDryRunWritesNothing() {

@@ -174,3 +174,18 @@ TClearOutcome ClearInLink(TPhonePort& port, const TSectionAddress& target) {
     outcome.Refresh.Error = SizeErrorText(target);
   return outcome;
 }
+
+QString ClearProblem(const TSectionAddress& address, const TClearOutcome& outcome) {
+  if (outcome.ClearResult < 0)
+    return QStringLiteral("Section %1 was not erased: the phone answered %2")
+        .arg(address.Text(), GBPErrorMessage(outcome.ClearResult));
+  if (!outcome.Refresh.Ok())
+    return outcome.Refresh.Error;
+  if (outcome.Refresh.Size < 0)
+    return QStringLiteral("Section %1: the phone did not confirm the erase (size answer %2)")
+        .arg(address.Text())
+        .arg(outcome.Refresh.Size);
+  return QStringLiteral("Section %1 still holds %2 bytes after clearing")
+      .arg(address.Text())
+      .arg(outcome.Refresh.Size);
+}

@@ -74,3 +74,5 @@ TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSecti
                            TReporter& reporter);
 // The erase and its check within the caller's link, without touching any row.
 TClearOutcome ClearInLink(TPhonePort& port, const TSectionAddress& target);
+// What a clear that did not take tells the user ("Section 18-9 was not erased: ...").
+QString ClearProblem(const TSectionAddress& address, const TClearOutcome& outcome);

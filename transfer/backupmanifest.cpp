@@ -1,14 +1,15 @@
-#include "cli/manifest.h"
+#include "transfer/backupmanifest.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
 
-#include "cli/console.h"
-#include "cli/options.h"
+#include "common/fileio.h"
 #include "transfer/limits.h"
 
 namespace {
@@ -33,23 +34,24 @@ QJsonObject EntryJson(const TManifestEntry& entry) {
 }
 
 [[noreturn]] void Malformed(const QString& what) {
-  throw TCommandFailed(QStringLiteral("The backup's manifest is damaged: %1").arg(what));
+  throw EBadBackup(QStringLiteral("The backup's manifest is damaged: %1").arg(what));
 }
 
 TManifestEntry ParseEntry(const QJsonObject& object) {
   TManifestEntry entry;
   const QString address = object.value(QStringLiteral("address")).toString();
-  try {
-    entry.Address = ParseAddressArgument(address);
-  } catch (const TUsageError&) {
+  if (!ParseSectionAddress(address, entry.Address))
     Malformed(QStringLiteral("'%1' is not a section address").arg(address));
-  }
   if (object.value(QStringLiteral("missing")).toBool()) {
     entry.State = TManifestEntry::Missing;
     entry.Error = object.value(QStringLiteral("error")).toString();
     return entry;
   }
   if (object.value(QStringLiteral("empty")).toBool()) {
+    // An empty section is cleared by a restore: a size or hash beside it means damage.
+    if (object.value(QStringLiteral("size")).toInteger(0) != 0 ||
+        object.contains(QStringLiteral("sha256")))
+      Malformed(QStringLiteral("section %1 is both empty and stored").arg(address));
     entry.State = TManifestEntry::Empty;
     return entry;
   }
@@ -99,4 +101,31 @@ TManifest ParseManifest(const QByteArray& json) {
     manifest.Entries << entry;
   }
   return manifest;
+}
+
+QString BackupFilePath(const QString& dir, const TSectionAddress& address) {
+  return QDir(dir).filePath(address.Text());
+}
+
+QByteArray ReadBackupFile(const QString& path, qint64 limit) {
+  if (QFileInfo(path).isSymLink())
+    throw EBadBackup(
+        QStringLiteral("%1 is a symbolic link, not a file of the backup: nothing was restored")
+            .arg(path));
+  const TBoundedBytes file = ReadBounded(path, limit);
+  if (file.More)
+    throw EBadBackup(
+        QStringLiteral("%1 is larger than any file of a backup: nothing was restored").arg(path));
+  return file.Bytes;
+}
+
+QByteArray ReadStoredSection(const QString& dir, const TManifestEntry& entry) {
+  const QString path = BackupFilePath(dir, entry.Address);
+  const QByteArray bytes = ReadBackupFile(path, UploadBufferSize);
+  if (bytes.size() != entry.Size || Sha256Hex(bytes) != entry.Sha256) {
+    throw EBadBackup(
+        QStringLiteral("%1 does not match its SHA-256 in the manifest: nothing was restored")
+            .arg(path));
+  }
+  return bytes;
 }

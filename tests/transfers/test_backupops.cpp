@@ -1,0 +1,155 @@
+// The backup and restore operations over an in-memory phone: what a cancel leaves behind,
+// the folder's way into place, and the rows a restore refreshes.
+
+#include <QDir>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstring>
+
+#include "catalogue/ops/refreshslots.h"
+#include "common/operationio.h"
+#include "link/phoneport.h"
+#include "transfer/ops/backup.h"
+#include "transfer/ops/restore.h"
+
+namespace {
+
+constexpr int NoSection = -153;
+
+class TMemoryPort final : public TPhonePort {
+ public:
+  QMap<QString, QByteArray> Sections;
+
+  bool Open() override { return true; }
+  void Close() override {}
+  int GetSize(const TSectionAddress& address) override {
+    return Sections.contains(address.Text()) ? int(Sections[address.Text()].size()) : NoSection;
+  }
+  int Read(const TSectionAddress& address, void* buffer, quint32 length) override {
+    const QByteArray bytes = Sections.value(address.Text()).left(int(length));
+    std::memcpy(buffer, bytes.constData(), size_t(bytes.size()));
+    return int(bytes.size());
+  }
+  int Write(const TSectionAddress& address, const void* data, quint32 length) override {
+    Sections[address.Text()] = QByteArray(static_cast<const char*>(data), int(length));
+    return 0;
+  }
+  int Clear(const TSectionAddress& address) override {
+    Sections.remove(address.Text());
+    return 0;
+  }
+};
+
+// Asks to stop once `sections` sections have been started.
+class TStoppingReporter final : public TReporter {
+ public:
+  explicit TStoppingReporter(int sections) : sections_(sections) {}
+  void Status(const QString&) override {}
+  void Error(const QString&) override {}
+  void Notice(const QString&, const QString&) override {}
+  void RowChanged(int) override {}
+  void Progress(int index, int, const TSectionAddress&, qint64) override { started_ = index; }
+  bool CancelRequested() override { return started_ >= sections_; }
+
+ private:
+  int sections_;
+  int started_ = 0;
+};
+
+TMemoryPort PhoneWithPrograms() {
+  TMemoryPort port;
+  port.Sections = {{"18-9", QByteArray(300, 'a')},
+                   {"18-10", QByteArray(200, 'b')},
+                   {"2-17", QByteArray(100, 'c')}};
+  return port;
+}
+
+}  // namespace
+
+class TestBackupOps : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void cancelledBackupLeavesNoFolder_data();
+  void cancelledBackupLeavesNoFolder();
+  void backupTakesTheEmptyFolderItWasGiven();
+  void cancelledRestoreTellsWhatIsLeft();
+};
+
+void TestBackupOps::cancelledBackupLeavesNoFolder_data() {
+  QTest::addColumn<bool>("folderGiven");
+  QTest::newRow("new folder") << false;
+  QTest::newRow("empty folder") << true;
+}
+
+void TestBackupOps::cancelledBackupLeavesNoFolder() {
+  QFETCH(bool, folderGiven);
+  const QTemporaryDir work;
+  const QString target = QDir(work.path()).filePath("bk");
+  if (folderGiven)
+    QVERIFY(QDir().mkdir(target));
+  TMemoryPort port = PhoneWithPrograms();
+  TStoppingReporter reporter(2);
+  const TBackupResult result = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  QVERIFY(result.Cancelled);
+  QVERIFY(!result.Made());
+  QCOMPARE(result.Manifest.Entries.size(), 2);
+  // Nothing beside the target, and the target as it was.
+  const QStringList left =
+      QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  QCOMPARE(left, folderGiven ? QStringList{"bk"} : QStringList());
+  if (folderGiven)
+    QVERIFY(QDir(target).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void TestBackupOps::backupTakesTheEmptyFolderItWasGiven() {
+  const QTemporaryDir work;
+  const QString target = QDir(work.path()).filePath("bk");
+  QVERIFY(QDir().mkdir(target));
+  TMemoryPort port = PhoneWithPrograms();
+  TStoppingReporter reporter(1000);
+  const TBackupResult result = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  QVERIFY(result.Made());
+  QCOMPARE(result.Bytes, 600);
+  QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+           QStringList{"bk"});
+  QCOMPARE(QDir(target).entryList(QDir::Files),
+           QStringList({"18-10", "18-9", "2-17", "manifest.json"}));
+}
+
+void TestBackupOps::cancelledRestoreTellsWhatIsLeft() {
+  const QTemporaryDir work;
+  const QString target = QDir(work.path()).filePath("bk");
+  TMemoryPort port = PhoneWithPrograms();
+  TStoppingReporter backupReporter(1000);
+  QVERIFY(BackUp(port, backupReporter, TSlotRanges(), target, "COM1").Made());
+
+  // Onto a phone that lost its programs and gained one where the backup holds nothing.
+  port.Sections = {{"18-11", "stray"}};
+  TSlotTable table{};
+  TCatalogue catalogue{table, TSlotRanges(), false};
+  TStoppingReporter reporter(2);
+  const TRestoreResult result =
+      Restore(port, reporter, ReadBackup(target, TSlotRanges()), {}, &catalogue);
+  QVERIFY(result.Cancelled);
+  QCOMPARE(result.Sections[0].Address.Text(), QStringLiteral("18-11"));
+  QCOMPARE(result.Sections[0].Action, TSectionRestore::Cleared);
+  QCOMPARE(result.Count(TSectionRestore::Written), 0);
+  QCOMPARE(result.Count(TSectionRestore::Cleared) + result.Count(TSectionRestore::Unchanged) +
+               result.Count(TSectionRestore::NotReached),
+           result.Sections.size());
+  QVERIFY(port.Sections.isEmpty());
+
+  // Let through, the writes land and their rows show them.
+  TStoppingReporter patient(1000);
+  const TRestoreResult whole =
+      Restore(port, patient, ReadBackup(target, TSlotRanges()), {}, &catalogue);
+  QCOMPARE(whole.Count(TSectionRestore::Written), 3);
+  QCOMPARE(whole.Failures(), 0);
+  QCOMPARE(port.Sections, PhoneWithPrograms().Sections);
+  QCOMPARE(table.at(size_t(SlotRow(18, 9, TSlotRanges()))).Size, 300);
+  QCOMPARE(table.at(size_t(SlotRow(18, 10, TSlotRanges()))).Size, 200);
+}
+
+QTEST_MAIN(TestBackupOps)
+#include "test_backupops.moc"

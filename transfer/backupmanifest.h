@@ -1,0 +1,49 @@
+#pragma once
+// A backup folder: one file per section, named by its address, and manifest.json with the
+// port, the time, and for every section its address, size and SHA-256 (or that it was
+// empty, or missing because the phone failed or did not tell what it holds).
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include "catalogue/slotmap.h"
+#include "common/errors.h"
+
+struct TManifestEntry {
+  enum TState { Stored, Empty, Missing };
+  TSectionAddress Address;
+  TState State = Stored;
+  qint64 Size = 0;
+  QByteArray Sha256;  // lower-case hexadecimal
+  QString Error;      // why a missing section could not be read
+};
+
+struct TManifest {
+  QString Port;
+  QDateTime Time;
+  QList<TManifestEntry> Entries;
+};
+
+constexpr char ManifestFileName[] = "manifest.json";
+
+// A backup folder that cannot be used as it is; the message says why.
+class EBadBackup : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+QByteArray Sha256Hex(const QByteArray& bytes);
+QByteArray ManifestJson(const TManifest& manifest);
+// Throws EBadBackup naming what is wrong with the manifest.
+TManifest ParseManifest(const QByteArray& json);
+
+QString BackupFilePath(const QString& dir, const TSectionAddress& address);
+// A file of the backup folder itself: a symbolic link is refused (EBadBackup), so a restore
+// never reads from outside the folder; throws EFOpenError when it cannot be read.
+QByteArray ReadBackupFile(const QString& path, qint64 limit);
+// The most a manifest may take: far more than any backup's, far less than the memory.
+constexpr qint64 ManifestLimit = 1024 * 1024;
+// A stored section's file, checked against its size and SHA-256 in the manifest.
+QByteArray ReadStoredSection(const QString& dir, const TManifestEntry& entry);

@@ -1,0 +1,140 @@
+#include "transfer/ops/backup.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include "common/fileio.h"
+#include "common/operationio.h"
+#include "libraries/prg3text.h"
+#include "link/phoneport.h"
+#include "prefs/prefrecord.h"
+#include "transfer/limits.h"
+#include "transfer/ops/sectionio.h"
+
+namespace {
+
+bool IsEmptyFolder(const QString& dir) {
+  return QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+// A backup goes into a new folder, or an empty one, so it never mixes with older files.
+void CheckNewFolder(const QString& dir) {
+  const QFileInfo info(dir);
+  if (info.exists() && !info.isDir())
+    throw EBadBackup(QStringLiteral("%1 is a file, not a folder").arg(dir));
+  if (info.exists() && !IsEmptyFolder(dir))
+    throw EBadBackup(QStringLiteral("%1 is not empty: back up into a new folder").arg(dir));
+}
+
+// The hidden folder beside the target that the sections are written into. It is removed
+// with everything in it unless it has become the target. Made with mkdir, not as a
+// temporary folder, so it gets the permissions any folder of the user's gets.
+class TPartialFolder {
+ public:
+  explicit TPartialFolder(const QString& target)
+      : target_(QDir::cleanPath(QDir(target).absolutePath())) {
+    const QFileInfo info(target_);
+    QDir().mkpath(info.path());
+    for (int attempt = 0; attempt < 8 && path_.isEmpty(); ++attempt) {
+      const QString path =
+          QDir(info.path())
+              .filePath(QStringLiteral(".%1.partial-%2")
+                            .arg(info.fileName())
+                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+      if (QDir().mkdir(path))
+        path_ = path;
+    }
+    if (path_.isEmpty())
+      throw EFCreateError(target_);
+  }
+  ~TPartialFolder() {
+    if (!path_.isEmpty())
+      QDir(path_).removeRecursively();
+  }
+  TPartialFolder(const TPartialFolder&) = delete;
+  TPartialFolder& operator=(const TPartialFolder&) = delete;
+
+  const QString& Path() const { return path_; }
+
+  // An empty target made by the user gives way only now, so a failure before leaves it.
+  void BecomeTarget() {
+    if (QFileInfo::exists(target_) && !QDir().rmdir(target_))
+      throw EBadBackup(QStringLiteral("%1 is not empty: back up into a new folder").arg(target_));
+    if (!QDir().rename(path_, target_))
+      throw EFCreateError(target_);
+    path_.clear();
+  }
+
+ private:
+  QString target_;
+  QString path_;
+};
+
+TManifestEntry BackUpSection(TPhonePort& port, const QString& dir, const TSectionAddress& address) {
+  TManifestEntry entry;
+  entry.Address = address;
+  const TSectionRead read = ReadWholeSection(port, address, UploadBufferSize);
+  // Only a section the phone calls empty is recorded so; after a size answer of -5 nothing
+  // is known, and a restore must not clear what may be there.
+  if (read.State == TSectionRead::Empty) {
+    entry.State = TManifestEntry::Empty;
+  } else if (read.State != TSectionRead::Held) {
+    entry.State = TManifestEntry::Missing;
+    entry.Error = WholeReadProblem(read, address);
+  } else {
+    SaveFile(BackupFilePath(dir, address), read.Bytes);
+    entry.Size = read.Bytes.size();
+    entry.Sha256 = Sha256Hex(read.Bytes);
+  }
+  return entry;
+}
+
+}  // namespace
+
+QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges) {
+  QList<TSectionAddress> addresses = SlotAddresses(ranges);
+  const QList<TSectionAddress> fixed{{PRG3LibrarySection, PRG3LibrarySubSection},
+                                     {DefaultLibrarySection, DefaultLibrarySubSection},
+                                     {PrefSection, PrefSubSection}};
+  for (const TSectionAddress& address : fixed) {
+    if (!addresses.contains(address))
+      addresses << address;
+  }
+  return addresses;
+}
+
+int TBackupResult::Missing() const {
+  int missing = 0;
+  for (const TManifestEntry& entry : Manifest.Entries)
+    missing += entry.State == TManifestEntry::Missing ? 1 : 0;
+  return missing;
+}
+
+TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
+                     const QString& dir, const QString& portName) {
+  CheckNewFolder(dir);
+  const QList<TSectionAddress> addresses = BackupAddresses(ranges);
+  TBackupResult result;
+  result.Manifest.Port = portName;
+  result.Manifest.Time = QDateTime::currentDateTimeUtc();
+  TLinkSession link(port);
+  result.LinkOpened = link.IsOpen();
+  if (!result.LinkOpened)
+    return result;
+  TPartialFolder folder(dir);
+  for (int i = 0; i < addresses.size(); ++i) {
+    if (i > 0 && reporter.CancelRequested()) {
+      result.Cancelled = true;
+      return result;
+    }
+    reporter.Progress(i + 1, int(addresses.size()), addresses[i], result.Bytes);
+    result.Manifest.Entries << BackUpSection(port, folder.Path(), addresses[i]);
+    result.Bytes += result.Manifest.Entries.last().Size;
+  }
+  link.Close();
+  SaveFile(QDir(folder.Path()).filePath(QString::fromLatin1(ManifestFileName)),
+           ManifestJson(result.Manifest));
+  folder.BecomeTarget();
+  return result;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// A backup of every configured slot and the modification's own sections into a new folder.
+
+#include <QList>
+#include <QString>
+
+#include "transfer/backupmanifest.h"
+
+class TPhonePort;
+class TReporter;
+
+// The slots, then the PRG3 library, the UFIF2 library and the preferences record, each once.
+QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges);
+
+struct TBackupResult {
+  bool LinkOpened = false;
+  bool Cancelled = false;
+  TManifest Manifest;  // the sections read, in order
+  qint64 Bytes = 0;    // bytes stored
+  int Missing() const;
+  // The folder was made: every section was reached and the manifest written.
+  bool Made() const { return LinkOpened && !Cancelled; }
+};
+
+// Reads the sections into dir, which must be new or empty (EBadBackup otherwise, before the
+// link opens). The files go into a hidden folder beside it that takes dir's name only when
+// the manifest is written, so an interrupted backup never looks complete. Progress is
+// reported before each section; a cancel between two sections leaves no folder.
+TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
+                     const QString& dir, const QString& portName);

@@ -1,0 +1,177 @@
+#include "transfer/ops/restore.h"
+
+#include <QDir>
+#include <memory>
+
+#include "catalogue/ops/refreshslots.h"
+#include "common/operationio.h"
+#include "link/phoneport.h"
+#include "transfer/limits.h"
+#include "transfer/ops/backup.h"
+#include "transfer/ops/sectionio.h"
+#include "transfer/ops/upload.h"
+
+namespace {
+
+// A manifest entry a backup of these slots could have written; anything else would send
+// bytes where the user never had them.
+void CheckEntry(const TManifestEntry& entry, const TSlotRanges& ranges) {
+  const QString address = entry.Address.Text();
+  if (!BackupAddresses(ranges).contains(entry.Address))
+    throw EBadBackup(
+        QStringLiteral("Section %1 is not one a backup holds: nothing was restored").arg(address));
+  const int limit = SectionLimit(entry.Address, ranges);
+  if (entry.State == TManifestEntry::Stored && entry.Size > limit)
+    throw EBadBackup(QStringLiteral("Section %1 holds %2 bytes in the backup, more than its slot "
+                                    "takes (%3): nothing was restored")
+                         .arg(address)
+                         .arg(entry.Size)
+                         .arg(limit));
+}
+
+QList<TManifestEntry> SelectedEntries(const TManifest& manifest,
+                                      const QList<TSectionAddress>& only) {
+  if (only.isEmpty())
+    return manifest.Entries;
+  QList<TManifestEntry> selected;
+  for (const TSectionAddress& address : only) {
+    const auto found =
+        std::find_if(manifest.Entries.begin(), manifest.Entries.end(),
+                     [&](const TManifestEntry& entry) { return entry.Address == address; });
+    if (found == manifest.Entries.end())
+      throw EBadBackup(QStringLiteral("Section %1 is not in the backup").arg(address.Text()));
+    selected << *found;
+  }
+  return selected;
+}
+
+// Clears come first, so the space they free is there for the writes.
+QList<TManifestEntry> RestoreOrder(const QList<TManifestEntry>& entries) {
+  QList<TManifestEntry> ordered;
+  for (const TManifestEntry& entry : entries) {
+    if (entry.State == TManifestEntry::Empty)
+      ordered << entry;
+  }
+  for (const TManifestEntry& entry : entries) {
+    if (entry.State != TManifestEntry::Empty)
+      ordered << entry;
+  }
+  return ordered;
+}
+
+class TRestorer {
+ public:
+  TRestorer(TPhonePort& port, TReporter& reporter, bool dryRun, TCatalogue* catalogue)
+      : port_(port), reporter_(reporter), dryRun_(dryRun), catalogue_(catalogue) {
+    // Without the caller's rows the write's refresh lands in a table of our own.
+    if (!catalogue_) {
+      scratchSlots_ = std::make_unique<TSlotTable>();
+      scratch_ = std::make_unique<TCatalogue>(TCatalogue{*scratchSlots_, TSlotRanges(), false});
+    }
+  }
+
+  TSectionRestore Restore(const TManifestEntry& entry, const QByteArray& bytes) {
+    TSectionRestore section;
+    section.Address = entry.Address;
+    section.Size = bytes.size();
+    if (entry.State == TManifestEntry::Missing) {
+      section.Action = TSectionRestore::Skipped;
+      section.Problem = entry.Error;
+    } else if (Holds(entry, bytes)) {
+      section.Action = TSectionRestore::Unchanged;
+    } else if (dryRun_) {
+      section.Action = entry.State == TManifestEntry::Empty ? TSectionRestore::Cleared
+                                                            : TSectionRestore::Written;
+    } else if (entry.State == TManifestEntry::Empty) {
+      Clear(section);
+    } else {
+      Write(section, bytes);
+    }
+    return section;
+  }
+
+ private:
+  // The phone already holds the backup's content; after a size answer of -5 nobody knows.
+  bool Holds(const TManifestEntry& entry, const QByteArray& bytes) {
+    const TSectionRead current = ReadWholeSection(port_, entry.Address, UploadBufferSize);
+    if (entry.State == TManifestEntry::Empty)
+      return current.State == TSectionRead::Empty;
+    return current.State == TSectionRead::Held && current.Bytes == bytes;
+  }
+
+  void Clear(TSectionRestore& section) {
+    const TClearOutcome outcome = ClearInLink(port_, section.Address);
+    if (catalogue_)
+      RefreshSection(port_, *catalogue_, section.Address, reporter_);
+    section.Action = outcome.Cleared() ? TSectionRestore::Cleared : TSectionRestore::Failed;
+    if (!outcome.Cleared())
+      section.Problem = ClearProblem(section.Address, outcome);
+  }
+
+  void Write(TSectionRestore& section, const QByteArray& bytes) {
+    const TWriteOutcome outcome =
+        WriteAndJudgeInLink(port_, catalogue_ ? *catalogue_ : *scratch_, section.Address, bytes,
+                            TWriteCheck::ByReadBack, reporter_);
+    section.Action = outcome.Whole ? TSectionRestore::Written : TSectionRestore::Failed;
+    section.Problem = outcome.Problem;
+  }
+
+  TPhonePort& port_;
+  TReporter& reporter_;
+  bool dryRun_;
+  TCatalogue* catalogue_;
+  std::unique_ptr<TSlotTable> scratchSlots_;
+  std::unique_ptr<TCatalogue> scratch_;
+};
+
+}  // namespace
+
+TBackupSet ReadBackup(const QString& dir, const TSlotRanges& ranges) {
+  TBackupSet backup;
+  backup.Dir = dir;
+  backup.Manifest = ParseManifest(
+      ReadBackupFile(QDir(dir).filePath(QString::fromLatin1(ManifestFileName)), ManifestLimit));
+  for (const TManifestEntry& entry : backup.Manifest.Entries)
+    CheckEntry(entry, ranges);
+  for (const TManifestEntry& entry : backup.Manifest.Entries) {
+    if (entry.State == TManifestEntry::Stored)
+      backup.Files.insert(entry.Address.Text(), ReadStoredSection(dir, entry));
+  }
+  return backup;
+}
+
+int TRestoreResult::Count(TSectionRestore::TAction action) const {
+  return int(std::count_if(Sections.begin(), Sections.end(), [&](const TSectionRestore& section) {
+    return section.Action == action;
+  }));
+}
+
+int TRestoreResult::Failures() const {
+  return Count(TSectionRestore::Failed) + Count(TSectionRestore::Skipped);
+}
+
+TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
+                       const TRestoreRequest& request, TCatalogue* catalogue) {
+  const QList<TManifestEntry> entries =
+      RestoreOrder(SelectedEntries(backup.Manifest, request.Only));
+  TRestoreResult result;
+  const TLinkSession link(port);
+  result.LinkOpened = link.IsOpen();
+  if (!result.LinkOpened)
+    return result;
+  TRestorer restorer(port, reporter, request.DryRun, catalogue);
+  for (int i = 0; i < entries.size(); ++i) {
+    const TManifestEntry& entry = entries[i];
+    if (i > 0 && !result.Cancelled && reporter.CancelRequested())
+      result.Cancelled = true;
+    if (result.Cancelled) {
+      result.Sections << TSectionRestore{entry.Address, TSectionRestore::NotReached, 0, {}};
+      continue;
+    }
+    reporter.Progress(i + 1, int(entries.size()), entry.Address, result.Bytes);
+    result.Sections << restorer.Restore(entry, backup.Files.value(entry.Address.Text()));
+    if (!request.DryRun && result.Sections.last().Action != TSectionRestore::Unchanged)
+      result.Bytes += backup.Files.value(entry.Address.Text()).size();
+  }
+  return result;
+}

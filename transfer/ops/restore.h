@@ -1,0 +1,60 @@
+#pragma once
+// The restore of a backup folder onto the phone: clears where the backup holds nothing,
+// writes where the phone differs, and leaves alone what the backup could not read.
+
+#include <QHash>
+#include <QList>
+
+#include "transfer/backupmanifest.h"
+
+class TPhonePort;
+class TReporter;
+struct TCatalogue;
+
+// A backup folder as read and checked before anything is written.
+struct TBackupSet {
+  QString Dir;
+  TManifest Manifest;
+  QHash<QString, QByteArray> Files;  // a stored section's bytes by address text
+};
+
+// Throws EBadBackup (or EFOpenError) when the folder is not one a restore may trust:
+// a damaged manifest, a section no backup holds or more than its slot takes, a backup file
+// that is a symbolic link or does not match its SHA-256.
+TBackupSet ReadBackup(const QString& dir, const TSlotRanges& ranges);
+
+struct TRestoreRequest {
+  QList<TSectionAddress> Only;  // the sections to restore; all of them when empty
+  bool DryRun = false;          // tell what would change, change nothing
+};
+
+struct TSectionRestore {
+  enum TAction {
+    Written,
+    Cleared,
+    Unchanged,
+    Failed,      // Problem says why
+    Skipped,     // missing from the backup; Problem is why it could not be read then
+    NotReached,  // the restore was cancelled before it
+  };
+  TSectionAddress Address;
+  TAction Action = NotReached;
+  qint64 Size = 0;  // the bytes written, or that would be
+  QString Problem;
+};
+
+struct TRestoreResult {
+  bool LinkOpened = false;
+  bool Cancelled = false;
+  QList<TSectionRestore> Sections;  // in the order handled: clears first
+  qint64 Bytes = 0;                 // bytes written
+  int Count(TSectionRestore::TAction action) const;
+  // Failed and skipped sections: everything the backup held did not reach the phone.
+  int Failures() const;
+};
+
+// Restores the selected sections in one link. Throws EBadBackup when a section of Only is
+// not in the backup. With a catalogue, every section written or cleared is refreshed into
+// its row.
+TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
+                       const TRestoreRequest& request, TCatalogue* catalogue);
