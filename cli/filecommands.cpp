@@ -74,11 +74,14 @@ int ConvertCommand(const TArgs& args) {
     report = RelocateUFIF20(marked, firmware);
     image = marked;
   } else {
-    PrintErr(QStringLiteral("%1 is not a UFIF 2.0 program: written unchanged").arg(inPath));
+    PrintErr(
+        QStringLiteral("%1 is not a UFIF 2.0 program: written unchanged").arg(InputName(inPath)));
   }
-  WriteOutputFile(args.Positional()[1], image);
+  const QString outPath = args.Positional()[1];
+  WriteOutputFile(outPath, image);
+  // The report must not mix with the image when the image goes to standard output.
   for (const QString& line : report)
-    PrintOut(line);
+    IsStandardStream(outPath) ? PrintErr(line) : PrintOut(line);
   return exitOk;
 }
 

@@ -85,6 +85,8 @@ class TestKivnvmFiles : public QObject {
   void failuresWriteNoOutput_data();
   void failuresWriteNoOutput();
   void inputsAreReadNotSized();
+  void standardInputAndOutput_data();
+  void standardInputAndOutput();
   void outputsThatAreNoRegularFiles_data();
   void outputsThatAreNoRegularFiles();
   void convertForEachFirmware_data();
@@ -94,6 +96,7 @@ class TestKivnvmFiles : public QObject {
   void prg3Image();
 
  private:
+  void AddFileToFileRows();
   QString Path(const QString& name) const { return work_->filePath(name); }
   QString Put(const QString& name, const QByteArray& bytes) const {
     WriteFileBytes(Path(name), bytes);
@@ -544,7 +547,8 @@ void TestKivnvmFiles::inputsAreReadNotSized() {
   QVERIFY2(endless.Err.contains("more than 65536 bytes"), qPrintable(endless.Err));
 }
 
-void TestKivnvmFiles::outputsThatAreNoRegularFiles_data() {
+// One input for each command that reads a file and writes one.
+void TestKivnvmFiles::AddFileToFileRows() {
   QTest::addColumn<QStringList>("command");
   QTest::addColumn<QByteArray>("input");
   const QTemporaryDir dir;
@@ -556,6 +560,31 @@ void TestKivnvmFiles::outputsThatAreNoRegularFiles_data() {
   QTest::newRow("unpack") << QStringList{"unpack"} << ReadFileBytes(packed);
   QTest::newRow("convert") << QStringList{"convert"} << ConvertibleImage();
   QTest::newRow("prg3") << QStringList{"prg3"} << QByteArray("RELEASE=3\n10 first\n");
+}
+
+void TestKivnvmFiles::standardInputAndOutput_data() {
+  AddFileToFileRows();
+}
+
+// "-" reads standard input and writes standard output, with the same bytes as files give.
+void TestKivnvmFiles::standardInputAndOutput() {
+  QFETCH(QStringList, command);
+  QFETCH(QByteArray, input);
+  const TKivnvmRun toFile = kivnvm_.Run(command + QStringList{Put("in", input), Path("out")});
+  QCOMPARE(toFile.ExitCode, 0);
+  const TKivnvmRun streamed = kivnvm_.Run(command + QStringList{"-", "-"}, input);
+  QCOMPARE(streamed.ExitCode, 0);
+  QCOMPARE(streamed.OutBytes, ReadFileBytes(Path("out")));
+  // convert's report goes to standard error when the image takes standard output.
+  for (const QString& line : toFile.OutLines())
+    QVERIFY2(streamed.Err.contains(line), qPrintable(streamed.Err));
+
+  const TKivnvmRun inspected = kivnvm_.Run({"inspect", "-"}, input);
+  QCOMPARE(inspected.Out, kivnvm_.Run({"inspect", Path("in")}).Out);
+}
+
+void TestKivnvmFiles::outputsThatAreNoRegularFiles_data() {
+  AddFileToFileRows();
 }
 
 void TestKivnvmFiles::outputsThatAreNoRegularFiles() {

@@ -56,6 +56,7 @@ class TestKivnvmPhone : public QObject {
   void getWritesTheWholeSection();
   void getFailureWritesNothing();
   void getIntoAFullDevice();
+  void putAndGetThroughStandardStreams();
   void putAsTheManagersUpload_data();
   void putAsTheManagersUpload();
   void putRefusesWhatDoesNotFit();
@@ -292,6 +293,21 @@ void TestKivnvmPhone::getIntoAFullDevice() {
   QCOMPARE(run.ExitCode, 1);
   QVERIFY2(run.Err.contains("Cannot create file " + Path("full")), qPrintable(run.Err));
   QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
+}
+
+void TestKivnvmPhone::putAndGetThroughStandardStreams() {
+  const QByteArray program = Program(0x20010000, "Piped", 3000);
+  QCOMPARE(kivnvm_.Run({"put", "18-9", "-"}, program).ExitCode, 0);
+  QCOMPARE(phone_->Get(18, 9), program);
+  const TKivnvmRun got = kivnvm_.Run({"get", "18-9", "-"});
+  QCOMPARE(got.ExitCode, 0);
+  QCOMPARE(got.OutBytes, program);
+
+  // What a file may not hold, standard input may not either.
+  const TKivnvmRun tooBig = kivnvm_.Run({"put", "18-10", "-"}, QByteArray(70000, 'a'));
+  QCOMPARE(tooBig.ExitCode, 1);
+  QVERIFY2(tooBig.Err.contains("Can't uplod - file too big!"), qPrintable(tooBig.Err));
+  QVERIFY(!phone_->Holds(18, 10));
 }
 
 void TestKivnvmPhone::putAsTheManagersUpload_data() {
