@@ -82,6 +82,8 @@ class TestKivnvmFiles : public QObject {
   void packUnpackRoundTrip();
   void packIconCode_data();
   void packIconCode();
+  void messagesNameTheProgramAndTheReason_data();
+  void messagesNameTheProgramAndTheReason();
   void failuresWriteNoOutput_data();
   void failuresWriteNoOutput();
   void inputsAreReadNotSized();
@@ -461,6 +463,40 @@ void TestKivnvmFiles::packIconCode() {
       kivnvm_.Run(QStringList{"pack"} + options + QStringList{Put("in", original), Path("out")});
   QCOMPARE(run.ExitCode, 0);
   QCOMPARE(WordAt(ReadFileBytes(Path("out")), 28), iconCode);
+}
+
+void TestKivnvmFiles::messagesNameTheProgramAndTheReason_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("message");  // %1 is the work folder
+  QTest::newRow("no such input")
+      << QStringList{"inspect", "%1/missing"}
+      << "kivnvm: Cannot open file %1/missing: No such file or directory";
+  QTest::newRow("input is a folder")
+      << QStringList{"inspect", "%1"} << "kivnvm: Cannot open file %1: Is a directory";
+  QTest::newRow("output is a folder")
+      << QStringList{"prg3", "%1/in", "%1"} << "kivnvm: Cannot create file %1: Is a directory";
+  QTest::newRow("output in no folder")
+      << QStringList{"prg3", "%1/in", "%1/none/out"}
+      << "kivnvm: Cannot create file %1/none/out: No such file or directory";
+  QTest::newRow("the manager's words")
+      << QStringList{"prg3", "%1/words", "%1/out"} << "kivnvm: Can't uplod - library file too big!";
+  QTest::newRow("usage") << QStringList{"frob"}
+                         << "kivnvm: unknown command 'frob'\nTry 'kivnvm --help'.";
+}
+
+void TestKivnvmFiles::messagesNameTheProgramAndTheReason() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, message);
+  QByteArray words = "RELEASE=3\n";
+  for (int i = 0; i < 512; ++i)
+    words += "10 word\n";
+  Put("words", words);
+  Put("in", "RELEASE=3\n10 a\n");
+  for (QString& argument : arguments)
+    argument = argument.arg(work_->path());
+  const TKivnvmRun run = kivnvm_.Run(arguments);
+  QVERIFY(run.ExitCode > 0);
+  QCOMPARE(run.Err.trimmed(), message.arg(work_->path()));
 }
 
 void TestKivnvmFiles::failuresWriteNoOutput_data() {

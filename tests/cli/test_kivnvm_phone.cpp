@@ -202,7 +202,8 @@ void TestKivnvmPhone::linkFailures() {
   const TKivnvmRun run = kivnvm_.Run(arguments);
   QCOMPARE(run.ExitCode, 1);
   QCOMPARE(run.Err.trimmed(),
-           message.contains("%1") ? message.arg(kivnvm_.Dir() + "/KivManager.INI") : message);
+           "kivnvm: " +
+               (message.contains("%1") ? message.arg(kivnvm_.Dir() + "/KivManager.INI") : message));
   QVERIFY(run.Out.isEmpty());
   QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
   QCOMPARE(phone_->Get(18, 9), QByteArray("content"));
@@ -212,7 +213,7 @@ void TestKivnvmPhone::linkFailures() {
   const TKivnvm withoutLibrary(TKivnvm::WithoutLibrary);
   const TKivnvmRun unusable = withoutLibrary.Run(arguments);
   QCOMPARE(unusable.ExitCode, 1);
-  QCOMPARE(unusable.Err.trimmed(), QStringLiteral("Unable to open GPB.DLL"));
+  QCOMPARE(unusable.Err.trimmed(), QStringLiteral("kivnvm: Unable to open GPB.DLL"));
 }
 
 void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
@@ -250,7 +251,7 @@ void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
   configured.WriteSettings("[Manager]\nCOM-Port=3\n");
   run = configured.Run({"list"});
   QCOMPARE(run.ExitCode, 1);
-  QCOMPARE(run.Err.trimmed(), "GBP Error: Can't open port! (COM4, from the settings file " +
+  QCOMPARE(run.Err.trimmed(), "kivnvm: GBP Error: Can't open port! (COM4, from the settings file " +
                                   configured.Dir() + "/KivManager.INI)");
 }
 
@@ -370,7 +371,7 @@ void TestKivnvmPhone::putRefusesWhatDoesNotFit() {
     WriteFileBytes(Path("file"), file);
     const TKivnvmRun run = kivnvm_.Run({"put", address, Path("file")});
     QCOMPARE(run.ExitCode, 1);
-    QCOMPARE(run.Err.trimmed(), QStringLiteral("Can't uplod - file too big!"));
+    QCOMPARE(run.Err.trimmed(), QStringLiteral("kivnvm: Can't uplod - file too big!"));
   }
   QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
 
@@ -507,19 +508,21 @@ void TestKivnvmPhone::progressOnlyWhenAsked() {
 
   run = kivnvm_.Run({"backup", "--progress", Path("shown")});
   QCOMPARE(run.ExitCode, 0);
-  const QStringList steps = run.Err.split('\n').filter(QRegularExpression("^section \\d+ of 29 "));
+  const QStringList steps =
+      run.Err.split('\n').filter(QRegularExpression("^kivnvm: section \\d+ of 29 "));
   QCOMPARE(steps.size(), 29);
-  QCOMPARE(steps[0], QStringLiteral("section 1 of 29 (18-9), 0 bytes"));
+  QCOMPARE(steps[0], QStringLiteral("kivnvm: section 1 of 29 (18-9), 0 bytes"));
   const qint64 first = phone_->Get(18, 9).size();
-  QCOMPARE(steps[1], QStringLiteral("section 2 of 29 (18-10), %1 bytes").arg(first));
-  QVERIFY(steps[28].startsWith("section 29 of 29 (2-18), "));
+  QCOMPARE(steps[1], QStringLiteral("kivnvm: section 2 of 29 (18-10), %1 bytes").arg(first));
+  QVERIFY(steps[28].startsWith("kivnvm: section 29 of 29 (2-18), "));
 
   phone_->Remove(18, 9);
   run = kivnvm_.Run({"restore", "--progress", "--only", "18-9,18-10", Path("shown")});
   QCOMPARE(run.ExitCode, 0);
-  QVERIFY2(run.Err.contains("section 1 of 2 (18-9), 0 bytes\nsection 2 of 2 (18-10), " +
-                            QString::number(first) + " bytes"),
-           qPrintable(run.Err));
+  QVERIFY2(
+      run.Err.contains("kivnvm: section 1 of 2 (18-9), 0 bytes\nkivnvm: section 2 of 2 (18-10), " +
+                       QString::number(first) + " bytes"),
+      qPrintable(run.Err));
 }
 
 void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {
