@@ -86,10 +86,17 @@ int ConvertCommand(const TArgs& args) {
 }
 
 int PRG3Command(const TArgs& args) {
-  const QByteArray text = ReadWholeFile(args.Positional()[0], PRG3TextLimit);
-  const TPRG3Image library = PRG3ImageFromLines(SplitTextLines(text));
+  const QString textPath = args.Positional()[0];
+  const QStringList lines = SplitTextLines(ReadWholeFile(textPath, PRG3TextLimit));
+  const TPRG3Image library = PRG3ImageFromLines(lines);
   if (library.TooBig)
     throw TCommandFailed(QStringLiteral("Can't uplod - library file too big!"));
+  for (const int number : PRG3IgnoredLines(lines)) {
+    PrintErr(QStringLiteral("%1: line %2 ignored, it gives no word: %3")
+                 .arg(InputName(textPath))
+                 .arg(number)
+                 .arg(lines[number - 1]));
+  }
   WriteOutputFile(args.Positional()[1], library.Image);
   return exitOk;
 }

@@ -705,28 +705,37 @@ void TestKivnvmFiles::convertLeavesOtherFilesUnchanged() {
 void TestKivnvmFiles::prg3Image_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<QByteArray>("image");
+  QTest::addColumn<QStringList>("ignored");  // after "line "
   QTest::newRow("example") << QByteArray("RELEASE=3\r\n10 first\r\nABCD second\r\n")
-                           << Word(3) + Word(0x10) + Word(0xABCD);
+                           << Word(3) + Word(0x10) + Word(0xABCD) << QStringList{};
   QTest::newRow("CR lines, ignored lines")
       << QByteArray("RELEASE=12\r\rZZ no\r-5 minus\r0x10 hex\r42\r")
-      << Word(1) + Word(0xFFFFFFFB) + Word(0x10);
-  QTest::newRow("no words") << QByteArray("nothing here\n") << QByteArray();
+      << Word(1) + Word(0xFFFFFFFB) + Word(0x10)
+      << QStringList{"3 ignored, it gives no word: ZZ no", "6 ignored, it gives no word: 42"};
+  QTest::newRow("no words") << QByteArray("nothing here\n") << QByteArray()
+                            << QStringList{"1 ignored, it gives no word: nothing here"};
   QByteArray full = "RELEASE=3\n";
   QByteArray fullImage = Word(3);
   for (int i = 1; i < 512; ++i) {
     full += QByteArray::number(i, 16) + " w\n";
     fullImage += Word(quint32(i));
   }
-  QTest::newRow("512 words") << full << fullImage;
+  QTest::newRow("512 words") << full << fullImage << QStringList{};
 }
 
 void TestKivnvmFiles::prg3Image() {
   QFETCH(QByteArray, text);
   QFETCH(QByteArray, image);
-  const TKivnvmRun run = kivnvm_.Run({"prg3", Put("text", text), Path("out")});
+  QFETCH(QStringList, ignored);
+  const QString textFile = Put("text", text);
+  const TKivnvmRun run = kivnvm_.Run({"prg3", textFile, Path("out")});
   QCOMPARE(run.ExitCode, 0);
   QVERIFY(QFile::exists(Path("out")));
   QCOMPARE(ReadFileBytes(Path("out")), image);
+  QStringList expected;
+  for (const QString& line : ignored)
+    expected << "kivnvm: " + textFile + ": line " + line;
+  QCOMPARE(run.Err.split('\n', Qt::SkipEmptyParts), expected);
 }
 
 QTEST_MAIN(TestKivnvmFiles)
