@@ -137,12 +137,12 @@ int RunKivnvm(const QStringList& arguments) {
   try {
     return RunCommand(arguments);
   } catch (const TUsageError& error) {
-    PrintErr(QStringLiteral("kivnvm: %1\nTry 'kivnvm --help'.").arg(error.Message()));
+    PrintErr(QStringLiteral("%1\nTry 'kivnvm --help'.").arg(error.Message()));
     return exitUsage;
   } catch (const TCommandFailed& error) {
     PrintErr(error.Message());
   } catch (const Exception& error) {
-    PrintErr(error.Message());
+    PrintErr(ErrorText(error));
   } catch (const std::exception& error) {
     PrintErr(QString::fromLocal8Bit(error.what()));
   }

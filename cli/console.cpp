@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/errors.h"
+
 #ifdef _WIN32
 #include <io.h>
 #define KIV_ISATTY _isatty
@@ -31,12 +33,28 @@ void PrintOut(const QString& line) {
   Write(stdout, line + QLatin1Char('\n'));
 }
 
-void PrintErr(const QString& line) {
-  Write(stderr, line + QLatin1Char('\n'));
+const QString MessagePrefix = QStringLiteral("kivnvm: ");
+
+void PrintErr(const QString& message) {
+  Write(stderr, MessagePrefix + message + QLatin1Char('\n'));
 }
 
-void PrintErrRaw(const QString& text) {
-  Write(stderr, text);
+QString ErrorText(const Exception& error) {
+  if (error.Reason().isEmpty())
+    return error.Message();
+  return error.Message() + QStringLiteral(": ") + error.Reason();
+}
+
+void PrintQtMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
+  PrintErr(message);
+}
+
+void RewriteErrLine(const QString& message) {
+  Write(stderr, QStringLiteral("\r\x1b[K") + MessagePrefix + message);
+}
+
+void EndErrLine() {
+  Write(stderr, QStringLiteral("\n"));
 }
 
 bool StderrIsTerminal() {

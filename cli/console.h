@@ -2,7 +2,10 @@
 // What kivnvm tells its caller: data on stdout, messages on stderr, and the exit status.
 
 #include <QString>
+#include <QtGlobal>
 #include <stdexcept>
+
+class Exception;
 
 enum TExitStatus { exitOk = 0, exitFailed = 1, exitUsage = 2 };
 
@@ -20,10 +23,19 @@ class TCommandFailed : public std::runtime_error {
   QString Message() const { return QString::fromUtf8(what()); }
 };
 
-// One line each, UTF-8.
+// One line each, UTF-8. Every message on stderr starts with "kivnvm: ", so it can be told
+// from other programs' in a script's log.
 void PrintOut(const QString& line);
-void PrintErr(const QString& line);
-// Without a line break, for progress that rewrites its own line.
-void PrintErrRaw(const QString& text);
+void PrintErr(const QString& message);
+// A framework error's message, with the system's reason when it has one: "Cannot open file
+// x: No such file or directory".
+QString ErrorText(const Exception& error);
+// Qt's own warnings, as kivnvm's messages.
+void PrintQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+// Progress on a terminal: the message replaces the line it is on, which stays open until
+// EndErrLine.
+void RewriteErrLine(const QString& message);
+void EndErrLine();
 
 bool StderrIsTerminal();

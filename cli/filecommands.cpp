@@ -74,19 +74,29 @@ int ConvertCommand(const TArgs& args) {
     report = RelocateUFIF20(marked, firmware);
     image = marked;
   } else {
-    PrintErr(QStringLiteral("%1 is not a UFIF 2.0 program: written unchanged").arg(inPath));
+    PrintErr(
+        QStringLiteral("%1 is not a UFIF 2.0 program: written unchanged").arg(InputName(inPath)));
   }
-  WriteOutputFile(args.Positional()[1], image);
+  const QString outPath = args.Positional()[1];
+  WriteOutputFile(outPath, image);
+  // The report must not mix with the image when the image goes to standard output.
   for (const QString& line : report)
-    PrintOut(line);
+    IsStandardStream(outPath) ? PrintErr(line) : PrintOut(line);
   return exitOk;
 }
 
 int PRG3Command(const TArgs& args) {
-  const QByteArray text = ReadWholeFile(args.Positional()[0], PRG3TextLimit);
-  const TPRG3Image library = PRG3ImageFromLines(SplitTextLines(text));
+  const QString textPath = args.Positional()[0];
+  const QStringList lines = SplitTextLines(ReadWholeFile(textPath, PRG3TextLimit));
+  const TPRG3Image library = PRG3ImageFromLines(lines);
   if (library.TooBig)
     throw TCommandFailed(QStringLiteral("Can't uplod - library file too big!"));
+  for (const int number : PRG3IgnoredLines(lines)) {
+    PrintErr(QStringLiteral("%1: line %2 ignored, it gives no word: %3")
+                 .arg(InputName(textPath))
+                 .arg(number)
+                 .arg(lines[number - 1]));
+  }
   WriteOutputFile(args.Positional()[1], library.Image);
   return exitOk;
 }

@@ -1,10 +1,16 @@
 #pragma once
-// The files a command reads and writes.
+// The files a command reads and writes. "-" stands for standard input where a command reads
+// a file and for standard output where it writes one.
 
 #include <QByteArray>
 #include <QString>
 
 #include "common/fileio.h"
+
+// True for "-".
+bool IsStandardStream(const QString& path);
+// The input as messages name it: "standard input" for "-".
+QString InputName(const QString& path);
 
 // At most limit bytes of the input and whether it held more; throws EFOpenError.
 TBoundedBytes ReadInputHead(const QString& path, qint64 limit);

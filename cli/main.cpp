@@ -5,8 +5,10 @@
 
 #include "app/settingsfile.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 
 int main(int argc, char* argv[]) {
+  qInstallMessageHandler(PrintQtMessage);
   QCoreApplication application(argc, argv);
   SetProgramNames();
   return RunKivnvm(application.arguments().mid(1));

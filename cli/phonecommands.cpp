@@ -127,8 +127,11 @@ int PutCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   CheckPutOptions(args);
-  const TUploadRequest request{address, ReadUploadFile(args.Positional()[1]),
-                               args.Has(QStringLiteral("compress")), TWriteCheck::ByReadBack};
+  const TBoundedBytes file = ReadInputHead(args.Positional()[1], UploadBufferSize);
+  const TUploadRequest request{address,
+                               {file.Bytes, file.More},
+                               args.Has(QStringLiteral("compress")),
+                               TWriteCheck::ByReadBack};
   if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
     PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
   TCliCatalogue catalogue(options.Ranges);

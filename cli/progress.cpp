@@ -18,7 +18,7 @@ void TProgress::Step(int index, const QString& address, qint64 bytesSoFar) {
                            .arg(address)
                            .arg(bytesSoFar);
   if (terminal_) {
-    PrintErrRaw(QStringLiteral("\r\x1b[K") + text);
+    RewriteErrLine(text);
     lineOpen_ = true;
   } else {
     PrintErr(text);
@@ -27,6 +27,6 @@ void TProgress::Step(int index, const QString& address, qint64 bytesSoFar) {
 
 void TProgress::BreakLine() {
   if (lineOpen_)
-    PrintErrRaw(QStringLiteral("\n"));
+    EndErrLine();
   lineOpen_ = false;
 }

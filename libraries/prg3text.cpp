@@ -73,3 +73,12 @@ TPRG3Image PRG3ImageFromLines(const QStringList& lines) {
   }
   return result;
 }
+
+QList<int> PRG3IgnoredLines(const QStringList& lines) {
+  QList<int> ignored;
+  for (int i = 0; i < lines.size(); ++i) {
+    if (!lines[i].trimmed().isEmpty() && !LineWord(lines[i]))
+      ignored << i + 1;
+  }
+  return ignored;
+}

@@ -18,3 +18,8 @@ struct TPRG3Image {
 
 // Throws EConvertError for a release line with no digit after its first "=".
 TPRG3Image PRG3ImageFromLines(const QStringList& lines);
+
+// The numbers (from 1) of the lines that hold more than blanks yet give no word, by the rules
+// of PRG3ImageFromLines: what a user may have meant as a word ("1234" with no blank after
+// it) and the image leaves out. Throws as PRG3ImageFromLines does.
+QList<int> PRG3IgnoredLines(const QStringList& lines);

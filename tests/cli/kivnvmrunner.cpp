@@ -35,7 +35,8 @@ TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standard
   if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
     return run;
   run.ExitCode = process.exitCode();
-  run.Out = QString::fromUtf8(process.readAllStandardOutput());
+  run.OutBytes = process.readAllStandardOutput();
+  run.Out = QString::fromUtf8(run.OutBytes);
   run.Err = QString::fromUtf8(process.readAllStandardError());
   return run;
 }

@@ -10,6 +10,7 @@
 
 struct TKivnvmRun {
   int ExitCode = -1;
+  QByteArray OutBytes;  // standard output as written, for binary output
   QString Out;
   QString Err;
   QStringList OutLines() const;

@@ -1,6 +1,6 @@
-// kivnvm's offline commands, run as the user runs them: help and usage errors, the demo
-// phone, inspect, pack and unpack, convert and prg3. A failing command must leave no
-// output file, and must not touch one that was there before.
+// kivnvm's offline commands, run as the user runs them: the demo phone, inspect, pack and
+// unpack, convert and prg3. A failing command must leave no output file, and must not touch
+// one that was there before.
 
 #include <QImage>
 #include <QJsonDocument>
@@ -11,22 +11,9 @@
 #include "catalogue/classify.h"
 #include "common/bytes.h"
 #include "tests/cli/kivnvmrunner.h"
+#include "tests/cli/sampleimages.h"
 
 namespace {
-
-QByteArray Word(quint32 value) {
-  QByteArray bytes;
-  AppendWord(bytes, value);
-  return bytes;
-}
-
-// A plain program: format word, name field, then the given body.
-QByteArray PlainProgram(quint32 tag, const QByteArray& name, int length) {
-  QByteArray image = Word(tag) + name.leftJustified(16, '\0', true);
-  for (int i = 0; image.size() < length; ++i)
-    image.append(char(0x10 + i % 0x40));
-  return image.left(length);
-}
 
 QByteArray ElfProgram(quint32 iconA, quint32 iconB) {
   QByteArray elf(84, '\0');
@@ -36,20 +23,6 @@ QByteArray ElfProgram(quint32 iconA, quint32 iconB) {
   elf += Word(0x20010000) + QByteArray("Elfie").leftJustified(16, '\0') + Word(iconA) +
          Word(iconB) + QByteArray(500, 'e');
   return elf;
-}
-
-// A UFIF 2.0 image with one of each word the conversion treats.
-QByteArray ConvertibleImage() {
-  QByteArray image = PlainProgram(0x20000000, "Conv", 512);
-  image.replace(20, image.size() - 20, QByteArray(image.size() - 20, '\0'));
-  SetWordAt(image, 64, 0x4801B403);
-  SetWordAt(image, 72, 0x36A9D1);
-  SetWordAt(image, 128, 0x4801B403);
-  SetWordAt(image, 136, 0x36B001);
-  SetWordAt(image, 256, 0x36AE18);
-  SetWordAt(image, 300, 0x820000);
-  SetWordAt(image, 400, 0x36A640);
-  return image;
 }
 
 QJsonObject JsonObjectOf(const QString& text) {
@@ -62,14 +35,6 @@ class TestKivnvmFiles : public QObject {
   Q_OBJECT
  private Q_SLOTS:
   void init();
-  void helpAndVersion();
-  void helpOfEachCommand_data();
-  void helpOfEachCommand();
-  void firmwareTable();
-  void switchesOnlyWhereTheyStandAsOptions_data();
-  void switchesOnlyWhereTheyStandAsOptions();
-  void usageErrors_data();
-  void usageErrors();
   void demoPhoneHoldsEveryKind_data();
   void demoPhoneHoldsEveryKind();
   void demoPictureIsAViewableGIF();
@@ -84,9 +49,6 @@ class TestKivnvmFiles : public QObject {
   void packIconCode();
   void failuresWriteNoOutput_data();
   void failuresWriteNoOutput();
-  void inputsAreReadNotSized();
-  void outputsThatAreNoRegularFiles_data();
-  void outputsThatAreNoRegularFiles();
   void convertForEachFirmware_data();
   void convertForEachFirmware();
   void convertLeavesOtherFilesUnchanged();
@@ -106,126 +68,6 @@ class TestKivnvmFiles : public QObject {
 
 void TestKivnvmFiles::init() {
   work_ = std::make_unique<QTemporaryDir>();
-}
-
-void TestKivnvmFiles::helpAndVersion() {
-  const TKivnvmRun help = kivnvm_.Run({QStringLiteral("--help")});
-  QCOMPARE(help.ExitCode, 0);
-  for (const char* command :
-       {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo", "list", "get", "put",
-        "clear", "backup", "restore", "--port", "--slots"})
-    QVERIFY2(help.Out.contains(QLatin1String(command)), command);
-  QCOMPARE(kivnvm_.Run({"-h"}).Out, help.Out);
-  QCOMPARE(kivnvm_.Run({"help"}).Out, help.Out);
-  const TKivnvmRun version = kivnvm_.Run({QStringLiteral("--version")});
-  QCOMPARE(version.ExitCode, 0);
-  QCOMPARE(version.Out, QStringLiteral("kivnvm " KIV_VERSION "\n"));
-}
-
-void TestKivnvmFiles::helpOfEachCommand_data() {
-  QTest::addColumn<QString>("command");
-  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo",
-                              "list", "get", "put", "clear", "backup", "restore"})
-    QTest::newRow(command) << command;
-}
-
-void TestKivnvmFiles::helpOfEachCommand() {
-  QFETCH(QString, command);
-  const TKivnvmRun help = kivnvm_.Run({"help", command});
-  QCOMPARE(help.ExitCode, 0);
-  QVERIFY2(help.Out.startsWith("Usage: kivnvm " + command), qPrintable(help.Out));
-  for (const QStringList& asked :
-       {QStringList{command, "--help"}, QStringList{command, "-h"}, QStringList{"-h", command}}) {
-    const TKivnvmRun run = kivnvm_.Run(asked);
-    QCOMPARE(run.ExitCode, 0);
-    QCOMPARE(run.Out, help.Out);
-  }
-}
-
-void TestKivnvmFiles::firmwareTable() {
-  const TKivnvmRun run = kivnvm_.Run({"firmwares"});
-  QCOMPARE(run.ExitCode, 0);
-  const QStringList lines = run.OutLines();
-  QCOMPARE(lines.size(), 7);
-  QCOMPARE(lines[0], QStringLiteral("0  0x370000 - J7/70 3.10/4"));
-  QCOMPARE(lines[6], QStringLiteral("6  0x37BDD8 - Z7 4.5.6/4"));
-  for (const char* command : {"convert", "put"})
-    QVERIFY(kivnvm_.Run({"help", command}).Out.contains("kivnvm firmwares"));
-}
-
-void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<int>("exitCode");
-  QTest::addColumn<QString>("output");
-  QTest::newRow("after the operands") << QStringList{"pack", "a", "b", "--help"} << 0 << "Usage:";
-  QTest::newRow("version after the command") << QStringList{"list", "--version"} << 0 << "kivnvm ";
-  QTest::newRow("operand after --") << QStringList{"inspect", "--", "--help"} << 1 << "";
-  QTest::newRow("an option's value")
-      << QStringList{"convert", "--firmware", "--help", "a", "b"} << 1 << "";
-  QTest::newRow("version as a value")
-      << QStringList{"convert", "--firmware", "--version", "a", "b"} << 1 << "";
-  QTest::newRow("short help, not a folder")
-      << QStringList{"backup", "-h"} << 0 << "Usage: kivnvm backup";
-  QTest::newRow("short help after --") << QStringList{"inspect", "--", "-h"} << 1 << "";
-}
-
-void TestKivnvmFiles::switchesOnlyWhereTheyStandAsOptions() {
-  QFETCH(QStringList, arguments);
-  QFETCH(int, exitCode);
-  QFETCH(QString, output);
-  QDir::setCurrent(work_->path());  // where the files a and b do not exist
-  const TKivnvmRun run = kivnvm_.Run(arguments);
-  QCOMPARE(run.ExitCode, exitCode);
-  if (output.isEmpty())
-    QVERIFY2(run.Out.isEmpty(), qPrintable(run.Out));
-  else
-    QVERIFY2(run.Out.startsWith(output), qPrintable(run.Out));
-  QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-}
-
-void TestKivnvmFiles::usageErrors_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<QString>("message");
-  QTest::newRow("nothing") << QStringList{} << "no command given";
-  QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command 'frobnicate'";
-  QTest::newRow("unknown option") << QStringList{"inspect", "--xml", "f"} << "unknown option --xml";
-  QTest::newRow("unknown short option") << QStringList{"-x", "list"} << "unknown option -x";
-  QTest::newRow("another command's option")
-      << QStringList{"pack", "--json", "a", "b"} << "pack takes no option --json";
-  QTest::newRow("help of no command") << QStringList{"help", "frob"} << "unknown command 'frob'";
-  QTest::newRow("missing argument") << QStringList{"pack", "in"} << "expected 2 argument(s), got 1";
-  QTest::newRow("extra argument") << QStringList{"inspect", "a", "b"} << "expected 1 argument(s)";
-  QTest::newRow("value missing") << QStringList{"pack", "a", "b", "--icon"}
-                                 << "--icon needs a value";
-  QTest::newRow("flag with value") << QStringList{"inspect", "--json=1", "a"} << "takes no value";
-  QTest::newRow("twice") << QStringList{"inspect", "--json", "--json", "a"} << "given twice";
-  QTest::newRow("icon not in list") << QStringList{"pack", "--icon", "E82B", "a", "b"} << "E82B";
-  QTest::newRow("icon not hex") << QStringList{"pack", "--icon", "E8G2", "a", "b"} << "E8G2";
-  QTest::newRow("firmware index") << QStringList{"convert", "--firmware-index", "7", "a", "b"}
-                                  << "--firmware-index takes 0 to 6";
-  QTest::newRow("both firmwares") << QStringList{"convert",  "--firmware",
-                                                 "0x1 - J7", "--firmware-index",
-                                                 "1",        "a",
-                                                 "b"}
-                                  << "either --firmware or --firmware-index";
-  QTest::newRow("bad port") << QStringList{"list", "--port", "COM5"} << "COM5";
-  QTest::newRow("bad address") << QStringList{"clear", "18-256"} << "'18-256'";
-  QTest::newRow("slots backwards") << QStringList{"list", "--slots", "9-8,10-8"} << "ends before";
-  QTest::newRow("too many slots") << QStringList{"list", "--slots", "0-98,1-1"} << "at most 99";
-  QTest::newRow("icon without compress")
-      << QStringList{"put", "--icon", "E852", "18-9", "f"} << "--icon goes with --compress";
-  QTest::newRow("firmware without convert")
-      << QStringList{"put", "--firmware-index", "1", "18-9", "f"} << "go with --convert";
-}
-
-void TestKivnvmFiles::usageErrors() {
-  QFETCH(QStringList, arguments);
-  QFETCH(QString, message);
-  const TKivnvmRun run = kivnvm_.Run(arguments);
-  QCOMPARE(run.ExitCode, 2);
-  QVERIFY2(run.Err.contains(message), qPrintable(run.Err));
-  QVERIFY(run.Err.contains(QStringLiteral("kivnvm --help")));
-  QVERIFY(run.Out.isEmpty());
 }
 
 void TestKivnvmFiles::demoPhoneHoldsEveryKind_data() {
@@ -521,69 +363,6 @@ void TestKivnvmFiles::failuresWriteNoOutput() {
   QCOMPARE(ReadFileBytes(Path("out")), QByteArray("before"));
 }
 
-void TestKivnvmFiles::inputsAreReadNotSized() {
-  // A pipe reports no size: it is described by the bytes it brings.
-  const QByteArray program = PlainProgram(0x20000000, "Calc", 3000);
-  const TKivnvmRun piped = kivnvm_.Run({"inspect", "--json", "/dev/stdin"}, program);
-  QCOMPARE(piped.ExitCode, 0);
-  QCOMPARE(piped.Out, kivnvm_.Run({"inspect", "--json", Put("calc", program)}).Out);
-
-  // What a regular file may not hold, a pipe may not either.
-  const TKivnvmRun tooMuch =
-      kivnvm_.Run({"pack", "/dev/stdin", Path("out")}, QByteArray(70000, '\0'));
-  QCOMPARE(tooMuch.ExitCode, 1);
-  QVERIFY2(tooMuch.Err.contains("more than 65536 bytes"), qPrintable(tooMuch.Err));
-  QVERIFY(!QFile::exists(Path("out")));
-  QCOMPARE(kivnvm_.Run({"inspect", Put("big", QByteArray(65537, 'b'))}).ExitCode, 1);
-
-  // An endless input is refused once it has brought more than a section holds.
-  if (!MakeSpecialFile(Path("zero"), sfZeroDevice))
-    QSKIP("making a device node needs root");
-  const TKivnvmRun endless = kivnvm_.Run({"convert", Path("zero"), Path("out")});
-  QCOMPARE(endless.ExitCode, 1);
-  QVERIFY2(endless.Err.contains("more than 65536 bytes"), qPrintable(endless.Err));
-}
-
-void TestKivnvmFiles::outputsThatAreNoRegularFiles_data() {
-  QTest::addColumn<QStringList>("command");
-  QTest::addColumn<QByteArray>("input");
-  const QTemporaryDir dir;
-  const QString program = dir.filePath("program");
-  const QString packed = dir.filePath("packed");
-  WriteFileBytes(program, PlainProgram(0x20000000, "Calc", 3000));
-  QCOMPARE(kivnvm_.Run({"pack", program, packed}).ExitCode, 0);
-  QTest::newRow("pack") << QStringList{"pack"} << ReadFileBytes(program);
-  QTest::newRow("unpack") << QStringList{"unpack"} << ReadFileBytes(packed);
-  QTest::newRow("convert") << QStringList{"convert"} << ConvertibleImage();
-  QTest::newRow("prg3") << QStringList{"prg3"} << QByteArray("RELEASE=3\n10 first\n");
-}
-
-void TestKivnvmFiles::outputsThatAreNoRegularFiles() {
-  QFETCH(QStringList, command);
-  QFETCH(QByteArray, input);
-  const QString in = Put("in", input);
-  QCOMPARE(kivnvm_.Run(command + QStringList{in, Path("regular")}).ExitCode, 0);
-
-  // A FIFO's reader gets the bytes, and the FIFO stays one.
-  QVERIFY(MakeSpecialFile(Path("fifo"), sfFifo));
-  QProcess reader;
-  reader.start("cat", {Path("fifo")});
-  QVERIFY(reader.waitForStarted());
-  QCOMPARE(kivnvm_.Run(command + QStringList{in, Path("fifo")}).ExitCode, 0);
-  QVERIFY(reader.waitForFinished());
-  QCOMPARE(reader.readAllStandardOutput(), ReadFileBytes(Path("regular")));
-  QVERIFY(IsSpecialFile(Path("fifo"), sfFifo));
-
-  // A device that takes no byte: a failure, and the node is not replaced by a file.
-  if (!MakeSpecialFile(Path("full"), sfFullDevice))
-    QSKIP("making a device node needs root");
-  const TKivnvmRun full = kivnvm_.Run(command + QStringList{in, Path("full")});
-  QCOMPARE(full.ExitCode, 1);
-  QVERIFY2(full.Err.contains("Cannot create file " + Path("full")), qPrintable(full.Err));
-  QVERIFY(full.Out.isEmpty());
-  QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
-}
-
 void TestKivnvmFiles::convertForEachFirmware_data() {
   QTest::addColumn<QStringList>("options");
   QTest::addColumn<quint32>("stubA1");
@@ -640,28 +419,37 @@ void TestKivnvmFiles::convertLeavesOtherFilesUnchanged() {
 void TestKivnvmFiles::prg3Image_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<QByteArray>("image");
+  QTest::addColumn<QStringList>("ignored");  // after "line "
   QTest::newRow("example") << QByteArray("RELEASE=3\r\n10 first\r\nABCD second\r\n")
-                           << Word(3) + Word(0x10) + Word(0xABCD);
+                           << Word(3) + Word(0x10) + Word(0xABCD) << QStringList{};
   QTest::newRow("CR lines, ignored lines")
       << QByteArray("RELEASE=12\r\rZZ no\r-5 minus\r0x10 hex\r42\r")
-      << Word(1) + Word(0xFFFFFFFB) + Word(0x10);
-  QTest::newRow("no words") << QByteArray("nothing here\n") << QByteArray();
+      << Word(1) + Word(0xFFFFFFFB) + Word(0x10)
+      << QStringList{"3 ignored, it gives no word: ZZ no", "6 ignored, it gives no word: 42"};
+  QTest::newRow("no words") << QByteArray("nothing here\n") << QByteArray()
+                            << QStringList{"1 ignored, it gives no word: nothing here"};
   QByteArray full = "RELEASE=3\n";
   QByteArray fullImage = Word(3);
   for (int i = 1; i < 512; ++i) {
     full += QByteArray::number(i, 16) + " w\n";
     fullImage += Word(quint32(i));
   }
-  QTest::newRow("512 words") << full << fullImage;
+  QTest::newRow("512 words") << full << fullImage << QStringList{};
 }
 
 void TestKivnvmFiles::prg3Image() {
   QFETCH(QByteArray, text);
   QFETCH(QByteArray, image);
-  const TKivnvmRun run = kivnvm_.Run({"prg3", Put("text", text), Path("out")});
+  QFETCH(QStringList, ignored);
+  const QString textFile = Put("text", text);
+  const TKivnvmRun run = kivnvm_.Run({"prg3", textFile, Path("out")});
   QCOMPARE(run.ExitCode, 0);
   QVERIFY(QFile::exists(Path("out")));
   QCOMPARE(ReadFileBytes(Path("out")), image);
+  QStringList expected;
+  for (const QString& line : ignored)
+    expected << "kivnvm: " + textFile + ": line " + line;
+  QCOMPARE(run.Err.split('\n', Qt::SkipEmptyParts), expected);
 }
 
 QTEST_MAIN(TestKivnvmFiles)

@@ -40,13 +40,6 @@ void TestKivnvmParts::parsesOptionsAnywhere() {
   QCOMPARE(TArgs::Parse({}, options).Value("port", "fallback"), QStringLiteral("fallback"));
   QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--port"}, options));
   QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"--jso"}, options));
-  // "-" is an operand; a one-letter form is an option, but not after "--".
-  const QList<TOptionDef> withHelp = options + QList<TOptionDef>{{"help", false, 'h'}};
-  const TArgs shortForm = TArgs::Parse({"-", "-h", "--", "-h"}, withHelp);
-  QVERIFY(shortForm.Has("help"));
-  QCOMPARE(shortForm.Positional(), QStringList({"-", "-h"}));
-  QVERIFY_THROWS_EXCEPTION(TUsageError, TArgs::Parse({"-x"}, withHelp));
-  QVERIFY_THROWS_EXCEPTION(TUsageError, args.RequirePositional(2));
 }
 
 void TestKivnvmParts::jsonStringsSurviveAParser_data() {

@@ -77,6 +77,7 @@ class TestKivnvmPhone : public QObject {
   void getWritesTheWholeSection();
   void getFailureWritesNothing();
   void getIntoAFullDevice();
+  void putAndGetThroughStandardStreams();
   void putAsTheManagersUpload_data();
   void putAsTheManagersUpload();
   void putRefusesWhatDoesNotFit();
@@ -224,7 +225,8 @@ void TestKivnvmPhone::linkFailures() {
   const TKivnvmRun run = kivnvm_.Run(arguments);
   QCOMPARE(run.ExitCode, 1);
   QCOMPARE(run.Err.trimmed(),
-           message.contains("%1") ? message.arg(kivnvm_.Dir() + "/KivManager.INI") : message);
+           "kivnvm: " +
+               (message.contains("%1") ? message.arg(kivnvm_.Dir() + "/KivManager.INI") : message));
   QVERIFY(run.Out.isEmpty());
   QCOMPARE(QDir(work_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
   QCOMPARE(phone_->Get(18, 9), QByteArray("content"));
@@ -234,7 +236,7 @@ void TestKivnvmPhone::linkFailures() {
   const TKivnvm withoutLibrary(TKivnvm::WithoutLibrary);
   const TKivnvmRun unusable = withoutLibrary.Run(arguments);
   QCOMPARE(unusable.ExitCode, 1);
-  QCOMPARE(unusable.Err.trimmed(), QStringLiteral("Unable to open GPB.DLL"));
+  QCOMPARE(unusable.Err.trimmed(), QStringLiteral("kivnvm: Unable to open GPB.DLL"));
 }
 
 void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
@@ -272,7 +274,7 @@ void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
   configured.WriteSettings("[Manager]\nCOM-Port=3\n");
   run = configured.Run({"list"});
   QCOMPARE(run.ExitCode, 1);
-  QCOMPARE(run.Err.trimmed(), "GBP Error: Can't open port! (COM4, from the settings file " +
+  QCOMPARE(run.Err.trimmed(), "kivnvm: GBP Error: Can't open port! (COM4, from the settings file " +
                                   configured.Dir() + "/KivManager.INI)");
 }
 
@@ -315,6 +317,21 @@ void TestKivnvmPhone::getIntoAFullDevice() {
   QCOMPARE(run.ExitCode, 1);
   QVERIFY2(run.Err.contains("Cannot create file " + Path("full")), qPrintable(run.Err));
   QVERIFY(IsSpecialFile(Path("full"), sfFullDevice));
+}
+
+void TestKivnvmPhone::putAndGetThroughStandardStreams() {
+  const QByteArray program = Program(0x20010000, "Piped", 3000);
+  QCOMPARE(kivnvm_.Run({"put", "18-9", "-"}, program).ExitCode, 0);
+  QCOMPARE(phone_->Get(18, 9), program);
+  const TKivnvmRun got = kivnvm_.Run({"get", "18-9", "-"});
+  QCOMPARE(got.ExitCode, 0);
+  QCOMPARE(got.OutBytes, program);
+
+  // What a file may not hold, standard input may not either.
+  const TKivnvmRun tooBig = kivnvm_.Run({"put", "18-10", "-"}, QByteArray(70000, 'a'));
+  QCOMPARE(tooBig.ExitCode, 1);
+  QVERIFY2(tooBig.Err.contains("Can't uplod - file too big!"), qPrintable(tooBig.Err));
+  QVERIFY(!phone_->Holds(18, 10));
 }
 
 void TestKivnvmPhone::putAsTheManagersUpload_data() {
@@ -377,7 +394,7 @@ void TestKivnvmPhone::putRefusesWhatDoesNotFit() {
     WriteFileBytes(Path("file"), file);
     const TKivnvmRun run = kivnvm_.Run({"put", address, Path("file")});
     QCOMPARE(run.ExitCode, 1);
-    QCOMPARE(run.Err.trimmed(), QStringLiteral("Can't uplod - file too big!"));
+    QCOMPARE(run.Err.trimmed(), QStringLiteral("kivnvm: Can't uplod - file too big!"));
   }
   QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
 
@@ -523,19 +540,21 @@ void TestKivnvmPhone::progressOnlyWhenAsked() {
 
   run = kivnvm_.Run({"backup", "--progress", Path("shown")});
   QCOMPARE(run.ExitCode, 0);
-  const QStringList steps = run.Err.split('\n').filter(QRegularExpression("^section \\d+ of 29 "));
+  const QStringList steps =
+      run.Err.split('\n').filter(QRegularExpression("^kivnvm: section \\d+ of 29 "));
   QCOMPARE(steps.size(), 29);
-  QCOMPARE(steps[0], QStringLiteral("section 1 of 29 (18-9), 0 bytes"));
+  QCOMPARE(steps[0], QStringLiteral("kivnvm: section 1 of 29 (18-9), 0 bytes"));
   const qint64 first = phone_->Get(18, 9).size();
-  QCOMPARE(steps[1], QStringLiteral("section 2 of 29 (18-10), %1 bytes").arg(first));
-  QVERIFY(steps[28].startsWith("section 29 of 29 (2-18), "));
+  QCOMPARE(steps[1], QStringLiteral("kivnvm: section 2 of 29 (18-10), %1 bytes").arg(first));
+  QVERIFY(steps[28].startsWith("kivnvm: section 29 of 29 (2-18), "));
 
   phone_->Remove(18, 9);
   run = kivnvm_.Run({"restore", "--progress", "--only", "18-9,18-10", Path("shown")});
   QCOMPARE(run.ExitCode, 0);
-  QVERIFY2(run.Err.contains("section 1 of 2 (18-9), 0 bytes\nsection 2 of 2 (18-10), " +
-                            QString::number(first) + " bytes"),
-           qPrintable(run.Err));
+  QVERIFY2(
+      run.Err.contains("kivnvm: section 1 of 2 (18-9), 0 bytes\nkivnvm: section 2 of 2 (18-10), " +
+                       QString::number(first) + " bytes"),
+      qPrintable(run.Err));
 }
 
 void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {

@@ -25,6 +25,7 @@ class TestPRG3Text : public QObject {
   void splitsLines();
   void buildsImages_data();
   void buildsImages();
+  void namesIgnoredLines();
   void keepsAtMost512Words();
   void refusesBadReleaseCharacter_data();
   void refusesBadReleaseCharacter();
@@ -92,6 +93,13 @@ void TestPRG3Text::buildsImages() {
   const TPRG3Image result = PRG3ImageFromLines(lines);
   QCOMPARE(result.Image, image);
   QVERIFY(!result.TooBig);
+}
+
+void TestPRG3Text::namesIgnoredLines() {
+  const QStringList lines{"RELEASE=3", "10 a",  "",     "   ",         "10",    "ZZ x",
+                          " 10 x",     "10\tx", "-5 x", "12345678A x", "0x10 x"};
+  QCOMPARE(PRG3IgnoredLines(lines), (QList<int>{5, 6, 7, 8, 10}));
+  QCOMPARE(PRG3ImageFromLines(lines).Image.size(), 4 * (lines.size() - 2 - 5));
 }
 
 void TestPRG3Text::keepsAtMost512Words() {

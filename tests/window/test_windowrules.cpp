@@ -285,11 +285,6 @@ void TestWindowRules::readsHexadecimalAndBoundsValues_data() {
       << QByteArray("FirstBig=95\nFirstSmall=99\n") << 0 << QList<int>{95, 5, 99, 1} << 0;
   QTest::newRow("first subsections beyond two digits")
       << QByteArray("FirstBig=-5\nFirstSmall=100\n") << 0 << defaults << 0;
-  QTest::newRow("first beyond two digits, count kept")
-      << QByteArray("FirstBig=120\nBigSlots=3\n") << 0 << QList<int>{9, 3, 10, 5} << 0;
-  QTest::newRow("empty ranges from 0 stay empty")
-      << QByteArray("FirstBig=0\nBigSlots=0\nFirstSmall=0\nSmallSlots=0\n") << 0
-      << QList<int>{9, 0, 10, 0} << 0;
   QTest::newRow("empty range elsewhere keeps its start")
       << QByteArray("FirstBig=5\nBigSlots=0\n") << 0 << QList<int>{5, 0, 10, 5} << 0;
 }
