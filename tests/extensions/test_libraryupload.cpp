@@ -7,7 +7,7 @@
 #include "libraries/ops/libraryupload.h"
 #include "link/nvmsection.h"
 #include "prefs/ui/prefform.h"
-#include "tests/extensions/extensionsfixture.h"
+#include "tests/support/managerfixture.h"
 #include "tests/support/words.h"
 #include "ui_prefform.h"
 
@@ -34,7 +34,7 @@ QByteArray ValueText(int lines) {
 class TestLibraryUpload : public QObject {
   Q_OBJECT
  private:
-  std::unique_ptr<TExtensionsFixture> f;
+  std::unique_ptr<TManagerFixture> f;
 
   void UploadUFIF2(const QByteArray& library) {
     f->Modal.ConfirmAnswers.enqueue(true);
@@ -47,7 +47,7 @@ class TestLibraryUpload : public QObject {
   }
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TExtensionsFixture>(); }
+  void init() { f = std::make_unique<TManagerFixture>(); }
   void cleanup() {
     QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
     f.reset();

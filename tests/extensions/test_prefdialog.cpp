@@ -7,7 +7,7 @@
 
 #include "link/nvmsection.h"
 #include "prefs/ui/prefform.h"
-#include "tests/extensions/extensionsfixture.h"
+#include "tests/support/managerfixture.h"
 #include "ui_prefform.h"
 
 namespace {
@@ -64,10 +64,10 @@ class TFontScope {
 class TestPrefDialog : public QObject {
   Q_OBJECT
  private:
-  std::unique_ptr<TExtensionsFixture> f;
+  std::unique_ptr<TManagerFixture> f;
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TExtensionsFixture>(); }
+  void init() { f = std::make_unique<TManagerFixture>(); }
   void cleanup() {
     QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
     f.reset();

@@ -7,7 +7,7 @@
 
 #include "app/gridtext.h"
 #include "common/bytes.h"
-#include "tests/transfers/transferfixture.h"
+#include "tests/support/managerfixture.h"
 #include "transfer/lzocontainer.h"
 #include "ufif/ui/badaddrform.h"
 #include "ufif/ui/expertsform.h"
@@ -27,12 +27,12 @@ const QString ConvertErrorText = QStringLiteral(
 class TestConvert : public QObject {
   Q_OBJECT
  private:
-  std::unique_ptr<TTransferFixture> f;
+  std::unique_ptr<TManagerFixture> f;
 
   bool TempPrgExists() const { return QFileInfo::exists(f->FilePath(QStringLiteral("temp.prg"))); }
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TTransferFixture>(); }
+  void init() { f = std::make_unique<TManagerFixture>(); }
   void cleanup() {
     QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
     f.reset();

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "common/errors.h"
-#include "tests/transfers/transferfixture.h"
+#include "tests/support/managerfixture.h"
 #include "ufif/icons.h"
 #include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
@@ -19,10 +19,10 @@
 class TestDialogs : public QObject {
   Q_OBJECT
  private:
-  std::unique_ptr<TTransferFixture> f;
+  std::unique_ptr<TManagerFixture> f;
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TTransferFixture>(); }
+  void init() { f = std::make_unique<TManagerFixture>(); }
   void cleanup() {
     QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
     f.reset();

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QtTest>
 
-#include "tests/transfers/transferfixture.h"
+#include "tests/support/managerfixture.h"
 
 // Stands in for the desktop's viewer: records what the manager asked it to open.
 class TViewerRecorder : public QObject {
@@ -18,14 +18,14 @@ class TViewerRecorder : public QObject {
 class TestDownload : public QObject {
   Q_OBJECT
  private:
-  std::unique_ptr<TTransferFixture> f;
+  std::unique_ptr<TManagerFixture> f;
   TViewerRecorder viewer;
 
  private Q_SLOTS:
   void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open"); }
   void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
   void init() {
-    f = std::make_unique<TTransferFixture>();
+    f = std::make_unique<TManagerFixture>();
     viewer.Opened.clear();
   }
   void cleanup() {

@@ -8,7 +8,7 @@
 #include "app/gridtext.h"
 #include "app/menurules.h"
 #include "common/bytes.h"
-#include "tests/transfers/transferfixture.h"
+#include "tests/support/managerfixture.h"
 #include "transfer/lzocontainer.h"
 #include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
@@ -40,7 +40,7 @@ TScriptedModal::TDialogScript PickIcon(const QString& caption) {
 class TestUpload : public QObject {
   Q_OBJECT
  private:
-  std::unique_ptr<TTransferFixture> f;
+  std::unique_ptr<TManagerFixture> f;
 
   void Upload(const QByteArray& bytes, int row = BigRow) {
     f->Select(row);
@@ -54,7 +54,7 @@ class TestUpload : public QObject {
   }
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TTransferFixture>(); }
+  void init() { f = std::make_unique<TManagerFixture>(); }
   void cleanup() {
     QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
     f.reset();

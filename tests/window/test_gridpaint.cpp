@@ -13,7 +13,7 @@
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
 #include "catalogue/slotmap.h"
-#include "tests/window/windowfixture.h"
+#include "tests/support/managerfixture.h"
 #include "ui_mainwindow.h"
 
 class TestGridPaint : public QObject {
@@ -34,7 +34,7 @@ class TestGridPaint : public QObject {
  private:
   QImage Paint() const;
 
-  TWindowFixture fixture_;
+  std::unique_ptr<TManagerFixture> fixture_;
 };
 
 namespace {
@@ -111,19 +111,19 @@ constexpr QRgb Red = 0xFFFF0000u;
 }  // namespace
 
 void TestGridPaint::init() {
-  fixture_.Start();
+  fixture_ = std::make_unique<TManagerFixture>(TManagerFixture::Unshown);
   // Five big slots and two small ones: every row fits in the window.
-  TWindowFixture::WriteSettings("[Manager]\nBigSlots=5\nSmallSlots=2\n");
-  fixture_.Show();
+  TManagerFixture::WriteSettings("[Manager]\nBigSlots=5\nSmallSlots=2\n");
+  fixture_->Show();
   Form1->SelectRow(5);
 }
 
 void TestGridPaint::cleanup() {
-  fixture_.Stop();
+  fixture_.reset();
 }
 
 QImage TestGridPaint::Paint() const {
-  return fixture_.Grid()->viewport()->grab().toImage();
+  return fixture_->Grid()->viewport()->grab().toImage();
 }
 
 void TestGridPaint::barLengthAndColour_data() {
@@ -148,7 +148,7 @@ void TestGridPaint::barLengthAndColour() {
   Form1->Slots[row].Size = size;
   const QImage image = Paint();
 
-  const QRect cell = fixture_.Grid()->CellRect(1, row);
+  const QRect cell = fixture_->Grid()->CellRect(1, row);
   const int frameTop = cell.top() + cell.height() / 2 + 3;
   const int frameBottom = cell.top() + cell.height() - 3;
   const int y = (frameTop + frameBottom) / 2;
@@ -185,10 +185,10 @@ void TestGridPaint::iconOnlyAbovePictureZero() {
   Form1->Slots[3].IconIndex = -1;
   Form1->Slots[4].IconIndex = 5000;  // out of the list: drawn as none, not a crash
   const QImage image = Paint();
-  const QColor base = fixture_.Grid()->palette().color(QPalette::Base);
-  const int th = QFontMetrics(fixture_.Grid()->font()).height();
+  const QColor base = fixture_->Grid()->palette().color(QPalette::Base);
+  const int th = QFontMetrics(fixture_->Grid()->font()).height();
   const auto iconPixels = [&](int row) {
-    const QRect cell = fixture_.Grid()->CellRect(1, row);
+    const QRect cell = fixture_->Grid()->CellRect(1, row);
     const QRect icon(cell.left() + 3, cell.top() + cell.height() / 4 - th / 2 + 3, 12, 12);
     int differing = 0;
     for (int y = icon.top(); y <= icon.bottom(); ++y)
@@ -204,10 +204,10 @@ void TestGridPaint::iconOnlyAbovePictureZero() {
 
 void TestGridPaint::backgroundsOfHeaderDataAndCurrentRow() {
   const QImage image = Paint();
-  const QPalette palette = fixture_.Grid()->palette();
+  const QPalette palette = fixture_->Grid()->palette();
   // Right end of the FW column: nothing drawn there in a blank row.
   const auto blankPoint = [this](int row) {
-    const QRect cell = fixture_.Grid()->CellRect(2, row);
+    const QRect cell = fixture_->Grid()->CellRect(2, row);
     return QPoint(cell.right() - 2, cell.top() + 3);
   };
   QCOMPARE(image.pixelColor(blankPoint(0)), palette.color(QPalette::Button));
@@ -217,9 +217,9 @@ void TestGridPaint::backgroundsOfHeaderDataAndCurrentRow() {
 }
 
 void TestGridPaint::headerStaysInViewWhenScrolled() {
-  TWindowFixture::WriteSettings("[Manager]\nBigSlots=60\nSmallSlots=5\n");
+  TManagerFixture::WriteSettings("[Manager]\nBigSlots=60\nSmallSlots=5\n");
   Form1->LoadSettings();
-  TDrawGrid* grid = fixture_.Grid();
+  TDrawGrid* grid = fixture_->Grid();
   Form1->SelectRow(65);
   QVERIFY(grid->TopRow() > 1);
   const QImage image = Paint();
@@ -233,16 +233,16 @@ void TestGridPaint::headerStaysInViewWhenScrolled() {
 void TestGridPaint::demoPhoneAfterFullRefresh() {
   const QString kivnvm = QCoreApplication::applicationDirPath() + QStringLiteral("/kivnvm");
   QProcess demo;
-  demo.start(kivnvm, {QStringLiteral("demo"), fixture_.Phone->StoreDir()});
+  demo.start(kivnvm, {QStringLiteral("demo"), fixture_->Phone.StoreDir()});
   QVERIFY(demo.waitForFinished(30000));
   QCOMPARE(demo.exitCode(), 0);
-  QFile::remove(TWindowFixture::SettingsPath());
+  QFile::remove(TManagerFixture::SettingsPath());
   Form1->LoadSettings();
   Form1->ui->Button1->click();
 
   const TSlotRanges ranges = CurrentSlotRanges();
   int shown = 0;
-  const QStringList files = QDir(fixture_.Phone->PortDir()).entryList(QDir::Files);
+  const QStringList files = QDir(fixture_->Phone.PortDir()).entryList(QDir::Files);
   for (const QString& name : files) {
     const int section = name.section(QLatin1Char('-'), 0, 0).toInt();
     const int subsection = name.section(QLatin1Char('-'), 1, 1).toInt();
@@ -251,10 +251,10 @@ void TestGridPaint::demoPhoneAfterFullRefresh() {
       continue;
     ++shown;
     QVERIFY2(Form1->Slots[row].Kind != skEmpty, qPrintable(name));
-    QCOMPARE(Form1->Slots[row].Size, int(QFileInfo(fixture_.Phone->PortDir() + '/' + name).size()));
+    QCOMPARE(Form1->Slots[row].Size, int(QFileInfo(fixture_->Phone.PortDir() + '/' + name).size()));
   }
   QVERIFY(shown > 0);
-  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"Update done!"});
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Update done!"});
 
   const QString screenshot = qEnvironmentVariable("KIV_SCREENSHOT");
   if (!screenshot.isEmpty()) {
@@ -292,7 +292,7 @@ void TestGridPaint::textsOfACell() {
   program = {skProgram, QStringLiteral("Calc"), 0x20031004, 5700, 1, 10000, 107};
   Form1->Slots[3] = {skGIF, QStringLiteral("< GIF-File >"), 0, 300, 0, 0, -1};
   const QRect cell(10, 100, 200, 30);
-  const QFont font = fixture_.Grid()->font();
+  const QFont font = fixture_->Grid()->font();
   const QFontMetrics metrics(font);
   const int th = metrics.height();
   const QLocale locale;

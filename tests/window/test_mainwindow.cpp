@@ -15,7 +15,7 @@
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
 #include "link/nvmsection.h"
-#include "tests/window/windowfixture.h"
+#include "tests/support/managerfixture.h"
 #include "ufif/ui/expertsform.h"
 #include "ui_aboutbox.h"
 #include "ui_expertsform.h"
@@ -72,23 +72,23 @@ class TestMainWindow : public QObject {
   QStringList SizeQueries() const;
   QString EnabledActions() const;
 
-  TWindowFixture fixture_;
+  std::unique_ptr<TManagerFixture> fixture_;
 };
 
 void TestMainWindow::init() {
-  fixture_.Start();
+  fixture_ = std::make_unique<TManagerFixture>(TManagerFixture::Unshown);
 }
 
 void TestMainWindow::cleanup() {
-  if (fixture_.Boxes)
-    QVERIFY2(fixture_.Boxes->Unexpected.isEmpty(),
-             qPrintable(fixture_.Boxes->Unexpected.join(QLatin1Char('\n'))));
-  fixture_.Stop();
+  if (fixture_)
+    QVERIFY2(fixture_->Modal.Unexpected.isEmpty(),
+             qPrintable(fixture_->Modal.Unexpected.join(QLatin1Char('\n'))));
+  fixture_.reset();
 }
 
 QStringList TestMainWindow::SizeQueries() const {
   QStringList queries;
-  for (const QString& line : fixture_.Phone->Journal())
+  for (const QString& line : fixture_->Phone.Journal())
     if (line.startsWith(QLatin1String("GetNVMFileSize(")))
       queries << line.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
   return queries;
@@ -109,12 +109,12 @@ void TestMainWindow::ClickOk(QDialog* dialog) const {
 }
 
 void TestMainWindow::fullRefreshOfAnEmptyPhone() {
-  fixture_.Show();
+  fixture_->Show();
   Form1->ui->Button1->click();
 
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("GetNVMFileSize")), 26);
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 0);
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("InitGBPMode")), 1);
+  QCOMPARE(fixture_->Phone.Calls(QStringLiteral("GetNVMFileSize")), 26);
+  QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 0);
+  QCOMPARE(fixture_->Phone.Calls(QStringLiteral("InitGBPMode")), 1);
   const QStringList queries = SizeQueries();
   QCOMPARE(queries.first(), QStringLiteral("18,9"));
   QCOMPARE(queries.at(20), QStringLiteral("18,29"));
@@ -127,24 +127,24 @@ void TestMainWindow::fullRefreshOfAnEmptyPhone() {
   }
   QCOMPARE(Form1->Slots[27].Caption, QString());
   QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
-  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
-  QCOMPARE(fixture_.Boxes->Shown.first().Text, QStringLiteral("Update done!"));
-  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QString());
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(fixture_->Modal.Shown.first().Text, QStringLiteral("Update done!"));
+  QCOMPARE(fixture_->Modal.Shown.first().Caption, QString());
   QVERIFY(!QApplication::overrideCursor());
   QVERIFY(!Form1->NVM->LinkOpen());
 }
 
 void TestMainWindow::fullRefreshRecognisesContent() {
-  fixture_.Phone->Put(18, 9, TWindowFixture::Program(3000, "Calc"));
-  fixture_.Phone->Put(2, 11, QByteArray("GIF89a") + QByteArray(500, '\1'));
+  fixture_->Phone.Put(18, 9, Program(3000, "Calc"));
+  fixture_->Phone.Put(2, 11, QByteArray("GIF89a") + QByteArray(500, '\1'));
   // A PRG3 library's release word; recognised only when more than 16 bytes were read.
   const QByteArray library = QByteArray::fromHex("01000000AAAAAA00BBBBBB00CCCCCC00");
-  fixture_.Phone->Put(18, 10, library);
-  fixture_.Phone->Put(18, 11, library + QByteArray(1, '\7'));
-  fixture_.Show();
+  fixture_->Phone.Put(18, 10, library);
+  fixture_->Phone.Put(18, 11, library + QByteArray(1, '\7'));
+  fixture_->Show();
   Form1->ui->Button1->click();
 
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 4);
+  QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 4);
   QCOMPARE(Form1->Slots[2].Caption, QStringLiteral("< Data >"));
   QCOMPARE(Form1->Slots[3].Caption, QStringLiteral("< PRG3 ExtLibrary ver.1>"));
   const TSlotInfo& program = Form1->Slots[1];
@@ -158,9 +158,9 @@ void TestMainWindow::fullRefreshRecognisesContent() {
 }
 
 void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
-  fixture_.Phone->Put(18, 12, TWindowFixture::Program(100, "Later"));
-  fixture_.Phone->SetFaults(QStringLiteral("size 18-11=-7"));
-  fixture_.Show();
+  fixture_->Phone.Put(18, 12, Program(100, "Later"));
+  fixture_->Phone.SetFaults(QStringLiteral("size 18-11=-7"));
+  fixture_->Show();
   TSlotInfo marker;
   marker.Kind = skOther;
   marker.Caption = QStringLiteral("before");
@@ -176,30 +176,30 @@ void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
     QCOMPARE(Form1->Slots[row], marker);
   for (int row = 22; row <= 26; ++row)
     QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
-  QCOMPARE(fixture_.Boxes->ShownTexts(),
+  QCOMPARE(fixture_->Modal.ShownTexts(),
            (QStringList{"Error getting section 18-11 size", "Update done!"}));
-  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
   QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
 }
 
 void TestMainWindow::linkFailureEndsTheFullRefresh() {
-  fixture_.Phone->SetFaults(QStringLiteral("init=-3"));
-  fixture_.Show();
+  fixture_->Phone.SetFaults(QStringLiteral("init=-3"));
+  fixture_->Show();
   Form1->ui->Button1->click();
 
-  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
-  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QStringLiteral("ERROR"));
-  QVERIFY(fixture_.Boxes->Shown.first().Text.startsWith(QLatin1String("GBP Error: ")));
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("GetNVMFileSize")), 0);
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
+  QVERIFY(fixture_->Modal.Shown.first().Text.startsWith(QLatin1String("GBP Error: ")));
+  QCOMPARE(fixture_->Phone.Calls(QStringLiteral("GetNVMFileSize")), 0);
   QCOMPARE(Form1->StatusText(), QString());
   QCOMPARE(Form1->Slots[1].Caption, QString());
   QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestMainWindow::fullRefreshWithoutBigSlots() {
-  TWindowFixture::WriteSettings("[Manager]\nBigSlots=0\n");
-  fixture_.Show();
-  QCOMPARE(fixture_.Grid()->RowCount(), 6);
+  TManagerFixture::WriteSettings("[Manager]\nBigSlots=0\n");
+  fixture_->Show();
+  QCOMPARE(fixture_->Grid()->RowCount(), 6);
   Form1->ui->Button1->click();
 
   QCOMPARE(SizeQueries(), (QStringList{"2,10", "2,11", "2,12", "2,13", "2,14"}));
@@ -209,40 +209,40 @@ void TestMainWindow::fullRefreshWithoutBigSlots() {
 }
 
 void TestMainWindow::refreshActionOnTheFirstSmallRow() {
-  fixture_.Phone->Put(2, 10, QByteArray("GIF87a") + QByteArray(40, '\0'));
-  fixture_.Show();
+  fixture_->Phone.Put(2, 10, QByteArray("GIF87a") + QByteArray(40, '\0'));
+  fixture_->Show();
   Form1->SelectRow(22);
   Form1->ui->RefreshAction->trigger();
 
-  QCOMPARE(fixture_.Phone->Journal(),
+  QCOMPARE(fixture_->Phone.Journal(),
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,10) = 46",
                         "ReadNVMFile(2,10,128) = 46", "EndGBPMode() = 0"}));
   QCOMPARE(Form1->Slots[22].Kind, skGIF);
   QCOMPARE(Form1->Slots[22].Size, 46);
   QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshed!"));
-  QVERIFY(fixture_.Boxes->Shown.isEmpty());
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
 }
 
 void TestMainWindow::refreshActionReportsRefreshedAfterAFailure() {
-  fixture_.Phone->Put(18, 10, TWindowFixture::Program(500, "Old"));
-  fixture_.Phone->SetFaults(QStringLiteral("read 18-10=-5"));
-  fixture_.Show();
+  fixture_->Phone.Put(18, 10, Program(500, "Old"));
+  fixture_->Phone.SetFaults(QStringLiteral("read 18-10=-5"));
+  fixture_->Show();
   Form1->SelectRow(2);
   Form1->ui->RefreshAction->trigger();
 
-  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"Error reading section 18-10"});
-  QCOMPARE(fixture_.Boxes->Shown.first().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Error reading section 18-10"});
+  QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
   QCOMPARE(Form1->Slots[2], TSlotInfo{});  // not even the size is taken
   QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshed!"));
 }
 
 void TestMainWindow::sizesOnlyWithoutAdditionalInfo() {
-  fixture_.Phone->Put(18, 9, TWindowFixture::Program(5000, "Calc"));
-  fixture_.Show();
+  fixture_->Phone.Put(18, 9, Program(5000, "Calc"));
+  fixture_->Show();
   Form1->ui->CheckBox1->setChecked(false);
   Form1->ui->Button1->click();
 
-  QCOMPARE(fixture_.Phone->Calls(QStringLiteral("ReadNVMFile")), 0);
+  QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 0);
   QCOMPARE(Form1->Slots[1].Kind, skProgram);
   QCOMPARE(Form1->Slots[1].Size, 5000);
   QCOMPARE(Form1->Slots[1].Caption, QString());
@@ -250,8 +250,8 @@ void TestMainWindow::sizesOnlyWithoutAdditionalInfo() {
 }
 
 void TestMainWindow::refreshOutsideTheRangesTouchesOnlyTheScratchRecord() {
-  fixture_.Phone->Put(17, 3, QByteArray("GIF89a") + QByteArray(10, '\0'));
-  fixture_.Show();
+  fixture_->Phone.Put(17, 3, QByteArray("GIF89a") + QByteArray(10, '\0'));
+  fixture_->Show();
   QVERIFY(Form1->NVM->InitGBP());
   QCOMPARE(Form1->RefreshSection(17, 3), 16);
   Form1->NVM->EndGBP();
@@ -277,35 +277,35 @@ void TestMainWindow::menuEnablesByTheCurrentRow() {
   QFETCH(TSlotKind, kind);
   QFETCH(quint32, formatTag);
   QFETCH(QString, enabled);
-  fixture_.Show();
+  fixture_->Show();
   Form1->Slots[3].Kind = kind;
   Form1->Slots[3].FormatTag = formatTag;
   Form1->SelectRow(3);
   // Released over row 1, which holds an empty record: the current row decides.
-  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
-                    fixture_.Grid()->CellRect(1, 1).center());
+  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                    fixture_->Grid()->CellRect(1, 1).center());
   QVERIFY(Form1->PopupMenu1->isVisible());
   Form1->PopupMenu1->hide();
   QCOMPARE(EnabledActions(), enabled);
 }
 
 void TestMainWindow::rightButtonKeepsTheCurrentRow() {
-  fixture_.Show();
+  fixture_->Show();
   Form1->SelectRow(4);
-  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
-                    fixture_.Grid()->CellRect(0, 2).center());
+  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                    fixture_->Grid()->CellRect(0, 2).center());
   Form1->PopupMenu1->hide();
   QCOMPARE(Form1->CurrentRow(), 4);
   QCOMPARE(Form1->CurrentSlotAddress(), (TSectionAddress{18, 12}));
 }
 
 void TestMainWindow::leftButtonOpensNothing() {
-  fixture_.Show();
+  fixture_->Show();
   Form1->Slots[2].Kind = skGIF;
   for (QAction* action : Form1->PopupMenu1->actions())
     action->setEnabled(false);
-  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    fixture_.Grid()->CellRect(1, 2).center());
+  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    fixture_->Grid()->CellRect(1, 2).center());
   QCOMPARE(Form1->CurrentRow(), 2);
   QVERIFY(!Form1->PopupMenu1->isVisible());
   QCOMPARE(EnabledActions(), QStringLiteral("......."));
@@ -314,19 +314,19 @@ void TestMainWindow::leftButtonOpensNothing() {
 }
 
 void TestMainWindow::headerRightClickUsesTheCurrentRow() {
-  fixture_.Show();
+  fixture_->Show();
   Form1->Slots[5].Kind = skGIF;
   Form1->SelectRow(5);
-  QTest::mouseClick(fixture_.Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
-                    fixture_.Grid()->CellRect(1, 0).center());
+  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                    fixture_->Grid()->CellRect(1, 0).center());
   QVERIFY(Form1->PopupMenu1->isVisible());
   Form1->PopupMenu1->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RULCDG."));
 }
 
 void TestMainWindow::keyboardMovesTheCurrentRow() {
-  fixture_.Show();
-  TDrawGrid* grid = fixture_.Grid();
+  fixture_->Show();
+  TDrawGrid* grid = fixture_->Grid();
   QCOMPARE(grid->Row(), 1);
   QTest::keyClick(grid, Qt::Key_Up);
   QCOMPARE(grid->Row(), 1);
@@ -343,8 +343,8 @@ void TestMainWindow::keyboardMovesTheCurrentRow() {
 }
 
 void TestMainWindow::headerEdgeResizesAColumn() {
-  fixture_.Show();
-  TDrawGrid* grid = fixture_.Grid();
+  fixture_->Show();
+  TDrawGrid* grid = fixture_->Grid();
   QWidget* viewport = grid->viewport();
   QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(75, 10));
   QTest::mouseMove(viewport, QPoint(100, 12));
@@ -354,7 +354,7 @@ void TestMainWindow::headerEdgeResizesAColumn() {
 }
 
 void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
-  fixture_.Show();
+  fixture_->Show();
   QCOMPARE(Form1->pos(), QPoint(240, 20));
   QCOMPARE(Form1->size(), QSize(330, 420));
   QCOMPARE(Form1->ui->ComboBox1->currentIndex(), 0);
@@ -363,7 +363,7 @@ void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
   QCOMPARE(CurrentSlotRanges().BigSlots, 21);
   QCOMPARE(CurrentSlotRanges().FirstSmall, 10);
   QCOMPARE(CurrentSlotRanges().SmallSlots, 5);
-  QCOMPARE(fixture_.Grid()->RowCount(), 27);
+  QCOMPARE(fixture_->Grid()->RowCount(), 27);
   QCOMPARE(Form1->CurrentSlotAddress(), (TSectionAddress{18, 9}));
   QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
   QCOMPARE(Form1->StatusText(), QString());
@@ -371,13 +371,13 @@ void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
 
   Form1->close();
   QVERIFY(!Form1->isVisible());
-  const QSettings stored(TWindowFixture::SettingsPath(), QSettings::IniFormat);
+  const QSettings stored(TManagerFixture::SettingsPath(), QSettings::IniFormat);
   QStringList keys = stored.allKeys();
   keys.sort();
   QCOMPARE(keys, (QStringList{"Form/Height", "Form/Left", "Form/Top", "Form/Width",
                               "Manager/BigSlots", "Manager/COM-Port", "Manager/FirstBig",
                               "Manager/FirstSmall", "Manager/SmallSlots", "Manager/UFIFFW"}));
-  const QString text = TWindowFixture::ReadSettings();
+  const QString text = TManagerFixture::ReadSettings();
   for (const char* line :
        {"Top=20", "Left=240", "Width=330", "Height=420", "COM-Port=0", "FirstBig=9", "BigSlots=21",
         "FirstSmall=10", "SmallSlots=5", "UFIFFW=0"})
@@ -385,32 +385,32 @@ void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
 }
 
 void TestMainWindow::storedRangesSetTheRowCount() {
-  TWindowFixture::WriteSettings("[Manager]\nBigSlots=26\nSmallSlots=12\nFirstSmall=$14\n");
-  fixture_.Show();
-  QCOMPARE(fixture_.Grid()->RowCount(), 39);
+  TManagerFixture::WriteSettings("[Manager]\nBigSlots=26\nSmallSlots=12\nFirstSmall=$14\n");
+  fixture_->Show();
+  QCOMPARE(fixture_->Grid()->RowCount(), 39);
   QCOMPARE(SlotAddress(27, CurrentSlotRanges()), (TSectionAddress{2, 20}));
   QCOMPARE(ExpertsForm->ui->SSME1->text(), QStringLiteral("20"));
   QCOMPARE(ExpertsForm->ui->SSME2->text(), QStringLiteral("31"));
 
-  TWindowFixture::WriteSettings("[Manager]\nBigSlots=90\nSmallSlots=90\n");
+  TManagerFixture::WriteSettings("[Manager]\nBigSlots=90\nSmallSlots=90\n");
   Form1->LoadSettings();
-  QCOMPARE(fixture_.Grid()->RowCount(), 100);  // 99 slot rows, the table's limit
+  QCOMPARE(fixture_->Grid()->RowCount(), 100);  // 99 slot rows, the table's limit
 }
 
 void TestMainWindow::portChoiceReachesTheLinkAndTheFile() {
-  fixture_.Phone->AddPort(3);
-  fixture_.Show();
+  fixture_->Phone.AddPort(3);
+  fixture_->Show();
   Form1->ui->ComboBox1->setCurrentIndex(2);
   QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM3);
   Form1->ui->Button1->click();
-  QCOMPARE(fixture_.Phone->Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
+  QCOMPARE(fixture_->Phone.Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
   Form1->close();
-  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("COM-Port=2")));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("COM-Port=2")));
 }
 
 void TestMainWindow::resizeGivesColumnOneTheRest() {
-  fixture_.Show();
-  TDrawGrid* grid = fixture_.Grid();
+  fixture_->Show();
+  TDrawGrid* grid = fixture_->Grid();
   for (const int width : {600, 260}) {
     Form1->resize(width, 420);
     QCoreApplication::processEvents();
@@ -425,20 +425,20 @@ void TestMainWindow::resizeGivesColumnOneTheRest() {
 }
 
 void TestMainWindow::closeWithAnUnwritableSettingsFile() {
-  fixture_.Show();
-  QVERIFY(QDir().mkpath(TWindowFixture::SettingsPath()));  // a folder where the file should be
+  fixture_->Show();
+  QVERIFY(QDir().mkpath(TManagerFixture::SettingsPath()));  // a folder where the file should be
   Form1->close();
-  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
-  QCOMPARE(fixture_.Boxes->Shown.first().Kind, TShownBox::Error);
-  QCOMPARE(fixture_.Boxes->Shown.first().Text,
-           QStringLiteral("Unable to write to ") + TWindowFixture::SettingsPath() + ".");
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(fixture_->Modal.Shown.first().Kind, TShownBox::Error);
+  QCOMPARE(fixture_->Modal.Shown.first().Text,
+           QStringLiteral("Unable to write to ") + TManagerFixture::SettingsPath() + ".");
   QVERIFY(!Form1->isVisible());  // the user is not kept in the program
 }
 
 void TestMainWindow::optionsShowTheStoredValues() {
-  fixture_.Show();
+  fixture_->Show();
   QStringList seen;
-  fixture_.Boxes->DialogScripts << [&seen](QDialog*) {
+  fixture_->Modal.DialogScripts << [&seen](QDialog*) {
     seen << ExpertsForm->ui->BSME1->text() << ExpertsForm->ui->BSME2->text()
          << ExpertsForm->ui->SSME1->text() << ExpertsForm->ui->SSME2->text()
          << ExpertsForm->ui->FWComboBox->currentText() << ExpertsForm->windowTitle();
@@ -447,15 +447,15 @@ void TestMainWindow::optionsShowTheStoredValues() {
   Form1->ui->Button7->click();
   QCOMPARE(seen,
            (QStringList{"09", "29", "10", "14", "0x370000 - J7/70 3.10/4", "Manager options"}));
-  QCOMPARE(fixture_.Boxes->OpenedDialogs, QStringList{"ExpertsForm"});
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"ExpertsForm"});
   // The settings were saved before the dialog opened.
-  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
 }
 
 void TestMainWindow::optionsOkTakesTheRanges() {
-  fixture_.Show();
+  fixture_->Show();
   Form1->Slots[1].Caption = QStringLiteral("stale");
-  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
     ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
     ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
     ClickOk(dialog);
@@ -464,18 +464,18 @@ void TestMainWindow::optionsOkTakesTheRanges() {
   Form1->ui->Button7->click();
   QCOMPARE(CurrentSlotRanges().FirstBig, 5);
   QCOMPARE(CurrentSlotRanges().BigSlots, 16);
-  QCOMPARE(fixture_.Grid()->RowCount(), 22);
+  QCOMPARE(fixture_->Grid()->RowCount(), 22);
   QCOMPARE(Form1->Slots[1].Caption, QString());
-  const QString text = TWindowFixture::ReadSettings();
+  const QString text = TManagerFixture::ReadSettings();
   QVERIFY(text.contains(QLatin1String("FirstBig=5")));
   QVERIFY(text.contains(QLatin1String("BigSlots=16")));
-  QVERIFY(fixture_.Boxes->Shown.isEmpty());
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
 }
 
 void TestMainWindow::optionsDefaultThenOk() {
-  TWindowFixture::WriteSettings("[Manager]\nFirstBig=3\nBigSlots=4\nFirstSmall=1\nSmallSlots=2\n");
-  fixture_.Show();
-  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+  TManagerFixture::WriteSettings("[Manager]\nFirstBig=3\nBigSlots=4\nFirstSmall=1\nSmallSlots=2\n");
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
     ExpertsForm->ui->Button3->click();
     ClickOk(dialog);
     return dialog->result();
@@ -484,12 +484,12 @@ void TestMainWindow::optionsDefaultThenOk() {
   const TSlotRanges ranges = CurrentSlotRanges();
   QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
            (QList<int>{9, 21, 10, 5}));
-  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("SmallSlots=5")));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("SmallSlots=5")));
 }
 
 void TestMainWindow::optionsCancelUndoesEveryChange() {
-  fixture_.Show();
-  fixture_.Boxes->DialogScripts << [](QDialog*) {
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [](QDialog*) {
     ExpertsForm->ui->Button3->click();
     ExpertsForm->ui->BSME1->setText(QStringLiteral("01"));
     ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
@@ -516,12 +516,12 @@ void TestMainWindow::optionsOkGivesBackTheLoadedRanges() {
   QFETCH(QByteArray, stored);
   QFETCH(int, bigSlots);
   QFETCH(int, smallSlots);
-  TWindowFixture::WriteSettings("[Manager]\n" + stored);
-  fixture_.Show();
+  TManagerFixture::WriteSettings("[Manager]\n" + stored);
+  fixture_->Show();
   const TSlotRanges loaded = CurrentSlotRanges();
   QCOMPARE(loaded.BigSlots, bigSlots);
   QCOMPARE(loaded.SmallSlots, smallSlots);
-  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
     ClickOk(dialog);
     return dialog->result();
   };
@@ -529,19 +529,19 @@ void TestMainWindow::optionsOkGivesBackTheLoadedRanges() {
   const TSlotRanges back = CurrentSlotRanges();
   QCOMPARE((QList<int>{back.FirstBig, back.BigSlots, back.FirstSmall, back.SmallSlots}),
            (QList<int>{loaded.FirstBig, loaded.BigSlots, loaded.FirstSmall, loaded.SmallSlots}));
-  QVERIFY(fixture_.Boxes->Shown.isEmpty());
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
 }
 
 void TestMainWindow::optionsOkStoresTheFirmware() {
-  fixture_.Show();
-  fixture_.Boxes->DialogScripts << [this](QDialog* dialog) {
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
     ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
     ClickOk(dialog);
     return dialog->result();
   };
   Form1->ui->Button7->click();
   QCOMPARE(ExpertsForm->ui->FWComboBox->currentText(), QStringLiteral("0x37BDD8 - Z7 4.5.6/4"));
-  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("UFIFFW=6")));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("UFIFFW=6")));
 }
 
 void TestMainWindow::optionsRefuseBadFields_data() {
@@ -566,10 +566,10 @@ void TestMainWindow::optionsRefuseBadFields() {
   QFETCH(QStringList, fields);
   QFETCH(int, kind);
   QFETCH(QString, text);
-  fixture_.Show();
+  fixture_->Show();
   Form1->Slots[2].Caption = QStringLiteral("kept");
   bool stayedOpen = false;
-  fixture_.Boxes->DialogScripts << [&](QDialog* dialog) {
+  fixture_->Modal.DialogScripts << [&](QDialog* dialog) {
     ExpertsForm->ui->BSME1->setText(fields[0]);
     ExpertsForm->ui->BSME2->setText(fields[1]);
     ExpertsForm->ui->SSME1->setText(fields[2]);
@@ -580,35 +580,35 @@ void TestMainWindow::optionsRefuseBadFields() {
   };
   Form1->ui->Button7->click();
   QVERIFY(stayedOpen);
-  QCOMPARE(fixture_.Boxes->Shown.size(), 1);
-  QCOMPARE(int(fixture_.Boxes->Shown.first().Kind), kind);
-  QCOMPARE(fixture_.Boxes->Shown.first().Text, text);
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(int(fixture_->Modal.Shown.first().Kind), kind);
+  QCOMPARE(fixture_->Modal.Shown.first().Text, text);
   const TSlotRanges ranges = CurrentSlotRanges();
   QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
            (QList<int>{9, 21, 10, 5}));
-  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
 }
 
 void TestMainWindow::optionsTakeNothingFromBadFieldsEvenOnOk() {
-  fixture_.Show();
-  fixture_.Boxes->DialogScripts << [](QDialog*) {
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [](QDialog*) {
     ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
     ExpertsForm->ui->SSME2->clear();
     return int(mrOk);
   };
   Form1->ui->Button7->click();
-  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"'' is not a valid integer value."});
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"'' is not a valid integer value."});
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
-  QVERIFY(TWindowFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
 }
 
 // The new ranges are in force once taken, so the grid must show them although they could
 // not be stored: otherwise its rows would address other sections than they show.
 void TestMainWindow::optionsKeepTheGridInStepWhenTheSaveFails() {
-  fixture_.Show();
+  fixture_->Show();
   Form1->Slots[1].Caption = QStringLiteral("stale");
-  const QString path = TWindowFixture::SettingsPath();
-  fixture_.Boxes->DialogScripts << [this, &path](QDialog* dialog) {
+  const QString path = TManagerFixture::SettingsPath();
+  fixture_->Modal.DialogScripts << [this, &path](QDialog* dialog) {
     QFile::remove(path);  // written as the dialog opened; from now on nothing can be
     QDir().mkpath(path);
     ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
@@ -617,17 +617,17 @@ void TestMainWindow::optionsKeepTheGridInStepWhenTheSaveFails() {
     return dialog->result();
   };
   Form1->ui->Button7->click();
-  QCOMPARE(fixture_.Boxes->ShownTexts(), QStringList{"Unable to write to " + path + "."});
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Unable to write to " + path + "."});
   QCOMPARE(CurrentSlotRanges().BigSlots, 16);
-  QCOMPARE(fixture_.Grid()->RowCount(), 22);
+  QCOMPARE(fixture_->Grid()->RowCount(), 22);
   QCOMPARE(Form1->Slots[1].Caption, QString());
   QCOMPARE(ExpertsForm->ui->BSME2->text(), QStringLiteral("20"));
 }
 
 void TestMainWindow::aboutBox() {
-  fixture_.Show();
+  fixture_->Show();
   QStringList texts;
-  fixture_.Boxes->DialogScripts << [&texts](QDialog* dialog) {
+  fixture_->Modal.DialogScripts << [&texts](QDialog* dialog) {
     texts << dialog->windowTitle() << AboutBox->ui->ProductName->text()
           << AboutBox->ui->Comments->text() << AboutBox->ui->Copyright->text()
           << AboutBox->ui->LinkCredit->text();
@@ -635,7 +635,7 @@ void TestMainWindow::aboutBox() {
     return dialog->result();
   };
   Form1->ui->Button2->click();
-  QCOMPARE(fixture_.Boxes->OpenedDialogs, QStringList{"AboutBox"});
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"AboutBox"});
   QCOMPARE(texts, (QStringList{"About", "Kiv Manager 2.0",
                                "Simple application for view and modify NVM sections used by "
                                "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
