@@ -9,7 +9,7 @@
 #include "ui_mainwindow.h"
 
 void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
-  if (Button != Qt::RightButton)
+  if (Button != Qt::RightButton || commandRunning_)
     return;
   QAction* const menuActions[] = {ui->RefreshAction,   ui->ClearAction,   ui->UploadAction,
                                   ui->UploadLZOAction, ui->PlayGIFAction, ui->DownloadAction,

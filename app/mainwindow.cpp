@@ -8,7 +8,9 @@
 #include <QStatusBar>
 #include <functional>
 
+#include "app/linkthread.h"
 #include "app/windowface.h"
+#include "app/workpanel.h"
 #include "common/errors.h"
 #include "link/nvmsection.h"
 #include "ui_mainwindow.h"
@@ -58,9 +60,17 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   ConnectCommands();
   NVM = new TNVMSection(this);
   NVM->setObjectName(QStringLiteral("NVM"));
+  // Created after NVM, so it is destroyed after NVM has closed the link through it.
+  linkThread_ = new TLinkThread(this);
+  NVM->SetExecutor(linkThread_);
+  workPanel_ = new TWorkPanel(ui->StatusBar);
+  connect(linkThread_, &TLinkThread::CallRunningFor, workPanel_, &TWorkPanel::ShowCallRunning);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // NVM closes the link as it goes, while the window's widgets are being taken apart.
+  linkThread_->StopServingEvents();
+}
 
 void TForm1::CreatePopupMenu() {
   PopupMenu1 = new QMenu(this);
@@ -69,16 +79,16 @@ void TForm1::CreatePopupMenu() {
                           ui->DownloadAction, ui->PlayGIFAction, ui->ConvertAction});
 }
 
-// Every command runs inside GuardCommand, so the errors it raises end it with the error box
+// Every command runs inside RunCommand, so the errors it raises end it with the error box
 // instead of crossing the signal.
 void TForm1::ConnectCommands() {
   const auto onClick = [this](QAbstractButton* button, void (TForm1::*handler)()) {
     connect(button, &QAbstractButton::clicked, this,
-            [this, handler] { GuardCommand([this, handler] { (this->*handler)(); }); });
+            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
   };
   const auto onTrigger = [this](QAction* action, void (TForm1::*handler)()) {
     connect(action, &QAction::triggered, this,
-            [this, handler] { GuardCommand([this, handler] { (this->*handler)(); }); });
+            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
   };
   onClick(ui->Button1, &TForm1::Button1Click);
   onClick(ui->Button2, &TForm1::Button2Click);
@@ -147,6 +157,14 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // Phone work is never cut off half-way: the window closes once the command has ended,
+  // and work over several sections stops at the next section.
+  if (commandRunning_) {
+    closePending_ = true;
+    workPanel_->RequestCancel();
+    event->ignore();
+    return;
+  }
   FormClose();
   QMainWindow::closeEvent(event);
 }

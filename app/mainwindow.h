@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/settingsfile.h"
@@ -17,8 +18,10 @@
 class QLabel;
 class QMenu;
 class QPainter;
+class TLinkThread;
 class TNVMSection;
 class TWindowFace;
+class TWorkPanel;
 struct TWindowCommand;
 
 namespace Ui {
@@ -44,6 +47,14 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
+
+  // Runs one command to its end, as the window's buttons and menus do: the other commands
+  // are disabled meanwhile, the window stays alive while the phone works, the framework's
+  // errors end in the error box, and a close asked for meanwhile happens afterwards.
+  void RunCommand(const std::function<void()>& command);
+  bool CommandRunning() const { return commandRunning_; }
+  // The status bar's progress of the command under way and its Cancel button.
+  TWorkPanel& Work() { return *workPanel_; }
 
   // Status line: one text that each command replaces.
   void SetStatusText(const QString& text);
@@ -97,6 +108,7 @@ class TForm1 : public QMainWindow {
  private:
   TWindowCommand CurrentSlotCommand();
   void CreatePopupMenu();
+  void SetCommandsEnabled(bool enabled);
   void ConnectCommands();
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
@@ -107,6 +119,11 @@ class TForm1 : public QMainWindow {
 
   QLabel* statusText_ = nullptr;
   std::unique_ptr<TWindowFace> face_;
+  TLinkThread* linkThread_ = nullptr;
+  TWorkPanel* workPanel_ = nullptr;
+  bool commandRunning_ = false;
+  bool closePending_ = false;
+  QList<QAction*> disabledActions_;
   // The firmware choice as last loaded, kept for saves made while no options dialog exists.
   int loadedFirmware_ = 0;
 };

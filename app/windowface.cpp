@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/mainwindow.h"
+#include "app/workpanel.h"
 #include "common/messages.h"
 #include "common/modal.h"
 #include "ufif/ui/badaddrform.h"
@@ -25,10 +26,12 @@ void TWindowFace::RowChanged(int row) {
   form_.RepaintRow(row);
 }
 
-void TWindowFace::Progress(int, int, const TSectionAddress&, qint64) {}
+void TWindowFace::Progress(int index, int count, const TSectionAddress& address, qint64 bytes) {
+  form_.Work().ShowSection(index, count, address, bytes);
+}
 
 bool TWindowFace::CancelRequested() {
-  return false;
+  return form_.Work().CancelRequested();
 }
 
 int TWindowFace::AskUFIF21Conversion() {

@@ -2,6 +2,7 @@
 
 #include "common/modal.h"
 #include "link/gbplibrary.h"
+#include "link/linkexecutor.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ bool TNVMSection::InitGBP() {
     ShowError(UnableToOpenGBPText());
     return false;
   }
-  const int result = library_->Open(static_cast<int>(port_) + 1);
+  const int port = static_cast<int>(port_) + 1;
+  const int result = Call([this, port] { return library_->Open(port); });
   if (result == 0)
     return true;
   ShowError(GBPErrorMessage(result));
@@ -35,31 +37,31 @@ bool TNVMSection::InitGBP() {
 }
 
 int TNVMSection::EndGBP() {
-  return library_->Close();
+  return Call([this] { return library_->Close(); });
 }
 
 int TNVMSection::Read(void* buffer, quint32 length) {
   if (!InitGBP())
     return -1;
-  return library_->Read(section_, subsection_, buffer, length);
+  return Call([&] { return library_->Read(section_, subsection_, buffer, length); });
 }
 
 int TNVMSection::Write(const void* buffer, quint32 length) {
   if (!OpenFor(TGBPEntry::WriteNVMFile))
     return -1;
-  return library_->Write(section_, subsection_, buffer, length);
+  return Call([&] { return library_->Write(section_, subsection_, buffer, length); });
 }
 
 int TNVMSection::GetSize() {
   if (!OpenFor(TGBPEntry::GetNVMFileSize))
     return -1;
-  return library_->GetSize(section_, subsection_);
+  return Call([this] { return library_->GetSize(section_, subsection_); });
 }
 
 int TNVMSection::Clear() {
   if (!OpenFor(TGBPEntry::ClearNVMFile))
     return 0;
-  return library_->Clear(section_, subsection_);
+  return Call([this] { return library_->Clear(section_, subsection_); });
 }
 
 bool TNVMSection::Usable() const {
@@ -109,6 +111,14 @@ bool TNVMSection::OpenFor(TGBPEntry entry) {
   if (library_->Usable() && !library_->Has(entry))
     return false;
   return InitGBP();
+}
+
+int TNVMSection::Call(const std::function<int()>& call) {
+  if (!executor_)
+    return call();
+  int result = 0;
+  executor_->Run([&] { result = call(); });
+  return result;
 }
 
 void TNVMSection::ShowError(const QString& text) {

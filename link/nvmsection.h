@@ -7,11 +7,13 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "link/phoneport.h"
 
 class TGBPLibrary;
+class TLinkExecutor;
 enum class TGBPEntry;
 
 class TNVMSection : public QObject, public TPhonePort {
@@ -47,6 +49,8 @@ class TNVMSection : public QObject, public TPhonePort {
 
   bool Usable() const;
   bool LinkOpen() const;
+  // Where the library's calls run from now on; none: in place.
+  void SetExecutor(TLinkExecutor* executor) { executor_ = executor; }
 
   // The port that the operations use: the address is set, then the operation runs.
   bool Open() override;
@@ -58,10 +62,13 @@ class TNVMSection : public QObject, public TPhonePort {
 
  private:
   bool OpenFor(TGBPEntry entry);
+  // One call of the library, through the executor when there is one.
+  int Call(const std::function<int()>& call);
   void SetAddress(const TSectionAddress& address);
   void ShowError(const QString& text);
 
   std::unique_ptr<TGBPLibrary> library_;
+  TLinkExecutor* executor_ = nullptr;
   TNVMCOMPortName port_ = cpnCOM1;
   int section_ = 0;
   int subsection_ = 0;

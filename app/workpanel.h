@@ -1,0 +1,35 @@
+#pragma once
+// What the status bar shows while the phone works: "section i of N" with the address and
+// the bytes moved for work over several sections, how long a single transfer has been
+// running (the library tells nothing within one call, so no percentage is made up), and a
+// Cancel button for work that can stop between two sections.
+
+#include <QObject>
+#include <QString>
+
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+struct TSectionAddress;
+
+class TWorkPanel final : public QObject {
+  Q_OBJECT
+ public:
+  explicit TWorkPanel(QStatusBar* bar);
+
+  void Begin();
+  void End();
+  // Work over several sections: the index-th of count (from 1), and the bytes so far.
+  void ShowSection(int index, int count, const TSectionAddress& address, qint64 bytes);
+  // A call that has been running this long; shown once it takes longer than a second.
+  void ShowCallRunning(qint64 milliseconds);
+
+  bool CancelRequested() const { return cancelRequested_; }
+  void RequestCancel();
+
+ private:
+  QProgressBar* bar_;
+  QPushButton* cancel_;
+  bool sections_ = false;
+  bool cancelRequested_ = false;
+};
