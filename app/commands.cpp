@@ -10,6 +10,7 @@
 #include "libraries/ui/librarycommands.h"
 #include "link/nvmsection.h"
 #include "prefs/ui/prefcommands.h"
+#include "transfer/ui/backupcommands.h"
 #include "transfer/ui/transfercommands.h"
 #include "ufif/ops/convertslot.h"
 #include "ui_mainwindow.h"
@@ -94,4 +95,13 @@ void TForm1::GetPrefActionExecute() {
 
 void TForm1::SetPrefActionExecute() {
   SetPrefCommand(*NVM, *PrefForm, *face_);
+}
+
+void TForm1::BackupActionExecute() {
+  BackupPhoneCommand(this, *NVM, Catalogue(), PortName(NVM->COMPort() + 1), *face_);
+}
+
+void TForm1::RestoreActionExecute() {
+  TCatalogue catalogue = Catalogue();
+  RestorePhoneCommand(this, *NVM, catalogue, *face_);
 }

@@ -1,5 +1,6 @@
 #include "app/gridtext.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -108,4 +109,24 @@ TBarGeometry BarGeometry(const QRect& cell, bool smallSlot, qint32 size) {
                                      double(std::max(innerLeft, innerRight)));
   bar.Fill = EdgeRect(innerLeft, bar.Inner.top(), int(fillEdge), BottomEdge(bar.Inner));
   return bar;
+}
+
+QString FWLabel(const TSlotInfo& info) {
+  return info.Kind == skProgram ? FormatLabel(info.FormatTag) : QString();
+}
+
+QString RatioText(const TSlotInfo& info) {
+  return info.Compressed ? CompressionRatioText(info.Size, info.UnpackedSize, QLatin1Char('.'))
+                         : QString();
+}
+
+QString SlotDescription(const TSlotInfo& info) {
+  if (info.Kind == skEmpty)
+    return QStringLiteral("empty");
+  QStringList parts{info.Caption, QStringLiteral("%1 bytes").arg(info.Size)};
+  for (const QString& extra : {RatioText(info), FWLabel(info)}) {
+    if (!extra.isEmpty())
+      parts << extra;
+  }
+  return parts.join(QStringLiteral(", "));
 }

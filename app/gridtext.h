@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+#include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
 
 // The FW column's label for a program's FormatTag ("UFIF 2", "3.10/4", "5.2.3/6"...).
@@ -12,6 +13,13 @@ QString FormatLabel(quint32 formatTag);
 // "LZO(43.0%)" with p = 100 - Size * 100 / UnpackedSize in 32-bit integer arithmetic and the
 // locale's decimal separator; a sensible text when UnpackedSize is 0.
 QString CompressionRatioText(qint32 size, qint32 unpackedSize, QChar decimalPoint);
+
+// The FW column's text: the label for a program, "" for anything else.
+QString FWLabel(const TSlotInfo& info);
+// "LZO(43.0%)" for a compressed section, "" otherwise.
+QString RatioText(const TSlotInfo& info);
+// A row in one line, as the grid shows it: "empty", or "Calculator, 3384 bytes, 0.3.5/1".
+QString SlotDescription(const TSlotInfo& info);
 
 // Column 0: "1." (counted within the slot's group) and "{18-9}".
 QString SlotNumberText(int row, const TSlotRanges& ranges);

@@ -105,6 +105,8 @@ void TForm1::ConnectCommands() {
   onTrigger(ui->SetPrefAction, &TForm1::SetPrefActionExecute);
   onTrigger(ui->ConvertAction, &TForm1::ConvertActionExecute);
   onTrigger(ui->UploadLZOAction, &TForm1::UploadLZOActionExecute);
+  onTrigger(ui->BackupAction, &TForm1::BackupActionExecute);
+  onTrigger(ui->RestoreAction, &TForm1::RestoreActionExecute);
   connect(ui->QuitAction, &QAction::triggered, this, &TForm1::close);
   connect(ui->ComboBox1, qOverload<int>(&QComboBox::currentIndexChanged), this,
           [this](int index) { GuardCommand([this, index] { ComboBox1Change(index); }); });

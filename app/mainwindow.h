@@ -92,6 +92,8 @@ class TForm1 : public QMainWindow {
   void Button3Click();
   void GetPrefActionExecute();
   void SetPrefActionExecute();
+  void BackupActionExecute();
+  void RestoreActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);

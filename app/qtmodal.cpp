@@ -44,6 +44,11 @@ QString TQtModal::SaveFileName(QObject* owner) {
   return QFileDialog::getSaveFileName(OwnerWindow(owner));
 }
 
+QString TQtModal::FolderName(QObject* owner, const QString& title) {
+  const TNormalCursor arrow;
+  return QFileDialog::getExistingDirectory(OwnerWindow(owner), title);
+}
+
 int TQtModal::ExecDialog(QDialog* dialog) {
   const TNormalCursor arrow;
   return dialog->exec();

@@ -9,6 +9,7 @@ class TQtModal final : public TModalUI {
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner) override;
   QString SaveFileName(QObject* owner) override;
+  QString FolderName(QObject* owner, const QString& title) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;
 };

@@ -163,3 +163,7 @@ QString RangesProblem(const TSlotRanges& ranges) {
         .arg(ranges.BigSlots + ranges.SmallSlots);
   return {};
 }
+
+QString PortName(int port) {
+  return QStringLiteral("COM%1").arg(port);
+}

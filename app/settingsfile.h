@@ -21,6 +21,8 @@ struct TManagerSettings {
 };
 
 constexpr int COMPortCount = 4;
+// "COM1" for port 1.
+QString PortName(int port);
 
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);

@@ -8,9 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QWindow>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include "app/forms.h"
 #include "app/mainwindow.h"
@@ -29,6 +29,7 @@ class TQuietModal final : public TModalUI {
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*) override { return {}; }
   QString SaveFileName(QObject*) override { return {}; }
+  QString FolderName(QObject*, const QString&) override { return {}; }
   int ExecDialog(QDialog*) override { return mrCancel; }
   void ShowError(const QString&) override {}
 };
@@ -69,9 +70,9 @@ int SlotCount() {
 }
 
 void PerSlot(benchmark::State& state) {
-  state.counters["per_slot"] = benchmark::Counter(
-      double(state.iterations()) * SlotCount(),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_slot"] =
+      benchmark::Counter(double(state.iterations()) * SlotCount(),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_FullRefreshWindow(benchmark::State& state) {

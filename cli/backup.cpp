@@ -1,5 +1,6 @@
 #include "cli/backup.h"
 
+#include "app/settingsfile.h"
 #include "cli/args.h"
 #include "cli/clifaces.h"
 #include "cli/console.h"

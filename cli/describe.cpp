@@ -24,15 +24,6 @@ QString KindName(TSlotKind kind) {
   return QStringLiteral("other");
 }
 
-QString FWLabel(const TSlotInfo& info) {
-  return info.Kind == skProgram ? FormatLabel(info.FormatTag) : QString();
-}
-
-QString RatioText(const TSlotInfo& info) {
-  return info.Compressed ? CompressionRatioText(info.Size, info.UnpackedSize, QLatin1Char('.'))
-                         : QString();
-}
-
 namespace {
 
 QString FormatTagText(quint32 tag) {

@@ -13,10 +13,6 @@ TSlotInfo DescribeBytes(const QByteArray& head, qint32 size);
 
 // "empty", "program", "gif" or "other".
 QString KindName(TSlotKind kind);
-// The FW column's text: the label for a program, "" for anything else.
-QString FWLabel(const TSlotInfo& info);
-// "LZO(43.0%)" for a compressed section, "" otherwise.
-QString RatioText(const TSlotInfo& info);
 
 // kind, caption, format_tag, label, icon_index, compressed, unpacked_size, size.
 void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info);

@@ -130,7 +130,3 @@ TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
   options.Progress = args.Has(QStringLiteral("progress")) || StderrIsTerminal();
   return options;
 }
-
-QString PortName(int port) {
-  return QStringLiteral("COM%1").arg(port);
-}

@@ -34,6 +34,3 @@ QString ManagerSettingsPath();
 // --port, --slots and --progress, with the settings file's COM-Port and slot ranges (else
 // COM1 and 9, 21, 10, 5) for what the command line leaves out. Throws TUsageError.
 TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath);
-
-// "COM1".
-QString PortName(int port);

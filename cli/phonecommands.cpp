@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "app/gridtext.h"
 #include "catalogue/classify.h"
 #include "catalogue/ops/refreshslots.h"
 #include "cli/args.h"

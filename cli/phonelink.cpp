@@ -1,5 +1,6 @@
 #include "cli/phonelink.h"
 
+#include "app/settingsfile.h"
 #include "cli/console.h"
 #include "cli/options.h"
 

@@ -23,6 +23,8 @@ class TModalUI {
   // File dialogs; an empty name means the user cancelled.
   virtual QString OpenFileName(QObject* owner) = 0;
   virtual QString SaveFileName(QObject* owner) = 0;
+  // A folder, titled with what it is for; empty when the user cancelled.
+  virtual QString FolderName(QObject* owner, const QString& title) = 0;
   // Shows a dialog modally and returns its modal result (closing by the title bar is Cancel).
   virtual int ExecDialog(QDialog* dialog) = 0;
   // The application's error box: title "Kiv Manager", error icon, OK.

@@ -48,6 +48,15 @@ QString TScriptedModal::SaveFileName(QObject*) {
   return SaveFileNames.dequeue();
 }
 
+QString TScriptedModal::FolderName(QObject*, const QString& title) {
+  FolderTitles << title;
+  if (FolderNames.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted folder dialog: ") + title;
+    return {};
+  }
+  return FolderNames.dequeue();
+}
+
 int TScriptedModal::ExecDialog(QDialog* dialog) {
   OpenedDialogs << dialog->objectName();
   // Shown for real, so its show and hide handlers run as they do for the user.

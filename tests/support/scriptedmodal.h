@@ -30,11 +30,13 @@ class TScriptedModal final : public TModalUI {
   QQueue<bool> ConfirmAnswers;
   QQueue<QString> OpenFileNames;
   QQueue<QString> SaveFileNames;
+  QQueue<QString> FolderNames;
   QQueue<TDialogScript> DialogScripts;
 
   // What was shown, in order.
   QList<TShownBox> Shown;
   QStringList OpenedDialogs;  // object names of the dialogs shown
+  QStringList FolderTitles;   // titles of the folder dialogs shown
   QStringList Unexpected;
 
   // The texts of the boxes shown, in order, without their kinds.
@@ -45,6 +47,7 @@ class TScriptedModal final : public TModalUI {
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner) override;
   QString SaveFileName(QObject* owner) override;
+  QString FolderName(QObject* owner, const QString& title) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;
 

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <memory>
 
+#include "app/gridtext.h"
+#include "catalogue/classify.h"
 #include "catalogue/ops/refreshslots.h"
 #include "common/operationio.h"
 #include "link/phoneport.h"
@@ -59,6 +61,31 @@ QList<TManifestEntry> RestoreOrder(const QList<TManifestEntry>& entries) {
   return ordered;
 }
 
+QString BytesDescription(const QByteArray& bytes) {
+  return SlotDescription(
+      ClassifySection(TSlotInfo(), qint32(bytes.size()), bytes.left(RecognitionBytes)));
+}
+
+QString BackupDescription(const TManifestEntry& entry, const QByteArray& bytes) {
+  switch (entry.State) {
+    case TManifestEntry::Stored:
+      return BytesDescription(bytes);
+    case TManifestEntry::Empty:
+      return SlotDescription(TSlotInfo());
+    case TManifestEntry::Missing:
+      break;
+  }
+  return QStringLiteral("not read (%1)").arg(entry.Error);
+}
+
+QString PhoneDescription(const TSectionRead& current, const TSectionAddress& address) {
+  if (current.State == TSectionRead::Held)
+    return BytesDescription(current.Bytes);
+  if (current.State == TSectionRead::Empty)
+    return SlotDescription(TSlotInfo());
+  return WholeReadProblem(current, address);
+}
+
 class TRestorer {
  public:
   TRestorer(TPhonePort& port, TReporter& reporter, bool dryRun, TCatalogue* catalogue)
@@ -74,10 +101,11 @@ class TRestorer {
     TSectionRestore section;
     section.Address = entry.Address;
     section.Size = bytes.size();
+    section.BackupHolds = BackupDescription(entry, bytes);
     if (entry.State == TManifestEntry::Missing) {
       section.Action = TSectionRestore::Skipped;
       section.Problem = entry.Error;
-    } else if (Holds(entry, bytes)) {
+    } else if (Holds(entry, bytes, section.PhoneHeld)) {
       section.Action = TSectionRestore::Unchanged;
     } else if (dryRun_) {
       section.Action = entry.State == TManifestEntry::Empty ? TSectionRestore::Cleared
@@ -92,8 +120,9 @@ class TRestorer {
 
  private:
   // The phone already holds the backup's content; after a size answer of -5 nobody knows.
-  bool Holds(const TManifestEntry& entry, const QByteArray& bytes) {
+  bool Holds(const TManifestEntry& entry, const QByteArray& bytes, QString& description) {
     const TSectionRead current = ReadWholeSection(port_, entry.Address, UploadBufferSize);
+    description = PhoneDescription(current, entry.Address);
     if (entry.State == TManifestEntry::Empty)
       return current.State == TSectionRead::Empty;
     return current.State == TSectionRead::Held && current.Bytes == bytes;
@@ -165,7 +194,9 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
     if (i > 0 && !result.Cancelled && reporter.CancelRequested())
       result.Cancelled = true;
     if (result.Cancelled) {
-      result.Sections << TSectionRestore{entry.Address, TSectionRestore::NotReached, 0, {}};
+      TSectionRestore notReached;
+      notReached.Address = entry.Address;
+      result.Sections << notReached;
       continue;
     }
     reporter.Progress(i + 1, int(entries.size()), entry.Address, result.Bytes);

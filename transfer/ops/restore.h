@@ -25,7 +25,7 @@ TBackupSet ReadBackup(const QString& dir, const TSlotRanges& ranges);
 
 struct TRestoreRequest {
   QList<TSectionAddress> Only;  // the sections to restore; all of them when empty
-  bool DryRun = false;          // tell what would change, change nothing
+  bool DryRun = false;          // tell what would change, change nothing: the preview
 };
 
 struct TSectionRestore {
@@ -41,6 +41,9 @@ struct TSectionRestore {
   TAction Action = NotReached;
   qint64 Size = 0;  // the bytes written, or that would be
   QString Problem;
+  // What the phone held before and what the backup holds, as the grid describes a row.
+  QString PhoneHeld;
+  QString BackupHolds;
 };
 
 struct TRestoreResult {
