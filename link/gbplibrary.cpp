@@ -73,10 +73,6 @@ bool TGBPLibrary::Has(TGBPEntry entry) const {
   return false;
 }
 
-QString TGBPLibrary::FileName() const {
-  return library_.fileName();
-}
-
 int TGBPLibrary::Open(int port) {
   if (!Usable())
     return -2;

@@ -34,8 +34,6 @@ class TGBPLibrary {
   bool IsOpen() const;
   // Whether the library exports the entry point.
   bool Has(TGBPEntry entry) const;
-  // The file loaded, or the last one tried when none could be loaded.
-  QString FileName() const;
 
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
   // Not usable: -2 (the port cannot be opened) without calling anything.

@@ -83,9 +83,13 @@ bool ParseItem(const std::string& item, TFaults& faults) {
     return fault.has_value();
   }
   const auto code = ParseCode(value);
-  if (!code || (kind != "size" && kind != "read"))
+  std::map<TAddress, int32_t>* codes = kind == "size"    ? &faults.size
+                                       : kind == "read"  ? &faults.read
+                                       : kind == "clear" ? &faults.clear
+                                                         : nullptr;
+  if (!code || !codes)
     return false;
-  (kind == "size" ? faults.size : faults.read)[*address] = *code;
+  (*codes)[*address] = *code;
   return true;
 }
 

@@ -199,6 +199,8 @@ int32_t Clear(uint32_t section, uint32_t subsection) {
   const TLink& link = Link();
   if (!link.open || !PortPresent(link))
     return kPortNotOpen;
+  if (const int32_t* fault = FaultAt(link.faults.clear, section, subsection))
+    return *fault;
   const int32_t result = RemoveSection(SectionFile(link, section, subsection));
   return PortPresent(link) ? result : kPortNotOpen;
 }

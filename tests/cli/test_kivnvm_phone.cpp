@@ -297,13 +297,17 @@ void TestKivnvmPhone::getWritesTheWholeSection() {
 
 void TestKivnvmPhone::getFailureWritesNothing() {
   phone_->Put(2, 18, "Kiv2-prefs");
-  for (const QString& fault : {QStringLiteral("read 2-18=-5"), QStringLiteral("size 2-18=-7")}) {
+  // A size answer of -5 tells nothing of the section: no empty file stands for it.
+  const QMap<QString, QString> errors{
+      {QStringLiteral("read 2-18=-5"), QStringLiteral("Error reading section 2-18")},
+      {QStringLiteral("size 2-18=-7"), QStringLiteral("Error getting section 2-18 size")},
+      {QStringLiteral("size 2-18=-5"),
+       QStringLiteral("Section 2-18: the phone did not tell what it holds (size answer -5)")}};
+  for (const QString& fault : errors.keys()) {
     phone_->SetFaults(fault);
     const TKivnvmRun run = kivnvm_.Run({"get", "2-18", Path("prefs")});
     QCOMPARE(run.ExitCode, 1);
-    QVERIFY2(run.Err.contains(fault.startsWith("read") ? "Error reading section 2-18"
-                                                       : "Error getting section 2-18 size"),
-             qPrintable(run.Err));
+    QVERIFY2(run.Err.contains(errors[fault]), qPrintable(run.Err));
     QVERIFY(!QFile::exists(Path("prefs")));
     QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));
   }
@@ -434,6 +438,21 @@ void TestKivnvmPhone::clearErasesTheSection() {
   QVERIFY(!phone_->Holds(18, 12));
   QCOMPARE(phone_->Journal(), QStringList({"InitGBPMode(1) = 0", "ClearNVMFile(18,12) = 0",
                                            "GetNVMFileSize(18,12) = -153", "EndGBPMode() = 0"}));
+
+  // An erase the phone refuses, or one it answers with -5 afterwards, is no "Erased!".
+  phone_->Put(18, 12, "something");
+  const QMap<QString, QString> refusals{
+      {QStringLiteral("clear 18-12=-5"),
+       QStringLiteral("Section 18-12 was not erased: the phone answered GBP Error: COMM Error!")},
+      {QStringLiteral("size 18-12=-5"),
+       QStringLiteral("Section 18-12: the phone did not confirm the erase (size answer -5)")}};
+  for (const QString& fault : refusals.keys()) {
+    phone_->SetFaults(fault);
+    const TKivnvmRun refused = kivnvm_.Run({"clear", "18-12"});
+    QCOMPARE(refused.ExitCode, 1);
+    QVERIFY2(refused.Err.contains(refusals[fault]), qPrintable(refused.Err));
+    QVERIFY(!refused.Err.contains("Erased!"));
+  }
 }
 
 void TestKivnvmPhone::backupThenRestoreOntoAnEmptiedPhone() {

@@ -43,6 +43,7 @@ class TestConvert : public QObject {
   void containerGoesBackUnchanged();
   void sectionTooBigIsRefusedUntouched();
   void readFailureChangesNothing();
+  void sectionEmptiedSinceTheRefreshIsLeftAlone();
   void uncreatableCopyEndsBeforeAnythingIsErased();
   void truncatedWriteBackKeepsTheCopy();
   void failedLinkAtWriteBackKeepsTheCopy();
@@ -113,6 +114,19 @@ void TestConvert::readFailureChangesNothing() {
   QCOMPARE(f->Phone.Calls("ClearNVMFile"), 0);
   QVERIFY(!TempPrgExists());
   QCOMPARE(f->Status(), QStringLiteral("Downloading data..."));
+}
+
+// The row still shows the program, but the section was emptied since the last refresh.
+void TestConvert::sectionEmptiedSinceTheRefreshIsLeftAlone() {
+  f->Phone.Put(18, 9, UFIFProgram(0x20000000, 3000));
+  f->Run(&TForm1::RefreshActionExecute);
+  f->Phone.Remove(18, 9);
+  f->Modal.Clear();
+  f->Run(&TForm1::ConvertActionExecute);
+  QCOMPARE(f->Modal.ShownTexts(),
+           QStringList{QStringLiteral("Section 18-9 is empty: there is nothing to convert.")});
+  QCOMPARE(f->Phone.Calls("ClearNVMFile") + f->Phone.Calls("WriteNVMFile"), 0);
+  QVERIFY(!TempPrgExists());
 }
 
 void TestConvert::uncreatableCopyEndsBeforeAnythingIsErased() {
