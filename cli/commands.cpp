@@ -33,7 +33,7 @@ const QList<TCommand>& Commands() {
   static const TOptionDef firmware{QStringLiteral("firmware"), true};
   static const TOptionDef firmwareIndex{QStringLiteral("firmware-index"), true};
   static const QList<TCommand> commands{
-      {QStringLiteral("demo"), {}, 1, DemoCommand},
+      {QStringLiteral("demo"), {{QStringLiteral("force"), false}}, 1, DemoCommand},
       {QStringLiteral("inspect"), {json}, 1, InspectCommand},
       {QStringLiteral("pack"), {icon}, 2, PackCommand},
       {QStringLiteral("unpack"), {}, 2, UnpackCommand},
@@ -86,7 +86,8 @@ QString UsageText() {
       "  convert [--firmware TEXT | --firmware-index N] IN OUT\n"
       "                                  UFIF 2.0 program to UFIF 2.1 for a firmware\n"
       "  prg3 TEXT OUT                   PRG3 library image from its text\n"
-      "  demo DIR                        create a demo phone in DIR/COM1 for the virtual phone\n"
+      "  demo [--force] DIR              create a demo phone in DIR/COM1 for the virtual phone;\n"
+      "                                  --force replaces the phone there\n"
       "\n"
       "Phone (sections written S-SS, e.g. 18-9 or 02-10):\n"
       "  list [--json] [--sizes-only]    every slot as the manager's grid shows it\n"
