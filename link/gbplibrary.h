@@ -22,7 +22,8 @@ enum class TGBPEntry {
 class TGBPLibrary {
  public:
   // Loads fileName when given; otherwise "gbp" (libgbp.so, gbp.dll) from the executable's
-  // folder first, then through the system's library search.
+  // folder first, then through the system's library search, then from the installed private
+  // folder (../lib/kiv-manager beside bin/).
   explicit TGBPLibrary(const QString& fileName = QString());
   ~TGBPLibrary();  // unloads the library; the caller closes the link first
   TGBPLibrary(const TGBPLibrary&) = delete;
