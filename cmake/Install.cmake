@@ -51,7 +51,7 @@ foreach(page IN ITEMS kivnvm.1 KivManager.1)
 endforeach()
 set(out ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(OUTPUT ${out}
-  COMMAND sh -c "sh \"$1\" \"$2\" \"$3\" \"$4\" | gzip -9n > \"$5\"" sh
+  COMMAND sh -c "sh \"$1\" \"$2\" \"$3\" \"$4\" > \"$5.txt\" && gzip -9nc \"$5.txt\" > \"$5\"" sh
     ${KIV_PACKAGING_DIR}/debian-changelog.sh ${CMAKE_SOURCE_DIR}/CHANGELOG.md
     ${KIV_PACKAGE_NAME} ${KIV_MAINTAINER} ${out}
   DEPENDS ${KIV_PACKAGING_DIR}/debian-changelog.sh ${CMAKE_SOURCE_DIR}/CHANGELOG.md VERBATIM)
