@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
-# Sets everything up and starts Kiv Manager on the demo phone.
+# Builds what running needs (KivManager, kivnvm, the virtual phone) in build-run, creates the
+# demo phone when the store has none on COM1, and starts Kiv Manager on it.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh build
-
-store="${GBP_PHONE_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/kiv-manager/phone}"
-if [ ! -d "$store" ]; then
-  echo "Creating the demo phone in $store"
-  build/bin/kivnvm demo "$store"
-fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): run it as 'xvfb-run ./run.sh' or from a desktop session." >&2
+  cat >&2 <<'TEXT'
+No display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open.
+Run ./run.sh from a desktop session. On a machine without a desktop (a server, a
+container), run it on a virtual display instead:
+  apt-get install xvfb xauth
+  xvfb-run -a ./run.sh
+TEXT
   exit 1
 fi
+
+scripts/setup.sh run build-run --target KivManager --target kivnvm --target gbp \
+  -DBUILD_TESTING=OFF
+
+store="${GBP_PHONE_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/kiv-manager/phone}"
+if [ -z "$(ls -A "$store/COM1" 2>/dev/null)" ]; then
+  echo "Creating the demo phone in $store"
+  build-run/bin/kivnvm demo "$store"
+fi
 export GBP_PHONE_DIR="$store"
-exec build/bin/KivManager
+exec build-run/bin/KivManager

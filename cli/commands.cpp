@@ -35,7 +35,7 @@ const QList<TCommand>& Commands() {
   static const TOptionDef firmware{QStringLiteral("firmware"), true};
   static const TOptionDef firmwareIndex{QStringLiteral("firmware-index"), true};
   static const QList<TCommand> commands{
-      {QStringLiteral("demo"), {}, 1, DemoCommand},
+      {QStringLiteral("demo"), {{QStringLiteral("force"), false}}, 1, DemoCommand},
       {QStringLiteral("inspect"), {json}, 1, InspectCommand},
       {QStringLiteral("pack"), {icon}, 2, PackCommand},
       {QStringLiteral("unpack"), {}, 2, UnpackCommand},

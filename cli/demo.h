@@ -1,6 +1,6 @@
 #pragma once
-// kivnvm demo DIR: a phone on COM1 of the virtual phone's store DIR, filled with a varied,
-// synthetic set of sections.
+// kivnvm demo [--force] DIR: a phone on COM1 of the virtual phone's store DIR, filled with a
+// varied, synthetic set of sections; --force replaces a phone already there.
 
 class TArgs;
 

@@ -59,12 +59,14 @@ const QList<TCommandHelp>& CommandHelps() {
        QStringLiteral(
            "Lists the firmware table of the manager's conversion, one entry per line after\n"
            "its index, as --firmware-index of convert and put takes it.")},
-      {QStringLiteral("demo"), false, QStringLiteral("demo DIR"),
+      {QStringLiteral("demo"), false, QStringLiteral("demo [--force] DIR"),
        QStringLiteral("create a demo phone in DIR/COM1 for the virtual phone"),
        QStringLiteral(
            "Creates a demo phone in DIR/COM1 for the virtual phone: programs of every kind, a\n"
            "compressed program, a picture, a ringer, a picture pack, data, empty slots, both\n"
-           "libraries and the preferences record. A DIR/COM1 that holds anything is refused.")},
+           "libraries and the preferences record. A DIR/COM1 that holds anything is refused.\n"
+           "\n"
+           "  --force        replace the phone in DIR/COM1 (a folder, not a link) by a new one")},
       {QStringLiteral("list"), true, QStringLiteral("list [--json] [--sizes-only]"),
        QStringLiteral("every slot as the manager's grid shows it"),
        QStringLiteral(

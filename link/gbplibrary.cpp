@@ -1,6 +1,8 @@
 #include "link/gbplibrary.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -15,6 +17,20 @@ TFunction Resolve(QLibrary& library, const char* name) {
   return reinterpret_cast<TFunction>(library.resolve(name));
 }
 
+// Where "gbp" is looked for, first to last. The executable's own folder comes first, as
+// Windows searches for a DLL, so a library put beside the program always wins; then the
+// system's library search, so a real phone-link library installed there wins over the
+// virtual phone; then the private folder where an installed manager keeps the virtual phone.
+QStringList SearchOrder() {
+  const QString name = QStringLiteral("gbp");
+  if (!QCoreApplication::instance())
+    return {name};
+  const QDir programDir(QCoreApplication::applicationDirPath());
+  return {programDir.filePath(name), name,
+          QDir::cleanPath(
+              programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
+}
+
 }  // namespace
 
 TGBPLibrary::TGBPLibrary(const QString& fileName) {
@@ -22,14 +38,10 @@ TGBPLibrary::TGBPLibrary(const QString& fileName) {
     library_.setFileName(fileName);
     library_.load();
   } else {
-    // As Windows searches for a DLL: the executable's own folder first.
-    if (QCoreApplication::instance()) {
-      library_.setFileName(QCoreApplication::applicationDirPath() + QStringLiteral("/gbp"));
-      library_.load();
-    }
-    if (!library_.isLoaded()) {
-      library_.setFileName(QStringLiteral("gbp"));
-      library_.load();
+    for (const QString& candidate : SearchOrder()) {
+      library_.setFileName(candidate);
+      if (library_.load())
+        break;
     }
   }
   if (!library_.isLoaded())
@@ -71,6 +83,10 @@ bool TGBPLibrary::Has(TGBPEntry entry) const {
       return getNVMFileSize_ != nullptr;
   }
   return false;
+}
+
+QString TGBPLibrary::FileName() const {
+  return library_.fileName();
 }
 
 int TGBPLibrary::Open(int port) {

@@ -23,7 +23,8 @@ enum class TGBPEntry {
 class TGBPLibrary {
  public:
   // Loads fileName when given; otherwise "gbp" (libgbp.so, gbp.dll) from the executable's
-  // folder first, then through the system's library search.
+  // folder first, then through the system's library search, then from the installed private
+  // folder (../lib/kiv-manager beside bin/).
   explicit TGBPLibrary(const QString& fileName = QString());
   ~TGBPLibrary();  // unloads the library; the caller closes the link first
   TGBPLibrary(const TGBPLibrary&) = delete;
@@ -34,6 +35,8 @@ class TGBPLibrary {
   bool IsOpen() const;
   // Whether the library exports the entry point.
   bool Has(TGBPEntry entry) const;
+  // The file loaded, or the last one tried when none could be loaded.
+  QString FileName() const;
 
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
   // Not usable: -2 (the port cannot be opened) without calling anything.

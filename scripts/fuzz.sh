@@ -14,7 +14,7 @@ if ((${#targets[@]} == 0)); then
   targets=(fuzz_classify fuzz_container fuzz_relocation fuzz_prg3text fuzz_strtoint)
 fi
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_FUZZ=ON >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_FUZZ=ON -DKIV_WERROR=ON >/dev/null
 cmake --build "$build" --target "${targets[@]}" -j "$(nproc)"
 
 failed=()

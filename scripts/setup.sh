@@ -1,16 +1,37 @@
 #!/usr/bin/env bash
-# Shared by run.sh, test.sh and CI: installs what the build needs on Debian 12 (only what
-# is missing), then configures and builds into the given folder.
-#   scripts/setup.sh BUILD_DIR [extra cmake options...]
+# Shared by run.sh, test.sh, CI and the package check: installs a package set on Debian 12
+# (only what is missing), then configures and builds into the given folder.
+#   scripts/setup.sh run|dev|SET... [BUILD_DIR [--target NAME]... [cmake options...]]
+# run: building and running the program. dev: run plus what developing it needs (tests,
+# benchmarks, fuzzers). Sets of the other scripts: package (building and checking the
+# Debian package). Without a build folder only the packages are installed.
 set -euo pipefail
 
-packages=(
+run_packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  liblzo2-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth
+  qt6-base-dev qt6-base-dev-tools libgl-dev liblzo2-dev
+  qt6-qpa-plugins qt6-wayland fonts-liberation2
+)
+dev_packages=(
+  "${run_packages[@]}"
+  libbenchmark-dev xvfb xauth
   clang libclang-rt-14-dev lzop
 )
+package_packages=(
+  "${run_packages[@]}"
+  dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils
+)
+
+packages=()
+while (($#)) && [[ "$1" =~ ^(run|dev|package)$ ]]; do
+  set_name="${1}_packages[@]"
+  packages+=("${!set_name}")
+  shift
+done
+if ((${#packages[@]} == 0)); then
+  echo "usage: scripts/setup.sh run|dev|package [BUILD_DIR [--target NAME]... [cmake options...]]" >&2
+  exit 2
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -26,9 +47,14 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+(($#)) || exit 0
 build_dir="$1"
 shift
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-fi
-cmake --build "$build_dir" -j "$(nproc)"
+targets=()
+while (($#)) && [ "$1" = "--target" ]; do
+  targets+=("$1" "$2")
+  shift 2
+done
+# Configured at every call, so the options given always hold, also in an existing folder.
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build_dir" -j "$(nproc)" "${targets[@]}"

@@ -39,6 +39,7 @@ class TestKivnvmFiles : public QObject {
   void demoPhoneHoldsEveryKind();
   void demoPictureIsAViewableGIF();
   void demoRefusesAnExistingPhone();
+  void demoForceReplacesThePhone();
   void inspectJsonHasTheDocumentedForm();
   void inspectMatchesTheCatalogue_data();
   void inspectMatchesTheCatalogue();
@@ -185,6 +186,28 @@ void TestKivnvmFiles::demoRefusesAnExistingPhone() {
   QCOMPARE(ReadFileBytes(Path("store/COM1/18-9")), QByteArray("mine"));
   QCOMPARE(QDir(Path("store")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
            QStringList{"COM1"});
+}
+
+void TestKivnvmFiles::demoForceReplacesThePhone() {
+  QCOMPARE(kivnvm_.Run({"demo", Path("store")}).ExitCode, 0);
+  const QByteArray demoSection = ReadFileBytes(Path("store/COM1/18-9"));
+  Put("store/COM1/18-9", "mine");
+  Put("store/COM1/18-16", "mine too");
+  const TKivnvmRun run = kivnvm_.Run({"demo", "--force", Path("store")});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(ReadFileBytes(Path("store/COM1/18-9")), demoSection);
+  QVERIFY(!QFile::exists(Path("store/COM1/18-16")));
+  // The old phone is gone, not left beside the new one.
+  QCOMPARE(QDir(Path("store")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+           QStringList{"COM1"});
+
+  // A link is not followed: the folder it points to keeps its files.
+  QVERIFY(QDir().mkpath(Path("elsewhere")));
+  Put("elsewhere/18-9", "mine");
+  QVERIFY(QDir(Path("store/COM1")).removeRecursively());
+  QVERIFY(QFile::link(Path("elsewhere"), Path("store/COM1")));
+  QCOMPARE(kivnvm_.Run({"demo", "--force", Path("store")}).ExitCode, 1);
+  QCOMPARE(ReadFileBytes(Path("elsewhere/18-9")), QByteArray("mine"));
 }
 
 void TestKivnvmFiles::inspectJsonHasTheDocumentedForm() {

@@ -1,0 +1,17 @@
+// Run from a folder laid out as an installation, prints what the loader took: the file
+// name, then whether the library is usable and whether it can write (which tells the
+// test's libraries apart).
+
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "link/gbplibrary.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  const TGBPLibrary library;
+  std::printf("%s\n%s\n%s\n", qPrintable(library.FileName()),
+              library.Usable() ? "usable" : "unusable",
+              library.Has(TGBPEntry::WriteNVMFile) ? "writes" : "no write");
+  return 0;
+}
