@@ -124,7 +124,8 @@ const QString PhoneOptionsText = QStringLiteral(
     "  --slots FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL\n"
     "                       default: the ranges of the manager's settings file, else\n"
     "                       9-29,10-14\n"
-    "  --progress           progress on stderr even when it is not a terminal");
+    "  --progress           progress on stderr even when it is not a terminal: the sections\n"
+    "                       of list, backup and restore, the running time of get and put");
 
 const QString OperandsText = QStringLiteral(
     "Options may stand before or after the command; after \"--\" every word is an operand.\n"

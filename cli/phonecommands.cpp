@@ -12,6 +12,7 @@
 #include "cli/files.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "cli/transferclock.h"
 #include "common/messages.h"
 #include "transfer/limits.h"
 #include "transfer/ops/upload.h"
@@ -115,7 +116,11 @@ int GetCommand(const TArgs& args) {
   {
     TPhoneLink link(options.Port, options.PortOrigin);
     TCommandLink open(link);
+    TTransferClock clock(TTransferClock::WhenFor(args.Has(QStringLiteral("progress"))),
+                         QStringLiteral("reading ") + address.Text(),
+                         QStringLiteral("read ") + address.Text());
     section = ReadWholeSection(link, address, UploadBufferSize);
+    clock.SetBytes(section.Bytes.size());
   }
   // A size answer of -5 tells nothing of what the section holds: an empty file would lie.
   if (section.State != TSectionRead::Held && section.State != TSectionRead::Empty)
@@ -139,7 +144,14 @@ int PutCommand(const TArgs& args) {
   TPhoneLink link(options.Port, options.PortOrigin);
   TCliReporter reporter(false);
   TCliInteraction interaction(args);
-  const TUploadResult result = Upload(link, catalogue.Catalogue, request, interaction, reporter);
+  TUploadResult result;
+  {
+    TTransferClock clock(TTransferClock::WhenFor(args.Has(QStringLiteral("progress"))),
+                         QStringLiteral("writing ") + address.Text(),
+                         QStringLiteral("wrote and checked ") + address.Text());
+    result = Upload(link, catalogue.Catalogue, request, interaction, reporter);
+    clock.SetBytes(result.Written() ? result.Write.Refresh.Size : -1);
+  }
   if (result.Stage == TUploadResult::NoContainer)
     throw TCommandFailed(QStringLiteral("The LZO container could not be built"));
   if (result.Stage == TUploadResult::Sent && !result.Write.LinkOpened)

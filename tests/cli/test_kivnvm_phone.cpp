@@ -574,6 +574,23 @@ void TestKivnvmPhone::progressOnlyWhenAsked() {
       run.Err.contains("kivnvm: section 1 of 2 (18-9), 0 bytes\nkivnvm: section 2 of 2 (18-10), " +
                        QString::number(first) + " bytes"),
       qPrintable(run.Err));
+
+  // get and put: the running time of the one long transfer, never a percentage.
+  qputenv("GBP_BAUD", "9600");
+  phone_->Put(18, 20, QByteArray(1500, 'g'));
+  run = kivnvm_.Run({"get", "18-20", Path("got")});
+  QVERIFY2(!run.Err.contains("reading"), qPrintable(run.Err));
+  run = kivnvm_.Run({"get", "--progress", "18-20", Path("got")});
+  QVERIFY2(run.Err.contains("kivnvm: reading 18-20\nkivnvm: reading 18-20: 1 s\n"),
+           qPrintable(run.Err));
+  QVERIFY2(run.Err.contains(QRegularExpression("kivnvm: read 18-20: 1500 bytes in 1\\.\\d s\n")),
+           qPrintable(run.Err));
+  run = kivnvm_.Run({"put", "--progress", "18-21", Path("got")});
+  QCOMPARE(run.ExitCode, 0);
+  QVERIFY2(run.Err.contains("kivnvm: writing 18-21\n"), qPrintable(run.Err));
+  QVERIFY2(run.Err.contains("kivnvm: wrote and checked 18-21: 1500 bytes in "),
+           qPrintable(run.Err));
+  qunsetenv("GBP_BAUD");
 }
 
 void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {
