@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class TNVMSection;
+class TPhoneLogWindow;
 class TWindowFace;
 struct TWindowCommand;
 
@@ -44,6 +45,10 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
+  // The context menu's "Details..." after its seven commands, and the phone log window
+  // (created when View > Phone log first opens it); app/detailsandlog.cpp.
+  QAction* DetailsAction = nullptr;
+  TPhoneLogWindow* PhoneLog = nullptr;
 
   // Status line: one text that each command replaces.
   void SetStatusText(const QString& text);
@@ -81,6 +86,8 @@ class TForm1 : public QMainWindow {
   void Button3Click();
   void GetPrefActionExecute();
   void SetPrefActionExecute();
+  void DetailsActionExecute();
+  void PhoneLogActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
@@ -98,6 +105,7 @@ class TForm1 : public QMainWindow {
   TWindowCommand CurrentSlotCommand();
   void CreatePopupMenu();
   void ConnectCommands();
+  void AddDetailsAndPhoneLog();
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
   void FillOptionsDialog(const TManagerSettings& settings);
