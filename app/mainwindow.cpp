@@ -58,6 +58,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   face_ = std::make_unique<TWindowFace>(*this);
   CreatePopupMenu();
   ConnectCommands();
+  AddDetailsAndPhoneLog();
   NVM = new TNVMSection(this);
   NVM->setObjectName(QStringLiteral("NVM"));
   // Created after NVM, so it is destroyed after NVM has closed the link through it.

@@ -20,6 +20,7 @@ class QMenu;
 class QPainter;
 class TLinkThread;
 class TNVMSection;
+class TPhoneLogWindow;
 class TWindowFace;
 class TWorkPanel;
 struct TWindowCommand;
@@ -47,6 +48,10 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
+  // The context menu's "Details..." after its seven commands, and the phone log window
+  // (created when View > Phone log first opens it); app/detailsandlog.cpp.
+  QAction* DetailsAction = nullptr;
+  TPhoneLogWindow* PhoneLog = nullptr;
 
   // Runs one command to its end, as the window's buttons and menus do: the other commands
   // are disabled meanwhile, the window stays alive while the phone works, the framework's
@@ -94,6 +99,8 @@ class TForm1 : public QMainWindow {
   void SetPrefActionExecute();
   void BackupActionExecute();
   void RestoreActionExecute();
+  void DetailsActionExecute();
+  void PhoneLogActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
@@ -112,6 +119,7 @@ class TForm1 : public QMainWindow {
   void CreatePopupMenu();
   void SetCommandsEnabled(bool enabled);
   void ConnectCommands();
+  void AddDetailsAndPhoneLog();
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
   void FillOptionsDialog(const TManagerSettings& settings);

@@ -156,6 +156,30 @@ TSlotInfo ClassifySection(const TSlotInfo& before, qint32 size, const QByteArray
   return NonProgram(info, data);
 }
 
+TContentKind ContentKindOf(const QByteArray& bytesRead) {
+  const QByteArray data = bytesRead.left(RecognitionBytes);
+  const quint32 first = WordAt(data, 0);
+  if (first == LZOMagic)
+    return TContentKind::LZOContainer;
+  if (first == ElfMagic)
+    return TContentKind::ElfProgram;
+  if (first == PRG3Tag)
+    return TContentKind::PRG3Program;
+  if (IsPRG35(first))
+    return TContentKind::PRG35Program;
+  if (IsUFIFFamily(first))
+    return TContentKind::UFIFProgram;
+  if (StartsWith(data, "LIB"))
+    return TContentKind::UFIF2Library;
+  if (StartsWith(data, "GIF"))
+    return TContentKind::GIFPicture;
+  if (first == 0)
+    return TContentKind::Ringer;
+  if (StartsWith(data, "PHF"))
+    return TContentKind::PicturePack;
+  return IsPRG3Library(data) ? TContentKind::PRG3Library : TContentKind::Data;
+}
+
 QString DecodeWindows1251(const QByteArray& bytes) {
   QString text;
   text.reserve(bytes.size());

@@ -19,5 +19,21 @@ TSlotInfo SizeOnlySlotInfo(const TSlotInfo& before, qint32 size);
 // leaves unchanged keep their value from before.
 TSlotInfo ClassifySection(const TSlotInfo& before, qint32 size, const QByteArray& bytesRead);
 
+// The content's kind in finer detail than TSlotKind, by the rules of ClassifySection.
+enum class TContentKind {
+  UFIFProgram,  // plain UFIF 2 family
+  ElfProgram,   // UFIF inside an ELF file
+  PRG3Program,
+  PRG35Program,
+  LZOContainer,  // of a program or of any other data
+  UFIF2Library,
+  GIFPicture,
+  Ringer,
+  PicturePack,
+  PRG3Library,
+  Data
+};
+TContentKind ContentKindOf(const QByteArray& bytesRead);
+
 // 8-bit program names decode as Windows-1251 (the grid's Cyrillic character set).
 QString DecodeWindows1251(const QByteArray& bytes);

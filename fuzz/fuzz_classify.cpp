@@ -1,5 +1,7 @@
 // Classification of any section: only the first 128 bytes count, the result is one of the
-// four kinds, and nothing outside the bytes given is read.
+// four kinds, and nothing outside the bytes given is read. The finer kind agrees with it,
+// and the details of the bytes (as a slot and as the preferences record) name only fields
+// whose place in the hex view lies within its lines.
 //
 // Input: the four-byte size the phone reports, then the bytes read.
 
@@ -7,6 +9,7 @@
 #include <cstdint>
 
 #include "catalogue/classify.h"
+#include "catalogue/slotdetails.h"
 #include "common/bytes.h"
 #include "fuzz/property.h"
 
@@ -27,5 +30,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(ClassifySection(before, sectionSize, bytesRead.left(RecognitionBytes)) == after,
           "bytes past 128 do not count");
   Require(ClassifySection(before, sectionSize, bytesRead) == after, "the same answer twice");
+
+  const TContentKind content = ContentKindOf(bytesRead);
+  const bool program =
+      content == TContentKind::UFIFProgram || content == TContentKind::ElfProgram ||
+      content == TContentKind::PRG3Program || content == TContentKind::PRG35Program;
+  Require(!program || after.Kind == skProgram, "a program content is a program row");
+  Require((content == TContentKind::GIFPicture) == (after.Kind == skGIF),
+          "GIF content is a GIF row");
+
+  const qint64 lines = (bytesRead.size() + HexBytesPerLine - 1) / HexBytesPerLine;
+  Require(HexDumpLines(bytesRead).size() == lines, "one hex line per 16 bytes");
+  for (const TSectionAddress address : {TSectionAddress{18, 9}, TSectionAddress{2, 18}}) {
+    const TSlotDetails details = DescribeSection(address, bytesRead, before);
+    Require(details.Info.Kind == after.Kind, "the catalogue's kind");
+    for (const TDetailGroup& group : details.Groups)
+      for (const TDetailField& field : group.Fields) {
+        Require(field.Length >= 0, "a field has a length");
+        for (const THexSpan& span : HexSpans(field.Offset, field.Length, bytesRead.size()))
+          Require(span.Line >= 0 && span.Line < lines && span.HexFrom < span.HexTo &&
+                      span.AsciiFrom < span.AsciiTo,
+                  "a field's span lies within the hex view");
+      }
+  }
   return 0;
 }

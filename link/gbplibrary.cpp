@@ -1,9 +1,13 @@
 #include "link/gbplibrary.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QStringList>
 #include <algorithm>
+#include <chrono>
+
+#include "link/linkcalls.h"
 
 namespace {
 
@@ -29,6 +33,39 @@ QStringList SearchOrder() {
   return {programDir.filePath(name), name,
           QDir::cleanPath(
               programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
+}
+
+qint64 BytesMoved(const TLinkCall& call) {
+  if (call.Result < 0)
+    return 0;
+  if (call.Entry == TGBPEntry::ReadNVMFile)
+    return std::min<qint64>(call.Result, call.Length);
+  return call.Entry == TGBPEntry::WriteNVMFile ? call.Length : 0;
+}
+
+// Makes the call; when an observer is installed, times it and hands it the record.
+template <typename TFunction>
+int Observed(TLinkCall call, TFunction function) {
+  if (!LinkObserved())
+    return function();
+  call.StartedMs = QDateTime::currentMSecsSinceEpoch();
+  const auto start = std::chrono::steady_clock::now();
+  call.Result = function();
+  call.DurationNs =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
+          .count();
+  call.Bytes = BytesMoved(call);
+  NotifyLinkCall(call);
+  return call.Result;
+}
+
+// The record of a call to a file operation.
+TLinkCall FileCall(TGBPEntry entry, int section, int subsection, quint32 length = 0) {
+  TLinkCall call{entry};
+  call.Section = int(LowByte(section));
+  call.SubSection = int(LowByte(subsection));
+  call.Length = length;
+  return call;
 }
 
 }  // namespace
@@ -92,7 +129,9 @@ QString TGBPLibrary::FileName() const {
 int TGBPLibrary::Open(int port) {
   if (!Usable())
     return -2;
-  const int result = initGBPMode_(LowByte(port));
+  TLinkCall call{TGBPEntry::InitGBPMode};
+  call.Port = int(LowByte(port));
+  const int result = Observed(call, [&] { return initGBPMode_(LowByte(port)); });
   // A refused second opening leaves the link that is already open as it was.
   if (result == 0)
     open_ = true;
@@ -101,13 +140,17 @@ int TGBPLibrary::Open(int port) {
 
 int TGBPLibrary::Close() {
   open_ = false;
-  return Usable() ? endGBPMode_() : 0;
+  if (!Usable())
+    return 0;
+  return Observed(TLinkCall{TGBPEntry::EndGBPMode}, [&] { return endGBPMode_(); });
 }
 
 int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
   if (!readNVMFile_)
     return -1;
-  const int result = readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
+  const int result = Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), [&] {
+    return readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
+  });
   // A library that claims more than the buffer holds must not lead anyone past its end.
   return result >= 0 ? static_cast<int>(std::min<quint32>(static_cast<quint32>(result), length))
                      : result;
@@ -116,17 +159,21 @@ int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length)
 int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {
   if (!writeNVMFile_)
     return -1;
-  return writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
+  return Observed(FileCall(TGBPEntry::WriteNVMFile, section, subsection, length), [&] {
+    return writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
+  });
 }
 
 int TGBPLibrary::Clear(int section, int subsection) {
   if (!clearNVMFile_)
     return -1;
-  return clearNVMFile_(LowByte(section), LowByte(subsection));
+  return Observed(FileCall(TGBPEntry::ClearNVMFile, section, subsection),
+                  [&] { return clearNVMFile_(LowByte(section), LowByte(subsection)); });
 }
 
 int TGBPLibrary::GetSize(int section, int subsection) {
   if (!getNVMFileSize_)
     return -1;
-  return getNVMFileSize_(LowByte(section), LowByte(subsection));
+  return Observed(FileCall(TGBPEntry::GetNVMFileSize, section, subsection),
+                  [&] { return getNVMFileSize_(LowByte(section), LowByte(subsection)); });
 }

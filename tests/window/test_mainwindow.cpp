@@ -99,7 +99,7 @@ QString TestMainWindow::EnabledActions() const {
   QString shown;
   const QList<QAction*> actions = Form1->PopupMenu1->actions();
   const QString letters = QStringLiteral("RULCDGV");
-  for (int i = 0; i < actions.size(); ++i)
+  for (int i = 0; i < letters.size(); ++i)
     shown += actions.at(i)->isEnabled() ? letters.at(i) : QLatin1Char('.');
   return shown;
 }

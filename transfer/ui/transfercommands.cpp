@@ -8,6 +8,7 @@
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "common/ui/busycursor.h"
+#include "common/ui/pictureview.h"
 #include "common/ui/windowcommand.h"
 #include "transfer/limits.h"
 #include "transfer/ops/upload.h"
@@ -52,8 +53,9 @@ void PlayGIFCommand(TWindowCommand& command) {
   command.Reporter.Status(QStringLiteral("Downloaded!"));
   const QString previewFile = QStringLiteral("temp.gif");
   SaveWholeFile(previewFile, *bytes);
-  // The desktop's GIF viewer shows it; whether one could be started is not our concern.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(previewFile).absoluteFilePath()));
+  // The desktop's GIF viewer shows it; when none opens it, the window does.
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(previewFile).absoluteFilePath())))
+    ShowPictureDialog(command.Owner, *bytes, QStringLiteral("GIF in %1").arg(command.Slot.Text()));
 }
 
 void ClearCommand(TWindowCommand& command) {

@@ -1,0 +1,166 @@
+#include "link/linkcalls.h"
+
+#include <QDateTime>
+#include <atomic>
+#include <utility>
+
+#include "common/messages.h"
+#include "link/gbp.h"
+#include "link/gbplibrary.h"
+
+namespace {
+
+std::atomic<TLinkObserver*> observer{nullptr};
+// Held while an observer is changed or called, so that a removed one is never called after
+// SetLinkObserver returns. Taken only when an observer is installed.
+std::mutex& ObserverLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+QString EntryName(TGBPEntry entry) {
+  switch (entry) {
+    case TGBPEntry::InitGBPMode:
+      return QStringLiteral("InitGBPMode");
+    case TGBPEntry::EndGBPMode:
+      return QStringLiteral("EndGBPMode");
+    case TGBPEntry::ReadNVMFile:
+      return QStringLiteral("ReadNVMFile");
+    case TGBPEntry::WriteNVMFile:
+      return QStringLiteral("WriteNVMFile");
+    case TGBPEntry::ClearNVMFile:
+      return QStringLiteral("ClearNVMFile");
+    case TGBPEntry::GetNVMFileSize:
+      return QStringLiteral("GetNVMFileSize");
+  }
+  return QString();
+}
+
+QString SizeMeaning(int size) {
+  if (size == GBPSizeNoSection)
+    return QStringLiteral("holds nothing");
+  if (size == GBPSizeUnknown)
+    return QStringLiteral("holds nothing, or the phone's I/O error");
+  if (size == 0)
+    return QStringLiteral("empty");
+  return size > 0 ? QStringLiteral("%1 bytes").arg(size) : GBPErrorMessage(size);
+}
+
+}  // namespace
+
+void SetLinkObserver(TLinkObserver* newObserver) {
+  const std::lock_guard<std::mutex> guard(ObserverLock());
+  observer.store(newObserver);
+}
+
+void RemoveLinkObserver(TLinkObserver* installed) {
+  const std::lock_guard<std::mutex> guard(ObserverLock());
+  if (observer.load() == installed)
+    observer.store(nullptr);
+}
+
+bool LinkObserved() {
+  return observer.load(std::memory_order_relaxed) != nullptr;
+}
+
+void NotifyLinkCall(const TLinkCall& call) {
+  const std::lock_guard<std::mutex> guard(ObserverLock());
+  if (TLinkObserver* current = observer.load())
+    current->LinkCalled(call);
+}
+
+TLinkCallCollector::TLinkCallCollector(std::function<void()> afterCall)
+    : afterCall_(std::move(afterCall)) {}
+
+TLinkCallCollector::~TLinkCallCollector() {
+  Stop();
+}
+
+void TLinkCallCollector::Start() {
+  SetLinkObserver(this);
+  const std::lock_guard<std::mutex> guard(mutex_);
+  collecting_ = true;
+}
+
+void TLinkCallCollector::Stop() {
+  {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    if (!collecting_)
+      return;
+    collecting_ = false;
+  }
+  RemoveLinkObserver(this);
+}
+
+bool TLinkCallCollector::Collecting() const {
+  const std::lock_guard<std::mutex> guard(mutex_);
+  return collecting_;
+}
+
+QList<TLinkCall> TLinkCallCollector::Take() {
+  const std::lock_guard<std::mutex> guard(mutex_);
+  QList<TLinkCall> taken;
+  taken.swap(calls_);
+  return taken;
+}
+
+void TLinkCallCollector::LinkCalled(const TLinkCall& call) {
+  {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    calls_.append(call);
+  }
+  if (afterCall_)
+    afterCall_();
+}
+
+QString LinkCallText(const TLinkCall& call) {
+  QString arguments;
+  switch (call.Entry) {
+    case TGBPEntry::InitGBPMode:
+      arguments = QString::number(call.Port);
+      break;
+    case TGBPEntry::EndGBPMode:
+      break;
+    case TGBPEntry::ReadNVMFile:
+    case TGBPEntry::WriteNVMFile:
+      arguments =
+          QStringLiteral("%1,%2,%3").arg(call.Section).arg(call.SubSection).arg(call.Length);
+      break;
+    case TGBPEntry::ClearNVMFile:
+    case TGBPEntry::GetNVMFileSize:
+      arguments = QStringLiteral("%1,%2").arg(call.Section).arg(call.SubSection);
+      break;
+  }
+  return EntryName(call.Entry) + QLatin1Char('(') + arguments + QLatin1Char(')');
+}
+
+QString LinkResultMeaning(const TLinkCall& call) {
+  const int result = call.Result;
+  switch (call.Entry) {
+    case TGBPEntry::InitGBPMode:
+      return result == 0 ? QStringLiteral("link open") : GBPErrorMessage(result);
+    case TGBPEntry::EndGBPMode:
+      return QStringLiteral("link closed");
+    case TGBPEntry::GetNVMFileSize:
+      return SizeMeaning(result);
+    case TGBPEntry::ReadNVMFile:
+      return result >= 0 ? QStringLiteral("%1 bytes read").arg(result) : GBPErrorMessage(result);
+    case TGBPEntry::WriteNVMFile:
+      return result >= 0 ? QStringLiteral("accepted") : GBPErrorMessage(result);
+    case TGBPEntry::ClearNVMFile:
+      return result >= 0 ? QStringLiteral("erased") : GBPErrorMessage(result);
+  }
+  return QString();
+}
+
+QString LinkLogLine(const TLinkCall& call) {
+  const QString time =
+      QDateTime::fromMSecsSinceEpoch(call.StartedMs).toString(QStringLiteral("HH:mm:ss.zzz"));
+  const QString duration = QString::number(double(call.DurationNs) / 1e6, 'f', 3);
+  return QStringLiteral("%1  %2 = %3 %4 B %5 ms  %6")
+      .arg(time, LinkCallText(call).leftJustified(24))
+      .arg(call.Result, -6)
+      .arg(call.Bytes, 7)
+      .arg(duration, 9)
+      .arg(LinkResultMeaning(call));
+}

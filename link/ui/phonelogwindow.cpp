@@ -1,0 +1,113 @@
+#include "link/ui/phonelogwindow.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "common/errors.h"
+#include "common/fileio.h"
+#include "common/modal.h"
+
+namespace {
+
+// The column titles, aligned with LinkLogLine's columns.
+QString ColumnsText() {
+  return QStringLiteral("%1  %2   %3 %4   %5     %6")
+      .arg(QStringLiteral("Time").leftJustified(12), QStringLiteral("Call").leftJustified(24))
+      .arg(QStringLiteral("Result"), -6)
+      .arg(QStringLiteral("Bytes"), 7)
+      .arg(QStringLiteral("Took"), 9)
+      .arg(QStringLiteral("Meaning"));
+}
+
+}  // namespace
+
+TPhoneLogWindow::TPhoneLogWindow(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Phone log"));
+  resize(760, 420);
+  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  auto* columns = new QLabel(ColumnsText(), this);
+  columns->setFont(fixed);
+  text_ = new QPlainTextEdit(this);
+  text_->setObjectName(QStringLiteral("LogText"));
+  text_->setReadOnly(true);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setFont(fixed);
+  columns->setContentsMargins(text_->frameWidth() + int(text_->document()->documentMargin()), 0, 0,
+                              0);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* clear = buttons->addButton(QStringLiteral("C&lear"), QDialogButtonBox::ResetRole);
+  QPushButton* save = buttons->addButton(QStringLiteral("&Save..."), QDialogButtonBox::ActionRole);
+  buttons->addButton(QDialogButtonBox::Close);
+  clear->setObjectName(QStringLiteral("ClearButton"));
+  save->setObjectName(QStringLiteral("SaveButton"));
+  connect(clear, &QPushButton::clicked, this, [this] { Clear(); });
+  connect(save, &QPushButton::clicked, this, [this] { GuardCommand([this] { Save(); }); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(columns);
+  layout->addWidget(text_, 1);
+  layout->addWidget(buttons);
+}
+
+TPhoneLogWindow::~TPhoneLogWindow() = default;
+
+void TPhoneLogWindow::Drain() {
+  const QList<TLinkCall> taken = collector_.Take();
+  if (taken.isEmpty())
+    return;
+  QStringList lines;
+  for (const TLinkCall& call : taken)
+    lines << LinkLogLine(call);
+  calls_ += taken;
+  text_->appendPlainText(lines.join(QLatin1Char('\n')));
+}
+
+// A call from the link thread is listed when this thread's event loop next turns, which it
+// does while the window waits for the phone.
+void TPhoneLogWindow::CallMade() {
+  if (QThread::currentThread() != thread()) {
+    QMetaObject::invokeMethod(
+        this, [this] { Drain(); }, Qt::QueuedConnection);
+    return;
+  }
+  Drain();
+  text_->viewport()->repaint();
+}
+
+QString TPhoneLogWindow::Text() const {
+  return text_->toPlainText();
+}
+
+void TPhoneLogWindow::Clear() {
+  collector_.Take();
+  calls_.clear();
+  text_->clear();
+}
+
+void TPhoneLogWindow::Save() {
+  Drain();
+  const QString fileName = Modal().SaveFileName(this);
+  if (fileName.isEmpty())
+    return;
+  SaveFile(fileName, (ColumnsText() + QLatin1Char('\n') + Text() + QLatin1Char('\n')).toUtf8());
+}
+
+void TPhoneLogWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  collector_.Start();
+}
+
+// A window hidden by the window system (minimised with its owner) keeps collecting.
+void TPhoneLogWindow::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (event->spontaneous())
+    return;
+  collector_.Stop();
+  Drain();
+}

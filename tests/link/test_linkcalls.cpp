@@ -1,0 +1,106 @@
+// The phone-link calls as the phone log sees them at TGBPLibrary: the texts of a call and
+// of its result, collection from another thread, and nothing collected when stopped.
+
+#include <QtTest>
+#include <thread>
+
+#include "link/gbp.h"
+#include "link/gbplibrary.h"
+#include "link/linkcalls.h"
+#include "tests/support/virtualphone.h"
+
+Q_DECLARE_METATYPE(TGBPEntry)
+
+class TestLinkCalls : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void texts_data();
+  void texts();
+  void collectsCallsFromAnotherThread();
+  void collectsNothingWhenStopped();
+};
+
+void TestLinkCalls::texts_data() {
+  QTest::addColumn<TGBPEntry>("entry");
+  QTest::addColumn<int>("result");
+  QTest::addColumn<QString>("call");
+  QTest::addColumn<QString>("meaning");
+  QTest::newRow("link open") << TGBPEntry::InitGBPMode << 0 << "InitGBPMode(2)"
+                             << "link open";
+  QTest::newRow("no AT response") << TGBPEntry::InitGBPMode << -3 << "InitGBPMode(2)"
+                                  << "GBP Error: No AT response!";
+  QTest::newRow("closed") << TGBPEntry::EndGBPMode << 0 << "EndGBPMode()"
+                          << "link closed";
+  QTest::newRow("no section") << TGBPEntry::GetNVMFileSize << -153 << "GetNVMFileSize(18,9)"
+                              << "holds nothing";
+  QTest::newRow("-5") << TGBPEntry::GetNVMFileSize << -5 << "GetNVMFileSize(18,9)"
+                      << "holds nothing, or the phone's I/O error";
+  QTest::newRow("read") << TGBPEntry::ReadNVMFile << 100 << "ReadNVMFile(18,9,128)"
+                        << "100 bytes read";
+  QTest::newRow("refused write") << TGBPEntry::WriteNVMFile << -6 << "WriteNVMFile(18,9,128)"
+                                 << "GBP Error: No Memory!";
+}
+
+void TestLinkCalls::texts() {
+  QFETCH(TGBPEntry, entry);
+  QFETCH(int, result);
+  QFETCH(QString, call);
+  QFETCH(QString, meaning);
+  TLinkCall record{entry};
+  record.Port = 2;
+  record.Section = 18;
+  record.SubSection = 9;
+  record.Length = 128;
+  record.Result = result;
+  record.DurationNs = 1500000;
+  QCOMPARE(LinkCallText(record), call);
+  QCOMPARE(LinkResultMeaning(record), meaning);
+  const QString line = LinkLogLine(record);
+  QVERIFY2(
+      line.contains(call) && line.endsWith(meaning) && line.contains(QLatin1String("1.500 ms")),
+      qPrintable(line));
+}
+
+void TestLinkCalls::collectsCallsFromAnotherThread() {
+  TVirtualPhone phone;
+  phone.Put(18, 9, QByteArray(300, '\1'));
+  TGBPLibrary library(TVirtualPhone::LibraryPath());
+  TLinkCallCollector collector;
+  collector.Start();
+  std::thread link([&library] {
+    QByteArray buffer(128, '\0');
+    library.Open(1);
+    library.GetSize(18, 9);
+    library.Read(18 + 256, 9, buffer.data(), quint32(buffer.size()));
+    library.Write(18, 10, buffer.constData(), 50);
+    library.Close();
+  });
+  link.join();
+  const QList<TLinkCall> calls = collector.Take();
+  QStringList seen;
+  for (const TLinkCall& call : calls)
+    seen
+        << QStringLiteral("%1 = %2, %3 B").arg(LinkCallText(call)).arg(call.Result).arg(call.Bytes);
+  QCOMPARE(seen, (QStringList{"InitGBPMode(1) = 0, 0 B", "GetNVMFileSize(18,9) = 300, 0 B",
+                              "ReadNVMFile(18,9,128) = 128, 128 B",
+                              "WriteNVMFile(18,10,50) = 0, 50 B", "EndGBPMode() = 0, 0 B"}));
+  for (const TLinkCall& call : calls)
+    QVERIFY(call.StartedMs > 0 && call.DurationNs >= 0);
+  QVERIFY(collector.Take().isEmpty());
+}
+
+void TestLinkCalls::collectsNothingWhenStopped() {
+  TVirtualPhone phone;
+  TGBPLibrary library(TVirtualPhone::LibraryPath());
+  TLinkCallCollector collector;
+  collector.Start();
+  collector.Stop();
+  QVERIFY(!LinkObserved());
+  library.Open(1);
+  library.Close();
+  QVERIFY(collector.Take().isEmpty());
+  QCOMPARE(phone.Calls(QStringLiteral("InitGBPMode")), 1);
+}
+
+QTEST_GUILESS_MAIN(TestLinkCalls)
+#include "test_linkcalls.moc"
