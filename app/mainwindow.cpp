@@ -56,6 +56,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   face_ = std::make_unique<TWindowFace>(*this);
   CreatePopupMenu();
   ConnectCommands();
+  ConnectKeysAndDrops();
   NVM = new TNVMSection(this);
   NVM->setObjectName(QStringLiteral("NVM"));
 }

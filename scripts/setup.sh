@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   liblzo2-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth
+  dbus at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev lzop
 )
 
