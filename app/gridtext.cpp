@@ -74,7 +74,7 @@ QString KindText(const TSlotInfo& slot) {
     case skEmpty:
       return slot.Caption.isEmpty() ? QStringLiteral("Not refreshed yet") : QStringLiteral("Empty");
     case skProgram:
-      return slot.Caption.isEmpty() ? QStringLiteral("Program (size only)")
+      return slot.Caption.isEmpty() ? QStringLiteral("Not read (size only)")
                                     : QStringLiteral("Program");
     case skGIF:
       return QStringLiteral("GIF picture");

@@ -65,7 +65,8 @@ void TForm1::ConnectKeysAndDrops() {
   });
   grid->setFocus();
 
-  // The menu shows each key; the keys themselves go through SlotKey, which judges the
+  // The menu shows each key beside its item (an action that lives only in a context menu is
+  // never fired by its key); the window's shortcuts act, through SlotKey, which judges the
   // current row as the menu does. Delete acts only while the grid has the focus.
   const struct {
     QAction* Action;

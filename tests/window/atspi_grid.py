@@ -8,6 +8,7 @@ and reads the row again.
 """
 
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -66,9 +67,14 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         store = os.path.join(work, "phone")
         subprocess.run([kivnvm, "demo", store], check=True, stdout=subprocess.DEVNULL)
+        # A copy with the phone-link library beside it starts from default settings, whatever
+        # a settings file beside the built manager holds.
+        for name in (manager, os.path.join(os.path.dirname(manager), "libgbp.so")):
+            shutil.copy2(name, work)
         environment = dict(os.environ, GBP_PHONE_DIR=store, QT_QPA_PLATFORM="xcb",
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        process = subprocess.Popen([manager], env=environment, cwd=work)
+        process = subprocess.Popen([os.path.join(work, os.path.basename(manager))],
+                                   env=environment, cwd=work)
         try:
             app = wait_for("the manager on the accessibility bus",
                            lambda: application("kiv-manager"))

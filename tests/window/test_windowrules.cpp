@@ -498,7 +498,7 @@ void TestWindowRules::rowTexts_data() {
                           "Content: < GIF-File >\nSize: 300 bytes";
   QTest::newRow("size only") << 4 << TSlotInfo{skProgram, "", 0, 800, 0, 0, -1}
                              << QStringList{"4. {18-12}", "800", "0.0.0/0"}
-                             << "Section 18-12, big slot 4\nKind: Program (size only)\n"
+                             << "Section 18-12, big slot 4\nKind: Not read (size only)\n"
                                 "Size: 800 bytes\nFormat: 0.0.0/0";
 }
 
