@@ -1,4 +1,3 @@
-#include <QCursor>
 #include <QMenu>
 
 #include "app/aboutbox.h"
@@ -28,7 +27,7 @@ void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
   ui->PlayGIFAction->setEnabled(state.PlayGIF);
   ui->DownloadAction->setEnabled(state.Download);
   ui->ConvertAction->setEnabled(state.Convert);
-  PopupMenu1->popup(QCursor::pos());
+  PopupMenu1->popup(ContextMenuPoint());
 }
 
 void TForm1::Button2Click() {

@@ -1,10 +1,16 @@
 #include "app/drawgrid.h"
 
+#include <QAccessible>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
+
+#include "app/gridaccessible.h"
 
 namespace {
 const QVector<int> InitialColWidths = {75, 120, 64};
@@ -14,6 +20,7 @@ constexpr int RowHeight = 30;
 
 TDrawGrid::TDrawGrid(QWidget* parent)
     : QAbstractScrollArea(parent), geometry_(InitialColWidths, InitialRowCount, RowHeight) {
+  InstallGridAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
   verticalScrollBar()->setTracking(true);
@@ -32,6 +39,10 @@ void TDrawGrid::SetRowCount(int rowCount) {
   row_ = qBound(qMin(1, RowCount() - 1), row_, RowCount() - 1);
   UpdateScrollBars();
   viewport()->update();
+  if (QAccessible::isActive()) {
+    QAccessibleTableModelChangeEvent change(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&change);
+  }
 }
 
 int TDrawGrid::ClientWidth() const {
@@ -41,13 +52,42 @@ int TDrawGrid::ClientWidth() const {
 void TDrawGrid::SetRow(int row) {
   if (row < 1 || row >= RowCount())
     return;
+  const bool moved = row != row_;
   row_ = row;
   geometry_.ScrollToShow(row);
   UpdateScrollBars();
   viewport()->update();
+  if (moved)
+    NotifyCurrentRow();
+}
+
+// Assistive technology follows the current row as the focus moves within a table.
+void TDrawGrid::NotifyCurrentRow() {
+  if (!QAccessible::isActive())
+    return;
+  QAccessibleEvent selection(this, QAccessible::SelectionWithin);
+  QAccessible::updateAccessibility(&selection);
+  if (hasFocus())
+    NotifyGridFocus(this);
+}
+
+QString TDrawGrid::CellText(int col, int row) const {
+  return cellText_ ? cellText_(col, row) : QString();
+}
+
+QString TDrawGrid::RowDescription(int row) const {
+  return rowToolTip_ && row > 0 && row < RowCount() ? rowToolTip_(row) : QString();
+}
+
+void TDrawGrid::SetDrop(TDrop handler) {
+  drop_ = std::move(handler);
+  setAcceptDrops(bool(drop_));
+  viewport()->setAcceptDrops(bool(drop_));
 }
 
 void TDrawGrid::RepaintRow(int row) {
+  if (QAccessible::isActive())
+    NotifyGridRowChanged(this, row);
   const QRect cell = CellRect(0, row);
   if (cell.isEmpty() || cell.top() >= viewport()->height())
     return;
@@ -132,12 +172,16 @@ void TDrawGrid::PaintFocusFrame(QPainter& painter) {
   style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
+// Either button makes the data row under it current, so the context menu that the right
+// button's release opens acts on the row the user pointed at.
 void TDrawGrid::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton)
+  if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
     return;
   const QPoint at = event->position().toPoint();
   const int row = geometry_.RowAt(at.y());
   if (row == 0) {
+    if (event->button() != Qt::LeftButton)
+      return;
     resizingColumn_ = geometry_.ColumnEdgeAt(at.x());
     if (resizingColumn_ >= 0)
       resizeGrabOffset_ =
@@ -165,7 +209,7 @@ void TDrawGrid::mouseReleaseEvent(QMouseEvent* event) {
     mouseUp_(event->button());
 }
 
-int TDrawGrid::MovedRow(int key, Qt::KeyboardModifiers modifiers) const {
+int TDrawGrid::MovedRow(int key) const {
   const int lastRow = RowCount() - 1;
   const int page = geometry_.VisibleDataRows();
   switch (key) {
@@ -178,16 +222,23 @@ int TDrawGrid::MovedRow(int key, Qt::KeyboardModifiers modifiers) const {
     case Qt::Key_PageDown:
       return qMin(lastRow, row_ + page);
     case Qt::Key_Home:
-      return modifiers & Qt::ControlModifier ? 1 : row_;
+      return 1;
     case Qt::Key_End:
-      return modifiers & Qt::ControlModifier ? lastRow : row_;
+      return lastRow;
     default:
       return -1;
   }
 }
 
 void TDrawGrid::keyPressEvent(QKeyEvent* event) {
-  const int row = MovedRow(event->key(), event->modifiers());
+  const bool menuKey = event->key() == Qt::Key_Menu ||
+                       (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+  if (menuKey && contextKey_) {
+    event->accept();
+    contextKey_();
+    return;
+  }
+  const int row = MovedRow(event->key());
   if (row < 0) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
@@ -204,4 +255,45 @@ void TDrawGrid::focusInEvent(QFocusEvent* event) {
 void TDrawGrid::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   viewport()->update();
+}
+
+bool TDrawGrid::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && rowToolTip_) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int row = geometry_.RowAt(help->pos().y());
+    const QString text = RowDescription(row);
+    if (text.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), text, viewport(), CellRect(0, row));
+    }
+    return true;
+  }
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+// Anything that may be a file is let in, so that what cannot be taken is refused with a
+// reason on the drop rather than silently while dragging.
+void TDrawGrid::dragEnterEvent(QDragEnterEvent* event) {
+  if (drop_ && (event->mimeData()->hasUrls() || event->mimeData()->hasText())) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  }
+}
+
+void TDrawGrid::dragMoveEvent(QDragMoveEvent* event) {
+  if (drop_) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  }
+}
+
+void TDrawGrid::dropEvent(QDropEvent* event) {
+  if (!drop_)
+    return;
+  const QPoint at = event->position().toPoint();
+  event->setDropAction(Qt::CopyAction);
+  event->setAccepted(
+      drop_(*event->mimeData(), geometry_.RowAt(at.y()), viewport()->mapToGlobal(at)));
 }

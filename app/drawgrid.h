@@ -1,12 +1,16 @@
 #pragma once
 // TDrawGrid: an owner-drawn grid with one fixed header row that stays in view, whole-row
 // selection and user-resizable columns. It paints each cell's background and leaves the
-// content to its draw-cell handler; it stores no data of its own.
+// content to its draw-cell handler; it stores no data of its own: what a cell says (to
+// assistive technology) and a row's tooltip come from handlers too.
 
 #include <QAbstractScrollArea>
+#include <QString>
 #include <functional>
 
 #include "app/gridgeometry.h"
+
+class QMimeData;
 
 class TDrawGrid : public QAbstractScrollArea {
   Q_OBJECT
@@ -16,6 +20,11 @@ class TDrawGrid : public QAbstractScrollArea {
   using TDrawCell = std::function<void(QPainter& canvas, int col, int row, const QRect& rect)>;
   using TMouseUp = std::function<void(Qt::MouseButton button)>;
   using TClientResized = std::function<void()>;
+  using TCellText = std::function<QString(int col, int row)>;
+  using TRowToolTip = std::function<QString(int row)>;
+  // A drop onto the grid: its data, the row under it (0 the header, -1 below the rows) and
+  // where it was, in global coordinates; true when it was taken.
+  using TDrop = std::function<bool(const QMimeData& data, int row, const QPoint& at)>;
 
   explicit TDrawGrid(QWidget* parent = nullptr);
 
@@ -23,6 +32,13 @@ class TDrawGrid : public QAbstractScrollArea {
   void SetMouseUp(TMouseUp handler) { mouseUp_ = std::move(handler); }
   // Called when the client area changes size, scroll bars coming and going included.
   void SetClientResized(TClientResized handler) { clientResized_ = std::move(handler); }
+  // Called for the Menu key and Shift+F10: the context menu of the current row.
+  void SetContextKey(std::function<void()> handler) { contextKey_ = std::move(handler); }
+  void SetCellText(TCellText handler) { cellText_ = std::move(handler); }
+  void SetRowToolTip(TRowToolTip handler) { rowToolTip_ = std::move(handler); }
+  // Accepts drops of files (and anything else with URLs or text) once a handler is set,
+  // always as copies: the source keeps what was dropped.
+  void SetDrop(TDrop handler);
 
   int ColCount() const { return geometry_.ColCount(); }
   int ColWidth(int col) const { return geometry_.ColWidth(col); }
@@ -37,6 +53,10 @@ class TDrawGrid : public QAbstractScrollArea {
   void SetRow(int row);
   int TopRow() const { return geometry_.TopRow(); }
   QRect CellRect(int col, int row) const { return geometry_.CellRect(col, row); }
+  // The text of a cell as the handler tells it (header captions included), and a data
+  // row's full description (its tooltip); empty without a handler.
+  QString CellText(int col, int row) const;
+  QString RowDescription(int row) const;
   // Paints one row at once, where it is in view: rows fill one by one during long commands
   // without the cost of repainting the whole grid after each.
   void RepaintRow(int row);
@@ -51,12 +71,17 @@ class TDrawGrid : public QAbstractScrollArea {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void PaintCell(QPainter& painter, int col, int row);
   void PaintFocusFrame(QPainter& painter);
   void UpdateScrollBars();
-  int MovedRow(int key, Qt::KeyboardModifiers modifiers) const;
+  int MovedRow(int key) const;
+  void NotifyCurrentRow();
 
   TGridGeometry geometry_;
   int row_ = 1;
@@ -65,4 +90,8 @@ class TDrawGrid : public QAbstractScrollArea {
   TDrawCell drawCell_;
   TMouseUp mouseUp_;
   TClientResized clientResized_;
+  std::function<void()> contextKey_;
+  TCellText cellText_;
+  TRowToolTip rowToolTip_;
+  TDrop drop_;
 };

@@ -5,11 +5,9 @@
 #include "app/gridtext.h"
 #include "app/mainwindow.h"
 #include "ufif/ui/iconpictures.h"
+#include "ui_mainwindow.h"
 
 namespace {
-
-const QString HeaderCaptions[] = {QStringLiteral("#"), QStringLiteral("Program & Size"),
-                                  QStringLiteral("FW")};
 
 // The cell's edges as the drawing rules count them: right and bottom are exclusive.
 struct TCellEdges {
@@ -48,10 +46,13 @@ QColor Rgb(quint32 colour) {
   return QColor::fromRgb(QRgb(0xFF000000u | colour));
 }
 
-void DrawBar(QPainter& canvas, const QRect& cell, bool smallSlot, qint32 size) {
+// The frame takes the palette's text colour and the inside its base colour: black and
+// white in the default palette, and a bar that still shows in a dark one.
+void DrawBar(QPainter& canvas, const QRect& cell, bool smallSlot, qint32 size,
+             const QPalette& palette) {
   const TBarGeometry bar = BarGeometry(cell, smallSlot, size);
-  canvas.fillRect(bar.Frame, Qt::black);
-  canvas.fillRect(bar.Inner, Qt::white);
+  canvas.fillRect(bar.Frame, palette.color(QPalette::Text));
+  canvas.fillRect(bar.Inner, palette.color(QPalette::Base));
   if (!bar.Fill.isEmpty())
     canvas.fillRect(bar.Fill, Rgb(bar.Colour));
 }
@@ -60,7 +61,7 @@ void DrawBar(QPainter& canvas, const QRect& cell, bool smallSlot, qint32 size) {
 
 void TForm1::DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect) {
   if (ARow == 0) {
-    TextCentred(canvas, TCellEdges(Rect), HeaderCaptions[ACol]);
+    TextCentred(canvas, TCellEdges(Rect), HeaderCaption(ACol));
     return;
   }
   if (ARow >= SlotTableSize)
@@ -104,7 +105,8 @@ void TForm1::DrawSlotContent(QPainter& canvas, int row, const QRect& rect) {
   }
   TextOut(canvas, cell.Right - 50, cell.Top + 3 * cell.H() / 4 - th / 2,
           QString::number(slot.Size));
-  DrawBar(canvas, rect, IsSmallSlotRow(row, CurrentSlotRanges()), slot.Size);
+  DrawBar(canvas, rect, IsSmallSlotRow(row, CurrentSlotRanges()), slot.Size,
+          ui->DrawGrid1->palette());
 }
 
 void TForm1::DrawSlotFormat(QPainter& canvas, int row, const QRect& rect) {

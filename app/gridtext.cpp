@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ufif/icons.h"
 #include "ufif/ufifheader.h"
 
 namespace {
@@ -47,7 +48,91 @@ qint32 WrappedPercentOf(qint32 size, qint32 unpackedSize) {
   return scaled / unpackedSize;
 }
 
+// The texts column 1 draws: caption, the container's ratio, the size.
+QStringList ContentTexts(const TSlotInfo& slot, QChar decimalPoint) {
+  QStringList texts;
+  if (!slot.Caption.isEmpty())
+    texts << slot.Caption;
+  if (slot.Compressed)
+    texts << CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint);
+  texts << QString::number(slot.Size);
+  return texts;
+}
+
+// The code of the icon a picture shows, as the icon list writes it; empty when the grid
+// draws no icon (a picture index of 0 or below) or no code has that picture.
+QString IconCodeText(int picture) {
+  if (picture <= 0)
+    return {};
+  for (const TIconItem& item : IconItems())
+    if (item.Picture == picture)
+      return item.Caption();
+  return {};
+}
+
+QString KindText(const TSlotInfo& slot) {
+  switch (slot.Kind) {
+    case skEmpty:
+      return slot.Caption.isEmpty() ? QStringLiteral("Not refreshed yet") : QStringLiteral("Empty");
+    case skProgram:
+      return slot.Caption.isEmpty() ? QStringLiteral("Not read (size only)")
+                                    : QStringLiteral("Program");
+    case skGIF:
+      return QStringLiteral("GIF picture");
+    case skOther:
+      break;
+  }
+  return QStringLiteral("Data");
+}
+
 }  // namespace
+
+QString HeaderCaption(int col) {
+  static const QString captions[] = {QStringLiteral("#"), QStringLiteral("Program & Size"),
+                                     QStringLiteral("FW")};
+  return col >= 0 && col < 3 ? captions[col] : QString();
+}
+
+QString CellText(int col, int row, const TSlotInfo& slot, const TSlotRanges& ranges,
+                 QChar decimalPoint) {
+  switch (col) {
+    case 0:
+      return SlotNumberText(row, ranges) + QLatin1Char(' ') + SlotAddressText(row, ranges);
+    case 1:
+      return ContentTexts(slot, decimalPoint).join(QStringLiteral(", "));
+    case 2:
+      return slot.Kind == skProgram ? FormatLabel(slot.FormatTag) : QString();
+    default:
+      return {};
+  }
+}
+
+QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& ranges,
+                        QChar decimalPoint) {
+  const bool small = IsSmallSlotRow(row, ranges);
+  QStringList lines;
+  lines << QStringLiteral("Section %1, %2 slot %3")
+               .arg(SlotAddress(row, ranges).Text(),
+                    small ? QStringLiteral("small") : QStringLiteral("big"))
+               .arg(small ? row - ranges.BigSlots : row);
+  lines << QStringLiteral("Kind: ") + KindText(slot);
+  if (slot.Kind == skEmpty)
+    return lines.join(QLatin1Char('\n'));
+  if (!slot.Caption.isEmpty())
+    lines << (slot.Kind == skProgram ? QStringLiteral("Name: ") : QStringLiteral("Content: ")) +
+                 slot.Caption;
+  lines << QStringLiteral("Size: %1 bytes").arg(slot.Size);
+  if (slot.Kind == skProgram)
+    lines << QStringLiteral("Format: ") + FormatLabel(slot.FormatTag);
+  const QString icon = IconCodeText(slot.IconIndex);
+  if (!icon.isEmpty())
+    lines << QStringLiteral("Icon: ") + icon;
+  if (slot.Compressed)
+    lines << QStringLiteral("Container: %1, %2 bytes unpacked")
+                 .arg(CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint))
+                 .arg(slot.UnpackedSize);
+  return lines.join(QLatin1Char('\n'));
+}
 
 QString FormatLabel(quint32 formatTag) {
   if ((formatTag >> 8) == 0x200000)

@@ -25,14 +25,27 @@ QString SlotDescription(const TSlotInfo& info);
 QString SlotNumberText(int row, const TSlotRanges& ranges);
 QString SlotAddressText(int row, const TSlotRanges& ranges);
 
+// The header row's caption of a column: "#", "Program & Size", "FW".
+QString HeaderCaption(int col);
+
+// A cell's texts as the grid draws them, joined by ", " in drawing order: "1. {18-9}";
+// "Calc, LZO(43.0%), 5700"; "3.10/4" (a program's label, nothing for other kinds).
+QString CellText(int col, int row, const TSlotInfo& slot, const TSlotRanges& ranges,
+                 QChar decimalPoint);
+
+// A row's full description, one fact a line: address and slot, kind, name, size, format
+// label, icon code, and the container's ratio and unpacked size.
+QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& ranges,
+                        QChar decimalPoint);
+
 // Colours as 0xRRGGBB.
 constexpr quint32 BarBlue = 0x0000FF;
 constexpr quint32 BarRed = 0xFF0000;
 
 // The fill bar of column 1.
 struct TBarGeometry {
-  QRect Frame;  // black frame, filled black
-  QRect Inner;  // white inside the frame
+  QRect Frame;  // the frame, filled in the text colour (black)
+  QRect Inner;  // inside the frame, in the base colour (white)
   QRect Fill;   // the bar, in Colour; empty when nothing is filled
   quint32 Colour = BarBlue;
 };

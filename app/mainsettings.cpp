@@ -1,13 +1,27 @@
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "app/forms.h"
 #include "app/mainwindow.h"
+#include "app/placement.h"
 #include "common/errors.h"
 #include "common/modal.h"
 #include "link/nvmsection.h"
 #include "ufif/ui/expertsform.h"
 #include "ui_mainwindow.h"
+
+namespace {
+
+QList<QRect> ScreenAreas() {
+  QList<QRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens())
+    areas << screen->availableGeometry();
+  return areas;
+}
+
+}  // namespace
 
 QString TForm1::SettingsPath() const {
   return SettingsFileOf(QCoreApplication::applicationFilePath());
@@ -27,7 +41,9 @@ TManagerSettings TForm1::CurrentSettings() const {
 }
 
 void TForm1::ApplySettings(const TManagerSettings& settings) {
-  move(settings.Left, settings.Top);
+  // A placement stored on a screen that is gone would hide the window.
+  const QRect stored(settings.Left, settings.Top, settings.Width, settings.Height);
+  move(PlacedOnScreens(stored, ScreenAreas()).topLeft());
   resize(settings.Width, settings.Height);
   ui->ComboBox1->setCurrentIndex(settings.COMPort);
   NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(ui->ComboBox1->currentIndex()));

@@ -59,6 +59,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   CreatePopupMenu();
   ConnectCommands();
   AddDetailsAndPhoneLog();
+  ConnectKeysAndDrops();
   NVM = new TNVMSection(this);
   NVM->setObjectName(QStringLiteral("NVM"));
   // Created after NVM, so it is destroyed after NVM has closed the link through it.

@@ -15,8 +15,10 @@
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
 
+class QAction;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPainter;
 class TLinkThread;
 class TNVMSection;
@@ -105,6 +107,10 @@ class TForm1 : public QMainWindow {
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
   void DrawGrid1MouseUp(Qt::MouseButton Button);
+  // The Menu key and Shift+F10: the context menu of the current row, at the row.
+  void OpenMenuForCurrentRow();
+  // Upload, plain or compressed, of a file dropped onto the current row.
+  void UploadDroppedFile(const QString& fileName, bool compressed);
   void FormShow();
   void FormClose();
   void FormResize();
@@ -126,6 +132,11 @@ class TForm1 : public QMainWindow {
   void DrawSlotNumber(QPainter& canvas, int row, const QRect& rect);
   void DrawSlotContent(QPainter& canvas, int row, const QRect& rect);
   void DrawSlotFormat(QPainter& canvas, int row, const QRect& rect);
+  void ConnectKeysAndDrops();
+  QPoint ContextMenuPoint() const;
+  void SlotKey(QAction* action);
+  bool DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at);
+  void PortTextEntered();
 
   QLabel* statusText_ = nullptr;
   std::unique_ptr<TWindowFace> face_;
@@ -136,6 +147,8 @@ class TForm1 : public QMainWindow {
   QList<QAction*> disabledActions_;
   // The firmware choice as last loaded, kept for saves made while no options dialog exists.
   int loadedFirmware_ = 0;
+  // While the keyboard opens the context menu: it opens at the current row.
+  bool menuAtRow_ = false;
 };
 
 extern TForm1* Form1;

@@ -34,14 +34,14 @@ bool TQtModal::Confirm(QObject* owner, const QString& text) {
                  QMessageBox::Ok | QMessageBox::Cancel, OwnerWindow(owner)) == QMessageBox::Ok;
 }
 
-QString TQtModal::OpenFileName(QObject* owner) {
+QString TQtModal::OpenFileName(QObject* owner, const QString& title) {
   const TNormalCursor arrow;
-  return QFileDialog::getOpenFileName(OwnerWindow(owner));
+  return QFileDialog::getOpenFileName(OwnerWindow(owner), title);
 }
 
-QString TQtModal::SaveFileName(QObject* owner) {
+QString TQtModal::SaveFileName(QObject* owner, const QString& title) {
   const TNormalCursor arrow;
-  return QFileDialog::getSaveFileName(OwnerWindow(owner));
+  return QFileDialog::getSaveFileName(OwnerWindow(owner), title);
 }
 
 QString TQtModal::FolderName(QObject* owner, const QString& title) {

@@ -7,8 +7,8 @@ class TQtModal final : public TModalUI {
  public:
   void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
-  QString OpenFileName(QObject* owner) override;
-  QString SaveFileName(QObject* owner) override;
+  QString OpenFileName(QObject* owner, const QString& title) override;
+  QString SaveFileName(QObject* owner, const QString& title) override;
   QString FolderName(QObject* owner, const QString& title) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;

@@ -77,6 +77,7 @@ QString SettingsFileOf(const QString& executablePath) {
 void SetProgramNames() {
   QCoreApplication::setOrganizationName(QStringLiteral("kiv-manager"));
   QCoreApplication::setApplicationName(QStringLiteral("kiv-manager"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(KIV_VERSION));
 }
 
 int SettingsInteger(const QVariant& value, int defaultValue) {

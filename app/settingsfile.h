@@ -38,8 +38,9 @@ QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
 // the program's configuration folder. The manager and kivnvm both find the file here.
 QString SettingsFileOf(const QString& executablePath);
 
-// Names the program, so that its configuration folder (and Qt's own files, such as the file
-// dialog's history) is its own and not a generic one. Call once the application exists.
+// Names the program, its organisation and its version, so that its configuration folder (and
+// Qt's own files, such as the file dialog's history) is its own and not a generic one. Call
+// once the application exists.
 void SetProgramNames();
 
 // A stored value as an integer: decimal, or hexadecimal after "0x" or "$"; anything else,

@@ -35,8 +35,8 @@ class TAnswers final : public TModalUI {
   QString File;
   void ShowMessage(QObject*, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return true; }
-  QString OpenFileName(QObject*) override { return File; }
-  QString SaveFileName(QObject*) override { return {}; }
+  QString OpenFileName(QObject*, const QString&) override { return File; }
+  QString SaveFileName(QObject*, const QString&) override { return {}; }
   QString FolderName(QObject*, const QString&) override { return Folder; }
   int ExecDialog(QDialog*) override { return mrNo; }
   void ShowError(const QString& message) override {

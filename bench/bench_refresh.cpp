@@ -27,8 +27,8 @@ class TQuietModal final : public TModalUI {
  public:
   void ShowMessage(QObject*, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return false; }
-  QString OpenFileName(QObject*) override { return {}; }
-  QString SaveFileName(QObject*) override { return {}; }
+  QString OpenFileName(QObject*, const QString&) override { return {}; }
+  QString SaveFileName(QObject*, const QString&) override { return {}; }
   QString FolderName(QObject*, const QString&) override { return {}; }
   int ExecDialog(QDialog*) override { return mrCancel; }
   void ShowError(const QString&) override {}

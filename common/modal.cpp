@@ -10,8 +10,8 @@ class TConsoleModal final : public TModalUI {
     std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
   }
   bool Confirm(QObject*, const QString&) override { return false; }
-  QString OpenFileName(QObject*) override { return {}; }
-  QString SaveFileName(QObject*) override { return {}; }
+  QString OpenFileName(QObject*, const QString&) override { return {}; }
+  QString SaveFileName(QObject*, const QString&) override { return {}; }
   QString FolderName(QObject*, const QString&) override { return {}; }
   int ExecDialog(QDialog*) override { return mrCancel; }
   void ShowError(const QString& message) override {

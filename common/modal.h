@@ -20,9 +20,10 @@ class TModalUI {
   virtual void ShowMessage(QObject* owner, const QString& text, const QString& caption) = 0;
   // Question icon, title "Confirm", OK and Cancel; true when the user chose OK.
   virtual bool Confirm(QObject* owner, const QString& text) = 0;
-  // File dialogs; an empty name means the user cancelled.
-  virtual QString OpenFileName(QObject* owner) = 0;
-  virtual QString SaveFileName(QObject* owner) = 0;
+  // File dialogs titled with what they are for ("Upload into 18-16"); an empty name means
+  // the user cancelled.
+  virtual QString OpenFileName(QObject* owner, const QString& title) = 0;
+  virtual QString SaveFileName(QObject* owner, const QString& title) = 0;
   // A folder, titled with what it is for; empty when the user cancelled.
   virtual QString FolderName(QObject* owner, const QString& title) = 0;
   // Shows a dialog modally and returns its modal result (closing by the title bar is Cancel).

@@ -15,6 +15,7 @@ run_packages=(
 dev_packages=(
   "${run_packages[@]}"
   libbenchmark-dev xvfb xauth
+  dbus at-spi2-core python3-pyatspi
   clang libclang-rt-14-dev lzop
 )
 package_packages=(

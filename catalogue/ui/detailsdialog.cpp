@@ -174,7 +174,8 @@ void TDetailsDialog::FieldChosen(QTreeWidgetItem* item) {
 }
 
 void TDetailsDialog::Save() {
-  const QString fileName = Modal().SaveFileName(this);
+  const QString fileName =
+      Modal().SaveFileName(this, QStringLiteral("Save %1").arg(details_.Address.Text()));
   if (!fileName.isEmpty())
     SaveWholeFile(fileName, details_.Bytes);
 }

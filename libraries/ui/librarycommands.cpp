@@ -22,7 +22,8 @@ void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& pref
                                .arg(subsection);
   if (!Modal().Confirm(owner, question))
     return;
-  const QString fileName = Modal().OpenFileName(owner);
+  const QString fileName = Modal().OpenFileName(
+      owner, QStringLiteral("Upload library into %1-%2").arg(section).arg(subsection));
   if (fileName.isEmpty())
     return;
   const TBusyCursor busy;
@@ -30,9 +31,11 @@ void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& pref
 }
 
 void UploadPRG3LibraryCommand(QWidget* owner, TPhonePort& port, TReporter& reporter) {
-  const QString fileName = Modal().OpenFileName(owner);
+  const TSectionAddress target{PRG3LibrarySection, PRG3LibrarySubSection};
+  const QString fileName =
+      Modal().OpenFileName(owner, QStringLiteral("Upload PRG3 library into %1").arg(target.Text()));
   if (fileName.isEmpty())
     return;
   const TBusyCursor busy;
-  UploadPRG3Library(port, {PRG3LibrarySection, PRG3LibrarySubSection}, fileName, reporter);
+  UploadPRG3Library(port, target, fileName, reporter);
 }

@@ -92,7 +92,7 @@ void TPhoneLogWindow::Clear() {
 
 void TPhoneLogWindow::Save() {
   Drain();
-  const QString fileName = Modal().SaveFileName(this);
+  const QString fileName = Modal().SaveFileName(this, QStringLiteral("Save the phone log"));
   if (fileName.isEmpty())
     return;
   SaveFile(fileName, (ColumnsText() + QLatin1Char('\n') + Text() + QLatin1Char('\n')).toUtf8());

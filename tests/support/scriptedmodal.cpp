@@ -16,6 +16,7 @@ QStringList TScriptedModal::ShownTexts() const {
 void TScriptedModal::Clear() {
   Shown.clear();
   OpenedDialogs.clear();
+  FileDialogTitles.clear();
   Unexpected.clear();
 }
 
@@ -32,7 +33,8 @@ bool TScriptedModal::Confirm(QObject*, const QString& text) {
   return ConfirmAnswers.dequeue();
 }
 
-QString TScriptedModal::OpenFileName(QObject*) {
+QString TScriptedModal::OpenFileName(QObject*, const QString& title) {
+  FileDialogTitles << title;
   if (OpenFileNames.isEmpty()) {
     Unexpected << QStringLiteral("unscripted open dialog");
     return {};
@@ -40,7 +42,8 @@ QString TScriptedModal::OpenFileName(QObject*) {
   return OpenFileNames.dequeue();
 }
 
-QString TScriptedModal::SaveFileName(QObject*) {
+QString TScriptedModal::SaveFileName(QObject*, const QString& title) {
+  FileDialogTitles << title;
   if (SaveFileNames.isEmpty()) {
     Unexpected << QStringLiteral("unscripted save dialog");
     return {};
@@ -49,7 +52,7 @@ QString TScriptedModal::SaveFileName(QObject*) {
 }
 
 QString TScriptedModal::FolderName(QObject*, const QString& title) {
-  FolderTitles << title;
+  FileDialogTitles << title;
   if (FolderNames.isEmpty()) {
     Unexpected << QStringLiteral("unscripted folder dialog: ") + title;
     return {};

@@ -35,8 +35,8 @@ class TScriptedModal final : public TModalUI {
 
   // What was shown, in order.
   QList<TShownBox> Shown;
-  QStringList OpenedDialogs;  // object names of the dialogs shown
-  QStringList FolderTitles;   // titles of the folder dialogs shown
+  QStringList OpenedDialogs;     // object names of the dialogs shown
+  QStringList FileDialogTitles;  // titles of the file and folder dialogs shown
   QStringList Unexpected;
 
   // The texts of the boxes shown, in order, without their kinds.
@@ -45,8 +45,8 @@ class TScriptedModal final : public TModalUI {
 
   void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
-  QString OpenFileName(QObject* owner) override;
-  QString SaveFileName(QObject* owner) override;
+  QString OpenFileName(QObject* owner, const QString& title) override;
+  QString SaveFileName(QObject* owner, const QString& title) override;
   QString FolderName(QObject* owner, const QString& title) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;

@@ -24,6 +24,7 @@ class TestGridPaint : public QObject {
 
   void barLengthAndColour_data();
   void barLengthAndColour();
+  void barFollowsADarkPalette();
   void iconOnlyAbovePictureZero();
   void backgroundsOfHeaderDataAndCurrentRow();
   void headerStaysInViewWhenScrolled();
@@ -177,6 +178,24 @@ void TestGridPaint::barLengthAndColour() {
   } else {
     QCOMPARE(insides.size(), 1);
   }
+}
+
+// The frame in the text colour, the inside in the base colour; the fill keeps its colour.
+void TestGridPaint::barFollowsADarkPalette() {
+  QPalette dark = fixture_->Grid()->palette();
+  dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+  dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
+  fixture_->Grid()->setPalette(dark);
+  Form1->Slots[3].Size = 10752;
+  const QImage image = Paint();
+  const QRect cell = fixture_->Grid()->CellRect(1, 3);
+  const int y = cell.top() + (cell.height() / 2 + 3 + cell.height() - 3) / 2;
+  const QList<TRun> runs = RunsAlong(image, y, cell.left() + 3, cell.left() + cell.width() - 53);
+  QCOMPARE(runs.size(), 4);
+  QCOMPARE(runs.at(0).Colour, 0xFFE0E0E0u);
+  QCOMPARE(runs.at(1).Colour, Blue);
+  QCOMPARE(runs.at(2).Colour, 0xFF202020u);
+  QCOMPARE(runs.at(3).Colour, 0xFFE0E0E0u);
 }
 
 void TestGridPaint::iconOnlyAbovePictureZero() {

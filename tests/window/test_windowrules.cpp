@@ -1,5 +1,6 @@
 // The main window's rules without widgets: the grid's cell geometry, the settings file, the
-// options dialog's range fields and the context menu's enabled sets.
+// window's placement on the screens, the options dialog's range fields, the context menu's
+// enabled sets, and the texts a row gives its tooltip and assistive technology.
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,13 @@
 #include <QtTest>
 
 #include "app/gridgeometry.h"
+#include "app/gridtext.h"
 #include "app/menurules.h"
+#include "app/placement.h"
 #include "app/settingsfile.h"
 #include "common/errors.h"
+
+Q_DECLARE_METATYPE(TSlotInfo)
 
 class TestWindowRules : public QObject {
   Q_OBJECT
@@ -44,6 +49,11 @@ class TestWindowRules : public QObject {
 
   void menuStates_data();
   void menuStates();
+
+  void placementOnScreens_data();
+  void placementOnScreens();
+  void rowTexts_data();
+  void rowTexts();
 
  private:
   QTemporaryDir dir_;
@@ -432,6 +442,79 @@ void TestWindowRules::menuStates() {
   for (int i = 0; i < letters.size(); ++i)
     shown += flags[i] ? letters.at(i) : QLatin1Char('.');
   QCOMPARE(shown, enabled);
+}
+
+void TestWindowRules::placementOnScreens_data() {
+  QTest::addColumn<QRect>("stored");
+  QTest::addColumn<QList<QRect>>("screens");
+  QTest::addColumn<QRect>("placed");
+  const QRect left(0, 0, 1920, 1080);
+  const QRect right(1920, 200, 1280, 800);
+  const QList<QRect> one{left};
+  const QList<QRect> two{left, right};
+  QTest::newRow("on the screen") << QRect(240, 20, 330, 420) << one << QRect(240, 20, 330, 420);
+  QTest::newRow("mostly off, enough shows")
+      << QRect(1800, 1000, 330, 420) << one << QRect(1800, 1000, 330, 420);
+  QTest::newRow("on the second screen")
+      << QRect(2500, 300, 330, 420) << two << QRect(2500, 300, 330, 420);
+  QTest::newRow("second screen gone")
+      << QRect(2500, 300, 330, 420) << one << QRect(1590, 300, 330, 420);
+  QTest::newRow("a sliver shows") << QRect(1900, 500, 330, 420) << QList<QRect>{left}
+                                  << QRect(1590, 500, 330, 420);
+  QTest::newRow("above and left") << QRect(-5000, -3000, 330, 420) << two << QRect(0, 0, 330, 420);
+  QTest::newRow("nearer the second")
+      << QRect(4000, 1500, 330, 420) << two << QRect(2870, 580, 330, 420);
+  QTest::newRow("larger than the screen")
+      << QRect(3000, 3000, 2500, 1500) << one << QRect(0, 0, 2500, 1500);
+  QTest::newRow("no screens") << QRect(-900, 20, 330, 420) << QList<QRect>{}
+                              << QRect(-900, 20, 330, 420);
+}
+
+void TestWindowRules::placementOnScreens() {
+  QFETCH(QRect, stored);
+  QFETCH(QList<QRect>, screens);
+  QFETCH(QRect, placed);
+  QCOMPARE(PlacedOnScreens(stored, screens), placed);
+}
+
+void TestWindowRules::rowTexts_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<TSlotInfo>("slot");
+  QTest::addColumn<QStringList>("cells");
+  QTest::addColumn<QString>("description");
+  QTest::newRow("never refreshed") << 1 << TSlotInfo{} << QStringList{"1. {18-9}", "0", ""}
+                                   << "Section 18-9, big slot 1\nKind: Not refreshed yet";
+  QTest::newRow("empty small slot")
+      << 23 << TSlotInfo{skEmpty, "< Empty >", 0, 0, 0, 0, 110}
+      << QStringList{"2. {2-11}", "< Empty >, 0", ""} << "Section 2-11, small slot 2\nKind: Empty";
+  QTest::newRow("program in a container")
+      << 2 << TSlotInfo{skProgram, "Calc", 0x20031004, 5700, 1, 10000, 107}
+      << QStringList{"2. {18-10}", "Calc, LZO(43.0%), 5700", "3.10/4"}
+      << "Section 18-10, big slot 2\nKind: Program\nName: Calc\nSize: 5700 bytes\n"
+         "Format: 3.10/4\nIcon: E852\nContainer: LZO(43.0%), 10000 bytes unpacked";
+  QTest::newRow("GIF") << 3 << TSlotInfo{skGIF, "< GIF-File >", 0, 300, 0, 0, -1}
+                       << QStringList{"3. {18-11}", "< GIF-File >, 300", ""}
+                       << "Section 18-11, big slot 3\nKind: GIF picture\n"
+                          "Content: < GIF-File >\nSize: 300 bytes";
+  QTest::newRow("size only") << 4 << TSlotInfo{skProgram, "", 0, 800, 0, 0, -1}
+                             << QStringList{"4. {18-12}", "800", "0.0.0/0"}
+                             << "Section 18-12, big slot 4\nKind: Not read (size only)\n"
+                                "Size: 800 bytes\nFormat: 0.0.0/0";
+}
+
+// What the grid draws in each cell, as one text, and the row's full description.
+void TestWindowRules::rowTexts() {
+  QFETCH(int, row);
+  QFETCH(TSlotInfo, slot);
+  QFETCH(QStringList, cells);
+  QFETCH(QString, description);
+  const TSlotRanges ranges;
+  QStringList shown;
+  for (int col = 0; col < 3; ++col)
+    shown << CellText(col, row, slot, ranges, QLatin1Char('.'));
+  QCOMPARE(shown, cells);
+  QCOMPARE(SlotDescription(row, slot, ranges, QLatin1Char('.')), description);
+  QCOMPARE(HeaderCaption(1), QStringLiteral("Program & Size"));
 }
 
 QTEST_GUILESS_MAIN(TestWindowRules)

@@ -23,8 +23,12 @@ std::optional<QByteArray> ReadCurrentSlot(TWindowCommand& command, int capacity)
 
 }  // namespace
 
-void UploadCommand(TWindowCommand& command, bool compressed) {
-  const QString fileName = Modal().OpenFileName(command.Owner);
+void UploadCommand(TWindowCommand& command, bool compressed, const QString& givenFile) {
+  const QString title = (compressed ? QStringLiteral("Upload LZO-compressed into %1")
+                                    : QStringLiteral("Upload into %1"))
+                            .arg(command.Slot.Text());
+  const QString fileName =
+      givenFile.isEmpty() ? Modal().OpenFileName(command.Owner, title) : givenFile;
   if (fileName.isEmpty())
     return;
   command.Reporter.Status(QStringLiteral("Uploading data..."));
@@ -39,7 +43,8 @@ void DownloadCommand(TWindowCommand& command) {
   const std::optional<QByteArray> bytes = ReadCurrentSlot(command, UploadBufferSize);
   if (!bytes)
     return;
-  const QString fileName = Modal().SaveFileName(command.Owner);
+  const QString fileName =
+      Modal().SaveFileName(command.Owner, QStringLiteral("Download %1").arg(command.Slot.Text()));
   if (!fileName.isEmpty())
     SaveWholeFile(fileName, *bytes);
   command.Reporter.Status(QStringLiteral("Downloaded!"));
