@@ -16,7 +16,7 @@ TEXT
 fi
 
 scripts/setup.sh run build-run --target KivManager --target kivnvm --target gbp \
-  -DBUILD_TESTING=OFF
+  -DBUILD_TESTING=OFF -DKIV_PCH=ON
 
 store="${GBP_PHONE_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/kiv-manager/phone}"
 if [ -z "$(ls -A "$store/COM1" 2>/dev/null)" ]; then

@@ -61,4 +61,6 @@ install(FILES ${out} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 add_custom_target(kiv_install_files ALL DEPENDS ${kiv_compressed})
 add_dependencies(kiv_install_files KivManager kivnvm gbp)
 
-install(FILES ${KIV_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The licence: the full text, and the copyright file in the form Debian wants.
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${KIV_PACKAGING_DIR}/copyright
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
