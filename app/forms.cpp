@@ -1,7 +1,9 @@
 #include "app/forms.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QIcon>
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
@@ -39,8 +41,18 @@ void UseApplicationFont() {
   QApplication::setFont(font);
 }
 
+void UseApplicationIdentity() {
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Kiv Manager"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.kivmanager.KivManager"));
+  QIcon icon;
+  for (const QString& file : QDir(QStringLiteral(":/appicon")).entryList(QDir::Files))
+    icon.addFile(QStringLiteral(":/appicon/") + file);
+  QApplication::setWindowIcon(icon);
+}
+
 TApplicationForms::TApplicationForms() {
   UseApplicationFont();
+  UseApplicationIdentity();
   form1_ = std::make_unique<TForm1>();
   Form1 = form1_.get();
   Form1->setObjectName(QStringLiteral("Form1"));

@@ -24,8 +24,12 @@ extern TIconForm* IconForm;
 // whatever the platform's own font is. Pixels rather than points keep it so at any DPI.
 void UseApplicationFont();
 
-// Sets the application font, then creates Form1, AboutBox, PrefForm, ExpertsForm, OKBottomDlg,
-// BadAddrForm and IconForm in that order; destroying it destroys them all and clears the globals.
+// The name the desktop shows for the program and its icon, on every window.
+void UseApplicationIdentity();
+
+// Sets the application font and identity, then creates Form1, AboutBox, PrefForm, ExpertsForm,
+// OKBottomDlg, BadAddrForm and IconForm in that order; destroying it destroys them all and clears
+// the globals.
 class TApplicationForms {
  public:
   TApplicationForms();

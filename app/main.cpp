@@ -9,7 +9,6 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   SetProgramNames();
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.kivmanager.KivManager"));
   TQtModal modal;
   const TModalScope modalScope(modal);
   // Stays so unless the manager ran to its end; an error on the way is shown in the box.

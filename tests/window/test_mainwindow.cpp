@@ -57,6 +57,7 @@ class TestMainWindow : public QObject {
   void refusedDrops_data();
   void refusedDrops();
   void headerEdgeResizesAColumn();
+  void windowsCarryTheProgramsIdentity();
 
   void firstStartUsesDefaultsAndCloseWritesAllKeys();
   void storedRangesSetTheRowCount();
@@ -911,6 +912,15 @@ void TestMainWindow::aboutBox() {
                                "Kiv Manager 2.0 by the Kiv Manager developers",
                                "Phone link: the GBP phone-link library (gbp.dll)"}));
   QCOMPARE(AboutBox->result(), int(mrOk));
+}
+
+// The desktop matches the window to its entry and shows the program's own icon.
+void TestMainWindow::windowsCarryTheProgramsIdentity() {
+  QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.kivmanager.KivManager"));
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Kiv Manager"));
+  const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+  QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
+  QCOMPARE(Form1->windowTitle(), QStringLiteral("Kiv Manager 2.0"));
 }
 
 QTEST_MAIN(TestMainWindow)
