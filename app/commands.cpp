@@ -1,14 +1,21 @@
 // TForm1's command handlers: each hands the current slot, NVM and the window's face to the
 // operation or the subsystem's window command that does the work.
 
+#include <QAction>
+#include <QMenu>
+
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/windowface.h"
+#include "catalogue/slotdetails.h"
+#include "catalogue/ui/detailsdialog.h"
+#include "common/errors.h"
 #include "common/modal.h"
 #include "common/ui/busycursor.h"
 #include "common/ui/windowcommand.h"
 #include "libraries/ui/librarycommands.h"
 #include "link/nvmsection.h"
+#include "link/ui/phonelogwindow.h"
 #include "prefs/ui/prefcommands.h"
 #include "transfer/ui/backupcommands.h"
 #include "transfer/ui/transfercommands.h"
@@ -104,4 +111,41 @@ void TForm1::BackupActionExecute() {
 void TForm1::RestoreActionExecute() {
   TCatalogue catalogue = Catalogue();
   RestorePhoneCommand(this, *NVM, catalogue, *face_);
+}
+
+// The slot details and the phone log, as the main window offers them: "Details..." behind a
+// separator after the context menu's seven commands, enabled for every row that holds
+// something, and View > Phone log.
+void TForm1::AddDetailsAndPhoneLog() {
+  DetailsAction = new QAction(QStringLiteral("Details..."), this);
+  DetailsAction->setObjectName(QStringLiteral("DetailsAction"));
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(DetailsAction);
+  // Whichever way the menu opens, its row is current by then.
+  connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
+    const int row = CurrentRow();
+    DetailsAction->setEnabled(row >= 1 && HasDetails(Slots.at(row)));
+  });
+  connect(DetailsAction, &QAction::triggered, this,
+          [this] { GuardCommand([this] { DetailsActionExecute(); }); });
+  connect(ui->PhoneLogAction, &QAction::triggered, this,
+          [this] { GuardCommand([this] { PhoneLogActionExecute(); }); });
+}
+
+void TForm1::DetailsActionExecute() {
+  const int row = CurrentRow();
+  if (row < 1 || !HasDetails(Slots.at(row)))
+    return;
+  TWindowCommand command = CurrentSlotCommand();
+  SlotDetailsCommand(command, Slots.at(row));
+}
+
+void TForm1::PhoneLogActionExecute() {
+  if (!PhoneLog) {
+    PhoneLog = new TPhoneLogWindow(this);
+    PhoneLog->setObjectName(QStringLiteral("PhoneLog"));
+  }
+  PhoneLog->show();
+  PhoneLog->raise();
+  PhoneLog->activateWindow();
 }

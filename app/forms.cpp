@@ -65,6 +65,10 @@ TApplicationForms::TApplicationForms() {
   ConnectDialogs();
 }
 
+void TApplicationForms::ShowMainWindow() {
+  form1_->show();
+}
+
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
   OKBottomDlg->SetFirmwareOwner(ExpertsForm);

@@ -37,6 +37,8 @@ class TApplicationForms {
   TApplicationForms(const TApplicationForms&) = delete;
   TApplicationForms& operator=(const TApplicationForms&) = delete;
 
+  void ShowMainWindow();
+
  private:
   void ConnectDialogs();
 

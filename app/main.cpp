@@ -1,7 +1,6 @@
 #include <QApplication>
 
 #include "app/forms.h"
-#include "app/mainwindow.h"
 #include "app/qtmodal.h"
 #include "app/settingsfile.h"
 #include "common/errors.h"
@@ -15,7 +14,7 @@ int main(int argc, char* argv[]) {
   int status = 1;
   GuardCommand([&status] {
     TApplicationForms forms;
-    Form1->show();
+    forms.ShowMainWindow();
     status = QApplication::exec();
   });
   return status;

@@ -13,6 +13,8 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "app/aboutbox.h"
+#include "app/forms.h"
 #include "app/gridtext.h"
 #include "app/mainwindow.h"
 #include "app/menurules.h"
@@ -188,4 +190,31 @@ void TForm1::PortTextEntered() {
     return;
   SetStatusText(QStringLiteral("There is no port %1 (only %2 to %3): the link stays on %4.")
                     .arg(typed, box->itemText(0), box->itemText(box->count() - 1), inUse));
+}
+
+void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
+  if (Button != Qt::RightButton || commandRunning_)
+    return;
+  QAction* const menuActions[] = {ui->RefreshAction,   ui->ClearAction,   ui->UploadAction,
+                                  ui->UploadLZOAction, ui->PlayGIFAction, ui->DownloadAction,
+                                  ui->ConvertAction};
+  for (QAction* action : menuActions)
+    action->setEnabled(false);
+  // A grid without slot rows has no current slot to offer commands for.
+  const int row = CurrentRow();
+  if (row < 1)
+    return;
+  const TMenuState state = MenuStateFor(Slots.at(row));
+  ui->RefreshAction->setEnabled(state.Refresh);
+  ui->ClearAction->setEnabled(state.Clear);
+  ui->UploadAction->setEnabled(state.Upload);
+  ui->UploadLZOAction->setEnabled(state.UploadLZO);
+  ui->PlayGIFAction->setEnabled(state.PlayGIF);
+  ui->DownloadAction->setEnabled(state.Download);
+  ui->ConvertAction->setEnabled(state.Convert);
+  PopupMenu1->popup(ContextMenuPoint());
+}
+
+void TForm1::Button2Click() {
+  Modal().ExecDialog(AboutBox);
 }
