@@ -20,7 +20,7 @@
 #include "app/forms.h"
 #include "app/linkthread.h"
 #include "app/mainwindow.h"
-#include "cli/demosections.h"
+#include "bench/demophone.h"
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "link/nvmsection.h"
@@ -57,17 +57,6 @@ class TBareFace final : public TReporter, public TInteraction {
   void ShowConversionReport(const QStringList&) override {}
   quint32 AskIconCode() override { return 0; }
 };
-
-bool PutDemoPhone(const QString& store) {
-  const QDir port(QDir(store).filePath(QStringLiteral("COM1")));
-  QDir().mkpath(port.path());
-  for (const TDemoSection& section : DemoSections()) {
-    QFile file(port.filePath(section.Address.Text()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(section.Bytes) != section.Bytes.size())
-      return false;
-  }
-  return true;
-}
 
 // Median wall time of runs, and the longest gap between two turns of the event loop.
 struct TFigure {

@@ -14,8 +14,8 @@
 
 #include "app/forms.h"
 #include "app/mainwindow.h"
+#include "bench/demophone.h"
 #include "catalogue/ops/refreshslots.h"
-#include "cli/demosections.h"
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "link/nvmsection.h"
@@ -50,19 +50,6 @@ class TSilentReporter final : public TReporter {
  private:
   TForm1* form_;
 };
-
-// The demo phone's sections as files of the virtual phone's COM1.
-bool PutDemoPhone(const QString& store) {
-  const QDir port(QDir(store).filePath(QStringLiteral("COM1")));
-  if (!QDir().mkpath(port.path()))
-    return false;
-  for (const TDemoSection& section : DemoSections()) {
-    QFile file(port.filePath(section.Address.Text()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(section.Bytes) != section.Bytes.size())
-      return false;
-  }
-  return true;
-}
 
 int SlotCount() {
   const TSlotRanges ranges = CurrentSlotRanges();
