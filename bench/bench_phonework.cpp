@@ -7,7 +7,6 @@
 //   xvfb-run -a build/bin/bench_phonework [runs]
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
