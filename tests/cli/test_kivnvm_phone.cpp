@@ -1,17 +1,17 @@
-// kivnvm's phone commands against the virtual phone and its faults: list, get, put, clear,
-// backup and restore, the link's opening and closing, and the settings they start from.
+// kivnvm's phone commands against the virtual phone and its faults: list, get, put and
+// clear, the link's opening and closing, and the settings they start from.
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
 #include "app/gridtext.h"
 #include "catalogue/classify.h"
 #include "catalogue/slotmap.h"
 #include "common/bytes.h"
+#include "tests/cli/kivnvmphonetest.h"
 #include "tests/cli/kivnvmrunner.h"
 #include "tests/support/virtualphone.h"
 
@@ -26,14 +26,6 @@ QByteArray Program(quint32 tag, const QByteArray& name, int length) {
   return image;
 }
 
-// Every section file of a port folder, by name.
-QMap<QString, QByteArray> PortContent(const QString& portDir) {
-  QMap<QString, QByteArray> content;
-  for (const QString& name : QDir(portDir).entryList(QDir::Files))
-    content.insert(name, ReadFileBytes(QDir(portDir).filePath(name)));
-  return content;
-}
-
 int Count(const QStringList& journal, const QString& function) {
   int count = 0;
   for (const QString& line : journal)
@@ -41,33 +33,11 @@ int Count(const QStringList& journal, const QString& function) {
   return count;
 }
 
-QByteArray Sha256Hex(const QByteArray& bytes) {
-  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
-
-// The manifest with entry in place of the one of the same address, or added after the rest.
-void PutManifestEntry(const QString& manifestPath, const QByteArray& entryJson) {
-  QJsonObject manifest = QJsonDocument::fromJson(ReadFileBytes(manifestPath)).object();
-  QJsonArray sections = manifest["sections"].toArray();
-  const QJsonObject entry = QJsonDocument::fromJson(entryJson).object();
-  int at = 0;
-  while (at < sections.size() && sections[at].toObject()["address"] != entry["address"])
-    ++at;
-  if (at < sections.size())
-    sections[at] = entry;
-  else
-    sections.append(entry);
-  manifest["sections"] = sections;
-  WriteFileBytes(manifestPath, QJsonDocument(manifest).toJson());
-}
-
 }  // namespace
 
-class TestKivnvmPhone : public QObject {
+class TestKivnvmPhone : public TKivnvmPhoneTest {
   Q_OBJECT
  private Q_SLOTS:
-  void init();
-  void cleanup();
   void listMatchesTheCatalogue();
   void listSizesOnlyMakesNoReads();
   void listSizeFaultEndsItsRange();
@@ -83,48 +53,7 @@ class TestKivnvmPhone : public QObject {
   void putRefusesWhatDoesNotFit();
   void putReportsAShortWrite();
   void clearErasesTheSection();
-  void backupThenRestoreOntoAnEmptiedPhone();
-  void backupRefusesAFolderInUse();
-  void backupNamesTheMissingSection();
-  void progressOnlyWhenAsked();
-  void restoreRefusesATamperedBackup_data();
-  void restoreRefusesATamperedBackup();
-  void restoreSaysWhatThePhoneAnswered_data();
-  void restoreSaysWhatThePhoneAnswered();
-  void killedBackupLeavesNoManifest();
-  void restoreDryRunWritesNothing();
-  void restoreOnlySomeSections();
-
- private:
-  QString Path(const QString& name) const { return work_->filePath(name); }
-  void MakeDemoPhone();
-  void BackUpDemoPhone();
-
-  std::unique_ptr<TVirtualPhone> phone_;
-  std::unique_ptr<QTemporaryDir> work_;
-  TKivnvm kivnvm_;
 };
-
-void TestKivnvmPhone::init() {
-  phone_ = std::make_unique<TVirtualPhone>();
-  work_ = std::make_unique<QTemporaryDir>();
-}
-
-void TestKivnvmPhone::cleanup() {
-  phone_.reset();
-}
-
-void TestKivnvmPhone::MakeDemoPhone() {
-  QCOMPARE(kivnvm_.Run({"demo", phone_->StoreDir()}).ExitCode, 0);
-  phone_->ClearJournal();
-}
-
-void TestKivnvmPhone::BackUpDemoPhone() {
-  MakeDemoPhone();
-  const TKivnvmRun run = kivnvm_.Run({"backup", Path("backup")});
-  QCOMPARE(run.ExitCode, 0);
-  phone_->ClearJournal();
-}
 
 void TestKivnvmPhone::listMatchesTheCatalogue() {
   MakeDemoPhone();
@@ -453,297 +382,6 @@ void TestKivnvmPhone::clearErasesTheSection() {
     QVERIFY2(refused.Err.contains(refusals[fault]), qPrintable(refused.Err));
     QVERIFY(!refused.Err.contains("Erased!"));
   }
-}
-
-void TestKivnvmPhone::backupThenRestoreOntoAnEmptiedPhone() {
-  BackUpDemoPhone();
-  const QMap<QString, QByteArray> original = PortContent(phone_->PortDir());
-  QCOMPARE(original.size(), 19);
-
-  const QJsonObject manifest =
-      QJsonDocument::fromJson(ReadFileBytes(Path("backup/manifest.json"))).object();
-  QCOMPARE(manifest["port"].toString(), QStringLiteral("COM1"));
-  QVERIFY(QDateTime::fromString(manifest["time"].toString(), Qt::ISODate).isValid());
-  const QJsonArray sections = manifest["sections"].toArray();
-  QCOMPARE(sections.size(), 26 + 3);
-  for (const QJsonValue& value : sections) {
-    const QJsonObject entry = value.toObject();
-    const QString address = entry["address"].toString();
-    if (original.contains(address)) {
-      QCOMPARE(entry["size"].toInt(), original[address].size());
-      QCOMPARE(entry["sha256"].toString().toLatin1(),
-               QCryptographicHash::hash(original[address], QCryptographicHash::Sha256).toHex());
-      QCOMPARE(ReadFileBytes(Path("backup/" + address)), original[address]);
-    } else {
-      QVERIFY2(entry["empty"].toBool(), qPrintable(address));
-      QVERIFY(!QFile::exists(Path("backup/" + address)));
-    }
-  }
-
-  // Wipe the phone, leave something where the backup holds nothing, and restore.
-  for (const QString& name : original.keys())
-    QFile::remove(QDir(phone_->PortDir()).filePath(name));
-  phone_->Put(18, 16, "stray");
-  const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
-  QCOMPARE(run.ExitCode, 0);
-  QCOMPARE(PortContent(phone_->PortDir()), original);
-  QCOMPARE(phone_->Calls("InitGBPMode"), 1);
-  QCOMPARE(phone_->Calls("WriteNVMFile"), 19);
-  QCOMPARE(phone_->Calls("ClearNVMFile"), 1);
-
-  // A second restore finds nothing to change.
-  phone_->ClearJournal();
-  QCOMPARE(kivnvm_.Run({"restore", Path("backup")}).ExitCode, 0);
-  QCOMPARE(phone_->Calls("WriteNVMFile") + phone_->Calls("ClearNVMFile"), 0);
-}
-
-void TestKivnvmPhone::backupRefusesAFolderInUse() {
-  QDir().mkpath(Path("used"));
-  WriteFileBytes(Path("used/notes.txt"), "mine");
-  TKivnvmRun run = kivnvm_.Run({"backup", Path("used")});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY(run.Err.contains("not empty"));
-  QCOMPARE(QDir(Path("used")).entryList(QDir::Files), QStringList{"notes.txt"});
-  QCOMPARE(phone_->Calls("InitGBPMode"), 0);
-
-  // A backup that cannot open the link leaves no folder behind.
-  run = kivnvm_.Run({"backup", "--port", "COM4", Path("new")});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY(!QFile::exists(Path("new")));
-}
-
-void TestKivnvmPhone::backupNamesTheMissingSection() {
-  MakeDemoPhone();
-  // A size answer of -5 tells nothing: the program in 18-15 must survive a restore.
-  phone_->SetFaults("size 18-11=-7; size 18-15=-5; read 2-17=-5");
-  const TKivnvmRun run = kivnvm_.Run({"backup", Path("backup")});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY(run.Err.contains(
-      "Section 18-11 is missing from the backup: Error getting section 18-11 size"));
-  QVERIFY2(run.Err.contains("Section 18-15 is missing from the backup: Section 18-15: the phone "
-                            "did not tell what it holds (size answer -5)"),
-           qPrintable(run.Err));
-  QVERIFY(run.Err.contains("Section 2-17 is missing from the backup: Error reading section 2-17"));
-  QVERIFY(run.Err.contains("Backed up 26 of 29 sections"));
-  const QJsonArray sections = QJsonDocument::fromJson(ReadFileBytes(Path("backup/manifest.json")))
-                                  .object()["sections"]
-                                  .toArray();
-  QStringList missing;
-  for (const QJsonValue& value : sections) {
-    if (value.toObject()["missing"].toBool())
-      missing << value.toObject()["address"].toString();
-  }
-  QCOMPARE(missing, QStringList({"18-11", "18-15", "2-17"}));
-  QVERIFY(!QFile::exists(Path("backup/18-11")));
-  QVERIFY(QFile::exists(Path("backup/18-12")));
-
-  // Restoring it writes what it holds and says that the missing ones were left alone.
-  phone_->SetFaults(QString());
-  phone_->Remove(18, 12);
-  const TKivnvmRun restore = kivnvm_.Run({"restore", Path("backup")});
-  QCOMPARE(restore.ExitCode, 1);
-  QVERIFY(restore.Err.contains("Section 18-11 is missing from the backup"));
-  QVERIFY(restore.Err.contains("Section 18-15 is missing from the backup"));
-  QVERIFY(restore.Err.contains("3 failed"));
-  QVERIFY(phone_->Holds(18, 12));
-  QVERIFY(phone_->Holds(18, 15));
-  QCOMPARE(phone_->Calls("ClearNVMFile"), 0);
-}
-
-void TestKivnvmPhone::progressOnlyWhenAsked() {
-  MakeDemoPhone();
-  // The tests' stderr is no terminal: quiet unless asked.
-  TKivnvmRun run = kivnvm_.Run({"backup", Path("quiet")});
-  QCOMPARE(run.ExitCode, 0);
-  QVERIFY2(!run.Err.contains("section 1 of"), qPrintable(run.Err));
-
-  run = kivnvm_.Run({"backup", "--progress", Path("shown")});
-  QCOMPARE(run.ExitCode, 0);
-  const QStringList steps =
-      run.Err.split('\n').filter(QRegularExpression("^kivnvm: section \\d+ of 29 "));
-  QCOMPARE(steps.size(), 29);
-  QCOMPARE(steps[0], QStringLiteral("kivnvm: section 1 of 29 (18-9), 0 bytes"));
-  const qint64 first = phone_->Get(18, 9).size();
-  QCOMPARE(steps[1], QStringLiteral("kivnvm: section 2 of 29 (18-10), %1 bytes").arg(first));
-  QVERIFY(steps[28].startsWith("kivnvm: section 29 of 29 (2-18), "));
-
-  phone_->Remove(18, 9);
-  run = kivnvm_.Run({"restore", "--progress", "--only", "18-9,18-10", Path("shown")});
-  QCOMPARE(run.ExitCode, 0);
-  QVERIFY2(
-      run.Err.contains("kivnvm: section 1 of 2 (18-9), 0 bytes\nkivnvm: section 2 of 2 (18-10), " +
-                       QString::number(first) + " bytes"),
-      qPrintable(run.Err));
-
-  // get and put: the running time of the one long transfer, never a percentage.
-  qputenv("GBP_BAUD", "9600");
-  phone_->Put(18, 20, QByteArray(1500, 'g'));
-  run = kivnvm_.Run({"get", "18-20", Path("got")});
-  QVERIFY2(!run.Err.contains("reading"), qPrintable(run.Err));
-  run = kivnvm_.Run({"get", "--progress", "18-20", Path("got")});
-  QVERIFY2(run.Err.contains("kivnvm: reading 18-20\nkivnvm: reading 18-20: 1 s\n"),
-           qPrintable(run.Err));
-  QVERIFY2(run.Err.contains(QRegularExpression("kivnvm: read 18-20: 1500 bytes in 1\\.\\d s\n")),
-           qPrintable(run.Err));
-  run = kivnvm_.Run({"put", "--progress", "18-21", Path("got")});
-  QCOMPARE(run.ExitCode, 0);
-  QVERIFY2(run.Err.contains("kivnvm: writing 18-21\n"), qPrintable(run.Err));
-  QVERIFY2(run.Err.contains("kivnvm: wrote and checked 18-21: 1500 bytes in "),
-           qPrintable(run.Err));
-  qunsetenv("GBP_BAUD");
-}
-
-void TestKivnvmPhone::restoreRefusesATamperedBackup_data() {
-  QTest::addColumn<QString>("file");
-  QTest::addColumn<QByteArray>("content");
-  QTest::addColumn<QString>("message");
-  QTest::addColumn<QByteArray>("entry");  // put into the manifest when given
-  const QByteArray big(3000, 'b');
-  QTest::newRow("section outside the backup")
-      << "" << QByteArray() << "Section 0-0 is not one a backup holds"
-      << QByteArray(R"({"address": "0-0", "empty": true})");
-  QTest::newRow("stored outside the backup")
-      << "5-5" << QByteArray("abc") << "Section 5-5 is not one a backup holds"
-      << R"({"address": "5-5", "size": 3, "sha256": ")" + Sha256Hex("abc") + "\"}";
-  QTest::newRow("more than the small slot takes")
-      << "2-10" << big << "Section 2-10 holds 3000 bytes in the backup, more than its slot "
-      << R"({"address": "2-10", "size": 3000, "sha256": ")" + Sha256Hex(big) + "\"}";
-  QTest::newRow("empty with a hash")
-      << "" << QByteArray() << "section 18-16 is both empty and stored"
-      << R"({"address": "18-16", "empty": true, "size": 0, "sha256": ")" + Sha256Hex("") + "\"}";
-  QTest::newRow("listed twice") << "" << QByteArray() << "section 18-9 is listed twice"
-                                << QByteArray(R"({"address": "18-09", "empty": true})");
-  QTest::newRow("changed byte") << "18-13" << QByteArray() << "does not match its SHA-256"
-                                << QByteArray();
-  QTest::newRow("file gone") << "2-16" << QByteArray("-") << "Cannot open file" << QByteArray();
-  QTest::newRow("manifest damaged")
-      << "manifest.json" << QByteArray("{\"sections\": [{\"address\": \"18-300\"}]}")
-      << "manifest is damaged" << QByteArray();
-  QTest::newRow("manifest not JSON")
-      << "manifest.json" << QByteArray("not json") << "manifest is damaged" << QByteArray();
-  QTest::newRow("linked file") << "18-13" << QByteArray("@") << "18-13 is a symbolic link"
-                               << QByteArray();
-}
-
-void TestKivnvmPhone::restoreRefusesATamperedBackup() {
-  QFETCH(QString, file);
-  QFETCH(QByteArray, content);
-  QFETCH(QString, message);
-  QFETCH(QByteArray, entry);
-  BackUpDemoPhone();
-  const QString path = Path("backup/" + file);
-  if (!entry.isEmpty()) {
-    PutManifestEntry(Path("backup/manifest.json"), entry);
-    if (!file.isEmpty())
-      WriteFileBytes(path, content);
-  } else if (content == "@") {
-    // A link to a file outside the folder with the very bytes the manifest expects.
-    QFile::rename(path, Path("outside"));
-    QVERIFY(QFile::link(Path("outside"), path));
-  } else if (content.isEmpty()) {
-    QByteArray bytes = ReadFileBytes(path);
-    bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
-    WriteFileBytes(path, bytes);
-  } else if (content == "-") {
-    QFile::remove(path);
-  } else {
-    WriteFileBytes(path, content);
-  }
-  phone_->Remove(18, 9);  // a section the restore would otherwise write
-  const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY2(run.Err.contains(message), qPrintable(run.Err));
-  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
-  QCOMPARE(phone_->Calls("ClearNVMFile"), 0);
-  QVERIFY(!phone_->Holds(18, 9));
-}
-
-void TestKivnvmPhone::restoreSaysWhatThePhoneAnswered_data() {
-  QTest::addColumn<QString>("fault");
-  QTest::addColumn<QString>("answer");
-  QTest::newRow("refused") << "write 18-9=-6"
-                           << "the phone refused the write (GBP Error: No Memory!)";
-  QTest::newRow("not taken") << "write 18-9=truncate 0"
-                             << "the phone did not take the section (out of memory or refused)";
-  QTest::newRow("truncated") << "write 18-9=truncate 100"
-                             << "the phone holds 100 of the 3200 bytes written: the section now "
-                                "holds neither the old nor the new content";
-}
-
-// A failed section is named with the phone's answer and the restore goes on with the rest.
-void TestKivnvmPhone::restoreSaysWhatThePhoneAnswered() {
-  QFETCH(QString, fault);
-  QFETCH(QString, answer);
-  BackUpDemoPhone();
-  for (int subsection : {9, 10, 11})
-    phone_->Remove(18, subsection);
-  phone_->SetFaults(fault + "; write 18-11=-5");
-  const TKivnvmRun run = kivnvm_.Run({"restore", Path("backup")});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY2(run.Err.contains("Section 18-9 not restored: " + answer), qPrintable(run.Err));
-  QVERIFY(run.Err.contains(
-      "Section 18-11 not restored: the phone refused the write (GBP Error: COMM Error!)"));
-  QVERIFY(run.Err.contains("2 failed"));
-  QVERIFY(!run.Out.contains("wrote 18-9"));
-  QVERIFY(run.Out.contains("wrote 18-10 (2400 bytes)"));
-  QCOMPARE(phone_->Get(18, 10), ReadFileBytes(Path("backup/18-10")));
-}
-
-// Killed half-way, a backup leaves nothing at the target that a restore would take.
-void TestKivnvmPhone::killedBackupLeavesNoManifest() {
-  MakeDemoPhone();
-  qputenv("GBP_BAUD", "19200");
-  QProcess backup;
-  backup.start(QDir(kivnvm_.Dir()).filePath("kivnvm"), {"backup", Path("target")});
-  QVERIFY(backup.waitForStarted());
-  const auto sectionsWritten = [this] {
-    const QStringList partial =
-        work_->path().isEmpty()
-            ? QStringList()
-            : QDir(work_->path()).entryList({".target.partial-*"}, QDir::Dirs | QDir::Hidden);
-    return !partial.isEmpty() && QDir(Path(partial[0])).entryList(QDir::Files).size() >= 2;
-  };
-  QTRY_VERIFY_WITH_TIMEOUT(sectionsWritten(), 20000);
-  backup.kill();
-  backup.waitForFinished();
-  qunsetenv("GBP_BAUD");
-  QVERIFY(!QFile::exists(Path("target/manifest.json")));
-  QVERIFY(!QFile::exists(Path("target")));
-  const TKivnvmRun restore = kivnvm_.Run({"restore", Path("target")});
-  QCOMPARE(restore.ExitCode, 1);
-  QCOMPARE(phone_->Calls("WriteNVMFile") + phone_->Calls("ClearNVMFile"), 0);
-}
-
-void TestKivnvmPhone::restoreDryRunWritesNothing() {
-  BackUpDemoPhone();
-  phone_->Remove(18, 9);
-  phone_->Put(18, 10, "changed");
-  phone_->Put(18, 16, "stray");
-  const QMap<QString, QByteArray> before = PortContent(phone_->PortDir());
-  const TKivnvmRun run = kivnvm_.Run({"restore", "--dry-run", Path("backup")});
-  QCOMPARE(run.ExitCode, 0);
-  QCOMPARE(run.OutLines(), QStringList({"would clear 18-16", "would write 18-9 (3200 bytes)",
-                                        "would write 18-10 (2400 bytes)"}));
-  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
-  QCOMPARE(phone_->Calls("ClearNVMFile"), 0);
-  QCOMPARE(PortContent(phone_->PortDir()), before);
-}
-
-void TestKivnvmPhone::restoreOnlySomeSections() {
-  BackUpDemoPhone();
-  phone_->Remove(18, 9);
-  phone_->Remove(2, 10);
-  phone_->Remove(2, 18);
-  TKivnvmRun run = kivnvm_.Run({"restore", "--only", "18-09,02-10", Path("backup")});
-  QCOMPARE(run.ExitCode, 0);
-  QVERIFY(phone_->Holds(18, 9));
-  QVERIFY(phone_->Holds(2, 10));
-  QVERIFY(!phone_->Holds(2, 18));
-  QCOMPARE(phone_->Calls("WriteNVMFile"), 2);
-
-  run = kivnvm_.Run({"restore", "--only", "18-30", Path("backup")});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY(run.Err.contains("Section 18-30 is not in the backup"));
 }
 
 QTEST_MAIN(TestKivnvmPhone)

@@ -1,0 +1,228 @@
+// The main window's options dialog against the virtual phone: the stored values it shows,
+// what OK, Default and Cancel take, the fields it refuses, and a save that fails. Every box
+// the user would see is read from the scripted modal interface.
+
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/mainwindow.h"
+#include "tests/support/managerfixture.h"
+#include "tests/window/mainwindowtest.h"
+#include "ufif/ui/expertsform.h"
+#include "ui_expertsform.h"
+#include "ui_mainwindow.h"
+
+class TestManagerOptions : public TMainWindowTest {
+  Q_OBJECT
+ private Q_SLOTS:
+  void optionsShowTheStoredValues();
+  void optionsOkTakesTheRanges();
+  void optionsDefaultThenOk();
+  void optionsOkGivesBackTheLoadedRanges_data();
+  void optionsOkGivesBackTheLoadedRanges();
+  void optionsCancelUndoesEveryChange();
+  void optionsOkStoresTheFirmware();
+  void optionsRefuseBadFields_data();
+  void optionsRefuseBadFields();
+  void optionsTakeNothingFromBadFieldsEvenOnOk();
+  void optionsKeepTheGridInStepWhenTheSaveFails();
+
+ private:
+  void ClickOk(QDialog* dialog) const;
+};
+
+void TestManagerOptions::ClickOk(QDialog* dialog) const {
+  dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+}
+
+void TestManagerOptions::optionsShowTheStoredValues() {
+  fixture_->Show();
+  QStringList seen;
+  fixture_->Modal.DialogScripts << [&seen](QDialog*) {
+    seen << ExpertsForm->ui->BSME1->text() << ExpertsForm->ui->BSME2->text()
+         << ExpertsForm->ui->SSME1->text() << ExpertsForm->ui->SSME2->text()
+         << ExpertsForm->ui->FWComboBox->currentText() << ExpertsForm->windowTitle();
+    return int(mrCancel);
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(seen,
+           (QStringList{"09", "29", "10", "14", "0x370000 - J7/70 3.10/4", "Manager options"}));
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"ExpertsForm"});
+  // The settings were saved before the dialog opened.
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+}
+
+void TestManagerOptions::optionsOkTakesTheRanges() {
+  fixture_->Show();
+  Form1->Slots[1].Caption = QStringLiteral("stale");
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
+    ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(CurrentSlotRanges().FirstBig, 5);
+  QCOMPARE(CurrentSlotRanges().BigSlots, 16);
+  QCOMPARE(fixture_->Grid()->RowCount(), 22);
+  QCOMPARE(Form1->Slots[1].Caption, QString());
+  const QString text = TManagerFixture::ReadSettings();
+  QVERIFY(text.contains(QLatin1String("FirstBig=5")));
+  QVERIFY(text.contains(QLatin1String("BigSlots=16")));
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+}
+
+void TestManagerOptions::optionsDefaultThenOk() {
+  TManagerFixture::WriteSettings("[Manager]\nFirstBig=3\nBigSlots=4\nFirstSmall=1\nSmallSlots=2\n");
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
+    ExpertsForm->ui->Button3->click();
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  const TSlotRanges ranges = CurrentSlotRanges();
+  QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
+           (QList<int>{9, 21, 10, 5}));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("SmallSlots=5")));
+}
+
+void TestManagerOptions::optionsCancelUndoesEveryChange() {
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [](QDialog*) {
+    ExpertsForm->ui->Button3->click();
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("01"));
+    ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
+    return int(mrCancel);
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(CurrentSlotRanges().FirstBig, 9);
+  QCOMPARE(ExpertsForm->ui->BSME1->text(), QStringLiteral("09"));
+  QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
+}
+
+void TestManagerOptions::optionsOkGivesBackTheLoadedRanges_data() {
+  QTest::addColumn<QByteArray>("stored");
+  QTest::addColumn<int>("bigSlots");
+  QTest::addColumn<int>("smallSlots");
+  QTest::newRow("empty ranges from 0")
+      << QByteArray("FirstBig=0\nBigSlots=0\nFirstSmall=0\nSmallSlots=0\n") << 0 << 0;
+  QTest::newRow("first beyond two digits") << QByteArray("FirstBig=120\nBigSlots=3\n") << 3 << 5;
+  QTest::newRow("running past 99") << QByteArray("FirstBig=90\nBigSlots=20\n") << 10 << 5;
+}
+
+// Opening Options and pressing OK unchanged gives back exactly the ranges that were loaded.
+void TestManagerOptions::optionsOkGivesBackTheLoadedRanges() {
+  QFETCH(QByteArray, stored);
+  QFETCH(int, bigSlots);
+  QFETCH(int, smallSlots);
+  TManagerFixture::WriteSettings("[Manager]\n" + stored);
+  fixture_->Show();
+  const TSlotRanges loaded = CurrentSlotRanges();
+  QCOMPARE(loaded.BigSlots, bigSlots);
+  QCOMPARE(loaded.SmallSlots, smallSlots);
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  const TSlotRanges back = CurrentSlotRanges();
+  QCOMPARE((QList<int>{back.FirstBig, back.BigSlots, back.FirstSmall, back.SmallSlots}),
+           (QList<int>{loaded.FirstBig, loaded.BigSlots, loaded.FirstSmall, loaded.SmallSlots}));
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+}
+
+void TestManagerOptions::optionsOkStoresTheFirmware() {
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
+    ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(ExpertsForm->ui->FWComboBox->currentText(), QStringLiteral("0x37BDD8 - Z7 4.5.6/4"));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("UFIFFW=6")));
+}
+
+void TestManagerOptions::optionsRefuseBadFields_data() {
+  QTest::addColumn<QStringList>("fields");
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QString>("text");
+  QTest::newRow("empty last big slot") << QStringList{"05", "", "10", "14"} << int(TShownBox::Error)
+                                       << "'' is not a valid integer value.";
+  QTest::newRow("empty last small slot")
+      << QStringList{"05", "20", "10", ""} << int(TShownBox::Error)
+      << "'' is not a valid integer value.";
+  QTest::newRow("last big below first")
+      << QStringList{"20", "05", "10", "14"} << int(TShownBox::Message)
+      << "Invalid big slot range: the last subsection comes before the first one.";
+  QTest::newRow("more than 99 slots")
+      << QStringList{"00", "99", "00", "10"} << int(TShownBox::Message)
+      << "The manager shows at most 99 slots; these ranges hold 111.";
+}
+
+// The dialog stays open with the reason; closing it then changes nothing.
+void TestManagerOptions::optionsRefuseBadFields() {
+  QFETCH(QStringList, fields);
+  QFETCH(int, kind);
+  QFETCH(QString, text);
+  fixture_->Show();
+  Form1->Slots[2].Caption = QStringLiteral("kept");
+  bool stayedOpen = false;
+  fixture_->Modal.DialogScripts << [&](QDialog* dialog) {
+    ExpertsForm->ui->BSME1->setText(fields[0]);
+    ExpertsForm->ui->BSME2->setText(fields[1]);
+    ExpertsForm->ui->SSME1->setText(fields[2]);
+    ExpertsForm->ui->SSME2->setText(fields[3]);
+    ClickOk(dialog);
+    stayedOpen = dialog->isVisible();
+    return int(mrCancel);
+  };
+  Form1->ui->Button7->click();
+  QVERIFY(stayedOpen);
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(int(fixture_->Modal.Shown.first().Kind), kind);
+  QCOMPARE(fixture_->Modal.Shown.first().Text, text);
+  const TSlotRanges ranges = CurrentSlotRanges();
+  QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
+           (QList<int>{9, 21, 10, 5}));
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+}
+
+void TestManagerOptions::optionsTakeNothingFromBadFieldsEvenOnOk() {
+  fixture_->Show();
+  fixture_->Modal.DialogScripts << [](QDialog*) {
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
+    ExpertsForm->ui->SSME2->clear();
+    return int(mrOk);
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"'' is not a valid integer value."});
+  QCOMPARE(CurrentSlotRanges().FirstBig, 9);
+  QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
+}
+
+// The new ranges are in force once taken, so the grid must show them although they could
+// not be stored: otherwise its rows would address other sections than they show.
+void TestManagerOptions::optionsKeepTheGridInStepWhenTheSaveFails() {
+  fixture_->Show();
+  Form1->Slots[1].Caption = QStringLiteral("stale");
+  const QString path = TManagerFixture::SettingsPath();
+  fixture_->Modal.DialogScripts << [this, &path](QDialog* dialog) {
+    QFile::remove(path);  // written as the dialog opened; from now on nothing can be
+    QDir().mkpath(path);
+    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
+    ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
+    ClickOk(dialog);
+    return dialog->result();
+  };
+  Form1->ui->Button7->click();
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Unable to write to " + path + "."});
+  QCOMPARE(CurrentSlotRanges().BigSlots, 16);
+  QCOMPARE(fixture_->Grid()->RowCount(), 22);
+  QCOMPARE(Form1->Slots[1].Caption, QString());
+  QCOMPARE(ExpertsForm->ui->BSME2->text(), QStringLiteral("20"));
+}
+
+QTEST_MAIN(TestManagerOptions)
+#include "test_manageroptions.moc"
