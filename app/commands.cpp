@@ -127,7 +127,7 @@ void TForm1::AddDetailsAndPhoneLog() {
     DetailsAction->setEnabled(row >= 1 && HasDetails(Slots.at(row)));
   });
   connect(DetailsAction, &QAction::triggered, this,
-          [this] { GuardCommand([this] { DetailsActionExecute(); }); });
+          [this] { RunCommand([this] { DetailsActionExecute(); }); });
   connect(ui->PhoneLogAction, &QAction::triggered, this,
           [this] { GuardCommand([this] { PhoneLogActionExecute(); }); });
 }

@@ -199,8 +199,10 @@ void TForm1::RunCommand(const std::function<void()>& command) {
 void TForm1::SetCommandsEnabled(bool enabled) {
   ui->Panel1->setEnabled(enabled);
   if (enabled) {
-    for (QAction* action : std::exchange(disabledActions_, {}))
-      action->setEnabled(true);
+    for (const QPointer<QAction>& action : std::exchange(disabledActions_, {})) {
+      if (action)
+        action->setEnabled(true);
+    }
     return;
   }
   for (QAction* action : findChildren<QAction*>()) {

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -144,7 +145,8 @@ class TForm1 : public QMainWindow {
   TWorkPanel* workPanel_ = nullptr;
   bool commandRunning_ = false;
   bool closePending_ = false;
-  QList<QAction*> disabledActions_;
+  // A transient menu's actions may be gone by the time the command ends.
+  QList<QPointer<QAction>> disabledActions_;
   // The firmware choice as last loaded, kept for saves made while no options dialog exists.
   int loadedFirmware_ = 0;
   // While the keyboard opens the context menu: it opens at the current row.

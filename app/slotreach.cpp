@@ -86,7 +86,7 @@ void TForm1::ConnectKeysAndDrops() {
     shortcut->setContext(onGrid ? Qt::WidgetShortcut : Qt::WindowShortcut);
     QAction* action = key.Action;
     connect(shortcut, &QShortcut::activated, this,
-            [this, action] { GuardCommand([this, action] { SlotKey(action); }); });
+            [this, action] { RunCommand([this, action] { SlotKey(action); }); });
   }
   auto* fullRefresh = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5), this);
   connect(fullRefresh, &QShortcut::activated, ui->Button1, &QAbstractButton::click);
@@ -159,7 +159,7 @@ bool TForm1::DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at) {
   menu->setObjectName(QStringLiteral("DropMenu"));
   connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
   const auto upload = [this, fileName](bool compressed) {
-    GuardCommand([this, fileName, compressed] { UploadDroppedFile(fileName, compressed); });
+    RunCommand([this, fileName, compressed] { UploadDroppedFile(fileName, compressed); });
   };
   menu->addAction(ui->UploadAction->text(), this, [upload] { upload(false); });
   menu->addAction(ui->UploadLZOAction->text(), this, [upload] { upload(true); });
