@@ -7,7 +7,3 @@ TUploadFile ReadUploadFile(const QString& fileName) {
   const TBoundedBytes file = ReadBounded(fileName, UploadBufferSize);
   return {file.Bytes, file.More};
 }
-
-void SaveWholeFile(const QString& fileName, const QByteArray& bytes) {
-  SaveFile(fileName, bytes);
-}

@@ -1,5 +1,5 @@
 #pragma once
-// The files that the transfers read and write, with the framework's errors.
+// The file an upload reads, with the framework's errors; saving is SaveFile (common/fileio).
 
 #include <QByteArray>
 #include <QString>
@@ -12,6 +12,3 @@ struct TUploadFile {
 
 // Throws EFOpenError when the file cannot be opened or read.
 TUploadFile ReadUploadFile(const QString& fileName);
-
-// Makes these bytes the file's whole content (see SaveFile); throws EFCreateError.
-void SaveWholeFile(const QString& fileName, const QByteArray& bytes);

@@ -14,6 +14,7 @@
 
 #include "catalogue/ops/readdetails.h"
 #include "common/errors.h"
+#include "common/fileio.h"
 #include "common/modal.h"
 #include "common/ui/busycursor.h"
 #include "common/ui/pictureview.h"
@@ -177,7 +178,7 @@ void TDetailsDialog::Save() {
   const QString fileName =
       Modal().SaveFileName(this, QStringLiteral("Save %1").arg(details_.Address.Text()));
   if (!fileName.isEmpty())
-    SaveWholeFile(fileName, details_.Bytes);
+    SaveFile(fileName, details_.Bytes);
 }
 
 void SlotDetailsCommand(TWindowCommand& command, const TSlotInfo& before) {

@@ -63,6 +63,16 @@ QByteArray Finish(QProcess& client) {
   return client.readAllStandardOutput();
 }
 
+// Another process writing 4,000 bytes into 18-9 at 2,000 baud: 20 seconds, long enough to
+// be caught in the middle.
+bool StartSlowWriter(QProcess& writer) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("GBP_BAUD"), QStringLiteral("2000"));
+  writer.setProcessEnvironment(environment);
+  writer.start(QStringLiteral(GBP_CLIENT), {"init", "1", "write", "18", "9", "4000", "66"});
+  return writer.waitForStarted(5000);
+}
+
 }  // namespace
 
 class TestPhoneProcesses : public TVirtualPhoneTest {
@@ -80,12 +90,7 @@ void TestPhoneProcesses::killedWriteKeepsOldSection() {
   const QByteArray old = Pattern(2000, 'o');
   phone.Put(18, 9, old);
   QProcess writer;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  // 4,000 bytes at 2,000 baud take 20 seconds: long enough to be caught in the middle.
-  environment.insert(QStringLiteral("GBP_BAUD"), QStringLiteral("2000"));
-  writer.setProcessEnvironment(environment);
-  writer.start(QStringLiteral(GBP_CLIENT), {"init", "1", "write", "18", "9", "4000", "66"});
-  QVERIFY(writer.waitForStarted(5000));
+  QVERIFY(StartSlowWriter(writer));
   QTRY_VERIFY_WITH_TIMEOUT(!HiddenFiles(phone.PortDir(1)).isEmpty(), 3000);
   QTRY_VERIFY_WITH_TIMEOUT(
       QFileInfo(phone.PortDir(1) + "/" + HiddenFiles(phone.PortDir(1)).first()).size() > 0, 3000);
@@ -185,11 +190,7 @@ void TestPhoneProcesses::liveWritersTemporaryKept() {
   const QByteArray old = Pattern(2000, 'o');
   phone.Put(18, 9, old);
   QProcess writer;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("GBP_BAUD"), QStringLiteral("2000"));
-  writer.setProcessEnvironment(environment);
-  writer.start(QStringLiteral(GBP_CLIENT), {"init", "1", "write", "18", "9", "4000", "66"});
-  QVERIFY(writer.waitForStarted(5000));
+  QVERIFY(StartSlowWriter(writer));
   QTRY_COMPARE_WITH_TIMEOUT(HiddenFiles(phone.PortDir(1)).size(), 1, 3000);
   const QStringList writing = HiddenFiles(phone.PortDir(1));
   // An opening refused while the writer lives leaves its temporary file alone.

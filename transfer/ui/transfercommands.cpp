@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "common/fileio.h"
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "common/ui/busycursor.h"
@@ -46,7 +47,7 @@ void DownloadCommand(TWindowCommand& command) {
   const QString fileName =
       Modal().SaveFileName(command.Owner, QStringLiteral("Download %1").arg(command.Slot.Text()));
   if (!fileName.isEmpty())
-    SaveWholeFile(fileName, *bytes);
+    SaveFile(fileName, *bytes);
   command.Reporter.Status(QStringLiteral("Downloaded!"));
 }
 
@@ -57,7 +58,7 @@ void PlayGIFCommand(TWindowCommand& command) {
     return;
   command.Reporter.Status(QStringLiteral("Downloaded!"));
   const QString previewFile = QStringLiteral("temp.gif");
-  SaveWholeFile(previewFile, *bytes);
+  SaveFile(previewFile, *bytes);
   // The desktop's GIF viewer shows it; when none opens it, the window does.
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(previewFile).absoluteFilePath())))
     ShowPictureDialog(command.Owner, *bytes, QStringLiteral("GIF in %1").arg(command.Slot.Text()));

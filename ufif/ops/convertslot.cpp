@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
 #include "link/phoneport.h"
@@ -83,7 +84,7 @@ void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress&
     ConvertToUFIF21(*image, interaction, reporter);
   }
   // A copy on disk before the section is erased, so the program survives a failed write.
-  SaveWholeFile(ConvertedCopyFile(), *image);
+  SaveFile(ConvertedCopyFile(), *image);
   ClearSection(port, catalogue, target, reporter);
   reporter.Status(QStringLiteral("Uploading data..."));
   // The section may be erased by now, so even a link that would not open is reported with
