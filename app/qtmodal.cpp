@@ -5,9 +5,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/folderprompt.h"
 #include "common/ui/busycursor.h"
 
 namespace {
+
+const QString ApplicationTitle = QStringLiteral("Kiv Manager");
 
 // Boxes belong to the window of the widget that asks, so they centre on it.
 QWidget* OwnerWindow(QObject* owner) {
@@ -25,8 +28,11 @@ int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
 
 }  // namespace
 
+// The window system shows no empty title: Qt would put the program's file name there, so a box
+// without a caption carries the application's title, as the error box does.
 void TQtModal::ShowMessage(QObject* owner, const QString& text, const QString& caption) {
-  ShowBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, OwnerWindow(owner));
+  ShowBox(QMessageBox::NoIcon, caption.isEmpty() ? ApplicationTitle : caption, text,
+          QMessageBox::Ok, OwnerWindow(owner));
 }
 
 bool TQtModal::Confirm(QObject* owner, const QString& text) {
@@ -44,9 +50,12 @@ QString TQtModal::SaveFileName(QObject* owner, const QString& title) {
   return QFileDialog::getSaveFileName(OwnerWindow(owner), title);
 }
 
-QString TQtModal::FolderName(QObject* owner, const QString& title) {
+QString TQtModal::FolderName(QObject* owner, const QString& title, TFolderUse use) {
   const TNormalCursor arrow;
-  return QFileDialog::getExistingDirectory(OwnerWindow(owner), title);
+  if (use == TFolderUse::Existing)
+    return QFileDialog::getExistingDirectory(OwnerWindow(owner), title);
+  TFolderPrompt prompt(OwnerWindow(owner), title);
+  return prompt.exec() == QDialog::Accepted ? prompt.Folder() : QString();
 }
 
 int TQtModal::ExecDialog(QDialog* dialog) {
@@ -55,6 +64,6 @@ int TQtModal::ExecDialog(QDialog* dialog) {
 }
 
 void TQtModal::ShowError(const QString& message) {
-  ShowBox(QMessageBox::Critical, QStringLiteral("Kiv Manager"), message, QMessageBox::Ok,
+  ShowBox(QMessageBox::Critical, ApplicationTitle, message, QMessageBox::Ok,
           QApplication::activeWindow());
 }
