@@ -87,8 +87,11 @@ void TestManagerOptions::optionsDefaultThenOk() {
   QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("SmallSlots=5")));
 }
 
+// The reload after Cancel puts back the same ranges: the rows still name the sections their
+// records describe, so they keep them.
 void TestManagerOptions::optionsCancelUndoesEveryChange() {
   fixture_->Show();
+  Form1->Slots[1].Caption = QStringLiteral("kept");
   fixture_->Modal.DialogScripts << [](QDialog*) {
     ExpertsForm->ui->Button3->click();
     ExpertsForm->ui->BSME1->setText(QStringLiteral("01"));
@@ -99,6 +102,7 @@ void TestManagerOptions::optionsCancelUndoesEveryChange() {
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QCOMPARE(ExpertsForm->ui->BSME1->text(), QStringLiteral("09"));
   QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
+  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("kept"));
 }
 
 void TestManagerOptions::optionsOkGivesBackTheLoadedRanges_data() {
