@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/settingsfile.h"
 #include "catalogue/ops/refreshslots.h"
@@ -52,7 +53,7 @@ class TForm1 : public QMainWindow {
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
   // The context menu's "Details..." after its seven commands, and the phone log window
-  // (created when View > Phone log first opens it); app/detailsandlog.cpp.
+  // (made at start, so that it keeps every call; View > Phone log shows it); app/commands.cpp.
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
 
@@ -149,6 +150,8 @@ class TForm1 : public QMainWindow {
   QList<QPointer<QAction>> disabledActions_;
   // The firmware choice as last loaded, kept for saves made while no options dialog exists.
   int loadedFirmware_ = 0;
+  // The ranges the rows' records were read under; nothing is read before the first load.
+  std::optional<TSlotRanges> recordedRanges_;
   // While the keyboard opens the context menu: it opens at the current row.
   bool menuAtRow_ = false;
 };

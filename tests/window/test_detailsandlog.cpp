@@ -140,8 +140,10 @@ void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
   f->Phone.Put(18, 9, Program(3000, "Calc"));
   f->Phone.Put(2, 11, TwoFrames());
   f->Phone.SetFaults(QStringLiteral("size 18-12=-5"));
-  Form1->ui->Button1->click();  // before the log opens: not collected
-  QVERIFY(!Form1->PhoneLog);
+  f->Phone.ClearJournal();
+  Form1->ui->Button1->click();  // before the log opens: kept all the same
+  QVERIFY(!Form1->PhoneLog->isVisible());
+  const QStringList before = f->Phone.Journal();
   Form1->ui->PhoneLogAction->trigger();
   QVERIFY(Form1->PhoneLog->isVisible());
   f->Phone.ClearJournal();
@@ -150,8 +152,8 @@ void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
   QStringList logged;
   for (const TLinkCall& call : Form1->PhoneLog->Calls())
     logged << QStringLiteral("%1 = %2").arg(LinkCallText(call)).arg(call.Result);
-  QCOMPARE(logged, f->Phone.Journal());
-  QVERIFY(logged.size() > 26);
+  QCOMPARE(logged, before + f->Phone.Journal());
+  QVERIFY(before.size() > 26);
   const QString text = Form1->PhoneLog->Text();
   QCOMPARE(text.count(QLatin1Char('\n')) + 1, logged.size());
   QVERIFY(text.contains(QRegularExpression(
@@ -170,8 +172,7 @@ void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
   QVERIFY(Form1->PhoneLog->Text().isEmpty());
   Form1->PhoneLog->close();
   Form1->ui->Button1->click();
-  Form1->PhoneLog->Drain();
-  QVERIFY(Form1->PhoneLog->Calls().isEmpty());  // a closed log collects nothing
+  QCOMPARE(Form1->PhoneLog->Calls().size(), before.size());  // a closed log keeps the calls
 }
 
 void TestDetailsAndLog::playGIFShowsThePictureWhenNoViewerOpensIt() {
