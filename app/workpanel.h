@@ -2,11 +2,14 @@
 // What the status bar shows while the phone works: "section i of N" with the address and
 // the bytes moved for work over several sections, how long a single transfer has been
 // running (the library tells nothing within one call, so no percentage is made up), and a
-// Cancel button for work that can stop between two sections.
+// Cancel button for work that can stop between two sections. The text stands on one line
+// beside a slim bar, shortened with "..." when the status bar is narrow; its tooltip holds
+// it whole.
 
 #include <QObject>
 #include <QString>
 
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
@@ -28,6 +31,9 @@ class TWorkPanel final : public QObject {
   void RequestCancel();
 
  private:
+  void ShowText(const QString& text);
+
+  QLabel* text_;
   QProgressBar* bar_;
   QPushButton* cancel_;
   bool sections_ = false;
