@@ -11,7 +11,8 @@
 namespace {
 
 constexpr qint64 ShowAfterMs = 1000;
-constexpr int BarWidth = 80;
+constexpr int BarWidth = 48;
+constexpr int ButtonPadding = 16;
 constexpr int BarHeight = 8;
 
 // A one-line label that takes what room the status bar leaves and cuts its text to it.
@@ -43,6 +44,8 @@ TWorkPanel::TWorkPanel(QStatusBar* bar)
   cancel_->setObjectName(QStringLiteral("CancelWork"));
   cancel_->setText(QStringLiteral("Cancel"));
   cancel_->setToolTip(QStringLiteral("Stop after the section the phone is working on"));
+  // The default window is narrow: the text needs what room the bar and button can spare.
+  cancel_->setFixedWidth(cancel_->fontMetrics().horizontalAdvance(cancel_->text()) + ButtonPadding);
   bar->addPermanentWidget(text_, 1);
   bar->addPermanentWidget(bar_);
   bar->addPermanentWidget(cancel_);
@@ -66,19 +69,21 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   sections_ = true;
   bar_->setRange(0, count);
   bar_->setValue(index - 1);
-  ShowText(QStringLiteral("section %1 of %2: %3, %4 bytes")
-               .arg(index)
-               .arg(count)
-               .arg(address.Text())
-               .arg(bytes));
+  const QString whole = QStringLiteral("section %1 of %2: %3, %4 bytes")
+                            .arg(index)
+                            .arg(count)
+                            .arg(address.Text())
+                            .arg(bytes);
+  ShowText(QStringLiteral("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes),
+           whole);
   bar_->show();
   cancel_->show();
   bar_->repaint();
 }
 
-void TWorkPanel::ShowText(const QString& text) {
+void TWorkPanel::ShowText(const QString& text, const QString& whole) {
   text_->setText(text);
-  text_->setToolTip(text);
+  text_->setToolTip(whole);
   text_->show();
   text_->repaint();
 }
@@ -87,7 +92,8 @@ void TWorkPanel::ShowCallRunning(qint64 milliseconds) {
   if (sections_ || milliseconds < ShowAfterMs)
     return;
   bar_->setRange(0, 0);
-  ShowText(QStringLiteral("phone at work: %1 s").arg(milliseconds / 1000));
+  const QString text = QStringLiteral("phone at work: %1 s").arg(milliseconds / 1000);
+  ShowText(text, text);
   bar_->show();
 }
 

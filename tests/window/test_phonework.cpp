@@ -107,7 +107,7 @@ void TestPhoneWork::kivnvmBackupRestoresInTheWindowWithPreview() {
   QCOMPARE(preview.takeFirst(), QStringList{"2 to write, 1 to clear, 26 unchanged"});
   QCOMPARE(preview.size(), 29);
   // The changes lead, clears first; each line: address, phone now, backup, action, shown.
-  QCOMPARE(preview[0], (QStringList{"18-10", "50 bytes", "empty", "clear", "shown"}));
+  QCOMPARE(preview[0], (QStringList{"18-10", "< Data >, 50 bytes", "empty", "clear", "shown"}));
   QCOMPARE(preview[1].mid(3), (QStringList{"write", "shown"}));
   QCOMPARE(preview[2].mid(3), (QStringList{"write", "shown"}));
   for (const QStringList& l : preview.mid(3))
