@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/emptytitle.h"
 #include "app/folderprompt.h"
 #include "common/ui/busycursor.h"
 
@@ -23,16 +24,15 @@ int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
             QMessageBox::StandardButtons buttons, QWidget* parent) {
   const TNormalCursor arrow;
   QMessageBox box(icon, caption, text, buttons, parent);
+  if (caption.isEmpty())
+    ShowEmptyTitle(&box);
   return box.exec();
 }
 
 }  // namespace
 
-// The window system shows no empty title: Qt would put the program's file name there, so a box
-// without a caption carries the application's title, as the error box does.
 void TQtModal::ShowMessage(QObject* owner, const QString& text, const QString& caption) {
-  ShowBox(QMessageBox::NoIcon, caption.isEmpty() ? ApplicationTitle : caption, text,
-          QMessageBox::Ok, OwnerWindow(owner));
+  ShowBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, OwnerWindow(owner));
 }
 
 bool TQtModal::Confirm(QObject* owner, const QString& text) {

@@ -2,7 +2,8 @@
 """Window titles as the X server holds them, where the platform may add to what the window
 asks for: the manager on the demo phone (run this under `xvfb-run -a -s -noreset`), read with
 xdotool. Three uploads into the first row bring up the conversion prompt (cancelled), the
-error box of a file too big and the box of an upload that succeeded.
+error box of a file too big and the box of an upload that succeeded; a Full Refresh ends with
+a box that has no caption at all.
 
     window_titles.py KIVMANAGER KIVNVM
 """
@@ -77,6 +78,11 @@ def main():
             window = upload(run, known, main_window, os.path.join(work, name))
             check("window after uploading " + name, title(window), expected)
             close(run, window, key)
+        xdotool("windowfocus", "--sync", main_window)
+        xdotool("key", "ctrl+F5")
+        window = new_window(run, "the box after Full Refresh", known)
+        check("box after Full Refresh", title(window), "")
+        close(run, window, "Return")
     print("1 passed, 0 failed")
 
 
