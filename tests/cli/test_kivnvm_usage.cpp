@@ -13,7 +13,6 @@ class TestKivnvmUsage : public QObject {
   void helpOfEachCommand_data();
   void helpOfEachCommand();
   void firmwareTable();
-  void documentationKeepsUpWithTheHelp();
   void switchesOnlyWhereTheyStandAsOptions_data();
   void switchesOnlyWhereTheyStandAsOptions();
   void usageErrors_data();
@@ -78,53 +77,6 @@ void TestKivnvmUsage::firmwareTable() {
   QCOMPARE(lines[6], QStringLiteral("6  0x37BDD8 - Z7 4.5.6/4"));
   for (const char* command : {"convert", "put"})
     QVERIFY(kivnvm_.Run({"help", command}).Out.contains("kivnvm firmwares"));
-}
-
-namespace {
-
-QString SourceText(const char* path) {
-  return QString::fromUtf8(ReadFileBytes(QStringLiteral(KIV_SOURCE_DIR "/") + path));
-}
-
-// The options the command's help lists in its usage line and option table.
-QStringList OptionsInHelp(const QString& help) {
-  static const QRegularExpression option(QStringLiteral("(?:^|[\\s\\[|])(--[a-z][a-z-]+)"));
-  QStringList options;
-  for (auto match = option.globalMatch(help.section("\nOptions may stand", 0, 0));
-       match.hasNext();) {
-    const QString name = match.next().captured(1);
-    if (!options.contains(name))
-      options << name;
-  }
-  return options;
-}
-
-}  // namespace
-
-// Every option a command's help names is in the man page, the bash completion of that
-// command and docs/kivnvm.md.
-void TestKivnvmUsage::documentationKeepsUpWithTheHelp() {
-  const QString man = SourceText("packaging/man/kivnvm.1.in");
-  const QString completion = SourceText("packaging/kivnvm.bash-completion");
-  const QString docs = SourceText("docs/kivnvm.md");
-  QVERIFY(!man.isEmpty() && !completion.isEmpty() && !docs.isEmpty());
-  const QRegularExpression phoneOptions(QStringLiteral("phone_options=\"([^\"]*)\""));
-  const QStringList phone = phoneOptions.match(completion).captured(1).split(' ');
-  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "demo", "list", "get",
-                              "put", "clear", "backup", "restore"}) {
-    const QRegularExpression line(QStringLiteral("\n\\s*(?:[a-z]+ \\| )*%1(?: \\| [a-z]+)*\\) "
-                                                 "options=\"([^\"]*)\"")
-                                      .arg(command));
-    const QStringList completed =
-        line.match(completion).captured(1).replace("$phone_options", phone.join(' ')).split(' ');
-    for (const QString& option : OptionsInHelp(kivnvm_.Run({"help", command}).Out)) {
-      const QString where = QStringLiteral("%1 %2").arg(command, option);
-      QVERIFY2(completed.contains(option), qPrintable(where + " in the completion"));
-      QVERIFY2(man.contains(QString(option).replace("-", "\\-")),
-               qPrintable(where + " in the man page"));
-      QVERIFY2(docs.contains(option), qPrintable(where + " in docs/kivnvm.md"));
-    }
-  }
 }
 
 void TestKivnvmUsage::switchesOnlyWhereTheyStandAsOptions_data() {
