@@ -51,11 +51,13 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   bar_->repaint();
 }
 
-void TWorkPanel::ShowCallRunning(qint64 milliseconds) {
+void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
   if (sections_ || milliseconds < ShowAfterMs)
     return;
   bar_->setRange(0, 0);
-  bar_->setFormat(QStringLiteral("phone at work: %1 s").arg(milliseconds / 1000));
+  bar_->setFormat(QStringLiteral("%1: %2 s")
+                      .arg(what.isEmpty() ? QStringLiteral("phone at work") : what)
+                      .arg(milliseconds / 1000));
   bar_->show();
 }
 

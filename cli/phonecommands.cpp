@@ -90,7 +90,7 @@ struct TCliCatalogue {
 int ListCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   TCliCatalogue catalogue(options.Ranges, !args.Has(QStringLiteral("sizes-only")));
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
   TCliReporter reporter(false);
   const TSlotsRefreshed refreshed = RefreshAllSlots(link, catalogue.Catalogue, reporter);
   if (!refreshed.LinkOpened)
@@ -114,7 +114,7 @@ int GetCommand(const TArgs& args) {
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   TSectionRead section;
   {
-    TPhoneLink link(options.Port, options.PortOrigin);
+    TPhoneLink link(options.Port, options.PortOrigin, options.Link);
     TCommandLink open(link);
     TTransferClock clock(TTransferClock::WhenFor(args.Has(QStringLiteral("progress"))),
                          QStringLiteral("reading ") + address.Text(),
@@ -141,7 +141,7 @@ int PutCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
     PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
   TCliCatalogue catalogue(options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
   TCliReporter reporter(false);
   TCliInteraction interaction(args);
   TUploadResult result;
@@ -165,7 +165,7 @@ int ClearCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   TCliCatalogue catalogue(options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
   TCliReporter reporter(false);
   const TClearOutcome outcome = ClearSection(link, catalogue.Catalogue, address, reporter);
   if (!outcome.LinkOpened)

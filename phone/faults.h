@@ -1,7 +1,7 @@
 #pragma once
 // Faults the virtual phone plays on request, from the text of GBP_FAULTS:
 //   init=-3; size 18-11=-7; read 2-18=-5; write 18-9=truncate 100; write 2-10=-5;
-//   clear 18-9=-5
+//   clear 18-9=-5; read 18-10=hang; write 18-11=crash; init=hang
 // Items are separated by ";"; addresses are the section and subsection the phone receives.
 
 #include <cstdint>
@@ -19,12 +19,18 @@ struct TWriteFault {
   int32_t result = 0;                 // a code instead: nothing is stored
 };
 
+// What a real link does at its worst: a call that never returns, or a library that crashes.
+enum class TStop { Hang, Crash };
+
 struct TFaults {
   std::optional<int32_t> init;
   std::map<TAddress, int32_t> size;
   std::map<TAddress, int32_t> read;
   std::map<TAddress, int32_t> clear;  // the code instead: nothing is erased
   std::map<TAddress, TWriteFault> write;
+  std::optional<TStop> initStop;
+  // By kind of call ("size", "read", "write", "clear") and address.
+  std::map<std::pair<std::string, TAddress>, TStop> stops;
 };
 
 // Empty text: no faults. Malformed text: nullopt.
