@@ -69,8 +69,8 @@ void BM_Read65536(benchmark::State& state) {
 void BM_FullRefresh115200(benchmark::State& state) {
   qputenv("GBP_BAUD", "115200");
   TPhoneLink link(1, QStringLiteral("the benchmark"), Choice(state));
-  TSlotTable slots{};
-  TCatalogue catalogue{slots, TSlotRanges(), true};
+  TSlotTable table{};
+  TCatalogue catalogue{table, TSlotRanges(), true};
   TSilentReporter reporter;
   for (auto _ : state)
     benchmark::DoNotOptimize(RefreshAllSlots(link, catalogue, reporter).LinkOpened);
