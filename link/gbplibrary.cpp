@@ -168,7 +168,7 @@ bool TGBPLibrary::NeedsLoad() const {
   return choice_.Isolate && !(host_ && host_->Running());
 }
 
-bool TGBPLibrary::StartHost() {
+void TGBPLibrary::StartHost() {
   host_ = std::make_unique<TLinkHostProcess>(
       choice_.HostProgram.isEmpty() ? HostProgram() : choice_.HostProgram,
       HostCandidates(choice_.Library), choice_.TimeoutFactor);
@@ -176,17 +176,15 @@ bool TGBPLibrary::StartHost() {
   if (!host_->Start()) {
     loadProblem_ = host_->Failure();
     host_.reset();
-    return false;
+    return;
   }
   const linkhost::THello& hello = host_->Hello();
   hostLibrary_ = QString::fromLocal8Bit(hello.library.c_str());
   hostExports_ = hello.loaded ? hello.exports : 0;
   loadProblem_ = QString::fromLocal8Bit(hello.reason.c_str());
-  if (Usable())
-    return true;
   // A host without a usable library has nothing to answer.
-  host_.reset();
-  return false;
+  if (!Usable())
+    host_.reset();
 }
 
 TGBPLibrary::~TGBPLibrary() {

@@ -78,7 +78,7 @@ class TGBPLibrary {
 
  private:
   void LoadInProcess(const QString& fileName);
-  bool StartHost();
+  void StartHost();
   // Through the host: the library's result, or -4 after a failure.
   int HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
                quint32 length);
