@@ -62,7 +62,7 @@ QStringList HostCandidates(const QString& chosen) {
   return files;
 }
 
-// Of the loader's reasons, the one of a file that is there but does not load, else the last.
+// Of the loader's reasons, the one of a file that is there but does not load, else the first.
 bool BetterReason(const QString& reason, const QString& kept) {
   return kept.isEmpty() || !reason.contains(QStringLiteral("No such file"));
 }

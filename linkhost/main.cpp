@@ -85,7 +85,7 @@ FILE* ProtocolOutput() {
 #endif
 
 // The first candidate that loads; the reason kept is the one of a file that is there but
-// cannot be loaded, else the last one's.
+// cannot be loaded, else the first one's.
 TLibrary Load(const std::vector<std::string>& candidates) {
   TLibrary library;
   void* module = nullptr;
