@@ -2,6 +2,7 @@
 // port, in process and in the link host) and against the in-memory port: the same phone
 // gives the same outcome through each.
 
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -10,6 +11,8 @@
 #include "common/operationio.h"
 #include "tests/support/memoryport.h"
 #include "tests/support/virtualphone.h"
+#include "transfer/ops/backup.h"
+#include "transfer/ops/restore.h"
 #include "transfer/ops/sectionio.h"
 
 namespace {
@@ -99,6 +102,7 @@ class TestOperations : public QObject {
   void refreshEndsARangeAtAFailureAndStopsAtACancel_data();
   void refreshEndsARangeAtAFailureAndStopsAtACancel();
   void sessionClosesOnEveryPath();
+  void lostLinkEndsTheWorkOnce();
 };
 
 namespace {
@@ -269,6 +273,40 @@ void TestOperations::sessionClosesOnEveryPath() {
   port.Calls.clear();
   { const TLinkSession link(port); }
   QCOMPARE(port.Calls, QStringList{QStringLiteral("Open")});
+}
+
+// A link lost half-way is told once, where it happened; what comes after is not tried, and
+// only bytes the phone was seen to hold count as written.
+void TestOperations::lostLinkEndsTheWorkOnce() {
+  const QTemporaryDir work;
+  const QMap<QString, QByteArray> programs{
+      {"18-9", Bytes(300)}, {"18-10", Bytes(200)}, {"2-17", Bytes(100)}};
+  TMemoryPort port;
+  port.Sections = programs;
+  port.LostAt = "18-10";
+  TRecordingReporter reporter;
+  const TBackupResult backup =
+      BackUp(port, reporter, TSlotRanges(), QDir(work.path()).filePath("lost"), "COM1");
+  QVERIFY(backup.Made());
+  QCOMPARE(backup.LinkLost,
+           QStringLiteral("The link was lost at section 18-10 (GBP Error: Port must be opened!)"));
+  QCOMPARE(backup.Reached, 2);
+  QCOMPARE(backup.Missing(), int(backup.Manifest.Entries.size()) - 1);
+  QCOMPARE(port.Calls.filter("GetSize").size(), 2);
+
+  port = TMemoryPort();
+  port.Sections = programs;
+  const QString target = QDir(work.path()).filePath("bk");
+  QVERIFY(BackUp(port, reporter, TSlotRanges(), target, "COM1").Made());
+  port.Sections.clear();
+  port.WriteFaults["18-9"] = -6;
+  port.LostAt = "18-10";
+  const TRestoreResult restore =
+      Restore(port, reporter, ReadBackup(target, TSlotRanges()), {}, nullptr);
+  QCOMPARE(restore.Count(TSectionRestore::Failed), 2);  // 18-9 refused, 18-10 where it was lost
+  QCOMPARE(restore.Bytes, 0);
+  QVERIFY(restore.LinkLost.startsWith("The link was lost at section 18-10"));
+  QCOMPARE(restore.Sections.last().Action, TSectionRestore::NotReached);
 }
 
 QTEST_GUILESS_MAIN(TestOperations)
