@@ -102,16 +102,15 @@ TLinkHostProcess::~TLinkHostProcess() {
 }
 
 bool TLinkHostProcess::Start() {
-  int in[2];
-  int out[2];
-  if (pipe2(in, O_CLOEXEC) != 0)
-    return Fail(QStringLiteral("The link host could not be started (%1).")
-                    .arg(QString::fromLocal8Bit(strerror(errno))));
-  if (pipe2(out, O_CLOEXEC) != 0) {
-    ::close(in[0]);
-    ::close(in[1]);
-    return Fail(QStringLiteral("The link host could not be started (%1).")
-                    .arg(QString::fromLocal8Bit(strerror(errno))));
+  int in[2] = {-1, -1};
+  int out[2] = {-1, -1};
+  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) {
+    const QString reason = QString::fromLocal8Bit(strerror(errno));
+    for (const int fd : {in[0], in[1], out[0], out[1]}) {
+      if (fd >= 0)
+        ::close(fd);
+    }
+    return Fail(QStringLiteral("The link host could not be started (%1).").arg(reason));
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
