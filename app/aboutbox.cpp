@@ -1,5 +1,8 @@
 #include "app/aboutbox.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "common/modal.h"
 #include "ui_aboutbox.h"
 
@@ -9,6 +12,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
 }
 
 TAboutBox::~TAboutBox() = default;
+
+void TAboutBox::ShowLink(const QString& file, const QString& how) {
+  ui->LinkCredit->setText(QStringLiteral("Phone link: the GBP phone-link library (%1, %2)")
+                              .arg(QFileInfo(file).fileName(), how));
+  ui->LinkCredit->setToolTip(QDir::toNativeSeparators(file));
+}
 
 void TAboutBox::reject() {
   done(mrCancel);

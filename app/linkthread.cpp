@@ -30,7 +30,7 @@ void TLinkThread::Run(const std::function<void()>& call) {
   QEventLoop wait;
   QElapsedTimer elapsed;
   QTimer ticks;
-  connect(&ticks, &QTimer::timeout, this, [&] { emit CallRunningFor(elapsed.elapsed()); });
+  connect(&ticks, &QTimer::timeout, this, [&] { emit CallRunningFor(elapsed.elapsed(), what_); });
   elapsed.start();
   ticks.start(ElapsedTickMs);
   // The call runs on the link thread; its end is posted back to this thread's loop, which

@@ -17,16 +17,19 @@ class TLinkThread final : public QObject, public TLinkExecutor {
   ~TLinkThread() override;  // after the call under way, if any, has finished
 
   void Run(const std::function<void()>& call) override;
+  void Describe(const QString& what) override { what_ = what; }
   // From now on the user-interface thread waits for each call without handling events: for
   // the last calls made while the window is being destroyed.
   void StopServingEvents() { serveEvents_ = false; }
 
  signals:
-  // Every 100 ms while a call runs: how long the phone has been at it.
-  void CallRunningFor(qint64 milliseconds);
+  // Every 100 ms while a call runs: how long the phone has been at it, and what it does when
+  // that is more than the phone's work ("Starting the link host").
+  void CallRunningFor(qint64 milliseconds, const QString& what);
 
  private:
   QThread thread_;
   QObject* worker_;  // lives on the link thread, deleted when it ends
   bool serveEvents_ = true;
+  QString what_;
 };

@@ -13,6 +13,7 @@
 #include "app/windowface.h"
 #include "app/workpanel.h"
 #include "common/errors.h"
+#include "link/linkchoice.h"
 #include "link/nvmsection.h"
 #include "ui_mainwindow.h"
 
@@ -61,7 +62,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   ConnectCommands();
   AddDetailsAndPhoneLog();
   ConnectKeysAndDrops();
-  NVM = new TNVMSection(this);
+  NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
   NVM->setObjectName(QStringLiteral("NVM"));
   // Created after NVM, so it is destroyed after NVM has closed the link through it.
   linkThread_ = new TLinkThread(this);

@@ -21,11 +21,13 @@ QWidget* OwnerWindow(QObject* owner) {
 }
 
 int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
-            QMessageBox::StandardButtons buttons, QWidget* parent) {
+            QMessageBox::StandardButtons buttons, QWidget* parent,
+            const QString& detail = QString()) {
   const TNormalCursor arrow;
   QMessageBox box(icon, caption, text, buttons, parent);
   if (caption.isEmpty())
     ShowEmptyTitle(&box);
+  box.setInformativeText(detail);
   return box.exec();
 }
 
@@ -33,6 +35,11 @@ int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
 
 void TQtModal::ShowMessage(QObject* owner, const QString& text, const QString& caption) {
   ShowBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, OwnerWindow(owner));
+}
+
+void TQtModal::ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
+                                 const QString& caption) {
+  ShowBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, OwnerWindow(owner), detail);
 }
 
 bool TQtModal::Confirm(QObject* owner, const QString& text) {

@@ -6,6 +6,8 @@
 class TQtModal final : public TModalUI {
  public:
   void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
+  void ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
+                         const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QString SaveFileName(QObject* owner, const QString& title) override;

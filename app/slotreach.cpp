@@ -21,6 +21,7 @@
 #include "common/errors.h"
 #include "common/modal.h"
 #include "common/ui/windowcommand.h"
+#include "link/nvmsection.h"
 #include "transfer/ui/transfercommands.h"
 #include "ui_mainwindow.h"
 
@@ -216,5 +217,6 @@ void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
 }
 
 void TForm1::Button2Click() {
+  AboutBox->ShowLink(NVM->LibraryFile(), NVM->HowItRuns());
   Modal().ExecDialog(AboutBox);
 }

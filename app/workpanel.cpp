@@ -88,11 +88,13 @@ void TWorkPanel::ShowText(const QString& text, const QString& whole) {
   text_->repaint();
 }
 
-void TWorkPanel::ShowCallRunning(qint64 milliseconds) {
+void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
   if (sections_ || milliseconds < ShowAfterMs)
     return;
   bar_->setRange(0, 0);
-  const QString text = QStringLiteral("phone at work: %1 s").arg(milliseconds / 1000);
+  const QString text = QStringLiteral("%1: %2 s")
+                           .arg(what.isEmpty() ? QStringLiteral("phone at work") : what)
+                           .arg(milliseconds / 1000);
   ShowText(text, text);
   bar_->show();
 }

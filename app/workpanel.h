@@ -25,7 +25,7 @@ class TWorkPanel final : public QObject {
   // Work over several sections: the index-th of count (from 1), and the bytes so far.
   void ShowSection(int index, int count, const TSectionAddress& address, qint64 bytes);
   // A call that has been running this long; shown once it takes longer than a second.
-  void ShowCallRunning(qint64 milliseconds);
+  void ShowCallRunning(qint64 milliseconds, const QString& what = QString());
 
   bool CancelRequested() const { return cancelRequested_; }
   void RequestCancel();

@@ -33,6 +33,7 @@ class TAnswers final : public TModalUI {
   QString Folder;
   QString File;
   void ShowMessage(QObject*, const QString&, const QString&) override {}
+  void ShowMessageDetail(QObject*, const QString&, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return true; }
   QString OpenFileName(QObject*, const QString&) override { return File; }
   QString SaveFileName(QObject*, const QString&) override { return {}; }

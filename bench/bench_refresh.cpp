@@ -24,6 +24,7 @@ namespace {
 class TQuietModal final : public TModalUI {
  public:
   void ShowMessage(QObject*, const QString&, const QString&) override {}
+  void ShowMessageDetail(QObject*, const QString&, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*, const QString&) override { return {}; }
   QString SaveFileName(QObject*, const QString&) override { return {}; }

@@ -11,12 +11,18 @@
 
 namespace {
 
-void PrintMissing(const TManifest& manifest) {
-  for (const TManifestEntry& entry : manifest.Entries) {
+// The sections tried and missed one by one; those after a lost link in one line.
+void PrintMissing(const TBackupResult& result) {
+  for (int i = 0; i < result.Reached; ++i) {
+    const TManifestEntry& entry = result.Manifest.Entries[i];
     if (entry.State == TManifestEntry::Missing)
       PrintErr(QStringLiteral("Section %1 is missing from the backup: %2")
                    .arg(entry.Address.Text(), entry.Error));
   }
+  if (!result.LinkLost.isEmpty())
+    PrintErr(QStringLiteral("%1: the %2 sections after it were not read and are missing")
+                 .arg(result.LinkLost)
+                 .arg(result.Manifest.Entries.size() - result.Reached));
 }
 
 void PrintSection(const TSectionRestore& section, bool dryRun) {
@@ -49,7 +55,7 @@ void PrintSection(const TSectionRestore& section, bool dryRun) {
 int BackupCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const QString dir = args.Positional()[0];
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
   TBackupResult result;
   {
     TCliReporter reporter(options.Progress);
@@ -57,7 +63,7 @@ int BackupCommand(const TArgs& args) {
   }
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
-  PrintMissing(result.Manifest);
+  PrintMissing(result);
   const int count = int(result.Manifest.Entries.size());
   PrintErr(QStringLiteral("Backed up %1 of %2 sections (%3 bytes) from %4 into %5")
                .arg(count - result.Missing())
@@ -74,7 +80,7 @@ int RestoreCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("only")))
     request.Only = ParseAddressList(args.Value(QStringLiteral("only")));
   const TBackupSet backup = ReadBackup(args.Positional()[0], options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
   TRestoreResult result;
   {
     TCliReporter reporter(options.Progress);
@@ -84,6 +90,10 @@ int RestoreCommand(const TArgs& args) {
     throw TCommandFailed(link.OpenError());
   for (const TSectionRestore& section : result.Sections)
     PrintSection(section, request.DryRun);
+  if (!result.LinkLost.isEmpty())
+    PrintErr(QStringLiteral("%1: the %2 sections after it were not reached")
+                 .arg(result.LinkLost)
+                 .arg(result.Count(TSectionRestore::NotReached)));
   PrintErr(QStringLiteral("%1: %2 written, %3 cleared, %4 unchanged, %5 failed")
                .arg(request.DryRun ? QStringLiteral("Dry run, nothing changed")
                                    : QStringLiteral("Restored"))
@@ -91,5 +101,5 @@ int RestoreCommand(const TArgs& args) {
                .arg(result.Count(TSectionRestore::Cleared))
                .arg(result.Count(TSectionRestore::Unchanged))
                .arg(result.Failures()));
-  return result.Failures() == 0 ? exitOk : exitFailed;
+  return result.Failures() == 0 && result.LinkLost.isEmpty() ? exitOk : exitFailed;
 }

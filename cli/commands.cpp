@@ -9,6 +9,7 @@
 #include "cli/demo.h"
 #include "cli/filecommands.h"
 #include "cli/help.h"
+#include "cli/linkcommand.h"
 #include "cli/phonecommands.h"
 #include "common/errors.h"
 
@@ -21,9 +22,14 @@ struct TCommand {
   std::function<int(const TArgs&)> Run;
 };
 
-const QList<TOptionDef> PhoneOptions{{QStringLiteral("port"), true},
-                                     {QStringLiteral("slots"), true},
-                                     {QStringLiteral("progress"), false}};
+// How the phone-link library is reached.
+const QList<TOptionDef> LinkOptions{{QStringLiteral("link"), true},
+                                    {QStringLiteral("isolate"), false},
+                                    {QStringLiteral("timeout-factor"), true}};
+const QList<TOptionDef> PhoneOptions = QList<TOptionDef>{{QStringLiteral("port"), true},
+                                                         {QStringLiteral("slots"), true},
+                                                         {QStringLiteral("progress"), false}} +
+                                       LinkOptions;
 
 QList<TOptionDef> WithPhoneOptions(QList<TOptionDef> options) {
   return options + PhoneOptions;
@@ -59,6 +65,8 @@ const QList<TCommand>& Commands() {
       {QStringLiteral("restore"),
        WithPhoneOptions({{QStringLiteral("dry-run"), false}, {QStringLiteral("only"), true}}), 1,
        RestoreCommand},
+      {QStringLiteral("link"), WithPhoneOptions({json, {QStringLiteral("test"), false}}), 0,
+       LinkCommand},
   };
   return commands;
 }

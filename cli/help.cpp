@@ -119,6 +119,18 @@ const QList<TCommandHelp>& CommandHelps() {
            "\n"
            "  --dry-run         list what a restore would change and write nothing\n"
            "  --only S-SS,...   restore just the sections named")},
+      {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test]"),
+       QStringLiteral("the phone-link library, how it runs, what it exports"),
+       QStringLiteral(
+           "Tells the phone-link library that will be used, how it runs (in this process or\n"
+           "in the link host) and which of the six exports it has. Nothing is sent to the\n"
+           "phone unless --test is given.\n"
+           "\n"
+           "  --json    one JSON object: library, runs, exports, usable, problem; with\n"
+           "            --test also port, opened, outcome\n"
+           "  --test    open the link on the port and close it again at once, and tell the\n"
+           "            outcome as the manager does (\"GBP Error: No AT response!\"); nothing\n"
+           "            is read or written")},
   };
   return helps;
 }
@@ -130,7 +142,15 @@ const QString PhoneOptionsText = QStringLiteral(
     "                       default: the ranges of the manager's settings file, else\n"
     "                       9-29,10-14\n"
     "  --progress           progress on stderr even when it is not a terminal: the sections\n"
-    "                       of list, backup and restore, the running time of get and put");
+    "                       of list, backup and restore, the running time of get and put\n"
+    "  --link FILE          the phone-link library for this run; default: Library= of the\n"
+    "                       settings file's [Link], else the manager's search order\n"
+    "  --isolate            run the library in the link host, a process of its own, where\n"
+    "                       every call has a deadline and a crash ends only the host\n"
+    "                       (default: Isolate= of [Link], else off)\n"
+    "  --timeout-factor N   scale the link host's deadlines (15 s a call, plus the time\n"
+    "                       its bytes take at 2,400 baud) by N; default: Timeout= of\n"
+    "                       [Link], else 1");
 
 const QString WritableText = QStringLiteral(
     "Writable sections: put and clear write only where the manager's window can, the\n"

@@ -19,6 +19,14 @@ TJsonLine& TJsonLine::Add(const QString& key, bool value) {
   return *this;
 }
 
+TJsonLine& TJsonLine::Add(const QString& key, const QStringList& texts) {
+  QStringList items;
+  for (const QString& text : texts)
+    items << JsonString(text);
+  members_.append({key, QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']')});
+  return *this;
+}
+
 QString TJsonLine::Text() const {
   QStringList parts;
   for (const auto& member : members_)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class TJsonLine {
  public:
@@ -13,6 +14,8 @@ class TJsonLine {
   TJsonLine& Add(const QString& key, const char* text);
   TJsonLine& Add(const QString& key, qint64 number);
   TJsonLine& Add(const QString& key, bool value);
+  // An array of strings.
+  TJsonLine& Add(const QString& key, const QStringList& texts);
   QString Text() const;
 
  private:

@@ -128,5 +128,23 @@ TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
                        : settings.Ranges;
   CheckRangesFitOneByte(options.Ranges);
   options.Progress = args.Has(QStringLiteral("progress")) || StderrIsTerminal();
+  options.Link = LinkChoiceFrom(args, settingsPath);
   return options;
+}
+
+TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath) {
+  TLinkChoice choice = ReadLinkSettings(settingsPath);
+  if (args.Has(QStringLiteral("link")))
+    choice.Library = args.Value(QStringLiteral("link"));
+  if (args.Has(QStringLiteral("isolate")))
+    choice.Isolate = true;
+  if (args.Has(QStringLiteral("timeout-factor"))) {
+    const QString text = args.Value(QStringLiteral("timeout-factor"));
+    choice.TimeoutFactor = ParseTimeoutFactor(text);
+    if (choice.TimeoutFactor <= 0)
+      throw TUsageError(
+          QStringLiteral("'%1' is no timeout factor: give a positive number such as 0.5 or 3")
+              .arg(text));
+  }
+  return choice;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "catalogue/slotmap.h"
+#include "link/linkchoice.h"
 
 class TArgs;
 
@@ -26,11 +27,16 @@ struct TPhoneOptions {
   QString PortOrigin;  // "from --port", "from the settings file ...", for the link's messages
   TSlotRanges Ranges;
   bool Progress = false;  // on stderr: forced on by --progress, else when it is a terminal
+  TLinkChoice Link;       // the settings file's [Link], with --link, --isolate, --timeout-factor
 };
+
+// The settings file's [Link] section with what --link, --isolate and --timeout-factor say
+// instead. Throws TUsageError for a factor that is no positive number.
+TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath);
 
 // The manager's settings file, found as the manager finds it (SettingsFileOf) for a manager
 // beside kivnvm.
 QString ManagerSettingsPath();
-// --port, --slots and --progress, with the settings file's COM-Port and slot ranges (else
-// COM1 and 9, 21, 10, 5) for what the command line leaves out. Throws TUsageError.
+// --port, --slots, --progress and the link's options, with the settings file's COM-Port and slot
+// ranges (else COM1 and 9, 21, 10, 5) for what the command line leaves out. Throws TUsageError.
 TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath);

@@ -4,8 +4,8 @@
 #include "cli/console.h"
 #include "cli/options.h"
 
-TPhoneLink::TPhoneLink(int port, const QString& portOrigin)
-    : port_(port), portOrigin_(portOrigin) {}
+TPhoneLink::TPhoneLink(int port, const QString& portOrigin, const TLinkChoice& choice)
+    : library_(choice), port_(port), portOrigin_(portOrigin) {}
 
 TPhoneLink::~TPhoneLink() {
   if (library_.IsOpen())
@@ -15,39 +15,53 @@ TPhoneLink::~TPhoneLink() {
 bool TPhoneLink::Open() {
   if (library_.IsOpen())
     return true;
-  if (!library_.Usable()) {
-    openError_ = UnableToOpenGBPText();
+  if (!library_.Load()) {
+    const QString reason = library_.LoadProblem();
+    openError_ = reason.isEmpty() ? UnableToOpenGBPText()
+                                  : UnableToOpenGBPText() + QLatin1Char('\n') + reason;
     return false;
   }
   const int code = library_.Open(port_);
-  if (code != 0) {
-    openError_ =
-        QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port_), portOrigin_);
-    const QString reason = library_.OpenFailureReason();
-    if (!reason.isEmpty())
-      openError_ += NextErrLine(QStringLiteral("%1: %2").arg(PortName(port_), reason));
+  if (code == 0)
+    return true;
+  const QString lost = library_.TakeFailure();
+  if (!lost.isEmpty()) {
+    openError_ = lost;
+    return false;
   }
-  return code == 0;
+  openError_ =
+      QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port_), portOrigin_);
+  const QString reason = library_.OpenFailureReason();
+  if (!reason.isEmpty())
+    openError_ += NextErrLine(QStringLiteral("%1: %2").arg(PortName(port_), reason));
+  return false;
 }
 
 void TPhoneLink::Close() {
-  library_.Close();
+  Told(library_.Close());
 }
 
 int TPhoneLink::GetSize(const TSectionAddress& address) {
-  return library_.GetSize(address.Section, address.SubSection);
+  return Told(library_.GetSize(address.Section, address.SubSection));
 }
 
 int TPhoneLink::Read(const TSectionAddress& address, void* buffer, quint32 length) {
-  return library_.Read(address.Section, address.SubSection, buffer, length);
+  return Told(library_.Read(address.Section, address.SubSection, buffer, length));
 }
 
 int TPhoneLink::Write(const TSectionAddress& address, const void* data, quint32 length) {
-  return library_.Write(address.Section, address.SubSection, data, length);
+  return Told(library_.Write(address.Section, address.SubSection, data, length));
 }
 
 int TPhoneLink::Clear(const TSectionAddress& address) {
-  return library_.Clear(address.Section, address.SubSection);
+  return Told(library_.Clear(address.Section, address.SubSection));
+}
+
+int TPhoneLink::Told(int result) {
+  const QString failure = library_.TakeFailure();
+  if (!failure.isEmpty())
+    PrintErr(failure);
+  return result;
 }
 
 TCommandLink::TCommandLink(TPhoneLink& link) : link_(link), session_(link) {

@@ -5,20 +5,23 @@
 #include <QString>
 
 #include "link/gbplibrary.h"
+#include "link/linkchoice.h"
 #include "link/phoneport.h"
 
 class TPhoneLink final : public TPhonePort {
  public:
   // port: 1 = COM1 ... 4 = COM4; portOrigin says where it came from ("from --port"), for
   // the message of a link that does not open.
-  TPhoneLink(int port, const QString& portOrigin);
+  TPhoneLink(int port, const QString& portOrigin, const TLinkChoice& choice = TLinkChoice());
   ~TPhoneLink() override;
   TPhoneLink(const TPhoneLink&) = delete;
   TPhoneLink& operator=(const TPhoneLink&) = delete;
 
-  // Why the link did not open, after Open failed: "Unable to open GPB.DLL", or the port's
-  // error with the port and its origin: "GBP Error: Can't open port! (COM2, from --port)".
+  // Why the link did not open, after Open failed: "Unable to open GPB.DLL" with the file
+  // tried and the reason on a line of its own, the link host's failure, or the port's error
+  // with the port and its origin: "GBP Error: Can't open port! (COM2, from --port)".
   QString OpenError() const { return openError_; }
+  TGBPLibrary& Library() { return library_; }
 
   bool Open() override;
   void Close() override;
@@ -26,8 +29,12 @@ class TPhoneLink final : public TPhonePort {
   int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
   int Write(const TSectionAddress& address, const void* data, quint32 length) override;
   int Clear(const TSectionAddress& address) override;
+  QString LinkLost() const override { return library_.LinkLost(); }
 
  private:
+  // A failure of the link host is told on stderr as it happens.
+  int Told(int result);
+
   TGBPLibrary library_;
   int port_;
   QString portOrigin_;

@@ -1,6 +1,6 @@
-# What `cmake --install` puts in place: the two programs, the virtual phone in its private
-# folder, the desktop entry, icons, AppStream metainfo, man pages, bash completion and the
-# licence. The packaging material lives in packaging/.
+# What `cmake --install` puts in place: the two programs, the virtual phone and the link
+# host in their private folder, the desktop entry, icons, AppStream metainfo, man pages, bash
+# completion and the licence. The packaging material lives in packaging/.
 set(KIV_APP_ID org.kivmanager.KivManager)
 set(KIV_MAINTAINER "Kiv Manager developers <kiv-manager@example.org>")
 set(KIV_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -19,6 +19,8 @@ set(KIV_SCREENSHOT_URL "https://kiv-manager.example.org/screenshot.png"
 
 install(TARGETS KivManager kivnvm RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS gbp LIBRARY DESTINATION ${KIV_PRIVATE_LIBDIR} NAMELINK_SKIP)
+# The link host beside it: the loader looks for it where it looks for the virtual phone.
+install(TARGETS kiv-linkhost RUNTIME DESTINATION ${KIV_PRIVATE_LIBDIR})
 
 install(FILES ${KIV_PACKAGING_DIR}/${KIV_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -59,7 +61,7 @@ list(APPEND kiv_compressed ${out})
 install(FILES ${out} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # Everything `cmake --install` needs besides the programs; `cmake --build` makes it too.
 add_custom_target(kiv_install_files ALL DEPENDS ${kiv_compressed})
-add_dependencies(kiv_install_files KivManager kivnvm gbp)
+add_dependencies(kiv_install_files KivManager kivnvm gbp kiv-linkhost)
 
 # The licence: the full text, and the copyright file in the form Debian wants.
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${KIV_PACKAGING_DIR}/copyright

@@ -43,6 +43,10 @@ QString ReadErrorText(const TSectionAddress& address) {
   return QStringLiteral("Error reading section %1").arg(address.Text());
 }
 
+QString LinkLostText(const TSectionAddress& address, const QString& reason) {
+  return QStringLiteral("The link was lost at section %1 (%2)").arg(address.Text(), reason);
+}
+
 QString FileTooBigText() {
   return QStringLiteral("Can't uplod - file too big!");
 }

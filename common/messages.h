@@ -17,8 +17,10 @@ QString SuccessCaption();  // "OK!"
 
 QString SizeErrorText(const TSectionAddress& address);  // "Error getting section 18-9 size"
 QString ReadErrorText(const TSectionAddress& address);  // "Error reading section 18-9"
-QString FileTooBigText();                               // "Can't uplod - file too big!"
-QString LibraryTooBigText();                            // "Can't uplod - library file too big!"
-QString UploadedText();                                 // "Section uploaded sucsessfully!"
+// Where work over many sections stopped: "The link was lost at section 18-11 (why)".
+QString LinkLostText(const TSectionAddress& address, const QString& reason);
+QString FileTooBigText();     // "Can't uplod - file too big!"
+QString LibraryTooBigText();  // "Can't uplod - library file too big!"
+QString UploadedText();       // "Section uploaded sucsessfully!"
 // A write the phone does not hold whole afterwards.
 QString UploadErrorText();

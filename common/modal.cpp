@@ -9,6 +9,10 @@ class TConsoleModal final : public TModalUI {
   void ShowMessage(QObject*, const QString& text, const QString& caption) override {
     std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
   }
+  void ShowMessageDetail(QObject*, const QString& text, const QString& detail,
+                         const QString& caption) override {
+    std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(caption), qPrintable(text), qPrintable(detail));
+  }
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*, const QString&) override { return {}; }
   QString SaveFileName(QObject*, const QString&) override { return {}; }

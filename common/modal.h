@@ -21,6 +21,10 @@ class TModalUI {
 
   // A box with no icon and one OK button; caption as given, parented to owner's window.
   virtual void ShowMessage(QObject* owner, const QString& text, const QString& caption) = 0;
+  // The same box with a second, smaller line under the text (why, where): the text itself
+  // stays as the box's main text.
+  virtual void ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
+                                 const QString& caption) = 0;
   // Question icon, title "Confirm", OK and Cancel; true when the user chose OK.
   virtual bool Confirm(QObject* owner, const QString& text) = 0;
   // File dialogs titled with what they are for ("Upload into 18-16"); an empty name means

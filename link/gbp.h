@@ -30,3 +30,7 @@ typedef int32_t(GBP_CALL* TGetNVMFileSize)(uint32_t section, uint32_t subsection
 // says for certain that no section is there; the second is also the phone's I/O error.
 constexpr int32_t GBPSizeNoSection = -153;
 constexpr int32_t GBPSizeUnknown = -5;
+// What a file operation answers when the link is not open; one that comes while it is
+// open means the link was lost.
+constexpr int32_t GBPPortMustBeOpened = -4;
+constexpr int32_t GBPInvalidArguments = -7;

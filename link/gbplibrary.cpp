@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 
+#include "link/hostprocess.h"
 #include "link/linkcalls.h"
 
 namespace {
@@ -34,6 +36,62 @@ QStringList SearchOrder() {
   return {programDir.filePath(name), name,
           QDir::cleanPath(
               programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
+}
+
+// The link host: beside the executable, else in the installed private folder.
+QString HostProgram() {
+  const QString name = QStringLiteral("kiv-linkhost");
+  if (!QCoreApplication::instance())
+    return name;
+  const QDir programDir(QCoreApplication::applicationDirPath());
+  const QString beside = programDir.filePath(name);
+  const QString installed = QDir::cleanPath(
+      programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name));
+  return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+}
+
+// The search order as file names the host loads as they are: "dir/gbp" is "dir/libgbp.so".
+QStringList HostCandidates(const QString& chosen) {
+  if (!chosen.isEmpty())
+    return {chosen};
+  QStringList files;
+  for (const QString& candidate : SearchOrder()) {
+    const QFileInfo info(candidate);
+    const QString file = QStringLiteral("lib%1.so").arg(info.fileName());
+    files << (candidate.contains(QLatin1Char('/')) ? info.dir().filePath(file) : file);
+  }
+  return files;
+}
+
+// Of the loader's reasons, the one of a file that is there but does not load, else the first.
+bool BetterReason(const QString& reason, const QString& kept) {
+  return kept.isEmpty() || !reason.contains(QStringLiteral("No such file"));
+}
+
+QString MissingExports(const QString& file, bool init, bool end, bool read) {
+  QStringList missing;
+  if (!init)
+    missing << QStringLiteral("InitGBPMode");
+  if (!end)
+    missing << QStringLiteral("EndGBPMode");
+  if (!read)
+    missing << QStringLiteral("ReadNVMFile");
+  return missing.isEmpty()
+             ? QString()
+             : QStringLiteral("%1: lacks %2").arg(file, missing.join(QStringLiteral(", ")));
+}
+
+// How the host's messages name a call: "ReadNVMFile 18-9", "InitGBPMode on COM1".
+QString CallWhat(TGBPEntry entry, quint32 first, quint32 second) {
+  const char* name = linkhost::kEntryNames[int(entry)];
+  switch (entry) {
+    case TGBPEntry::InitGBPMode:
+      return QStringLiteral("%1 on COM%2").arg(QLatin1String(name)).arg(first);
+    case TGBPEntry::EndGBPMode:
+      return QLatin1String(name);
+    default:
+      return QStringLiteral("%1 %2-%3").arg(QLatin1String(name)).arg(first).arg(second);
+  }
 }
 
 qint64 BytesMoved(const TLinkCall& call) {
@@ -72,32 +130,73 @@ TLinkCall FileCall(TGBPEntry entry, int section, int subsection, quint32 length 
 }  // namespace
 
 TGBPLibrary::TGBPLibrary(const QString& fileName) {
-  if (!fileName.isEmpty()) {
-    library_.setFileName(fileName);
-    library_.load();
-  } else {
-    for (const QString& candidate : SearchOrder()) {
-      library_.setFileName(candidate);
-      if (library_.load())
-        break;
-    }
+  LoadInProcess(fileName);
+}
+
+TGBPLibrary::TGBPLibrary(const TLinkChoice& choice) : choice_(choice) {
+  if (!choice_.Isolate)
+    LoadInProcess(choice_.Library);
+}
+
+void TGBPLibrary::LoadInProcess(const QString& fileName) {
+  const QStringList candidates = fileName.isEmpty() ? SearchOrder() : QStringList{fileName};
+  for (const QString& candidate : candidates) {
+    library_.setFileName(candidate);
+    if (library_.load())
+      break;
+    if (BetterReason(library_.errorString(), loadProblem_))
+      loadProblem_ = library_.errorString();
   }
   if (!library_.isLoaded())
     return;
+  loadProblem_.clear();
   initGBPMode_ = Resolve<TInitGBPMode>(library_, "InitGBPMode");
   endGBPMode_ = Resolve<TEndGBPMode>(library_, "EndGBPMode");
   readNVMFile_ = Resolve<TReadNVMFile>(library_, "ReadNVMFile");
   writeNVMFile_ = Resolve<TWriteNVMFile>(library_, "WriteNVMFile");
   clearNVMFile_ = Resolve<TClearNVMFile>(library_, "ClearNVMFile");
   getNVMFileSize_ = Resolve<TGetNVMFileSize>(library_, "GetNVMFileSize");
+  loadProblem_ = MissingExports(library_.fileName(), initGBPMode_, endGBPMode_, readNVMFile_);
+}
+
+bool TGBPLibrary::Load() {
+  if (NeedsLoad())
+    StartHost();
+  return Usable();
+}
+
+bool TGBPLibrary::NeedsLoad() const {
+  return choice_.Isolate && !(host_ && host_->Running());
+}
+
+void TGBPLibrary::StartHost() {
+  host_ = std::make_unique<TLinkHostProcess>(
+      choice_.HostProgram.isEmpty() ? HostProgram() : choice_.HostProgram,
+      HostCandidates(choice_.Library), choice_.TimeoutFactor);
+  hostExports_ = 0;
+  if (!host_->Start()) {
+    loadProblem_ = host_->Failure();
+    host_.reset();
+    return;
+  }
+  const linkhost::THello& hello = host_->Hello();
+  hostLibrary_ = QString::fromLocal8Bit(hello.library.c_str());
+  hostExports_ = hello.loaded ? hello.exports : 0;
+  loadProblem_ = QString::fromLocal8Bit(hello.reason.c_str());
+  // A host without a usable library has nothing to answer.
+  if (!Usable())
+    host_.reset();
 }
 
 TGBPLibrary::~TGBPLibrary() {
+  host_.reset();
   if (library_.isLoaded())
     library_.unload();
 }
 
 bool TGBPLibrary::Usable() const {
+  if (choice_.Isolate)
+    return (hostExports_ & linkhost::kRequiredMask) == linkhost::kRequiredMask;
   return initGBPMode_ && endGBPMode_ && readNVMFile_;
 }
 
@@ -106,6 +205,8 @@ bool TGBPLibrary::IsOpen() const {
 }
 
 bool TGBPLibrary::Has(TGBPEntry entry) const {
+  if (choice_.Isolate)
+    return (hostExports_ >> int(entry)) & 1u;
   switch (entry) {
     case TGBPEntry::InitGBPMode:
       return initGBPMode_ != nullptr;
@@ -124,18 +225,65 @@ bool TGBPLibrary::Has(TGBPEntry entry) const {
 }
 
 QString TGBPLibrary::FileName() const {
-  return library_.fileName();
+  if (!choice_.Isolate)
+    return library_.fileName();
+  return hostLibrary_.isEmpty() ? HostCandidates(choice_.Library).constFirst() : hostLibrary_;
+}
+
+bool TGBPLibrary::Isolated() const {
+  return choice_.Isolate;
+}
+
+QString TGBPLibrary::HowItRuns() const {
+  return choice_.Isolate ? QStringLiteral("in the link host") : QStringLiteral("in this process");
+}
+
+QString TGBPLibrary::TakeFailure() {
+  QString failure;
+  failure.swap(untoldFailure_);
+  return failure;
+}
+
+int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data,
+                          void* buffer, quint32 length) {
+  if (!host_ || !host_->Running())
+    return GBPPortMustBeOpened;
+  // More than one frame carries: the arguments are wrong, the host is not to blame.
+  if (length > linkhost::kMaxData)
+    return GBPInvalidArguments;
+  linkhost::TCall call;
+  call.entry = static_cast<uint8_t>(entry);
+  call.first = first;
+  call.second = second;
+  call.length = length;
+  int32_t result = 0;
+  if (host_->Call(call, data, buffer, CallWhat(entry, first, second), result))
+    return result;
+  linkLost_ = untoldFailure_ = host_->Failure();
+  host_.reset();
+  return GBPPortMustBeOpened;
+}
+
+// A library that answers "Port must be opened!" while the link is open has lost it.
+void TGBPLibrary::NoteResult(int result) {
+  if (open_ && result == GBPPortMustBeOpened && linkLost_.isEmpty())
+    linkLost_ = GBPErrorMessage(result);
 }
 
 int TGBPLibrary::Open(int port) {
-  if (!Usable())
+  if (!Load())
     return -2;
+  linkLost_.clear();
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));
   // A library that sets errno when the port does not open tells the system's reason, as a
   // port held by another program; a value left from earlier must not pass for it.
   errno = 0;
   const int result = Observed(call, [&] {
+    if (choice_.Isolate) {
+      openErrno_ = 0;
+      return HostCall(TGBPEntry::InitGBPMode, LowByte(port), 0, nullptr, nullptr, 0);
+    }
     const int opened = initGBPMode_(LowByte(port));
     openErrno_ = opened == 0 ? 0 : errno;
     return opened;
@@ -157,37 +305,58 @@ QString TGBPLibrary::OpenFailureReason() const {
 
 int TGBPLibrary::Close() {
   open_ = false;
-  if (!Usable())
+  if (!Usable() || (choice_.Isolate && !(host_ && host_->Running())))
     return 0;
-  return Observed(TLinkCall{TGBPEntry::EndGBPMode}, [&] { return endGBPMode_(); });
+  return Observed(TLinkCall{TGBPEntry::EndGBPMode}, [&] {
+    return choice_.Isolate ? HostCall(TGBPEntry::EndGBPMode, 0, 0, nullptr, nullptr, 0)
+                           : endGBPMode_();
+  });
 }
 
 int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
-  if (!readNVMFile_)
+  if (!Has(TGBPEntry::ReadNVMFile))
     return -1;
-  return Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), [&] {
-    return readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
+  const int result = Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), [&] {
+    return choice_.Isolate ? HostCall(TGBPEntry::ReadNVMFile, LowByte(section), LowByte(subsection),
+                                      nullptr, buffer, length)
+                           : readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
   });
+  NoteResult(result);
+  return result;
 }
 
 int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {
-  if (!writeNVMFile_)
+  if (!Has(TGBPEntry::WriteNVMFile))
     return -1;
-  return Observed(FileCall(TGBPEntry::WriteNVMFile, section, subsection, length), [&] {
-    return writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
+  const int result = Observed(FileCall(TGBPEntry::WriteNVMFile, section, subsection, length), [&] {
+    return choice_.Isolate ? HostCall(TGBPEntry::WriteNVMFile, LowByte(section),
+                                      LowByte(subsection), data, nullptr, length)
+                           : writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
   });
+  NoteResult(result);
+  return result;
 }
 
 int TGBPLibrary::Clear(int section, int subsection) {
-  if (!clearNVMFile_)
+  if (!Has(TGBPEntry::ClearNVMFile))
     return -1;
-  return Observed(FileCall(TGBPEntry::ClearNVMFile, section, subsection),
-                  [&] { return clearNVMFile_(LowByte(section), LowByte(subsection)); });
+  const int result = Observed(FileCall(TGBPEntry::ClearNVMFile, section, subsection), [&] {
+    return choice_.Isolate ? HostCall(TGBPEntry::ClearNVMFile, LowByte(section),
+                                      LowByte(subsection), nullptr, nullptr, 0)
+                           : clearNVMFile_(LowByte(section), LowByte(subsection));
+  });
+  NoteResult(result);
+  return result;
 }
 
 int TGBPLibrary::GetSize(int section, int subsection) {
-  if (!getNVMFileSize_)
+  if (!Has(TGBPEntry::GetNVMFileSize))
     return -1;
-  return Observed(FileCall(TGBPEntry::GetNVMFileSize, section, subsection),
-                  [&] { return getNVMFileSize_(LowByte(section), LowByte(subsection)); });
+  const int result = Observed(FileCall(TGBPEntry::GetNVMFileSize, section, subsection), [&] {
+    return choice_.Isolate ? HostCall(TGBPEntry::GetNVMFileSize, LowByte(section),
+                                      LowByte(subsection), nullptr, nullptr, 0)
+                           : getNVMFileSize_(LowByte(section), LowByte(subsection));
+  });
+  NoteResult(result);
+  return result;
 }

@@ -1,14 +1,19 @@
 #pragma once
-// The phone-link library loaded at run time, without any user interface: resolves the six
-// exports, knows whether the library is usable and whether the link is open, and passes
-// section, subsection and port as their low byte. Shared by the manager (through
-// TNVMSection) and by kivnvm.
+// The phone-link library, without any user interface: resolves the six exports, knows
+// whether the library is usable and whether the link is open, and passes section,
+// subsection and port as their low byte. The library is loaded in this process, or runs in
+// the link host (kiv-linkhost) when isolated, where every call has a deadline and a crash
+// takes only the host. Shared by the manager (through TNVMSection) and by kivnvm.
 
 #include <QLibrary>
 #include <QString>
+#include <memory>
 
 #include "common/messages.h"
 #include "link/gbp.h"
+#include "link/linkchoice.h"
+
+class TLinkHostProcess;
 
 // The six exports, in the order they are resolved.
 enum class TGBPEntry {
@@ -22,14 +27,21 @@ enum class TGBPEntry {
 
 class TGBPLibrary {
  public:
-  // Loads fileName when given; otherwise "gbp" (libgbp.so, gbp.dll) from the executable's
-  // folder first, then through the system's library search, then from the installed private
-  // folder (../lib/kiv-manager beside bin/).
+  // Loads fileName in this process when given; otherwise "gbp" (libgbp.so, gbp.dll) from
+  // the executable's folder first, then through the system's library search, then from the
+  // installed private folder (../lib/kiv-manager beside bin/).
   explicit TGBPLibrary(const QString& fileName = QString());
-  ~TGBPLibrary();  // unloads the library; the caller closes the link first
+  // As chosen: isolated, the link host starts at the first Load or Open.
+  explicit TGBPLibrary(const TLinkChoice& choice);
+  ~TGBPLibrary();  // unloads the library, or ends the host; the caller closes the link first
   TGBPLibrary(const TGBPLibrary&) = delete;
   TGBPLibrary& operator=(const TGBPLibrary&) = delete;
 
+  // Makes the library ready: isolated, starts the link host when none runs (a call that may
+  // take a while: run it where the link's calls run). Returns Usable().
+  bool Load();
+  // Whether Load has something to do.
+  bool NeedsLoad() const;
   // Loaded, with InitGBPMode, EndGBPMode and ReadNVMFile found.
   bool Usable() const;
   bool IsOpen() const;
@@ -37,6 +49,12 @@ class TGBPLibrary {
   bool Has(TGBPEntry entry) const;
   // The file loaded, or the last one tried when none could be loaded.
   QString FileName() const;
+  bool Isolated() const;
+  // Why the library is not usable: the file tried and the system's reason, or the exports
+  // it lacks, or why the link host did not start.
+  QString LoadProblem() const { return loadProblem_; }
+  // "in this process", "in the link host".
+  QString HowItRuns() const;
 
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
   // Not usable: -2 (the port cannot be opened) without calling anything.
@@ -48,13 +66,29 @@ class TGBPLibrary {
   int Close();
 
   // The file operations; a missing entry point gives -1 without any call. Read gives the
-  // count as the library claims it, which a faulty library may make larger than length.
+  // count as the library claims it, which a faulty library may make larger than length. A
+  // call the link host could not answer gives -4 ("Port must be opened!"), as do all calls
+  // after it until the link is opened again.
   int Read(int section, int subsection, void* buffer, quint32 length);
   int Write(int section, int subsection, const void* data, quint32 length);
   int Clear(int section, int subsection);
   int GetSize(int section, int subsection);
 
+  // Why the open link was lost: the link host's failure, or the library's "Port must be
+  // opened!" in the middle of a link. Empty while the link holds; cleared by Open.
+  QString LinkLost() const { return linkLost_; }
+  // A failure of the link host not told yet; empty once taken.
+  QString TakeFailure();
+
  private:
+  void LoadInProcess(const QString& fileName);
+  void StartHost();
+  // Through the host: the library's result, or -4 after a failure.
+  int HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
+               quint32 length);
+  void NoteResult(int result);
+
+  TLinkChoice choice_;
   QLibrary library_;
   TInitGBPMode initGBPMode_ = nullptr;
   TEndGBPMode endGBPMode_ = nullptr;
@@ -62,6 +96,12 @@ class TGBPLibrary {
   TWriteNVMFile writeNVMFile_ = nullptr;
   TClearNVMFile clearNVMFile_ = nullptr;
   TGetNVMFileSize getNVMFileSize_ = nullptr;
+  std::unique_ptr<TLinkHostProcess> host_;
+  quint8 hostExports_ = 0;  // from the last host's hello
+  QString hostLibrary_;
   bool open_ = false;
   int openErrno_ = 0;
+  QString loadProblem_;
+  QString linkLost_;
+  QString untoldFailure_;
 };

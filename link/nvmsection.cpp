@@ -11,9 +11,12 @@ const QString kErrorCaption = QStringLiteral("ERROR");
 }  // namespace
 
 TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
-    : QObject(owner), library_(std::make_unique<TGBPLibrary>(libraryFile)) {
-  if (!library_->Usable())
-    ShowError(UnableToOpenGBPText());
+    : TNVMSection(owner, LibraryChoice(libraryFile)) {}
+
+TNVMSection::TNVMSection(QObject* owner, const TLinkChoice& choice)
+    : QObject(owner), library_(std::make_unique<TGBPLibrary>(choice)) {
+  if (!library_->NeedsLoad() && !library_->Usable())
+    ShowUnusable();
 }
 
 TNVMSection::~TNVMSection() {
@@ -23,16 +26,22 @@ TNVMSection::~TNVMSection() {
 bool TNVMSection::InitGBP() {
   if (library_->IsOpen())
     return true;
+  if (library_->NeedsLoad()) {
+    const TLinkWork starting(executor_, QStringLiteral("Starting the link host"));
+    Call([this] { return library_->Load() ? 1 : 0; });
+  }
   // Without the library every command would otherwise fail silently.
   if (!library_->Usable()) {
-    ShowError(UnableToOpenGBPText());
+    ShowUnusable();
     return false;
   }
   const int port = static_cast<int>(port_) + 1;
   const int result = Call([this, port] { return library_->Open(port); });
   if (result == 0)
     return true;
-  ShowError(GBPErrorMessage(result));
+  // A link host that failed has been told already.
+  if (library_->LinkLost().isEmpty())
+    ShowError(GBPErrorMessage(result));
   return false;
 }
 
@@ -70,6 +79,18 @@ bool TNVMSection::Usable() const {
 
 bool TNVMSection::LinkOpen() const {
   return library_->IsOpen();
+}
+
+QString TNVMSection::LibraryFile() const {
+  return library_->FileName();
+}
+
+QString TNVMSection::HowItRuns() const {
+  return library_->HowItRuns();
+}
+
+QString TNVMSection::LinkLost() const {
+  return library_->LinkLost();
 }
 
 bool TNVMSection::Open() {
@@ -114,13 +135,27 @@ bool TNVMSection::OpenFor(TGBPEntry entry) {
 }
 
 int TNVMSection::Call(const std::function<int()>& call) {
-  if (!executor_)
-    return call();
   int result = 0;
-  executor_->Run([&] { result = call(); });
+  if (executor_)
+    executor_->Run([&] { result = call(); });
+  else
+    result = call();
+  const QString failure = library_->TakeFailure();
+  if (!failure.isEmpty())
+    ShowError(failure);
   return result;
 }
 
 void TNVMSection::ShowError(const QString& text) {
   Modal().ShowMessage(parent(), text, kErrorCaption);
+}
+
+void TNVMSection::ShowUnusable() {
+  const QString reason = library_->LoadProblem();
+  if (reason.isEmpty() || (reasonShown_ && !library_->Isolated())) {
+    ShowError(UnableToOpenGBPText());
+    return;
+  }
+  reasonShown_ = true;
+  Modal().ShowMessageDetail(parent(), UnableToOpenGBPText(), reason, kErrorCaption);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "link/linkchoice.h"
 #include "link/phoneport.h"
 
 class TGBPLibrary;
@@ -31,6 +32,8 @@ class TNVMSection : public QObject, public TPhonePort {
   // Loads the phone-link library: libraryFile when given, else "gbp" from the executable's
   // folder, then through the system's search. Shows "Unable to open GPB.DLL" when unusable.
   explicit TNVMSection(QObject* owner, const QString& libraryFile = QString());
+  // The library as chosen; isolated, the link host starts when a command first needs it.
+  TNVMSection(QObject* owner, const TLinkChoice& choice);
   ~TNVMSection() override;
 
   bool InitGBP();
@@ -49,6 +52,9 @@ class TNVMSection : public QObject, public TPhonePort {
 
   bool Usable() const;
   bool LinkOpen() const;
+  // The library in use, and how it runs: "in this process", "in the link host".
+  QString LibraryFile() const;
+  QString HowItRuns() const;
   // Where the library's calls run from now on; none: in place.
   void SetExecutor(TLinkExecutor* executor) { executor_ = executor; }
 
@@ -59,17 +65,23 @@ class TNVMSection : public QObject, public TPhonePort {
   int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
   int Write(const TSectionAddress& address, const void* data, quint32 length) override;
   int Clear(const TSectionAddress& address) override;
+  QString LinkLost() const override;
 
  private:
   bool OpenFor(TGBPEntry entry);
-  // One call of the library, through the executor when there is one.
+  // One call of the library, through the executor when there is one; a failure of the link
+  // host is shown once it has returned.
   int Call(const std::function<int()>& call);
   void SetAddress(const TSectionAddress& address);
   void ShowError(const QString& text);
+  // "Unable to open GPB.DLL", with the file tried and the reason under it the first time
+  // (and at every start of the link host, each with its own reason).
+  void ShowUnusable();
 
   std::unique_ptr<TGBPLibrary> library_;
   TLinkExecutor* executor_ = nullptr;
   TNVMCOMPortName port_ = cpnCOM1;
   int section_ = 0;
   int subsection_ = 0;
+  bool reasonShown_ = false;
 };

@@ -3,6 +3,7 @@
 // closed after it, and the four file operations on an addressed section. The window's
 // TNVMSection and kivnvm's library port implement it; tests add an in-memory one.
 
+#include <QString>
 #include <QtGlobal>
 
 #include "catalogue/slotmap.h"
@@ -22,6 +23,10 @@ class TPhonePort {
   virtual int Read(const TSectionAddress& address, void* buffer, quint32 length) = 0;
   virtual int Write(const TSectionAddress& address, const void* data, quint32 length) = 0;
   virtual int Clear(const TSectionAddress& address) = 0;
+
+  // Why the open link was lost (the phone-link library stopped or did not answer, the port
+  // went away), or empty while it holds. Work over many sections ends where it was lost.
+  virtual QString LinkLost() const { return QString(); }
 };
 
 // Holds the link open for one operation and closes it on every path out, exceptions

@@ -71,6 +71,14 @@ std::optional<T> ParseCountOrCode(const std::string& text, const std::string& wo
   return T{std::nullopt, *code};
 }
 
+std::optional<TStop> ParseStop(const std::string& value) {
+  if (value == "hang")
+    return TStop::Hang;
+  if (value == "crash")
+    return TStop::Crash;
+  return std::nullopt;
+}
+
 // One item, "init=CODE" or "KIND S-SS=VALUE"; false when malformed.
 bool ParseItem(const std::string& item, TFaults& faults) {
   const auto equals = item.find('=');
@@ -78,6 +86,11 @@ bool ParseItem(const std::string& item, TFaults& faults) {
     return false;
   const std::string target = Trimmed(item.substr(0, equals));
   const std::string value = Trimmed(item.substr(equals + 1));
+  const auto stop = ParseStop(value);
+  if (target == "init" && stop) {
+    faults.initStop = stop;
+    return true;
+  }
   if (target == "init") {
     faults.init = ParseCode(value);
     return faults.init.has_value();
@@ -89,6 +102,10 @@ bool ParseItem(const std::string& item, TFaults& faults) {
   const auto address = ParseAddress(Trimmed(target.substr(blank)));
   if (!address)
     return false;
+  if (stop) {
+    faults.stops[{kind, *address}] = *stop;
+    return kind == "size" || kind == "read" || kind == "write" || kind == "clear";
+  }
   if (kind == "write") {
     const auto fault =
         ParseCountOrCode<TWriteFault>(value, "truncate", std::numeric_limits<uint32_t>::max());

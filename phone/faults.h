@@ -1,7 +1,8 @@
 #pragma once
 // Faults the virtual phone plays on request, from the text of GBP_FAULTS:
 //   init=-3; size 18-11=-7; read 2-18=-5; read 18-9=claim 99999;
-//   write 18-9=truncate 100; write 2-10=-5; clear 18-9=-5
+//   write 18-9=truncate 100; write 2-10=-5; clear 18-9=-5; read 18-10=hang;
+//   write 18-11=crash; init=hang
 // Items are separated by ";"; addresses are the section and subsection the phone receives.
 
 #include <cstdint>
@@ -24,12 +25,18 @@ struct TReadFault {
   int32_t result = 0;             // a code instead: nothing is copied
 };
 
+// What a real link does at its worst: a call that never returns, or a library that crashes.
+enum class TStop { Hang, Crash };
+
 struct TFaults {
   std::optional<int32_t> init;
   std::map<TAddress, int32_t> size;
   std::map<TAddress, TReadFault> read;
   std::map<TAddress, int32_t> clear;  // the code instead: nothing is erased
   std::map<TAddress, TWriteFault> write;
+  std::optional<TStop> initStop;
+  // By kind of call ("size", "read", "write", "clear") and address.
+  std::map<std::pair<std::string, TAddress>, TStop> stops;
 };
 
 // Empty text: no faults. Malformed text: nullopt.

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -117,6 +118,22 @@ const typename TMap::mapped_type* FaultAt(const TMap& faults, uint32_t section,
   return found == faults.end() ? nullptr : &found->second;
 }
 
+// A call that never returns, or a crash, as a pulled cable or a broken library would give.
+void Play(TStop stop) {
+  if (stop == TStop::Crash) {
+    std::raise(SIGSEGV);
+    std::abort();
+  }
+  for (;;)
+    std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+void PlayStop(const TLink& link, const char* kind, uint32_t section, uint32_t subsection) {
+  const auto found = link.faults.stops.find({kind, {section, subsection}});
+  if (found != link.faults.stops.end())
+    Play(found->second);
+}
+
 fs::path SectionFile(const TLink& link, uint32_t section, uint32_t subsection) {
   return link.portDir / SectionName(section, subsection);
 }
@@ -128,6 +145,8 @@ int32_t Open(uint32_t port) {
   if (link.open)
     return kPortAlreadyOpened;
   Configure(link);
+  if (link.faults.initStop)
+    Play(*link.faults.initStop);
   if (link.faults.init && *link.faults.init != 0)
     return *link.faults.init;
   const fs::path store = StoreDir();
@@ -171,6 +190,7 @@ int32_t Read(uint32_t section, uint32_t subsection, void* buffer, uint32_t lengt
     return kInvalidArguments;
   if (!PortPresent(link))
     return kPortNotOpen;
+  PlayStop(link, "read", section, subsection);
   const TReadFault* fault = FaultAt(link.faults.read, section, subsection);
   if (fault && !fault->claim)
     return fault->result;
@@ -189,6 +209,7 @@ int32_t Write(uint32_t section, uint32_t subsection, const void* data, uint32_t 
     return kInvalidArguments;
   if (!PortPresent(link))
     return kPortNotOpen;
+  PlayStop(link, "write", section, subsection);
   uint32_t kept = length;
   if (const TWriteFault* fault = FaultAt(link.faults.write, section, subsection)) {
     if (!fault->keepBytes)
@@ -209,6 +230,7 @@ int32_t Clear(uint32_t section, uint32_t subsection) {
   const TLink& link = Link();
   if (!link.open || !PortPresent(link))
     return kPortNotOpen;
+  PlayStop(link, "clear", section, subsection);
   if (const int32_t* fault = FaultAt(link.faults.clear, section, subsection))
     return *fault;
   const int32_t result = RemoveSection(SectionFile(link, section, subsection));
@@ -219,6 +241,7 @@ int32_t Size(uint32_t section, uint32_t subsection) {
   const TLink& link = Link();
   if (!link.open || !PortPresent(link))
     return kPortNotOpen;
+  PlayStop(link, "size", section, subsection);
   if (const int32_t* fault = FaultAt(link.faults.size, section, subsection))
     return *fault;
   const int32_t result = SectionSize(SectionFile(link, section, subsection));

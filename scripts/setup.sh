@@ -17,6 +17,7 @@ dev_packages=(
   libbenchmark-dev xvfb xauth
   dbus at-spi2-core python3-pyatspi xdotool
   clang libclang-rt-14-dev lzop
+  g++-mingw-w64-i686
 )
 package_packages=(
   "${run_packages[@]}"

@@ -84,7 +84,8 @@ TSlotsRefreshed RefreshAllSlots(TPhonePort& port, TCatalogue& catalogue, TReport
   outcome.Rows.resize(ranges.BigSlots + ranges.SmallSlots);
   RefreshRange(port, catalogue, BigSlotSection, ranges.FirstBig, ranges.BigSlots, reporter,
                outcome);
-  if (!outcome.Cancelled)
+  // A link lost in the first range would only fail the second one's first section too.
+  if (!outcome.Cancelled && port.LinkLost().isEmpty())
     RefreshRange(port, catalogue, SmallSlotSection, ranges.FirstSmall, ranges.SmallSlots, reporter,
                  outcome);
   return outcome;

@@ -22,8 +22,10 @@ QStringList TKivnvmRun::OutLines() const {
 
 TKivnvm::TKivnvm(TLibrary library) {
   CopyBeside(QStringLiteral("kivnvm"), dir_.path());
-  if (library == WithLibrary)
+  if (library == WithLibrary) {
     CopyBeside(QStringLiteral("libgbp.so"), dir_.path());
+    CopyBeside(QStringLiteral("kiv-linkhost"), dir_.path());
+  }
 }
 
 TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standardInput) const {

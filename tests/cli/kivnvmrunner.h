@@ -1,7 +1,7 @@
 #pragma once
 // Runs the built kivnvm as a separate program. It runs from a copy in a temporary folder
-// (with libgbp.so beside it, unless a test wants it missing), so a KivManager.INI in the
-// build folder never reaches the tests and a test can put its own beside it.
+// (with libgbp.so and the link host beside it, unless a test wants the library missing), so a
+// KivManager.INI in the build folder never reaches the tests and a test can put its own beside it.
 
 #include <QByteArray>
 #include <QString>

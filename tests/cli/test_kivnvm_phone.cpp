@@ -169,7 +169,12 @@ void TestKivnvmPhone::linkFailures() {
   const TKivnvm withoutLibrary(TKivnvm::WithoutLibrary);
   const TKivnvmRun unusable = withoutLibrary.Run(arguments);
   QCOMPARE(unusable.ExitCode, 1);
-  QCOMPARE(unusable.Err.trimmed(), QStringLiteral("kivnvm: Unable to open GPB.DLL"));
+  // The manager's text, then the file tried and the system's reason on a line of its own.
+  const QStringList lines = unusable.Err.trimmed().split('\n');
+  QCOMPARE(lines.size(), 2);
+  QCOMPARE(lines[0], QStringLiteral("kivnvm: Unable to open GPB.DLL"));
+  QVERIFY2(lines[1].contains("libgbp.so") && lines[1].contains("No such file"),
+           qPrintable(lines[1]));
 }
 
 void TestKivnvmPhone::settingsFileGivesPortAndSlots() {

@@ -37,9 +37,9 @@ void TestKivnvmUsage::init() {
 void TestKivnvmUsage::helpAndVersion() {
   const TKivnvmRun help = kivnvm_.Run({QStringLiteral("--help")});
   QCOMPARE(help.ExitCode, 0);
-  for (const char* command :
-       {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo", "list", "get", "put",
-        "clear", "backup", "restore", "--port", "--slots"})
+  for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo",
+                              "list", "get", "put", "clear", "backup", "restore", "link", "--port",
+                              "--slots", "--link", "--isolate", "--timeout-factor"})
     QVERIFY2(help.Out.contains(QLatin1String(command)), command);
   QCOMPARE(kivnvm_.Run({"-h"}).Out, help.Out);
   QCOMPARE(kivnvm_.Run({"help"}).Out, help.Out);
@@ -51,7 +51,7 @@ void TestKivnvmUsage::helpAndVersion() {
 void TestKivnvmUsage::helpOfEachCommand_data() {
   QTest::addColumn<QString>("command");
   for (const char* command : {"inspect", "pack", "unpack", "convert", "prg3", "firmwares", "demo",
-                              "list", "get", "put", "clear", "backup", "restore"})
+                              "list", "get", "put", "clear", "backup", "restore", "link"})
     QTest::newRow(command) << command;
 }
 

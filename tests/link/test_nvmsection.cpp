@@ -250,6 +250,10 @@ void TestNVMSection::missingLibrary() {
   auto nvm = NewSection(QStringLiteral("/nonexistent/folder/libgbp.so"));
   QVERIFY(!nvm->Usable());
   QCOMPARE(modal.Shown, ErrorBox(kUnable));
+  // Under the text, once: the file tried and the system's reason.
+  QVERIFY2(modal.Shown[0].Detail.contains("/nonexistent/folder/libgbp.so") &&
+               modal.Shown[0].Detail.contains("No such file"),
+           qPrintable(modal.Shown[0].Detail));
   modal.Clear();
 
   QVERIFY(!nvm->InitGBP());
@@ -262,6 +266,8 @@ void TestNVMSection::missingLibrary() {
   QVERIFY(!nvm->LinkOpen());
   // Every command that needed the phone tells the user why nothing happens.
   QCOMPARE(modal.ShownTexts(), QStringList(5, kUnable));
+  QVERIFY(std::all_of(modal.Shown.begin(), modal.Shown.end(),
+                      [](const TShownBox& box) { return box.Detail.isEmpty(); }));
 }
 
 void TestNVMSection::libraryWithoutRead() {

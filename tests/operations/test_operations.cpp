@@ -1,7 +1,8 @@
-// The phone operations' contract, run once against the virtual phone (through kivnvm's
-// library port) and once against the in-memory port: the same phone gives the same
-// outcome through either.
+// The phone operations' contract, run against the virtual phone (through kivnvm's library
+// port, in process and in the link host) and against the in-memory port: the same phone
+// gives the same outcome through each.
 
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -10,6 +11,8 @@
 #include "common/operationio.h"
 #include "tests/support/memoryport.h"
 #include "tests/support/virtualphone.h"
+#include "transfer/ops/backup.h"
+#include "transfer/ops/restore.h"
 #include "transfer/ops/sectionio.h"
 
 namespace {
@@ -31,13 +34,17 @@ class TRecordingReporter final : public TReporter {
   int steps_ = 0;
 };
 
-// One phone behind one of the two ports: sections and faults set alike on either.
+enum TPortKind { MemoryPort, VirtualPhone, LinkHost };
+
+// One phone behind one of the ports: sections and faults set alike on each.
 class TPhoneUnderTest {
  public:
-  explicit TPhoneUnderTest(bool virtualPhone) {
-    if (virtualPhone) {
+  explicit TPhoneUnderTest(int kind) {
+    if (kind != MemoryPort) {
       phone_ = std::make_unique<TVirtualPhone>();
-      link_ = std::make_unique<TPhoneLink>(1, QStringLiteral("from the test"));
+      TLinkChoice choice;
+      choice.Isolate = kind == LinkHost;
+      link_ = std::make_unique<TPhoneLink>(1, QStringLiteral("from the test"), choice);
     }
   }
   TPhonePort& Port() { return link_ ? static_cast<TPhonePort&>(*link_) : memory_; }
@@ -95,13 +102,17 @@ class TestOperations : public QObject {
   void refreshEndsARangeAtAFailureAndStopsAtACancel_data();
   void refreshEndsARangeAtAFailureAndStopsAtACancel();
   void sessionClosesOnEveryPath();
+  void lostLinkEndsTheWorkOnce();
 };
 
 namespace {
 
 void AddPortColumn() {
-  QTest::addColumn<bool>("virtualPhone");
+  QTest::addColumn<int>("portKind");
 }
+
+const QList<QPair<int, QByteArray>> kPorts{
+    {MemoryPort, "memory "}, {VirtualPhone, "virtual "}, {LinkHost, "host "}};
 
 }  // namespace
 
@@ -110,28 +121,26 @@ void TestOperations::wholeReadStates_data() {
   QTest::addColumn<QString>("fault");
   QTest::addColumn<int>("state");
   QTest::addColumn<QString>("problem");
-  for (const bool phone : {false, true}) {
-    const char* port = phone ? "virtual " : "memory ";
+  for (const auto& [phone, port] : kPorts) {
     QTest::newRow(QByteArray(port).append("held")) << phone << "" << int(TSectionRead::Held) << "";
-    QTest::newRow(QByteArray(port).append("-5")) << phone << "size 18-9=-5"
-                                                 << int(TSectionRead::Unknown)
-                                                 << "Section 18-9: the phone did not tell what it "
-                                                    "holds (size answer -5)";
+    QTest::newRow(QByteArray(port).append("-5"))
+        << phone << "size 18-9=-5" << int(TSectionRead::Unknown)
+        << "Section 18-9: the phone did not tell what it "
+           "holds (size answer -5)";
     QTest::newRow(QByteArray(port).append("size fails"))
         << phone << "size 18-9=-7" << int(TSectionRead::SizeFailed)
         << "Error getting section 18-9 size";
     QTest::newRow(QByteArray(port).append("read fails"))
-        << phone << "read 18-9=-5" << int(TSectionRead::ReadFailed)
-        << "Error reading section 18-9";
+        << phone << "read 18-9=-5" << int(TSectionRead::ReadFailed) << "Error reading section 18-9";
   }
 }
 
 void TestOperations::wholeReadStates() {
-  QFETCH(bool, virtualPhone);
+  QFETCH(int, portKind);
   QFETCH(QString, fault);
   QFETCH(int, state);
   QFETCH(QString, problem);
-  TPhoneUnderTest phone(virtualPhone);
+  TPhoneUnderTest phone(portKind);
   phone.Put(18, 9, Bytes(3000));
   if (!fault.isEmpty())
     phone.Fault(fault);
@@ -149,8 +158,7 @@ void TestOperations::writeIsJudged_data() {
   QTest::addColumn<QString>("fault");
   QTest::addColumn<bool>("whole");
   QTest::addColumn<QString>("problem");
-  for (const bool phone : {false, true}) {
-    const char* port = phone ? "virtual " : "memory ";
+  for (const auto& [phone, port] : kPorts) {
     QTest::newRow(QByteArray(port).append("whole")) << phone << "" << true << "";
     QTest::newRow(QByteArray(port).append("refused"))
         << phone << "write 18-9=-6" << false
@@ -163,11 +171,11 @@ void TestOperations::writeIsJudged_data() {
 }
 
 void TestOperations::writeIsJudged() {
-  QFETCH(bool, virtualPhone);
+  QFETCH(int, portKind);
   QFETCH(QString, fault);
   QFETCH(bool, whole);
   QFETCH(QString, problem);
-  TPhoneUnderTest phone(virtualPhone);
+  TPhoneUnderTest phone(portKind);
   if (!fault.isEmpty())
     phone.Fault(fault);
   TSlotTable table{};
@@ -188,8 +196,7 @@ void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer_data() {
   AddPortColumn();
   QTest::addColumn<QString>("fault");
   QTest::addColumn<bool>("cleared");
-  for (const bool phone : {false, true}) {
-    const char* port = phone ? "virtual " : "memory ";
+  for (const auto& [phone, port] : kPorts) {
     QTest::newRow(QByteArray(port).append("erased")) << phone << "" << true;
     // The grid shows -5 as empty, but it does not confirm an erase.
     QTest::newRow(QByteArray(port).append("-5 after")) << phone << "size 18-9=-5" << false;
@@ -197,10 +204,10 @@ void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer_data() {
 }
 
 void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer() {
-  QFETCH(bool, virtualPhone);
+  QFETCH(int, portKind);
   QFETCH(QString, fault);
   QFETCH(bool, cleared);
-  TPhoneUnderTest phone(virtualPhone);
+  TPhoneUnderTest phone(portKind);
   phone.Put(18, 9, Bytes(300));
   if (!fault.isEmpty())
     phone.Fault(fault);
@@ -217,18 +224,17 @@ void TestOperations::refreshEndsARangeAtAFailureAndStopsAtACancel_data() {
   QTest::addColumn<int>("cancelAfter");
   QTest::addColumn<QList<int>>("reached");
   // Ranges 18-9..18-11 and 2-10..2-11; 18-10 fails its size query.
-  for (const bool phone : {false, true}) {
-    const char* port = phone ? "virtual " : "memory ";
+  for (const auto& [phone, port] : kPorts) {
     QTest::newRow(QByteArray(port).append("whole run")) << phone << -1 << QList<int>{1, 2, 4, 5};
     QTest::newRow(QByteArray(port).append("cancel")) << phone << 1 << QList<int>{1};
   }
 }
 
 void TestOperations::refreshEndsARangeAtAFailureAndStopsAtACancel() {
-  QFETCH(bool, virtualPhone);
+  QFETCH(int, portKind);
   QFETCH(int, cancelAfter);
   QFETCH(QList<int>, reached);
-  TPhoneUnderTest phone(virtualPhone);
+  TPhoneUnderTest phone(portKind);
   phone.Put(18, 9, Bytes(500));
   phone.Put(2, 11, Bytes(20));
   phone.Fault(QStringLiteral("size 18-10=-7"));
@@ -267,6 +273,40 @@ void TestOperations::sessionClosesOnEveryPath() {
   port.Calls.clear();
   { const TLinkSession link(port); }
   QCOMPARE(port.Calls, QStringList{QStringLiteral("Open")});
+}
+
+// A link lost half-way is told once, where it happened; what comes after is not tried, and
+// only bytes the phone was seen to hold count as written.
+void TestOperations::lostLinkEndsTheWorkOnce() {
+  const QTemporaryDir work;
+  const QMap<QString, QByteArray> programs{
+      {"18-9", Bytes(300)}, {"18-10", Bytes(200)}, {"2-17", Bytes(100)}};
+  TMemoryPort port;
+  port.Sections = programs;
+  port.LostAt = "18-10";
+  TRecordingReporter reporter;
+  const TBackupResult backup =
+      BackUp(port, reporter, TSlotRanges(), QDir(work.path()).filePath("lost"), "COM1");
+  QVERIFY(backup.Made());
+  QCOMPARE(backup.LinkLost,
+           QStringLiteral("The link was lost at section 18-10 (GBP Error: Port must be opened!)"));
+  QCOMPARE(backup.Reached, 2);
+  QCOMPARE(backup.Missing(), int(backup.Manifest.Entries.size()) - 1);
+  QCOMPARE(port.Calls.filter("GetSize").size(), 2);
+
+  port = TMemoryPort();
+  port.Sections = programs;
+  const QString target = QDir(work.path()).filePath("bk");
+  QVERIFY(BackUp(port, reporter, TSlotRanges(), target, "COM1").Made());
+  port.Sections.clear();
+  port.WriteFaults["18-9"] = -6;
+  port.LostAt = "18-10";
+  const TRestoreResult restore =
+      Restore(port, reporter, ReadBackup(target, TSlotRanges()), {}, nullptr);
+  QCOMPARE(restore.Count(TSectionRestore::Failed), 2);  // 18-9 refused, 18-10 where it was lost
+  QCOMPARE(restore.Bytes, 0);
+  QVERIFY(restore.LinkLost.startsWith("The link was lost at section 18-10"));
+  QCOMPARE(restore.Sections.last().Action, TSectionRestore::NotReached);
 }
 
 QTEST_GUILESS_MAIN(TestOperations)

@@ -257,12 +257,17 @@ void TestVirtualPhone::faults_data() {
                                  << 128 << 200;
   QTest::newRow("all, loosely spaced")
       << "  size  18-9 = -7 ;read 18-9=-5;; write 18-9= truncate 10;" << -7 << -5 << -7;
+  // Stops elsewhere are parsed and left alone (the link host's tests play them).
+  QTest::newRow("stops elsewhere")
+      << "size 18-9=-7; read 2-9=hang; clear 18-9=crash" << -7 << 128 << -7;
   QTest::newRow("later item wins") << "size 18-9=-7; size 18-9=-6" << -6 << 128 << -6;
   QTest::newRow("malformed: no value") << "size 18-9=; read 18-9=-5" << 300 << 128 << 200;
   QTest::newRow("malformed: unknown kind") << "read 18-9=-5; erase 18-9=-1" << 300 << 128 << 200;
   QTest::newRow("malformed: section over 255") << "size 274-9=-7" << 300 << 128 << 200;
   QTest::newRow("malformed: no address") << "size=-7" << 300 << 128 << 200;
   QTest::newRow("malformed: truncate sign") << "write 18-9=truncate -1" << 300 << 128 << 200;
+  QTest::newRow("malformed: stop of no call")
+      << "size 18-9=-7; erase 18-9=hang" << 300 << 128 << 200;
   QTest::newRow("malformed: text code") << "size 18-9=big" << 300 << 128 << 200;
   QTest::newRow("malformed: huge code") << "size 18-9=99999999999" << 300 << 128 << 200;
   QTest::newRow("malformed: claim past the result")

@@ -10,12 +10,15 @@
 #include "common/errors.h"
 #include "ui_mainwindow.h"
 
-TManagerFixture::TManagerFixture(TStart start) : previousDir_(QDir::currentPath()) {
+TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText)
+    : previousDir_(QDir::currentPath()) {
   QDir::setCurrent(work_.path());
   const QString settings = SettingsPath();
   if (QFileInfo(settings).isDir())
     QDir(settings).removeRecursively();
   QFile::remove(settings);
+  if (!settingsText.isEmpty())
+    WriteSettings(settingsText);
   forms_ = std::make_unique<TApplicationForms>();
   if (start == Unshown)
     return;

@@ -22,7 +22,8 @@ class TManagerFixture {
   // Loaded: the settings are loaded (defaults) and row 1 selected, as after start-up.
   // Unshown: the forms exist, and Show() then loads the settings as the window does.
   enum TStart { Loaded, Unshown };
-  explicit TManagerFixture(TStart start = Loaded);
+  // settings, when given, is the settings file the window starts with.
+  explicit TManagerFixture(TStart start = Loaded, const QByteArray& settings = QByteArray());
   ~TManagerFixture();
   TManagerFixture(const TManagerFixture&) = delete;
   TManagerFixture& operator=(const TManagerFixture&) = delete;

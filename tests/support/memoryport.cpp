@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/messages.h"
+
 namespace {
 
 constexpr int NoSection = -153;
@@ -24,7 +26,9 @@ void TMemoryPort::Close() {
 int TMemoryPort::GetSize(const TSectionAddress& address) {
   const QString name = address.Text();
   Calls << QStringLiteral("GetSize ") + name;
-  if (!open_)
+  if (name == LostAt)
+    lost_ = GBPErrorMessage(PortNotOpen);
+  if (!open_ || !lost_.isEmpty())
     return PortNotOpen;
   if (SizeFaults.contains(name))
     return SizeFaults[name];

@@ -13,9 +13,10 @@ class TMemoryPort final : public TPhonePort {
   QMap<QString, QByteArray> Sections;  // by address text, "18-9"
   QMap<QString, int> SizeFaults;
   QMap<QString, int> ReadFaults;
-  QMap<QString, int> WriteFaults;     // a code: nothing is stored
+  QMap<QString, int> WriteFaults;      // a code: nothing is stored
   QMap<QString, int> TruncatedWrites;  // bytes kept of a write
   int OpenResult = 0;
+  QString LostAt;     // a section whose size query loses the link, as a pulled cable would
   QStringList Calls;  // "Open", "Close", "GetSize 18-9" ...
 
   bool IsOpen() const { return open_; }
@@ -26,7 +27,9 @@ class TMemoryPort final : public TPhonePort {
   int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
   int Write(const TSectionAddress& address, const void* data, quint32 length) override;
   int Clear(const TSectionAddress& address) override;
+  QString LinkLost() const override { return lost_; }
 
  private:
   bool open_ = false;
+  QString lost_;
 };

@@ -24,6 +24,11 @@ void TScriptedModal::ShowMessage(QObject*, const QString& text, const QString& c
   Shown.append({TShownBox::Message, caption, text});
 }
 
+void TScriptedModal::ShowMessageDetail(QObject*, const QString& text, const QString& detail,
+                                       const QString& caption) {
+  Shown.append({TShownBox::Message, caption, text, detail});
+}
+
 bool TScriptedModal::Confirm(QObject*, const QString& text) {
   Shown.append({TShownBox::Confirmation, QStringLiteral("Confirm"), text});
   if (ConfirmAnswers.isEmpty()) {

@@ -15,6 +15,7 @@ struct TShownBox {
   TKind Kind = Message;
   QString Caption;
   QString Text;
+  QString Detail = QString();  // the line under the text, when there is one
 };
 
 class TScriptedModal final : public TModalUI {
@@ -44,6 +45,8 @@ class TScriptedModal final : public TModalUI {
   void Clear();
 
   void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
+  void ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
+                         const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QString SaveFileName(QObject* owner, const QString& title) override;

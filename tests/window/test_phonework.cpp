@@ -62,6 +62,7 @@ class TestPhoneWork : public QObject {
   void windowStaysAliveDuringATransfer();
   void fullRefreshCancelsBetweenSections();
   void closingWaitsForTheTransfer();
+  void crashDuringFullRefreshIsToldAndTheWindowGoesOn();
 
  private:
   QString Folder(const QString& name) const { return f->FilePath(name); }
@@ -227,6 +228,26 @@ void TestPhoneWork::closingWaitsForTheTransfer() {
   QCOMPARE(f->Phone.Get(18, 9), PlainData(1000));
   QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
   QVERIFY(QFile::exists(TManagerFixture::SettingsPath()));
+}
+
+void TestPhoneWork::crashDuringFullRefreshIsToldAndTheWindowGoesOn() {
+  f.reset();
+  f = std::make_unique<TManagerFixture>(TManagerFixture::Loaded, "[Link]\nIsolate=true\n");
+  FillPhone(f->Phone);
+  f->Phone.SetFaults("size 18-11=crash");
+  Form1->RunCommand([] { Form1->Button1Click(); });
+  QCOMPARE(f->Modal.ShownTexts(),
+           (QStringList{"The phone-link library stopped during GetNVMFileSize 18-11 (signal 11).",
+                        "Error getting section 18-11 size", "Update done!"}));
+  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("Calc"));
+  // The next refresh starts a fresh host and reaches every row.
+  f->Phone.SetFaults(QString());
+  f->Modal.Clear();
+  Form1->RunCommand([] { Form1->Button1Click(); });
+  QCOMPARE(f->Modal.ShownTexts(), QStringList{"Update done!"});
+  QCOMPARE(Form1->Slots[3].Size, 8000);
+  QCOMPARE(Form1->Slots[7].Caption, QStringLiteral("Notes"));
+  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
 QTEST_MAIN(TestPhoneWork)

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include "common/fileio.h"
+#include "common/messages.h"
 #include "common/operationio.h"
 #include "libraries/prg3text.h"
 #include "link/phoneport.h"
@@ -143,9 +144,20 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
       result.Cancelled = true;
       return result;
     }
+    if (!result.LinkLost.isEmpty()) {
+      TManifestEntry notReached;
+      notReached.Address = addresses[i];
+      notReached.State = TManifestEntry::Missing;
+      notReached.Error = QStringLiteral("not reached: the link was lost before it");
+      result.Manifest.Entries << notReached;
+      continue;
+    }
     reporter.Progress(i + 1, int(addresses.size()), addresses[i], result.Bytes);
     result.Manifest.Entries << BackUpSection(port, folder.Path(), addresses[i]);
     result.Bytes += result.Manifest.Entries.last().Size;
+    result.Reached = i + 1;
+    if (!port.LinkLost().isEmpty())
+      result.LinkLost = LinkLostText(addresses[i], port.LinkLost());
   }
   link.Close();
   SaveFile(QDir(folder.Path()).filePath(QString::fromLatin1(ManifestFileName)),

@@ -17,6 +17,10 @@ struct TBackupResult {
   bool Cancelled = false;
   TManifest Manifest;  // the sections read, in order
   qint64 Bytes = 0;    // bytes stored
+  // Where the link was lost, when it was: the sections after it are recorded as missing
+  // without being tried, and only the first Reached entries were.
+  QString LinkLost;
+  int Reached = 0;
   int Missing() const;
   // The folder was made: every section was reached and the manifest written.
   bool Made() const { return LinkOpened && !Cancelled; }

@@ -6,6 +6,7 @@
 #include "app/gridtext.h"
 #include "catalogue/classify.h"
 #include "catalogue/ops/refreshslots.h"
+#include "common/messages.h"
 #include "common/operationio.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
@@ -193,7 +194,7 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
     const TManifestEntry& entry = entries[i];
     if (i > 0 && !result.Cancelled && reporter.CancelRequested())
       result.Cancelled = true;
-    if (result.Cancelled) {
+    if (result.Cancelled || !result.LinkLost.isEmpty()) {
       TSectionRestore notReached;
       notReached.Address = entry.Address;
       result.Sections << notReached;
@@ -201,8 +202,11 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
     }
     reporter.Progress(i + 1, int(entries.size()), entry.Address, result.Bytes);
     result.Sections << restorer.Restore(entry, backup.Files.value(entry.Address.Text()));
-    if (!request.DryRun && result.Sections.last().Action != TSectionRestore::Unchanged)
+    // Only bytes the phone was seen to hold count as written.
+    if (!request.DryRun && result.Sections.last().Action == TSectionRestore::Written)
       result.Bytes += backup.Files.value(entry.Address.Text()).size();
+    if (!port.LinkLost().isEmpty())
+      result.LinkLost = LinkLostText(entry.Address, port.LinkLost());
   }
   return result;
 }

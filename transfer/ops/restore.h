@@ -51,6 +51,8 @@ struct TRestoreResult {
   bool Cancelled = false;
   QList<TSectionRestore> Sections;  // in the order handled: clears first
   qint64 Bytes = 0;                 // bytes written
+  // Where the link was lost, when it was: the sections after it were not reached.
+  QString LinkLost;
   int Count(TSectionRestore::TAction action) const;
   // Failed and skipped sections: everything the backup held did not reach the phone.
   int Failures() const;

@@ -22,10 +22,15 @@ QString BackupSummary(const TBackupResult& result, const QString& folder) {
                         .arg(total)
                         .arg(result.Bytes)
                         .arg(folder)};
-  for (const TManifestEntry& entry : result.Manifest.Entries) {
+  for (int i = 0; i < result.Reached; ++i) {
+    const TManifestEntry& entry = result.Manifest.Entries[i];
     if (entry.State == TManifestEntry::Missing)
       lines << QStringLiteral("Not read: %1 (%2)").arg(entry.Address.Text(), entry.Error);
   }
+  if (!result.LinkLost.isEmpty())
+    lines << QStringLiteral("%1: the %2 sections after it were not read.")
+                 .arg(result.LinkLost)
+                 .arg(total - result.Reached);
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -47,6 +52,9 @@ QString RestoreSummary(const TRestoreResult& result, const QString& folder) {
   if (result.Cancelled)
     lines << QStringLiteral("Cancelled: nothing was written to %1.")
                  .arg(notReached.join(QStringLiteral(", ")));
+  else if (!result.LinkLost.isEmpty())
+    lines << QStringLiteral("%1: nothing was written to %2.")
+                 .arg(result.LinkLost, notReached.join(QStringLiteral(", ")));
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -92,6 +100,10 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
   }
   if (!preview.LinkOpened || preview.Cancelled)
     return;
+  if (!preview.LinkLost.isEmpty()) {
+    reporter.Error(preview.LinkLost + QLatin1Char('.'));
+    return;
+  }
   TRestorePreview dialog(owner, folder, preview.Sections);
   if (Modal().ExecDialog(&dialog) != mrOk)
     return;

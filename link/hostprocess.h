@@ -1,0 +1,72 @@
+#pragma once
+// The manager's side of the link host: starts kiv-linkhost in a process group of its own,
+// reads its hello and makes one call after another through it, each within its deadline.
+// Every answer is checked before anything of it is used; any fault (a deadline passed, the
+// host gone, a frame that breaks the protocol) ends the host and leaves a message naming
+// what happened. Used from one thread at a time.
+
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <vector>
+
+#include "linkhost/protocol.h"
+
+// How long a call may take: 15 s, plus the time its bytes take at 2,400 baud with 10 bits a
+// byte (the slowest real link), times the factor of the settings.
+qint64 LinkDeadlineMs(quint64 bytes, double factor);
+// "42 s", "0.2 s": a deadline as the messages tell it.
+QString DeadlineText(qint64 milliseconds);
+
+class TLinkHostProcess {
+ public:
+  TLinkHostProcess(const QString& program, const QStringList& libraries, double timeoutFactor);
+  ~TLinkHostProcess();  // closes the host's input and ends it
+  TLinkHostProcess(const TLinkHostProcess&) = delete;
+  TLinkHostProcess& operator=(const TLinkHostProcess&) = delete;
+
+  // Starts the host and reads its hello. A library that does not load is a good start:
+  // the hello says so. false: Failure() tells why, and no host runs.
+  bool Start();
+  const linkhost::THello& Hello() const { return hello_; }
+
+  // One call of the library. A write's data is data (call.length bytes); a read's buffer
+  // receives the bytes the library placed, never more than call.length. what names the
+  // call in messages ("ReadNVMFile 18-9"). false: Failure() tells why, and the host is gone.
+  bool Call(const linkhost::TCall& call, const void* data, void* buffer, const QString& what,
+            int32_t& result);
+  bool Running() const { return input_ >= 0; }
+  QString Failure() const { return failure_; }
+
+ private:
+  using TClock = std::chrono::steady_clock;
+  enum class TRead { Ok, Ended, Late };
+
+  bool Fail(const QString& text);
+  bool Send(const std::vector<uint8_t>& frame, const void* data, size_t size,
+            TClock::time_point deadline, qint64 waitMs, const QString& during);
+  // One whole frame's payload into payload_; false after a failure, with its message.
+  bool Receive(TClock::time_point deadline, qint64 waitMs, const QString& during);
+  TRead ReadExactly(uint8_t* into, size_t size, TClock::time_point deadline);
+  bool Late(qint64 waitMs, const QString& during);
+  bool HostEnded(const QString& during);
+  bool Stray(const QString& during);
+  // Waits up to the time given for the host to end; its exit status or signal once it has.
+  QString WaitForEnd(std::chrono::milliseconds wait);
+  // Ends the host and everything in its process group.
+  void Kill();
+
+  QString program_;
+  QStringList libraries_;
+  double factor_;
+  int pid_ = -1;       // while the host has not been reaped
+  int group_ = -1;     // its process group, until it is killed
+  QString endStatus_;  // "signal 11", once reaped
+  bool starting_ = false;
+  int input_ = -1;   // the host's standard input, our end
+  int output_ = -1;  // the host's standard output, our end
+  linkhost::THello hello_;
+  std::vector<uint8_t> payload_;
+  std::vector<uint8_t> seen_;  // the first bytes the host wrote, to show stray output
+  QString failure_;
+};

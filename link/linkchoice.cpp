@@ -1,0 +1,29 @@
+#include "link/linkchoice.h"
+
+#include <QSettings>
+#include <cmath>
+
+namespace {
+
+// Far beyond any link: a factor that large would wait for months.
+constexpr double kLargestFactor = 1000.0;
+
+}  // namespace
+
+double ParseTimeoutFactor(const QString& text) {
+  bool ok = false;
+  const double factor = text.trimmed().toDouble(&ok);
+  return ok && std::isfinite(factor) && factor > 0 && factor <= kLargestFactor ? factor : 0;
+}
+
+TLinkChoice ReadLinkSettings(const QString& settingsPath) {
+  const QSettings file(settingsPath, QSettings::IniFormat);
+  TLinkChoice choice;
+  choice.Library = file.value(QStringLiteral("Link/Library")).toString().trimmed();
+  const QString isolate = file.value(QStringLiteral("Link/Isolate")).toString().trimmed();
+  choice.Isolate = isolate.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0 ||
+                   isolate == QStringLiteral("1");
+  const double factor = ParseTimeoutFactor(file.value(QStringLiteral("Link/Timeout")).toString());
+  choice.TimeoutFactor = factor > 0 ? factor : 1.0;
+  return choice;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Which phone-link library is used and how it runs: the [Link] section of the settings file
+// (Library=, Isolate=, Timeout=), which both faces read; kivnvm's options win over it.
+
+#include <QString>
+
+struct TLinkChoice {
+  QString Library;             // a library file; empty: the loader's search order
+  bool Isolate = false;        // run a native library in the link host as well
+  double TimeoutFactor = 1.0;  // scales every deadline of the link host
+  QString HostProgram;         // the link host; empty: found as the library is found
+};
+
+// A library file, in this process or isolated, with the defaults for the rest.
+inline TLinkChoice LibraryChoice(const QString& library, bool isolate = false) {
+  TLinkChoice choice;
+  choice.Library = library;
+  choice.Isolate = isolate;
+  return choice;
+}
+
+// The [Link] section of the settings file at path. A missing section gives the defaults; a
+// Timeout= that is no positive number gives 1.
+TLinkChoice ReadLinkSettings(const QString& settingsPath);
+
+// A timeout factor as typed: a positive number, "0.5", "2"; 0 when the text is none.
+double ParseTimeoutFactor(const QString& text);

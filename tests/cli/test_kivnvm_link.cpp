@@ -1,0 +1,138 @@
+// kivnvm and the link host: "kivnvm link", and the library's hangs and crashes in the middle
+// of a command, each told once, with the next command working again.
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include "tests/cli/kivnvmphonetest.h"
+#include "tests/cli/kivnvmrunner.h"
+
+class TestKivnvmLink : public TKivnvmPhoneTest {
+  Q_OBJECT
+ private Q_SLOTS:
+  void linkTellsTheLibraryAndHowItRuns();
+  void linkTestOpensAndClosesOnly_data();
+  void linkTestOpensAndClosesOnly();
+  void crashEndsABackupOnceAndTheNextCommandWorks();
+  void crashDuringARestoreWritesNothingMore();
+  void hangEndsWithinItsDeadline();
+};
+
+void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
+  const QString library = QDir(kivnvm_.Dir()).filePath("libgbp.so");
+  const QString exports =
+      "InitGBPMode, EndGBPMode, ReadNVMFile, WriteNVMFile, ClearNVMFile, GetNVMFileSize";
+  TKivnvmRun run = kivnvm_.Run({"link"});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(run.OutLines(), (QStringList{"Library: " + library, "Runs: in this process",
+                                        "Exports: " + exports, "Usable: yes"}));
+  // The settings file's [Link] section, and the options that win over it.
+  kivnvm_.WriteSettings("[Link]\nIsolate=true\nLibrary=/nonexistent/libgbp.so\n");
+  run = kivnvm_.Run({"link", "--json", "--link", library});
+  QCOMPARE(run.ExitCode, 0);
+  const QJsonObject json = QJsonDocument::fromJson(run.OutBytes).object();
+  QCOMPARE(json["library"].toString(), library);
+  QCOMPARE(json["runs"].toString(), QStringLiteral("in the link host"));
+  QCOMPARE(json["exports"].toArray().size(), 6);
+  QCOMPARE(json["usable"].toBool(), true);
+  run = kivnvm_.Run({"link"});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Out.contains("Usable: no (/nonexistent/libgbp.so: cannot open shared object file: "
+                            "No such file or directory)"),
+           qPrintable(run.Out));
+  QCOMPARE(kivnvm_.Run({"link", "--timeout-factor", "0"}).ExitCode, 2);
+  kivnvm_.WriteSettings(QByteArray());
+}
+
+void TestKivnvmLink::linkTestOpensAndClosesOnly_data() {
+  QTest::addColumn<QString>("how");
+  QTest::addColumn<QString>("faults");
+  QTest::addColumn<QString>("outcome");
+  QTest::addColumn<QStringList>("journal");
+  for (const QString how : {"", "--isolate"}) {
+    QTest::newRow(qPrintable(how + " opens"))
+        << how << ""
+        << "the link opened and closed" << QStringList{"InitGBPMode(1) = 0", "EndGBPMode() = 0"};
+    QTest::newRow(qPrintable(how + " no answer"))
+        << how << "init=-3"
+        << "GBP Error: No AT response! (COM1, from --port)" << QStringList{"InitGBPMode(1) = -3"};
+  }
+}
+
+void TestKivnvmLink::linkTestOpensAndClosesOnly() {
+  QFETCH(QString, how);
+  QFETCH(QString, faults);
+  QFETCH(QString, outcome);
+  QFETCH(QStringList, journal);
+  phone_->SetFaults(faults);
+  QStringList arguments{"link", "--test", "--port", "COM1"};
+  if (!how.isEmpty())
+    arguments << how;
+  const TKivnvmRun run = kivnvm_.Run(arguments);
+  QCOMPARE(run.ExitCode, faults.isEmpty() ? 0 : 1);
+  QCOMPARE(run.OutLines().last(), "Link test on COM1: " + outcome);
+  QCOMPARE(phone_->Journal(), journal);
+}
+
+void TestKivnvmLink::crashEndsABackupOnceAndTheNextCommandWorks() {
+  MakeDemoPhone();
+  phone_->SetFaults("size 18-11=crash");
+  const TKivnvmRun run = kivnvm_.Run({"backup", "--isolate", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  const QString crash = "The phone-link library stopped during GetNVMFileSize 18-11 (signal 11).";
+  QCOMPARE(run.Err.count(crash), 2);  // as it happened, and where the backup stopped
+  QVERIFY2(run.Err.contains("The link was lost at section 18-11 (" + crash +
+                            "): the 26 sections after it were not read and are missing"),
+           qPrintable(run.Err));
+  QCOMPARE(run.Err.count("is missing from the backup"), 1);
+  QVERIFY(run.Err.contains("Backed up 2 of 29 sections"));
+  const QJsonArray sections = QJsonDocument::fromJson(ReadFileBytes(Path("backup/manifest.json")))
+                                  .object()["sections"]
+                                  .toArray();
+  int missing = 0;
+  for (const QJsonValue& value : sections)
+    missing += value.toObject()["missing"].toBool() ? 1 : 0;
+  QCOMPARE(missing, 27);
+  phone_->SetFaults(QString());
+  QCOMPARE(kivnvm_.Run({"list", "--isolate"}).ExitCode, 0);
+}
+
+void TestKivnvmLink::crashDuringARestoreWritesNothingMore() {
+  MakeDemoPhone();
+  QCOMPARE(kivnvm_.Run({"backup", Path("backup")}).ExitCode, 0);
+  const QByteArray held = phone_->Get(18, 9);
+  phone_->Remove(18, 9);
+  phone_->Remove(18, 11);
+  phone_->SetFaults("write 18-9=crash");
+  phone_->ClearJournal();
+  const TKivnvmRun run = kivnvm_.Run({"restore", "--isolate", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains("Section 18-9 not restored"), qPrintable(run.Err));
+  QVERIFY(
+      run.Err.contains(QRegularExpression("The link was lost at section 18-9 \\(.*\\): the "
+                                          "\\d+ sections after it were not reached")));
+  QVERIFY2(!run.Out.contains("wrote"), qPrintable(run.Out));
+  QVERIFY(!phone_->Holds(18, 9));
+  QVERIFY(!phone_->Holds(18, 11));
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
+  phone_->SetFaults(QString());
+  QCOMPARE(kivnvm_.Run({"restore", "--isolate", Path("backup")}).ExitCode, 0);
+  QCOMPARE(phone_->Get(18, 9), held);
+}
+
+void TestKivnvmLink::hangEndsWithinItsDeadline() {
+  MakeDemoPhone();
+  phone_->SetFaults("read 18-9=hang");
+  const TKivnvmRun run =
+      kivnvm_.Run({"get", "--isolate", "--timeout-factor", "0.01", "18-9", Path("out")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains("The phone-link library did not answer ReadNVMFile 18-9 within"),
+           qPrintable(run.Err));
+  QVERIFY(!QFile::exists(Path("out")));
+}
+
+QTEST_GUILESS_MAIN(TestKivnvmLink)
+#include "test_kivnvm_link.moc"

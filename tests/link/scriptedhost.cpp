@@ -1,0 +1,99 @@
+// A link host that breaks the protocol as SCRIPTED_HOST says, for the manager's checks of
+// every answer: each mode is one way a host (or a library writing to its output) goes wrong.
+//   stray      text on the output instead of a hello
+//   version    a hello of protocol version 99
+//   hello      a hello cut short
+//   claim      reads answered with a result beyond the buffer
+//   short      an answer shorter than its fixed part
+//   entry      answers naming another export
+//   extra      a size answer carrying data
+//   exit       exits with status 3 at the first file operation
+//   silent     never answers a file operation
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "linkhost/protocol.h"
+
+using namespace linkhost;
+
+namespace {
+
+void Write(const std::vector<uint8_t>& bytes) {
+  fwrite(bytes.data(), 1, bytes.size(), stdout);
+  fflush(stdout);
+}
+
+bool ReadCall(TCall& call, std::vector<uint8_t>& data) {
+  uint8_t header[kFrameHeader];
+  if (fread(header, 1, sizeof header, stdin) != sizeof header)
+    return false;
+  std::vector<uint8_t> payload(PayloadLength(header));
+  if (fread(payload.data(), 1, payload.size(), stdin) != payload.size() ||
+      ParseCall(payload.data(), payload.size(), call) != TParse::Ok)
+    return false;
+  data.assign(payload.begin() + kCallFixed, payload.end());
+  return true;
+}
+
+}  // namespace
+
+int main() {
+  const char* modeText = std::getenv("SCRIPTED_HOST");
+  const std::string mode = modeText ? modeText : "";
+  THello hello;
+  hello.loaded = true;
+  hello.exports = 0x3F;
+  hello.library = "scripted";
+  if (mode == "stray") {
+    std::puts("Hello from a chatty library");
+    fflush(stdout);
+    std::this_thread::sleep_for(std::chrono::seconds(60));
+    return 0;
+  }
+  if (mode == "version")
+    hello.version = 99;
+  std::vector<uint8_t> frame = HelloFrame(hello);
+  if (mode == "hello") {
+    frame.resize(kFrameHeader + 3);
+    frame[0] = 3;
+    frame[1] = frame[2] = frame[3] = 0;
+  }
+  Write(frame);
+  TCall call;
+  std::vector<uint8_t> data;
+  while (ReadCall(call, data)) {
+    TAnswer answer;
+    answer.entry = call.entry;
+    const bool fileCall = call.entry != kInit && call.entry != kEnd;
+    if (fileCall && mode == "exit")
+      return 3;
+    if (fileCall && mode == "silent")
+      std::this_thread::sleep_for(std::chrono::seconds(60));
+    std::vector<uint8_t> bytes;
+    if (call.entry == kRead && mode == "claim") {
+      answer.result = 99999;
+      answer.dataSize = call.length;
+      bytes.assign(call.length, 'x');
+    }
+    if (fileCall && mode == "entry")
+      answer.entry = kClear;
+    if (call.entry == kSize && mode == "extra") {
+      answer.dataSize = 4;
+      bytes.assign(4, 'x');
+    }
+    frame = AnswerFrame(answer);
+    if (fileCall && mode == "short") {
+      frame.resize(kFrameHeader + 2);
+      frame[0] = 2;
+    }
+    frame.insert(frame.end(), bytes.begin(), bytes.end());
+    Write(frame);
+  }
+  return 0;
+}

@@ -1,0 +1,213 @@
+// The link host: the manager's checks of every answer against a host that breaks the
+// protocol, and the real host running the virtual phone with its hangs and crashes.
+
+#include <QtTest>
+
+#include "link/gbplibrary.h"
+#include "link/hostprocess.h"
+#include "link/linkcalls.h"
+#include "tests/support/virtualphone.h"
+
+namespace {
+
+TLinkChoice Isolated(double factor = 1.0, const QString& host = QString()) {
+  TLinkChoice choice;
+  choice.Isolate = true;
+  choice.TimeoutFactor = factor;
+  choice.HostProgram = host;
+  return choice;
+}
+
+const char* kWhenStarting = "start";
+
+// A failure taken once; the link stays lost, and the next call fails at once.
+void CheckLost(TGBPLibrary& library, const QString& expected) {
+  QCOMPARE(library.TakeFailure(), expected);
+  QCOMPARE(library.LinkLost(), expected);
+  QCOMPARE(library.GetSize(18, 9), GBPPortMustBeOpened);
+  QVERIFY(library.TakeFailure().isEmpty());
+}
+
+}  // namespace
+
+class TestLinkHost : public QObject {
+  Q_OBJECT
+ private slots:
+  void deadlines();
+  void everyAnswerIsChecked_data();
+  void everyAnswerIsChecked();
+  void crashesEndTheCallAndTheNextLinkWorks_data();
+  void crashesEndTheCallAndTheNextLinkWorks();
+  void hangEndsWithinItsDeadline();
+  void unusableLibrariesNameTheFileAndTheReason();
+  void callsThroughTheHostReachTheObserver();
+};
+
+void TestLinkHost::deadlines() {
+  QCOMPARE(LinkDeadlineMs(0, 1.0), qint64(15000));
+  QCOMPARE(LinkDeadlineMs(240, 1.0), qint64(16000));  // 240 bytes take 1 s at 2,400 baud
+  QCOMPARE(LinkDeadlineMs(65536, 0.5), qint64(144033));
+  QCOMPARE(DeadlineText(15533), QStringLiteral("16 s"));
+  QCOMPARE(DeadlineText(155), QStringLiteral("0.15 s"));
+}
+
+void TestLinkHost::everyAnswerIsChecked_data() {
+  QTest::addColumn<QString>("mode");
+  QTest::addColumn<QString>("call");
+  QTest::addColumn<QString>("failure");
+  QTest::newRow("stray output") << "stray" << kWhenStarting
+                                << "The link host wrote something else than its answers to its "
+                                   "standard output during its start (\"Hello from a chatty "
+                                   "library.\"); the link was closed.";
+  QTest::newRow("other version") << "version" << kWhenStarting
+                                 << "The link host speaks protocol version 99, not 1; the link "
+                                    "was closed.";
+  QTest::newRow("short hello") << "hello" << kWhenStarting
+                               << "The link host sent a malformed hello; the link was closed.";
+  QTest::newRow("claims more than its buffer")
+      << "claim"
+      << "read"
+      << "The phone-link library claimed 99999 bytes from ReadNVMFile 18-9 into a buffer of 128; "
+         "the link was closed.";
+  QTest::newRow("short answer") << "short"
+                                << "size"
+                                << "The link host sent a short answer to GetNVMFileSize 18-9; the "
+                                   "link was closed.";
+  QTest::newRow("answer of another call")
+      << "entry"
+      << "size"
+      << "The link host sent a malformed answer to GetNVMFileSize 18-9; the link was closed.";
+  QTest::newRow("data where none belongs")
+      << "extra"
+      << "size"
+      << "The link host sent a malformed answer to GetNVMFileSize 18-9; the link was closed.";
+  QTest::newRow("exits") << "exit"
+                         << "size"
+                         << "The phone-link library stopped during GetNVMFileSize 18-9 (exit "
+                            "status 3).";
+  QTest::newRow("never answers")
+      << "silent"
+      << "size"
+      << "The phone-link library did not answer GetNVMFileSize 18-9 within 0.15 s; the link was "
+         "closed.";
+}
+
+void TestLinkHost::everyAnswerIsChecked() {
+  QFETCH(QString, mode);
+  QFETCH(QString, call);
+  QFETCH(QString, failure);
+  qputenv("SCRIPTED_HOST", mode.toUtf8());
+  TGBPLibrary library(Isolated(0.01, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
+  if (call == QLatin1String(kWhenStarting)) {
+    QVERIFY(!library.Load());
+    QCOMPARE(library.LoadProblem(), failure);
+    QCOMPARE(library.Open(1), -2);
+    return;
+  }
+  QCOMPARE(library.Open(1), 0);
+  QByteArray buffer(128, '\0');
+  const int result = call == QStringLiteral("read")
+                         ? library.Read(18, 9, buffer.data(), quint32(buffer.size()))
+                         : library.GetSize(18, 9);
+  QCOMPARE(result, GBPPortMustBeOpened);
+  QCOMPARE(buffer, QByteArray(128, '\0'));  // nothing taken on trust
+  CheckLost(library, failure);
+}
+
+void TestLinkHost::crashesEndTheCallAndTheNextLinkWorks_data() {
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<QString>("failure");
+  QTest::newRow("size") << "size 18-9=crash"
+                        << "The phone-link library stopped during GetNVMFileSize 18-9 (signal 11).";
+  QTest::newRow("read") << "read 18-9=crash"
+                        << "The phone-link library stopped during ReadNVMFile 18-9 (signal 11).";
+  QTest::newRow("write") << "write 18-9=crash"
+                         << "The phone-link library stopped during WriteNVMFile 18-9 (signal 11).";
+  QTest::newRow("clear") << "clear 18-9=crash"
+                         << "The phone-link library stopped during ClearNVMFile 18-9 (signal 11).";
+}
+
+void TestLinkHost::crashesEndTheCallAndTheNextLinkWorks() {
+  QFETCH(QString, fault);
+  QFETCH(QString, failure);
+  TVirtualPhone phone;
+  phone.Put(18, 9, "old");
+  phone.SetFaults(fault);
+  TGBPLibrary library(Isolated());
+  QCOMPARE(library.Open(1), 0);
+  const QByteArray bytes(100, 'n');
+  QByteArray buffer(128, '\0');
+  if (fault.startsWith("size"))
+    QCOMPARE(library.GetSize(18, 9), GBPPortMustBeOpened);
+  else if (fault.startsWith("read"))
+    QCOMPARE(library.Read(18, 9, buffer.data(), 128), GBPPortMustBeOpened);
+  else if (fault.startsWith("write"))
+    QCOMPARE(library.Write(18, 9, bytes.data(), 100), GBPPortMustBeOpened);
+  else
+    QCOMPARE(library.Clear(18, 9), GBPPortMustBeOpened);
+  CheckLost(library, failure);
+  QCOMPARE(phone.Get(18, 9), QByteArray("old"));
+  // The next link starts a fresh host; the port the crashed one held is free again.
+  QCOMPARE(library.Close(), 0);
+  phone.SetFaults(QString());
+  QCOMPARE(library.Open(1), 0);
+  QVERIFY(library.LinkLost().isEmpty());
+  QCOMPARE(library.Write(18, 9, bytes.data(), 100), 0);
+  QCOMPARE(library.Read(18, 9, buffer.data(), 128), 100);
+  QCOMPARE(buffer.left(100), bytes);
+  library.Close();
+}
+
+void TestLinkHost::hangEndsWithinItsDeadline() {
+  TVirtualPhone phone;
+  phone.Put(18, 9, "old");
+  phone.SetFaults("read 18-9=hang");
+  TGBPLibrary library(Isolated(0.01));
+  QCOMPARE(library.Open(1), 0);
+  QByteArray buffer(128, '\0');
+  QCOMPARE(library.Read(18, 9, buffer.data(), 128), GBPPortMustBeOpened);
+  CheckLost(library, QStringLiteral("The phone-link library did not answer ReadNVMFile 18-9 "
+                                    "within %1; the link was closed.")
+                         .arg(DeadlineText(LinkDeadlineMs(128, 0.01))));
+}
+
+void TestLinkHost::unusableLibrariesNameTheFileAndTheReason() {
+  TGBPLibrary lacking(LibraryChoice(QStringLiteral(GBP_WITHOUT_READ), true));
+  QVERIFY(!lacking.Load());
+  QCOMPARE(lacking.LoadProblem(), QStringLiteral(GBP_WITHOUT_READ ": lacks ReadNVMFile"));
+  QVERIFY(!lacking.Has(TGBPEntry::ReadNVMFile));
+  QVERIFY(lacking.Has(TGBPEntry::WriteNVMFile));
+  for (const bool isolate : {false, true}) {
+    TGBPLibrary missing(LibraryChoice(QStringLiteral("/nonexistent/libgbp.so"), isolate));
+    QVERIFY(!missing.Load());
+    QVERIFY2(missing.LoadProblem().contains("/nonexistent/libgbp.so") &&
+                 missing.LoadProblem().contains("No such file"),
+             qPrintable(missing.LoadProblem()));
+  }
+  TGBPLibrary noHost(Isolated(1.0, QStringLiteral("/nonexistent/kiv-linkhost")));
+  QVERIFY(!noHost.Load());
+  QCOMPARE(noHost.LoadProblem(), QStringLiteral("The link host could not be started "
+                                                "(/nonexistent/kiv-linkhost: No such file or "
+                                                "directory)."));
+}
+
+void TestLinkHost::callsThroughTheHostReachTheObserver() {
+  TVirtualPhone phone;
+  phone.Put(18, 9, QByteArray(300, 'k'));
+  TLinkCallCollector collector;
+  collector.Start();
+  TGBPLibrary library(Isolated());
+  QCOMPARE(library.HowItRuns(), QStringLiteral("in the link host"));
+  QCOMPARE(library.Open(1), 0);
+  QCOMPARE(library.GetSize(274, 9), 300);  // the low byte, as in process
+  library.Close();
+  QStringList texts;
+  for (const TLinkCall& call : collector.Take())
+    texts << LinkCallText(call) + QStringLiteral(" = ") + QString::number(call.Result);
+  QCOMPARE(texts,
+           (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(18,9) = 300", "EndGBPMode() = 0"}));
+  QCOMPARE(library.FileName(), TVirtualPhone::LibraryPath());
+}
+
+QTEST_GUILESS_MAIN(TestLinkHost)
+#include "test_linkhost.moc"
