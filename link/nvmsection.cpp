@@ -40,8 +40,14 @@ bool TNVMSection::InitGBP() {
   if (result == 0)
     return true;
   // A link host that failed has been told already.
-  if (library_->LinkLost().isEmpty())
+  if (!library_->LinkLost().isEmpty())
+    return false;
+  // The library's own reason (a port another program holds) goes under the message.
+  const QString reason = library_->OpenFailureReason();
+  if (reason.isEmpty())
     ShowError(GBPErrorMessage(result));
+  else
+    Modal().ShowMessageDetail(parent(), GBPErrorMessage(result), reason, kErrorCaption);
   return false;
 }
 

@@ -202,7 +202,7 @@ void TestLinkHost::callsThroughTheHostReachTheObserver() {
   QCOMPARE(library.GetSize(274, 9), 300);  // the low byte, as in process
   library.Close();
   QStringList texts;
-  for (const TLinkCall& call : collector.Take())
+  for (const TLinkCall& call : collector.Calls())
     texts << LinkCallText(call) + QStringLiteral(" = ") + QString::number(call.Result);
   QCOMPARE(texts,
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(18,9) = 300", "EndGBPMode() = 0"}));

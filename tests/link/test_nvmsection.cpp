@@ -1,6 +1,9 @@
 // TNVMSection over the virtual phone (libgbp.so beside this program) and over libraries
 // that lack exports: the results, the messages the user sees and the calls the phone gets.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <QtTest>
 #include <memory>
 
@@ -37,6 +40,7 @@ class TestNVMSection : public QObject {
   void findsPhoneBesideProgram();
   void initFailureShowsMessage_data();
   void initFailureShowsMessage();
+  void portHeldElsewhereSaysWhy();
   void secondInitGBPDoesNotCallLibrary();
   void addressesLowByte();
   void comPortTakesEffectAtNextOpening();
@@ -105,6 +109,24 @@ void TestNVMSection::initFailureShowsMessage() {
   QVERIFY(!nvm->InitGBP());
   QCOMPARE(modal.Shown.size(), 2);
   QCOMPARE(phone.Calls(QStringLiteral("InitGBPMode")), 2);
+}
+
+// The box keeps its text; why the port did not open stands under it.
+void TestNVMSection::portHeldElsewhereSaysWhy() {
+  TVirtualPhone phone;
+  const int folder = ::open(QFile::encodeName(phone.PortDir()).constData(), O_RDONLY);
+  QVERIFY(folder >= 0);
+  QCOMPARE(::flock(folder, LOCK_EX | LOCK_NB), 0);
+  TScriptedModal modal;
+  auto nvm = NewSection();
+  QVERIFY(!nvm->InitGBP());
+  ::close(folder);
+  QCOMPARE(modal.Shown, ErrorBox(QStringLiteral("GBP Error: Can't open port!")));
+  QVERIFY2(modal.Shown[0].Detail.contains(QStringLiteral("in use by another program")),
+           qPrintable(modal.Shown[0].Detail));
+  // Let go, the port opens and nothing more is said.
+  QVERIFY(nvm->InitGBP());
+  QCOMPARE(modal.Shown.size(), 1);
 }
 
 void TestNVMSection::secondInitGBPDoesNotCallLibrary() {
