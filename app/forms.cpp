@@ -8,8 +8,8 @@
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
 #include "prefs/ui/prefform.h"
+#include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 
@@ -71,7 +71,7 @@ void TApplicationForms::ShowMainWindow() {
 
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
-  OKBottomDlg->SetFirmwareOwner(ExpertsForm);
+  OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
   OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
   PrefForm->OnShow = [] { Form1->GetPrefActionExecute(); };

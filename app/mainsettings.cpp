@@ -9,7 +9,7 @@
 #include "common/errors.h"
 #include "common/modal.h"
 #include "link/nvmsection.h"
-#include "ufif/ui/expertsform.h"
+#include "settings/ui/expertsform.h"
 #include "ui_mainwindow.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/settingsfile.h"
 #include "catalogue/ops/refreshslots.h"
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
+#include "settings/settingsfile.h"
 
 class QAction;
 class QLabel;

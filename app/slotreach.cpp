@@ -15,12 +15,12 @@
 
 #include "app/aboutbox.h"
 #include "app/forms.h"
-#include "app/gridtext.h"
 #include "app/mainwindow.h"
 #include "app/menurules.h"
+#include "catalogue/gridtext.h"
+#include "catalogue/ui/windowcommand.h"
 #include "common/errors.h"
 #include "common/modal.h"
-#include "common/ui/windowcommand.h"
 #include "transfer/ui/transfercommands.h"
 #include "ui_mainwindow.h"
 

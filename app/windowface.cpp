@@ -5,8 +5,8 @@
 #include "app/workpanel.h"
 #include "common/messages.h"
 #include "common/modal.h"
+#include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 

@@ -1,5 +1,6 @@
 #include "cli/filecommands.h"
 
+#include "catalogue/slotmap.h"
 #include "cli/args.h"
 #include "cli/console.h"
 #include "cli/describe.h"
@@ -7,9 +8,9 @@
 #include "cli/options.h"
 #include "libraries/prg3text.h"
 #include "transfer/limits.h"
-#include "transfer/lzocontainer.h"
 #include "ufif/firmwares.h"
 #include "ufif/icons.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/relocation.h"
 #include "ufif/ufifheader.h"
 

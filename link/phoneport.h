@@ -5,7 +5,7 @@
 
 #include <QtGlobal>
 
-#include "catalogue/slotmap.h"
+#include "common/sectionaddress.h"
 
 class TPhonePort {
  public:

@@ -7,8 +7,8 @@
 #include <QJsonObject>
 #include <QtTest>
 
-#include "app/gridtext.h"
 #include "catalogue/classify.h"
+#include "catalogue/gridtext.h"
 #include "catalogue/slotmap.h"
 #include "common/bytes.h"
 #include "tests/cli/kivnvmphonetest.h"

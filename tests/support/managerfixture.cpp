@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/settingsfile.h"
 #include "common/bytes.h"
 #include "common/errors.h"
+#include "settings/settingsfile.h"
 #include "ui_mainwindow.h"
 
 TManagerFixture::TManagerFixture(TStart start) : previousDir_(QDir::currentPath()) {

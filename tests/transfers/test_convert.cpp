@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <QtTest>
 
-#include "app/gridtext.h"
+#include "catalogue/gridtext.h"
 #include "common/bytes.h"
+#include "settings/ui/expertsform.h"
 #include "tests/support/managerfixture.h"
-#include "transfer/lzocontainer.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ui/badaddrform.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/okbottomdlg.h"
 #include "ui_badaddrform.h"
 

@@ -8,9 +8,9 @@
 #include <QtTest>
 
 #include "common/errors.h"
+#include "settings/ui/expertsform.h"
 #include "tests/support/managerfixture.h"
 #include "ufif/icons.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 #include "ui_iconform.h"

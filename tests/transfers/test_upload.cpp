@@ -5,12 +5,12 @@
 #include <QSettings>
 #include <QtTest>
 
-#include "app/gridtext.h"
 #include "app/menurules.h"
+#include "catalogue/gridtext.h"
 #include "common/bytes.h"
+#include "settings/ui/expertsform.h"
 #include "tests/support/managerfixture.h"
-#include "transfer/lzocontainer.h"
-#include "ufif/ui/expertsform.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 #include "ui_iconform.h"

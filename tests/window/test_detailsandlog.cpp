@@ -12,8 +12,8 @@
 #include <QtTest>
 
 #include "app/drawgrid.h"
-#include "catalogue/ui/detailsdialog.h"
 #include "common/ui/pictureview.h"
+#include "details/ui/detailsdialog.h"
 #include "link/ui/phonelogwindow.h"
 #include "tests/support/managerfixture.h"
 #include "ui_mainwindow.h"

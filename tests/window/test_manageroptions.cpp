@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "app/mainwindow.h"
+#include "settings/ui/expertsform.h"
 #include "tests/support/managerfixture.h"
 #include "tests/window/mainwindowtest.h"
-#include "ufif/ui/expertsform.h"
 #include "ui_expertsform.h"
 #include "ui_mainwindow.h"
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/settingsfile.h"
+#include "settings/settingsfile.h"
 
 class QComboBox;
 
