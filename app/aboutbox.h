@@ -14,8 +14,9 @@ class TAboutBox : public QDialog {
   explicit TAboutBox(QWidget* parent = nullptr);
   ~TAboutBox() override;
 
-  std::unique_ptr<Ui::TAboutBox> ui;
-
   // Closing by the title bar or Escape answers Cancel, as the modal results expect.
   void reject() override;
+
+ private:
+  std::unique_ptr<Ui::TAboutBox> ui;
 };

@@ -24,7 +24,7 @@ QList<QRect> ScreenAreas() {
 }  // namespace
 
 QString TForm1::SettingsPath() const {
-  return SettingsFileOf(QCoreApplication::applicationFilePath());
+  return settingsPath_;
 }
 
 TManagerSettings TForm1::CurrentSettings() const {

@@ -46,13 +46,11 @@ class TForm1 : public QMainWindow {
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // Controls from resources/mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
-  std::unique_ptr<Ui::TForm1> ui;
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
   // The context menu's "Details..." after its seven commands, and the phone log window
-  // (created when View > Phone log first opens it); app/detailsandlog.cpp.
+  // (created when View > Phone log first opens it).
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
 
@@ -60,7 +58,6 @@ class TForm1 : public QMainWindow {
   // are disabled meanwhile, the window stays alive while the phone works, the framework's
   // errors end in the error box, and a close asked for meanwhile happens afterwards.
   void RunCommand(const std::function<void()>& command);
-  bool CommandRunning() const { return commandRunning_; }
   // The status bar's progress of the command under way and its Cancel button.
   TWorkPanel& Work() { return *workPanel_; }
 
@@ -79,13 +76,12 @@ class TForm1 : public QMainWindow {
   // What a refresh writes into: Slots, the slot ranges and "Additional info".
   TCatalogue Catalogue();
 
-  // Settings file: KivManager.INI beside the executable.
+  // The settings file, as SettingsFileOf finds it for this executable when the window is made.
   QString SettingsPath() const;
   void LoadSettings();
   void SaveSettings();  // throws EIniFileException when the file cannot be written
 
   // The commands.
-  int RefreshSection(int section, int subsection);
   void Button1Click();
   void RefreshActionExecute();
   void UploadActionExecute();
@@ -122,6 +118,15 @@ class TForm1 : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The tests' way to the members below that they set up or probe (tests/support).
+  friend class TForm1TestSeam;
+
+  // Controls from mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
+  std::unique_ptr<Ui::TForm1> ui;
+  QString settingsPath_;
+
+  // One section into its row (record 0 outside the ranges) within the caller's link.
+  int RefreshSection(int section, int subsection);
   TWindowCommand CurrentSlotCommand();
   void CreatePopupMenu();
   void SetCommandsEnabled(bool enabled);

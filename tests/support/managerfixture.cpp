@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/drawgrid.h"
 #include "common/bytes.h"
 #include "common/errors.h"
 #include "settings/settingsfile.h"
-#include "ui_mainwindow.h"
 
 TManagerFixture::TManagerFixture(TStart start) : previousDir_(QDir::currentPath()) {
   QDir::setCurrent(work_.path());
@@ -17,9 +17,10 @@ TManagerFixture::TManagerFixture(TStart start) : previousDir_(QDir::currentPath(
     QDir(settings).removeRecursively();
   QFile::remove(settings);
   forms_ = std::make_unique<TApplicationForms>();
+  TForm1TestSeam::UseSettingsFile(Window(), settings);
   if (start == Unshown)
     return;
-  Form1->LoadSettings();
+  Window().LoadSettings();
   Select(BigRow);
   Modal.Clear();
 }
@@ -30,16 +31,16 @@ TManagerFixture::~TManagerFixture() {
 }
 
 void TManagerFixture::Show() {
-  Form1->show();
+  Window().show();
   QCoreApplication::processEvents();
 }
 
 void TManagerFixture::Run(void (TForm1::*command)()) {
-  GuardCommand([command] { (Form1->*command)(); });
+  GuardCommand([this, command] { (Window().*command)(); });
 }
 
 void TManagerFixture::Select(int row) {
-  Form1->SelectRow(row);
+  Window().SelectRow(row);
 }
 
 QString TManagerFixture::FilePath(const QString& name) const {
@@ -69,7 +70,7 @@ TShownBox TManagerFixture::LastBox() const {
 }
 
 QString TManagerFixture::Status() const {
-  return Form1->StatusText();
+  return Window().StatusText();
 }
 
 QStringList TManagerFixture::Writes() const {
@@ -81,16 +82,18 @@ QStringList TManagerFixture::Writes() const {
   return writes;
 }
 
-TDrawGrid* TManagerFixture::Grid() const {
-  return Form1->ui->DrawGrid1;
+TForm1& TManagerFixture::Window() const {
+  return *Form1;
 }
 
-TPrefForm& TManagerFixture::Pref() const {
-  return *PrefForm;
+TDrawGrid* TManagerFixture::Grid() const {
+  return Window().findChild<TDrawGrid*>(QStringLiteral("DrawGrid1"));
 }
 
 QString TManagerFixture::SettingsPath() {
-  return SettingsFileOf(QCoreApplication::applicationFilePath());
+  static const QTemporaryDir folder;
+  const QString beside = SettingsPathFor(QCoreApplication::applicationFilePath());
+  return folder.filePath(QFileInfo(beside).fileName());
 }
 
 void TManagerFixture::WriteSettings(const QByteArray& text) {

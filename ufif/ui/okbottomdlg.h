@@ -23,8 +23,6 @@ class TOKBottomDlg : public QDialog {
   explicit TOKBottomDlg(QWidget* parent = nullptr);
   ~TOKBottomDlg() override;
 
-  std::unique_ptr<Ui::TOKBottomDlg> ui;
-
   // The options dialog's firmware field, which the prompt borrows while it is shown and
   // then gives back to where it was.
   void SetFirmwareField(QComboBox* field);
@@ -46,6 +44,7 @@ class TOKBottomDlg : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  std::unique_ptr<Ui::TOKBottomDlg> ui;
   void CentreOnScreen();
   void GiveFieldBack();
 
