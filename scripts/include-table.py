@@ -55,7 +55,7 @@ def main(argv):
     mutual = sorted((a, b) for (a, b) in arrows if a < b and (b, a) in arrows)
     loops = circles(names, arrows)
     print(f"\n{sum(counts.values())} includes along {len(arrows)} arrows between {len(names)} "
-          f"folders; {len(mutual)} pairs include each other; {len(loops)} circles")
+          f"folders; pairs that include each other: {len(mutual)}; circles: {len(loops)}")
     for loop in loops:
         print("  circle: " + " ".join(loop))
     if "--pairs" in argv:
