@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/windowface.h"
 #include "catalogue/ui/windowcommand.h"
@@ -85,7 +84,7 @@ void TForm1::ConvertActionExecute() {
 }
 
 void TForm1::Button5Click() {
-  UploadUFIF2LibraryCommand(this, *NVM, *PrefForm, *face_);
+  UploadUFIF2LibraryCommand(this, *NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::Button6Click() {
@@ -93,15 +92,15 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::Button3Click() {
-  PrefDialogCommand(*NVM, *PrefForm, *face_);
+  PrefDialogCommand(*NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::GetPrefActionExecute() {
-  GetPrefCommand(*NVM, *PrefForm, *face_);
+  GetPrefCommand(*NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::SetPrefActionExecute() {
-  SetPrefCommand(*NVM, *PrefForm, *face_);
+  SetPrefCommand(*NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::BackupActionExecute() {

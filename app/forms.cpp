@@ -71,6 +71,7 @@ void TApplicationForms::ShowMainWindow() {
 
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
+  Form1->UseDialogs({AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm});
   OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
   OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };

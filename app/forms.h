@@ -1,6 +1,7 @@
 #pragma once
-// The application's forms, created once at start-up in this order and alive until exit,
-// each reachable through the global of its instance name.
+// The application's forms, created once at start-up in this order and alive until exit.
+// The globals of their instance names serve the wiring here (the window gets its dialogs
+// through UseDialogs) and the tests' base class; nothing else reaches forms through them.
 
 #include <memory>
 

@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/placement.h"
 #include "common/errors.h"
@@ -36,7 +35,7 @@ TManagerSettings TForm1::CurrentSettings() const {
   settings.Height = height();
   settings.COMPort = ui->ComboBox1->currentIndex();
   settings.Ranges = CurrentSlotRanges();
-  settings.UFIFFW = ExpertsForm ? ExpertsForm->FirmwareIndex() : loadedFirmware_;
+  settings.UFIFFW = dialogs_.Experts ? dialogs_.Experts->FirmwareIndex() : loadedFirmware_;
   return settings;
 }
 
@@ -49,8 +48,8 @@ void TForm1::ApplySettings(const TManagerSettings& settings) {
   NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(ui->ComboBox1->currentIndex()));
   SetCurrentSlotRanges(settings.Ranges);
   loadedFirmware_ = settings.UFIFFW;
-  if (ExpertsForm)
-    ExpertsForm->SetFirmwareIndex(settings.UFIFFW);
+  if (dialogs_.Experts)
+    dialogs_.Experts->SetFirmwareIndex(settings.UFIFFW);
   FormResize();
   ui->DrawGrid1->SetRowCount(settings.Ranges.BigSlots + settings.Ranges.SmallSlots + 1);
   Slots.fill(TSlotInfo{});
@@ -59,8 +58,8 @@ void TForm1::ApplySettings(const TManagerSettings& settings) {
 }
 
 void TForm1::FillOptionsDialog(const TManagerSettings& settings) {
-  if (ExpertsForm)
-    ExpertsForm->SetRangeFields(FieldsForRanges(settings.Ranges));
+  if (dialogs_.Experts)
+    dialogs_.Experts->SetRangeFields(FieldsForRanges(settings.Ranges));
 }
 
 void TForm1::LoadSettings() {
@@ -86,7 +85,7 @@ void TForm1::Button7Click() {
   TSlotRanges ranges;
   // The dialog refuses unusable ranges before it closes; checked again here so that
   // nothing is taken unless all four fields are.
-  if (Modal().ExecDialog(ExpertsForm) == mrOk && ExpertsForm->CheckedRanges(ranges)) {
+  if (Modal().ExecDialog(dialogs_.Experts) == mrOk && dialogs_.Experts->CheckedRanges(ranges)) {
     SetCurrentSlotRanges(ranges);
     try {
       SaveSettings();

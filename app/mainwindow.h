@@ -21,9 +21,15 @@ class QLabel;
 class QMenu;
 class QMimeData;
 class QPainter;
+class TAboutBox;
+class TBadAddrForm;
+class TExpertsForm;
+class TIconForm;
 class TLinkThread;
 class TNVMSection;
+class TOKBottomDlg;
 class TPhoneLogWindow;
+class TPrefForm;
 class TWindowFace;
 class TWorkPanel;
 struct TWindowCommand;
@@ -40,6 +46,16 @@ extern int SmallSlots;
 TSlotRanges CurrentSlotRanges();
 void SetCurrentSlotRanges(const TSlotRanges& ranges);
 
+// The dialogs the window opens, handed to it once they exist (app/forms.cpp).
+struct TWindowDialogs {
+  TAboutBox* About = nullptr;
+  TPrefForm* Pref = nullptr;
+  TExpertsForm* Experts = nullptr;
+  TOKBottomDlg* OKBottom = nullptr;
+  TBadAddrForm* BadAddr = nullptr;
+  TIconForm* Icons = nullptr;
+};
+
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
@@ -53,6 +69,9 @@ class TForm1 : public QMainWindow {
   // (created when View > Phone log first opens it).
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
+
+  void UseDialogs(const TWindowDialogs& dialogs) { dialogs_ = dialogs; }
+  const TWindowDialogs& Dialogs() const { return dialogs_; }
 
   // Runs one command to its end, as the window's buttons and menus do: the other commands
   // are disabled meanwhile, the window stays alive while the phone works, the framework's
@@ -124,6 +143,7 @@ class TForm1 : public QMainWindow {
   // Controls from mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
   std::unique_ptr<Ui::TForm1> ui;
   QString settingsPath_;
+  TWindowDialogs dialogs_;
 
   // One section into its row (record 0 outside the ranges) within the caller's link.
   int RefreshSection(int section, int subsection);

@@ -14,7 +14,6 @@
 #include <QUrl>
 
 #include "app/aboutbox.h"
-#include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/menurules.h"
 #include "catalogue/gridtext.h"
@@ -216,5 +215,5 @@ void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
 }
 
 void TForm1::Button2Click() {
-  Modal().ExecDialog(AboutBox);
+  Modal().ExecDialog(dialogs_.About);
 }
