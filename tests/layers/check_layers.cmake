@@ -1,8 +1,8 @@
 # The layers the build keeps apart, checked over the sources as they stand:
 # - the rules and the operations (RULES, OPS: lists of sources) include no Qt Gui or
 #   Widgets header, no generated form header and no main window header;
-# - the window's code outside app/ names neither TForm1's members nor Form1, and no form
-#   includes another form's generated header;
+# - the window's code outside app/ names neither TForm1's members nor Form1, no form
+#   includes another form's generated header, and every form keeps its ui private;
 # - only the link opens and closes the phone link by hand;
 # - includes run down the house: no folder includes app/ but app/ itself, common/ includes
 #   no other folder, and no folders include each other, directly or round a circle.
@@ -69,6 +69,16 @@ foreach(source IN LISTS window_sources)
       report("${source} includes another form's ${name}")
     endif()
   endforeach()
+  # A form keeps its generated ui to itself: others use its typed methods.
+  string(FIND "${text}" "std::unique_ptr<Ui::" at)
+  if(at GREATER -1)
+    string(SUBSTRING "${text}" 0 ${at} before)
+    string(REGEX MATCHALL "\n (public|protected|private)[ A-Za-z_]*:" access "${before}")
+    list(POP_BACK access last)
+    if(NOT last MATCHES "private")
+      report("${source} shows its form's ui outside the form")
+    endif()
+  endif()
   if(NOT folder STREQUAL "link" AND text MATCHES "(InitGBP|EndGBP)\\(")
     report("${source} opens or closes the link by hand")
   endif()
