@@ -127,6 +127,9 @@ void TForm1::AddDetailsAndPhoneLog() {
   });
   connect(DetailsAction, &QAction::triggered, this,
           [this] { RunCommand([this] { DetailsActionExecute(); }); });
+  // Made now, so that it keeps every call from the start.
+  PhoneLog = new TPhoneLogWindow(this);
+  PhoneLog->setObjectName(QStringLiteral("PhoneLog"));
   connect(ui->PhoneLogAction, &QAction::triggered, this,
           [this] { GuardCommand([this] { PhoneLogActionExecute(); }); });
 }
@@ -140,10 +143,6 @@ void TForm1::DetailsActionExecute() {
 }
 
 void TForm1::PhoneLogActionExecute() {
-  if (!PhoneLog) {
-    PhoneLog = new TPhoneLogWindow(this);
-    PhoneLog->setObjectName(QStringLiteral("PhoneLog"));
-  }
   PhoneLog->show();
   PhoneLog->raise();
   PhoneLog->activateWindow();

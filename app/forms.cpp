@@ -41,8 +41,9 @@ void UseApplicationFont() {
   QApplication::setFont(font);
 }
 
+// No display name: the xcb and Wayland platforms would add it to every window's title, and each
+// window's title is its own caption alone.
 void UseApplicationIdentity() {
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Kiv Manager"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.kivmanager.KivManager"));
   QIcon icon;
   for (const QString& file : QDir(QStringLiteral(":/appicon")).entryList(QDir::Files))

@@ -13,6 +13,11 @@
 
 namespace {
 
+bool SameRanges(const TSlotRanges& a, const TSlotRanges& b) {
+  return a.FirstBig == b.FirstBig && a.BigSlots == b.BigSlots && a.FirstSmall == b.FirstSmall &&
+         a.SmallSlots == b.SmallSlots;
+}
+
 QList<QRect> ScreenAreas() {
   QList<QRect> areas;
   for (const QScreen* screen : QGuiApplication::screens())
@@ -52,7 +57,11 @@ void TForm1::ApplySettings(const TManagerSettings& settings) {
     dialogs_.Experts->SetFirmwareIndex(settings.UFIFFW);
   FormResize();
   ui->DrawGrid1->SetRowCount(settings.Ranges.BigSlots + settings.Ranges.SmallSlots + 1);
-  Slots.fill(TSlotInfo{});
+  // A row's record stays true while the row names the same section; new ranges rename them.
+  if (!recordedRanges_ || !SameRanges(*recordedRanges_, settings.Ranges)) {
+    Slots.fill(TSlotInfo{});
+    recordedRanges_ = settings.Ranges;
+  }
   RepaintGrid();
   FillOptionsDialog(settings);
 }

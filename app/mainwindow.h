@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "catalogue/ops/refreshslots.h"
 #include "catalogue/slotinfo.h"
@@ -66,7 +67,7 @@ class TForm1 : public QMainWindow {
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
   // The context menu's "Details..." after its seven commands, and the phone log window
-  // (created when View > Phone log first opens it).
+  // (made at start, so that it keeps every call; View > Phone log shows it).
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
 
@@ -174,6 +175,8 @@ class TForm1 : public QMainWindow {
   QList<QPointer<QAction>> disabledActions_;
   // The firmware choice as last loaded, kept for saves made while no options dialog exists.
   int loadedFirmware_ = 0;
+  // The ranges the rows' records were read under; nothing is read before the first load.
+  std::optional<TSlotRanges> recordedRanges_;
   // While the keyboard opens the context menu: it opens at the current row.
   bool menuAtRow_ = false;
 };

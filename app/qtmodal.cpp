@@ -5,9 +5,13 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/emptytitle.h"
+#include "app/folderprompt.h"
 #include "common/ui/busycursor.h"
 
 namespace {
+
+const QString ApplicationTitle = QStringLiteral("Kiv Manager");
 
 // Boxes belong to the window of the widget that asks, so they centre on it.
 QWidget* OwnerWindow(QObject* owner) {
@@ -20,6 +24,8 @@ int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
             QMessageBox::StandardButtons buttons, QWidget* parent) {
   const TNormalCursor arrow;
   QMessageBox box(icon, caption, text, buttons, parent);
+  if (caption.isEmpty())
+    ShowEmptyTitle(&box);
   return box.exec();
 }
 
@@ -44,9 +50,12 @@ QString TQtModal::SaveFileName(QObject* owner, const QString& title) {
   return QFileDialog::getSaveFileName(OwnerWindow(owner), title);
 }
 
-QString TQtModal::FolderName(QObject* owner, const QString& title) {
+QString TQtModal::FolderName(QObject* owner, const QString& title, TFolderUse use) {
   const TNormalCursor arrow;
-  return QFileDialog::getExistingDirectory(OwnerWindow(owner), title);
+  if (use == TFolderUse::Existing)
+    return QFileDialog::getExistingDirectory(OwnerWindow(owner), title);
+  TFolderPrompt prompt(OwnerWindow(owner), title);
+  return prompt.exec() == QDialog::Accepted ? prompt.Folder() : QString();
 }
 
 int TQtModal::ExecDialog(QDialog* dialog) {
@@ -55,6 +64,6 @@ int TQtModal::ExecDialog(QDialog* dialog) {
 }
 
 void TQtModal::ShowError(const QString& message) {
-  ShowBox(QMessageBox::Critical, QStringLiteral("Kiv Manager"), message, QMessageBox::Ok,
+  ShowBox(QMessageBox::Critical, ApplicationTitle, message, QMessageBox::Ok,
           QApplication::activeWindow());
 }

@@ -1,5 +1,7 @@
 #include "app/workpanel.h"
 
+#include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -9,17 +11,42 @@
 namespace {
 
 constexpr qint64 ShowAfterMs = 1000;
+constexpr int BarWidth = 48;
+constexpr int ButtonPadding = 16;
+constexpr int BarHeight = 8;
+
+// A one-line label that takes what room the status bar leaves and cuts its text to it.
+class TElidedLabel final : public QLabel {
+ public:
+  explicit TElidedLabel(QWidget* parent) : QLabel(parent) {
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawText(contentsRect(), int(Qt::AlignLeft | Qt::AlignVCenter),
+                     fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width()));
+  }
+};
 
 }  // namespace
 
 TWorkPanel::TWorkPanel(QStatusBar* bar)
-    : QObject(bar), bar_(new QProgressBar(bar)), cancel_(new QPushButton(bar)) {
+    : QObject(bar),
+      text_(new TElidedLabel(bar)),
+      bar_(new QProgressBar(bar)),
+      cancel_(new QPushButton(bar)) {
+  text_->setObjectName(QStringLiteral("WorkText"));
   bar_->setObjectName(QStringLiteral("WorkProgress"));
-  bar_->setTextVisible(true);
-  bar_->setMaximumWidth(220);
+  bar_->setTextVisible(false);
+  bar_->setFixedSize(BarWidth, BarHeight);
   cancel_->setObjectName(QStringLiteral("CancelWork"));
   cancel_->setText(QStringLiteral("Cancel"));
   cancel_->setToolTip(QStringLiteral("Stop after the section the phone is working on"));
+  // The default window is narrow: the text needs what room the bar and button can spare.
+  cancel_->setFixedWidth(cancel_->fontMetrics().horizontalAdvance(cancel_->text()) + ButtonPadding);
+  bar->addPermanentWidget(text_, 1);
   bar->addPermanentWidget(bar_);
   bar->addPermanentWidget(cancel_);
   connect(cancel_, &QPushButton::clicked, this, &TWorkPanel::RequestCancel);
@@ -33,6 +60,7 @@ void TWorkPanel::Begin() {
 }
 
 void TWorkPanel::End() {
+  text_->hide();
   bar_->hide();
   cancel_->hide();
 }
@@ -41,21 +69,31 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   sections_ = true;
   bar_->setRange(0, count);
   bar_->setValue(index - 1);
-  bar_->setFormat(QStringLiteral("section %1 of %2: %3, %4 bytes")
-                      .arg(index)
-                      .arg(count)
-                      .arg(address.Text())
-                      .arg(bytes));
+  const QString whole = QStringLiteral("section %1 of %2: %3, %4 bytes")
+                            .arg(index)
+                            .arg(count)
+                            .arg(address.Text())
+                            .arg(bytes);
+  ShowText(QStringLiteral("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes),
+           whole);
   bar_->show();
   cancel_->show();
   bar_->repaint();
+}
+
+void TWorkPanel::ShowText(const QString& text, const QString& whole) {
+  text_->setText(text);
+  text_->setToolTip(whole);
+  text_->show();
+  text_->repaint();
 }
 
 void TWorkPanel::ShowCallRunning(qint64 milliseconds) {
   if (sections_ || milliseconds < ShowAfterMs)
     return;
   bar_->setRange(0, 0);
-  bar_->setFormat(QStringLiteral("phone at work: %1 s").arg(milliseconds / 1000));
+  const QString text = QStringLiteral("phone at work: %1 s").arg(milliseconds / 1000);
+  ShowText(text, text);
   bar_->show();
 }
 

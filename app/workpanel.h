@@ -2,11 +2,14 @@
 // What the status bar shows while the phone works: "section i of N" with the address and
 // the bytes moved for work over several sections, how long a single transfer has been
 // running (the library tells nothing within one call, so no percentage is made up), and a
-// Cancel button for work that can stop between two sections.
+// Cancel button for work that can stop between two sections. A short text ("25/29: 2-18,
+// 3200 B") stands on one line beside a slim bar, cut with "..." when the status bar is
+// narrower still; its tooltip says it whole ("section 25 of 29: 2-18, 3200 bytes").
 
 #include <QObject>
 #include <QString>
 
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
@@ -28,6 +31,10 @@ class TWorkPanel final : public QObject {
   void RequestCancel();
 
  private:
+  // text on the line, whole in the tooltip.
+  void ShowText(const QString& text, const QString& whole);
+
+  QLabel* text_;
   QProgressBar* bar_;
   QPushButton* cancel_;
   bool sections_ = false;

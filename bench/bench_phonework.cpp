@@ -36,7 +36,7 @@ class TAnswers final : public TModalUI {
   bool Confirm(QObject*, const QString&) override { return true; }
   QString OpenFileName(QObject*, const QString&) override { return File; }
   QString SaveFileName(QObject*, const QString&) override { return {}; }
-  QString FolderName(QObject*, const QString&) override { return Folder; }
+  QString FolderName(QObject*, const QString&, TFolderUse) override { return Folder; }
   int ExecDialog(QDialog*) override { return mrNo; }
   void ShowError(const QString& message) override {
     std::fprintf(stderr, "error: %s\n", qPrintable(message));

@@ -27,7 +27,7 @@ class TQuietModal final : public TModalUI {
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*, const QString&) override { return {}; }
   QString SaveFileName(QObject*, const QString&) override { return {}; }
-  QString FolderName(QObject*, const QString&) override { return {}; }
+  QString FolderName(QObject*, const QString&, TFolderUse) override { return {}; }
   int ExecDialog(QDialog*) override { return mrCancel; }
   void ShowError(const QString&) override {}
 };

@@ -85,10 +85,3 @@ void TArgs::Add(const TOptionDef& option, const QStringList& tokens, int& i, int
     throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
   }
 }
-
-void TArgs::RequirePositional(int count) const {
-  if (positional_.size() != count) {
-    throw TUsageError(
-        QStringLiteral("expected %1 argument(s), got %2").arg(count).arg(positional_.size()));
-  }
-}

@@ -29,8 +29,6 @@ class TArgs {
 
   // Throws TUsageError for an unknown or repeated option or a missing value.
   static TArgs Parse(const QStringList& tokens, const QList<TOptionDef>& options);
-  // Throws TUsageError unless there are exactly count positional arguments.
-  void RequirePositional(int count) const;
 
  private:
   void Add(const TOptionDef& option, const QStringList& tokens, int& i, int equals);

@@ -34,8 +34,9 @@ const QList<TCommand>& Commands() {
   static const TOptionDef icon{QStringLiteral("icon"), true};
   static const TOptionDef firmware{QStringLiteral("firmware"), true};
   static const TOptionDef firmwareIndex{QStringLiteral("firmware-index"), true};
+  static const TOptionDef force{QStringLiteral("force"), false};
   static const QList<TCommand> commands{
-      {QStringLiteral("demo"), {{QStringLiteral("force"), false}}, 1, DemoCommand},
+      {QStringLiteral("demo"), {force}, 1, DemoCommand},
       {QStringLiteral("inspect"), {json}, 1, InspectCommand},
       {QStringLiteral("pack"), {icon}, 2, PackCommand},
       {QStringLiteral("unpack"), {}, 2, UnpackCommand},
@@ -50,9 +51,10 @@ const QList<TCommand>& Commands() {
                          icon,
                          {QStringLiteral("convert"), false},
                          firmware,
-                         firmwareIndex}),
+                         firmwareIndex,
+                         force}),
        2, PutCommand},
-      {QStringLiteral("clear"), PhoneOptions, 1, ClearCommand},
+      {QStringLiteral("clear"), WithPhoneOptions({force}), 1, ClearCommand},
       {QStringLiteral("backup"), PhoneOptions, 1, BackupCommand},
       {QStringLiteral("restore"),
        WithPhoneOptions({{QStringLiteral("dry-run"), false}, {QStringLiteral("only"), true}}), 1,
@@ -98,6 +100,11 @@ void CheckOptionsOf(const TCommand& command, const TArgs& args) {
   }
 }
 
+void CheckOperandsOf(const TCommand& command, const TArgs& args) {
+  if (args.Positional().size() != command.Positional)
+    throw TUsageError(QStringLiteral("usage: kivnvm ") + SynopsisOf(command.Name));
+}
+
 int Print(const QString& text) {
   PrintOut(text);
   return exitOk;
@@ -127,7 +134,7 @@ int RunCommand(const QStringList& arguments) {
   if (args.Has(HelpSwitch.Name))
     return Print(CommandHelpText(command.Name));
   CheckOptionsOf(command, args);
-  args.RequirePositional(command.Positional);
+  CheckOperandsOf(command, args);
   return command.Run(args);
 }
 

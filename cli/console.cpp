@@ -1,5 +1,6 @@
 #include "cli/console.h"
 
+#include <QList>
 #include <cstdio>
 
 #include "common/errors.h"
@@ -39,6 +40,10 @@ void PrintErr(const QString& message) {
   Write(stderr, MessagePrefix + message + QLatin1Char('\n'));
 }
 
+QString NextErrLine(const QString& line) {
+  return QLatin1Char('\n') + MessagePrefix + line;
+}
+
 QString ErrorText(const Exception& error) {
   if (error.Reason().isEmpty())
     return error.Message();
@@ -59,4 +64,34 @@ void EndErrLine() {
 
 bool StderrIsTerminal() {
   return KIV_ISATTY(KIV_FILENO(stderr)) != 0;
+}
+
+namespace {
+
+bool IsWide(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
+         (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF) ||
+         (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F) ||
+         (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+}  // namespace
+
+int DisplayWidth(const QString& text) {
+  int width = 0;
+  for (const char32_t c : text.toUcs4()) {
+    const QChar::Category category = QChar::category(c);
+    if (category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing ||
+        category == QChar::Other_Format)
+      continue;
+    width += IsWide(c) ? 2 : 1;
+  }
+  return width;
+}
+
+QString PadToWidth(const QString& text, int width) {
+  return text + QString(qMax(0, width - DisplayWidth(text)), QLatin1Char(' '));
 }

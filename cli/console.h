@@ -27,6 +27,8 @@ class TCommandFailed : public std::runtime_error {
 // from other programs' in a script's log.
 void PrintOut(const QString& line);
 void PrintErr(const QString& message);
+// A second line of a message for PrintErr, with its own "kivnvm: ".
+QString NextErrLine(const QString& line);
 // A framework error's message, with the system's reason when it has one: "Cannot open file
 // x: No such file or directory".
 QString ErrorText(const Exception& error);
@@ -39,3 +41,9 @@ void RewriteErrLine(const QString& message);
 void EndErrLine();
 
 bool StderrIsTerminal();
+
+// The columns a terminal gives the text: combining marks take none, East Asian wide and
+// full-width characters (and emoji) two, every other character one.
+int DisplayWidth(const QString& text);
+// The text followed by blanks up to width columns; a wider text is left as it is.
+QString PadToWidth(const QString& text, int width);

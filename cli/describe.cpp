@@ -49,7 +49,8 @@ QStringList SlotInfoText(const TSlotInfo& info) {
   if (info.Kind == skProgram) {
     lines << QStringLiteral("Format: %1 (%2)").arg(FormatTagText(info.FormatTag), FWLabel(info));
   }
-  lines << QStringLiteral("Icon picture: %1").arg(info.IconIndex);
+  lines << QStringLiteral("Icon picture: %1")
+               .arg(info.IconIndex < 0 ? QStringLiteral("none") : QString::number(info.IconIndex));
   if (info.Compressed) {
     lines << QStringLiteral("Compressed: %1, %2 bytes unpacked")
                  .arg(RatioText(info))

@@ -1,5 +1,8 @@
 #include "cli/filecommands.h"
 
+#include <limits>
+
+#include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
 #include "cli/args.h"
 #include "cli/console.h"
@@ -20,19 +23,38 @@ namespace {
 // line; a megabyte is more than any real one.
 constexpr qint64 PRG3TextLimit = 1024 * 1024;
 
+// How far inspect counts a stream: far past any slot, and quick to reach on an endless one.
+constexpr qint64 InspectCountLimit = 16 * 1024 * 1024;
+
 }  // namespace
 
-// Every other input is a section's content, so it holds at most a section's worth.
+// Recognition needs only the first bytes and the size, so a file of any size is described.
 int InspectCommand(const TArgs& args) {
-  const QByteArray bytes = ReadWholeFile(args.Positional()[0], UploadBufferSize);
-  const TSlotInfo info = DescribeBytes(bytes, qint32(bytes.size()));
+  const QString path = args.Positional()[0];
+  const TMeasuredInput input = MeasureInput(path, RecognitionBytes, InspectCountLimit);
+  const TSlotInfo info = DescribeBytes(
+      input.Head, qint32(qMin<qint64>(input.Size, std::numeric_limits<qint32>::max())));
+  QString note;
+  if (input.Capped) {
+    note = QStringLiteral("%1 did not end: counted up to %2 bytes, larger than any slot")
+               .arg(InputName(path))
+               .arg(input.Size);
+  } else if (input.Size > BigSlotLimit) {
+    note = QStringLiteral("%1 bytes, larger than any slot (at most %2)")
+               .arg(input.Size)
+               .arg(BigSlotLimit);
+  }
   if (args.Has(QStringLiteral("json"))) {
     TJsonLine json;
     AddSlotInfoJson(json, info);
+    if (!note.isEmpty())
+      json.Add(QStringLiteral("note"), note);
     PrintOut(json.Text());
   } else {
     for (const QString& line : SlotInfoText(info))
       PrintOut(line);
+    if (!note.isEmpty())
+      PrintOut(QStringLiteral("Note: ") + note);
   }
   return exitOk;
 }
@@ -75,8 +97,9 @@ int ConvertCommand(const TArgs& args) {
     report = RelocateUFIF20(marked, firmware);
     image = marked;
   } else {
-    PrintErr(
-        QStringLiteral("%1 is not a UFIF 2.0 program: written unchanged").arg(InputName(inPath)));
+    throw TCommandFailed(
+        QStringLiteral("%1 is not a UFIF 2.0 program: nothing converted, nothing written")
+            .arg(InputName(inPath)));
   }
   const QString outPath = args.Positional()[1];
   WriteOutputFile(outPath, image);

@@ -5,6 +5,7 @@
 
 #include "cli/console.h"
 #include "common/errors.h"
+#include "common/fileio.h"
 
 namespace {
 
@@ -21,13 +22,47 @@ QString InputName(const QString& path) {
   return IsStandardStream(path) ? StandardInputName : path;
 }
 
-TBoundedBytes ReadInputHead(const QString& path, qint64 limit) {
+namespace {
+
+// The file named on the command line, or standard input for "-".
+void OpenInput(QFile& input, const QString& path) {
   if (!IsStandardStream(path))
-    return ReadBounded(path, limit);
-  QFile input;
-  if (!input.open(stdin, QIODevice::ReadOnly))
+    OpenForReading(input, path, TFileKinds::StreamsToo);
+  else if (!input.open(stdin, QIODevice::ReadOnly))
     throw EFOpenError(StandardInputName, input.errorString());
-  return ReadBounded(input, limit, StandardInputName);
+}
+
+}  // namespace
+
+TBoundedBytes ReadInputHead(const QString& path, qint64 limit) {
+  QFile input;
+  OpenInput(input, path);
+  return ReadBounded(input, limit, InputName(path));
+}
+
+TMeasuredInput MeasureInput(const QString& path, qint64 headBytes, qint64 countLimit) {
+  QFile input;
+  OpenInput(input, path);
+  const TBoundedBytes head = ReadBounded(input, headBytes, InputName(path));
+  TMeasuredInput measured{head.Bytes, head.Bytes.size(), false};
+  if (!head.More)
+    return measured;
+  if (!input.isSequential()) {
+    measured.Size = input.size();
+    return measured;
+  }
+  // The rest of a stream is counted, never kept; an endless one is counted up to the limit.
+  measured.Size = headBytes + 1;  // the byte that told there was more
+  while (measured.Size < countLimit) {
+    const qint64 skipped = input.skip(countLimit - measured.Size);
+    if (input.error() != QFileDevice::NoError)
+      throw EFOpenError(InputName(path), input.errorString());
+    if (skipped <= 0)
+      return measured;
+    measured.Size += skipped;
+  }
+  measured.Capped = true;
+  return measured;
 }
 
 QByteArray ReadWholeFile(const QString& path, qint64 limit) {

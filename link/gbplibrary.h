@@ -41,10 +41,14 @@ class TGBPLibrary {
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
   // Not usable: -2 (the port cannot be opened) without calling anything.
   int Open(int port);
+  // Why the last Open failed as the library's errno tells it ("the port is in use by another
+  // program (Device or resource busy)"); empty when it succeeded or told nothing.
+  QString OpenFailureReason() const;
   // EndGBPMode, open link or not; the link is closed afterwards. Not usable: 0.
   int Close();
 
-  // The file operations; a missing entry point gives -1 without any call.
+  // The file operations; a missing entry point gives -1 without any call. Read gives the
+  // count as the library claims it, which a faulty library may make larger than length.
   int Read(int section, int subsection, void* buffer, quint32 length);
   int Write(int section, int subsection, const void* data, quint32 length);
   int Clear(int section, int subsection);
@@ -59,4 +63,5 @@ class TGBPLibrary {
   TClearNVMFile clearNVMFile_ = nullptr;
   TGetNVMFileSize getNVMFileSize_ = nullptr;
   bool open_ = false;
+  int openErrno_ = 0;
 };

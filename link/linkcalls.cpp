@@ -69,8 +69,8 @@ void NotifyLinkCall(const TLinkCall& call) {
     current->LinkCalled(call);
 }
 
-TLinkCallCollector::TLinkCallCollector(std::function<void()> afterCall)
-    : afterCall_(std::move(afterCall)) {}
+TLinkCallCollector::TLinkCallCollector(int capacity, std::function<void()> afterCall)
+    : ring_(size_t(qMax(capacity, 1))), afterCall_(std::move(afterCall)) {}
 
 TLinkCallCollector::~TLinkCallCollector() {
   Stop();
@@ -97,17 +97,36 @@ bool TLinkCallCollector::Collecting() const {
   return collecting_;
 }
 
-QList<TLinkCall> TLinkCallCollector::Take() {
+QList<TLinkCall> TLinkCallCollector::KeptSince(quint64 mark) const {
+  const quint64 oldestKept = qMax(collected_ - qMin<quint64>(collected_, ring_.size()), cleared_);
+  QList<TLinkCall> calls;
+  for (quint64 index = qMax(mark, oldestKept); index < collected_; ++index)
+    calls.append(ring_[index % ring_.size()]);
+  return calls;
+}
+
+QList<TLinkCall> TLinkCallCollector::Calls() const {
   const std::lock_guard<std::mutex> guard(mutex_);
-  QList<TLinkCall> taken;
-  taken.swap(calls_);
-  return taken;
+  return KeptSince(0);
+}
+
+QList<TLinkCall> TLinkCallCollector::Since(quint64& mark) const {
+  const std::lock_guard<std::mutex> guard(mutex_);
+  QList<TLinkCall> calls = KeptSince(mark);
+  mark = collected_;
+  return calls;
+}
+
+void TLinkCallCollector::Clear() {
+  const std::lock_guard<std::mutex> guard(mutex_);
+  cleared_ = collected_;
 }
 
 void TLinkCallCollector::LinkCalled(const TLinkCall& call) {
   {
     const std::lock_guard<std::mutex> guard(mutex_);
-    calls_.append(call);
+    ring_[collected_ % ring_.size()] = call;
+    ++collected_;
   }
   if (afterCall_)
     afterCall_();

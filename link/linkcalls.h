@@ -9,6 +9,7 @@
 #include <QtGlobal>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 enum class TGBPEntry;
 
@@ -42,12 +43,15 @@ bool LinkObserved();
 // Hands the call to the observer installed, if any.
 void NotifyLinkCall(const TLinkCall& call);
 
-// Collects the calls in a buffer guarded by a mutex, for a window to take on its own thread.
+// How many calls the phone log keeps: hours of ordinary work, a few hundred kilobytes.
+constexpr int LinkCallsKept = 5000;
+
+// Keeps the last calls in a ring guarded by a mutex, for a window to read on its own thread.
 class TLinkCallCollector final : public TLinkObserver {
  public:
-  // afterCall, when given, runs on the calling thread after each call is collected (a window
-  // on that thread can show it at once while a command holds the event loop).
-  explicit TLinkCallCollector(std::function<void()> afterCall = {});
+  // afterCall, when given, runs on the calling thread after each call is kept (a window on
+  // that thread can show it at once while a command holds the event loop).
+  explicit TLinkCallCollector(int capacity = LinkCallsKept, std::function<void()> afterCall = {});
   ~TLinkCallCollector() override;  // stops collecting
   TLinkCallCollector(const TLinkCallCollector&) = delete;
   TLinkCallCollector& operator=(const TLinkCallCollector&) = delete;
@@ -56,14 +60,21 @@ class TLinkCallCollector final : public TLinkObserver {
   void Start();
   void Stop();
   bool Collecting() const;
-  // The calls collected since the last time, oldest first.
-  QList<TLinkCall> Take();
+  // Every call kept, oldest first.
+  QList<TLinkCall> Calls() const;
+  // The calls kept that came after mark (0: all of them), oldest first; mark moves past them.
+  QList<TLinkCall> Since(quint64& mark) const;
+  void Clear();
 
   void LinkCalled(const TLinkCall& call) override;
 
  private:
+  QList<TLinkCall> KeptSince(quint64 mark) const;
+
   mutable std::mutex mutex_;
-  QList<TLinkCall> calls_;
+  std::vector<TLinkCall> ring_;
+  quint64 collected_ = 0;  // calls kept since the start, the ring's write position included
+  quint64 cleared_ = 0;    // collected_ when last cleared
   bool collecting_ = false;
   const std::function<void()> afterCall_;
 };

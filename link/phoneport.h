@@ -16,7 +16,8 @@ class TPhonePort {
   virtual bool Open() = 0;
   virtual void Close() = 0;
 
-  // The phone-link library's results, unchanged: negative on failure.
+  // The phone-link library's results, unchanged: negative on failure. A Read count larger
+  // than length is a lie of the library: at most length bytes are in the buffer.
   virtual int GetSize(const TSectionAddress& address) = 0;
   virtual int Read(const TSectionAddress& address, void* buffer, quint32 length) = 0;
   virtual int Write(const TSectionAddress& address, const void* data, quint32 length) = 0;

@@ -42,20 +42,33 @@ std::optional<TAddress> ParseAddress(const std::string& text) {
   return TAddress{*section, *subsection};
 }
 
-std::optional<TWriteFault> ParseWriteFault(const std::string& text) {
-  static const std::string truncate = "truncate";
-  if (text.compare(0, truncate.size(), truncate) != 0) {
-    const auto code = ParseCode(text);
-    if (!code)
-      return std::nullopt;
-    return TWriteFault{std::nullopt, *code};
-  }
-  const std::string count = Trimmed(text.substr(truncate.size()));
+// "WORD N": N, at most max; nullopt for any other text.
+std::optional<uint32_t> ParseWordCount(const std::string& text, const std::string& word,
+                                       int64_t max) {
+  if (text.compare(0, word.size(), word) != 0)
+    return std::nullopt;
+  const std::string count = Trimmed(text.substr(word.size()));
   const auto value = ParseInteger(count);
   if (count.empty() || !std::isdigit(static_cast<unsigned char>(count[0])) || !value ||
-      *value > std::numeric_limits<uint32_t>::max())
+      *value > max)
     return std::nullopt;
-  return TWriteFault{static_cast<uint32_t>(*value), 0};
+  return static_cast<uint32_t>(*value);
+}
+
+// "WORD N" gives a fault with N, a code a fault with that code; T is TReadFault or
+// TWriteFault.
+template <typename T>
+std::optional<T> ParseCountOrCode(const std::string& text, const std::string& word, int64_t max) {
+  if (text.compare(0, word.size(), word) == 0) {
+    const auto count = ParseWordCount(text, word, max);
+    if (!count)
+      return std::nullopt;
+    return T{count, 0};
+  }
+  const auto code = ParseCode(text);
+  if (!code)
+    return std::nullopt;
+  return T{std::nullopt, *code};
 }
 
 // One item, "init=CODE" or "KIND S-SS=VALUE"; false when malformed.
@@ -77,14 +90,22 @@ bool ParseItem(const std::string& item, TFaults& faults) {
   if (!address)
     return false;
   if (kind == "write") {
-    const auto fault = ParseWriteFault(value);
+    const auto fault =
+        ParseCountOrCode<TWriteFault>(value, "truncate", std::numeric_limits<uint32_t>::max());
     if (fault)
       faults.write[*address] = *fault;
     return fault.has_value();
   }
+  if (kind == "read") {
+    // The count is what ReadNVMFile returns, so it fits its result.
+    const auto fault =
+        ParseCountOrCode<TReadFault>(value, "claim", std::numeric_limits<int32_t>::max());
+    if (fault)
+      faults.read[*address] = *fault;
+    return fault.has_value();
+  }
   const auto code = ParseCode(value);
   std::map<TAddress, int32_t>* codes = kind == "size"    ? &faults.size
-                                       : kind == "read"  ? &faults.read
                                        : kind == "clear" ? &faults.clear
                                                          : nullptr;
   if (!code || !codes)

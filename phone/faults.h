@@ -1,7 +1,7 @@
 #pragma once
 // Faults the virtual phone plays on request, from the text of GBP_FAULTS:
-//   init=-3; size 18-11=-7; read 2-18=-5; write 18-9=truncate 100; write 2-10=-5;
-//   clear 18-9=-5
+//   init=-3; size 18-11=-7; read 2-18=-5; read 18-9=claim 99999;
+//   write 18-9=truncate 100; write 2-10=-5; clear 18-9=-5
 // Items are separated by ";"; addresses are the section and subsection the phone receives.
 
 #include <cstdint>
@@ -19,10 +19,15 @@ struct TWriteFault {
   int32_t result = 0;                 // a code instead: nothing is stored
 };
 
+struct TReadFault {
+  std::optional<uint32_t> claim;  // "claim N": the bytes are copied, N is returned
+  int32_t result = 0;             // a code instead: nothing is copied
+};
+
 struct TFaults {
   std::optional<int32_t> init;
   std::map<TAddress, int32_t> size;
-  std::map<TAddress, int32_t> read;
+  std::map<TAddress, TReadFault> read;
   std::map<TAddress, int32_t> clear;  // the code instead: nothing is erased
   std::map<TAddress, TWriteFault> write;
 };

@@ -3,6 +3,7 @@
 // GBP_PHONE_DIR (the store), GBP_FAULTS, GBP_CAPACITY, GBP_BAUD. GBP_JOURNAL, read at
 // each call, names a file that receives one line per call.
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -132,11 +133,18 @@ int32_t Open(uint32_t port) {
   const fs::path store = StoreDir();
   std::error_code error;
   link.portDir = store / ("COM" + std::to_string(port));
-  if (store.empty() || !fs::is_directory(link.portDir, error))
+  // errno tells the caller why, as a serial port's open would.
+  if (store.empty() || !fs::is_directory(link.portDir, error)) {
+    errno = ENOENT;
     return kCannotOpenPort;
+  }
   // A serial port opens for one program at a time.
-  if (link.portLock.Take(link.portDir) != TPortLock::TTaken::Yes)
+  const TPortLock::TTaken taken = link.portLock.Take(link.portDir);
+  if (taken != TPortLock::TTaken::Yes) {
+    if (taken == TPortLock::TTaken::HeldElsewhere)
+      errno = EBUSY;
     return kCannotOpenPort;
+  }
   // No other process holds the port, and no write of this one runs: any temporary file is
   // what a killed writer left.
   RemoveTemporaries(link.portDir);
@@ -163,10 +171,12 @@ int32_t Read(uint32_t section, uint32_t subsection, void* buffer, uint32_t lengt
     return kInvalidArguments;
   if (!PortPresent(link))
     return kPortNotOpen;
-  if (const int32_t* fault = FaultAt(link.faults.read, section, subsection))
-    return *fault;
-  const int32_t result =
-      ReadSection(SectionFile(link, section, subsection), buffer, length, Pace(link));
+  const TReadFault* fault = FaultAt(link.faults.read, section, subsection);
+  if (fault && !fault->claim)
+    return fault->result;
+  int32_t result = ReadSection(SectionFile(link, section, subsection), buffer, length, Pace(link));
+  if (fault && result >= 0)
+    result = static_cast<int32_t>(*fault->claim);
   // A folder gone in the middle must not pass for a missing section.
   return PortPresent(link) ? result : kPortNotOpen;
 }
@@ -225,7 +235,9 @@ int32_t GBP_CALL InitGBPMode(uint32_t port) {
   std::lock_guard<std::mutex> guard(gbp::CallLock());
   port &= 0xFF;
   const int32_t result = gbp::Open(port);
+  const int reason = errno;  // the journal's writing must not change it
   gbp::Journal("InitGBPMode(" + std::to_string(port) + ")", result);
+  errno = reason;
   return result;
 }
 

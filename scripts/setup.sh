@@ -9,13 +9,13 @@ set -euo pipefail
 
 run_packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev liblzo2-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev liblzo2-dev libxcb1-dev
   qt6-qpa-plugins qt6-wayland fonts-liberation2
 )
 dev_packages=(
   "${run_packages[@]}"
   libbenchmark-dev xvfb xauth
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi xdotool
   clang libclang-rt-14-dev lzop
 )
 package_packages=(

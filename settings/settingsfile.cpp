@@ -1,12 +1,14 @@
 #include "settings/settingsfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "catalogue/slotinfo.h"
 #include "common/errors.h"
+#include "common/fileio.h"
 #include "common/strtoint.h"
 #include "ufif/firmwares.h"
 
@@ -61,16 +63,22 @@ QString SettingsPathFor(const QString& executablePath) {
          QStringLiteral(".INI");
 }
 
-QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
+bool IsInstalledLayout(const QString& executablePath) {
+  const QDir binDir = QFileInfo(executablePath).dir();
+  return QFileInfo(binDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR))).isDir();
+}
+
+QString ChooseSettingsPath(const QString& besidePath, bool installed, bool folderWritable,
                            const QString& configFolder) {
-  if (folderWritable || QFileInfo::exists(besidePath))
+  if (!installed && (folderWritable || QFileInfo::exists(besidePath)))
     return besidePath;
   return configFolder + QLatin1Char('/') + QFileInfo(besidePath).fileName();
 }
 
 QString SettingsFileOf(const QString& executablePath) {
   const QString beside = SettingsPathFor(executablePath);
-  return ChooseSettingsPath(beside, QFileInfo(QFileInfo(beside).path()).isWritable(),
+  return ChooseSettingsPath(beside, IsInstalledLayout(executablePath),
+                            QFileInfo(QFileInfo(beside).path()).isWritable(),
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
@@ -88,6 +96,8 @@ int SettingsInteger(const QVariant& value, int defaultValue) {
 }
 
 TManagerSettings ReadSettingsFile(const QString& path) {
+  // QSettings would wait for ever on a named pipe's writer.
+  CheckRegularOrAbsent(path);
   const QSettings file(path, QSettings::IniFormat);
   TManagerSettings settings;
   const auto read = [&file](const QString& key, int defaultValue) {
@@ -114,6 +124,10 @@ TManagerSettings ReadSettingsFile(const QString& path) {
 }
 
 void WriteSettingsFile(const QString& path, const TManagerSettings& settings) {
+  // QSettings reads the file again before it writes: a named pipe would block it.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile())
+    throw EIniFileException(path);
   QSettings file(path, QSettings::IniFormat);
   file.setValue(FormTop, settings.Top);
   file.setValue(FormLeft, settings.Left);

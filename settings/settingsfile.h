@@ -27,15 +27,22 @@ QString PortName(int port);
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);
 
-// Where the settings file lives: besidePath when its folder is writable or the file already
-// stands there (a copy run from a folder of its own keeps its settings with it), otherwise a
-// file of the same name in configFolder (an installed copy).
-QString ChooseSettingsPath(const QString& besidePath, bool folderWritable,
+// Whether the executable stands in an installed tree: the private library folder that an
+// installation puts beside its bin folder is there. An installed tree is shared and owned by
+// the system, whoever runs the program.
+bool IsInstalledLayout(const QString& executablePath);
+
+// Where the settings file lives. An installed program keeps it in configFolder, even when
+// run by root, who may write anywhere. Any other copy (a build folder, a folder of its own)
+// keeps it at besidePath when its folder is writable or the file already stands there, and
+// otherwise in configFolder too.
+QString ChooseSettingsPath(const QString& besidePath, bool installed, bool folderWritable,
                            const QString& configFolder);
 
 // The settings file of the executable at executablePath: ChooseSettingsPath with
-// SettingsPathFor(executablePath), the folder's writability as this process finds it, and
-// the program's configuration folder. The manager and kivnvm both find the file here.
+// SettingsPathFor(executablePath), its layout, the folder's writability as this process
+// finds it, and the program's configuration folder. The manager and kivnvm both find the
+// file here.
 QString SettingsFileOf(const QString& executablePath);
 
 // Names the program, its organisation and its version, so that its configuration folder (and

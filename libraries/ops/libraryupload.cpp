@@ -4,6 +4,7 @@
 
 #include "catalogue/slotmap.h"
 #include "common/errors.h"
+#include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
 #include "libraries/prg3text.h"
@@ -14,9 +15,8 @@
 namespace {
 
 QStringList ReadTextLines(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EFOpenError(fileName);
+  QFile file;
+  OpenForReading(file, fileName, TFileKinds::RegularOnly);
   const QByteArray text = file.readAll();
   if (file.error() != QFileDevice::NoError)
     throw EFOpenError(fileName);

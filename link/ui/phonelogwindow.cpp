@@ -38,6 +38,7 @@ TPhoneLogWindow::TPhoneLogWindow(QWidget* parent) : QDialog(parent) {
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text_->setFont(fixed);
+  text_->setMaximumBlockCount(LinkCallsKept);
   columns->setContentsMargins(text_->frameWidth() + int(text_->document()->documentMargin()), 0, 0,
                               0);
   auto* buttons = new QDialogButtonBox(this);
@@ -53,24 +54,26 @@ TPhoneLogWindow::TPhoneLogWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(columns);
   layout->addWidget(text_, 1);
   layout->addWidget(buttons);
+  collector_.Start();
 }
 
 TPhoneLogWindow::~TPhoneLogWindow() = default;
 
 void TPhoneLogWindow::Drain() {
-  const QList<TLinkCall> taken = collector_.Take();
-  if (taken.isEmpty())
+  const QList<TLinkCall> fresh = collector_.Since(listed_);
+  if (fresh.isEmpty())
     return;
   QStringList lines;
-  for (const TLinkCall& call : taken)
+  for (const TLinkCall& call : fresh)
     lines << LinkLogLine(call);
-  calls_ += taken;
   text_->appendPlainText(lines.join(QLatin1Char('\n')));
 }
 
 // A call from the link thread is listed when this thread's event loop next turns, which it
 // does while the window waits for the phone.
 void TPhoneLogWindow::CallMade() {
+  if (!showing_)
+    return;
   if (QThread::currentThread() != thread()) {
     QMetaObject::invokeMethod(
         this, [this] { Drain(); }, Qt::QueuedConnection);
@@ -85,29 +88,31 @@ QString TPhoneLogWindow::Text() const {
 }
 
 void TPhoneLogWindow::Clear() {
-  collector_.Take();
-  calls_.clear();
+  collector_.Clear();
   text_->clear();
 }
 
+// Every call kept, also those the list has already let go of.
 void TPhoneLogWindow::Save() {
   Drain();
   const QString fileName = Modal().SaveFileName(this, QStringLiteral("Save the phone log"));
   if (fileName.isEmpty())
     return;
-  SaveFile(fileName, (ColumnsText() + QLatin1Char('\n') + Text() + QLatin1Char('\n')).toUtf8());
+  QStringList lines{ColumnsText()};
+  for (const TLinkCall& call : collector_.Calls())
+    lines << LinkLogLine(call);
+  SaveFile(fileName, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
 
 void TPhoneLogWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  collector_.Start();
+  showing_ = true;
+  Drain();
 }
 
-// A window hidden by the window system (minimised with its owner) keeps collecting.
+// A window hidden by the window system (minimised with its owner) goes on listing.
 void TPhoneLogWindow::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
-  if (event->spontaneous())
-    return;
-  collector_.Stop();
-  Drain();
+  if (!event->spontaneous())
+    showing_ = false;
 }

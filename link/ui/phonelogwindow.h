@@ -1,12 +1,13 @@
 #pragma once
-// The phone log: every phone-link call made while the window is open (time, call, result
-// and meaning, bytes moved, duration), filled while commands run, cleared, saved as text.
-// Collection starts when the window opens and stops when it is closed. Calls made on the
-// window's thread show at once; calls from the link thread are listed as the window's event
-// loop turns between them.
+// The phone log: the last phone-link calls since the window was made (time, call, result and
+// meaning, bytes moved, duration), kept whether it is open or not, listed while commands run,
+// cleared, saved as text. Made when the program starts, so that it holds every call. While it
+// is open, calls made on the window's thread show at once; calls from the link thread are
+// listed as the window's event loop turns between them.
 
 #include <QDialog>
 #include <QList>
+#include <atomic>
 
 #include "link/linkcalls.h"
 
@@ -18,10 +19,10 @@ class TPhoneLogWindow : public QDialog {
   explicit TPhoneLogWindow(QWidget* parent);
   ~TPhoneLogWindow() override;
 
-  // Takes the calls collected since the last time into the list.
+  // Lists the calls kept since the last time.
   void Drain();
-  // The calls listed, oldest first.
-  const QList<TLinkCall>& Calls() const { return calls_; }
+  // The calls kept, oldest first.
+  QList<TLinkCall> Calls() const { return collector_.Calls(); }
   QString Text() const;
   void Clear();
   // Asks for a file through Modal() and writes the log there as text.
@@ -34,7 +35,9 @@ class TPhoneLogWindow : public QDialog {
  private:
   void CallMade();
 
-  TLinkCallCollector collector_{[this] { CallMade(); }};
-  QList<TLinkCall> calls_;
+  quint64 listed_ = 0;  // the collector's mark of the calls listed
+  // Read on the link thread: a hidden log only keeps the calls.
+  std::atomic<bool> showing_{false};
+  TLinkCallCollector collector_{LinkCallsKept, [this] { CallMade(); }};
   QPlainTextEdit* text_ = nullptr;
 };

@@ -31,6 +31,18 @@ TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standard
   process.start(dir_.filePath(QStringLiteral("kivnvm")), arguments);
   process.write(standardInput);
   process.closeWriteChannel();
+  return Finish(process);
+}
+
+TKivnvmRun TKivnvm::RunFromFile(const QStringList& arguments, const QString& inputPath) const {
+  QProcess process;
+  process.setStandardInputFile(inputPath);
+  process.start(dir_.filePath(QStringLiteral("kivnvm")), arguments);
+  return Finish(process);
+}
+
+// A program that hangs fails the test after two minutes instead of holding it for ever.
+TKivnvmRun TKivnvm::Finish(QProcess& process) const {
   TKivnvmRun run;
   if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
     return run;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+class QProcess;
+
 struct TKivnvmRun {
   int ExitCode = -1;
   QByteArray OutBytes;  // standard output as written, for binary output
@@ -23,11 +25,15 @@ class TKivnvm {
 
   // standardInput is written to the program's standard input, which is then closed.
   TKivnvmRun Run(const QStringList& arguments, const QByteArray& standardInput = {}) const;
+  // With the file at inputPath (an endless device, say) as standard input.
+  TKivnvmRun RunFromFile(const QStringList& arguments, const QString& inputPath) const;
   // KivManager.INI beside the program.
   void WriteSettings(const QByteArray& iniText) const;
   QString Dir() const { return dir_.path(); }
 
  private:
+  TKivnvmRun Finish(QProcess& process) const;
+
   QTemporaryDir dir_;
 };
 

@@ -22,7 +22,7 @@ class TestKivnvmConvert : public TKivnvmFilesTest {
   void failuresWriteNoOutput();
   void convertForEachFirmware_data();
   void convertForEachFirmware();
-  void convertLeavesOtherFilesUnchanged();
+  void convertRefusesOtherFiles();
   void prg3Image_data();
   void prg3Image();
 };
@@ -184,14 +184,17 @@ void TestKivnvmConvert::convertForEachFirmware() {
   QCOMPARE(converted.mid(4, 16), original.mid(4, 16));
 }
 
-void TestKivnvmConvert::convertLeavesOtherFilesUnchanged() {
-  for (const quint32 tag : {0x20010000u, 0x20000001u, 0x30C0DE01u}) {
-    const QByteArray original = PlainProgram(tag, "Other", 600) + Word(0x820000);
+// A script must see that nothing was converted: no output, exit status 1.
+void TestKivnvmConvert::convertRefusesOtherFiles() {
+  for (const QByteArray& original :
+       {PlainProgram(0x20010000u, "Other", 600) + Word(0x820000),
+        PlainProgram(0x30C0DE01u, "Other", 600), QByteArray("hello\n")}) {
     const TKivnvmRun run = kivnvm_.Run({"convert", Put("in", original), Path("out")});
-    QCOMPARE(run.ExitCode, 0);
+    QCOMPARE(run.ExitCode, 1);
     QVERIFY(run.Out.isEmpty());
-    QVERIFY(run.Err.contains(QStringLiteral("not a UFIF 2.0 program")));
-    QCOMPARE(ReadFileBytes(Path("out")), original);
+    QCOMPARE(run.Err, "kivnvm: " + Path("in") +
+                          " is not a UFIF 2.0 program: nothing converted, nothing written\n");
+    QVERIFY(!QFile::exists(Path("out")));
   }
 }
 

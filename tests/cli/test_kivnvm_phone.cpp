@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+#include <cerrno>
 
 #include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
@@ -132,8 +133,11 @@ void TestKivnvmPhone::linkFailures_data() {
   QTest::addColumn<QStringList>("arguments");
   QTest::addColumn<QString>("faults");
   QTest::addColumn<QString>("message");
-  QTest::newRow("no phone on the port") << QStringList{"list", "--port", "COM2"} << ""
-                                        << "GBP Error: Can't open port! (COM2, from --port)";
+  // A port that is missing gives the system's reason on a line of its own.
+  QTest::newRow("no phone on the port")
+      << QStringList{"list", "--port", "COM2"} << ""
+      << "GBP Error: Can't open port! (COM2, from --port)\nkivnvm: COM2: " +
+             qt_error_string(ENOENT);
   QTest::newRow("no AT response") << QStringList{"clear", "18-9"} << "init=-3"
                                   << "GBP Error: No AT response! (COM1, the default: "
                                      "no settings file %1)";
@@ -204,7 +208,8 @@ void TestKivnvmPhone::settingsFileGivesPortAndSlots() {
   run = configured.Run({"list"});
   QCOMPARE(run.ExitCode, 1);
   QCOMPARE(run.Err.trimmed(), "kivnvm: GBP Error: Can't open port! (COM4, from the settings file " +
-                                  configured.Dir() + "/KivManager.INI)");
+                                  configured.Dir() +
+                                  "/KivManager.INI)\nkivnvm: COM4: " + qt_error_string(ENOENT));
 }
 
 void TestKivnvmPhone::getWritesTheWholeSection() {
@@ -229,6 +234,9 @@ void TestKivnvmPhone::getFailureWritesNothing() {
   // A size answer of -5 tells nothing of the section: no empty file stands for it.
   const QMap<QString, QString> errors{
       {QStringLiteral("read 2-18=-5"), QStringLiteral("Error reading section 2-18")},
+      {QStringLiteral("read 2-18=claim 99999"),
+       QStringLiteral("Error reading section 2-18: the phone claimed 99999 bytes read, but only "
+                      "10 can be there")},
       {QStringLiteral("size 2-18=-7"), QStringLiteral("Error getting section 2-18 size")},
       {QStringLiteral("size 2-18=-5"),
        QStringLiteral("Section 2-18: the phone did not tell what it holds (size answer -5)")}};

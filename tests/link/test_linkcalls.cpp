@@ -18,6 +18,7 @@ class TestLinkCalls : public QObject {
   void texts();
   void collectsCallsFromAnotherThread();
   void collectsNothingWhenStopped();
+  void keepsTheLastCallsAndListsEachOnce();
 };
 
 void TestLinkCalls::texts_data() {
@@ -76,7 +77,7 @@ void TestLinkCalls::collectsCallsFromAnotherThread() {
     library.Close();
   });
   link.join();
-  const QList<TLinkCall> calls = collector.Take();
+  const QList<TLinkCall> calls = collector.Calls();
   QStringList seen;
   for (const TLinkCall& call : calls)
     seen
@@ -86,7 +87,6 @@ void TestLinkCalls::collectsCallsFromAnotherThread() {
                               "WriteNVMFile(18,10,50) = 0, 50 B", "EndGBPMode() = 0, 0 B"}));
   for (const TLinkCall& call : calls)
     QVERIFY(call.StartedMs > 0 && call.DurationNs >= 0);
-  QVERIFY(collector.Take().isEmpty());
 }
 
 void TestLinkCalls::collectsNothingWhenStopped() {
@@ -98,8 +98,36 @@ void TestLinkCalls::collectsNothingWhenStopped() {
   QVERIFY(!LinkObserved());
   library.Open(1);
   library.Close();
-  QVERIFY(collector.Take().isEmpty());
+  QVERIFY(collector.Calls().isEmpty());
   QCOMPARE(phone.Calls(QStringLiteral("InitGBPMode")), 1);
+}
+
+void TestLinkCalls::keepsTheLastCallsAndListsEachOnce() {
+  TLinkCallCollector collector(3);
+  const auto call = [&collector](int section) {
+    TLinkCall made{};
+    made.Section = section;
+    collector.LinkCalled(made);
+  };
+  const auto sections = [](const QList<TLinkCall>& calls) {
+    QList<int> numbers;
+    for (const TLinkCall& call : calls)
+      numbers << call.Section;
+    return numbers;
+  };
+  for (int section = 1; section <= 5; ++section)
+    call(section);
+  QCOMPARE(sections(collector.Calls()), (QList<int>{3, 4, 5}));
+  quint64 mark = 0;
+  QCOMPARE(sections(collector.Since(mark)), (QList<int>{3, 4, 5}));
+  call(6);
+  QCOMPARE(sections(collector.Since(mark)), QList<int>{6});
+  QCOMPARE(sections(collector.Since(mark)), QList<int>{});
+  collector.Clear();
+  QCOMPARE(sections(collector.Calls()), QList<int>{});
+  call(7);
+  QCOMPARE(sections(collector.Calls()), QList<int>{7});
+  QCOMPARE(sections(collector.Since(mark)), QList<int>{7});
 }
 
 QTEST_GUILESS_MAIN(TestLinkCalls)

@@ -45,7 +45,7 @@ class TestNVMSection : public QObject {
   void endGBPWithoutLinkStillCallsLibrary();
   void destructorClosesLink();
   void fileResultsReachCallerWithoutMessage();
-  void readNeverClaimsMoreThanBuffer();
+  void readPassesOnWhatTheLibraryClaims();
   void missingLibrary();
   void libraryWithoutRead();
   void libraryWithoutFileOperations();
@@ -229,15 +229,19 @@ void TestNVMSection::fileResultsReachCallerWithoutMessage() {
   QVERIFY(nvm->LinkOpen());
 }
 
-void TestNVMSection::readNeverClaimsMoreThanBuffer() {
+// The claim goes to the caller as made, so a lie can be reported as what the phone said;
+// the buffer holds no more than its length all the same.
+void TestNVMSection::readPassesOnWhatTheLibraryClaims() {
   TVirtualPhone phone;
-  phone.SetFaults(QStringLiteral("read 18-9=500"));
+  phone.Put(18, 9, QByteArray(300, 'a'));
+  phone.SetFaults(QStringLiteral("read 18-9=claim 99999"));
   TScriptedModal modal;
   auto nvm = NewSection();
   nvm->SetSect(18);
   nvm->SetSSect(9);
-  QByteArray buffer(128, '\0');
-  QCOMPARE(nvm->Read(buffer.data(), 128), 128);
+  QByteArray buffer(129, '\0');
+  QCOMPARE(nvm->Read(buffer.data(), 128), 99999);
+  QCOMPARE(buffer, QByteArray(128, 'a') + QByteArray(1, '\0'));
 }
 
 void TestNVMSection::missingLibrary() {

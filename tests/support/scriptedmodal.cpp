@@ -51,7 +51,7 @@ QString TScriptedModal::SaveFileName(QObject*, const QString& title) {
   return SaveFileNames.dequeue();
 }
 
-QString TScriptedModal::FolderName(QObject*, const QString& title) {
+QString TScriptedModal::FolderName(QObject*, const QString& title, TFolderUse) {
   FileDialogTitles << title;
   if (FolderNames.isEmpty()) {
     Unexpected << QStringLiteral("unscripted folder dialog: ") + title;

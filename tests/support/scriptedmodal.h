@@ -47,7 +47,7 @@ class TScriptedModal final : public TModalUI {
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QString SaveFileName(QObject* owner, const QString& title) override;
-  QString FolderName(QObject* owner, const QString& title) override;
+  QString FolderName(QObject* owner, const QString& title, TFolderUse use) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The grid through AT-SPI, as a screen reader finds it: the manager runs on the demo phone
-under a private session bus and X server (run this under `xvfb-run -a dbus-run-session`);
+under a private session bus and X server (run this under `xvfb-run -a -s -noreset
+dbus-run-session`: an X server that resets when its first client leaves can refuse the manager);
 the client finds the grid as a table, reads its header and first row, presses Full Refresh
 and reads the row again.
 
@@ -8,24 +9,12 @@ and reads the row again.
 """
 
 import os
-import shutil
-import signal
-import subprocess
 import sys
 import tempfile
-import time
 
 import pyatspi
 
-
-def wait_for(what, probe, seconds=30):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.2)
-    sys.exit("not found in %d s: %s" % (seconds, what))
+from managerrun import Manager, check
 
 
 def application(name):
@@ -56,53 +45,34 @@ def row_texts(table, row):
     return [table.getAccessibleAt(row, col).name for col in range(table.nColumns)]
 
 
-def check(what, actual, expected):
-    if actual != expected:
-        sys.exit("%s: %r, expected %r" % (what, actual, expected))
-    print("ok: %s = %r" % (what, actual))
-
-
 def main():
     manager, kivnvm = sys.argv[1], sys.argv[2]
-    with tempfile.TemporaryDirectory() as work:
-        store = os.path.join(work, "phone")
-        subprocess.run([kivnvm, "demo", store], check=True, stdout=subprocess.DEVNULL)
-        # A copy with the phone-link library beside it starts from default settings, whatever
-        # a settings file beside the built manager holds.
-        for name in (manager, os.path.join(os.path.dirname(manager), "libgbp.so")):
-            shutil.copy2(name, work)
-        environment = dict(os.environ, GBP_PHONE_DIR=store, QT_QPA_PLATFORM="xcb",
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        process = subprocess.Popen([os.path.join(work, os.path.basename(manager))],
-                                   env=environment, cwd=work)
-        try:
-            app = wait_for("the manager on the accessibility bus",
+    with tempfile.TemporaryDirectory() as work, \
+            Manager(manager, kivnvm, work, {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}) as run:
+        app = run.wait_for("the manager on the accessibility bus",
                            lambda: application("kiv-manager"))
-            grid = wait_for("the grid as a table",
+        grid = run.wait_for("the grid as a table",
                             lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE))
-            table = grid.queryTable()
-            check("rows", table.nRows, 26)
-            check("columns", table.nColumns, 3)
-            check("headers", [table.getColumnDescription(c) for c in range(3)],
-                  ["#", "Program & Size", "FW"])
-            check("first row before a refresh", row_texts(table, 0), ["1. {18-9}", "0", ""])
-            check("the first row is selected", table.isRowSelected(0), True)
+        table = grid.queryTable()
+        check("rows", table.nRows, 26)
+        check("columns", table.nColumns, 3)
+        check("headers", [table.getColumnDescription(c) for c in range(3)],
+              ["#", "Program & Size", "FW"])
+        check("first row before a refresh", row_texts(table, 0), ["1. {18-9}", "0", ""])
+        check("the first row is selected", table.isRowSelected(0), True)
 
-            button = find(app, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
-                          and n.name == "Full Refresh")
-            if button is None:
-                sys.exit("no Full Refresh button")
-            button.queryAction().doAction(0)
-            size = os.path.getsize(os.path.join(store, "COM1", "18-9"))
-            content = wait_for("the refreshed first row",
+        button = find(app, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                      and n.name == "Full Refresh")
+        if button is None:
+            sys.exit("no Full Refresh button")
+        button.queryAction().doAction(0)
+        size = os.path.getsize(os.path.join(run.store, "COM1", "18-9"))
+        content = run.wait_for("the refreshed first row",
                                lambda: table.getAccessibleAt(0, 1).name
                                if table.getAccessibleAt(0, 1).name != "0" else None)
-            if not content.endswith(", %d" % size):
-                sys.exit("refreshed row: %r does not end in its size %d" % (content, size))
-            print("ok: refreshed first row = %r" % row_texts(table, 0))
-        finally:
-            process.send_signal(signal.SIGKILL)
-            process.wait()
+        if not content.endswith(", %d" % size):
+            sys.exit("refreshed row: %r does not end in its size %d" % (content, size))
+        print("ok: refreshed first row = %r" % row_texts(table, 0))
     print("1 passed, 0 failed")
 
 

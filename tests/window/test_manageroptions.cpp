@@ -92,8 +92,11 @@ void TestManagerOptions::optionsDefaultThenOk() {
   QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("SmallSlots=5")));
 }
 
+// The reload after Cancel puts back the same ranges: the rows still name the sections their
+// records describe, so they keep them.
 void TestManagerOptions::optionsCancelUndoesEveryChange() {
   fixture_->Show();
+  Window().Slots[1].Caption = QStringLiteral("kept");
   fixture_->Modal.DialogScripts << [this](QDialog*) {
     Control<QPushButton>(Experts(), "Button3")->click();
     Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("01"));
@@ -104,6 +107,7 @@ void TestManagerOptions::optionsCancelUndoesEveryChange() {
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QCOMPARE(Control<QLineEdit>(Experts(), "BSME1")->text(), QStringLiteral("09"));
   QCOMPARE(Control<QComboBox>(Experts(), "FWComboBox")->currentIndex(), 0);
+  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("kept"));
 }
 
 void TestManagerOptions::optionsOkGivesBackTheLoadedRanges_data() {

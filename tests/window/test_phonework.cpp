@@ -29,12 +29,15 @@ QList<QPair<QString, QByteArray>> PhoneContent(const TVirtualPhone& phone) {
   return content;
 }
 
-// Answers the restore's preview with OK, keeping its lines.
+// Answers the restore's preview with OK, keeping its lines, each with "shown" or "folded"
+// after it, and its count first.
 TScriptedModal::TDialogScript ConfirmPreview(QList<QStringList>& lines) {
   return [&lines](QDialog* dialog) {
     const auto* preview = qobject_cast<TRestorePreview*>(dialog);
+    if (preview)
+      lines << QStringList{preview->Count()};
     for (int i = 0; preview && i < preview->LineCount(); ++i)
-      lines << preview->Line(i);
+      lines << preview->Line(i) + QStringList{preview->LineShown(i) ? "shown" : "folded"};
     return int(mrOk);
   };
 }
@@ -93,11 +96,14 @@ void TestPhoneWork::kivnvmBackupRestoresInTheWindowWithPreview() {
   QList<QStringList> preview;
   RestoreInWindow(Folder("k"), preview);
   QCOMPARE(PhoneContent(fixture_->Phone), before);
+  QCOMPARE(preview.takeFirst(), QStringList{"2 to write, 1 to clear, 26 unchanged"});
   QCOMPARE(preview.size(), 29);
-  // Clears come first; each line: address, phone now, backup, action.
-  QCOMPARE(preview[0].at(0), QStringLiteral("18-10"));
-  QCOMPARE(preview[0].at(2), QStringLiteral("empty"));
-  QCOMPARE(preview[0].at(3), QStringLiteral("clear"));
+  // The changes lead, clears first; each line: address, phone now, backup, action, shown.
+  QCOMPARE(preview[0], (QStringList{"18-10", "< Data >, 50 bytes", "empty", "clear", "shown"}));
+  QCOMPARE(preview[1].mid(3), (QStringList{"write", "shown"}));
+  QCOMPARE(preview[2].mid(3), (QStringList{"write", "shown"}));
+  for (const QStringList& l : preview.mid(3))
+    QCOMPARE(l.mid(3), (QStringList{"unchanged", "folded"}));
   const auto line = [&](const QString& address) {
     for (const QStringList& l : preview)
       if (l.at(0) == address)

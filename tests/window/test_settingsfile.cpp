@@ -1,6 +1,9 @@
 // The settings file: where it is kept, the integers it takes, its defaults, hexadecimal and
-// out-of-range values, all ten keys written in decimal, and a write that cannot be done.
+// out-of-range values, all ten keys written in decimal, a write that cannot be done, and a
+// named pipe in its place.
 
+#include <sys/stat.h>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -16,6 +19,8 @@ class TestSettingsFile : public QObject {
   void settingsPathReplacesTheExtension_data();
   void settingsPathReplacesTheExtension();
   void unwritableFolderKeepsSettingsInTheConfigFolder();
+  void installedTreeNeverKeepsSettingsBeside();
+  void pipeAsTheSettingsFileIsRefused();
   void settingsLocation_data();
   void settingsLocation();
   void settingsIntegers_data();
@@ -81,16 +86,44 @@ void TestSettingsFile::unwritableFolderKeepsSettingsInTheConfigFolder() {
            dir_.filePath(QStringLiteral("KivManager.INI")));
 }
 
+// The tree an installation leaves, in a folder this process may write, as root may write
+// /usr/bin: its settings go to the configuration folder all the same.
+void TestSettingsFile::installedTreeNeverKeepsSettingsBeside() {
+  const QString prefix = dir_.filePath(QStringLiteral("usr"));
+  const QString executable = prefix + QStringLiteral("/bin/KivManager");
+  QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                         QStringLiteral("/KivManager.INI");
+  QCOMPARE(SettingsFileOf(executable), prefix + QStringLiteral("/bin/KivManager.INI"));
+  QVERIFY(QDir(prefix + QStringLiteral("/bin")).mkpath(KIV_PRIVATE_LIBDIR_FROM_BINDIR));
+  QVERIFY(IsInstalledLayout(executable));
+  QCOMPARE(SettingsFileOf(executable), config);
+}
+
+// QSettings would wait for a writer of a named pipe for ever: refused at once instead.
+void TestSettingsFile::pipeAsTheSettingsFileIsRefused() {
+  const QString path = dir_.filePath(QStringLiteral("pipe.INI"));
+  QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  QVERIFY_THROWS_EXCEPTION(EFOpenError, ReadSettingsFile(path));
+  QVERIFY_THROWS_EXCEPTION(EIniFileException, WriteSettingsFile(path, TManagerSettings{}));
+  QVERIFY(!QFileInfo(path).isFile());
+}
+
 void TestSettingsFile::settingsLocation_data() {
+  QTest::addColumn<bool>("installed");
   QTest::addColumn<bool>("writable");
   QTest::addColumn<bool>("fileThere");
   QTest::addColumn<bool>("beside");
-  QTest::newRow("writable folder") << true << false << true;
-  QTest::newRow("read-only folder") << false << false << false;
-  QTest::newRow("read-only folder, file already there") << false << true << true;
+  QTest::newRow("writable folder") << false << true << false << true;
+  QTest::newRow("read-only folder") << false << false << false << false;
+  QTest::newRow("read-only folder, file already there") << false << false << true << true;
+  QTest::newRow("installed, run as root") << true << true << false << false;
+  QTest::newRow("installed, run as root, file there") << true << true << true << false;
+  QTest::newRow("installed, read-only") << true << false << false << false;
 }
 
 void TestSettingsFile::settingsLocation() {
+  QFETCH(bool, installed);
   QFETCH(bool, writable);
   QFETCH(bool, fileThere);
   QFETCH(bool, beside);
@@ -99,7 +132,7 @@ void TestSettingsFile::settingsLocation() {
   if (fileThere)
     WriteIni(besidePath, "[Manager]\n");
   const QString config = QStringLiteral("/home/user/.config/kiv-manager/kiv-manager");
-  QCOMPARE(ChooseSettingsPath(besidePath, writable, config),
+  QCOMPARE(ChooseSettingsPath(besidePath, installed, writable, config),
            beside ? besidePath : config + QStringLiteral("/KivManager.INI"));
 }
 

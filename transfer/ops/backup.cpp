@@ -26,6 +26,20 @@ void CheckNewFolder(const QString& dir) {
     throw EBadBackup(QStringLiteral("%1 is not empty: back up into a new folder").arg(dir));
 }
 
+// The folder the backup goes into: a symbolic link stands for the folder it points to, which
+// the backup then replaces, so the link shows the backup.
+QString BackupTarget(const QString& dir) {
+  const QFileInfo info(dir);
+  if (!info.isSymLink())
+    return dir;
+  const QString target = info.canonicalFilePath();
+  if (target.isEmpty()) {
+    throw EBadBackup(QStringLiteral("%1 is a symbolic link to %2, which does not exist")
+                         .arg(dir, info.symLinkTarget()));
+  }
+  return target;
+}
+
 // The hidden folder beside the target that the sections are written into. It is removed
 // with everything in it unless it has become the target. Made with mkdir, not as a
 // temporary folder, so it gets the permissions any folder of the user's gets.
@@ -112,7 +126,8 @@ int TBackupResult::Missing() const {
 
 TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
                      const QString& dir, const QString& portName) {
-  CheckNewFolder(dir);
+  const QString target = BackupTarget(dir);
+  CheckNewFolder(target);
   const QList<TSectionAddress> addresses = BackupAddresses(ranges);
   TBackupResult result;
   result.Manifest.Port = portName;
@@ -121,7 +136,7 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)
     return result;
-  TPartialFolder folder(dir);
+  TPartialFolder folder(target);
   for (int i = 0; i < addresses.size(); ++i) {
     if (i > 0 && reporter.CancelRequested()) {
       result.Cancelled = true;

@@ -9,6 +9,14 @@
 
 namespace {
 
+// The phone answered a read with more bytes than the section or the buffer holds.
+QString OverclaimText(const TSectionAddress& address, int claimed, int held) {
+  return QStringLiteral("%1: the phone claimed %2 bytes read, but only %3 can be there")
+      .arg(ReadErrorText(address))
+      .arg(claimed)
+      .arg(held);
+}
+
 TSectionRead::TState StateOfSize(int size, int capacity) {
   if (size == 0 || size == GBPSizeNoSection)
     return TSectionRead::Empty;
@@ -62,6 +70,10 @@ std::optional<QByteArray> ReadSectionBytes(TPhonePort& port, const TSectionAddre
     reporter.Error(ReadErrorText(address));
     return std::nullopt;
   }
+  if (count > capacity) {
+    reporter.Error(OverclaimText(address, count, capacity));
+    return std::nullopt;
+  }
   buffer.truncate(count);
   return buffer;
 }
@@ -104,6 +116,8 @@ QString WholeReadProblem(const TSectionRead& read, const TSectionAddress& addres
   }
   if (read.Count < 0)
     return ReadErrorText(address);
+  if (read.Count > read.Size)
+    return OverclaimText(address, read.Count, read.Size);
   return QStringLiteral("%1: %2 of its %3 bytes read")
       .arg(ReadErrorText(address))
       .arg(read.Count)

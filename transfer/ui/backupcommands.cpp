@@ -54,8 +54,8 @@ QString RestoreSummary(const TRestoreResult& result, const QString& folder) {
 
 void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& catalogue,
                         const QString& portName, TReporter& reporter) {
-  const QString folder =
-      Modal().FolderName(owner, QStringLiteral("Back up the phone into a new or empty folder"));
+  const QString folder = Modal().FolderName(
+      owner, QStringLiteral("Back up the phone into a new or empty folder"), TFolderUse::New);
   if (folder.isEmpty())
     return;
   reporter.Status(QStringLiteral("Backing up phone..."));
@@ -77,7 +77,8 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
 
 void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue,
                          TReporter& reporter) {
-  const QString folder = Modal().FolderName(owner, QStringLiteral("Restore the phone from"));
+  const QString folder =
+      Modal().FolderName(owner, QStringLiteral("Restore the phone from"), TFolderUse::Existing);
   if (folder.isEmpty())
     return;
   reporter.Status(QStringLiteral("Checking backup..."));
