@@ -14,12 +14,13 @@ class TAboutBox : public QDialog {
   explicit TAboutBox(QWidget* parent = nullptr);
   ~TAboutBox() override;
 
-  std::unique_ptr<Ui::TAboutBox> ui;
-
   // The phone-link line names the library in use and how it runs ("libgbp.so, in this
   // process"); the whole path shows as its tool tip.
   void ShowLink(const QString& file, const QString& how);
 
   // Closing by the title bar or Escape answers Cancel, as the modal results expect.
   void reject() override;
+
+ private:
+  std::unique_ptr<Ui::TAboutBox> ui;
 };

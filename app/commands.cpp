@@ -4,22 +4,21 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/windowface.h"
-#include "catalogue/slotdetails.h"
-#include "catalogue/ui/detailsdialog.h"
+#include "catalogue/ui/windowcommand.h"
 #include "common/errors.h"
 #include "common/modal.h"
 #include "common/ui/busycursor.h"
-#include "common/ui/windowcommand.h"
+#include "details/slotdetails.h"
+#include "details/ui/detailsdialog.h"
 #include "libraries/ui/librarycommands.h"
 #include "link/nvmsection.h"
 #include "link/ui/phonelogwindow.h"
 #include "prefs/ui/prefcommands.h"
+#include "transfer/ops/convertslot.h"
 #include "transfer/ui/backupcommands.h"
 #include "transfer/ui/transfercommands.h"
-#include "ufif/ops/convertslot.h"
 #include "ui_mainwindow.h"
 
 TCatalogue TForm1::Catalogue() {
@@ -85,7 +84,7 @@ void TForm1::ConvertActionExecute() {
 }
 
 void TForm1::Button5Click() {
-  UploadUFIF2LibraryCommand(this, *NVM, *PrefForm, *face_);
+  UploadUFIF2LibraryCommand(this, *NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::Button6Click() {
@@ -93,15 +92,15 @@ void TForm1::Button6Click() {
 }
 
 void TForm1::Button3Click() {
-  PrefDialogCommand(*NVM, *PrefForm, *face_);
+  PrefDialogCommand(*NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::GetPrefActionExecute() {
-  GetPrefCommand(*NVM, *PrefForm, *face_);
+  GetPrefCommand(*NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::SetPrefActionExecute() {
-  SetPrefCommand(*NVM, *PrefForm, *face_);
+  SetPrefCommand(*NVM, *dialogs_.Pref, *face_);
 }
 
 void TForm1::BackupActionExecute() {

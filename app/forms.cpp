@@ -8,8 +8,8 @@
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
 #include "prefs/ui/prefform.h"
+#include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 
@@ -51,10 +51,10 @@ void UseApplicationIdentity() {
   QApplication::setWindowIcon(icon);
 }
 
-TApplicationForms::TApplicationForms() {
+TApplicationForms::TApplicationForms(const QString& settingsPath) {
   UseApplicationFont();
   UseApplicationIdentity();
-  form1_ = std::make_unique<TForm1>();
+  form1_ = std::make_unique<TForm1>(settingsPath);
   Form1 = form1_.get();
   Form1->setObjectName(QStringLiteral("Form1"));
   CreateDialog(AboutBox, "AboutBox");
@@ -72,7 +72,8 @@ void TApplicationForms::ShowMainWindow() {
 
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
-  OKBottomDlg->SetFirmwareOwner(ExpertsForm);
+  Form1->UseDialogs({AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm});
+  OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
   OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
   PrefForm->OnShow = [] { Form1->GetPrefActionExecute(); };

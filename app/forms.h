@@ -1,7 +1,9 @@
 #pragma once
-// The application's forms, created once at start-up in this order and alive until exit,
-// each reachable through the global of its instance name.
+// The application's forms, created once at start-up in this order and alive until exit.
+// The globals of their instance names serve the wiring here (the window gets its dialogs
+// through UseDialogs) and the tests' base class; nothing else reaches forms through them.
 
+#include <QString>
 #include <memory>
 
 class TForm1;
@@ -32,7 +34,8 @@ void UseApplicationIdentity();
 // the globals.
 class TApplicationForms {
  public:
-  TApplicationForms();
+  // settingsPath: the main window's settings file; empty for the usual place.
+  explicit TApplicationForms(const QString& settingsPath = QString());
   ~TApplicationForms();
   TApplicationForms(const TApplicationForms&) = delete;
   TApplicationForms& operator=(const TApplicationForms&) = delete;

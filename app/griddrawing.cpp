@@ -2,8 +2,8 @@
 #include <QLocale>
 #include <QPainter>
 
-#include "app/gridtext.h"
 #include "app/mainwindow.h"
+#include "catalogue/gridtext.h"
 #include "ufif/ui/iconpictures.h"
 #include "ui_mainwindow.h"
 

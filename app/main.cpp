@@ -2,8 +2,8 @@
 
 #include "app/forms.h"
 #include "app/qtmodal.h"
-#include "app/settingsfile.h"
 #include "common/errors.h"
+#include "settings/settingsfile.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

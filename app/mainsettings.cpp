@@ -3,13 +3,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/placement.h"
 #include "common/errors.h"
 #include "common/modal.h"
 #include "link/nvmsection.h"
-#include "ufif/ui/expertsform.h"
+#include "settings/ui/expertsform.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -29,7 +28,7 @@ QList<QRect> ScreenAreas() {
 }  // namespace
 
 QString TForm1::SettingsPath() const {
-  return SettingsFileOf(QCoreApplication::applicationFilePath());
+  return settingsPath_;
 }
 
 TManagerSettings TForm1::CurrentSettings() const {
@@ -41,7 +40,7 @@ TManagerSettings TForm1::CurrentSettings() const {
   settings.Height = height();
   settings.COMPort = ui->ComboBox1->currentIndex();
   settings.Ranges = CurrentSlotRanges();
-  settings.UFIFFW = ExpertsForm ? ExpertsForm->FirmwareIndex() : loadedFirmware_;
+  settings.UFIFFW = dialogs_.Experts ? dialogs_.Experts->FirmwareIndex() : loadedFirmware_;
   return settings;
 }
 
@@ -54,8 +53,8 @@ void TForm1::ApplySettings(const TManagerSettings& settings) {
   NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(ui->ComboBox1->currentIndex()));
   SetCurrentSlotRanges(settings.Ranges);
   loadedFirmware_ = settings.UFIFFW;
-  if (ExpertsForm)
-    ExpertsForm->SetFirmwareIndex(settings.UFIFFW);
+  if (dialogs_.Experts)
+    dialogs_.Experts->SetFirmwareIndex(settings.UFIFFW);
   FormResize();
   ui->DrawGrid1->SetRowCount(settings.Ranges.BigSlots + settings.Ranges.SmallSlots + 1);
   // A row's record stays true while the row names the same section; new ranges rename them.
@@ -68,8 +67,8 @@ void TForm1::ApplySettings(const TManagerSettings& settings) {
 }
 
 void TForm1::FillOptionsDialog(const TManagerSettings& settings) {
-  if (ExpertsForm)
-    ExpertsForm->SetRangeFields(FieldsForRanges(settings.Ranges));
+  if (dialogs_.Experts)
+    dialogs_.Experts->SetRangeFields(FieldsForRanges(settings.Ranges));
 }
 
 void TForm1::LoadSettings() {
@@ -95,7 +94,7 @@ void TForm1::Button7Click() {
   TSlotRanges ranges;
   // The dialog refuses unusable ranges before it closes; checked again here so that
   // nothing is taken unless all four fields are.
-  if (Modal().ExecDialog(ExpertsForm) == mrOk && ExpertsForm->CheckedRanges(ranges)) {
+  if (Modal().ExecDialog(dialogs_.Experts) == mrOk && dialogs_.Experts->CheckedRanges(ranges)) {
     SetCurrentSlotRanges(ranges);
     try {
       SaveSettings();

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QResizeEvent>
@@ -39,7 +40,10 @@ namespace {
 constexpr int StatusBarHeight = 19;
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(const QString& settingsPath)
+    : ui(std::make_unique<Ui::TForm1>()),
+      settingsPath_(settingsPath.isEmpty() ? SettingsFileOf(QCoreApplication::applicationFilePath())
+                                           : settingsPath) {
   ui->setupUi(this);
   QFont gridFont(QStringLiteral("Arial"));
   gridFont.setBold(true);

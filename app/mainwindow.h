@@ -12,19 +12,25 @@
 #include <memory>
 #include <optional>
 
-#include "app/settingsfile.h"
 #include "catalogue/ops/refreshslots.h"
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
+#include "settings/settingsfile.h"
 
 class QAction;
 class QLabel;
 class QMenu;
 class QMimeData;
 class QPainter;
+class TAboutBox;
+class TBadAddrForm;
+class TExpertsForm;
+class TIconForm;
 class TLinkThread;
 class TNVMSection;
+class TOKBottomDlg;
 class TPhoneLogWindow;
+class TPrefForm;
 class TWindowFace;
 class TWorkPanel;
 struct TWindowCommand;
@@ -41,27 +47,38 @@ extern int SmallSlots;
 TSlotRanges CurrentSlotRanges();
 void SetCurrentSlotRanges(const TSlotRanges& ranges);
 
+// The dialogs the window opens, handed to it once they exist (app/forms.cpp).
+struct TWindowDialogs {
+  TAboutBox* About = nullptr;
+  TPrefForm* Pref = nullptr;
+  TExpertsForm* Experts = nullptr;
+  TOKBottomDlg* OKBottom = nullptr;
+  TBadAddrForm* BadAddr = nullptr;
+  TIconForm* Icons = nullptr;
+};
+
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // settingsPath: the settings file, KivManager.INI where SettingsFileOf puts it when empty.
+  explicit TForm1(const QString& settingsPath = QString());
   ~TForm1() override;
 
-  // Controls from resources/mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
-  std::unique_ptr<Ui::TForm1> ui;
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;
   TSlotTable Slots{};
   // The context menu's "Details..." after its seven commands, and the phone log window
-  // (made at start, so that it keeps every call; View > Phone log shows it); app/commands.cpp.
+  // (made at start, so that it keeps every call; View > Phone log shows it).
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
+
+  void UseDialogs(const TWindowDialogs& dialogs) { dialogs_ = dialogs; }
+  const TWindowDialogs& Dialogs() const { return dialogs_; }
 
   // Runs one command to its end, as the window's buttons and menus do: the other commands
   // are disabled meanwhile, the window stays alive while the phone works, the framework's
   // errors end in the error box, and a close asked for meanwhile happens afterwards.
   void RunCommand(const std::function<void()>& command);
-  bool CommandRunning() const { return commandRunning_; }
   // The status bar's progress of the command under way and its Cancel button.
   TWorkPanel& Work() { return *workPanel_; }
 
@@ -80,13 +97,12 @@ class TForm1 : public QMainWindow {
   // What a refresh writes into: Slots, the slot ranges and "Additional info".
   TCatalogue Catalogue();
 
-  // Settings file: KivManager.INI beside the executable.
+  // The settings file, as SettingsFileOf finds it for this executable when the window is made.
   QString SettingsPath() const;
   void LoadSettings();
   void SaveSettings();  // throws EIniFileException when the file cannot be written
 
   // The commands.
-  int RefreshSection(int section, int subsection);
   void Button1Click();
   void RefreshActionExecute();
   void UploadActionExecute();
@@ -123,6 +139,16 @@ class TForm1 : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The tests' way to the members below that they set up or probe (tests/support).
+  friend class TForm1TestSeam;
+
+  // Controls from mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
+  std::unique_ptr<Ui::TForm1> ui;
+  QString settingsPath_;
+  TWindowDialogs dialogs_;
+
+  // One section into its row (record 0 outside the ranges) within the caller's link.
+  int RefreshSection(int section, int subsection);
   TWindowCommand CurrentSlotCommand();
   void CreatePopupMenu();
   void SetCommandsEnabled(bool enabled);

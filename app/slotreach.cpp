@@ -14,13 +14,12 @@
 #include <QUrl>
 
 #include "app/aboutbox.h"
-#include "app/forms.h"
-#include "app/gridtext.h"
 #include "app/mainwindow.h"
 #include "app/menurules.h"
+#include "catalogue/gridtext.h"
+#include "catalogue/ui/windowcommand.h"
 #include "common/errors.h"
 #include "common/modal.h"
-#include "common/ui/windowcommand.h"
 #include "link/nvmsection.h"
 #include "transfer/ui/transfercommands.h"
 #include "ui_mainwindow.h"
@@ -217,6 +216,6 @@ void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
 }
 
 void TForm1::Button2Click() {
-  AboutBox->ShowLink(NVM->LibraryFile(), NVM->HowItRuns());
-  Modal().ExecDialog(AboutBox);
+  dialogs_.About->ShowLink(NVM->LibraryFile(), NVM->HowItRuns());
+  Modal().ExecDialog(dialogs_.About);
 }

@@ -1,12 +1,11 @@
 #include "app/windowface.h"
 
-#include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/workpanel.h"
 #include "common/messages.h"
 #include "common/modal.h"
+#include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 
@@ -35,19 +34,21 @@ bool TWindowFace::CancelRequested() {
 }
 
 int TWindowFace::AskUFIF21Conversion() {
-  return OKBottomDlg->Ask();
+  return form_.Dialogs().OKBottom->Ask();
 }
 
 QString TWindowFace::FirmwareText() {
-  return ExpertsForm ? ExpertsForm->FirmwareText() : QString();
+  TExpertsForm* options = form_.Dialogs().Experts;
+  return options ? options->FirmwareText() : QString();
 }
 
 // Words the conversion could not judge: the user decides whether they need a look.
 void TWindowFace::ShowConversionReport(const QStringList& lines) {
-  BadAddrForm->SetReport(lines);
-  Modal().ExecDialog(BadAddrForm);
+  TBadAddrForm* report = form_.Dialogs().BadAddr;
+  report->SetReport(lines);
+  Modal().ExecDialog(report);
 }
 
 quint32 TWindowFace::AskIconCode() {
-  return IconForm->AskIconCode();
+  return form_.Dialogs().Icons->AskIconCode();
 }

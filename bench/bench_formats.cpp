@@ -16,8 +16,8 @@
 
 #include "catalogue/classify.h"
 #include "common/bytes.h"
-#include "transfer/lzocontainer.h"
 #include "ufif/firmwares.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/relocation.h"
 
 namespace {

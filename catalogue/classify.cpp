@@ -2,8 +2,8 @@
 
 #include "common/bytes.h"
 #include "link/gbp.h"
-#include "transfer/lzocontainer.h"
 #include "ufif/icons.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ufifheader.h"
 
 namespace {

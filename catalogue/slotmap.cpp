@@ -1,10 +1,8 @@
 #include "catalogue/slotmap.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "catalogue/slotinfo.h"
-#include "transfer/limits.h"
 
 namespace {
 
@@ -19,10 +17,6 @@ int SmallRowOf(int subsection, const TSlotRanges& ranges) {
 }
 
 }  // namespace
-
-QString TSectionAddress::Text() const {
-  return QStringLiteral("%1-%2").arg(Section).arg(SubSection);
-}
 
 TSlotRanges BoundedRanges(TSlotRanges ranges) {
   ranges.BigSlots = std::clamp(ranges.BigSlots, 0, MaxSlotRows);
@@ -52,19 +46,6 @@ bool IsSmallSlotRow(int row, const TSlotRanges& ranges) {
 
 int SlotLimit(int row, const TSlotRanges& ranges) {
   return IsSmallSlotRow(row, ranges) ? SmallSlotLimit : BigSlotLimit;
-}
-
-bool ParseSectionAddress(const QString& text, TSectionAddress& address) {
-  static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,3})-([0-9]{1,3})$"));
-  const QRegularExpressionMatch match = pattern.match(text);
-  if (!match.hasMatch())
-    return false;
-  const int section = match.captured(1).toInt();
-  const int subsection = match.captured(2).toInt();
-  if (section > MaxAddressNumber || subsection > MaxAddressNumber)
-    return false;
-  address = {section, subsection};
-  return true;
 }
 
 QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges) {

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "common/sectionaddress.h"
+
 struct TSlotRanges {
   int FirstBig = 9;
   int BigSlots = 21;
@@ -11,20 +13,18 @@ struct TSlotRanges {
   int SmallSlots = 5;
 };
 
-struct TSectionAddress {
-  int Section = 0;
-  int SubSection = 0;
-  // "18-9": both numbers in decimal.
-  QString Text() const;
-  friend bool operator==(const TSectionAddress& a, const TSectionAddress& b) {
-    return a.Section == b.Section && a.SubSection == b.SubSection;
-  }
-};
-
 constexpr int BigSlotSection = 18;
 constexpr int SmallSlotSection = 2;
-// The phone link takes each number of an address as one byte.
-constexpr int MaxAddressNumber = 255;
+
+// The modification's own records beside the slots: the PRG3 library, the preferences
+// record, and where the library lives when the record names no place for it. A backup
+// takes all three.
+constexpr int PRG3LibrarySection = 2;
+constexpr int PRG3LibrarySubSection = 16;
+constexpr int DefaultLibrarySection = 2;
+constexpr int DefaultLibrarySubSection = 17;
+constexpr int PrefSection = 2;
+constexpr int PrefSubSection = 18;
 
 // Each count bounded to 0..99 and their total to 99, so no record outside the table is used.
 TSlotRanges BoundedRanges(TSlotRanges ranges);
@@ -35,9 +35,7 @@ QList<TSectionAddress> SlotAddresses(const TSlotRanges& ranges);
 // 0 for any address outside the two ranges (record 0 is the scratch record).
 int SlotRow(int section, int subsection, const TSlotRanges& ranges);
 bool IsSmallSlotRow(int row, const TSlotRanges& ranges);
-// Bytes a slot takes: 2,048 for a small slot, 65,536 for a big one.
+constexpr int SmallSlotLimit = 2048;
+constexpr int BigSlotLimit = 65536;
+// Bytes a slot takes: SmallSlotLimit for a small slot, BigSlotLimit for a big one.
 int SlotLimit(int row, const TSlotRanges& ranges);
-
-// "18-9", "18-09", "02-10": section and subsection in decimal, each at most MaxAddressNumber;
-// false for any other text.
-bool ParseSectionAddress(const QString& text, TSectionAddress& address);

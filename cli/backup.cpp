@@ -1,11 +1,11 @@
 #include "cli/backup.h"
 
-#include "app/settingsfile.h"
 #include "cli/args.h"
 #include "cli/clifaces.h"
 #include "cli/console.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "settings/settingsfile.h"
 #include "transfer/ops/backup.h"
 #include "transfer/ops/restore.h"
 

@@ -7,7 +7,7 @@
 #include "common/bytes.h"
 #include "libraries/prg3text.h"
 #include "prefs/prefrecord.h"
-#include "transfer/lzocontainer.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ufifheader.h"
 
 namespace {

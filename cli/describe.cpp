@@ -1,7 +1,7 @@
 #include "cli/describe.h"
 
-#include "app/gridtext.h"
 #include "catalogue/classify.h"
+#include "catalogue/gridtext.h"
 
 TSlotInfo DescribeBytes(const QByteArray& head, qint32 size) {
   const TSlotInfo cleared;

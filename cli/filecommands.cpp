@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "catalogue/slotinfo.h"
+#include "catalogue/slotmap.h"
 #include "cli/args.h"
 #include "cli/console.h"
 #include "cli/describe.h"
@@ -10,9 +11,9 @@
 #include "cli/options.h"
 #include "libraries/prg3text.h"
 #include "transfer/limits.h"
-#include "transfer/lzocontainer.h"
 #include "ufif/firmwares.h"
 #include "ufif/icons.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/relocation.h"
 #include "ufif/ufifheader.h"
 

@@ -3,9 +3,9 @@
 
 #include <QCoreApplication>
 
-#include "app/settingsfile.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "settings/settingsfile.h"
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(PrintQtMessage);

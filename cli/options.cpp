@@ -4,10 +4,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/settingsfile.h"
 #include "catalogue/slotinfo.h"
 #include "cli/args.h"
 #include "cli/console.h"
+#include "settings/settingsfile.h"
 #include "ufif/firmwares.h"
 #include "ufif/icons.h"
 

@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include "app/gridtext.h"
 #include "catalogue/classify.h"
+#include "catalogue/gridtext.h"
 #include "catalogue/ops/refreshslots.h"
 #include "cli/args.h"
 #include "cli/clifaces.h"

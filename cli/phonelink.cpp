@@ -1,8 +1,8 @@
 #include "cli/phonelink.h"
 
-#include "app/settingsfile.h"
 #include "cli/console.h"
 #include "cli/options.h"
+#include "settings/settingsfile.h"
 
 TPhoneLink::TPhoneLink(int port, const QString& portOrigin, const TLinkChoice& choice)
     : library_(choice), port_(port), portOrigin_(portOrigin) {}

@@ -1,6 +1,6 @@
 #include "common/messages.h"
 
-#include "catalogue/slotmap.h"
+#include "common/sectionaddress.h"
 
 QString GBPErrorMessage(int code) {
   switch (code) {

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "catalogue/classify.h"
-#include "catalogue/slotdetails.h"
 #include "common/bytes.h"
+#include "details/slotdetails.h"
 #include "fuzz/property.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,7 +6,7 @@
 
 #include "common/bytes.h"
 #include "fuzz/property.h"
-#include "transfer/lzocontainer.h"
+#include "ufif/lzocontainer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -4,9 +4,9 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include "catalogue/slotmap.h"
+
 constexpr int PRG3MaxWords = 512;
-constexpr int PRG3LibrarySection = 2;
-constexpr int PRG3LibrarySubSection = 16;
 
 // Lines split at CR, LF or CR LF.
 QStringList SplitTextLines(const QByteArray& text);

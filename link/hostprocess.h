@@ -10,7 +10,7 @@
 #include <chrono>
 #include <vector>
 
-#include "linkhost/protocol.h"
+#include "link/hostprotocol.h"
 
 // How long a call may take: 15 s, plus the time its bytes take at 2,400 baud with 10 bits a
 // byte (the slowest real link), times the factor of the settings.

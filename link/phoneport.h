@@ -6,7 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "catalogue/slotmap.h"
+#include "common/sectionaddress.h"
 
 class TPhonePort {
  public:

@@ -1,5 +1,5 @@
 // The link host: loads one phone-link library and answers the manager's calls of it over
-// its standard input and output (linkhost/protocol.h), one at a time. It keeps the library
+// its standard input and output (link/hostprotocol.h), one at a time. It keeps the library
 // out of the manager's process: a library that hangs can be killed, one that crashes takes
 // only the host with it, and a 32-bit Windows library runs in a 32-bit host.
 //   kiv-linkhost LIBRARY [LIBRARY...]   the first that loads is used
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/gbp.h"
-#include "linkhost/protocol.h"
+#include "link/hostprotocol.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>

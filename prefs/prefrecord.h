@@ -10,12 +10,9 @@
 #include <QString>
 #include <optional>
 
-constexpr int PrefSection = 2;
-constexpr int PrefSubSection = 18;
+#include "catalogue/slotmap.h"
+
 constexpr int PrefRecordSize = 12;
-// Where the library lives when the record names no place for it.
-constexpr int DefaultLibrarySection = 2;
-constexpr int DefaultLibrarySubSection = 17;
 
 // The items of the menu show mode choice: "Only programs", "Progs and data", "Show all".
 std::optional<int> MenuIndexOfMode(quint8 mode);

@@ -1,12 +1,10 @@
 #pragma once
-// Buffer sizes and slot limits of the transfers, and the filler trimming of uploads.
+// Buffer sizes of the transfers, and the filler trimming of uploads.
 
 #include <QByteArray>
 
 constexpr int UploadBufferSize = 65536;  // uploads and downloads
 constexpr int SectionImageSize = 21504;  // GIF preview, conversion in place, UFIF2 library
-constexpr int SmallSlotLimit = 2048;
-constexpr int BigSlotLimit = 65536;
 
 // Drops trailing C0 46 pairs (Thumb no-op filler) and returns the new length.
 int TrimTrailingNops(const QByteArray& data, int length);

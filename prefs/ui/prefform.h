@@ -22,9 +22,6 @@ class TPrefForm : public QDialog {
   explicit TPrefForm(QWidget* parent = nullptr);
   ~TPrefForm() override;
 
-  // Controls from resources/prefform.ui: ui->sEdit, ui->ssEdit, ui->RG1, ui->ACheckBox ...
-  std::unique_ptr<Ui::TPrefForm> ui;
-
   // RG1's selected item: 0 "Only programs", 1 "Progs and data", 2 "Show all", -1 none.
   int RG1ItemIndex() const;
   void SetRG1ItemIndex(int index);
@@ -56,6 +53,8 @@ class TPrefForm : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Controls from prefform.ui: ui->sEdit, ui->ssEdit, ui->RG1, ui->ACheckBox ...
+  std::unique_ptr<Ui::TPrefForm> ui;
   void FitCaptions();
 
   QButtonGroup* RG1Items_ = nullptr;

@@ -5,8 +5,8 @@
 #include <QJsonObject>
 #include <QtTest>
 
-#include "app/gridtext.h"
 #include "catalogue/classify.h"
+#include "catalogue/gridtext.h"
 #include "common/bytes.h"
 #include "tests/cli/kivnvmfilestest.h"
 #include "tests/cli/kivnvmrunner.h"

@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <cerrno>
 
-#include "app/gridtext.h"
 #include "catalogue/classify.h"
+#include "catalogue/gridtext.h"
 #include "catalogue/slotmap.h"
 #include "common/bytes.h"
 #include "tests/cli/kivnvmphonetest.h"

@@ -1,15 +1,15 @@
 // The two extension library uploads against the virtual phone: where the bytes go, what
 // the user is asked and told, the size check after the write and the refusals.
 
+#include <QLineEdit>
 #include <QtTest>
 
 #include "app/windowface.h"
 #include "libraries/ops/libraryupload.h"
 #include "link/nvmsection.h"
 #include "prefs/ui/prefform.h"
-#include "tests/support/managerfixture.h"
+#include "tests/support/windowtest.h"
 #include "tests/support/words.h"
-#include "ui_prefform.h"
 
 namespace {
 
@@ -31,27 +31,20 @@ QByteArray ValueText(int lines) {
 
 }  // namespace
 
-class TestLibraryUpload : public QObject {
+class TestLibraryUpload : public TWindowTest {
   Q_OBJECT
  private:
-  std::unique_ptr<TManagerFixture> f;
-
   void UploadUFIF2(const QByteArray& library) {
-    f->Modal.ConfirmAnswers.enqueue(true);
-    f->PickFile(library);
-    f->Run(&TForm1::Button5Click);
+    fixture_->Modal.ConfirmAnswers.enqueue(true);
+    fixture_->PickFile(library);
+    fixture_->Run(&TForm1::Button5Click);
   }
   void UploadPRG3(const QByteArray& text) {
-    f->PickFile(text);
-    f->Run(&TForm1::Button6Click);
+    fixture_->PickFile(text);
+    fixture_->Run(&TForm1::Button6Click);
   }
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TManagerFixture>(); }
-  void cleanup() {
-    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
-    f.reset();
-  }
 
   void sizeCheckTellsTheOutcome_data();
   void sizeCheckTellsTheOutcome();
@@ -95,40 +88,40 @@ void TestLibraryUpload::sizeCheckTellsTheOutcome() {
   QFETCH(QString, faults);
   QFETCH(QString, text);
   QFETCH(QString, caption);
-  f->Phone.SetFaults(faults);
+  fixture_->Phone.SetFaults(faults);
   UploadUFIF2(NumberedBytes(size));
-  QCOMPARE(f->Writes().size(), 1);
-  QVERIFY(f->Writes().first().startsWith(QStringLiteral("WriteNVMFile(2,17,%1)").arg(size)));
-  QCOMPARE(f->Modal.Shown.last().Text, text);
-  QCOMPARE(f->Modal.Shown.last().Caption, caption);
+  QCOMPARE(fixture_->Writes().size(), 1);
+  QVERIFY(fixture_->Writes().first().startsWith(QStringLiteral("WriteNVMFile(2,17,%1)").arg(size)));
+  QCOMPARE(fixture_->Modal.Shown.last().Text, text);
+  QCOMPARE(fixture_->Modal.Shown.last().Caption, caption);
   // "Uploaded!" whatever the check found; the link is closed and the grid not refreshed.
-  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
-  QCOMPARE(f->Phone.Calls("ReadNVMFile"), 1);
-  QVERIFY(!Form1->NVM->LinkOpen());
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  QCOMPARE(fixture_->Phone.Calls("ReadNVMFile"), 1);
+  QVERIFY(!Window().NVM->LinkOpen());
   if (faults.isEmpty())
-    QCOMPARE(f->Phone.Get(2, 17), NumberedBytes(size));
+    QCOMPARE(fixture_->Phone.Get(2, 17), NumberedBytes(size));
 }
 
 void TestLibraryUpload::sizeCheckLeavesTheLinkOpen() {
-  f->Phone.Put(2, 17, NumberedBytes(100));
-  TWindowFace face(*Form1);
+  fixture_->Phone.Put(2, 17, NumberedBytes(100));
+  TWindowFace face(Window());
   const TSectionAddress library{2, 17};
-  QVERIFY(Form1->NVM->InitGBP());
-  QCOMPARE(VerifyWrite(*Form1->NVM, library, 100, face), 100);
-  QCOMPARE(VerifyWrite(*Form1->NVM, library, 99, face), -1);
-  QVERIFY(Form1->NVM->LinkOpen());
-  QCOMPARE(f->Phone.Calls("EndGBPMode"), 0);
-  QCOMPARE(f->Phone.Calls("InitGBPMode"), 1);
-  QCOMPARE(f->Status(), QStringLiteral("Checking data..."));
-  QCOMPARE(f->Modal.ShownTexts(), (QStringList{SuccessText(100), WriteErrorText}));
+  QVERIFY(Window().NVM->InitGBP());
+  QCOMPARE(VerifyWrite(*Window().NVM, library, 100, face), 100);
+  QCOMPARE(VerifyWrite(*Window().NVM, library, 99, face), -1);
+  QVERIFY(Window().NVM->LinkOpen());
+  QCOMPARE(fixture_->Phone.Calls("EndGBPMode"), 0);
+  QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 1);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Checking data..."));
+  QCOMPARE(fixture_->Modal.ShownTexts(), (QStringList{SuccessText(100), WriteErrorText}));
 
   // A link that cannot open gives -1 with the link's message only.
-  Form1->NVM->EndGBP();
-  f->Phone.SetFaults("init=-3");
-  f->Modal.Clear();
-  QCOMPARE(VerifyWrite(*Form1->NVM, library, 100, face), -1);
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: No AT response!")});
+  Window().NVM->EndGBP();
+  fixture_->Phone.SetFaults("init=-3");
+  fixture_->Modal.Clear();
+  QCOMPARE(VerifyWrite(*Window().NVM, library, 100, face), -1);
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: No AT response!")});
 }
 
 void TestLibraryUpload::libraryGoesWhereThePhoneSays_data() {
@@ -149,25 +142,25 @@ void TestLibraryUpload::libraryGoesWhereThePhoneSays() {
   QFETCH(int, section);
   QFETCH(int, subsection);
   if (!record.isNull())
-    f->Phone.Put(2, 18, record);
+    fixture_->Phone.Put(2, 18, record);
   // Values left in the dialog must not steer the upload: the phone is read again.
-  f->Pref().ui->sEdit->setText("5");
+  Control<QLineEdit>(Pref(), "sEdit")->setText("5");
   UploadUFIF2(NumberedBytes(21504));
-  QCOMPARE(f->Modal.Shown.first().Kind, TShownBox::Confirmation);
-  QCOMPARE(f->Modal.Shown.first().Text,
+  QCOMPARE(fixture_->Modal.Shown.first().Kind, TShownBox::Confirmation);
+  QCOMPARE(fixture_->Modal.Shown.first().Text,
            QStringLiteral("Are you sure to upload library into section %1?").arg(question));
-  QCOMPARE(f->Phone.Get(section, subsection), NumberedBytes(21504));
-  QCOMPARE(f->Writes().size(), 1);
-  QCOMPARE(f->Phone.Get(2, 18), record);
+  QCOMPARE(fixture_->Phone.Get(section, subsection), NumberedBytes(21504));
+  QCOMPARE(fixture_->Writes().size(), 1);
+  QCOMPARE(fixture_->Phone.Get(2, 18), record);
 }
 
 void TestLibraryUpload::libraryTooBigIsRefused() {
   UploadUFIF2(NumberedBytes(21505));
-  QCOMPARE(f->Modal.Shown.last().Text, TooBigText);
-  QCOMPARE(f->Modal.Shown.last().Caption, ErrorCaption);
-  QVERIFY(f->Writes().isEmpty());
-  QVERIFY(!f->Phone.Holds(2, 17));
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  QCOMPARE(fixture_->Modal.Shown.last().Text, TooBigText);
+  QCOMPARE(fixture_->Modal.Shown.last().Caption, ErrorCaption);
+  QVERIFY(fixture_->Writes().isEmpty());
+  QVERIFY(!fixture_->Phone.Holds(2, 17));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestLibraryUpload::cancellingWritesNothing_data() {
@@ -179,16 +172,16 @@ void TestLibraryUpload::cancellingWritesNothing_data() {
 void TestLibraryUpload::cancellingWritesNothing() {
   QFETCH(bool, confirm);
   const QByteArray record = PrefRecord({3, 0, 20, 2, 9, 18, 0, 0});
-  f->Phone.Put(2, 18, record);
-  Form1->SetStatusText("before");
-  f->Modal.ConfirmAnswers.enqueue(confirm);
+  fixture_->Phone.Put(2, 18, record);
+  Window().SetStatusText("before");
+  fixture_->Modal.ConfirmAnswers.enqueue(confirm);
   if (confirm)
-    f->Modal.OpenFileNames.enqueue(QString());
-  f->Run(&TForm1::Button5Click);
-  QVERIFY(f->Writes().isEmpty());
-  QCOMPARE(f->Phone.Get(2, 18), record);
-  QCOMPARE(f->Modal.Shown.size(), 1);
-  QCOMPARE(f->Status(), QStringLiteral("before"));
+    fixture_->Modal.OpenFileNames.enqueue(QString());
+  fixture_->Run(&TForm1::Button5Click);
+  QVERIFY(fixture_->Writes().isEmpty());
+  QCOMPARE(fixture_->Phone.Get(2, 18), record);
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(fixture_->Status(), QStringLiteral("before"));
 }
 
 void TestLibraryUpload::unreadablePreferencesAskNothing_data() {
@@ -203,36 +196,37 @@ void TestLibraryUpload::unreadablePreferencesAskNothing_data() {
 void TestLibraryUpload::unreadablePreferencesAskNothing() {
   QFETCH(QString, faults);
   QFETCH(QString, message);
-  f->Phone.SetFaults(faults);
-  f->Run(&TForm1::Button5Click);
-  QCOMPARE(f->Modal.ShownTexts(),
+  fixture_->Phone.SetFaults(faults);
+  fixture_->Run(&TForm1::Button5Click);
+  QCOMPARE(fixture_->Modal.ShownTexts(),
            (QStringList{message, QStringLiteral("'' is not a valid integer value.")}));
-  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
-  QVERIFY(f->Writes().isEmpty());
+  QCOMPARE(fixture_->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(fixture_->Writes().isEmpty());
 }
 
 void TestLibraryUpload::unreadableFileWritesNothing() {
   const QString missing = QDir::temp().filePath(QStringLiteral("no-such-library-file"));
-  f->Modal.ConfirmAnswers.enqueue(true);
-  f->Modal.OpenFileNames.enqueue(missing);
-  f->Run(&TForm1::Button5Click);
-  QCOMPARE(f->Modal.Shown.last().Text, QStringLiteral("Cannot open file %1.").arg(missing));
-  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
-  QVERIFY(f->Writes().isEmpty());
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  fixture_->Modal.ConfirmAnswers.enqueue(true);
+  fixture_->Modal.OpenFileNames.enqueue(missing);
+  fixture_->Run(&TForm1::Button5Click);
+  QCOMPARE(fixture_->Modal.Shown.last().Text, QStringLiteral("Cannot open file %1.").arg(missing));
+  QCOMPARE(fixture_->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(fixture_->Writes().isEmpty());
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 
-  f->Modal.OpenFileNames.enqueue(missing);
-  f->Run(&TForm1::Button6Click);
-  QCOMPARE(f->Modal.Shown.last().Text, QStringLiteral("Cannot open file %1.").arg(missing));
-  QVERIFY(f->Writes().isEmpty());
+  fixture_->Modal.OpenFileNames.enqueue(missing);
+  fixture_->Run(&TForm1::Button6Click);
+  QCOMPARE(fixture_->Modal.Shown.last().Text, QStringLiteral("Cannot open file %1.").arg(missing));
+  QVERIFY(fixture_->Writes().isEmpty());
 }
 
 void TestLibraryUpload::linkFailureStopsBeforeWriting() {
-  f->Phone.SetFaults("init=-2");
+  fixture_->Phone.SetFaults("init=-2");
   UploadPRG3("RELEASE=3\n10 x\n");
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: Can't open port!")});
-  QVERIFY(f->Writes().isEmpty());
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  QCOMPARE(fixture_->Modal.ShownTexts(),
+           QStringList{QStringLiteral("GBP Error: Can't open port!")});
+  QVERIFY(fixture_->Writes().isEmpty());
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestLibraryUpload::prg3TextBecomesItsImage_data() {
@@ -252,50 +246,51 @@ void TestLibraryUpload::prg3TextBecomesItsImage() {
   QFETCH(QByteArray, text);
   QFETCH(QByteArray, image);
   UploadPRG3(text);
-  QCOMPARE(f->Phone.Get(2, 16), image);
+  QCOMPARE(fixture_->Phone.Get(2, 16), image);
   const QString size = QString::number(image.size());
-  QCOMPARE(f->Phone.Journal(),
+  QCOMPARE(fixture_->Phone.Journal(),
            (QStringList{"InitGBPMode(1) = 0", "WriteNVMFile(2,16," + size + ") = 0",
                         "GetNVMFileSize(2,16) = " + size, "EndGBPMode() = 0"}));
-  QCOMPARE(f->Modal.Shown.size(), 1);
-  QCOMPARE(f->Modal.Shown.last().Text, SuccessText(image.size()));
-  QCOMPARE(f->Modal.Shown.last().Caption, QStringLiteral("OK!"));
-  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);
+  QCOMPARE(fixture_->Modal.Shown.last().Text, SuccessText(image.size()));
+  QCOMPARE(fixture_->Modal.Shown.last().Caption, QStringLiteral("OK!"));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
 }
 
 void TestLibraryUpload::prg3LimitIs512Words() {
   UploadPRG3(ValueText(512) + "no value line\n");
-  QCOMPARE(f->Phone.Get(2, 16).size(), 2048);
-  QCOMPARE(f->Phone.Get(2, 16).left(8), Words({1, 1}));
-  QCOMPARE(f->Modal.Shown.last().Text, SuccessText(2048));
+  QCOMPARE(fixture_->Phone.Get(2, 16).size(), 2048);
+  QCOMPARE(fixture_->Phone.Get(2, 16).left(8), Words({1, 1}));
+  QCOMPARE(fixture_->Modal.Shown.last().Text, SuccessText(2048));
 
-  f->Phone.Remove(2, 16);
-  f->Phone.ClearJournal();
+  fixture_->Phone.Remove(2, 16);
+  fixture_->Phone.ClearJournal();
   UploadPRG3(ValueText(513));
-  QCOMPARE(f->Modal.Shown.last().Text, TooBigText);
-  QCOMPARE(f->Modal.Shown.last().Caption, ErrorCaption);
-  QVERIFY(f->Phone.Journal().isEmpty());
-  QVERIFY(!f->Phone.Holds(2, 16));
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  QCOMPARE(fixture_->Modal.Shown.last().Text, TooBigText);
+  QCOMPARE(fixture_->Modal.Shown.last().Caption, ErrorCaption);
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  QVERIFY(!fixture_->Phone.Holds(2, 16));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestLibraryUpload::prg3BadReleaseWritesNothing() {
-  f->Phone.Put(2, 16, Words({3, 1}));
+  fixture_->Phone.Put(2, 16, Words({3, 1}));
   UploadPRG3("RELEASE=3\n10 a\nRELEASE=\n20 b\n");
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("'' is not a valid integer value.")});
-  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
-  QVERIFY(f->Phone.Journal().isEmpty());
-  QCOMPARE(f->Phone.Get(2, 16), Words({3, 1}));
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  QCOMPARE(fixture_->Modal.ShownTexts(),
+           QStringList{QStringLiteral("'' is not a valid integer value.")});
+  QCOMPARE(fixture_->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  QCOMPARE(fixture_->Phone.Get(2, 16), Words({3, 1}));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestLibraryUpload::prg3CancelledWritesNothing() {
-  Form1->SetStatusText("before");
-  f->Modal.OpenFileNames.enqueue(QString());
-  f->Run(&TForm1::Button6Click);
-  QVERIFY(f->Phone.Journal().isEmpty());
-  QVERIFY(f->Modal.Shown.isEmpty());
-  QCOMPARE(f->Status(), QStringLiteral("before"));
+  Window().SetStatusText("before");
+  fixture_->Modal.OpenFileNames.enqueue(QString());
+  fixture_->Run(&TForm1::Button6Click);
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+  QCOMPARE(fixture_->Status(), QStringLiteral("before"));
 }
 
 QTEST_MAIN(TestLibraryUpload)

@@ -1,14 +1,15 @@
 // The preferences dialog and its get and set commands against the virtual phone: the
 // controls a read fills, the bytes a write stores, and the dialog's own behaviour.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "link/nvmsection.h"
 #include "prefs/ui/prefform.h"
-#include "tests/support/managerfixture.h"
-#include "ui_prefform.h"
+#include "tests/support/windowtest.h"
 
 namespace {
 
@@ -17,32 +18,35 @@ const QString ErrorCaption = QStringLiteral("ERROR");
 // The controls as one comparable line: RG1's index, the check box, the four edits and
 // whether the autorun edits are shown.
 QString Controls(const TPrefForm& form) {
-  const Ui::TPrefForm& ui = *form.ui;
   return QStringLiteral("%1 %2 [%3-%4] [%5-%6] %7%8")
       .arg(form.RG1ItemIndex())
-      .arg(ui.ACheckBox->isChecked() ? "on" : "off")
-      .arg(ui.sEdit->text(), ui.ssEdit->text(), ui.AsEdit->text(), ui.AssEdit->text())
-      .arg(ui.AsEdit->isHidden() ? "hidden" : "shown")
-      .arg(ui.AssEdit->isHidden() == ui.AsEdit->isHidden() ? "" : " mismatch");
+      .arg(Control<QCheckBox>(form, "ACheckBox")->isChecked() ? "on" : "off")
+      .arg(Control<QLineEdit>(form, "sEdit")->text(), Control<QLineEdit>(form, "ssEdit")->text(),
+           Control<QLineEdit>(form, "AsEdit")->text(), Control<QLineEdit>(form, "AssEdit")->text())
+      .arg(Control<QLineEdit>(form, "AsEdit")->isHidden() ? "hidden" : "shown")
+      .arg(Control<QLineEdit>(form, "AssEdit")->isHidden() ==
+                   Control<QLineEdit>(form, "AsEdit")->isHidden()
+               ? ""
+               : " mismatch");
 }
 
 void Fill(TPrefForm& form, int menu, const QString& s, const QString& ss, bool autorun,
           const QString& as, const QString& ass) {
   form.SetRG1ItemIndex(menu);
-  form.ui->sEdit->setText(s);
-  form.ui->ssEdit->setText(ss);
-  form.ui->ACheckBox->setChecked(autorun);
-  form.ui->AsEdit->setText(as);
-  form.ui->AssEdit->setText(ass);
+  Control<QLineEdit>(form, "sEdit")->setText(s);
+  Control<QLineEdit>(form, "ssEdit")->setText(ss);
+  Control<QCheckBox>(form, "ACheckBox")->setChecked(autorun);
+  Control<QLineEdit>(form, "AsEdit")->setText(as);
+  Control<QLineEdit>(form, "AssEdit")->setText(ass);
 }
 
 QStringList TabOrder(const TPrefForm& form) {
   QStringList names;
-  for (QWidget* w = form.ui->sEdit->nextInFocusChain(); w != form.ui->sEdit;
-       w = w->nextInFocusChain())
+  for (QWidget* w = Control<QLineEdit>(form, "sEdit")->nextInFocusChain();
+       w != Control<QLineEdit>(form, "sEdit"); w = w->nextInFocusChain())
     if (w->focusPolicy() & Qt::TabFocus)
       names << w->objectName();
-  return QStringList{form.ui->sEdit->objectName()} + names;
+  return QStringList{Control<QLineEdit>(form, "sEdit")->objectName()} + names;
 }
 
 // Restores the application font a test changed.
@@ -61,17 +65,9 @@ class TFontScope {
 
 }  // namespace
 
-class TestPrefDialog : public QObject {
+class TestPrefDialog : public TWindowTest {
   Q_OBJECT
- private:
-  std::unique_ptr<TManagerFixture> f;
-
  private Q_SLOTS:
-  void init() { f = std::make_unique<TManagerFixture>(); }
-  void cleanup() {
-    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
-    f.reset();
-  }
 
   void startsAsDesigned();
   void captionsFitTheFont_data();
@@ -95,14 +91,16 @@ class TestPrefDialog : public QObject {
 };
 
 void TestPrefDialog::startsAsDesigned() {
-  const TPrefForm& form = f->Pref();
+  const TPrefForm& form = Pref();
   QCOMPARE(form.windowTitle(), QStringLiteral("Kiv Mod Parameters"));
   QCOMPARE(Controls(form), QStringLiteral("-1 off [02-17] [18-09] shown"));
-  QCOMPARE(form.ui->AsEdit->geometry(), QRect(56, 52, 25, 21));
+  QCOMPARE(Control<QLineEdit>(form, "AsEdit")->geometry(), QRect(56, 52, 25, 21));
   QCOMPARE(TabOrder(form), (QStringList{"sEdit", "ssEdit", "RG1Item0", "RG1Item1", "RG1Item2",
                                         "Button1", "Button2", "ACheckBox", "AssEdit", "AsEdit"}));
-  QVERIFY(!form.ui->Button1->isDefault() && !form.ui->Button1->autoDefault());
-  QVERIFY(!form.ui->Button2->isDefault() && !form.ui->Button2->autoDefault());
+  QVERIFY(!Control<QPushButton>(form, "Button1")->isDefault() &&
+          !Control<QPushButton>(form, "Button1")->autoDefault());
+  QVERIFY(!Control<QPushButton>(form, "Button2")->isDefault() &&
+          !Control<QPushButton>(form, "Button2")->autoDefault());
 }
 
 void TestPrefDialog::captionsFitTheFont_data() {
@@ -120,18 +118,22 @@ void TestPrefDialog::captionsFitTheFont() {
   font.setPixelSize(pixels);
   const TFontScope scope(font);
   const TPrefForm form;
-  const Ui::TPrefForm& ui = *form.ui;
   // Every label holds its text; the note may reach past the window's edge with blank room.
-  for (const QLabel* label : {ui.Label1, ui.Label2, ui.Label3}) {
+  for (const QLabel* label : {Control<QLabel>(form, "Label1"), Control<QLabel>(form, "Label2"),
+                              Control<QLabel>(form, "Label3")}) {
     QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
     QVERIFY2(label->x() + label->sizeHint().width() <= label->parentWidget()->width(),
              qPrintable(label->objectName()));
   }
-  QVERIFY(ui.Label1->x() + ui.Label1->sizeHint().width() < ui.sEdit->x());
-  QCOMPARE(ui.ssEdit->pos(), ui.sEdit->pos() + QPoint(24, 0));
-  QCOMPARE(ui.Label2->pos(), ui.sEdit->pos() + QPoint(48, 6));
+  QVERIFY(Control<QLabel>(form, "Label1")->x() +
+              Control<QLabel>(form, "Label1")->sizeHint().width() <
+          Control<QLineEdit>(form, "sEdit")->x());
+  QCOMPARE(Control<QLineEdit>(form, "ssEdit")->pos(),
+           Control<QLineEdit>(form, "sEdit")->pos() + QPoint(24, 0));
+  QCOMPARE(Control<QLabel>(form, "Label2")->pos(),
+           Control<QLineEdit>(form, "sEdit")->pos() + QPoint(48, 6));
   if (designedPlaces) {
-    QCOMPARE(ui.sEdit->geometry(), QRect(110, 96, 25, 21));
+    QCOMPARE(Control<QLineEdit>(form, "sEdit")->geometry(), QRect(110, 96, 25, 21));
     QCOMPARE(form.size(), QSize(245, 145));
   }
 }
@@ -159,13 +161,13 @@ void TestPrefDialog::getFillsTheControls() {
   QFETCH(QByteArray, record);
   QFETCH(QString, controls);
   if (!record.isNull())
-    f->Phone.Put(2, 18, record);
-  Fill(f->Pref(), 1, "x", "y", true, "55", "66");
-  f->Run(&TForm1::GetPrefActionExecute);
-  QCOMPARE(Controls(f->Pref()), controls);
-  QVERIFY(f->Modal.Shown.isEmpty());
+    fixture_->Phone.Put(2, 18, record);
+  Fill(Pref(), 1, "x", "y", true, "55", "66");
+  fixture_->Run(&TForm1::GetPrefActionExecute);
+  QCOMPARE(Controls(Pref()), controls);
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
   QCOMPARE(
-      f->Phone.Journal(),
+      fixture_->Phone.Journal(),
       (QStringList{"InitGBPMode(1) = 0", "ReadNVMFile(2,18,12) = " + QString::number(record.size()),
                    "EndGBPMode() = 0"}));
 }
@@ -182,14 +184,14 @@ void TestPrefDialog::failedGetEmptiesOnlyTheLibraryFields_data() {
 void TestPrefDialog::failedGetEmptiesOnlyTheLibraryFields() {
   QFETCH(QString, faults);
   QFETCH(QString, message);
-  f->Phone.Put(2, 18, PrefRecord({3, 0, 20, 2, 9, 18, 0, 0}));
-  f->Phone.SetFaults(faults);
-  Fill(f->Pref(), 2, "2", "20", true, "18", "9");
-  f->Run(&TForm1::GetPrefActionExecute);
-  QCOMPARE(Controls(f->Pref()), QStringLiteral("2 on [-] [18-9] shown"));
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{message});
-  QCOMPARE(f->Modal.Shown.last().Caption, ErrorCaption);
-  QVERIFY(!Form1->NVM->LinkOpen());
+  fixture_->Phone.Put(2, 18, PrefRecord({3, 0, 20, 2, 9, 18, 0, 0}));
+  fixture_->Phone.SetFaults(faults);
+  Fill(Pref(), 2, "2", "20", true, "18", "9");
+  fixture_->Run(&TForm1::GetPrefActionExecute);
+  QCOMPARE(Controls(Pref()), QStringLiteral("2 on [-] [18-9] shown"));
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{message});
+  QCOMPARE(fixture_->Modal.Shown.last().Caption, ErrorCaption);
+  QVERIFY(!Window().NVM->LinkOpen());
 }
 
 void TestPrefDialog::setStoresTheRecord_data() {
@@ -217,27 +219,27 @@ void TestPrefDialog::setStoresTheRecord() {
   QFETCH(QStringList, texts);
   QFETCH(bool, autorun);
   QFETCH(QByteArray, record);
-  Fill(f->Pref(), menu, texts[0], texts[1], autorun, texts[2], texts[3]);
-  f->Run(&TForm1::SetPrefActionExecute);
-  QCOMPARE(f->Phone.Get(2, 18), record);
-  QVERIFY(f->Modal.Shown.isEmpty());
-  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  Fill(Pref(), menu, texts[0], texts[1], autorun, texts[2], texts[3]);
+  fixture_->Run(&TForm1::SetPrefActionExecute);
+  QCOMPARE(fixture_->Phone.Get(2, 18), record);
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
 // A mode the dialog does not know, and the reserved bytes, go back as the phone had them.
 void TestPrefDialog::setKeepsWhatTheDialogCannotShow() {
-  f->Phone.Put(2, 18, PrefRecord({42, 5, 20, 2, 9, 18, 0xAB, 0xCD}));
-  f->Run(&TForm1::GetPrefActionExecute);
-  QCOMPARE(f->Pref().RG1ItemIndex(), -1);
-  f->Pref().ui->ssEdit->setText("21");
-  f->Run(&TForm1::SetPrefActionExecute);
-  QCOMPARE(f->Phone.Get(2, 18), PrefRecord({42, 0, 21, 2, 9, 18, 0xAB, 0xCD}));
+  fixture_->Phone.Put(2, 18, PrefRecord({42, 5, 20, 2, 9, 18, 0xAB, 0xCD}));
+  fixture_->Run(&TForm1::GetPrefActionExecute);
+  QCOMPARE(Pref().RG1ItemIndex(), -1);
+  Control<QLineEdit>(Pref(), "ssEdit")->setText("21");
+  fixture_->Run(&TForm1::SetPrefActionExecute);
+  QCOMPARE(fixture_->Phone.Get(2, 18), PrefRecord({42, 0, 21, 2, 9, 18, 0xAB, 0xCD}));
 
   // A choice made in the dialog wins; what a failed read found is not used.
-  f->Pref().SetRG1ItemIndex(0);
-  f->Run(&TForm1::SetPrefActionExecute);
-  QCOMPARE(f->Phone.Get(2, 18), PrefRecord({3, 0, 21, 2, 9, 18, 0xAB, 0xCD}));
+  Pref().SetRG1ItemIndex(0);
+  fixture_->Run(&TForm1::SetPrefActionExecute);
+  QCOMPARE(fixture_->Phone.Get(2, 18), PrefRecord({3, 0, 21, 2, 9, 18, 0xAB, 0xCD}));
 }
 
 void TestPrefDialog::setRefusesUnconvertibleTexts_data() {
@@ -257,14 +259,14 @@ void TestPrefDialog::setRefusesUnconvertibleTexts() {
   QFETCH(QStringList, texts);
   QFETCH(QString, message);
   const QByteArray before = PrefRecord({3, 0, 20, 2, 9, 18, 0, 0});
-  f->Phone.Put(2, 18, before);
-  Fill(f->Pref(), 0, texts[0], texts[1], true, texts[2], texts[3]);
-  f->Run(&TForm1::SetPrefActionExecute);
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{message});
-  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
-  QVERIFY(f->Phone.Journal().isEmpty());
-  QCOMPARE(f->Phone.Get(2, 18), before);
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  fixture_->Phone.Put(2, 18, before);
+  Fill(Pref(), 0, texts[0], texts[1], true, texts[2], texts[3]);
+  fixture_->Run(&TForm1::SetPrefActionExecute);
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{message});
+  QCOMPARE(fixture_->Modal.Shown.last().Kind, TShownBox::Error);
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  QCOMPARE(fixture_->Phone.Get(2, 18), before);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestPrefDialog::setReportsAWriteThatDidNotLand_data() {
@@ -281,94 +283,94 @@ void TestPrefDialog::setReportsAWriteThatDidNotLand_data() {
 void TestPrefDialog::setReportsAWriteThatDidNotLand() {
   QFETCH(QString, faults);
   QFETCH(QStringList, shown);
-  f->Phone.SetFaults(faults);
-  f->Run(&TForm1::SetPrefActionExecute);
-  QCOMPARE(f->Modal.ShownTexts(), shown);
-  QCOMPARE(f->Modal.Shown.last().Caption, ErrorCaption);
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
-  QVERIFY(!Form1->NVM->LinkOpen());
+  fixture_->Phone.SetFaults(faults);
+  fixture_->Run(&TForm1::SetPrefActionExecute);
+  QCOMPARE(fixture_->Modal.ShownTexts(), shown);
+  QCOMPARE(fixture_->Modal.Shown.last().Caption, ErrorCaption);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
+  QVERIFY(!Window().NVM->LinkOpen());
 }
 
 void TestPrefDialog::negativeNumbersReadBack() {
-  Fill(f->Pref(), 2, "-1", "-56", true, "-128", "-1");
-  f->Run(&TForm1::SetPrefActionExecute);
-  Fill(f->Pref(), 0, "", "", false, "", "");
-  f->Run(&TForm1::GetPrefActionExecute);
-  QCOMPARE(Controls(f->Pref()), QStringLiteral("2 on [-1--56] [-128--1] shown"));
+  Fill(Pref(), 2, "-1", "-56", true, "-128", "-1");
+  fixture_->Run(&TForm1::SetPrefActionExecute);
+  Fill(Pref(), 0, "", "", false, "", "");
+  fixture_->Run(&TForm1::GetPrefActionExecute);
+  QCOMPARE(Controls(Pref()), QStringLiteral("2 on [-1--56] [-128--1] shown"));
 }
 
 void TestPrefDialog::updateWritesAndCancelDoesNot() {
-  f->Phone.Put(2, 18, PrefRecord({3, 0, 20, 2, 0, 0, 0, 0}));
+  fixture_->Phone.Put(2, 18, PrefRecord({3, 0, 20, 2, 0, 0, 0, 0}));
   QString seen;
-  f->Modal.DialogScripts.enqueue([&seen](QDialog* dialog) {
+  fixture_->Modal.DialogScripts.enqueue([&seen](QDialog* dialog) {
     auto* form = static_cast<TPrefForm*>(dialog);
     seen = Controls(*form);
     form->SetRG1ItemIndex(1);
-    form->ui->ssEdit->setText("22");
+    Control<QLineEdit>(*form, "ssEdit")->setText("22");
     return int(mrCancel);
   });
-  f->Run(&TForm1::Button3Click);
-  QCOMPARE(f->Modal.OpenedDialogs, QStringList{"PrefForm"});
+  fixture_->Run(&TForm1::Button3Click);
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"PrefForm"});
   QCOMPARE(seen, QStringLiteral("0 off [2-20] [18-09] hidden"));
-  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
-  QCOMPARE(Controls(f->Pref()), QStringLiteral("1 off [2-22] [18-09] hidden"));
+  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(Controls(Pref()), QStringLiteral("1 off [2-22] [18-09] hidden"));
 
-  f->Modal.DialogScripts.enqueue([](QDialog* dialog) {
+  fixture_->Modal.DialogScripts.enqueue([](QDialog* dialog) {
     auto* form = static_cast<TPrefForm*>(dialog);
-    form->ui->ssEdit->setText("23");
-    form->ui->ACheckBox->click();
-    form->ui->AssEdit->setText("10");
+    Control<QLineEdit>(*form, "ssEdit")->setText("23");
+    Control<QCheckBox>(*form, "ACheckBox")->click();
+    Control<QLineEdit>(*form, "AssEdit")->setText("10");
     return int(mrOk);
   });
-  f->Run(&TForm1::Button3Click);
-  QCOMPARE(f->Phone.Get(2, 18), PrefRecord({3, 0, 23, 2, 10, 18, 0, 0}));
-  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
+  fixture_->Run(&TForm1::Button3Click);
+  QCOMPARE(fixture_->Phone.Get(2, 18), PrefRecord({3, 0, 23, 2, 10, 18, 0, 0}));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
 }
 
 void TestPrefDialog::checkBoxShowsAndHidesAutorunEdits() {
-  TPrefForm& form = f->Pref();
-  form.ui->ACheckBox->setChecked(true);
+  TPrefForm& form = Pref();
+  Control<QCheckBox>(form, "ACheckBox")->setChecked(true);
   form.ACheckBoxClick();
-  form.ui->AsEdit->setText("18");
-  form.ui->AssEdit->setText("9");
-  QTest::mouseClick(form.ui->ACheckBox, Qt::LeftButton);
+  Control<QLineEdit>(form, "AsEdit")->setText("18");
+  Control<QLineEdit>(form, "AssEdit")->setText("9");
+  QTest::mouseClick(Control<QCheckBox>(form, "ACheckBox"), Qt::LeftButton);
   QCOMPARE(Controls(form), QStringLiteral("-1 off [02-17] [18-9] hidden"));
-  QVERIFY(!form.ui->Label3->isHidden());
-  QTest::mouseClick(form.ui->ACheckBox, Qt::LeftButton);
+  QVERIFY(!Control<QLabel>(form, "Label3")->isHidden());
+  QTest::mouseClick(Control<QCheckBox>(form, "ACheckBox"), Qt::LeftButton);
   QCOMPARE(Controls(form), QStringLiteral("-1 on [02-17] [18-9] shown"));
 }
 
 // The link message comes first, then the dialog with empty library fields; "Update" then
 // ends in the conversion error with nothing written.
 void TestPrefDialog::openingWithNoPhone() {
-  f->Phone.SetFaults("init=-3");
+  fixture_->Phone.SetFaults("init=-3");
   QStringList shownBefore;
   QString seen;
-  f->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
-    shownBefore = f->Modal.ShownTexts();
+  fixture_->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
+    shownBefore = fixture_->Modal.ShownTexts();
     seen = Controls(*static_cast<TPrefForm*>(dialog));
     return int(mrOk);
   });
-  f->Run(&TForm1::Button3Click);
+  fixture_->Run(&TForm1::Button3Click);
   QCOMPARE(shownBefore, QStringList{"GBP Error: No AT response!"});
   QCOMPARE(seen, QStringLiteral("-1 off [-] [18-09] shown"));
-  QCOMPARE(f->Modal.Shown.last().Text, QStringLiteral("'' is not a valid integer value."));
-  QCOMPARE(f->Modal.Shown.last().Kind, TShownBox::Error);
-  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(fixture_->Modal.Shown.last().Text, QStringLiteral("'' is not a valid integer value."));
+  QCOMPARE(fixture_->Modal.Shown.last().Kind, TShownBox::Error);
+  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
 }
 
 void TestPrefDialog::enterAndEscapeDoNotClose() {
-  TPrefForm& form = f->Pref();
+  TPrefForm& form = Pref();
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
-  QTest::keyClick(form.ui->sEdit, Qt::Key_Return);
-  QTest::keyClick(form.ui->sEdit, Qt::Key_Escape);
+  QTest::keyClick(Control<QLineEdit>(form, "sEdit"), Qt::Key_Return);
+  QTest::keyClick(Control<QLineEdit>(form, "sEdit"), Qt::Key_Escape);
   QTest::keyClick(&form, Qt::Key_Escape);
   QVERIFY(form.isVisible());
   form.close();
   QVERIFY(!form.isVisible());
   QCOMPARE(form.result(), int(mrCancel));
-  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
 }
 
 QTEST_MAIN(TestPrefDialog)

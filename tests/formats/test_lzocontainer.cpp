@@ -8,7 +8,7 @@
 #include <QRandomGenerator>
 
 #include "common/bytes.h"
-#include "transfer/lzocontainer.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ufifheader.h"
 
 namespace {

@@ -1,10 +1,14 @@
 # The layers the build keeps apart, checked over the sources as they stand:
 # - the rules and the operations (RULES, OPS: lists of sources) include no Qt Gui or
 #   Widgets header, no generated form header and no main window header;
-# - the window's code outside app/ names neither TForm1's members nor Form1, and no form
-#   includes another form's generated header;
-# - only the link opens and closes the phone link by hand.
+# - the window's code outside app/ names neither TForm1's members nor Form1, no form
+#   includes another form's generated header, and every form keeps its ui private;
+# - only the link opens and closes the phone link by hand;
+# - includes run down the house: no folder includes app/ but app/ itself, common/ includes
+#   no other folder, and no folders include each other, directly or round a circle.
 # Run as: cmake -DSOURCE_DIR=... -DRULES=a.cpp|b.h -DOPS=... -DGUI_HEADERS=dir|dir -P check_layers.cmake
+
+cmake_minimum_required(VERSION 3.25)
 
 foreach(list IN ITEMS RULES OPS GUI_HEADERS)
   string(REPLACE "|" ";" ${list} "${${list}}")
@@ -65,8 +69,80 @@ foreach(source IN LISTS window_sources)
       report("${source} includes another form's ${name}")
     endif()
   endforeach()
+  # A form keeps its generated ui to itself: others use its typed methods.
+  string(FIND "${text}" "std::unique_ptr<Ui::" at)
+  if(at GREATER -1)
+    string(SUBSTRING "${text}" 0 ${at} before)
+    string(REGEX MATCHALL "\n (public|protected|private)[ A-Za-z_]*:" access "${before}")
+    list(POP_BACK access last)
+    if(NOT last MATCHES "private")
+      report("${source} shows its form's ui outside the form")
+    endif()
+  endif()
   if(NOT folder STREQUAL "link" AND text MATCHES "(InitGBP|EndGBP)\\(")
     report("${source} opens or closes the link by hand")
+  endif()
+endforeach()
+
+# The folder-to-folder include arrows of the program's sources (scripts/include-table.py
+# prints them as a table).
+file(GLOB_RECURSE house_sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")
+list(FILTER house_sources EXCLUDE REGEX "^(build[^/]*|tests|fuzz|bench)/")
+set(folders "")
+foreach(source IN LISTS house_sources)
+  string(REGEX REPLACE "/.*" "" from "${source}")
+  list(APPEND folders "${from}")
+endforeach()
+list(REMOVE_DUPLICATES folders)
+foreach(source IN LISTS house_sources)
+  string(REGEX REPLACE "/.*" "" from "${source}")
+  includes_of("${SOURCE_DIR}/${source}" names)
+  foreach(name IN LISTS names)
+    string(REGEX REPLACE "/.*" "" to "${name}")
+    if(NOT name MATCHES "/" OR to STREQUAL from OR NOT to IN_LIST folders)
+      continue()
+    endif()
+    if(to STREQUAL "app")
+      report("${source} includes the window's ${name}")
+    endif()
+    if(from STREQUAL "common")
+      report("${source} includes ${name}: common/ is the ground floor")
+    endif()
+    if(NOT to IN_LIST reach_${from})
+      list(APPEND reach_${from} "${to}")
+    endif()
+  endforeach()
+endforeach()
+# What each folder reaches through any chain of includes; a folder that reaches itself
+# stands on a circle.
+set(growing TRUE)
+while(growing)
+  set(growing FALSE)
+  foreach(from IN LISTS folders)
+    foreach(via IN LISTS reach_${from})
+      foreach(to IN LISTS reach_${via})
+        if(NOT to IN_LIST reach_${from})
+          list(APPEND reach_${from} "${to}")
+          set(growing TRUE)
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endwhile()
+foreach(from IN LISTS folders)
+  if(from IN_LIST reach_${from})
+    set(circle "")
+    foreach(other IN LISTS folders)
+      if(other IN_LIST reach_${from} AND from IN_LIST reach_${other})
+        list(APPEND circle "${other}")
+      endif()
+    endforeach()
+    # Each circle once, told by its first folder.
+    list(GET circle 0 first)
+    if(first STREQUAL from)
+      string(REPLACE ";" ", " circle "${circle}")
+      report("folders that include each other round a circle: ${circle}")
+    endif()
   endif()
 endforeach()
 

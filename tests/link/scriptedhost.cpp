@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "linkhost/protocol.h"
+#include "link/hostprotocol.h"
 
 using namespace linkhost;
 

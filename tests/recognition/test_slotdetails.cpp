@@ -3,9 +3,9 @@
 
 #include <QtTest>
 
-#include "catalogue/slotdetails.h"
+#include "details/slotdetails.h"
 #include "tests/recognition/sectionbytes.h"
-#include "transfer/lzocontainer.h"
+#include "ufif/lzocontainer.h"
 
 namespace {
 

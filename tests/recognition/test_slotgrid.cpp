@@ -4,7 +4,7 @@
 #include <QtTest>
 #include <limits>
 
-#include "app/gridtext.h"
+#include "catalogue/gridtext.h"
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
 

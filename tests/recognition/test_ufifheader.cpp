@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-#include "app/gridtext.h"
+#include "catalogue/gridtext.h"
 #include "tests/recognition/sectionbytes.h"
 #include "ufif/ufifheader.h"
 

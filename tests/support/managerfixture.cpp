@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/settingsfile.h"
+#include "app/drawgrid.h"
 #include "common/bytes.h"
 #include "common/errors.h"
-#include "ui_mainwindow.h"
+#include "settings/settingsfile.h"
 
 TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText)
     : previousDir_(QDir::currentPath()) {
@@ -19,10 +19,10 @@ TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText)
   QFile::remove(settings);
   if (!settingsText.isEmpty())
     WriteSettings(settingsText);
-  forms_ = std::make_unique<TApplicationForms>();
+  forms_ = std::make_unique<TApplicationForms>(settings);
   if (start == Unshown)
     return;
-  Form1->LoadSettings();
+  Window().LoadSettings();
   Select(BigRow);
   Modal.Clear();
 }
@@ -33,16 +33,16 @@ TManagerFixture::~TManagerFixture() {
 }
 
 void TManagerFixture::Show() {
-  Form1->show();
+  Window().show();
   QCoreApplication::processEvents();
 }
 
 void TManagerFixture::Run(void (TForm1::*command)()) {
-  GuardCommand([command] { (Form1->*command)(); });
+  GuardCommand([this, command] { (Window().*command)(); });
 }
 
 void TManagerFixture::Select(int row) {
-  Form1->SelectRow(row);
+  Window().SelectRow(row);
 }
 
 QString TManagerFixture::FilePath(const QString& name) const {
@@ -72,7 +72,7 @@ TShownBox TManagerFixture::LastBox() const {
 }
 
 QString TManagerFixture::Status() const {
-  return Form1->StatusText();
+  return Window().StatusText();
 }
 
 QStringList TManagerFixture::Writes() const {
@@ -84,16 +84,18 @@ QStringList TManagerFixture::Writes() const {
   return writes;
 }
 
-TDrawGrid* TManagerFixture::Grid() const {
-  return Form1->ui->DrawGrid1;
+TForm1& TManagerFixture::Window() const {
+  return *Form1;
 }
 
-TPrefForm& TManagerFixture::Pref() const {
-  return *PrefForm;
+TDrawGrid* TManagerFixture::Grid() const {
+  return Window().findChild<TDrawGrid*>(QStringLiteral("DrawGrid1"));
 }
 
 QString TManagerFixture::SettingsPath() {
-  return SettingsFileOf(QCoreApplication::applicationFilePath());
+  static const QTemporaryDir folder;
+  const QString beside = SettingsPathFor(QCoreApplication::applicationFilePath());
+  return folder.filePath(QFileInfo(beside).fileName());
 }
 
 void TManagerFixture::WriteSettings(const QByteArray& text) {

@@ -1,7 +1,8 @@
 #pragma once
 // A fresh manager for each test: the virtual phone, scripted answers, the seven forms, no
 // settings file left from an earlier test, and a temporary current directory (the preview,
-// the converted copy and the files the user picks land there).
+// the converted copy and the files the user picks land there). The settings file lives in a
+// temporary folder of the test program's own, not beside the executable.
 
 #include <QByteArray>
 #include <QString>
@@ -15,7 +16,14 @@
 #include "tests/support/virtualphone.h"
 
 class TDrawGrid;
-class TPrefForm;
+
+// The tests' way to TForm1's private members.
+class TForm1TestSeam {
+ public:
+  static int RefreshSection(TForm1& window, int section, int subsection) {
+    return window.RefreshSection(section, subsection);
+  }
+};
 
 class TManagerFixture {
  public:
@@ -49,9 +57,10 @@ class TManagerFixture {
   QString Status() const;
   // The journal's write calls, e.g. "WriteNVMFile(2,17,100) = 0".
   QStringList Writes() const;
+  TForm1& Window() const;
   TDrawGrid* Grid() const;
-  TPrefForm& Pref() const;
 
+  // The test program's settings file, in a temporary folder that goes when the program ends.
   static QString SettingsPath();
   static void WriteSettings(const QByteArray& text);
   static QString ReadSettings();

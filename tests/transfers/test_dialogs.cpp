@@ -4,29 +4,20 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 
 #include "common/errors.h"
-#include "tests/support/managerfixture.h"
+#include "settings/ui/expertsform.h"
+#include "tests/support/windowtest.h"
 #include "ufif/icons.h"
-#include "ufif/ui/expertsform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
-#include "ui_iconform.h"
-#include "ui_okbottomdlg.h"
 
-class TestDialogs : public QObject {
+class TestDialogs : public TWindowTest {
   Q_OBJECT
- private:
-  std::unique_ptr<TManagerFixture> f;
-
  private Q_SLOTS:
-  void init() { f = std::make_unique<TManagerFixture>(); }
-  void cleanup() {
-    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
-    f.reset();
-  }
 
   void promptAnswers_data();
   void promptAnswers();
@@ -50,8 +41,8 @@ void TestDialogs::promptAnswers() {
   QFETCH(QString, action);
   QFETCH(int, result);
   QPoint offCentre;
-  f->Modal.DialogScripts.enqueue([action, &offCentre](QDialog* dialog) {
-    offCentre = dialog->frameGeometry().center() - Form1->screen()->availableGeometry().center();
+  fixture_->Modal.DialogScripts.enqueue([this, action, &offCentre](QDialog* dialog) {
+    offCentre = dialog->frameGeometry().center() - Window().screen()->availableGeometry().center();
     if (action == QLatin1String("Escape"))
       QTest::keyClick(dialog, Qt::Key_Escape);
     else
@@ -59,24 +50,24 @@ void TestDialogs::promptAnswers() {
     return dialog->result();
   });
   int answer = 0;
-  GuardCommand([&answer] { answer = OKBottomDlg->Ask(); });
+  GuardCommand([this, &answer] { answer = OKBottom().Ask(); });
   QCOMPARE(answer, result);
   QVERIFY2(offCentre.manhattanLength() <= 8, "the prompt stands in the middle of the screen");
-  QCOMPARE(ExpertsForm->FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+  QCOMPARE(Experts().FirmwareField()->parentWidget(), static_cast<QWidget*>(&Experts()));
 }
 
 void TestDialogs::promptSaveFailureEndsTheUpload() {
   // A folder where the settings file should be: the firmware pick cannot be stored.
-  QVERIFY(QDir().mkpath(Form1->SettingsPath()));
-  f->Modal.DialogScripts.enqueue([](QDialog*) { return int(mrYes); });
-  f->Modal.OpenFileNames.enqueue(
-      f->PutFile(QStringLiteral("program.bin"), UFIFProgram(0x20000000, 3000)));
-  f->Run(&TForm1::UploadActionExecute);
-  QDir().rmdir(Form1->SettingsPath());
-  QCOMPARE(f->LastBox().Kind, TShownBox::Error);
-  QVERIFY(f->LastBox().Text.startsWith(QStringLiteral("Unable to write to ")));
-  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
-  QCOMPARE(ExpertsForm->FirmwareField()->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+  QVERIFY(QDir().mkpath(Window().SettingsPath()));
+  fixture_->Modal.DialogScripts.enqueue([](QDialog*) { return int(mrYes); });
+  fixture_->Modal.OpenFileNames.enqueue(
+      fixture_->PutFile(QStringLiteral("program.bin"), UFIFProgram(0x20000000, 3000)));
+  fixture_->Run(&TForm1::UploadActionExecute);
+  QDir().rmdir(Window().SettingsPath());
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
+  QVERIFY(fixture_->LastBox().Text.startsWith(QStringLiteral("Unable to write to ")));
+  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(Experts().FirmwareField()->parentWidget(), static_cast<QWidget*>(&Experts()));
 }
 
 void TestDialogs::iconCodeFromTheDialog_data() {
@@ -94,16 +85,16 @@ void TestDialogs::iconCodeFromTheDialog() {
   QFETCH(QString, caption);
   QFETCH(int, result);
   QFETCH(quint32, code);
-  QComboBox* items = IconForm->ui->ComboBoxEx1;
+  QComboBox* items = Control<QComboBox>(Icons(), "ComboBoxEx1");
   items->setCurrentIndex(items->findText(caption));
-  QCOMPARE(IconForm->ChosenIconCode(result), code);
+  QCOMPARE(Icons().ChosenIconCode(result), code);
 }
 
 void TestDialogs::iconItemsCarryTheirPictures() {
-  QComboBox* items = IconForm->ui->ComboBoxEx1;
+  QComboBox* items = Control<QComboBox>(Icons(), "ComboBoxEx1");
   QCOMPARE(items->count(), IconItems().size());
   QCOMPARE(items->count(), 147);
-  QCOMPARE(IconForm->ImageList1.size(), IconPictureCount);
+  QCOMPARE(Icons().ImageList1.size(), IconPictureCount);
   for (int i = 0; i < items->count(); ++i) {
     QCOMPARE(items->itemText(i), IconItems()[i].Caption());
     QVERIFY2(!items->itemIcon(i).isNull(), qPrintable(items->itemText(i)));
@@ -111,13 +102,13 @@ void TestDialogs::iconItemsCarryTheirPictures() {
 }
 
 void TestDialogs::iconListShowsEightRowsOf16Pixels() {
-  QComboBox* items = IconForm->ui->ComboBoxEx1;
-  IconForm->show();
+  QComboBox* items = Control<QComboBox>(Icons(), "ComboBoxEx1");
+  Icons().show();
   items->showPopup();
   const int rowHeight = items->view()->sizeHintForRow(0);
   const int listHeight = items->view()->viewport()->height();
   items->hidePopup();
-  IconForm->hide();
+  Icons().hide();
   QCOMPARE(rowHeight, 16);
   QCOMPARE(listHeight, 8 * 16);
 }

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QtTest>
 
-#include "tests/support/managerfixture.h"
+#include "tests/support/windowtest.h"
 
 // Stands in for the desktop's viewer: records what the manager asked it to open.
 class TViewerRecorder : public QObject {
@@ -15,22 +15,17 @@ class TViewerRecorder : public QObject {
   void Open(const QUrl& url) { Opened << url; }
 };
 
-class TestDownload : public QObject {
+class TestDownload : public TWindowTest {
   Q_OBJECT
  private:
-  std::unique_ptr<TManagerFixture> f;
   TViewerRecorder viewer;
 
  private Q_SLOTS:
   void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open"); }
   void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
   void init() {
-    f = std::make_unique<TManagerFixture>();
+    TWindowTest::init();
     viewer.Opened.clear();
-  }
-  void cleanup() {
-    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
-    f.reset();
   }
 
   void downloadSavesTheSection_data();
@@ -56,41 +51,41 @@ void TestDownload::downloadSavesTheSection_data() {
 
 void TestDownload::downloadSavesTheSection() {
   QFETCH(QByteArray, section);
-  f->Phone.Put(18, 9, section);
-  f->Modal.SaveFileNames.enqueue(f->FilePath(QStringLiteral("saved.bin")));
-  f->Run(&TForm1::DownloadActionExecute);
-  QVERIFY(QFileInfo::exists(f->FilePath(QStringLiteral("saved.bin"))));
-  QCOMPARE(f->FileBytes(QStringLiteral("saved.bin")), section);
-  QCOMPARE(f->Status(), QStringLiteral("Downloaded!"));
-  QVERIFY(f->Modal.Shown.isEmpty());
+  fixture_->Phone.Put(18, 9, section);
+  fixture_->Modal.SaveFileNames.enqueue(fixture_->FilePath(QStringLiteral("saved.bin")));
+  fixture_->Run(&TForm1::DownloadActionExecute);
+  QVERIFY(QFileInfo::exists(fixture_->FilePath(QStringLiteral("saved.bin"))));
+  QCOMPARE(fixture_->FileBytes(QStringLiteral("saved.bin")), section);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Downloaded!"));
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
   // The link is closed before the save dialog is shown.
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
 void TestDownload::downloadReplacesAnExistingFile() {
-  f->Phone.Put(18, 9, "new");
-  const QString target = f->PutFile(QStringLiteral("saved.bin"), PlainData(500));
-  f->Modal.SaveFileNames.enqueue(target);
-  f->Run(&TForm1::DownloadActionExecute);
-  QCOMPARE(f->FileBytes(QStringLiteral("saved.bin")), QByteArray("new"));
+  fixture_->Phone.Put(18, 9, "new");
+  const QString target = fixture_->PutFile(QStringLiteral("saved.bin"), PlainData(500));
+  fixture_->Modal.SaveFileNames.enqueue(target);
+  fixture_->Run(&TForm1::DownloadActionExecute);
+  QCOMPARE(fixture_->FileBytes(QStringLiteral("saved.bin")), QByteArray("new"));
 }
 
 void TestDownload::cancelledSaveStillDownloads() {
-  f->Phone.Put(18, 9, PlainData(100));
-  f->Modal.SaveFileNames.enqueue(QString());
-  f->Run(&TForm1::DownloadActionExecute);
-  QCOMPARE(f->Status(), QStringLiteral("Downloaded!"));
-  QCOMPARE(QDir(f->FilePath(QString())).entryList(QDir::Files), QStringList());
+  fixture_->Phone.Put(18, 9, PlainData(100));
+  fixture_->Modal.SaveFileNames.enqueue(QString());
+  fixture_->Run(&TForm1::DownloadActionExecute);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Downloaded!"));
+  QCOMPARE(QDir(fixture_->FilePath(QString())).entryList(QDir::Files), QStringList());
 }
 
 void TestDownload::unwritableTargetEndsWithTheErrorBox() {
-  f->Phone.Put(18, 9, PlainData(100));
-  const QString target = f->FilePath(QStringLiteral("no-such-folder/saved.bin"));
-  f->Modal.SaveFileNames.enqueue(target);
-  f->Run(&TForm1::DownloadActionExecute);
-  QCOMPARE(f->LastBox().Kind, TShownBox::Error);
-  QCOMPARE(f->LastBox().Text, QStringLiteral("Cannot create file ") + target + '.');
-  QCOMPARE(f->Status(), QStringLiteral("Downloading data..."));
+  fixture_->Phone.Put(18, 9, PlainData(100));
+  const QString target = fixture_->FilePath(QStringLiteral("no-such-folder/saved.bin"));
+  fixture_->Modal.SaveFileNames.enqueue(target);
+  fixture_->Run(&TForm1::DownloadActionExecute);
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
+  QCOMPARE(fixture_->LastBox().Text, QStringLiteral("Cannot create file ") + target + '.');
+  QCOMPARE(fixture_->Status(), QStringLiteral("Downloading data..."));
 }
 
 void TestDownload::readFailureNamesTheSection_data() {
@@ -102,46 +97,47 @@ void TestDownload::readFailureNamesTheSection_data() {
 void TestDownload::readFailureNamesTheSection() {
   QFETCH(int, command);
   FirstSmall = 9;  // row 22 is then 2-9
-  f->Select(SmallRow);
-  f->Phone.Put(2, 9, PlainData(100));
-  f->Phone.SetFaults(QStringLiteral("read 2-9=-5"));
-  f->Run(command == 0 ? &TForm1::DownloadActionExecute : &TForm1::PlayGIFActionExecute);
+  fixture_->Select(SmallRow);
+  fixture_->Phone.Put(2, 9, PlainData(100));
+  fixture_->Phone.SetFaults(QStringLiteral("read 2-9=-5"));
+  fixture_->Run(command == 0 ? &TForm1::DownloadActionExecute : &TForm1::PlayGIFActionExecute);
   FirstSmall = 10;
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{QStringLiteral("Error reading section 2-9")});
-  QCOMPARE(f->LastBox().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(f->Status(), QStringLiteral("Downloading data..."));
-  QVERIFY(!QFileInfo::exists(f->FilePath(QStringLiteral("temp.gif"))));
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{QStringLiteral("Error reading section 2-9")});
+  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Downloading data..."));
+  QVERIFY(!QFileInfo::exists(fixture_->FilePath(QStringLiteral("temp.gif"))));
   QVERIFY(viewer.Opened.isEmpty());
 }
 
 void TestDownload::previewCopiesAtMostTheGIFBuffer() {
   QByteArray gif = "GIF89a" + PlainData(29994);
-  f->Phone.Put(18, 9, gif);
-  f->Run(&TForm1::PlayGIFActionExecute);
-  QCOMPARE(f->FileBytes(QStringLiteral("temp.gif")), gif.left(21504));
-  QCOMPARE(f->Status(), QStringLiteral("Downloaded!"));
-  const QString expected = QFileInfo(f->FilePath(QStringLiteral("temp.gif"))).absoluteFilePath();
+  fixture_->Phone.Put(18, 9, gif);
+  fixture_->Run(&TForm1::PlayGIFActionExecute);
+  QCOMPARE(fixture_->FileBytes(QStringLiteral("temp.gif")), gif.left(21504));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Downloaded!"));
+  const QString expected =
+      QFileInfo(fixture_->FilePath(QStringLiteral("temp.gif"))).absoluteFilePath();
   QCOMPARE(viewer.Opened, QList<QUrl>{QUrl::fromLocalFile(expected)});
 }
 
 void TestDownload::previewOverwritesThePreviousOne() {
-  f->PutFile(QStringLiteral("temp.gif"), PlainData(25000));
-  f->Phone.Put(18, 9, "GIF89a-small");
-  f->Run(&TForm1::PlayGIFActionExecute);
-  QCOMPARE(f->FileBytes(QStringLiteral("temp.gif")), QByteArray("GIF89a-small"));
+  fixture_->PutFile(QStringLiteral("temp.gif"), PlainData(25000));
+  fixture_->Phone.Put(18, 9, "GIF89a-small");
+  fixture_->Run(&TForm1::PlayGIFActionExecute);
+  QCOMPARE(fixture_->FileBytes(QStringLiteral("temp.gif")), QByteArray("GIF89a-small"));
 }
 
 void TestDownload::clearEmptiesTheSectionAndItsRow() {
-  f->Phone.Put(18, 9, PlainData(3000));
-  Form1->Slots[BigRow].Kind = skOther;
-  Form1->Slots[BigRow].Size = 3000;
-  f->Run(&TForm1::ClearActionExecute);
-  QVERIFY(!f->Phone.Holds(18, 9));
-  QCOMPARE(Form1->Slots[BigRow].Kind, skEmpty);
-  QCOMPARE(Form1->Slots[BigRow].Size, 0);
-  QCOMPARE(f->Status(), QStringLiteral("Erased!"));
-  QVERIFY(f->Modal.Shown.isEmpty());
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  fixture_->Phone.Put(18, 9, PlainData(3000));
+  Window().Slots[BigRow].Kind = skOther;
+  Window().Slots[BigRow].Size = 3000;
+  fixture_->Run(&TForm1::ClearActionExecute);
+  QVERIFY(!fixture_->Phone.Holds(18, 9));
+  QCOMPARE(Window().Slots[BigRow].Kind, skEmpty);
+  QCOMPARE(Window().Slots[BigRow].Size, 0);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Erased!"));
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
 void TestDownload::linkFailureKeepsTheWorkingText_data() {
@@ -157,13 +153,13 @@ void TestDownload::linkFailureKeepsTheWorkingText() {
   QFETCH(QString, status);
   void (TForm1::*commands[])() = {&TForm1::DownloadActionExecute, &TForm1::PlayGIFActionExecute,
                                   &TForm1::ClearActionExecute};
-  f->Phone.Put(18, 9, PlainData(100));
-  f->Phone.SetFaults(QStringLiteral("init=-3"));
-  f->Run(commands[command]);
-  QCOMPARE(f->Status(), status);
-  QCOMPARE(f->Modal.Shown.size(), 1);  // the link's own message
-  QVERIFY(f->Phone.Holds(18, 9));
-  QCOMPARE(f->Phone.Calls("ReadNVMFile") + f->Phone.Calls("ClearNVMFile"), 0);
+  fixture_->Phone.Put(18, 9, PlainData(100));
+  fixture_->Phone.SetFaults(QStringLiteral("init=-3"));
+  fixture_->Run(commands[command]);
+  QCOMPARE(fixture_->Status(), status);
+  QCOMPARE(fixture_->Modal.Shown.size(), 1);  // the link's own message
+  QVERIFY(fixture_->Phone.Holds(18, 9));
+  QCOMPARE(fixture_->Phone.Calls("ReadNVMFile") + fixture_->Phone.Calls("ClearNVMFile"), 0);
 }
 
 QTEST_MAIN(TestDownload)

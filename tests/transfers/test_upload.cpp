@@ -5,15 +5,14 @@
 #include <QSettings>
 #include <QtTest>
 
-#include "app/gridtext.h"
 #include "app/menurules.h"
+#include "catalogue/gridtext.h"
 #include "common/bytes.h"
-#include "tests/support/managerfixture.h"
-#include "transfer/lzocontainer.h"
-#include "ufif/ui/expertsform.h"
+#include "settings/ui/expertsform.h"
+#include "tests/support/windowtest.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
-#include "ui_iconform.h"
 
 namespace {
 
@@ -28,8 +27,8 @@ TScriptedModal::TDialogScript Answer(int result) {
 }
 
 TScriptedModal::TDialogScript PickIcon(const QString& caption) {
-  return [caption](QDialog*) {
-    QComboBox* items = IconForm->ui->ComboBoxEx1;
+  return [caption](QDialog* dialog) {
+    QComboBox* items = Control<QComboBox>(*dialog, "ComboBoxEx1");
     items->setCurrentIndex(items->findText(caption));
     return int(mrOk);
   };
@@ -37,28 +36,21 @@ TScriptedModal::TDialogScript PickIcon(const QString& caption) {
 
 }  // namespace
 
-class TestUpload : public QObject {
+class TestUpload : public TWindowTest {
   Q_OBJECT
  private:
-  std::unique_ptr<TManagerFixture> f;
-
   void Upload(const QByteArray& bytes, int row = BigRow) {
-    f->Select(row);
-    f->Modal.OpenFileNames.enqueue(f->PutFile(QStringLiteral("upload.bin"), bytes));
-    f->Run(&TForm1::UploadActionExecute);
+    fixture_->Select(row);
+    fixture_->Modal.OpenFileNames.enqueue(fixture_->PutFile(QStringLiteral("upload.bin"), bytes));
+    fixture_->Run(&TForm1::UploadActionExecute);
   }
   void UploadLZO(const QByteArray& bytes, int row = BigRow) {
-    f->Select(row);
-    f->Modal.OpenFileNames.enqueue(f->PutFile(QStringLiteral("upload.bin"), bytes));
-    f->Run(&TForm1::UploadLZOActionExecute);
+    fixture_->Select(row);
+    fixture_->Modal.OpenFileNames.enqueue(fixture_->PutFile(QStringLiteral("upload.bin"), bytes));
+    fixture_->Run(&TForm1::UploadLZOActionExecute);
   }
 
  private Q_SLOTS:
-  void init() { f = std::make_unique<TManagerFixture>(); }
-  void cleanup() {
-    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
-    f.reset();
-  }
 
   void writesTheFileWithoutItsFiller_data();
   void writesTheFileWithoutItsFiller();
@@ -102,12 +94,12 @@ void TestUpload::writesTheFileWithoutItsFiller() {
   QFETCH(int, row);
   QFETCH(int, written);
   Upload(file, row);
-  const TSectionAddress target = Form1->CurrentSlotAddress();
-  QCOMPARE(f->Phone.Get(target.Section, target.SubSection), file.left(written));
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{UploadedText});
-  QCOMPARE(f->LastBox().Caption, QStringLiteral("OK!"));
-  QCOMPARE(f->Status(), QStringLiteral("Uploaded!"));
-  QCOMPARE(Form1->Slots[row].Size, written);
+  const TSectionAddress target = Window().CurrentSlotAddress();
+  QCOMPARE(fixture_->Phone.Get(target.Section, target.SubSection), file.left(written));
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
+  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("OK!"));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
+  QCOMPARE(Window().Slots[row].Size, written);
 }
 
 void TestUpload::refusesWhatDoesNotFitTheSlot_data() {
@@ -121,78 +113,78 @@ void TestUpload::refusesWhatDoesNotFitTheSlot_data() {
 void TestUpload::refusesWhatDoesNotFitTheSlot() {
   QFETCH(QByteArray, file);
   QFETCH(int, row);
-  f->Phone.Put(18, 9, "old");
-  f->Phone.Put(2, 10, "old");
+  fixture_->Phone.Put(18, 9, "old");
+  fixture_->Phone.Put(2, 10, "old");
   Upload(file, row);
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{TooBigText});
-  QCOMPARE(f->LastBox().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
-  QCOMPARE(f->Phone.Get(18, 9), QByteArray("old"));
-  QCOMPARE(f->Phone.Get(2, 10), QByteArray("old"));
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{TooBigText});
+  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(fixture_->Phone.Get(18, 9), QByteArray("old"));
+  QCOMPARE(fixture_->Phone.Get(2, 10), QByteArray("old"));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestUpload::cancelledDialogChangesNothing() {
-  Form1->SetStatusText(QStringLiteral("before"));
-  f->Modal.OpenFileNames.enqueue(QString());
-  f->Run(&TForm1::UploadActionExecute);
-  f->Modal.OpenFileNames.enqueue(QString());
-  f->Run(&TForm1::UploadLZOActionExecute);
-  QCOMPARE(f->Status(), QStringLiteral("before"));
-  QVERIFY(f->Modal.Shown.isEmpty());
-  QVERIFY(f->Phone.Journal().isEmpty());
+  Window().SetStatusText(QStringLiteral("before"));
+  fixture_->Modal.OpenFileNames.enqueue(QString());
+  fixture_->Run(&TForm1::UploadActionExecute);
+  fixture_->Modal.OpenFileNames.enqueue(QString());
+  fixture_->Run(&TForm1::UploadLZOActionExecute);
+  QCOMPARE(fixture_->Status(), QStringLiteral("before"));
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
 }
 
 void TestUpload::unreadableFileEndsWithTheErrorBox() {
-  const QString missing = f->FilePath(QStringLiteral("missing.bin"));
-  f->Modal.OpenFileNames.enqueue(missing);
-  f->Run(&TForm1::UploadActionExecute);
-  QCOMPARE(f->LastBox().Kind, TShownBox::Error);
-  QCOMPARE(f->LastBox().Text, QStringLiteral("Cannot open file ") + missing + '.');
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
-  QVERIFY(f->Phone.Journal().isEmpty());
+  const QString missing = fixture_->FilePath(QStringLiteral("missing.bin"));
+  fixture_->Modal.OpenFileNames.enqueue(missing);
+  fixture_->Run(&TForm1::UploadActionExecute);
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
+  QCOMPARE(fixture_->LastBox().Text, QStringLiteral("Cannot open file ") + missing + '.');
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
 }
 
 void TestUpload::truncatedWriteIsAnError() {
-  f->Phone.SetFaults(QStringLiteral("write 18-9=truncate 100"));
+  fixture_->Phone.SetFaults(QStringLiteral("write 18-9=truncate 100"));
   Upload(PlainData(3000));
-  QCOMPARE(f->Phone.Get(18, 9).size(), 100);
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{UploadErrorText});
-  QCOMPARE(f->LastBox().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(f->Status(), QStringLiteral("Upload error!"));
-  QCOMPARE(Form1->Slots[BigRow].Size, 100);
+  QCOMPARE(fixture_->Phone.Get(18, 9).size(), 100);
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadErrorText});
+  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Upload error!"));
+  QCOMPARE(Window().Slots[BigRow].Size, 100);
 }
 
 void TestUpload::emptyFileGivesAnEmptySection() {
-  f->Phone.Put(18, 9, PlainData(50));
+  fixture_->Phone.Put(18, 9, PlainData(50));
   Upload(QByteArray());
-  QVERIFY(f->Phone.Journal().contains(QStringLiteral("WriteNVMFile(18,9,0) = 0")));
-  QVERIFY(f->Phone.Get(18, 9).isEmpty());
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{UploadedText});
+  QVERIFY(fixture_->Phone.Journal().contains(QStringLiteral("WriteNVMFile(18,9,0) = 0")));
+  QVERIFY(fixture_->Phone.Get(18, 9).isEmpty());
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
 }
 
 void TestUpload::ufif20AnsweredYesIsConverted() {
-  f->Modal.DialogScripts.enqueue(Answer(mrYes));
+  fixture_->Modal.DialogScripts.enqueue(Answer(mrYes));
   Upload(UFIFProgram(0x20000000, 3000));
-  const QByteArray held = f->Phone.Get(18, 9);
+  const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(held.size(), 3000);
   QCOMPARE(WordAt(held, 0), 0x20010000u);
   QCOMPARE(WordAt(held, 108), 0x37037Du);  // default firmware 0x370000 - J7/70 3.10/4
   QCOMPARE(WordAt(held, 204), 0x3707C0u);
   QCOMPARE(WordAt(held, 200), 0x820000u);
-  QCOMPARE(f->Modal.OpenedDialogs, QStringList{QStringLiteral("OKBottomDlg")});
-  QCOMPARE(FormatLabel(Form1->Slots[BigRow].FormatTag), QStringLiteral("UFIF 2.1"));
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{UploadedText});
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{QStringLiteral("OKBottomDlg")});
+  QCOMPARE(FormatLabel(Window().Slots[BigRow].FormatTag), QStringLiteral("UFIF 2.1"));
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
 }
 
 void TestUpload::ufif20AnsweredNoIsWrittenAsRead() {
   const QByteArray program = UFIFProgram(0x20000000, 3000);
-  f->Modal.DialogScripts.enqueue(Answer(mrNo));
+  fixture_->Modal.DialogScripts.enqueue(Answer(mrNo));
   Upload(program);
-  QCOMPARE(f->Phone.Get(18, 9), program);
-  QCOMPARE(Form1->Slots[BigRow].Kind, skProgram);
-  QCOMPARE(FormatLabel(Form1->Slots[BigRow].FormatTag), QStringLiteral("UFIF 2"));
-  QVERIFY(MenuStateFor(Form1->Slots[BigRow]).Convert);
+  QCOMPARE(fixture_->Phone.Get(18, 9), program);
+  QCOMPARE(Window().Slots[BigRow].Kind, skProgram);
+  QCOMPARE(FormatLabel(Window().Slots[BigRow].FormatTag), QStringLiteral("UFIF 2"));
+  QVERIFY(MenuStateFor(Window().Slots[BigRow]).Convert);
 }
 
 void TestUpload::ufif20CancelledWritesNothing_data() {
@@ -203,16 +195,16 @@ void TestUpload::ufif20CancelledWritesNothing_data() {
 
 void TestUpload::ufif20CancelledWritesNothing() {
   QFETCH(bool, byTitleBar);
-  f->Modal.DialogScripts.enqueue([byTitleBar](QDialog* dialog) {
+  fixture_->Modal.DialogScripts.enqueue([byTitleBar](QDialog* dialog) {
     if (!byTitleBar)
       return int(mrCancel);
     dialog->close();
     return dialog->result();
   });
   Upload(UFIFProgram(0x20000000, 3000));
-  QVERIFY(f->Phone.Journal().isEmpty());
-  QVERIFY(f->Modal.Shown.isEmpty());
-  QCOMPARE(f->Status(), QStringLiteral("Uploading data..."));
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  QVERIFY(fixture_->Modal.Shown.isEmpty());
+  QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
 }
 
 void TestUpload::otherProgramsAreNotOffered_data() {
@@ -226,112 +218,112 @@ void TestUpload::otherProgramsAreNotOffered() {
   QFETCH(quint32, tag);
   const QByteArray program = UFIFProgram(tag, 3000);
   Upload(program);
-  QVERIFY(f->Modal.OpenedDialogs.isEmpty());
-  QCOMPARE(f->Phone.Get(18, 9), program);
+  QVERIFY(fixture_->Modal.OpenedDialogs.isEmpty());
+  QCOMPARE(fixture_->Phone.Get(18, 9), program);
 }
 
 void TestUpload::firmwarePickedInThePromptIsUsedAndStored() {
   QPoint shownAt;
   QObject* shownOn = nullptr;
-  f->Modal.DialogScripts.enqueue([&](QDialog*) {
-    QComboBox* field = ExpertsForm->FirmwareField();
+  fixture_->Modal.DialogScripts.enqueue([&](QDialog*) {
+    QComboBox* field = Experts().FirmwareField();
     shownOn = field->parentWidget();
     shownAt = field->pos();
     field->setCurrentIndex(6);  // 0x37BDD8 - Z7 4.5.6/4
     return int(mrYes);
   });
   Upload(UFIFProgram(0x20000000, 3000));
-  QCOMPARE(shownOn, static_cast<QObject*>(OKBottomDlg));
+  QCOMPARE(shownOn, static_cast<QObject*>(&OKBottom()));
   QCOMPARE(shownAt, QPoint(16, 107));
-  const QByteArray held = f->Phone.Get(18, 9);
+  const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 0), 0x20010000u);
   QCOMPARE(WordAt(held, 200), 0x8A0000u);
   QCOMPARE(WordAt(held, 204), 0x37C598u);
   QCOMPARE(WordAt(held, 108), 0x37C155u);
-  QComboBox* field = ExpertsForm->FirmwareField();
-  QCOMPARE(field->parentWidget(), static_cast<QWidget*>(ExpertsForm));
+  QComboBox* field = Experts().FirmwareField();
+  QCOMPARE(field->parentWidget(), static_cast<QWidget*>(&Experts()));
   QCOMPARE(field->pos(), QPoint(8, 24));
   QCOMPARE(field->currentIndex(), 6);
-  QSettings settings(Form1->SettingsPath(), QSettings::IniFormat);
+  QSettings settings(Window().SettingsPath(), QSettings::IniFormat);
   QCOMPARE(settings.value(QStringLiteral("Manager/UFIFFW")).toInt(), 6);
 }
 
 void TestUpload::tooBigProgramIsOfferedThenRefused() {
-  f->Modal.DialogScripts.enqueue(Answer(mrYes));
+  fixture_->Modal.DialogScripts.enqueue(Answer(mrYes));
   Upload(UFIFProgram(0x20000000, 2100), SmallRow);
-  QCOMPARE(f->Modal.OpenedDialogs, QStringList{QStringLiteral("OKBottomDlg")});
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{TooBigText});
-  QCOMPARE(f->Phone.Calls("WriteNVMFile"), 0);
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{QStringLiteral("OKBottomDlg")});
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{TooBigText});
+  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
 }
 
 void TestUpload::compressedUploadHoldsTheFile() {
   QByteArray file = PlainData(5000);
   file.append(QByteArray(5000, 'z'));
   UploadLZO(file);
-  const QByteArray held = f->Phone.Get(18, 9);
+  const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 0), LZOMagic);
   QString error;
   QCOMPARE(UnpackLZOContainer(held, &error), file);
   QVERIFY2(error.isEmpty(), qPrintable(error));
-  QVERIFY(f->Modal.OpenedDialogs.isEmpty());  // plain data: no icon to choose
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{UploadedText});
-  QCOMPARE(Form1->Slots[BigRow].Size, held.size());
+  QVERIFY(fixture_->Modal.OpenedDialogs.isEmpty());  // plain data: no icon to choose
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
+  QCOMPARE(Window().Slots[BigRow].Size, held.size());
 }
 
 void TestUpload::compressedSizeDecidesOnSmallSlots() {
   QByteArray file = PlainData(1500);
   file.append(QByteArray(1500, '\0'));
   UploadLZO(file, SmallRow);
-  const QByteArray held = f->Phone.Get(2, 10);
+  const QByteArray held = fixture_->Phone.Get(2, 10);
   QVERIFY(held.size() > 1500 && held.size() <= 2048);
   QCOMPARE(WordAt(held, 24), 3000u);
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{UploadedText});
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
 
-  f->Modal.Clear();
+  fixture_->Modal.Clear();
   UploadLZO(PlainData(2100), SmallRow);  // does not compress: the container is larger
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{TooBigText});
-  QCOMPARE(f->Phone.Get(2, 10), held);
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{TooBigText});
+  QCOMPARE(fixture_->Phone.Get(2, 10), held);
 }
 
 void TestUpload::iconChoiceIsKeptBetweenUploads() {
   const QByteArray program = UFIFProgram(0x20010000, 3000);
-  QComboBox* items = IconForm->ui->ComboBoxEx1;
+  QComboBox* items = Control<QComboBox>(Icons(), "ComboBoxEx1");
   QCOMPARE(items->currentIndex(), -1);
   QCOMPARE(items->placeholderText(), QStringLiteral("Select icon"));
 
-  f->Modal.DialogScripts.enqueue(Answer(mrCancel));
+  fixture_->Modal.DialogScripts.enqueue(Answer(mrCancel));
   UploadLZO(program);
-  QCOMPARE(WordAt(f->Phone.Get(18, 9), 28), 0xE852u);
+  QCOMPARE(WordAt(fixture_->Phone.Get(18, 9), 28), 0xE852u);
 
-  f->Modal.DialogScripts.enqueue(PickIcon(QStringLiteral("E81A")));
+  fixture_->Modal.DialogScripts.enqueue(PickIcon(QStringLiteral("E81A")));
   UploadLZO(program);
-  const QByteArray held = f->Phone.Get(18, 9);
+  const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 28), 0xE81Au);
   QCOMPARE(WordAt(held, 20), 0x20010000u);
   QCOMPARE(held.mid(4, 4), QByteArray("Demo"));
 
   QString offered;
-  f->Modal.DialogScripts.enqueue([&offered](QDialog*) {
-    offered = IconForm->ui->ComboBoxEx1->currentText();
+  fixture_->Modal.DialogScripts.enqueue([&offered](QDialog* dialog) {
+    offered = Control<QComboBox>(*dialog, "ComboBoxEx1")->currentText();
     return int(mrOk);
   });
   UploadLZO(program);
   QCOMPARE(offered, QStringLiteral("E81A"));
-  QCOMPARE(WordAt(f->Phone.Get(18, 9), 28), 0xE81Au);
-  QCOMPARE(f->Modal.OpenedDialogs, QStringList(3, QStringLiteral("IconForm")));
+  QCOMPARE(WordAt(fixture_->Phone.Get(18, 9), 28), 0xE81Au);
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList(3, QStringLiteral("IconForm")));
 }
 
 void TestUpload::iconDialogOnlyForPlainPrograms() {
   // A UFIF 2.0 program: the prompt first, then the icon dialog.
-  f->Modal.DialogScripts.enqueue(Answer(mrNo));
-  f->Modal.DialogScripts.enqueue(PickIcon(QStringLiteral("E800")));
+  fixture_->Modal.DialogScripts.enqueue(Answer(mrNo));
+  fixture_->Modal.DialogScripts.enqueue(PickIcon(QStringLiteral("E800")));
   UploadLZO(UFIFProgram(0x20000000, 3000));
-  QCOMPARE(f->Modal.OpenedDialogs,
+  QCOMPARE(fixture_->Modal.OpenedDialogs,
            QStringList({QStringLiteral("OKBottomDlg"), QStringLiteral("IconForm")}));
-  const QByteArray held = f->Phone.Get(18, 9);
+  const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 20), 0x20000000u);
   QCOMPARE(WordAt(held, 28), 0xE800u);
-  QVERIFY(MenuStateFor(Form1->Slots[BigRow]).Convert);
+  QVERIFY(MenuStateFor(Window().Slots[BigRow]).Convert);
 }
 
 QTEST_MAIN(TestUpload)

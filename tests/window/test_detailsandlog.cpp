@@ -2,6 +2,7 @@
 // phone log filled by a Full Refresh with exactly the calls the phone received, and Play GIF
 // showing the picture itself when no viewer opens it.
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMovie>
@@ -12,11 +13,10 @@
 #include <QtTest>
 
 #include "app/drawgrid.h"
-#include "catalogue/ui/detailsdialog.h"
 #include "common/ui/pictureview.h"
+#include "details/ui/detailsdialog.h"
 #include "link/ui/phonelogwindow.h"
-#include "tests/support/managerfixture.h"
-#include "ui_mainwindow.h"
+#include "tests/support/windowtest.h"
 
 namespace {
 
@@ -34,28 +34,22 @@ class TNoViewer : public QObject {
   Q_OBJECT
 };
 
-class TestDetailsAndLog : public QObject {
+class TestDetailsAndLog : public TWindowTest {
   Q_OBJECT
  private:
-  std::unique_ptr<TManagerFixture> f;
-
   // Right-clicks the current row and reads whether "Details..." is enabled.
   bool DetailsEnabled() const {
-    QTest::mouseClick(f->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
-                      f->Grid()->CellRect(1, Form1->CurrentRow()).center());
-    const bool visible = Form1->PopupMenu1->isVisible();
-    Form1->PopupMenu1->hide();
-    return visible && Form1->DetailsAction->isEnabled();
+    QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
+                      fixture_->Grid()->CellRect(1, Window().CurrentRow()).center());
+    const bool visible = Window().PopupMenu1->isVisible();
+    Window().PopupMenu1->hide();
+    return visible && Window().DetailsAction->isEnabled();
   }
 
  private Q_SLOTS:
   void init() {
-    f = std::make_unique<TManagerFixture>();
-    f->Show();
-  }
-  void cleanup() {
-    QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join("; ")));
-    f.reset();
+    TWindowTest::init();
+    fixture_->Show();
   }
 
   void detailsFromTheContextMenu();
@@ -67,22 +61,22 @@ class TestDetailsAndLog : public QObject {
 
 void TestDetailsAndLog::detailsFromTheContextMenu() {
   const QByteArray program = Program(3000, "Calc");
-  f->Phone.Put(18, 9, program);
+  fixture_->Phone.Put(18, 9, program);
   QVERIFY(!DetailsEnabled());  // the row is empty until refreshed
-  Form1->ui->RefreshAction->trigger();
+  Control<QAction>("RefreshAction")->trigger();
   QVERIFY(DetailsEnabled());
-  const QList<QAction*> actions = Form1->PopupMenu1->actions();
+  const QList<QAction*> actions = Window().PopupMenu1->actions();
   QCOMPARE(actions.size(), 9);
   QVERIFY(actions.at(7)->isSeparator());
-  QCOMPARE(actions.at(8), Form1->DetailsAction);
+  QCOMPARE(actions.at(8), Window().DetailsAction);
 
-  const QString saved = f->FilePath(QStringLiteral("saved.bin"));
-  f->Modal.SaveFileNames.enqueue(saved);
+  const QString saved = fixture_->FilePath(QStringLiteral("saved.bin"));
+  fixture_->Modal.SaveFileNames.enqueue(saved);
   QString nameOffset;
   int cursorAt = -1;
   int lines = 0;
   int highlights = 0;
-  f->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
+  fixture_->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
     auto* details = qobject_cast<TDetailsDialog*>(dialog);
     if (!details)
       return int(mrCancel);
@@ -98,98 +92,99 @@ void TestDetailsAndLog::detailsFromTheContextMenu() {
     details->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
     return int(mrCancel);
   });
-  Form1->DetailsAction->trigger();
-  QCOMPARE(f->Modal.OpenedDialogs, QStringList{"DetailsDialog"});
-  QCOMPARE(f->FileBytes(QStringLiteral("saved.bin")), program);
+  Window().DetailsAction->trigger();
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"DetailsDialog"});
+  QCOMPARE(fixture_->FileBytes(QStringLiteral("saved.bin")), program);
   QCOMPARE(nameOffset, QStringLiteral("0x4"));
   QCOMPARE(cursorAt, 22);  // byte 4 in the first line of the hex view
   QCOMPARE(lines, 3000 / 16 + 1);
   // In both columns: the catalogue's format word, then the header's format word, name (on
   // two lines), icon words A and B, and the chosen name once more.
   QCOMPARE(highlights, 2 * 6 + 2 * 2);
-  QCOMPARE(f->Status(), QStringLiteral("Read!"));
-  QCOMPARE(f->Phone.Journal().mid(f->Phone.Journal().size() - 4),
+  QCOMPARE(fixture_->Status(), QStringLiteral("Read!"));
+  QCOMPARE(fixture_->Phone.Journal().mid(fixture_->Phone.Journal().size() - 4),
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(18,9) = 3000",
                         "ReadNVMFile(18,9,65536) = 3000", "EndGBPMode() = 0"}));
 }
 
 void TestDetailsAndLog::detailsOfAGIFPlayIt() {
-  f->Phone.Put(18, 9, TwoFrames());
-  Form1->ui->RefreshAction->trigger();
+  fixture_->Phone.Put(18, 9, TwoFrames());
+  Control<QAction>("RefreshAction")->trigger();
   int frames = 0;
-  f->Modal.DialogScripts.enqueue([&frames](QDialog* dialog) {
+  fixture_->Modal.DialogScripts.enqueue([&frames](QDialog* dialog) {
     auto* details = qobject_cast<TDetailsDialog*>(dialog);
     if (details && details->Picture() && details->Picture()->Movie())
       frames = details->Picture()->Movie()->frameCount();
     return int(mrCancel);
   });
-  Form1->DetailsActionExecute();
+  Window().DetailsActionExecute();
   QCOMPARE(frames, 2);
 }
 
 void TestDetailsAndLog::detailsOfASectionThatEmptiedMeanwhile() {
-  f->Phone.Put(18, 9, Program(100, "Gone"));
-  Form1->ui->RefreshAction->trigger();
-  f->Phone.Remove(18, 9);
-  f->Run(&TForm1::DetailsActionExecute);
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{"Section 18-9 is empty"});
-  QVERIFY(f->Modal.OpenedDialogs.isEmpty());
+  fixture_->Phone.Put(18, 9, Program(100, "Gone"));
+  Control<QAction>("RefreshAction")->trigger();
+  fixture_->Phone.Remove(18, 9);
+  fixture_->Run(&TForm1::DetailsActionExecute);
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Section 18-9 is empty"});
+  QVERIFY(fixture_->Modal.OpenedDialogs.isEmpty());
 }
 
 void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
-  f->Phone.Put(18, 9, Program(3000, "Calc"));
-  f->Phone.Put(2, 11, TwoFrames());
-  f->Phone.SetFaults(QStringLiteral("size 18-12=-5"));
-  f->Phone.ClearJournal();
-  Form1->ui->Button1->click();  // before the log opens: kept all the same
-  QVERIFY(!Form1->PhoneLog->isVisible());
-  const QStringList before = f->Phone.Journal();
-  Form1->ui->PhoneLogAction->trigger();
-  QVERIFY(Form1->PhoneLog->isVisible());
-  f->Phone.ClearJournal();
-  Form1->ui->Button1->click();  // listed as the calls are made, without waiting for the timer
+  fixture_->Phone.Put(18, 9, Program(3000, "Calc"));
+  fixture_->Phone.Put(2, 11, TwoFrames());
+  fixture_->Phone.SetFaults(QStringLiteral("size 18-12=-5"));
+  fixture_->Phone.ClearJournal();
+  Control<QPushButton>("Button1")->click();  // before the log opens: kept all the same
+  QVERIFY(!Window().PhoneLog->isVisible());
+  const QStringList before = fixture_->Phone.Journal();
+  Control<QAction>("PhoneLogAction")->trigger();
+  QVERIFY(Window().PhoneLog->isVisible());
+  fixture_->Phone.ClearJournal();
+  Control<QPushButton>("Button1")
+      ->click();  // listed as the calls are made, without waiting for the timer
 
   QStringList logged;
-  for (const TLinkCall& call : Form1->PhoneLog->Calls())
+  for (const TLinkCall& call : Window().PhoneLog->Calls())
     logged << QStringLiteral("%1 = %2").arg(LinkCallText(call)).arg(call.Result);
-  QCOMPARE(logged, before + f->Phone.Journal());
+  QCOMPARE(logged, before + fixture_->Phone.Journal());
   QVERIFY(before.size() > 26);
-  const QString text = Form1->PhoneLog->Text();
+  const QString text = Window().PhoneLog->Text();
   QCOMPARE(text.count(QLatin1Char('\n')) + 1, logged.size());
   QVERIFY(text.contains(QRegularExpression(
       QStringLiteral("GetNVMFileSize\\(18,10\\) += -153 +0 B +\\d+\\.\\d{3} ms  holds nothing"))));
   QVERIFY(
       text.contains(QRegularExpression(QStringLiteral("ReadNVMFile\\(18,9,128\\) += 128 +128 B"))));
 
-  f->Modal.SaveFileNames.enqueue(f->FilePath(QStringLiteral("log.txt")));
-  Form1->PhoneLog->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
-  const QString saved = QString::fromUtf8(f->FileBytes(QStringLiteral("log.txt")));
+  fixture_->Modal.SaveFileNames.enqueue(fixture_->FilePath(QStringLiteral("log.txt")));
+  Window().PhoneLog->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
+  const QString saved = QString::fromUtf8(fixture_->FileBytes(QStringLiteral("log.txt")));
   QVERIFY(saved.startsWith(QLatin1String("Time ")));
   QVERIFY(saved.contains(text));
 
-  Form1->PhoneLog->findChild<QPushButton*>(QStringLiteral("ClearButton"))->click();
-  QVERIFY(Form1->PhoneLog->Calls().isEmpty());
-  QVERIFY(Form1->PhoneLog->Text().isEmpty());
-  Form1->PhoneLog->close();
-  Form1->ui->Button1->click();
-  QCOMPARE(Form1->PhoneLog->Calls().size(), before.size());  // a closed log keeps the calls
+  Window().PhoneLog->findChild<QPushButton*>(QStringLiteral("ClearButton"))->click();
+  QVERIFY(Window().PhoneLog->Calls().isEmpty());
+  QVERIFY(Window().PhoneLog->Text().isEmpty());
+  Window().PhoneLog->close();
+  Control<QPushButton>("Button1")->click();
+  QCOMPARE(Window().PhoneLog->Calls().size(), before.size());  // a closed log keeps the calls
 }
 
 void TestDetailsAndLog::playGIFShowsThePictureWhenNoViewerOpensIt() {
   TNoViewer viewer;
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "NoSuchMethod");
-  f->Phone.Put(18, 9, TwoFrames());
+  fixture_->Phone.Put(18, 9, TwoFrames());
   bool shown = false;
-  f->Modal.DialogScripts.enqueue([&shown](QDialog* dialog) {
+  fixture_->Modal.DialogScripts.enqueue([&shown](QDialog* dialog) {
     auto* view = dialog->findChild<TPictureView*>();
     shown = view && view->Movie() && view->Movie()->isValid();
     return int(mrCancel);
   });
-  f->Run(&TForm1::PlayGIFActionExecute);
+  fixture_->Run(&TForm1::PlayGIFActionExecute);
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-  QCOMPARE(f->Modal.OpenedDialogs, QStringList{"PictureDialog"});
+  QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"PictureDialog"});
   QVERIFY(shown);
-  QCOMPARE(f->FileBytes(QStringLiteral("temp.gif")), TwoFrames());
+  QCOMPARE(fixture_->FileBytes(QStringLiteral("temp.gif")), TwoFrames());
 }
 
 QTEST_MAIN(TestDetailsAndLog)

@@ -3,20 +3,18 @@
 // row's tooltip.
 
 #include <QAccessible>
+#include <QAction>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QtTest>
 
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
-#include "tests/support/managerfixture.h"
-#include "ui_mainwindow.h"
+#include "tests/support/windowtest.h"
 
-class TestGridAccessible : public QObject {
+class TestGridAccessible : public TWindowTest {
   Q_OBJECT
  private Q_SLOTS:
-  void init() { fixture_ = std::make_unique<TManagerFixture>(); }
-  void cleanup() { fixture_.reset(); }
 
   void gridIsATableOfTheSlotRows();
   void refreshedRowReadsAsDrawn();
@@ -31,8 +29,6 @@ class TestGridAccessible : public QObject {
     QAccessibleInterface* cell = Grid()->tableInterface()->cellAt(row, col);
     return cell ? cell->text(QAccessible::Name) : QStringLiteral("<none>");
   }
-
-  std::unique_ptr<TManagerFixture> fixture_;
 };
 
 void TestGridAccessible::gridIsATableOfTheSlotRows() {
@@ -56,7 +52,7 @@ void TestGridAccessible::gridIsATableOfTheSlotRows() {
   QVERIFY(!table->cellAt(26, 0));
 
   TManagerFixture::WriteSettings("[Manager]\nBigSlots=5\nSmallSlots=2\n");
-  Form1->LoadSettings();
+  Window().LoadSettings();
   QCOMPARE(table->rowCount(), 7);
   QCOMPARE(Cell(6, 0), QStringLiteral("2. {2-11}"));
 }
@@ -64,8 +60,8 @@ void TestGridAccessible::gridIsATableOfTheSlotRows() {
 void TestGridAccessible::refreshedRowReadsAsDrawn() {
   fixture_->Phone.Put(18, 10, Program(3000, "Calc"));
   fixture_->Show();
-  Form1->SelectRow(2);
-  Form1->ui->RefreshAction->trigger();
+  Window().SelectRow(2);
+  Control<QAction>("RefreshAction")->trigger();
   QCOMPARE((QStringList{Cell(1, 0), Cell(1, 1), Cell(1, 2)}),
            (QStringList{"2. {18-10}", "Calc, 3000", "UFIF 2"}));
   QAccessibleInterface* cell = Grid()->tableInterface()->cellAt(1, 1);
@@ -83,7 +79,7 @@ void TestGridAccessible::refreshedRowReadsAsDrawn() {
 
 void TestGridAccessible::currentRowIsSelected() {
   QAccessibleTableInterface* table = Grid()->tableInterface();
-  Form1->SelectRow(3);
+  Window().SelectRow(3);
   QCOMPARE(table->selectedRows(), QList<int>{2});
   QVERIFY(table->isRowSelected(2));
   QVERIFY(table->cellAt(2, 1)->state().selected);
@@ -91,12 +87,12 @@ void TestGridAccessible::currentRowIsSelected() {
   QCOMPARE(table->selectedCellCount(), 3);
   // Assistive technology may move the current row itself.
   QVERIFY(table->selectRow(4));
-  QCOMPARE(Form1->CurrentRow(), 5);
+  QCOMPARE(Window().CurrentRow(), 5);
 }
 
 void TestGridAccessible::rowToolTipDescribesTheSlot() {
   fixture_->Show();
-  Form1->Slots[2] = {skProgram, QStringLiteral("Calc"), 0x20000000, 3000, 0, 0, 107};
+  Window().Slots[2] = {skProgram, QStringLiteral("Calc"), 0x20000000, 3000, 0, 0, 107};
   QWidget* viewport = fixture_->Grid()->viewport();
   const QPoint at = fixture_->Grid()->CellRect(1, 2).center();
   QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));

@@ -3,20 +3,23 @@
 // header's column edge. Every box the user would see is read from the scripted modal
 // interface.
 
+#include <QAction>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
-#include "tests/support/managerfixture.h"
-#include "tests/window/mainwindowtest.h"
-#include "ui_mainwindow.h"
+#include "tests/support/windowtest.h"
 
 Q_DECLARE_METATYPE(TSlotKind)
 
-class TestGridInteraction : public TMainWindowTest {
+class TestGridInteraction : public TWindowTest {
   Q_OBJECT
+ public:
+  TestGridInteraction() : TWindowTest(TManagerFixture::Unshown) {}
+
  private Q_SLOTS:
   void menuEnablesByTheCurrentRow_data();
   void menuEnablesByTheCurrentRow();
@@ -44,7 +47,7 @@ class TestGridInteraction : public TMainWindowTest {
 // The seven menu actions in menu order, as "RUL.." with a dot for a greyed one.
 QString TestGridInteraction::EnabledActions() const {
   QString shown;
-  const QList<QAction*> actions = Form1->PopupMenu1->actions();
+  const QList<QAction*> actions = Window().PopupMenu1->actions();
   const QString letters = QStringLiteral("RULCDGV");
   for (int i = 0; i < letters.size(); ++i)
     shown += actions.at(i)->isEnabled() ? letters.at(i) : QLatin1Char('.');
@@ -68,13 +71,13 @@ void TestGridInteraction::menuEnablesByTheCurrentRow() {
   QFETCH(quint32, formatTag);
   QFETCH(QString, enabled);
   fixture_->Show();
-  Form1->Slots[3].Kind = kind;
-  Form1->Slots[3].FormatTag = formatTag;
+  Window().Slots[3].Kind = kind;
+  Window().Slots[3].FormatTag = formatTag;
   // Pressed and released over row 3: the row pointed at decides.
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, 3).center());
-  QVERIFY(Form1->PopupMenu1->isVisible());
-  Form1->PopupMenu1->hide();
+  QVERIFY(Window().PopupMenu1->isVisible());
+  Window().PopupMenu1->hide();
   QCOMPARE(EnabledActions(), enabled);
 }
 
@@ -82,46 +85,46 @@ void TestGridInteraction::menuEnablesByTheCurrentRow() {
 // Upload goes there.
 void TestGridInteraction::rightPressSelectsTheRowUnderIt() {
   fixture_->Show();
-  Form1->Slots[1].Kind = skGIF;
-  Form1->Slots[8].Caption = QStringLiteral("< Empty >");
-  Form1->SelectRow(1);
+  Window().Slots[1].Kind = skGIF;
+  Window().Slots[8].Caption = QStringLiteral("< Empty >");
+  Window().SelectRow(1);
   QTest::mousePress(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(0, 8).center());
-  QCOMPARE(Form1->CurrentRow(), 8);
-  QVERIFY(!Form1->PopupMenu1->isVisible());  // the release opens it
+  QCOMPARE(Window().CurrentRow(), 8);
+  QVERIFY(!Window().PopupMenu1->isVisible());  // the release opens it
   QTest::mouseRelease(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                       fixture_->Grid()->CellRect(0, 8).center());
-  QVERIFY(Form1->PopupMenu1->isVisible());
-  Form1->PopupMenu1->hide();
+  QVERIFY(Window().PopupMenu1->isVisible());
+  Window().PopupMenu1->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RUL...."));
-  QCOMPARE(Form1->CurrentSlotAddress(), (TSectionAddress{18, 16}));
+  QCOMPARE(Window().CurrentSlotAddress(), (TSectionAddress{18, 16}));
   fixture_->Modal.OpenFileNames.enqueue(QString());
-  Form1->ui->UploadAction->trigger();
+  Control<QAction>("UploadAction")->trigger();
   QCOMPARE(fixture_->Modal.FileDialogTitles, QStringList{"Upload into 18-16"});
 }
 
 void TestGridInteraction::leftButtonOpensNothing() {
   fixture_->Show();
-  Form1->Slots[2].Kind = skGIF;
-  for (QAction* action : Form1->PopupMenu1->actions())
+  Window().Slots[2].Kind = skGIF;
+  for (QAction* action : Window().PopupMenu1->actions())
     action->setEnabled(false);
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, 2).center());
-  QCOMPARE(Form1->CurrentRow(), 2);
-  QVERIFY(!Form1->PopupMenu1->isVisible());
+  QCOMPARE(Window().CurrentRow(), 2);
+  QVERIFY(!Window().PopupMenu1->isVisible());
   QCOMPARE(EnabledActions(), QStringLiteral("......."));
-  Form1->DrawGrid1MouseUp(Qt::MiddleButton);
-  QVERIFY(!Form1->PopupMenu1->isVisible());
+  Window().DrawGrid1MouseUp(Qt::MiddleButton);
+  QVERIFY(!Window().PopupMenu1->isVisible());
 }
 
 void TestGridInteraction::headerRightClickUsesTheCurrentRow() {
   fixture_->Show();
-  Form1->Slots[5].Kind = skGIF;
-  Form1->SelectRow(5);
+  Window().Slots[5].Kind = skGIF;
+  Window().SelectRow(5);
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, 0).center());
-  QVERIFY(Form1->PopupMenu1->isVisible());
-  Form1->PopupMenu1->hide();
+  QVERIFY(Window().PopupMenu1->isVisible());
+  Window().PopupMenu1->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RULCDG."));
 }
 
@@ -163,15 +166,15 @@ void TestGridInteraction::keyboardOpensTheMenuAtTheRow() {
   QFETCH(int, key);
   QFETCH(int, modifiers);
   fixture_->Show();
-  Form1->Slots[3].Kind = skGIF;
+  Window().Slots[3].Kind = skGIF;
   TDrawGrid* grid = fixture_->Grid();
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_Down);
   QTest::keyClick(grid, Qt::Key_Down);
   QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-  QVERIFY(Form1->PopupMenu1->isVisible());
-  const QPoint at = Form1->PopupMenu1->pos();
-  Form1->PopupMenu1->hide();
+  QVERIFY(Window().PopupMenu1->isVisible());
+  const QPoint at = Window().PopupMenu1->pos();
+  Window().PopupMenu1->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RULCDG."));
   const QRect row = grid->CellRect(1, 3);
   QCOMPARE(at, grid->viewport()->mapToGlobal(QPoint(row.left() + 20, row.center().y())));
@@ -180,8 +183,8 @@ void TestGridInteraction::keyboardOpensTheMenuAtTheRow() {
 void TestGridInteraction::shortcutsActOnTheCurrentRow() {
   fixture_->Phone.Put(18, 11, Program(700, "Calc"));
   fixture_->Show();
-  Form1->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(Form1));
+  Window().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&Window()));
   TDrawGrid* grid = fixture_->Grid();
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_End);
@@ -190,7 +193,7 @@ void TestGridInteraction::shortcutsActOnTheCurrentRow() {
   QTest::keyClick(grid, Qt::Key_Down);
 
   QTest::keyClick(grid, Qt::Key_F5);
-  QCOMPARE(Form1->Slots[3].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Window().Slots[3].Caption, QStringLiteral("Calc"));
   QCOMPARE(fixture_->Status(), QStringLiteral("Refreshed!"));
   fixture_->Modal.OpenFileNames.enqueue(QString());
   QTest::keyClick(grid, Qt::Key_U, Qt::ControlModifier);
@@ -200,22 +203,22 @@ void TestGridInteraction::shortcutsActOnTheCurrentRow() {
   QCOMPARE(fixture_->Modal.FileDialogTitles, (QStringList{"Upload into 18-11", "Download 18-11"}));
 
   // The menu's enabling holds for the keys: nothing to download from an empty slot.
-  Form1->SelectRow(1);
-  Form1->Slots[1].Caption = QStringLiteral("< Empty >");
+  Window().SelectRow(1);
+  Window().Slots[1].Caption = QStringLiteral("< Empty >");
   QTest::keyClick(grid, Qt::Key_D, Qt::ControlModifier);
   QCOMPARE(fixture_->Status(), QStringLiteral("Download does not apply to 18-9."));
   QCOMPARE(fixture_->Modal.FileDialogTitles.size(), 2);
 
   // Ctrl+F5 anywhere in the window: Full Refresh.
-  Form1->ui->Button7->setFocus();
-  QTest::keyClick(Form1->ui->Button7, Qt::Key_F5, Qt::ControlModifier);
+  Control<QPushButton>("Button7")->setFocus();
+  QTest::keyClick(Control<QPushButton>("Button7"), Qt::Key_F5, Qt::ControlModifier);
   QCOMPARE(fixture_->Modal.ShownTexts().last(), QStringLiteral("Update done!"));
 
   // The menu shows the keys.
-  QCOMPARE(Form1->ui->RefreshAction->shortcut(), QKeySequence(Qt::Key_F5));
-  QCOMPARE(Form1->ui->UploadAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
-  QCOMPARE(Form1->ui->DownloadAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-  QCOMPARE(Form1->ui->ClearAction->shortcut(), QKeySequence(Qt::Key_Delete));
+  QCOMPARE(Control<QAction>("RefreshAction")->shortcut(), QKeySequence(Qt::Key_F5));
+  QCOMPARE(Control<QAction>("UploadAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
+  QCOMPARE(Control<QAction>("DownloadAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+  QCOMPARE(Control<QAction>("ClearAction")->shortcut(), QKeySequence(Qt::Key_Delete));
 }
 
 void TestGridInteraction::deleteKeyAsksFirst_data() {
@@ -229,10 +232,10 @@ void TestGridInteraction::deleteKeyAsksFirst() {
   QFETCH(bool, answer);
   fixture_->Phone.Put(18, 10, Program(700, "Calc"));
   fixture_->Show();
-  Form1->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(Form1));
-  Form1->SelectRow(2);
-  Form1->ui->RefreshAction->trigger();
+  Window().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&Window()));
+  Window().SelectRow(2);
+  Control<QAction>("RefreshAction")->trigger();
   fixture_->Modal.ConfirmAnswers.enqueue(answer);
   fixture_->Grid()->setFocus();
   QTest::keyClick(fixture_->Grid(), Qt::Key_Delete);
@@ -242,9 +245,9 @@ void TestGridInteraction::deleteKeyAsksFirst() {
   QCOMPARE(fixture_->Phone.Get(18, 10).isEmpty(), answer);
 
   fixture_->Phone.Put(18, 10, Program(700, "Calc"));
-  Form1->ui->RefreshAction->trigger();
+  Control<QAction>("RefreshAction")->trigger();
   fixture_->Modal.Clear();
-  Form1->ui->ClearAction->trigger();
+  Control<QAction>("ClearAction")->trigger();
   QVERIFY(fixture_->Phone.Get(18, 10).isEmpty());
   QVERIFY(!fixture_->Modal.ShownTexts().contains("Are you sure to clear section 18-10?"));
 }
@@ -253,15 +256,15 @@ void TestGridInteraction::fileDialogsNameTheirSlot() {
   fixture_->Phone.Put(2, 18, PrefRecord({3, 0, 20, 2, 9, 18, 0, 0}));
   fixture_->Phone.Put(2, 12, PlainData(100));
   fixture_->Show();
-  Form1->SelectRow(24);
+  Window().SelectRow(24);
   const struct {
     QAction* Action;
     QAbstractButton* Button;
-  } commands[] = {{Form1->ui->UploadAction, nullptr},
-                  {Form1->ui->UploadLZOAction, nullptr},
-                  {Form1->ui->DownloadAction, nullptr},
-                  {nullptr, Form1->ui->Button5},
-                  {nullptr, Form1->ui->Button6}};
+  } commands[] = {{Control<QAction>("UploadAction"), nullptr},
+                  {Control<QAction>("UploadLZOAction"), nullptr},
+                  {Control<QAction>("DownloadAction"), nullptr},
+                  {nullptr, Control<QPushButton>("Button5")},
+                  {nullptr, Control<QPushButton>("Button6")}};
   fixture_->Modal.ConfirmAnswers.enqueue(true);
   for (const auto& command : commands) {
     fixture_->Modal.OpenFileNames.enqueue(QString());
@@ -300,9 +303,9 @@ void TestGridInteraction::droppedFileUploadsWithTheSamePrompt() {
   auto* data = new QMimeData;
   data->setUrls({QUrl::fromLocalFile(fixture_->PutFile(QStringLiteral("drop.bin"), program))});
   QVERIFY(Drop(data, 4));
-  QCOMPARE(Form1->CurrentRow(), 4);
+  QCOMPARE(Window().CurrentRow(), 4);
   // The menu goes once it closes, which the upload's dialogs may make it do.
-  const QPointer<QMenu> menu = Form1->findChild<QMenu*>(QStringLiteral("DropMenu"));
+  const QPointer<QMenu> menu = Window().findChild<QMenu*>(QStringLiteral("DropMenu"));
   QVERIFY(menu && menu->isVisible());
   QCOMPARE(menu->actions().size(), 2);
   QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Upload"));
@@ -342,7 +345,7 @@ void TestGridInteraction::refusedDrops() {
   QFETCH(QString, message);
   TManagerFixture::WriteSettings("[Manager]\nBigSlots=5\nSmallSlots=2\n");
   fixture_->Show();
-  Form1->SelectRow(3);
+  Window().SelectRow(3);
   auto* data = new QMimeData;
   QList<QUrl> list;
   for (const QString& url : urls) {
@@ -359,8 +362,8 @@ void TestGridInteraction::refusedDrops() {
     data->setUrls(list);
   QVERIFY(!Drop(data, row));
   QCOMPARE(fixture_->Status(), message);
-  QCOMPARE(Form1->CurrentRow(), 3);
-  QVERIFY(!Form1->findChild<QMenu*>(QStringLiteral("DropMenu")));
+  QCOMPARE(Window().CurrentRow(), 3);
+  QVERIFY(!Window().findChild<QMenu*>(QStringLiteral("DropMenu")));
   QVERIFY(fixture_->Phone.Journal().isEmpty());
 }
 

@@ -8,19 +8,21 @@
 #include <QFontMetrics>
 #include <QPaintEngine>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
 #include "catalogue/slotmap.h"
-#include "tests/support/managerfixture.h"
-#include "ui_mainwindow.h"
+#include "tests/support/windowtest.h"
 
-class TestGridPaint : public QObject {
+class TestGridPaint : public TWindowTest {
   Q_OBJECT
+ public:
+  TestGridPaint() : TWindowTest(TManagerFixture::Unshown) {}
+
  private Q_SLOTS:
   void init();
-  void cleanup();
 
   void barLengthAndColour_data();
   void barLengthAndColour();
@@ -34,8 +36,6 @@ class TestGridPaint : public QObject {
 
  private:
   QImage Paint() const;
-
-  std::unique_ptr<TManagerFixture> fixture_;
 };
 
 namespace {
@@ -112,15 +112,11 @@ constexpr QRgb Red = 0xFFFF0000u;
 }  // namespace
 
 void TestGridPaint::init() {
-  fixture_ = std::make_unique<TManagerFixture>(TManagerFixture::Unshown);
+  TWindowTest::init();
   // Five big slots and two small ones: every row fits in the window.
   TManagerFixture::WriteSettings("[Manager]\nBigSlots=5\nSmallSlots=2\n");
   fixture_->Show();
-  Form1->SelectRow(5);
-}
-
-void TestGridPaint::cleanup() {
-  fixture_.reset();
+  Window().SelectRow(5);
 }
 
 QImage TestGridPaint::Paint() const {
@@ -146,7 +142,7 @@ void TestGridPaint::barLengthAndColour() {
   QFETCH(int, size);
   QFETCH(int, scale);
   QFETCH(QRgb, colour);
-  Form1->Slots[row].Size = size;
+  Window().Slots[row].Size = size;
   const QImage image = Paint();
 
   const QRect cell = fixture_->Grid()->CellRect(1, row);
@@ -186,7 +182,7 @@ void TestGridPaint::barFollowsADarkPalette() {
   dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
   dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
   fixture_->Grid()->setPalette(dark);
-  Form1->Slots[3].Size = 10752;
+  Window().Slots[3].Size = 10752;
   const QImage image = Paint();
   const QRect cell = fixture_->Grid()->CellRect(1, 3);
   const int y = cell.top() + (cell.height() / 2 + 3 + cell.height() - 3) / 2;
@@ -199,10 +195,10 @@ void TestGridPaint::barFollowsADarkPalette() {
 }
 
 void TestGridPaint::iconOnlyAbovePictureZero() {
-  Form1->Slots[1].IconIndex = 0;    // icon code E80A, the first of the list
-  Form1->Slots[2].IconIndex = 107;  // the default program icon
-  Form1->Slots[3].IconIndex = -1;
-  Form1->Slots[4].IconIndex = 5000;  // out of the list: drawn as none, not a crash
+  Window().Slots[1].IconIndex = 0;    // icon code E80A, the first of the list
+  Window().Slots[2].IconIndex = 107;  // the default program icon
+  Window().Slots[3].IconIndex = -1;
+  Window().Slots[4].IconIndex = 5000;  // out of the list: drawn as none, not a crash
   const QImage image = Paint();
   const QColor base = fixture_->Grid()->palette().color(QPalette::Base);
   const int th = QFontMetrics(fixture_->Grid()->font()).height();
@@ -237,9 +233,9 @@ void TestGridPaint::backgroundsOfHeaderDataAndCurrentRow() {
 
 void TestGridPaint::headerStaysInViewWhenScrolled() {
   TManagerFixture::WriteSettings("[Manager]\nBigSlots=60\nSmallSlots=5\n");
-  Form1->LoadSettings();
+  Window().LoadSettings();
   TDrawGrid* grid = fixture_->Grid();
-  Form1->SelectRow(65);
+  Window().SelectRow(65);
   QVERIFY(grid->TopRow() > 1);
   const QImage image = Paint();
   const QPalette palette = grid->palette();
@@ -256,8 +252,8 @@ void TestGridPaint::demoPhoneAfterFullRefresh() {
   QVERIFY(demo.waitForFinished(30000));
   QCOMPARE(demo.exitCode(), 0);
   QFile::remove(TManagerFixture::SettingsPath());
-  Form1->LoadSettings();
-  Form1->ui->Button1->click();
+  Window().LoadSettings();
+  Control<QPushButton>("Button1")->click();
 
   const TSlotRanges ranges = CurrentSlotRanges();
   int shown = 0;
@@ -269,17 +265,18 @@ void TestGridPaint::demoPhoneAfterFullRefresh() {
     if (row == 0)
       continue;
     ++shown;
-    QVERIFY2(Form1->Slots[row].Kind != skEmpty, qPrintable(name));
-    QCOMPARE(Form1->Slots[row].Size, int(QFileInfo(fixture_->Phone.PortDir() + '/' + name).size()));
+    QVERIFY2(Window().Slots[row].Kind != skEmpty, qPrintable(name));
+    QCOMPARE(Window().Slots[row].Size,
+             int(QFileInfo(fixture_->Phone.PortDir() + '/' + name).size()));
   }
   QVERIFY(shown > 0);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Update done!"});
 
   const QString screenshot = qEnvironmentVariable("KIV_SCREENSHOT");
   if (!screenshot.isEmpty()) {
-    Form1->SelectRow(1);
+    Window().SelectRow(1);
     QCoreApplication::processEvents();  // scroll bars show after the row count changes
-    QVERIFY(Form1->grab().save(screenshot));
+    QVERIFY(Window().grab().save(screenshot));
   }
 }
 
@@ -307,9 +304,9 @@ void TestGridPaint::textsOfACell() {
   QFETCH(int, col);
   QFETCH(int, row);
   QFETCH(QStringList, expected);
-  TSlotInfo& program = Form1->Slots[2];
+  TSlotInfo& program = Window().Slots[2];
   program = {skProgram, QStringLiteral("Calc"), 0x20031004, 5700, 1, 10000, 107};
-  Form1->Slots[3] = {skGIF, QStringLiteral("< GIF-File >"), 0, 300, 0, 0, -1};
+  Window().Slots[3] = {skGIF, QStringLiteral("< GIF-File >"), 0, 300, 0, 0, -1};
   const QRect cell(10, 100, 200, 30);
   const QFont font = fixture_->Grid()->font();
   const QFontMetrics metrics(font);
@@ -320,7 +317,7 @@ void TestGridPaint::textsOfACell() {
   {
     QPainter canvas(&recorder);
     canvas.setFont(font);
-    Form1->DrawGrid1DrawCell(canvas, col, row, cell);
+    Window().DrawGrid1DrawCell(canvas, col, row, cell);
   }
   QLocale::setDefault(locale);
 

@@ -2,9 +2,12 @@
 // file, the serial port and its box, resizing, the about box and the program's identity.
 // Every box the user would see is read from the scripted modal interface.
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QtTest>
@@ -13,17 +16,16 @@
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
 #include "link/nvmsection.h"
-#include "tests/support/managerfixture.h"
-#include "tests/window/mainwindowtest.h"
-#include "ufif/ui/expertsform.h"
-#include "ui_aboutbox.h"
-#include "ui_expertsform.h"
-#include "ui_mainwindow.h"
+#include "settings/ui/expertsform.h"
+#include "tests/support/windowtest.h"
 
 Q_DECLARE_METATYPE(TSlotKind)
 
-class TestMainWindow : public TMainWindowTest {
+class TestMainWindow : public TWindowTest {
   Q_OBJECT
+ public:
+  TestMainWindow() : TWindowTest(TManagerFixture::Unshown) {}
+
  private Q_SLOTS:
   void fullRefreshOfAnEmptyPhone();
   void fullRefreshRecognisesContent();
@@ -60,7 +62,7 @@ QStringList TestMainWindow::SizeQueries() const {
 
 void TestMainWindow::fullRefreshOfAnEmptyPhone() {
   fixture_->Show();
-  Form1->ui->Button1->click();
+  Control<QPushButton>("Button1")->click();
 
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("GetNVMFileSize")), 26);
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 0);
@@ -71,17 +73,17 @@ void TestMainWindow::fullRefreshOfAnEmptyPhone() {
   QCOMPARE(queries.at(21), QStringLiteral("2,10"));
   QCOMPARE(queries.last(), QStringLiteral("2,14"));
   for (int row = 1; row <= 26; ++row) {
-    QCOMPARE(Form1->Slots[row].Kind, skEmpty);
-    QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
-    QCOMPARE(Form1->Slots[row].IconIndex, 110);
+    QCOMPARE(Window().Slots[row].Kind, skEmpty);
+    QCOMPARE(Window().Slots[row].Caption, QStringLiteral("< Empty >"));
+    QCOMPARE(Window().Slots[row].IconIndex, 110);
   }
-  QCOMPARE(Form1->Slots[27].Caption, QString());
-  QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
+  QCOMPARE(Window().Slots[27].Caption, QString());
+  QCOMPARE(Window().StatusText(), QStringLiteral("Updated!"));
   QCOMPARE(fixture_->Modal.Shown.size(), 1);
   QCOMPARE(fixture_->Modal.Shown.first().Text, QStringLiteral("Update done!"));
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QString());
   QVERIFY(!QApplication::overrideCursor());
-  QVERIFY(!Form1->NVM->LinkOpen());
+  QVERIFY(!Window().NVM->LinkOpen());
 }
 
 void TestMainWindow::fullRefreshRecognisesContent() {
@@ -92,19 +94,19 @@ void TestMainWindow::fullRefreshRecognisesContent() {
   fixture_->Phone.Put(18, 10, library);
   fixture_->Phone.Put(18, 11, library + QByteArray(1, '\7'));
   fixture_->Show();
-  Form1->ui->Button1->click();
+  Control<QPushButton>("Button1")->click();
 
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 4);
-  QCOMPARE(Form1->Slots[2].Caption, QStringLiteral("< Data >"));
-  QCOMPARE(Form1->Slots[3].Caption, QStringLiteral("< PRG3 ExtLibrary ver.1>"));
-  const TSlotInfo& program = Form1->Slots[1];
+  QCOMPARE(Window().Slots[2].Caption, QStringLiteral("< Data >"));
+  QCOMPARE(Window().Slots[3].Caption, QStringLiteral("< PRG3 ExtLibrary ver.1>"));
+  const TSlotInfo& program = Window().Slots[1];
   QCOMPARE(program.Kind, skProgram);
   QCOMPARE(program.Caption, QStringLiteral("Calc"));
   QCOMPARE(program.Size, 3000);
   QCOMPARE(program.FormatTag, 0x20000000u);
   QCOMPARE(program.IconIndex, 107);
-  QCOMPARE(Form1->Slots[23].Kind, skGIF);
-  QCOMPARE(Form1->Slots[23].Caption, QStringLiteral("< GIF-File >"));
+  QCOMPARE(Window().Slots[23].Kind, skGIF);
+  QCOMPARE(Window().Slots[23].Caption, QStringLiteral("< GIF-File >"));
 }
 
 void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
@@ -115,34 +117,34 @@ void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
   marker.Kind = skOther;
   marker.Caption = QStringLiteral("before");
   for (int row = 1; row <= 26; ++row)
-    Form1->Slots[row] = marker;
-  Form1->ui->Button1->click();
+    Window().Slots[row] = marker;
+  Control<QPushButton>("Button1")->click();
 
   QCOMPARE(SizeQueries(),
            (QStringList{"18,9", "18,10", "18,11", "2,10", "2,11", "2,12", "2,13", "2,14"}));
-  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("< Empty >"));
-  QCOMPARE(Form1->Slots[2].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Window().Slots[2].Caption, QStringLiteral("< Empty >"));
   for (int row = 3; row <= 21; ++row)
-    QCOMPARE(Form1->Slots[row], marker);
+    QCOMPARE(Window().Slots[row], marker);
   for (int row = 22; row <= 26; ++row)
-    QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
+    QCOMPARE(Window().Slots[row].Caption, QStringLiteral("< Empty >"));
   QCOMPARE(fixture_->Modal.ShownTexts(),
            (QStringList{"Error getting section 18-11 size", "Update done!"}));
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
+  QCOMPARE(Window().StatusText(), QStringLiteral("Updated!"));
 }
 
 void TestMainWindow::linkFailureEndsTheFullRefresh() {
   fixture_->Phone.SetFaults(QStringLiteral("init=-3"));
   fixture_->Show();
-  Form1->ui->Button1->click();
+  Control<QPushButton>("Button1")->click();
 
   QCOMPARE(fixture_->Modal.Shown.size(), 1);
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
   QVERIFY(fixture_->Modal.Shown.first().Text.startsWith(QLatin1String("GBP Error: ")));
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("GetNVMFileSize")), 0);
-  QCOMPARE(Form1->StatusText(), QString());
-  QCOMPARE(Form1->Slots[1].Caption, QString());
+  QCOMPARE(Window().StatusText(), QString());
+  QCOMPARE(Window().Slots[1].Caption, QString());
   QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -150,26 +152,26 @@ void TestMainWindow::fullRefreshWithoutBigSlots() {
   TManagerFixture::WriteSettings("[Manager]\nBigSlots=0\n");
   fixture_->Show();
   QCOMPARE(fixture_->Grid()->RowCount(), 6);
-  Form1->ui->Button1->click();
+  Control<QPushButton>("Button1")->click();
 
   QCOMPARE(SizeQueries(), (QStringList{"2,10", "2,11", "2,12", "2,13", "2,14"}));
   for (int row = 1; row <= 5; ++row)
-    QCOMPARE(Form1->Slots[row].Caption, QStringLiteral("< Empty >"));
-  QCOMPARE(Form1->StatusText(), QStringLiteral("Updated!"));
+    QCOMPARE(Window().Slots[row].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Window().StatusText(), QStringLiteral("Updated!"));
 }
 
 void TestMainWindow::refreshActionOnTheFirstSmallRow() {
   fixture_->Phone.Put(2, 10, QByteArray("GIF87a") + QByteArray(40, '\0'));
   fixture_->Show();
-  Form1->SelectRow(22);
-  Form1->ui->RefreshAction->trigger();
+  Window().SelectRow(22);
+  Control<QAction>("RefreshAction")->trigger();
 
   QCOMPARE(fixture_->Phone.Journal(),
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,10) = 46",
                         "ReadNVMFile(2,10,128) = 46", "EndGBPMode() = 0"}));
-  QCOMPARE(Form1->Slots[22].Kind, skGIF);
-  QCOMPARE(Form1->Slots[22].Size, 46);
-  QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshed!"));
+  QCOMPARE(Window().Slots[22].Kind, skGIF);
+  QCOMPARE(Window().Slots[22].Size, 46);
+  QCOMPARE(Window().StatusText(), QStringLiteral("Refreshed!"));
   QVERIFY(fixture_->Modal.Shown.isEmpty());
 }
 
@@ -177,58 +179,58 @@ void TestMainWindow::refreshActionReportsRefreshedAfterAFailure() {
   fixture_->Phone.Put(18, 10, Program(500, "Old"));
   fixture_->Phone.SetFaults(QStringLiteral("read 18-10=-5"));
   fixture_->Show();
-  Form1->SelectRow(2);
-  Form1->ui->RefreshAction->trigger();
+  Window().SelectRow(2);
+  Control<QAction>("RefreshAction")->trigger();
 
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Error reading section 18-10"});
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(Form1->Slots[2], TSlotInfo{});  // not even the size is taken
-  QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshed!"));
+  QCOMPARE(Window().Slots[2], TSlotInfo{});  // not even the size is taken
+  QCOMPARE(Window().StatusText(), QStringLiteral("Refreshed!"));
 }
 
 void TestMainWindow::sizesOnlyWithoutAdditionalInfo() {
   fixture_->Phone.Put(18, 9, Program(5000, "Calc"));
   fixture_->Show();
-  Form1->ui->CheckBox1->setChecked(false);
-  Form1->ui->Button1->click();
+  Control<QCheckBox>("CheckBox1")->setChecked(false);
+  Control<QPushButton>("Button1")->click();
 
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 0);
-  QCOMPARE(Form1->Slots[1].Kind, skProgram);
-  QCOMPARE(Form1->Slots[1].Size, 5000);
-  QCOMPARE(Form1->Slots[1].Caption, QString());
-  QCOMPARE(Form1->Slots[1].IconIndex, -1);
+  QCOMPARE(Window().Slots[1].Kind, skProgram);
+  QCOMPARE(Window().Slots[1].Size, 5000);
+  QCOMPARE(Window().Slots[1].Caption, QString());
+  QCOMPARE(Window().Slots[1].IconIndex, -1);
 }
 
 void TestMainWindow::refreshOutsideTheRangesTouchesOnlyTheScratchRecord() {
   fixture_->Phone.Put(17, 3, QByteArray("GIF89a") + QByteArray(10, '\0'));
   fixture_->Show();
-  QVERIFY(Form1->NVM->InitGBP());
-  QCOMPARE(Form1->RefreshSection(17, 3), 16);
-  Form1->NVM->EndGBP();
-  QCOMPARE(Form1->Slots[0].Kind, skGIF);
+  QVERIFY(Window().NVM->InitGBP());
+  QCOMPARE(TForm1TestSeam::RefreshSection(Window(), 17, 3), 16);
+  Window().NVM->EndGBP();
+  QCOMPARE(Window().Slots[0].Kind, skGIF);
   for (int row = 1; row < SlotTableSize; ++row)
-    QCOMPARE(Form1->Slots[row], TSlotInfo{});
-  QCOMPARE(Form1->StatusText(), QStringLiteral("Refreshing section 17-3..."));
+    QCOMPARE(Window().Slots[row], TSlotInfo{});
+  QCOMPARE(Window().StatusText(), QStringLiteral("Refreshing section 17-3..."));
 }
 
 void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
   fixture_->Show();
-  QCOMPARE(Form1->pos(), QPoint(240, 20));
-  QCOMPARE(Form1->size(), QSize(330, 420));
-  QCOMPARE(Form1->ui->ComboBox1->currentIndex(), 0);
-  QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM1);
+  QCOMPARE(Window().pos(), QPoint(240, 20));
+  QCOMPARE(Window().size(), QSize(330, 420));
+  QCOMPARE(Control<QComboBox>("ComboBox1")->currentIndex(), 0);
+  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM1);
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QCOMPARE(CurrentSlotRanges().BigSlots, 21);
   QCOMPARE(CurrentSlotRanges().FirstSmall, 10);
   QCOMPARE(CurrentSlotRanges().SmallSlots, 5);
   QCOMPARE(fixture_->Grid()->RowCount(), 27);
-  QCOMPARE(Form1->CurrentSlotAddress(), (TSectionAddress{18, 9}));
-  QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
-  QCOMPARE(Form1->StatusText(), QString());
-  QCOMPARE(Form1->windowTitle(), QStringLiteral("Kiv Manager 2.0"));
+  QCOMPARE(Window().CurrentSlotAddress(), (TSectionAddress{18, 9}));
+  QCOMPARE(Control<QComboBox>(Experts(), "FWComboBox")->currentIndex(), 0);
+  QCOMPARE(Window().StatusText(), QString());
+  QCOMPARE(Window().windowTitle(), QStringLiteral("Kiv Manager 2.0"));
 
-  Form1->close();
-  QVERIFY(!Form1->isVisible());
+  Window().close();
+  QVERIFY(!Window().isVisible());
   const QSettings stored(TManagerFixture::SettingsPath(), QSettings::IniFormat);
   QStringList keys = stored.allKeys();
   keys.sort();
@@ -247,29 +249,29 @@ void TestMainWindow::storedRangesSetTheRowCount() {
   fixture_->Show();
   QCOMPARE(fixture_->Grid()->RowCount(), 39);
   QCOMPARE(SlotAddress(27, CurrentSlotRanges()), (TSectionAddress{2, 20}));
-  QCOMPARE(ExpertsForm->ui->SSME1->text(), QStringLiteral("20"));
-  QCOMPARE(ExpertsForm->ui->SSME2->text(), QStringLiteral("31"));
+  QCOMPARE(Control<QLineEdit>(Experts(), "SSME1")->text(), QStringLiteral("20"));
+  QCOMPARE(Control<QLineEdit>(Experts(), "SSME2")->text(), QStringLiteral("31"));
 
   TManagerFixture::WriteSettings("[Manager]\nBigSlots=90\nSmallSlots=90\n");
-  Form1->LoadSettings();
+  Window().LoadSettings();
   QCOMPARE(fixture_->Grid()->RowCount(), 100);  // 99 slot rows, the table's limit
 }
 
 void TestMainWindow::portChoiceReachesTheLinkAndTheFile() {
   fixture_->Phone.AddPort(3);
   fixture_->Show();
-  Form1->ui->ComboBox1->setCurrentIndex(2);
-  QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM3);
-  Form1->ui->Button1->click();
+  Control<QComboBox>("ComboBox1")->setCurrentIndex(2);
+  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM3);
+  Control<QPushButton>("Button1")->click();
   QCOMPARE(fixture_->Phone.Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
-  Form1->close();
+  Window().close();
   QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("COM-Port=2")));
 }
 
 // Text that names no port of the box is refused: the box shows the port in use again.
 void TestMainWindow::portBoxRefusesAPortItDoesNotHave() {
   fixture_->Show();
-  QComboBox* box = Form1->ui->ComboBox1;
+  QComboBox* box = Control<QComboBox>("ComboBox1");
   box->setCurrentIndex(1);
   QLineEdit* edit = box->lineEdit();
   edit->setFocus();
@@ -278,22 +280,22 @@ void TestMainWindow::portBoxRefusesAPortItDoesNotHave() {
   QTest::keyClick(edit, Qt::Key_Return);
   QCOMPARE(box->currentText(), QStringLiteral("COM2"));
   QCOMPARE(box->currentIndex(), 1);
-  QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM2);
-  QCOMPARE(Form1->StatusText(),
+  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM2);
+  QCOMPARE(Window().StatusText(),
            QStringLiteral("There is no port COM9 (only COM1 to COM4): the link stays on COM2."));
 
   edit->selectAll();
   QTest::keyClicks(edit, QStringLiteral("com3"));
   QTest::keyClick(edit, Qt::Key_Return);
   QCOMPARE(box->currentText(), QStringLiteral("COM3"));
-  QCOMPARE(Form1->NVM->COMPort(), TNVMSection::cpnCOM3);
+  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM3);
 }
 
 void TestMainWindow::resizeGivesColumnOneTheRest() {
   fixture_->Show();
   TDrawGrid* grid = fixture_->Grid();
   for (const int width : {600, 260}) {
-    Form1->resize(width, 420);
+    Window().resize(width, 420);
     QCoreApplication::processEvents();
     QCOMPARE(grid->ColWidth(0), 75);
     QCOMPARE(grid->ColWidth(2), 64);
@@ -308,33 +310,33 @@ void TestMainWindow::resizeGivesColumnOneTheRest() {
 void TestMainWindow::closeWithAnUnwritableSettingsFile() {
   fixture_->Show();
   QVERIFY(QDir().mkpath(TManagerFixture::SettingsPath()));  // a folder where the file should be
-  Form1->close();
+  Window().close();
   QCOMPARE(fixture_->Modal.Shown.size(), 1);
   QCOMPARE(fixture_->Modal.Shown.first().Kind, TShownBox::Error);
   QCOMPARE(fixture_->Modal.Shown.first().Text,
            QStringLiteral("Unable to write to ") + TManagerFixture::SettingsPath() + ".");
-  QVERIFY(!Form1->isVisible());  // the user is not kept in the program
+  QVERIFY(!Window().isVisible());  // the user is not kept in the program
 }
 
 void TestMainWindow::aboutBox() {
   fixture_->Show();
   QStringList texts;
-  fixture_->Modal.DialogScripts << [&texts](QDialog* dialog) {
-    texts << dialog->windowTitle() << AboutBox->ui->ProductName->text()
-          << AboutBox->ui->Comments->text() << AboutBox->ui->Copyright->text()
-          << AboutBox->ui->LinkCredit->text();
-    AboutBox->ui->OKButton->click();
+  fixture_->Modal.DialogScripts << [this, &texts](QDialog* dialog) {
+    texts << dialog->windowTitle() << Control<QLabel>(About(), "ProductName")->text()
+          << Control<QLabel>(About(), "Comments")->text()
+          << Control<QLabel>(About(), "Copyright")->text()
+          << Control<QLabel>(About(), "LinkCredit")->text();
+    Control<QPushButton>(About(), "OKButton")->click();
     return dialog->result();
   };
-  Form1->ui->Button2->click();
+  Control<QPushButton>("Button2")->click();
   QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"AboutBox"});
-  QCOMPARE(texts,
-           (QStringList{"About", "Kiv Manager 2.0",
-                        "Simple application for view and modify NVM sections used by "
-                        "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
-                        "Kiv Manager 2.0 by the Kiv Manager developers",
-                        "Phone link: the GBP phone-link library (libgbp.so, in this process)"}));
-  QCOMPARE(AboutBox->result(), int(mrOk));
+  QCOMPARE(texts, (QStringList{"About", "Kiv Manager 2.0",
+                               "Simple application for view and modify NVM sections used by "
+                               "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
+                               "Kiv Manager 2.0 by the Kiv Manager developers",
+                               "Phone link: the GBP phone-link library (libgbp.so, in this process)"}));
+  QCOMPARE(About().result(), int(mrOk));
 }
 
 // The desktop matches the window to its entry and shows the program's own icon.
@@ -342,7 +344,7 @@ void TestMainWindow::windowsCarryTheProgramsIdentity() {
   QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.kivmanager.KivManager"));
   const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
   QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
-  QCOMPARE(Form1->windowTitle(), QStringLiteral("Kiv Manager 2.0"));
+  QCOMPARE(Window().windowTitle(), QStringLiteral("Kiv Manager 2.0"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,18 +2,21 @@
 // what OK, Default and Cancel take, the fields it refuses, and a save that fails. Every box
 // the user would see is read from the scripted modal interface.
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include "app/drawgrid.h"
 #include "app/mainwindow.h"
-#include "tests/support/managerfixture.h"
-#include "tests/window/mainwindowtest.h"
-#include "ufif/ui/expertsform.h"
-#include "ui_expertsform.h"
-#include "ui_mainwindow.h"
+#include "settings/ui/expertsform.h"
+#include "tests/support/windowtest.h"
 
-class TestManagerOptions : public TMainWindowTest {
+class TestManagerOptions : public TWindowTest {
   Q_OBJECT
+ public:
+  TestManagerOptions() : TWindowTest(TManagerFixture::Unshown) {}
+
  private Q_SLOTS:
   void optionsShowTheStoredValues();
   void optionsOkTakesTheRanges();
@@ -38,13 +41,15 @@ void TestManagerOptions::ClickOk(QDialog* dialog) const {
 void TestManagerOptions::optionsShowTheStoredValues() {
   fixture_->Show();
   QStringList seen;
-  fixture_->Modal.DialogScripts << [&seen](QDialog*) {
-    seen << ExpertsForm->ui->BSME1->text() << ExpertsForm->ui->BSME2->text()
-         << ExpertsForm->ui->SSME1->text() << ExpertsForm->ui->SSME2->text()
-         << ExpertsForm->ui->FWComboBox->currentText() << ExpertsForm->windowTitle();
+  fixture_->Modal.DialogScripts << [this, &seen](QDialog*) {
+    seen << Control<QLineEdit>(Experts(), "BSME1")->text()
+         << Control<QLineEdit>(Experts(), "BSME2")->text()
+         << Control<QLineEdit>(Experts(), "SSME1")->text()
+         << Control<QLineEdit>(Experts(), "SSME2")->text()
+         << Control<QComboBox>(Experts(), "FWComboBox")->currentText() << Experts().windowTitle();
     return int(mrCancel);
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   QCOMPARE(seen,
            (QStringList{"09", "29", "10", "14", "0x370000 - J7/70 3.10/4", "Manager options"}));
   QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"ExpertsForm"});
@@ -54,18 +59,18 @@ void TestManagerOptions::optionsShowTheStoredValues() {
 
 void TestManagerOptions::optionsOkTakesTheRanges() {
   fixture_->Show();
-  Form1->Slots[1].Caption = QStringLiteral("stale");
+  Window().Slots[1].Caption = QStringLiteral("stale");
   fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
-    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
-    ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
+    Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("05"));
+    Control<QLineEdit>(Experts(), "BSME2")->setText(QStringLiteral("20"));
     ClickOk(dialog);
     return dialog->result();
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   QCOMPARE(CurrentSlotRanges().FirstBig, 5);
   QCOMPARE(CurrentSlotRanges().BigSlots, 16);
   QCOMPARE(fixture_->Grid()->RowCount(), 22);
-  QCOMPARE(Form1->Slots[1].Caption, QString());
+  QCOMPARE(Window().Slots[1].Caption, QString());
   const QString text = TManagerFixture::ReadSettings();
   QVERIFY(text.contains(QLatin1String("FirstBig=5")));
   QVERIFY(text.contains(QLatin1String("BigSlots=16")));
@@ -76,11 +81,11 @@ void TestManagerOptions::optionsDefaultThenOk() {
   TManagerFixture::WriteSettings("[Manager]\nFirstBig=3\nBigSlots=4\nFirstSmall=1\nSmallSlots=2\n");
   fixture_->Show();
   fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
-    ExpertsForm->ui->Button3->click();
+    Control<QPushButton>(Experts(), "Button3")->click();
     ClickOk(dialog);
     return dialog->result();
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   const TSlotRanges ranges = CurrentSlotRanges();
   QCOMPARE((QList<int>{ranges.FirstBig, ranges.BigSlots, ranges.FirstSmall, ranges.SmallSlots}),
            (QList<int>{9, 21, 10, 5}));
@@ -91,18 +96,18 @@ void TestManagerOptions::optionsDefaultThenOk() {
 // records describe, so they keep them.
 void TestManagerOptions::optionsCancelUndoesEveryChange() {
   fixture_->Show();
-  Form1->Slots[1].Caption = QStringLiteral("kept");
-  fixture_->Modal.DialogScripts << [](QDialog*) {
-    ExpertsForm->ui->Button3->click();
-    ExpertsForm->ui->BSME1->setText(QStringLiteral("01"));
-    ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
+  Window().Slots[1].Caption = QStringLiteral("kept");
+  fixture_->Modal.DialogScripts << [this](QDialog*) {
+    Control<QPushButton>(Experts(), "Button3")->click();
+    Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("01"));
+    Control<QComboBox>(Experts(), "FWComboBox")->setCurrentIndex(6);
     return int(mrCancel);
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
-  QCOMPARE(ExpertsForm->ui->BSME1->text(), QStringLiteral("09"));
-  QCOMPARE(ExpertsForm->ui->FWComboBox->currentIndex(), 0);
-  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("kept"));
+  QCOMPARE(Control<QLineEdit>(Experts(), "BSME1")->text(), QStringLiteral("09"));
+  QCOMPARE(Control<QComboBox>(Experts(), "FWComboBox")->currentIndex(), 0);
+  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("kept"));
 }
 
 void TestManagerOptions::optionsOkGivesBackTheLoadedRanges_data() {
@@ -129,7 +134,7 @@ void TestManagerOptions::optionsOkGivesBackTheLoadedRanges() {
     ClickOk(dialog);
     return dialog->result();
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   const TSlotRanges back = CurrentSlotRanges();
   QCOMPARE((QList<int>{back.FirstBig, back.BigSlots, back.FirstSmall, back.SmallSlots}),
            (QList<int>{loaded.FirstBig, loaded.BigSlots, loaded.FirstSmall, loaded.SmallSlots}));
@@ -139,12 +144,13 @@ void TestManagerOptions::optionsOkGivesBackTheLoadedRanges() {
 void TestManagerOptions::optionsOkStoresTheFirmware() {
   fixture_->Show();
   fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
-    ExpertsForm->ui->FWComboBox->setCurrentIndex(6);
+    Control<QComboBox>(Experts(), "FWComboBox")->setCurrentIndex(6);
     ClickOk(dialog);
     return dialog->result();
   };
-  Form1->ui->Button7->click();
-  QCOMPARE(ExpertsForm->ui->FWComboBox->currentText(), QStringLiteral("0x37BDD8 - Z7 4.5.6/4"));
+  Control<QPushButton>("Button7")->click();
+  QCOMPARE(Control<QComboBox>(Experts(), "FWComboBox")->currentText(),
+           QStringLiteral("0x37BDD8 - Z7 4.5.6/4"));
   QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("UFIFFW=6")));
 }
 
@@ -171,18 +177,18 @@ void TestManagerOptions::optionsRefuseBadFields() {
   QFETCH(int, kind);
   QFETCH(QString, text);
   fixture_->Show();
-  Form1->Slots[2].Caption = QStringLiteral("kept");
+  Window().Slots[2].Caption = QStringLiteral("kept");
   bool stayedOpen = false;
   fixture_->Modal.DialogScripts << [&](QDialog* dialog) {
-    ExpertsForm->ui->BSME1->setText(fields[0]);
-    ExpertsForm->ui->BSME2->setText(fields[1]);
-    ExpertsForm->ui->SSME1->setText(fields[2]);
-    ExpertsForm->ui->SSME2->setText(fields[3]);
+    Control<QLineEdit>(Experts(), "BSME1")->setText(fields[0]);
+    Control<QLineEdit>(Experts(), "BSME2")->setText(fields[1]);
+    Control<QLineEdit>(Experts(), "SSME1")->setText(fields[2]);
+    Control<QLineEdit>(Experts(), "SSME2")->setText(fields[3]);
     ClickOk(dialog);
     stayedOpen = dialog->isVisible();
     return int(mrCancel);
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   QVERIFY(stayedOpen);
   QCOMPARE(fixture_->Modal.Shown.size(), 1);
   QCOMPARE(int(fixture_->Modal.Shown.first().Kind), kind);
@@ -195,12 +201,12 @@ void TestManagerOptions::optionsRefuseBadFields() {
 
 void TestManagerOptions::optionsTakeNothingFromBadFieldsEvenOnOk() {
   fixture_->Show();
-  fixture_->Modal.DialogScripts << [](QDialog*) {
-    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
-    ExpertsForm->ui->SSME2->clear();
+  fixture_->Modal.DialogScripts << [this](QDialog*) {
+    Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("05"));
+    Control<QLineEdit>(Experts(), "SSME2")->clear();
     return int(mrOk);
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"'' is not a valid integer value."});
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QVERIFY(TManagerFixture::ReadSettings().contains(QLatin1String("FirstBig=9")));
@@ -210,22 +216,22 @@ void TestManagerOptions::optionsTakeNothingFromBadFieldsEvenOnOk() {
 // not be stored: otherwise its rows would address other sections than they show.
 void TestManagerOptions::optionsKeepTheGridInStepWhenTheSaveFails() {
   fixture_->Show();
-  Form1->Slots[1].Caption = QStringLiteral("stale");
+  Window().Slots[1].Caption = QStringLiteral("stale");
   const QString path = TManagerFixture::SettingsPath();
   fixture_->Modal.DialogScripts << [this, &path](QDialog* dialog) {
     QFile::remove(path);  // written as the dialog opened; from now on nothing can be
     QDir().mkpath(path);
-    ExpertsForm->ui->BSME1->setText(QStringLiteral("05"));
-    ExpertsForm->ui->BSME2->setText(QStringLiteral("20"));
+    Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("05"));
+    Control<QLineEdit>(Experts(), "BSME2")->setText(QStringLiteral("20"));
     ClickOk(dialog);
     return dialog->result();
   };
-  Form1->ui->Button7->click();
+  Control<QPushButton>("Button7")->click();
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Unable to write to " + path + "."});
   QCOMPARE(CurrentSlotRanges().BigSlots, 16);
   QCOMPARE(fixture_->Grid()->RowCount(), 22);
-  QCOMPARE(Form1->Slots[1].Caption, QString());
-  QCOMPARE(ExpertsForm->ui->BSME2->text(), QStringLiteral("20"));
+  QCOMPARE(Window().Slots[1].Caption, QString());
+  QCOMPARE(Control<QLineEdit>(Experts(), "BSME2")->text(), QStringLiteral("20"));
 }
 
 QTEST_MAIN(TestManagerOptions)

@@ -7,7 +7,7 @@
 
 #include "app/workpanel.h"
 #include "tests/cli/kivnvmrunner.h"
-#include "tests/support/managerfixture.h"
+#include "tests/support/windowtest.h"
 #include "transfer/ui/restorepreview.h"
 
 namespace {
@@ -44,15 +44,9 @@ TScriptedModal::TDialogScript ConfirmPreview(QList<QStringList>& lines) {
 
 }  // namespace
 
-class TestPhoneWork : public QObject {
+class TestPhoneWork : public TWindowTest {
   Q_OBJECT
  private slots:
-  void init() { f = std::make_unique<TManagerFixture>(); }
-  void cleanup() {
-    if (f)
-      QVERIFY2(f->Modal.Unexpected.isEmpty(), qPrintable(f->Modal.Unexpected.join('\n')));
-    f.reset();
-  }
   void windowBackupRestoresByteForByteWithKivnvm();
   void kivnvmBackupRestoresInTheWindowWithPreview();
   void backupNamesWhatItCouldNotRead();
@@ -65,46 +59,44 @@ class TestPhoneWork : public QObject {
   void crashDuringFullRefreshIsToldAndTheWindowGoesOn();
 
  private:
-  QString Folder(const QString& name) const { return f->FilePath(name); }
+  QString Folder(const QString& name) const { return fixture_->FilePath(name); }
   void BackUpInWindow(const QString& folder) {
-    f->Modal.FolderNames.enqueue(folder);
-    f->Run(&TForm1::BackupActionExecute);
+    fixture_->Modal.FolderNames.enqueue(folder);
+    fixture_->Run(&TForm1::BackupActionExecute);
   }
   void RestoreInWindow(const QString& folder, QList<QStringList>& preview) {
-    f->Modal.FolderNames.enqueue(folder);
-    f->Modal.DialogScripts.enqueue(ConfirmPreview(preview));
-    f->Run(&TForm1::RestoreActionExecute);
+    fixture_->Modal.FolderNames.enqueue(folder);
+    fixture_->Modal.DialogScripts.enqueue(ConfirmPreview(preview));
+    fixture_->Run(&TForm1::RestoreActionExecute);
   }
-
-  std::unique_ptr<TManagerFixture> f;
 };
 
 void TestPhoneWork::windowBackupRestoresByteForByteWithKivnvm() {
-  FillPhone(f->Phone);
-  const auto before = PhoneContent(f->Phone);
+  FillPhone(fixture_->Phone);
+  const auto before = PhoneContent(fixture_->Phone);
   BackUpInWindow(Folder("b"));
-  QVERIFY2(f->LastBox().Text.startsWith("Backed up 29 of 29 sections (14902 bytes) into "),
-           qPrintable(f->LastBox().Text));
-  QCOMPARE(f->LastBox().Caption, QStringLiteral("Back up phone"));
+  QVERIFY2(fixture_->LastBox().Text.startsWith("Backed up 29 of 29 sections (14902 bytes) into "),
+           qPrintable(fixture_->LastBox().Text));
+  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("Back up phone"));
   for (const auto& section : before)
-    f->Phone.Remove(section.first.section('-', 0, 0).toInt(),
-                    section.first.section('-', 1).toInt());
-  f->Phone.Put(18, 10, NumberedBytes(50));  // held now, empty in the backup
+    fixture_->Phone.Remove(section.first.section('-', 0, 0).toInt(),
+                           section.first.section('-', 1).toInt());
+  fixture_->Phone.Put(18, 10, NumberedBytes(50));  // held now, empty in the backup
   const TKivnvmRun run = TKivnvm().Run({"restore", Folder("b")});
   QCOMPARE(run.ExitCode, 0);
-  QCOMPARE(PhoneContent(f->Phone), before);
+  QCOMPARE(PhoneContent(fixture_->Phone), before);
 }
 
 void TestPhoneWork::kivnvmBackupRestoresInTheWindowWithPreview() {
-  FillPhone(f->Phone);
-  const auto before = PhoneContent(f->Phone);
+  FillPhone(fixture_->Phone);
+  const auto before = PhoneContent(fixture_->Phone);
   QCOMPARE(TKivnvm().Run({"backup", Folder("k")}).ExitCode, 0);
-  f->Phone.Put(18, 9, Program(100, "Other"));
-  f->Phone.Remove(2, 11);
-  f->Phone.Put(18, 10, NumberedBytes(50));
+  fixture_->Phone.Put(18, 9, Program(100, "Other"));
+  fixture_->Phone.Remove(2, 11);
+  fixture_->Phone.Put(18, 10, NumberedBytes(50));
   QList<QStringList> preview;
   RestoreInWindow(Folder("k"), preview);
-  QCOMPARE(PhoneContent(f->Phone), before);
+  QCOMPARE(PhoneContent(fixture_->Phone), before);
   QCOMPARE(preview.takeFirst(), QStringList{"2 to write, 1 to clear, 26 unchanged"});
   QCOMPARE(preview.size(), 29);
   // The changes lead, clears first; each line: address, phone now, backup, action, shown.
@@ -124,36 +116,36 @@ void TestPhoneWork::kivnvmBackupRestoresInTheWindowWithPreview() {
   QCOMPARE(line("18-9").at(3), QStringLiteral("write"));
   QCOMPARE(line("2-11").at(1), QStringLiteral("empty"));
   QCOMPARE(line("18-15").at(3), QStringLiteral("unchanged"));
-  QVERIFY(f->LastBox().Text.startsWith("Restored from "));
-  QVERIFY(f->LastBox().Text.contains(": 2 written, 1 cleared, 26 unchanged, 0 failed."));
+  QVERIFY(fixture_->LastBox().Text.startsWith("Restored from "));
+  QVERIFY(fixture_->LastBox().Text.contains(": 2 written, 1 cleared, 26 unchanged, 0 failed."));
   // The rows of the restored sections show what the phone holds now.
-  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("Calc"));
-  QCOMPARE(Form1->Slots[2].Kind, skEmpty);
+  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Window().Slots[2].Kind, skEmpty);
 }
 
 void TestPhoneWork::backupNamesWhatItCouldNotRead() {
-  FillPhone(f->Phone);
-  f->Phone.SetFaults("read 18-15=-5");
+  FillPhone(fixture_->Phone);
+  fixture_->Phone.SetFaults("read 18-15=-5");
   BackUpInWindow(Folder("b"));
-  QVERIFY(f->LastBox().Text.startsWith("Backed up 28 of 29 sections"));
-  QVERIFY(f->LastBox().Text.contains("Not read: 18-15 (Error reading section 18-15)"));
+  QVERIFY(fixture_->LastBox().Text.startsWith("Backed up 28 of 29 sections"));
+  QVERIFY(fixture_->LastBox().Text.contains("Not read: 18-15 (Error reading section 18-15)"));
   const QByteArray manifest = ReadFileBytes(Folder("b") + "/manifest.json");
   QVERIFY(manifest.contains("\"missing\": true"));
   QVERIFY(!QFile::exists(Folder("b") + "/18-15"));
 }
 
 void TestPhoneWork::tamperedBackupWritesNothing() {
-  FillPhone(f->Phone);
+  FillPhone(fixture_->Phone);
   BackUpInWindow(Folder("b"));
   WriteFileBytes(Folder("b") + "/18-11", NumberedBytes(7999) + "x");
-  f->Phone.Put(18, 11, NumberedBytes(10));
-  f->Phone.ClearJournal();
-  f->Modal.FolderNames.enqueue(Folder("b"));
-  f->Run(&TForm1::RestoreActionExecute);
-  QCOMPARE(f->LastBox().Kind, TShownBox::Error);
-  QVERIFY(f->LastBox().Text.contains(Folder("b") + "/18-11 does not match its SHA-256"));
-  QCOMPARE(f->Phone.Calls("InitGBPMode"), 0);
-  QCOMPARE(f->Phone.Get(18, 11), NumberedBytes(10));
+  fixture_->Phone.Put(18, 11, NumberedBytes(10));
+  fixture_->Phone.ClearJournal();
+  fixture_->Modal.FolderNames.enqueue(Folder("b"));
+  fixture_->Run(&TForm1::RestoreActionExecute);
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
+  QVERIFY(fixture_->LastBox().Text.contains(Folder("b") + "/18-11 does not match its SHA-256"));
+  QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 0);
+  QCOMPARE(fixture_->Phone.Get(18, 11), NumberedBytes(10));
 }
 
 void TestPhoneWork::restoreGoesOnAfterAFailedSection_data() {
@@ -173,18 +165,18 @@ void TestPhoneWork::restoreGoesOnAfterAFailedSection() {
   QFETCH(QString, faults);
   QFETCH(qint64, capacity);
   QFETCH(QString, problem);
-  FillPhone(f->Phone);
+  FillPhone(fixture_->Phone);
   BackUpInWindow(Folder("b"));
-  f->Phone.Remove(18, 11);
-  f->Phone.Put(18, 9, Program(10, "x"));
-  f->Phone.SetFaults(faults);
+  fixture_->Phone.Remove(18, 11);
+  fixture_->Phone.Put(18, 9, Program(10, "x"));
+  fixture_->Phone.SetFaults(faults);
   if (capacity > 0)
-    f->Phone.SetCapacity(capacity);
+    fixture_->Phone.SetCapacity(capacity);
   QList<QStringList> preview;
   RestoreInWindow(Folder("b"), preview);
-  QVERIFY2(f->LastBox().Text.contains(problem), qPrintable(f->LastBox().Text));
-  QVERIFY(f->LastBox().Text.contains("1 written"));
-  QCOMPARE(f->Phone.Get(18, 9), Program(3000, "Calc"));
+  QVERIFY2(fixture_->LastBox().Text.contains(problem), qPrintable(fixture_->LastBox().Text));
+  QVERIFY(fixture_->LastBox().Text.contains("1 written"));
+  QCOMPARE(fixture_->Phone.Get(18, 9), Program(3000, "Calc"));
 }
 
 void TestPhoneWork::windowStaysAliveDuringATransfer() {
@@ -193,61 +185,61 @@ void TestPhoneWork::windowStaysAliveDuringATransfer() {
   QTimer timer;
   connect(&timer, &QTimer::timeout, [&] { ++ticks; });
   timer.start(50);
-  f->Modal.OpenFileNames.enqueue(f->PutFile("p.bin", PlainData(1000)));
-  Form1->RunCommand([] { Form1->UploadActionExecute(); });
+  fixture_->Modal.OpenFileNames.enqueue(fixture_->PutFile("p.bin", PlainData(1000)));
+  Window().RunCommand([this] { Window().UploadActionExecute(); });
   QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
-  QCOMPARE(f->Phone.Get(18, 9), PlainData(1000));
-  QCOMPARE(f->LastBox().Text, QStringLiteral("Section uploaded sucsessfully!"));
+  QCOMPARE(fixture_->Phone.Get(18, 9), PlainData(1000));
+  QCOMPARE(fixture_->LastBox().Text, QStringLiteral("Section uploaded sucsessfully!"));
 }
 
 void TestPhoneWork::fullRefreshCancelsBetweenSections() {
-  FillPhone(f->Phone);
+  FillPhone(fixture_->Phone);
   qputenv("GBP_BAUD", "9600");
   // The user presses Cancel while the phone answers the first size query.
   QTimer cancel;
   connect(&cancel, &QTimer::timeout, [&] {
-    if (f->Phone.Calls("GetNVMFileSize") > 0)
-      Form1->Work().RequestCancel();
+    if (fixture_->Phone.Calls("GetNVMFileSize") > 0)
+      Window().Work().RequestCancel();
   });
   cancel.start(0);
-  Form1->RunCommand([] { Form1->Button1Click(); });
+  Window().RunCommand([this] { Window().Button1Click(); });
   // The first section was refreshed; the rows after the cancel keep their records.
-  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("Calc"));
-  QCOMPARE(Form1->Slots[3].Kind, skEmpty);
-  QCOMPARE(f->Phone.Calls("GetNVMFileSize"), 1);
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Window().Slots[3].Kind, skEmpty);
+  QCOMPARE(fixture_->Phone.Calls("GetNVMFileSize"), 1);
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
 void TestPhoneWork::closingWaitsForTheTransfer() {
-  Form1->show();
+  Window().show();
   qputenv("GBP_BAUD", "9600");
-  f->Modal.OpenFileNames.enqueue(f->PutFile("p.bin", PlainData(1000)));
-  QTimer::singleShot(200, [] { Form1->close(); });
-  Form1->RunCommand([] { Form1->UploadActionExecute(); });
-  QVERIFY(!Form1->isVisible());
-  QCOMPARE(f->Phone.Get(18, 9), PlainData(1000));
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  fixture_->Modal.OpenFileNames.enqueue(fixture_->PutFile("p.bin", PlainData(1000)));
+  QTimer::singleShot(200, [this] { Window().close(); });
+  Window().RunCommand([this] { Window().UploadActionExecute(); });
+  QVERIFY(!Window().isVisible());
+  QCOMPARE(fixture_->Phone.Get(18, 9), PlainData(1000));
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
   QVERIFY(QFile::exists(TManagerFixture::SettingsPath()));
 }
 
 void TestPhoneWork::crashDuringFullRefreshIsToldAndTheWindowGoesOn() {
-  f.reset();
-  f = std::make_unique<TManagerFixture>(TManagerFixture::Loaded, "[Link]\nIsolate=true\n");
-  FillPhone(f->Phone);
-  f->Phone.SetFaults("size 18-11=crash");
-  Form1->RunCommand([] { Form1->Button1Click(); });
-  QCOMPARE(f->Modal.ShownTexts(),
+  fixture_.reset();
+  fixture_ = std::make_unique<TManagerFixture>(TManagerFixture::Loaded, "[Link]\nIsolate=true\n");
+  FillPhone(fixture_->Phone);
+  fixture_->Phone.SetFaults("size 18-11=crash");
+  Window().RunCommand([this] { Window().Button1Click(); });
+  QCOMPARE(fixture_->Modal.ShownTexts(),
            (QStringList{"The phone-link library stopped during GetNVMFileSize 18-11 (signal 11).",
                         "Error getting section 18-11 size", "Update done!"}));
-  QCOMPARE(Form1->Slots[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
   // The next refresh starts a fresh host and reaches every row.
-  f->Phone.SetFaults(QString());
-  f->Modal.Clear();
-  Form1->RunCommand([] { Form1->Button1Click(); });
-  QCOMPARE(f->Modal.ShownTexts(), QStringList{"Update done!"});
-  QCOMPARE(Form1->Slots[3].Size, 8000);
-  QCOMPARE(Form1->Slots[7].Caption, QStringLiteral("Notes"));
-  QCOMPARE(f->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
+  fixture_->Phone.SetFaults(QString());
+  fixture_->Modal.Clear();
+  Window().RunCommand([this] { Window().Button1Click(); });
+  QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Update done!"});
+  QCOMPARE(Window().Slots[3].Size, 8000);
+  QCOMPARE(Window().Slots[7].Caption, QStringLiteral("Notes"));
+  QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
 QTEST_MAIN(TestPhoneWork)

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/settingsfile.h"
 #include "common/errors.h"
+#include "settings/settingsfile.h"
 
 class TestSettingsFile : public QObject {
   Q_OBJECT

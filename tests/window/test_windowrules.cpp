@@ -5,11 +5,11 @@
 #include <QtTest>
 
 #include "app/gridgeometry.h"
-#include "app/gridtext.h"
 #include "app/menurules.h"
 #include "app/placement.h"
-#include "app/settingsfile.h"
+#include "catalogue/gridtext.h"
 #include "common/errors.h"
+#include "settings/settingsfile.h"
 
 Q_DECLARE_METATYPE(TSlotInfo)
 

@@ -4,12 +4,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include "catalogue/slotmap.h"
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
-#include "libraries/prg3text.h"
 #include "link/phoneport.h"
-#include "prefs/prefrecord.h"
 #include "transfer/limits.h"
 #include "transfer/ops/sectionio.h"
 

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <memory>
 
-#include "app/gridtext.h"
 #include "catalogue/classify.h"
+#include "catalogue/gridtext.h"
 #include "catalogue/ops/refreshslots.h"
 #include "common/messages.h"
 #include "common/operationio.h"

@@ -1,12 +1,13 @@
 #include "transfer/ops/upload.h"
 
+#include "catalogue/slotmap.h"
 #include "common/messages.h"
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "transfer/limits.h"
-#include "transfer/lzocontainer.h"
+#include "transfer/ops/convertslot.h"
 #include "ufif/icons.h"
-#include "ufif/ops/convertslot.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ufifheader.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "catalogue/ui/windowcommand.h"
 #include "common/fileio.h"
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "common/ui/busycursor.h"
 #include "common/ui/pictureview.h"
-#include "common/ui/windowcommand.h"
 #include "transfer/limits.h"
 #include "transfer/ops/upload.h"
 

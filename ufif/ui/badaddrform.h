@@ -16,11 +16,12 @@ class TBadAddrForm : public QDialog {
   explicit TBadAddrForm(QWidget* parent = nullptr);
   ~TBadAddrForm() override;
 
-  std::unique_ptr<Ui::TBadAddrForm> ui;
-
   // Replaces Memo1's lines with the report's; an empty report keeps the lines shown last.
   void SetReport(const QStringList& lines);
   QStringList ReportLines() const;
 
   void reject() override;
+
+ private:
+  std::unique_ptr<Ui::TBadAddrForm> ui;
 };

@@ -24,7 +24,7 @@ class TIconItemDelegate : public QStyledItemDelegate {
 }  // namespace
 
 TIconForm::TIconForm(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TIconForm>()), ImageList1(IconPictures()) {
+    : QDialog(parent), ImageList1(IconPictures()), ui(std::make_unique<Ui::TIconForm>()) {
   ui->setupUi(this);
   // A plain drop-down list, so that only maxVisibleItems rows show at a time; menu-like
   // popups of some styles would cover the screen with all 147 items.

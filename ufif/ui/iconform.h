@@ -17,7 +17,6 @@ class TIconForm : public QDialog {
   explicit TIconForm(QWidget* parent = nullptr);
   ~TIconForm() override;
 
-  std::unique_ptr<Ui::TIconForm> ui;
   // The 148 icon pictures by index.
   const QVector<QPixmap>& ImageList1;
 
@@ -30,5 +29,6 @@ class TIconForm : public QDialog {
   void reject() override;
 
  private:
+  std::unique_ptr<Ui::TIconForm> ui;
   void FillItems();
 };

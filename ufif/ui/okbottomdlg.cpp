@@ -6,7 +6,6 @@
 #include <QShowEvent>
 
 #include "common/modal.h"
-#include "ufif/ui/expertsform.h"
 #include "ui_okbottomdlg.h"
 
 namespace {
@@ -32,8 +31,8 @@ TOKBottomDlg::~TOKBottomDlg() {
   GiveFieldBack();
 }
 
-void TOKBottomDlg::SetFirmwareOwner(TExpertsForm* owner) {
-  firmwareOwner_ = owner;
+void TOKBottomDlg::SetFirmwareField(QComboBox* field) {
+  firmwareField_ = field;
 }
 
 int TOKBottomDlg::Ask() {
@@ -69,10 +68,11 @@ void TOKBottomDlg::hideEvent(QHideEvent* event) {
 }
 
 void TOKBottomDlg::FormShow() {
-  QComboBox* field = firmwareOwner_ ? firmwareOwner_->FirmwareField() : nullptr;
+  QComboBox* field = firmwareField_;
   if (!field || field->parentWidget() == this)
     return;
   lentField_ = field;
+  fieldOwner_ = field->parentWidget();
   fieldHome_ = field->pos();
   field->setParent(this);
   const QRect text = ui->StaticText1->geometry();
@@ -96,9 +96,9 @@ void TOKBottomDlg::GiveFieldBack() {
   if (!lentField_)
     return;
   QComboBox* field = std::exchange(lentField_, nullptr);
-  if (!firmwareOwner_)
+  if (!fieldOwner_)
     return;
-  field->setParent(firmwareOwner_);
+  field->setParent(fieldOwner_);
   field->move(fieldHome_);
   field->show();
 }

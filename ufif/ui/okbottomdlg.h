@@ -12,7 +12,6 @@
 #include <utility>
 
 class QComboBox;
-class TExpertsForm;
 
 namespace Ui {
 class TOKBottomDlg;
@@ -24,10 +23,9 @@ class TOKBottomDlg : public QDialog {
   explicit TOKBottomDlg(QWidget* parent = nullptr);
   ~TOKBottomDlg() override;
 
-  std::unique_ptr<Ui::TOKBottomDlg> ui;
-
-  // The options dialog whose firmware field the prompt borrows while it is shown.
-  void SetFirmwareOwner(TExpertsForm* owner);
+  // The options dialog's firmware field, which the prompt borrows while it is shown and
+  // then gives back to where it was.
+  void SetFirmwareField(QComboBox* field);
   // Run when the prompt closes, to keep the pick made here; may throw.
   std::function<void()> OnFirmwarePicked;
 
@@ -46,10 +44,12 @@ class TOKBottomDlg : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  std::unique_ptr<Ui::TOKBottomDlg> ui;
   void CentreOnScreen();
   void GiveFieldBack();
 
-  QPointer<TExpertsForm> firmwareOwner_;
+  QPointer<QComboBox> firmwareField_;
+  QPointer<QWidget> fieldOwner_;
   QComboBox* lentField_ = nullptr;
   QPoint fieldHome_;
   std::exception_ptr saveError_;

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "catalogue/slotdetails.h"
+#include "details/slotdetails.h"
 
 class QPlainTextEdit;
 class QTreeWidget;

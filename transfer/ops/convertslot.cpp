@@ -1,4 +1,4 @@
-#include "ufif/ops/convertslot.h"
+#include "transfer/ops/convertslot.h"
 
 #include <optional>
 

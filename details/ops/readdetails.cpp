@@ -1,4 +1,4 @@
-#include "catalogue/ops/readdetails.h"
+#include "details/ops/readdetails.h"
 
 #include "common/operationio.h"
 #include "link/phoneport.h"

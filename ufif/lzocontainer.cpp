@@ -1,4 +1,4 @@
-#include "transfer/lzocontainer.h"
+#include "ufif/lzocontainer.h"
 
 #include <lzo/lzo1x.h>
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/settingsfile.h"
+#include "settings/settingsfile.h"
 
 class QComboBox;
 
@@ -18,9 +18,6 @@ class TExpertsForm : public QDialog {
  public:
   explicit TExpertsForm(QWidget* parent = nullptr);
   ~TExpertsForm() override;
-
-  // Controls from resources/expertsform.ui: ui->FWComboBox, ui->BSME1 ... ui->Button3.
-  std::unique_ptr<Ui::TExpertsForm> ui;
 
   // The firmware choice for UFIF 2.1 conversion: the field itself (which the conversion
   // prompt borrows while it is shown), its position in the table and its text.
@@ -44,5 +41,7 @@ class TExpertsForm : public QDialog {
   void reject() override;
 
  private:
+  // Controls from expertsform.ui: ui->FWComboBox, ui->BSME1 ... ui->Button3.
+  std::unique_ptr<Ui::TExpertsForm> ui;
   void PlaceRangeFields();
 };

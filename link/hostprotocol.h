@@ -1,6 +1,6 @@
 #pragma once
 // The link host's protocol, included by the host (linkhost/) and by the manager's side
-// (link/linkhost). Plain C++, no Qt: the host is built for 32-bit Windows as well.
+// (link/hostprocess). Plain C++, no Qt: the host is built for 32-bit Windows as well.
 //
 // Every message is a frame: the payload's length as a 32-bit little-endian number, then the
 // payload, whose first byte is its kind. The host speaks first (Hello); then the manager

@@ -1,4 +1,4 @@
-#include "app/settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "catalogue/ui/detailsdialog.h"
+#include "details/ui/detailsdialog.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -12,14 +12,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "catalogue/ops/readdetails.h"
+#include "catalogue/ui/windowcommand.h"
 #include "common/errors.h"
 #include "common/fileio.h"
 #include "common/modal.h"
 #include "common/ui/busycursor.h"
 #include "common/ui/pictureview.h"
-#include "common/ui/windowcommand.h"
-#include "transfer/uploadfile.h"
+#include "details/ops/readdetails.h"
 #include "ufif/icons.h"
 #include "ufif/ui/iconpictures.h"
 

@@ -1,12 +1,12 @@
-#include "catalogue/slotdetails.h"
+#include "details/slotdetails.h"
 
 #include <algorithm>
 
-#include "app/gridtext.h"
+#include "catalogue/gridtext.h"
 #include "common/bytes.h"
 #include "prefs/prefrecord.h"
-#include "transfer/lzocontainer.h"
 #include "ufif/icons.h"
+#include "ufif/lzocontainer.h"
 #include "ufif/ufifheader.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ufif/ui/expertsform.h"
+#include "settings/ui/expertsform.h"
 
 #include <QLabel>
 

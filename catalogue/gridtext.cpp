@@ -1,4 +1,4 @@
-#include "app/gridtext.h"
+#include "catalogue/gridtext.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "catalogue/slotdetails.h"
+#include "details/slotdetails.h"
 
 class TPhonePort;
 class TReporter;
