@@ -9,6 +9,8 @@
 #include "cli/demo.h"
 #include "cli/filecommands.h"
 #include "cli/help.h"
+#include "cli/historycommands.h"
+#include "cli/manycommands.h"
 #include "cli/phonecommands.h"
 #include "common/errors.h"
 
@@ -17,9 +19,11 @@ namespace {
 struct TCommand {
   QString Name;
   QList<TOptionDef> Options;
-  int Positional = 0;
+  int Positional = 0;  // VariablePositional: the command checks its own
   std::function<int(const TArgs&)> Run;
 };
+
+constexpr int VariablePositional = -1;
 
 const QList<TOptionDef> PhoneOptions{{QStringLiteral("port"), true},
                                      {QStringLiteral("slots"), true},
@@ -44,19 +48,28 @@ const QList<TCommand>& Commands() {
       {QStringLiteral("firmwares"), {}, 0, FirmwaresCommand},
       {QStringLiteral("list"), WithPhoneOptions({json, {QStringLiteral("sizes-only"), false}}), 0,
        ListCommand},
-      {QStringLiteral("get"), PhoneOptions, 2, GetCommand},
+      {QStringLiteral("get"),
+       WithPhoneOptions({{QStringLiteral("all"), false},
+                         {QStringLiteral("into"), true},
+                         {QStringLiteral("replace"), false}}),
+       VariablePositional, GetAnyCommand},
       {QStringLiteral("put"),
        WithPhoneOptions({{QStringLiteral("compress"), false},
                          icon,
                          {QStringLiteral("convert"), false},
                          firmware,
-                         firmwareIndex}),
-       2, PutCommand},
-      {QStringLiteral("clear"), PhoneOptions, 1, ClearCommand},
+                         firmwareIndex,
+                         {QStringLiteral("into-free"), false},
+                         {QStringLiteral("from"), true},
+                         {QStringLiteral("dry-run"), false}}),
+       VariablePositional, PutAnyCommand},
+      {QStringLiteral("clear"), PhoneOptions, VariablePositional, ClearAnyCommand},
       {QStringLiteral("backup"), PhoneOptions, 1, BackupCommand},
       {QStringLiteral("restore"),
        WithPhoneOptions({{QStringLiteral("dry-run"), false}, {QStringLiteral("only"), true}}), 1,
        RestoreCommand},
+      {QStringLiteral("history"), {json}, 0, HistoryCommand},
+      {QStringLiteral("undo"), PhoneOptions, VariablePositional, UndoCommand},
   };
   return commands;
 }
@@ -127,7 +140,8 @@ int RunCommand(const QStringList& arguments) {
   if (args.Has(HelpSwitch.Name))
     return Print(CommandHelpText(command.Name));
   CheckOptionsOf(command, args);
-  args.RequirePositional(command.Positional);
+  if (command.Positional != VariablePositional)
+    args.RequirePositional(command.Positional);
   return command.Run(args);
 }
 

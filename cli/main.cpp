@@ -6,10 +6,13 @@
 #include "app/settingsfile.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/options.h"
+#include "transfer/history.h"
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(PrintQtMessage);
   QCoreApplication application(argc, argv);
   SetProgramNames();
+  SetHistoryConfig(HistoryConfigFor(ManagerSettingsPath()));
   return RunKivnvm(application.arguments().mid(1));
 }

@@ -49,7 +49,7 @@ struct TSectionRestore {
 struct TRestoreResult {
   bool LinkOpened = false;
   bool Cancelled = false;
-  QList<TSectionRestore> Sections;  // in the order handled: clears first
+  QList<TSectionRestore> Sections;  // in the order handled: clears and shrinking first
   qint64 Bytes = 0;                 // bytes written
   int Count(TSectionRestore::TAction action) const;
   // Failed and skipped sections: everything the backup held did not reach the phone.
