@@ -89,6 +89,6 @@ QString ManySummary(int done, int count, int failed, int notReached, int skipped
     parts << QStringLiteral("%1 skipped").arg(skipped);
   if (notReached > 0)
     parts << QStringLiteral("%1 not reached").arg(notReached);
-  const QString head = QStringLiteral("%1 of %2 table done").arg(done).arg(count);
+  const QString head = QStringLiteral("%1 of %2 slots done").arg(done).arg(count);
   return parts.isEmpty() ? head : head + QStringLiteral("; ") + parts.join(QStringLiteral(", "));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Rules of the work over many table: the file a downloaded slot is saved as, the free
-// table a batch of files goes into, and the order of writes that keeps room on the phone.
+// Rules of the work over many slots: the file a downloaded slot is saved as, the free
+// slots a batch of files goes into, and the order of writes that keeps room on the phone.
 
 #include <QByteArray>
 #include <QList>
@@ -14,7 +14,7 @@
 // hold become "_".
 QString SlotFileName(const TSectionAddress& address, const QByteArray& bytes);
 
-// The empty table from row startRow on, in row order, at most count of them.
+// The empty slots from row startRow on, in row order, at most count of them.
 QList<int> FreeRowsFrom(const TSlotTable& table, const TSlotRanges& ranges, int startRow,
                         int count);
 
@@ -28,5 +28,5 @@ struct TRoomChange {
 // Equal changes keep their order.
 QList<int> RoomOrder(const QList<TRoomChange>& changes);
 
-// The summary line of work over many table: "3 of 5 table done; 1 failed, 1 not reached".
+// The summary line of work over many slots: "3 of 5 slots done; 1 failed, 1 not reached".
 QString ManySummary(int done, int count, int failed, int notReached, int skipped);

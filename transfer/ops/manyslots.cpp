@@ -35,8 +35,8 @@ class TPlanInteraction final : public TInteraction {
 // One slot's work; the bytes it moved.
 using TSlotStep = std::function<qint64(int, TSlotWork&)>;
 
-// Runs work over the jobs within the caller's link: progress before each, a cancel between
-// two, and the jobs after a cancel recorded as not reached.
+// Runs work over the slots within the caller's link: progress before each, a cancel between
+// two, and the slots after a cancel recorded as not reached.
 void RunInLink(TReporter& reporter, const QList<TSlotWork>& jobs, const TSlotStep& work,
                TManyResult& result) {
   qint64 bytes = 0;
