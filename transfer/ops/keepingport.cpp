@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "common/messages.h"
 #include "common/operationio.h"
 #include "transfer/limits.h"
 #include "transfer/ops/sectionio.h"
@@ -65,14 +66,16 @@ void TKeepingPort::KeepBefore(const TSectionAddress& address) {
   if (size <= 0 || size > UploadBufferSize)
     return;
   reporter_.Status(KeepingText(address, size));
-  const TSectionRead read = ReadWholeSection(port_, address, UploadBufferSize);
-  if (read.State != TSectionRead::Held) {
-    reporter_.Status(QStringLiteral("No copy kept: %1").arg(WholeReadProblem(read, address)));
+  QByteArray bytes(UploadBufferSize, '\0');
+  const int count = port_.Read(address, bytes.data(), quint32(bytes.size()));
+  // The user's command goes on whatever becomes of the copy; the status line tells.
+  if (count != size) {
+    reporter_.Status(QStringLiteral("No copy kept: %1").arg(ReadErrorText(address)));
     return;
   }
-  // The user's command goes on whatever becomes of the copy; the status line tells.
+  bytes.truncate(count);
   try {
-    kept_.insert(key, store_.Add(address, change_, read.Bytes));
+    kept_.insert(key, store_.Add(address, change_, bytes));
   } catch (const Exception& error) {
     reporter_.Status(QStringLiteral("No copy kept of %1: %2").arg(key, error.Message()));
   }
