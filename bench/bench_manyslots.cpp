@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "cli/phonelink.h"
@@ -46,11 +47,17 @@ struct TBench {
   TCatalogue Catalogue{Table, TSlotRanges(), true};
   TPhoneLink Link{1, QStringLiteral("from the benchmark")};
 
-  TBench() { qputenv("GBP_PHONE_DIR", Store.path().toLocal8Bit()); }
+  // The virtual phone on COM1: a folder of the store.
+  TBench() {
+    qputenv("GBP_PHONE_DIR", Store.path().toLocal8Bit());
+    QDir(Store.path()).mkdir(QStringLiteral("COM1"));
+  }
 
   // Slots 18-9... empty, or holding other programs of the same size.
   void Prepare(bool occupied) {
     const TLinkSession link(Link);
+    if (!link.IsOpen())
+      qFatal("the virtual phone did not open");
     for (int i = 0; i < FileCount; ++i) {
       const TSectionAddress address{18, 9 + i};
       if (occupied)
