@@ -20,6 +20,7 @@ const QString ChangeFileName = QStringLiteral("change.json");
 const QString KeepKey = QStringLiteral("History/Keep");
 // change.json is a few hundred bytes; anything far larger is not ours.
 constexpr qint64 ChangeFileLimit = 64 * 1024;
+constexpr int MaxNumberTries = 100;
 
 QMutex configLock;
 THistoryConfig config;  // guarded by configLock; the link thread reads it
@@ -141,9 +142,13 @@ QString THistoryStore::Add(const TSectionAddress& address, const QString& change
     throw EFCreateError(config_.Dir);
   const QList<qint64> numbers = EntryNumbers(config_.Dir);
   qint64 number = numbers.isEmpty() ? 1 : numbers.last() + 1;
-  // Another process may take a number at the same moment: mkdir decides who has it.
-  while (!QDir(config_.Dir).mkdir(QString::number(number)))
-    ++number;
+  // Another process may take a number at the same moment: mkdir decides who has it. A
+  // folder that takes none at all is not writable.
+  const qint64 first = number;
+  while (!QDir(config_.Dir).mkdir(QString::number(number))) {
+    if (++number - first > MaxNumberTries)
+      throw EFCreateError(QDir(config_.Dir).filePath(QString::number(first)));
+  }
   THistoryEntry entry;
   entry.Id = QString::number(number);
   entry.Dir = QDir(config_.Dir).filePath(entry.Id);
