@@ -77,8 +77,7 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --json         an array of 'inspect --json' objects with row and address added\n"
            "  --sizes-only   no reads, like the manager with \"Additional info\" unticked")},
       {QStringLiteral("get"), true,
-       QStringLiteral("get S-SS FILE\n"
-                      "       kivnvm get [--replace] --all DIR | --into DIR S-SS..."),
+       QStringLiteral("get S-SS FILE | --all DIR | --into DIR S-SS..."),
        QStringLiteral("the whole section into FILE, or many slots into DIR"),
        QStringLiteral(
            "Reads the whole section into FILE; an empty section gives an empty file.\n"
