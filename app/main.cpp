@@ -4,10 +4,12 @@
 #include "app/qtmodal.h"
 #include "common/errors.h"
 #include "settings/settingsfile.h"
+#include "transfer/history.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   SetProgramNames();
+  SetHistoryConfig(HistoryConfigFor(SettingsFileOf(QApplication::applicationFilePath())));
   TQtModal modal;
   const TModalScope modalScope(modal);
   // Stays so unless the manager ran to its end; an error on the way is shown in the box.

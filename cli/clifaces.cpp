@@ -42,3 +42,7 @@ quint32 TCliInteraction::AskIconCode() {
   return args_.Has(QStringLiteral("icon")) ? ParseIconCode(args_.Value(QStringLiteral("icon")))
                                            : DefaultIconCode;
 }
+
+TInteraction::TFileClash TCliInteraction::AskFileClash(const QString&) {
+  return args_.Has(QStringLiteral("replace")) ? ReplaceAllFiles : SkipAllFiles;
+}

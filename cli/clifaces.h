@@ -36,6 +36,8 @@ class TCliInteraction final : public TInteraction {
   QString FirmwareText() override;
   void ShowConversionReport(const QStringList& lines) override;
   quint32 AskIconCode() override;
+  // --replace replaces every file there, else each is left as it is.
+  TFileClash AskFileClash(const QString& path) override;
 
  private:
   const TArgs& args_;

@@ -9,7 +9,9 @@
 #include "cli/demo.h"
 #include "cli/filecommands.h"
 #include "cli/help.h"
+#include "cli/historycommands.h"
 #include "cli/linkcommand.h"
+#include "cli/manycommands.h"
 #include "cli/phonecommands.h"
 #include "common/errors.h"
 
@@ -18,9 +20,11 @@ namespace {
 struct TCommand {
   QString Name;
   QList<TOptionDef> Options;
-  int Positional = 0;
+  int Positional = 0;  // VariablePositional: the command checks its own
   std::function<int(const TArgs&)> Run;
 };
+
+constexpr int VariablePositional = -1;
 
 // How the phone-link library is reached.
 const QList<TOptionDef> LinkOptions{{QStringLiteral("link"), true},
@@ -51,22 +55,31 @@ const QList<TCommand>& Commands() {
       {QStringLiteral("firmwares"), {}, 0, FirmwaresCommand},
       {QStringLiteral("list"), WithPhoneOptions({json, {QStringLiteral("sizes-only"), false}}), 0,
        ListCommand},
-      {QStringLiteral("get"), PhoneOptions, 2, GetCommand},
+      {QStringLiteral("get"),
+       WithPhoneOptions({{QStringLiteral("all"), false},
+                         {QStringLiteral("into"), true},
+                         {QStringLiteral("replace"), false}}),
+       VariablePositional, GetAnyCommand},
       {QStringLiteral("put"),
        WithPhoneOptions({{QStringLiteral("compress"), false},
                          icon,
                          {QStringLiteral("convert"), false},
                          firmware,
                          firmwareIndex,
-                         force}),
-       2, PutCommand},
-      {QStringLiteral("clear"), WithPhoneOptions({force}), 1, ClearCommand},
+                         force,
+                         {QStringLiteral("into-free"), false},
+                         {QStringLiteral("from"), true},
+                         {QStringLiteral("dry-run"), false}}),
+       VariablePositional, PutAnyCommand},
+      {QStringLiteral("clear"), WithPhoneOptions({force}), VariablePositional, ClearAnyCommand},
       {QStringLiteral("backup"), PhoneOptions, 1, BackupCommand},
       {QStringLiteral("restore"),
        WithPhoneOptions({{QStringLiteral("dry-run"), false}, {QStringLiteral("only"), true}}), 1,
        RestoreCommand},
       {QStringLiteral("link"), WithPhoneOptions({json, {QStringLiteral("test"), false}}), 0,
        LinkCommand},
+      {QStringLiteral("history"), {json}, 0, HistoryCommand},
+      {QStringLiteral("undo"), PhoneOptions, VariablePositional, UndoCommand},
   };
   return commands;
 }
@@ -108,9 +121,10 @@ void CheckOptionsOf(const TCommand& command, const TArgs& args) {
   }
 }
 
+// Commands of several forms check their operands themselves, by form.
 void CheckOperandsOf(const TCommand& command, const TArgs& args) {
-  if (args.Positional().size() != command.Positional)
-    throw TUsageError(QStringLiteral("usage: kivnvm ") + SynopsisOf(command.Name));
+  if (command.Positional != VariablePositional && args.Positional().size() != command.Positional)
+    ThrowUsageOf(command.Name);
 }
 
 int Print(const QString& text) {

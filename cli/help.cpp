@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include "cli/console.h"
+
 namespace {
 
 struct TCommandHelp {
@@ -78,14 +80,25 @@ const QList<TCommandHelp>& CommandHelps() {
            "\n"
            "  --json         an array of 'inspect --json' objects with row and address added\n"
            "  --sizes-only   no reads, like the manager with \"Additional info\" unticked")},
-      {QStringLiteral("get"), true, QStringLiteral("get S-SS FILE"),
-       QStringLiteral("the whole section into FILE"),
-       QStringLiteral("Reads the whole section into FILE; an empty section gives an empty file.")},
+      {QStringLiteral("get"), true,
+       QStringLiteral("get S-SS FILE | --all DIR | --into DIR S-SS..."),
+       QStringLiteral("the whole section into FILE, or many slots into DIR"),
+       QStringLiteral(
+           "Reads the whole section into FILE; an empty section gives an empty file.\n"
+           "\n"
+           "  --all DIR      every configured slot that holds something into DIR (made when\n"
+           "                 missing), one file each, named from the address and what the\n"
+           "                 slot holds: \"18-9 Calculator.prg\", \"18-12.gif\"\n"
+           "  --into DIR     the same for the sections named\n"
+           "  --replace      replace the files of those names in DIR; else each is left as\n"
+           "                 it is and named on stderr\n"
+           "\n"
+           "One slot that fails does not stop the others; a summary ends the work.")},
       {QStringLiteral("put"), true,
        QStringLiteral(
            "put [--compress] [--icon CODE] [--convert [--firmware TEXT | --firmware-index N]]\n"
-           "      [--force] S-SS FILE"),
-       QStringLiteral("upload FILE as the manager does"),
+           "      [--force] S-SS FILE | --into-free [--from S-SS] [--dry-run] FILE..."),
+       QStringLiteral("upload FILE as the manager does, or files into the free slots"),
        QStringLiteral(
            "Uploads FILE as the manager does: trailing Thumb filler (C0 46) dropped (not with\n"
            "--compress), refused with \"Can't uplod - file too big!\" above 2,048 bytes on a\n"
@@ -98,10 +111,17 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --firmware TEXT      with --convert: the firmware as typed into the manager\n"
            "  --firmware-index N   with --convert: entry N of the firmware table, 0 by\n"
            "                       default; 'kivnvm firmwares' lists the table\n"
-           "  --force              write a section outside the writable ones (see below)")},
-      {QStringLiteral("clear"), true, QStringLiteral("clear [--force] S-SS"),
-       QStringLiteral("erase a section"),
-       QStringLiteral("Erases the section; no question is asked.\n"
+           "  --force              write a section outside the writable ones (see below)\n"
+           "  --into-free          each FILE into the next free slot, in order; the plan is\n"
+           "                       printed first (file -> slot, what it replaces, too big,\n"
+           "                       compressed, converted). Slots that shrink are written\n"
+           "                       first, so the phone does not run out of room on the way\n"
+           "  --from S-SS          with --into-free: the first slot to fill (the first slot)\n"
+           "  --dry-run            with --into-free: print the plan and write nothing")},
+      {QStringLiteral("clear"), true, QStringLiteral("clear [--force] S-SS..."),
+       QStringLiteral("erase sections"),
+       QStringLiteral("Erases the sections; no question is asked. With several, one that fails\n"
+                      "does not stop the others, and a summary ends the work.\n"
                       "\n"
                       "  --force        erase a section outside the writable ones (see below)")},
       {QStringLiteral("backup"), true, QStringLiteral("backup DIR"),
@@ -118,7 +138,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "each checked by reading it back.\n"
            "\n"
            "  --dry-run         list what a restore would change and write nothing\n"
-           "  --only S-SS,...   restore just the sections named")},
+           "  --only S-SS,...   restore just the sections named\n"
+           "\n"
+           "A change kept in the history is a backup folder too: 'kivnvm history' names it.")},
       {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test]"),
        QStringLiteral("the phone-link library, how it runs, what it exports"),
        QStringLiteral(
@@ -131,6 +153,25 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --test    open the link on the port and close it again at once, and tell the\n"
            "            outcome as the manager does (\"GBP Error: No AT response!\"); nothing\n"
            "            is read or written")},
+      {QStringLiteral("history"), false, QStringLiteral("history [--json]"),
+       QStringLiteral("the changes kept before they replaced a section"),
+       QStringLiteral(
+           "Lists the history, oldest first: before an upload, convert, clear, library upload,\n"
+           "preferences update, restore or undo replaces or erases a section that holds\n"
+           "something, the section is kept in $XDG_DATA_HOME/kiv-manager/history (the last\n"
+           "200 changes, at most 64 MB). Each line: id, time, section, change, what the\n"
+           "section held before and what the change left there. [History] Keep=0 in the\n"
+           "manager's settings file turns the history off.\n"
+           "\n"
+           "  --json    an array of objects: id, folder, time, change, address, before,\n"
+           "            before_size, before_sha256, after, after_size, after_sha256, finished")},
+      {QStringLiteral("undo"), true, QStringLiteral("undo [ID]"),
+       QStringLiteral("take back a change of the history, the last one by default"),
+       QStringLiteral(
+           "Writes back what the section held before change ID (the last change by\n"
+           "default), checked by reading it back. Refused, with nothing written, when the\n"
+           "section no longer holds what the change left there (size and SHA-256), or when\n"
+           "the kept copy does not match its SHA-256. The undo is a change of its own.")},
   };
   return helps;
 }
@@ -219,6 +260,10 @@ QString CommandHelpText(const QString& name) {
     return text + QLatin1Char('\n') + OperandsText + QStringLiteral("\n\n") + ExitStatusText;
   }
   return {};
+}
+
+void ThrowUsageOf(const QString& name) {
+  throw TUsageError(QStringLiteral("usage: kivnvm ") + SynopsisOf(name));
 }
 
 QString SynopsisOf(const QString& name) {

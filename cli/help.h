@@ -9,3 +9,5 @@ QString UsageText();
 QString CommandHelpText(const QString& name);
 // What the command takes after "kivnvm ", on one line: "get S-SS FILE".
 QString SynopsisOf(const QString& name);
+// Throws the usage error that shows the command's synopsis ("usage: kivnvm get S-SS FILE").
+[[noreturn]] void ThrowUsageOf(const QString& name);

@@ -1,12 +1,12 @@
 #include "cli/linkcommand.h"
 
-#include "settings/settingsfile.h"
 #include "cli/args.h"
 #include "cli/console.h"
 #include "cli/jsontext.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
 #include "link/hostprotocol.h"
+#include "settings/settingsfile.h"
 
 namespace {
 

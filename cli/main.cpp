@@ -5,11 +5,14 @@
 
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/options.h"
 #include "settings/settingsfile.h"
+#include "transfer/history.h"
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(PrintQtMessage);
   QCoreApplication application(argc, argv);
   SetProgramNames();
+  SetHistoryConfig(HistoryConfigFor(ManagerSettingsPath()));
   return RunKivnvm(application.arguments().mid(1));
 }

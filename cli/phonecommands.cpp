@@ -15,7 +15,6 @@
 #include "cli/transferclock.h"
 #include "common/messages.h"
 #include "transfer/limits.h"
-#include "transfer/ops/backup.h"
 #include "transfer/ops/upload.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
@@ -97,25 +96,6 @@ QString RangeText(int section, int first, int count) {
   return count == 1 ? from.Text() : from.Text() + QStringLiteral("..") + to.Text();
 }
 
-// The window writes only the slots, the two libraries and the preferences record; anywhere
-// else a phone keeps its own data, so kivnvm goes there only when told to with --force.
-void CheckWritable(const TSectionAddress& address, const TSlotRanges& ranges, const TArgs& args) {
-  // A backup holds exactly the sections the window writes.
-  const QList<TSectionAddress> reachable = BackupAddresses(ranges);
-  if (args.Has(QStringLiteral("force")) || reachable.contains(address))
-    return;
-  QStringList allowed{RangeText(BigSlotSection, ranges.FirstBig, ranges.BigSlots),
-                      RangeText(SmallSlotSection, ranges.FirstSmall, ranges.SmallSlots)};
-  for (const TSectionAddress& fixed : reachable.mid(ranges.BigSlots + ranges.SmallSlots))
-    allowed << fixed.Text();
-  allowed.removeAll(QString());
-  throw TCommandFailed(
-      QStringLiteral("Section %1 is neither a slot nor a library or preferences section, so the "
-                     "phone may keep its own data there; kivnvm writes only %2. Give --force "
-                     "to write it anyway.")
-          .arg(address.Text(), allowed.join(QStringLiteral(", "))));
-}
-
 // The slot table a phone command refreshes its rows into.
 struct TCliCatalogue {
   explicit TCliCatalogue(const TSlotRanges& ranges, bool additionalInfo = true)
@@ -125,6 +105,27 @@ struct TCliCatalogue {
 };
 
 }  // namespace
+
+// The window writes only the slots, the two libraries and the preferences record; anywhere
+// else a phone keeps its own data, so kivnvm goes there only when told to with --force.
+void CheckWritable(const TSectionAddress& address, const TSlotRanges& ranges, const TArgs& args) {
+  const QList<TSectionAddress> fixed{{PRG3LibrarySection, PRG3LibrarySubSection},
+                                     {DefaultLibrarySection, DefaultLibrarySubSection},
+                                     {PrefSection, PrefSubSection}};
+  if (args.Has(QStringLiteral("force")) || SlotAddresses(ranges).contains(address) ||
+      fixed.contains(address))
+    return;
+  QStringList allowed{RangeText(BigSlotSection, ranges.FirstBig, ranges.BigSlots),
+                      RangeText(SmallSlotSection, ranges.FirstSmall, ranges.SmallSlots)};
+  for (const TSectionAddress& section : fixed)
+    allowed << section.Text();
+  allowed.removeAll(QString());
+  throw TCommandFailed(
+      QStringLiteral("Section %1 is neither a slot nor a library or preferences section, so the "
+                     "phone may keep its own data there; kivnvm writes only %2. Give --force "
+                     "to write it anyway.")
+          .arg(address.Text(), allowed.join(QStringLiteral(", "))));
+}
 
 int ListCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());

@@ -78,6 +78,11 @@ void CheckRegularOrAbsent(const QString& path) {
     throw EFOpenError(path, NotRegularReason(status.st_mode));
 }
 
+bool IsRegularOrAbsent(const QString& path) {
+  struct stat status {};
+  return ::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
 TBoundedBytes ReadBounded(const QString& path, qint64 limit, TFileKinds kinds) {
   QFile file;
   OpenForReading(file, path, kinds);

@@ -25,6 +25,9 @@ void OpenForReading(QFile& file, const QString& path, TFileKinds kinds);
 // Throws EFOpenError when a file stands at path and is not a regular one (a directory, a
 // pipe, a device); for a file that another library opens by name.
 void CheckRegularOrAbsent(const QString& path);
+// The same as a question, for readers that fall back on defaults and leave the telling to
+// the one that reads the file for real.
+bool IsRegularOrAbsent(const QString& path);
 
 // Reads until limit + 1 bytes or the end, never trusting the size the file reports, so a
 // pipe, /dev/stdin or an endless device reads as what it holds and returns promptly.

@@ -38,4 +38,9 @@ class TInteraction {
   virtual void ShowConversionReport(const QStringList& lines) = 0;
   // The icon a compressed plain program carries.
   virtual quint32 AskIconCode() = 0;
+
+  // A file of the name a download of many slots gives exists already.
+  enum TFileClash { ReplaceFile, SkipFile, ReplaceAllFiles, SkipAllFiles };
+  // A face that cannot ask keeps every file that is there.
+  virtual TFileClash AskFileClash(const QString& /*path*/) { return SkipAllFiles; }
 };

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <cmath>
 
+#include "common/fileio.h"
+
 namespace {
 
 // Far beyond any link: a factor that large would wait for months.
@@ -17,8 +19,11 @@ double ParseTimeoutFactor(const QString& text) {
 }
 
 TLinkChoice ReadLinkSettings(const QString& settingsPath) {
-  const QSettings file(settingsPath, QSettings::IniFormat);
   TLinkChoice choice;
+  // A named pipe would hold QSettings for ever; the settings load refuses it by name.
+  if (!IsRegularOrAbsent(settingsPath))
+    return choice;
+  const QSettings file(settingsPath, QSettings::IniFormat);
   choice.Library = file.value(QStringLiteral("Link/Library")).toString().trimmed();
   const QString isolate = file.value(QStringLiteral("Link/Isolate")).toString().trimmed();
   choice.Isolate = isolate.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0 ||

@@ -10,6 +10,7 @@
 #include "libraries/prg3text.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/uploadfile.h"
 
 namespace {
@@ -42,11 +43,12 @@ int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSi
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
                        TReporter& reporter) {
   {
-    const TLinkSession link(port);
+    TKeepingPort keeping(port, QStringLiteral("Library upload"), reporter);
+    const TLinkSession link(keeping);
     if (!link.IsOpen())
       return;
-    port.Write(address, image.constData(), quint32(image.size()));
-    VerifyWrite(port, address, int(image.size()), reporter);
+    keeping.Write(address, image.constData(), quint32(image.size()));
+    VerifyWrite(keeping, address, int(image.size()), reporter);
   }
   reporter.Status(QStringLiteral("Uploaded!"));
 }

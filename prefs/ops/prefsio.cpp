@@ -4,6 +4,7 @@
 #include "common/operationio.h"
 #include "link/phoneport.h"
 #include "prefs/prefrecord.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/ops/sectionio.h"
 
 namespace {
@@ -19,11 +20,12 @@ std::optional<QByteArray> ReadPrefRecord(TPhonePort& port, TReporter& reporter) 
 bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& reporter) {
   bool whole = false;
   {
-    const TLinkSession link(port);
+    TKeepingPort keeping(port, QStringLiteral("Preferences update"), reporter);
+    const TLinkSession link(keeping);
     if (!link.IsOpen())
       return false;
-    port.Write(PrefAddress, record.constData(), quint32(record.size()));
-    whole = port.GetSize(PrefAddress) == record.size();
+    keeping.Write(PrefAddress, record.constData(), quint32(record.size()));
+    whole = keeping.GetSize(PrefAddress) == record.size();
   }
   if (!whole) {
     reporter.Error(UploadErrorText());

@@ -106,13 +106,14 @@ void TestKivnvmLink::crashDuringARestoreWritesNothingMore() {
   const QByteArray held = phone_->Get(18, 9);
   phone_->Remove(18, 9);
   phone_->Remove(18, 11);
-  phone_->SetFaults("write 18-9=crash");
+  // The smaller section goes first, as it needs less room.
+  phone_->SetFaults("write 18-11=crash");
   phone_->ClearJournal();
   const TKivnvmRun run = kivnvm_.Run({"restore", "--isolate", Path("backup")});
   QCOMPARE(run.ExitCode, 1);
-  QVERIFY2(run.Err.contains("Section 18-9 not restored"), qPrintable(run.Err));
+  QVERIFY2(run.Err.contains("Section 18-11 not restored"), qPrintable(run.Err));
   QVERIFY(
-      run.Err.contains(QRegularExpression("The link was lost at section 18-9 \\(.*\\): the "
+      run.Err.contains(QRegularExpression("The link was lost at section 18-11 \\(.*\\): the "
                                           "\\d+ sections after it were not reached")));
   QVERIFY2(!run.Out.contains("wrote"), qPrintable(run.Out));
   QVERIFY(!phone_->Holds(18, 9));

@@ -120,7 +120,8 @@ void TestKivnvmUsage::usageErrors_data() {
       << QStringList{"pack", "--json", "a", "b"} << "pack takes no option --json";
   QTest::newRow("help of no command") << QStringList{"help", "frob"} << "unknown command 'frob'";
   QTest::newRow("missing argument")
-      << QStringList{"get", "18-9"} << "kivnvm: usage: kivnvm get S-SS FILE\n";
+      << QStringList{"get", "18-9"}
+      << "kivnvm: usage: kivnvm get S-SS FILE | --all DIR | --into DIR S-SS...\n";
   QTest::newRow("extra argument") << QStringList{"inspect", "a", "b"}
                                   << "kivnvm: usage: kivnvm inspect [--json] FILE\n";
   QTest::newRow("value missing") << QStringList{"pack", "a", "b", "--icon"}

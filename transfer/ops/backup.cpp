@@ -108,9 +108,12 @@ TManifestEntry BackUpSection(TPhonePort& port, const QString& dir, const TSectio
 
 QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges) {
   QList<TSectionAddress> addresses = SlotAddresses(ranges);
-  const QList<TSectionAddress> fixed{{PRG3LibrarySection, PRG3LibrarySubSection},
-                                     {DefaultLibrarySection, DefaultLibrarySubSection},
-                                     {PrefSection, PrefSubSection}};
+  // Odd configured ranges must not leave the modification's own slots out.
+  const QList<TSectionAddress> fixed =
+      SlotAddresses(TSlotRanges()) +
+      QList<TSectionAddress>{{PRG3LibrarySection, PRG3LibrarySubSection},
+                             {DefaultLibrarySection, DefaultLibrarySubSection},
+                             {PrefSection, PrefSubSection}};
   for (const TSectionAddress& address : fixed) {
     if (!addresses.contains(address))
       addresses << address;

@@ -9,7 +9,8 @@
 class TPhonePort;
 class TReporter;
 
-// The slots, then the PRG3 library, the UFIF2 library and the preferences record, each once.
+// The configured slots, then the standard slots (18-9..18-29, 2-10..2-14) they leave out,
+// then the PRG3 library, the UFIF2 library and the preferences record, each once.
 QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges);
 
 struct TBackupResult {

@@ -7,6 +7,7 @@
 #include "common/operationio.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/uploadfile.h"
 #include "ufif/relocation.h"
 #include "ufif/ufifheader.h"
@@ -85,11 +86,12 @@ void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress&
   }
   // A copy on disk before the section is erased, so the program survives a failed write.
   SaveFile(ConvertedCopyFile(), *image);
-  ClearSection(port, catalogue, target, reporter);
+  TKeepingPort keeping(port, QStringLiteral("Convert"), reporter);
+  ClearSection(keeping, catalogue, target, reporter);
   reporter.Status(QStringLiteral("Uploading data..."));
   // The section may be erased by now, so even a link that would not open is reported with
   // the message that tells where the converted program is.
   const TWriteOutcome outcome =
-      WriteAndJudge(port, catalogue, target, *image, TWriteCheck::BySize, reporter);
+      WriteAndJudge(keeping, catalogue, target, *image, TWriteCheck::BySize, reporter);
   ReportUpload(reporter, outcome.Whole, ConvertUploadErrorText());
 }

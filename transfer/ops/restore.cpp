@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <memory>
+#include <optional>
 
 #include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
@@ -10,7 +11,9 @@
 #include "common/operationio.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
+#include "transfer/manyslots.h"
 #include "transfer/ops/backup.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/ops/sectionio.h"
 #include "transfer/ops/upload.h"
 
@@ -48,17 +51,25 @@ QList<TManifestEntry> SelectedEntries(const TManifest& manifest,
   return selected;
 }
 
-// Clears come first, so the space they free is there for the writes.
-QList<TManifestEntry> RestoreOrder(const QList<TManifestEntry>& entries) {
+// Clears and shrinking sections come first, so the room they free is there for the
+// sections that grow: a restore whose end state fits never runs out of room on the way.
+// The sections in the order that keeps room on the phone; stops at a lost link, naming the
+// section where it was lost in lostAt.
+QList<TManifestEntry> RestoreOrder(TPhonePort& port, const QList<TManifestEntry>& entries,
+                                   std::optional<TSectionAddress>& lostAt) {
+  QList<TRoomChange> changes;
+  for (const TManifestEntry& entry : entries) {
+    const qint64 now = qMax(0, port.GetSize(entry.Address));
+    if (!port.LinkLost().isEmpty()) {
+      lostAt = entry.Address;
+      return entries;
+    }
+    const qint64 after = entry.State == TManifestEntry::Missing ? now : entry.Size;
+    changes.append({now, after});
+  }
   QList<TManifestEntry> ordered;
-  for (const TManifestEntry& entry : entries) {
-    if (entry.State == TManifestEntry::Empty)
-      ordered << entry;
-  }
-  for (const TManifestEntry& entry : entries) {
-    if (entry.State != TManifestEntry::Empty)
-      ordered << entry;
-  }
+  for (const int i : RoomOrder(changes))
+    ordered << entries[i];
   return ordered;
 }
 
@@ -182,14 +193,29 @@ int TRestoreResult::Failures() const {
 
 TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
                        const TRestoreRequest& request, TCatalogue* catalogue) {
-  const QList<TManifestEntry> entries =
-      RestoreOrder(SelectedEntries(backup.Manifest, request.Only));
+  const QList<TManifestEntry> selected = SelectedEntries(backup.Manifest, request.Only);
   TRestoreResult result;
-  const TLinkSession link(port);
+  TKeepingPort keeping(port, QStringLiteral("Restore"), reporter);
+  const TLinkSession link(keeping);
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)
     return result;
-  TRestorer restorer(port, reporter, request.DryRun, catalogue);
+  std::optional<TSectionAddress> lostAt;
+  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected, lostAt);
+  if (lostAt) {
+    result.LinkLost = LinkLostText(*lostAt, port.LinkLost());
+    for (const TManifestEntry& entry : entries) {
+      TSectionRestore section;
+      section.Address = entry.Address;
+      if (entry.Address == *lostAt) {
+        section.Action = TSectionRestore::Failed;
+        section.Problem = port.LinkLost();
+      }
+      result.Sections << section;
+    }
+    return result;
+  }
+  TRestorer restorer(keeping, reporter, request.DryRun, catalogue);
   for (int i = 0; i < entries.size(); ++i) {
     const TManifestEntry& entry = entries[i];
     if (i > 0 && !result.Cancelled && reporter.CancelRequested())

@@ -49,7 +49,7 @@ struct TSectionRestore {
 struct TRestoreResult {
   bool LinkOpened = false;
   bool Cancelled = false;
-  QList<TSectionRestore> Sections;  // in the order handled: clears first
+  QList<TSectionRestore> Sections;  // in the order handled: clears and shrinking first
   qint64 Bytes = 0;                 // bytes written
   // Where the link was lost, when it was: the sections after it were not reached.
   QString LinkLost;

@@ -6,6 +6,7 @@
 #include "link/gbp.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
+#include "transfer/ops/keepingport.h"
 
 namespace {
 
@@ -167,13 +168,14 @@ TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSecti
   reporter.Status(QStringLiteral("Erasing section..."));
   TClearOutcome outcome;
   {
-    const TLinkSession link(port);
+    TKeepingPort keeping(port, QStringLiteral("Clear"), reporter);
+    const TLinkSession link(keeping);
     if (!link.IsOpen())
       return outcome;
     outcome.LinkOpened = true;
-    outcome.ClearResult = port.Clear(target);
+    outcome.ClearResult = keeping.Clear(target);
     // The refresh shows what the section holds now; a failure there has its own message.
-    outcome.Refresh = RefreshSection(port, catalogue, target, reporter);
+    outcome.Refresh = RefreshSection(keeping, catalogue, target, reporter);
   }
   reporter.Status(QStringLiteral("Erased!"));
   return outcome;

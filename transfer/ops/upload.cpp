@@ -6,6 +6,7 @@
 #include "common/operationio.h"
 #include "transfer/limits.h"
 #include "transfer/ops/convertslot.h"
+#include "transfer/ops/keepingport.h"
 #include "ufif/icons.h"
 #include "ufif/lzocontainer.h"
 #include "ufif/ufifheader.h"
@@ -28,10 +29,10 @@ bool OfferUFIF21Conversion(QByteArray& data, TInteraction& interaction, TReporte
   }
 }
 
-// The bytes the upload writes: filler trimmed (plain uploads only), a UFIF 2.0 program
-// converted when the user says so, then the container when compressed.
-TUploadResult::TStage PrepareImage(const TUploadRequest& request, QByteArray& image,
-                                   TInteraction& interaction, TReporter& reporter) {
+}  // namespace
+
+TUploadResult::TStage PrepareUploadImage(const TUploadRequest& request, QByteArray& image,
+                                         TInteraction& interaction, TReporter& reporter) {
   image = request.File.Data;
   if (!request.Compressed)
     image.truncate(TrimTrailingNops(image, int(image.size())));
@@ -44,8 +45,6 @@ TUploadResult::TStage PrepareImage(const TUploadRequest& request, QByteArray& im
   return image.isEmpty() ? TUploadResult::NoContainer : TUploadResult::Sent;
 }
 
-}  // namespace
-
 int SectionLimit(const TSectionAddress& address, const TSlotRanges& ranges) {
   const int row = SlotRow(address.Section, address.SubSection, ranges);
   return row > 0 ? SlotLimit(row, ranges) : BigSlotLimit;
@@ -55,7 +54,7 @@ TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadReque
                      TInteraction& interaction, TReporter& reporter) {
   TUploadResult result;
   QByteArray image;
-  result.Stage = PrepareImage(request, image, interaction, reporter);
+  result.Stage = PrepareUploadImage(request, image, interaction, reporter);
   if (result.Stage != TUploadResult::Sent)
     return result;
   if (request.File.TooLong || image.size() > SectionLimit(request.Target, catalogue.Ranges)) {
@@ -63,7 +62,10 @@ TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadReque
     result.Stage = TUploadResult::TooBig;
     return result;
   }
-  result.Write = WriteAndJudge(port, catalogue, request.Target, image, request.Check, reporter);
+  TKeepingPort keeping(
+      port, request.Compressed ? QStringLiteral("Compressed upload") : QStringLiteral("Upload"),
+      reporter);
+  result.Write = WriteAndJudge(keeping, catalogue, request.Target, image, request.Check, reporter);
   if (result.Write.LinkOpened)
     ReportUpload(reporter, result.Write.Whole, UploadErrorText());
   return result;

@@ -1,0 +1,247 @@
+// The history of changes over the in-memory phone: every kind of change taken back byte for
+// byte, an undo refused over what the change did not leave, a damaged entry refused, and
+// the bound.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "catalogue/ops/refreshslots.h"
+#include "common/fileio.h"
+#include "common/modal.h"
+#include "common/operationio.h"
+#include "libraries/ops/libraryupload.h"
+#include "prefs/ops/prefsio.h"
+#include "tests/cli/sampleimages.h"
+#include "tests/support/memoryport.h"
+#include "transfer/ops/backup.h"
+#include "transfer/ops/restore.h"
+#include "transfer/ops/undo.h"
+#include "transfer/ops/upload.h"
+#include "transfer/ops/convertslot.h"
+
+namespace {
+
+class TQuietReporter final : public TReporter {
+ public:
+  QStringList Statuses;
+  void Status(const QString& text) override { Statuses << text; }
+  void Error(const QString&) override {}
+  void Notice(const QString&, const QString&) override {}
+  void RowChanged(int) override {}
+  void Progress(int, int, const TSectionAddress&, qint64) override {}
+  bool CancelRequested() override { return false; }
+};
+
+class TYesInteraction final : public TInteraction {
+ public:
+  int AskUFIF21Conversion() override { return mrYes; }
+  QString FirmwareText() override { return QStringLiteral("0x37BDD8 - Z7 4.5.6/4"); }
+  void ShowConversionReport(const QStringList&) override {}
+  quint32 AskIconCode() override { return 0xE852; }
+};
+
+enum TChange {
+  ByUpload,
+  ByCompressedUpload,
+  ByClear,
+  ByConvert,
+  ByLibrary,
+  ByPreferences,
+  ByRestore
+};
+
+const TSectionAddress Slot{18, 9};
+
+}  // namespace
+
+class TestHistory : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+  void everyChangeIsTakenBack_data();
+  void everyChangeIsTakenBack();
+  void undoIsRefusedOverALaterChange();
+  void damagedEntryIsRefused();
+  void historyIsBounded();
+  void keepingTurnedOffKeepsNothing();
+
+ private:
+  THistoryStore Store() const { return THistoryStore(CurrentHistoryConfig()); }
+  void Change(TChange change, const TSectionAddress& address, const QByteArray& bytes);
+
+  QTemporaryDir dir_;
+  TMemoryPort port_;
+  TSlotTable slots_{};
+  TCatalogue catalogue_{slots_, TSlotRanges(), true};
+  TQuietReporter reporter_;
+  TYesInteraction interaction_;
+};
+
+void TestHistory::init() {
+  QVERIFY(QDir::setCurrent(dir_.path()));
+  QDir(dir_.filePath(QStringLiteral("history"))).removeRecursively();
+  SetHistoryConfig({dir_.filePath(QStringLiteral("history"))});
+  port_ = TMemoryPort();
+}
+
+void TestHistory::cleanup() {
+  SetHistoryConfig({});
+}
+
+void TestHistory::Change(TChange change, const TSectionAddress& address, const QByteArray& bytes) {
+  const QString file = dir_.filePath(QStringLiteral("file.bin"));
+  SaveFile(file, bytes);
+  switch (change) {
+    case ByUpload:
+    case ByCompressedUpload:
+      Upload(port_, catalogue_, {address, {bytes, false}, change == ByCompressedUpload},
+             interaction_, reporter_);
+      break;
+    case ByClear:
+      ClearSection(port_, catalogue_, address, reporter_);
+      break;
+    case ByConvert:
+      ConvertSlot(port_, catalogue_, address, interaction_, reporter_);
+      break;
+    case ByLibrary:
+      UploadLibraryFile(port_, address, file, reporter_);
+      break;
+    case ByPreferences:
+      WritePrefRecord(port_, bytes, reporter_);
+      break;
+    case ByRestore: {
+      // A backup of the phone holding bytes, restored over what it holds now.
+      const QByteArray now = port_.Sections.value(address.Text());
+      port_.Sections[address.Text()] = bytes;
+      const QString backup = dir_.filePath(QStringLiteral("backup"));
+      QDir(backup).removeRecursively();
+      BackUp(port_, reporter_, TSlotRanges(), backup, QStringLiteral("COM1"));
+      port_.Sections[address.Text()] = now;
+      Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()), {{address}, false}, nullptr);
+      break;
+    }
+  }
+}
+
+void TestHistory::everyChangeIsTakenBack_data() {
+  QTest::addColumn<int>("change");
+  QTest::addColumn<int>("section");
+  QTest::addColumn<int>("subsection");
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<QByteArray>("given");
+  const QByteArray program = PlainProgram(0x01000001, "Old", 3000);
+  const QByteArray other = PlainProgram(0x01000001, "New", 1200);
+  QTest::newRow("upload") << int(ByUpload) << 18 << 9 << program << other;
+  QTest::newRow("compressed upload") << int(ByCompressedUpload) << 18 << 9 << program << other;
+  QTest::newRow("clear") << int(ByClear) << 18 << 9 << program << QByteArray();
+  QTest::newRow("convert") << int(ByConvert) << 18 << 9 << ConvertibleImage() << QByteArray();
+  QTest::newRow("library") << int(ByLibrary) << 2 << 17 << program << other;
+  QTest::newRow("preferences") << int(ByPreferences) << 2 << 18 << QByteArray(12, '\1')
+                               << QByteArray(12, '\2');
+  QTest::newRow("restore") << int(ByRestore) << 18 << 10 << program << other;
+}
+
+void TestHistory::everyChangeIsTakenBack() {
+  QFETCH(int, change);
+  QFETCH(int, section);
+  QFETCH(int, subsection);
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArray, given);
+  const TSectionAddress address{section, subsection};
+  port_.Open();
+  port_.Sections[address.Text()] = before;
+  port_.Close();
+  Change(TChange(change), address, given);
+  const QByteArray after = port_.Sections.value(address.Text());
+  QVERIFY(after != before);
+  QVERIFY(reporter_.Statuses.contains(
+      QStringLiteral("Keeping a copy of %1, %2 bytes...")
+          .arg(address.Text(), QLocale(QLocale::English).toString(before.size()))));
+
+  const QList<THistoryEntry> entries = Store().Entries();
+  QCOMPARE(entries.size(), 1);
+  QCOMPARE(entries[0].After, StateOfBytes(after));
+  QCOMPARE(Undo(port_, catalogue_, Store(), entries[0].Id, reporter_).State, TUndoResult::Undone);
+  QCOMPARE(port_.Sections.value(address.Text()), before);
+  // The kept entry is a backup folder a restore takes as it is.
+  QCOMPARE(ReadBackup(entries[0].Dir, TSlotRanges()).Files.value(address.Text()), before);
+
+  // The undo is a change of its own, taken back in turn (a cleared section held nothing).
+  if (after.isEmpty())
+    return;
+  const THistoryEntry undo = LastChange(Store());
+  QCOMPARE(undo.Change, QStringLiteral("Undo of %1").arg(entries[0].Id));
+  QCOMPARE(Undo(port_, catalogue_, Store(), undo.Id, reporter_).State, TUndoResult::Undone);
+  QCOMPARE(port_.Sections.value(address.Text()), after);
+}
+
+void TestHistory::undoIsRefusedOverALaterChange() {
+  port_.Sections[Slot.Text()] = PlainProgram(0x01000001, "Old", 2000);
+  Change(ByUpload, Slot, PlainProgram(0x01000001, "New", 900));
+  const QByteArray later = PlainProgram(0x01000001, "Later", 700);
+  port_.Sections[Slot.Text()] = later;
+  const TUndoResult result = Undo(port_, catalogue_, Store(), LastChange(Store()).Id, reporter_);
+  QCOMPARE(result.State, TUndoResult::Refused);
+  QCOMPARE(port_.Sections.value(Slot.Text()), later);
+  // Both contents are named: what is there now and what the change left.
+  QVERIFY2(result.Problem.contains(QStringLiteral("700 bytes")), qPrintable(result.Problem));
+  QVERIFY2(result.Problem.contains(QStringLiteral("900 bytes")), qPrintable(result.Problem));
+  QVERIFY(!port_.Calls.contains(QStringLiteral("Write 18-9")) ||
+          port_.Calls.lastIndexOf(QStringLiteral("Write 18-9")) <
+              port_.Calls.lastIndexOf(QStringLiteral("Open")));
+}
+
+void TestHistory::damagedEntryIsRefused() {
+  port_.Sections[Slot.Text()] = PlainProgram(0x01000001, "Old", 2000);
+  Change(ByClear, Slot, {});
+  const THistoryEntry entry = LastChange(Store());
+  QByteArray kept = ReadBounded(BackupFilePath(entry.Dir, Slot), 65536).Bytes;
+  kept[100] = char(kept[100] ^ 1);
+  SaveFile(BackupFilePath(entry.Dir, Slot), kept);
+  port_.Calls.clear();
+  QVERIFY_THROWS_EXCEPTION(EBadBackup, Undo(port_, catalogue_, Store(), entry.Id, reporter_));
+  QVERIFY(port_.Calls.isEmpty());
+  QVERIFY(!port_.Sections.contains(Slot.Text()));
+}
+
+void TestHistory::historyIsBounded() {
+  THistoryConfig config = CurrentHistoryConfig();
+  config.MaxEntries = 3;
+  config.MaxBytes = 20000;
+  SetHistoryConfig(config);
+  // Six uploads of 1,000 bytes, each over the one before: three entries, the newest.
+  for (int i = 1; i <= 6; ++i) {
+    port_.Sections[Slot.Text()] = QByteArray(1000, char('a' + i));
+    Change(ByUpload, Slot, QByteArray(1000, char('A' + i)));
+  }
+  QList<THistoryEntry> entries = Store().Entries();
+  QCOMPARE(entries.size(), 3);
+  QCOMPARE(entries.last().Id, QStringLiteral("6"));
+  QCOMPARE(entries.first().Id, QStringLiteral("4"));
+  // Fewer bytes allowed: the oldest go first, the newest stays whatever its size.
+  config.MaxBytes = 2500;
+  SetHistoryConfig(config);
+  port_.Sections[Slot.Text()] = QByteArray(3000, 'z');
+  Change(ByClear, Slot, {});
+  entries = Store().Entries();
+  QCOMPARE(entries.size(), 1);
+  QCOMPARE(entries.first().Id, QStringLiteral("7"));
+}
+
+void TestHistory::keepingTurnedOffKeepsNothing() {
+  const QString settings = dir_.filePath(QStringLiteral("KivManager.INI"));
+  SaveFile(settings, "[History]\nKeep=0\n");
+  SetHistoryConfig(HistoryConfigFor(settings));
+  port_.Sections[Slot.Text()] = QByteArray(1000, 'a');
+  Change(ByUpload, Slot, QByteArray(900, 'b'));
+  // No read before the write, and no history.
+  QVERIFY(port_.Calls.indexOf(QStringLiteral("Read 18-9")) >
+          port_.Calls.indexOf(QStringLiteral("Write 18-9")));
+  QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("history"))));
+  QVERIFY(KeepsHistory(dir_.filePath(QStringLiteral("none.INI"))));
+}
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "test_history.moc"

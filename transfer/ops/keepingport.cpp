@@ -1,0 +1,102 @@
+#include "transfer/ops/keepingport.h"
+
+#include <QLocale>
+
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "transfer/limits.h"
+#include "transfer/ops/sectionio.h"
+
+namespace {
+
+THistoryConfig ConfigFor(TPhonePort& port) {
+  // Nested work of a change that is kept already keeps nothing of its own.
+  if (dynamic_cast<TKeepingPort*>(&port))
+    return {};
+  return CurrentHistoryConfig();
+}
+
+QString KeepingText(const TSectionAddress& address, int size) {
+  return QStringLiteral("Keeping a copy of %1, %2 bytes...")
+      .arg(address.Text(), QLocale(QLocale::English).toString(size));
+}
+
+}  // namespace
+
+TKeepingPort::TKeepingPort(TPhonePort& port, const QString& change, TReporter& reporter)
+    : port_(port), change_(change), reporter_(reporter), store_(ConfigFor(port)) {}
+
+bool TKeepingPort::Open() {
+  return port_.Open();
+}
+
+void TKeepingPort::Close() {
+  RecordAfter();
+  port_.Close();
+}
+
+int TKeepingPort::GetSize(const TSectionAddress& address) {
+  return port_.GetSize(address);
+}
+
+int TKeepingPort::Read(const TSectionAddress& address, void* buffer, quint32 length) {
+  return port_.Read(address, buffer, length);
+}
+
+int TKeepingPort::Write(const TSectionAddress& address, const void* data, quint32 length) {
+  KeepBefore(address);
+  return port_.Write(address, data, length);
+}
+
+int TKeepingPort::Clear(const TSectionAddress& address) {
+  KeepBefore(address);
+  return port_.Clear(address);
+}
+
+void TKeepingPort::KeepBefore(const TSectionAddress& address) {
+  if (!store_.Keeps())
+    return;
+  const QString key = address.Text();
+  touched_.insert(key, address);
+  if (seen_.contains(key))
+    return;
+  seen_.insert(key);
+  const int size = port_.GetSize(address);
+  // Nothing there, or nothing the phone will tell of: there is nothing to take back.
+  if (size <= 0 || size > UploadBufferSize)
+    return;
+  reporter_.Status(KeepingText(address, size));
+  QByteArray bytes(UploadBufferSize, '\0');
+  const int count = port_.Read(address, bytes.data(), quint32(bytes.size()));
+  // The user's command goes on whatever becomes of the copy; the status line tells.
+  if (count != size) {
+    reporter_.Status(QStringLiteral("No copy kept: %1").arg(ReadErrorText(address)));
+    return;
+  }
+  bytes.truncate(count);
+  try {
+    kept_.insert(key, store_.Add(address, change_, bytes));
+  } catch (const Exception& error) {
+    reporter_.Status(QStringLiteral("No copy kept of %1: %2").arg(key, error.Message()));
+  }
+}
+
+void TKeepingPort::RecordAfter() {
+  for (auto it = touched_.cbegin(); it != touched_.cend(); ++it) {
+    const QString id = kept_.value(it.key());
+    if (id.isEmpty())
+      continue;
+    const TSectionRead read = ReadWholeSection(port_, it.value(), UploadBufferSize);
+    TSectionState after;
+    if (read.State == TSectionRead::Held)
+      after = StateOfBytes(read.Bytes);
+    else if (read.State == TSectionRead::Empty)
+      after = EmptyState();
+    try {
+      store_.Finish(id, after);
+    } catch (const Exception& error) {
+      reporter_.Status(QStringLiteral("History of %1: %2").arg(it.key(), error.Message()));
+    }
+  }
+  touched_.clear();
+}

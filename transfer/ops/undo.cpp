@@ -1,0 +1,66 @@
+#include "transfer/ops/undo.h"
+
+#include "catalogue/ops/refreshslots.h"
+#include "common/operationio.h"
+#include "link/phoneport.h"
+#include "transfer/limits.h"
+#include "transfer/ops/keepingport.h"
+#include "transfer/ops/sectionio.h"
+
+namespace {
+
+// What the section holds now, as the history records a state; nothing known after a failure.
+TSectionState CurrentState(const TSectionRead& read) {
+  if (read.State == TSectionRead::Held)
+    return StateOfBytes(read.Bytes);
+  if (read.State == TSectionRead::Empty)
+    return EmptyState();
+  return {};
+}
+
+QString RefusalText(const THistoryEntry& entry, const TSectionState& now) {
+  return QStringLiteral(
+             "Section %1 now holds %2, not what change %3 (%4) left there: %5. Another phone "
+             "or a later change has written it since; nothing was written.")
+      .arg(entry.Address.Text(), now.Text(), entry.Id, entry.Change, entry.After.Text());
+}
+
+}  // namespace
+
+THistoryEntry LastChange(const THistoryStore& store) {
+  const QList<THistoryEntry> entries = store.Entries();
+  for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
+    if (it->Problem.isEmpty() && it->After.Known)
+      return *it;
+  }
+  throw EBadBackup(QStringLiteral("The history holds no change to take back"));
+}
+
+TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
+                 const QString& id, TReporter& reporter) {
+  TUndoResult result;
+  result.Entry = store.Entry(id);
+  const THistoryEntry& entry = result.Entry;
+  if (!entry.After.Known)
+    throw EBadBackup(QStringLiteral("Change %1 never told what it left in section %2 (it was "
+                                    "interrupted): restore it as a backup folder if you must")
+                         .arg(entry.Id, entry.Address.Text()));
+  const QByteArray kept = store.KeptBytes(entry);
+  TKeepingPort keeping(port, QStringLiteral("Undo of %1").arg(entry.Id), reporter);
+  const TLinkSession link(keeping);
+  if (!link.IsOpen())
+    return result;
+  const TSectionState now = CurrentState(ReadWholeSection(port, entry.Address, UploadBufferSize));
+  if (!(now == entry.After)) {
+    result.State = TUndoResult::Refused;
+    result.Problem = RefusalText(entry, now);
+    return result;
+  }
+  reporter.Status(
+      QStringLiteral("Taking back change %1 of %2...").arg(entry.Id, entry.Address.Text()));
+  const TWriteOutcome outcome = WriteAndJudgeInLink(keeping, catalogue, entry.Address, kept,
+                                                    TWriteCheck::ByReadBack, reporter);
+  result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;
+  result.Problem = outcome.Problem;
+  return result;
+}
