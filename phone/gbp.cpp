@@ -121,6 +121,8 @@ const typename TMap::mapped_type* FaultAt(const TMap& faults, uint32_t section,
 // A call that never returns, or a crash, as a pulled cable or a broken library would give.
 void Play(TStop stop) {
   if (stop == TStop::Crash) {
+    // As a crashed library ends, whatever handler a sanitizer or debugger put in place.
+    std::signal(SIGSEGV, SIG_DFL);
     std::raise(SIGSEGV);
     std::abort();
   }
