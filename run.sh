@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds what running needs (KivManager, kivnvm, the virtual phone) in build-run, creates the
-# demo phone when the store has none on COM1, and starts Kiv Manager on it.
+# Builds what running needs (KivManager, kivnvm, the virtual phone, the link host) in build-run,
+# creates the demo phone when the store has none on COM1, and starts Kiv Manager on it.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,7 +15,7 @@ TEXT
   exit 1
 fi
 
-scripts/setup.sh run build-run --target KivManager --target kivnvm --target gbp \
+scripts/setup.sh run build-run --target KivManager --target kivnvm --target gbp --target kiv-linkhost \
   -DBUILD_TESTING=OFF -DKIV_PCH=ON
 
 store="${GBP_PHONE_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/kiv-manager/phone}"
