@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "bench/bareface.h"
 #include "bench/demophone.h"
 #include "catalogue/ops/refreshslots.h"
 #include "cli/phonelink.h"
@@ -18,16 +19,6 @@
 namespace {
 
 constexpr quint32 kBigRead = 65536;
-
-class TSilentReporter final : public TReporter {
- public:
-  void Status(const QString&) override {}
-  void Error(const QString&) override {}
-  void Notice(const QString&, const QString&) override {}
-  void RowChanged(int) override {}
-  void Progress(int, int, const TSectionAddress&, qint64) override {}
-  bool CancelRequested() override { return false; }
-};
 
 TLinkChoice Choice(const benchmark::State& state) {
   TLinkChoice choice;
@@ -71,7 +62,7 @@ void BM_FullRefresh115200(benchmark::State& state) {
   TPhoneLink link(1, QStringLiteral("the benchmark"), Choice(state));
   TSlotTable table{};
   TCatalogue catalogue{table, TSlotRanges(), true};
-  TSilentReporter reporter;
+  TBareFace reporter;
   for (auto _ : state)
     benchmark::DoNotOptimize(RefreshAllSlots(link, catalogue, reporter).LinkOpened);
   qunsetenv("GBP_BAUD");

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "bench/bareface.h"
 #include "cli/phonelink.h"
 #include "common/modal.h"
 #include "common/operationio.h"
@@ -20,20 +21,6 @@ namespace {
 
 constexpr int FileCount = 8;
 constexpr int FileSize = 2000;
-
-class TBareFace final : public TReporter, public TInteraction {
- public:
-  void Status(const QString&) override {}
-  void Error(const QString&) override {}
-  void Notice(const QString&, const QString&) override {}
-  void RowChanged(int) override {}
-  void Progress(int, int, const TSectionAddress&, qint64) override {}
-  bool CancelRequested() override { return false; }
-  int AskUFIF21Conversion() override { return mrNo; }
-  QString FirmwareText() override { return {}; }
-  void ShowConversionReport(const QStringList&) override {}
-  quint32 AskIconCode() override { return 0; }
-};
 
 QByteArray FileBytes(int i, char fill) {
   return QByteArray(FileSize, char(fill + i));

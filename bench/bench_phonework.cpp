@@ -19,6 +19,7 @@
 #include "app/forms.h"
 #include "app/linkthread.h"
 #include "app/mainwindow.h"
+#include "bench/bareface.h"
 #include "bench/demophone.h"
 #include "common/modal.h"
 #include "common/operationio.h"
@@ -42,20 +43,6 @@ class TAnswers final : public TModalUI {
   void ShowError(const QString& message) override {
     std::fprintf(stderr, "error: %s\n", qPrintable(message));
   }
-};
-
-class TBareFace final : public TReporter, public TInteraction {
- public:
-  void Status(const QString&) override {}
-  void Error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-  void Notice(const QString&, const QString&) override {}
-  void RowChanged(int) override {}
-  void Progress(int, int, const TSectionAddress&, qint64) override {}
-  bool CancelRequested() override { return false; }
-  int AskUFIF21Conversion() override { return mrNo; }
-  QString FirmwareText() override { return {}; }
-  void ShowConversionReport(const QStringList&) override {}
-  quint32 AskIconCode() override { return 0; }
 };
 
 // Median wall time of runs, and the longest gap between two turns of the event loop.
