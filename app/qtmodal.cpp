@@ -1,9 +1,11 @@
 #include "app/qtmodal.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/emptytitle.h"
 #include "app/folderprompt.h"
@@ -52,6 +54,11 @@ QString TQtModal::OpenFileName(QObject* owner, const QString& title) {
   return QFileDialog::getOpenFileName(OwnerWindow(owner), title);
 }
 
+QStringList TQtModal::OpenFiles(QObject* owner, const QString& title) {
+  const TNormalCursor arrow;
+  return QFileDialog::getOpenFileNames(OwnerWindow(owner), title);
+}
+
 QString TQtModal::SaveFileName(QObject* owner, const QString& title) {
   const TNormalCursor arrow;
   return QFileDialog::getSaveFileName(OwnerWindow(owner), title);
@@ -63,6 +70,21 @@ QString TQtModal::FolderName(QObject* owner, const QString& title, TFolderUse us
     return QFileDialog::getExistingDirectory(OwnerWindow(owner), title);
   TFolderPrompt prompt(OwnerWindow(owner), title);
   return prompt.exec() == QDialog::Accepted ? prompt.Folder() : QString();
+}
+
+int TQtModal::Choose(QObject* owner, const QString& caption, const QString& text,
+                     const QStringList& buttons) {
+  const TNormalCursor arrow;
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, OwnerWindow(owner));
+  QList<QAbstractButton*> choices;
+  for (const QString& button : buttons)
+    choices << box.addButton(button, QMessageBox::AcceptRole);
+  // Escape and the title bar's close answer with none of them.
+  QPushButton* none = box.addButton(QMessageBox::Cancel);
+  none->hide();
+  box.setEscapeButton(none);
+  box.exec();
+  return int(choices.indexOf(box.clickedButton()));
 }
 
 int TQtModal::ExecDialog(QDialog* dialog) {

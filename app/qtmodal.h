@@ -10,8 +10,11 @@ class TQtModal final : public TModalUI {
                          const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
+  QStringList OpenFiles(QObject* owner, const QString& title) override;
   QString SaveFileName(QObject* owner, const QString& title) override;
   QString FolderName(QObject* owner, const QString& title, TFolderUse use) override;
+  int Choose(QObject* owner, const QString& caption, const QString& text,
+             const QStringList& buttons) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;
 };

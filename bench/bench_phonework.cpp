@@ -37,8 +37,10 @@ class TAnswers final : public TModalUI {
   void ShowMessageDetail(QObject*, const QString&, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return true; }
   QString OpenFileName(QObject*, const QString&) override { return File; }
+  QStringList OpenFiles(QObject*, const QString&) override { return {}; }
   QString SaveFileName(QObject*, const QString&) override { return {}; }
   QString FolderName(QObject*, const QString&, TFolderUse) override { return Folder; }
+  int Choose(QObject*, const QString&, const QString&, const QStringList&) override { return -1; }
   int ExecDialog(QDialog*) override { return mrNo; }
   void ShowError(const QString& message) override {
     std::fprintf(stderr, "error: %s\n", qPrintable(message));

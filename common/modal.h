@@ -5,6 +5,7 @@
 // from a script and records what the user was shown.
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 class QDialog;
@@ -30,10 +31,16 @@ class TModalUI {
   // File dialogs titled with what they are for ("Upload into 18-16"); an empty name means
   // the user cancelled.
   virtual QString OpenFileName(QObject* owner, const QString& title) = 0;
+  // Several files at once; empty when the user cancelled.
+  virtual QStringList OpenFiles(QObject* owner, const QString& title) = 0;
   virtual QString SaveFileName(QObject* owner, const QString& title) = 0;
   // A folder, titled with what it is for; empty when the user cancelled. For TFolderUse::New
   // the user may also name a folder that is not there yet: it is made.
   virtual QString FolderName(QObject* owner, const QString& title, TFolderUse use) = 0;
+  // A question with buttons of its own ("Replace", "Skip"...), captioned as given; the index
+  // of the button chosen, or -1 when the box was closed without one.
+  virtual int Choose(QObject* owner, const QString& caption, const QString& text,
+                     const QStringList& buttons) = 0;
   // Shows a dialog modally and returns its modal result (closing by the title bar is Cancel).
   virtual int ExecDialog(QDialog* dialog) = 0;
   // The application's error box: title "Kiv Manager", error icon, OK.

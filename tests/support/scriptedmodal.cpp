@@ -47,6 +47,15 @@ QString TScriptedModal::OpenFileName(QObject*, const QString& title) {
   return OpenFileNames.dequeue();
 }
 
+QStringList TScriptedModal::OpenFiles(QObject*, const QString& title) {
+  FileDialogTitles << title;
+  if (OpenFileLists.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted open dialog for several files");
+    return {};
+  }
+  return OpenFileLists.dequeue();
+}
+
 QString TScriptedModal::SaveFileName(QObject*, const QString& title) {
   FileDialogTitles << title;
   if (SaveFileNames.isEmpty()) {
@@ -63,6 +72,16 @@ QString TScriptedModal::FolderName(QObject*, const QString& title, TFolderUse) {
     return {};
   }
   return FolderNames.dequeue();
+}
+
+int TScriptedModal::Choose(QObject*, const QString& caption, const QString& text,
+                           const QStringList& buttons) {
+  Shown.append({TShownBox::Choice, caption, text, buttons.join(QLatin1Char('|'))});
+  if (Choices.isEmpty()) {
+    Unexpected << QStringLiteral("unscripted choice: ") + text;
+    return -1;
+  }
+  return Choices.dequeue();
 }
 
 int TScriptedModal::ExecDialog(QDialog* dialog) {

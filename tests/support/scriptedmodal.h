@@ -11,11 +11,12 @@
 #include "common/modal.h"
 
 struct TShownBox {
-  enum TKind { Message, Confirmation, Error };
+  enum TKind { Message, Confirmation, Choice, Error };
   TKind Kind = Message;
   QString Caption;
   QString Text;
-  QString Detail = QString();  // the line under the text, when there is one
+  // The line under the text, when there is one; for a choice, its buttons joined by "|".
+  QString Detail = QString();
 };
 
 class TScriptedModal final : public TModalUI {
@@ -30,6 +31,8 @@ class TScriptedModal final : public TModalUI {
   // recorded in Unexpected and answered with Cancel.
   QQueue<bool> ConfirmAnswers;
   QQueue<QString> OpenFileNames;
+  QQueue<QStringList> OpenFileLists;
+  QQueue<int> Choices;  // the index of the button chosen in each Choose
   QQueue<QString> SaveFileNames;
   QQueue<QString> FolderNames;
   QQueue<TDialogScript> DialogScripts;
@@ -49,8 +52,11 @@ class TScriptedModal final : public TModalUI {
                          const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
+  QStringList OpenFiles(QObject* owner, const QString& title) override;
   QString SaveFileName(QObject* owner, const QString& title) override;
   QString FolderName(QObject* owner, const QString& title, TFolderUse use) override;
+  int Choose(QObject* owner, const QString& caption, const QString& text,
+             const QStringList& buttons) override;
   int ExecDialog(QDialog* dialog) override;
   void ShowError(const QString& message) override;
 
