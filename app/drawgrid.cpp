@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
+#include <algorithm>
 
 #include "app/gridaccessible.h"
 
@@ -37,6 +38,12 @@ void TDrawGrid::SetColWidth(int col, int width) {
 void TDrawGrid::SetRowCount(int rowCount) {
   geometry_.SetRowCount(rowCount);
   row_ = qBound(qMin(1, RowCount() - 1), row_, RowCount() - 1);
+  selection_.erase(std::remove_if(selection_.begin(), selection_.end(),
+                                  [this](int row) { return row >= RowCount(); }),
+                   selection_.end());
+  if (row_ > 0 && !selection_.contains(row_))
+    selection_ = {row_};
+  anchor_ = qMin(anchor_, row_);
   UpdateScrollBars();
   viewport()->update();
   if (QAccessible::isActive()) {
@@ -52,13 +59,62 @@ int TDrawGrid::ClientWidth() const {
 void TDrawGrid::SetRow(int row) {
   if (row < 1 || row >= RowCount())
     return;
-  const bool moved = row != row_;
-  row_ = row;
+  anchor_ = row;
+  SetSelection({row}, row);
+}
+
+void TDrawGrid::SetSelection(QList<int> rows, int current) {
+  if (current < 1 || current >= RowCount())
+    return;
+  rows.erase(std::remove_if(rows.begin(), rows.end(),
+                            [this](int row) { return row < 1 || row >= RowCount(); }),
+             rows.end());
+  rows << current;
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  const bool changed = current != row_ || rows != selection_;
+  row_ = current;
+  selection_ = rows;
+  ShowRow(current);
+  if (changed)
+    NotifyCurrentRow();
+}
+
+void TDrawGrid::ShowRow(int row) {
   geometry_.ScrollToShow(row);
   UpdateScrollBars();
   viewport()->update();
-  if (moved)
-    NotifyCurrentRow();
+}
+
+// A plain choice selects the row alone; Ctrl adds it or, when it is selected and not alone,
+// takes it away; Shift selects the run from the anchor, added to the rest with Ctrl too.
+void TDrawGrid::ChooseRow(int row, Qt::KeyboardModifiers modifiers) {
+  const bool add = modifiers & Qt::ControlModifier;
+  if (modifiers & Qt::ShiftModifier) {
+    QList<int> rows = add ? selection_ : QList<int>();
+    for (int r = qMin(anchor_, row); r <= qMax(anchor_, row); ++r)
+      rows << r;
+    SetSelection(rows, row);
+    return;
+  }
+  if (!add) {
+    SetRow(row);
+    return;
+  }
+  anchor_ = row;
+  QList<int> rows = selection_;
+  if (!rows.contains(row) || rows.size() == 1) {
+    SetSelection(rows, row);
+    return;
+  }
+  rows.removeOne(row);
+  // The current row leaves with it: the nearest selected row takes its place.
+  int current = row_;
+  if (current == row) {
+    const auto after = std::lower_bound(rows.begin(), rows.end(), row);
+    current = after != rows.end() ? *after : rows.last();
+  }
+  SetSelection(rows, current);
 }
 
 // Assistive technology follows the current row as the focus moves within a table.
@@ -144,7 +200,7 @@ void TDrawGrid::PaintCell(QPainter& painter, int col, int row) {
   if (row == 0) {
     background = palette().color(QPalette::Button);
     text = palette().color(QPalette::ButtonText);
-  } else if (row == row_) {
+  } else if (selection_.contains(row)) {
     background = palette().color(QPalette::Highlight);
     text = palette().color(QPalette::HighlightedText);
   }
@@ -173,7 +229,8 @@ void TDrawGrid::PaintFocusFrame(QPainter& painter) {
 }
 
 // Either button makes the data row under it current, so the context menu that the right
-// button's release opens acts on the row the user pointed at.
+// button's release opens acts on the row the user pointed at; the right button keeps a
+// selection of several rows that the row belongs to, for the menu's items over them.
 void TDrawGrid::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
     return;
@@ -188,8 +245,14 @@ void TDrawGrid::mousePressEvent(QMouseEvent* event) {
           at.x() - (geometry_.ColumnLeft(resizingColumn_) + ColWidth(resizingColumn_));
     return;
   }
-  if (row > 0 && geometry_.ColumnAt(at.x()) >= 0)
+  if (row < 1 || geometry_.ColumnAt(at.x()) < 0)
+    return;
+  if (event->button() == Qt::RightButton && selection_.contains(row))
+    SetSelection(selection_, row);
+  else if (event->button() == Qt::RightButton)
     SetRow(row);
+  else
+    ChooseRow(row, event->modifiers());
 }
 
 void TDrawGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -238,12 +301,21 @@ void TDrawGrid::keyPressEvent(QKeyEvent* event) {
     contextKey_();
     return;
   }
+  if (event->matches(QKeySequence::SelectAll) && RowCount() > 1) {
+    QList<int> rows;
+    for (int row = 1; row < RowCount(); ++row)
+      rows << row;
+    SetSelection(rows, row_);
+    event->accept();
+    return;
+  }
   const int row = MovedRow(event->key());
   if (row < 0) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
   }
-  SetRow(row);
+  if (row >= 1 && row < RowCount())
+    ChooseRow(row, event->modifiers() & Qt::ShiftModifier);
   event->accept();
 }
 

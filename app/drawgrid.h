@@ -1,7 +1,7 @@
 #pragma once
 // TDrawGrid: an owner-drawn grid with one fixed header row that stays in view, whole-row
-// selection and user-resizable columns. It paints each cell's background and leaves the
-// content to its draw-cell handler; it stores no data of its own: what a cell says (to
+// selection of one or several rows and user-resizable columns. It paints each cell's background and
+// leaves the content to its draw-cell handler; it stores no data of its own: what a cell says (to
 // assistive technology) and a row's tooltip come from handlers too.
 
 #include <QAbstractScrollArea>
@@ -48,9 +48,17 @@ class TDrawGrid : public QAbstractScrollArea {
   void SetRowCount(int rowCount);
   int ClientWidth() const;
 
-  // The current (selected) row: a data row, or 0 while the grid has none.
+  // The current row: a data row, or 0 while the grid has none. It is always selected.
   int Row() const { return row_; }
+  // Makes the row current and the only one selected.
   void SetRow(int row);
+  // The selected rows in row order, the current one among them; as desktop lists do, Ctrl
+  // with a click adds or takes away a row, and Shift with a click or an arrow key selects
+  // the rows from the last row chosen alone, Ctrl+A all of them.
+  QList<int> SelectedRows() const { return selection_; }
+  bool IsSelected(int row) const { return selection_.contains(row); }
+  // Selects these rows (data rows only), with the current row among them.
+  void SetSelection(QList<int> rows, int current);
   int TopRow() const { return geometry_.TopRow(); }
   QRect CellRect(int col, int row) const { return geometry_.CellRect(col, row); }
   // The text of a cell as the handler tells it (header captions included), and a data
@@ -82,9 +90,13 @@ class TDrawGrid : public QAbstractScrollArea {
   void UpdateScrollBars();
   int MovedRow(int key) const;
   void NotifyCurrentRow();
+  void ChooseRow(int row, Qt::KeyboardModifiers modifiers);
+  void ShowRow(int row);
 
   TGridGeometry geometry_;
   int row_ = 1;
+  QList<int> selection_{1};
+  int anchor_ = 1;  // where a Shift selection starts
   int resizingColumn_ = -1;
   int resizeGrabOffset_ = 0;
   TDrawCell drawCell_;

@@ -80,7 +80,7 @@ class TGridCell final : public QAccessibleInterface, public QAccessibleTableCell
     return nullptr;
   }
 
-  bool isSelected() const override { return grid_ && !IsHeader() && GridRow() == grid_->Row(); }
+  bool isSelected() const override { return grid_ && !IsHeader() && grid_->IsSelected(GridRow()); }
   QList<QAccessibleInterface*> columnHeaderCells() const override;
   QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
   int columnIndex() const override { return col_; }
@@ -169,20 +169,29 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
   int rowCount() const override { return Grid()->RowCount() - 1; }
   QList<int> selectedColumns() const override { return {}; }
   QList<int> selectedRows() const override {
-    if (Grid()->Row() < 1)
-      return {};
-    return {Grid()->Row() - 1};
+    QList<int> rows;
+    for (int row : Grid()->SelectedRows())
+      rows << row - 1;
+    return rows;
   }
   bool isColumnSelected(int) const override { return false; }
-  bool isRowSelected(int row) const override { return row >= 0 && row == Grid()->Row() - 1; }
+  bool isRowSelected(int row) const override { return Grid()->IsSelected(row + 1); }
+  // As Ctrl with a click: the row joins the selection and becomes current.
   bool selectRow(int row) override {
     if (row < 0 || row >= rowCount())
       return false;
-    Grid()->SetRow(row + 1);
+    Grid()->SetSelection(Grid()->SelectedRows() << row + 1, row + 1);
     return true;
   }
   bool selectColumn(int) override { return false; }
-  bool unselectRow(int) override { return false; }
+  // The current row stays selected, so only another row can leave the selection.
+  bool unselectRow(int row) override {
+    QList<int> rows = Grid()->SelectedRows();
+    if (row + 1 == Grid()->Row() || !rows.removeOne(row + 1))
+      return false;
+    Grid()->SetSelection(rows, Grid()->Row());
+    return true;
+  }
   bool unselectColumn(int) override { return false; }
   // The rows come and go with the slot ranges: cells are made afresh for the new ones.
   void modelChange(QAccessibleTableModelChangeEvent*) override { DropCells(); }

@@ -1,7 +1,7 @@
 #pragma once
 // The grid as assistive technology sees it: a table whose rows are the slot rows and whose
-// column headers are the header row, each cell with the texts the grid draws in it, the
-// current row selected. A screen reader reads a row; an AT-SPI client finds a table.
+// column headers are the header row, each cell with the texts the grid draws in it, and the
+// grid's selected rows selected. A screen reader reads a row; an AT-SPI client finds a table.
 
 class TDrawGrid;
 

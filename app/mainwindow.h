@@ -71,6 +71,9 @@ class TForm1 : public QMainWindow {
   // (made at start, so that it keeps every call; View > Phone log shows it).
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
+  // After them, while several rows are selected: "Download N slots...", "Clear N slots...".
+  QAction* DownloadSlotsAction = nullptr;
+  QAction* ClearSlotsAction = nullptr;
 
   void UseDialogs(const TWindowDialogs& dialogs) { dialogs_ = dialogs; }
   const TWindowDialogs& Dialogs() const { return dialogs_; }
@@ -90,6 +93,9 @@ class TForm1 : public QMainWindow {
   int CurrentRow() const;
   void SelectRow(int row);
   TSectionAddress CurrentSlotAddress() const;
+  // The selected rows in row order, the current one among them, and their sections.
+  QList<int> SelectedRows() const;
+  QList<TSectionAddress> SelectedSlotAddresses() const;
   // Repaints the grid, or one row of it, at once, so rows fill one by one during long
   // commands.
   void RepaintGrid();
@@ -120,6 +126,8 @@ class TForm1 : public QMainWindow {
   void BackupActionExecute();
   void RestoreActionExecute();
   void DetailsActionExecute();
+  void DownloadSlotsActionExecute();
+  void ClearSlotsActionExecute();
   void PhoneLogActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
@@ -154,6 +162,7 @@ class TForm1 : public QMainWindow {
   void SetCommandsEnabled(bool enabled);
   void ConnectCommands();
   void AddDetailsAndPhoneLog();
+  void AddManySlotItems();
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
   void FillOptionsDialog(const TManagerSettings& settings);

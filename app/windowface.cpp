@@ -1,5 +1,7 @@
 #include "app/windowface.h"
 
+#include <QFileInfo>
+
 #include "app/mainwindow.h"
 #include "app/workpanel.h"
 #include "common/messages.h"
@@ -51,4 +53,16 @@ void TWindowFace::ShowConversionReport(const QStringList& lines) {
 
 quint32 TWindowFace::AskIconCode() {
   return form_.Dialogs().Icons->AskIconCode();
+}
+
+// Closing the box without an answer keeps every file that is there: nothing is lost.
+TInteraction::TFileClash TWindowFace::AskFileClash(const QString& path) {
+  const QFileInfo file(path);
+  const int answer =
+      Modal().Choose(&form_, QStringLiteral("File exists"),
+                     QStringLiteral("%1 is there already in %2.").arg(file.fileName(), file.path()),
+                     {QStringLiteral("Replace"), QStringLiteral("Skip"),
+                      QStringLiteral("Replace all"), QStringLiteral("Skip all")});
+  const TFileClash answers[] = {ReplaceFile, SkipFile, ReplaceAllFiles, SkipAllFiles};
+  return answer >= 0 && answer < 4 ? answers[answer] : SkipAllFiles;
 }

@@ -22,6 +22,7 @@ class TWindowFace final : public TReporter, public TInteraction {
   QString FirmwareText() override;
   void ShowConversionReport(const QStringList& lines) override;
   quint32 AskIconCode() override;
+  TFileClash AskFileClash(const QString& path) override;
 
  private:
   TForm1& form_;

@@ -66,7 +66,8 @@ void TestDetailsAndLog::detailsFromTheContextMenu() {
   Control<QAction>("RefreshAction")->trigger();
   QVERIFY(DetailsEnabled());
   const QList<QAction*> actions = Window().PopupMenu1->actions();
-  QCOMPARE(actions.size(), 9);
+  // The items over several rows come after it.
+  QVERIFY(actions.size() >= 9);
   QVERIFY(actions.at(7)->isSeparator());
   QCOMPARE(actions.at(8), Window().DetailsAction);
 
