@@ -7,9 +7,11 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/drawgrid.h"
+#include "app/workpanel.h"
 #include "tests/support/windowtest.h"
 
 class TestManySlots : public TWindowTest {
@@ -25,6 +27,7 @@ class TestManySlots : public TWindowTest {
   void downloadAsksAboutATakenName_data();
   void downloadAsksAboutATakenName();
   void clearListsTheSlotsAndClearsThem();
+  void cancelLeavesTheRestAndSaysSo();
 
  private:
   // Right-clicks row, and returns the menu's visible items after "Details...".
@@ -202,6 +205,35 @@ void TestManySlots::clearListsTheSlotsAndClearsThem() {
   QVERIFY(!fixture_->Phone.Get(18, 13).isEmpty());
   QCOMPARE(Window().Slots[1].Kind, skEmpty);
   QCOMPARE(fixture_->LastBox().Text, QStringLiteral("2 of 2 slots done"));
+}
+
+// Cancel pressed while the first slot is cleared: the others stay as they are, and the
+// summary names them.
+void TestManySlots::cancelLeavesTheRestAndSaysSo() {
+  for (int subsection : {9, 10, 11})
+    fixture_->Phone.Put(18, subsection, QByteArray(200, char(subsection)));
+  fixture_->Show();
+  Refresh();
+  fixture_->Select(1);
+  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                    fixture_->Grid()->CellRect(1, 3).center());
+  fixture_->Modal.Clear();
+  fixture_->Modal.ConfirmAnswers.enqueue(true);
+  qputenv("GBP_BAUD", "9600");
+  QTimer cancel;
+  connect(&cancel, &QTimer::timeout, [&] {
+    if (fixture_->Phone.Calls("ClearNVMFile") > 0)
+      Window().Work().RequestCancel();
+  });
+  cancel.start(0);
+  Window().ClearSlotsAction->trigger();
+  QCOMPARE(fixture_->Phone.Calls("ClearNVMFile"), 1);
+  QVERIFY(fixture_->Phone.Get(18, 9).isEmpty());
+  QCOMPARE(fixture_->Phone.Get(18, 11), QByteArray(200, char(11)));
+  const TShownBox summary = fixture_->LastBox();
+  QCOMPARE(summary.Caption, QStringLiteral("ERROR"));
+  QCOMPARE(summary.Text, QStringLiteral("1 of 3 slots done; 2 not reached"));
+  QCOMPARE(summary.Detail, QStringLiteral("18-10: not reached\n18-11: not reached"));
 }
 
 QTEST_MAIN(TestManySlots)
