@@ -32,7 +32,9 @@ class TestManySlots : public TWindowTest {
  private:
   // Right-clicks row, and returns the menu's visible items after "Details...".
   QStringList MenuAfterDetails(int row) const;
+  // Full Refresh; then row 1 chosen, and row with the modifier; the boxes so far forgotten.
   void Refresh() const;
+  void SelectFromFirst(Qt::KeyboardModifier modifier, int row) const;
 };
 
 QStringList TestManySlots::MenuAfterDetails(int row) const {
@@ -49,8 +51,14 @@ QStringList TestManySlots::MenuAfterDetails(int row) const {
 }
 
 void TestManySlots::Refresh() const {
-  fixture_->Modal.ConfirmAnswers.clear();
   Control<QAbstractButton>("Button1")->click();
+}
+
+void TestManySlots::SelectFromFirst(Qt::KeyboardModifier modifier, int row) const {
+  fixture_->Select(1);
+  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, modifier,
+                    fixture_->Grid()->CellRect(1, row).center());
+  fixture_->Modal.Clear();
 }
 
 // Gestures, one a word: "3" a click on row 3, "^3" with Ctrl, "+3" with Shift, "^+3" with
@@ -158,10 +166,7 @@ void TestManySlots::downloadAsksAboutATakenName() {
   QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("stale") == 5);
   stale.close();
 
-  fixture_->Select(1);
-  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                    fixture_->Grid()->CellRect(1, 3).center());
-  fixture_->Modal.Clear();
+  SelectFromFirst(Qt::ShiftModifier, 3);
   fixture_->Modal.FolderNames.enqueue(dir);
   fixture_->Modal.Choices.enqueue(answer);
   Window().DownloadSlotsAction->trigger();
@@ -186,10 +191,7 @@ void TestManySlots::clearListsTheSlotsAndClearsThem() {
   fixture_->Phone.Put(18, 13, Program(500, "Keep"));
   fixture_->Show();
   Refresh();
-  fixture_->Select(1);
-  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    fixture_->Grid()->CellRect(1, 4).center());
-  fixture_->Modal.Clear();
+  SelectFromFirst(Qt::ControlModifier, 4);
   fixture_->Modal.ConfirmAnswers.enqueue(false);
   Window().ClearSlotsAction->trigger();
   QVERIFY(!fixture_->Phone.Get(18, 9).isEmpty());
@@ -214,10 +216,7 @@ void TestManySlots::cancelLeavesTheRestAndSaysSo() {
     fixture_->Phone.Put(18, subsection, QByteArray(200, char(subsection)));
   fixture_->Show();
   Refresh();
-  fixture_->Select(1);
-  QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                    fixture_->Grid()->CellRect(1, 3).center());
-  fixture_->Modal.Clear();
+  SelectFromFirst(Qt::ShiftModifier, 3);
   fixture_->Modal.ConfirmAnswers.enqueue(true);
   qputenv("GBP_BAUD", "9600");
   QTimer cancel;
