@@ -65,6 +65,7 @@ TForm1::TForm1(const QString& settingsPath)
   CreatePopupMenu();
   ConnectCommands();
   AddDetailsAndPhoneLog();
+  AddUploadFiles();
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
   NVM->setObjectName(QStringLiteral("NVM"));

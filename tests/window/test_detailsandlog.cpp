@@ -66,7 +66,7 @@ void TestDetailsAndLog::detailsFromTheContextMenu() {
   Control<QAction>("RefreshAction")->trigger();
   QVERIFY(DetailsEnabled());
   const QList<QAction*> actions = Window().PopupMenu1->actions();
-  QCOMPARE(actions.size(), 9);
+  QCOMPARE(actions.size(), 10);
   QVERIFY(actions.at(7)->isSeparator());
   QCOMPARE(actions.at(8), Window().DetailsAction);
 
