@@ -71,6 +71,7 @@ TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
   table_->setHorizontalHeaderLabels(Columns);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
+  table_->setWordWrap(false);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(table_);
@@ -190,6 +191,7 @@ void TUploadPlanDialog::TargetChosen(int index, int slotIndex) {
   TCatalogue catalogue{slots_, ranges_, true};
   CheckPlan(plan_, catalogue);
   FillLine(index);
+  table_->resizeColumnsToContents();
   ShowClash();
 }
 
@@ -198,6 +200,7 @@ void TUploadPlanDialog::CompressedChanged(int index, bool compressed) {
   TCatalogue catalogue{slots_, ranges_, true};
   CheckPlan(plan_, catalogue);
   FillLine(index);
+  table_->resizeColumnsToContents();
 }
 
 // One slot takes one file: a second would overwrite the first within the same run.
