@@ -17,37 +17,23 @@
 #include "app/workpanel.h"
 #include "tests/cli/kivnvmrunner.h"
 #include "tests/support/windowtest.h"
-#include "transfer/ui/uploadplandialog.h"
 
 namespace {
 
-enum TColumn { FileColumn, SlotColumn, NowColumn, SizeColumn, CompressedColumn, NotesColumn };
+enum { SlotColumn = 1, NowColumn = 2, NotesColumn = 5 };
 
-// The plan dialog as the user works it.
-class TPlanView {
- public:
-  explicit TPlanView(QDialog* dialog) : dialog_(dialog) {}
-  QTableWidget* Table() const { return dialog_->findChild<QTableWidget*>("PlanTable"); }
-  QComboBox* Slot(int line) const {
-    return qobject_cast<QComboBox*>(Table()->cellWidget(line, SlotColumn));
-  }
-  QStringList Targets() const {
-    QStringList targets;
-    for (int line = 0; line < Table()->rowCount(); ++line)
-      targets << Slot(line)->currentText();
-    return targets;
-  }
-  QString Text(int line, int column) const { return Table()->item(line, column)->text(); }
-  void Move(int line, const QString& address) const { Slot(line)->setCurrentText(address); }
-  template <typename T>
-  T* Control(const char* name) const {
-    return dialog_->findChild<T*>(QString::fromLatin1(name));
-  }
-  bool UploadEnabled() const { return Control<QPushButton>("UploadButton")->isEnabled(); }
-
- private:
-  QDialog* dialog_;
-};
+QTableWidget* PlanTable(const QDialog* plan) {
+  return plan->findChild<QTableWidget*>("PlanTable");
+}
+QComboBox* SlotBox(const QDialog* plan, int line) {
+  return qobject_cast<QComboBox*>(PlanTable(plan)->cellWidget(line, SlotColumn));
+}
+QStringList Targets(const QDialog* plan) {
+  QStringList targets;
+  for (int line = 0; line < PlanTable(plan)->rowCount(); ++line)
+    targets << SlotBox(plan, line)->currentText();
+  return targets;
+}
 
 }  // namespace
 
@@ -65,12 +51,18 @@ class TestUploadPlan : public TWindowTest {
     fixture_->Modal.Clear();
     fixture_->Phone.ClearJournal();
   }
-  // kivnvm's conversion of the same program, for the firmware of that table index.
-  QByteArray Converted(const QString& file, int firmwareIndex) const {
-    const QString out = fixture_->FilePath(QStringLiteral("converted%1").arg(firmwareIndex));
-    const TKivnvmRun run =
-        TKivnvm().Run({"convert", "--firmware-index", QString::number(firmwareIndex), file, out});
-    return run.ExitCode == 0 ? ReadFileBytes(out) : QByteArray();
+  // The boxes shown, each as caption, text and detail.
+  QStringList Boxes() const {
+    QStringList lines;
+    for (const TShownBox& box : fixture_->Modal.Shown)
+      lines << box.Caption << box.Text << box.Detail;
+    return lines;
+  }
+  // kivnvm's conversion of the program for the firmware of that table index.
+  QByteArray Converted(const QString& file, const QString& index) const {
+    const QString out = fixture_->FilePath("converted" + index);
+    const bool ok = TKivnvm().Run({"convert", "--firmware-index", index, file, out}).ExitCode == 0;
+    return ok ? ReadFileBytes(out) : QByteArray();
   }
 };
 
@@ -85,20 +77,23 @@ void TestUploadPlan::fiveFilesEditedInThePlanOntoThePhone() {
                                          fixture_->PutFile("plain.bin", PlainData(1500, 4))});
   QStringList planned;
   QStringList seen;
-  fixture_->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
-    const TPlanView plan(dialog);
-    planned = plan.Targets();
-    plan.Move(0, "18-9");
-    seen << plan.Text(0, NowColumn);
+  fixture_->Modal.DialogScripts.enqueue([&](QDialog* plan) {
+    planned = Targets(plan);
+    const auto move = [plan](int line, const char* to) { SlotBox(plan, line)->setCurrentText(to); };
+    const auto upload = [plan] {
+      return plan->findChild<QPushButton*>("UploadButton")->isEnabled();
+    };
+    move(0, "18-9");
+    seen << PlanTable(plan)->item(0, NowColumn)->text();
     // Two files into one slot: refused until one of them moves on.
-    plan.Move(1, "18-9");
-    seen << plan.Control<QLabel>("ClashText")->text() << QString::number(plan.UploadEnabled());
-    plan.Move(1, "18-10");
-    seen << QString::number(plan.UploadEnabled());
-    plan.Move(2, "2-10");
-    seen << plan.Text(2, NotesColumn) << plan.Text(3, NotesColumn);
-    seen << QString::number(plan.Control<QCheckBox>("ConvertBox")->isChecked());
-    plan.Control<QComboBox>("FirmwareBox")->setCurrentIndex(5);
+    move(1, "18-9");
+    seen << plan->findChild<QLabel*>("ClashText")->text() << QString::number(upload());
+    move(1, "18-10");
+    move(2, "2-10");
+    seen << QString::number(upload()) << PlanTable(plan)->item(2, NotesColumn)->text()
+         << PlanTable(plan)->item(3, NotesColumn)->text();
+    seen << QString::number(plan->findChild<QCheckBox*>("ConvertBox")->isChecked());
+    plan->findChild<QComboBox*>("FirmwareBox")->setCurrentIndex(5);
     return int(mrOk);
   });
   Window().UploadFilesAction->trigger();
@@ -113,17 +108,13 @@ void TestUploadPlan::fiveFilesEditedInThePlanOntoThePhone() {
   QCOMPARE(fixture_->Phone.Get(18, 10), PlainData(5000, 2));
   QVERIFY(!fixture_->Phone.Holds(2, 10));
   QCOMPARE(fixture_->Phone.Get(18, 15), PlainData(1500, 4));
-  const QByteArray converted = Converted(ufif, 5);
-  QVERIFY(!converted.isEmpty() && converted != Converted(ufif, 0));
+  const QByteArray converted = Converted(ufif, "5");
+  QVERIFY(!converted.isEmpty() && converted != Converted(ufif, "0"));
   QCOMPARE(fixture_->Phone.Get(18, 14), converted);
-  QCOMPARE(fixture_->Modal.Shown.size(), 1);
-  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(fixture_->LastBox().Text, QStringLiteral("4 of 5 slots done; 1 failed"));
-  QCOMPARE(fixture_->LastBox().Detail,
-           QStringLiteral("2-10 (small.bin): too big for the slot (3000 bytes, the slot takes "
-                          "2048)"));
-  QCOMPARE(Window().Slots[1].Size, 4000);
-  QCOMPARE(Window().Slots[7].Size, 1500);
+  QCOMPARE(Boxes(), (QStringList{"ERROR", "4 of 5 slots done; 1 failed",
+                                 "2-10 (small.bin): too big for the slot (3000 bytes, the slot "
+                                 "takes 2048)"}));
+  QCOMPARE(Window().Slots[1].Size, 4000);  // the rows show what the phone holds now
   // The menu keeps its items and adds this one after "Details...".
   const QList<QAction*> actions = Window().PopupMenu1->actions();
   QCOMPARE(actions.indexOf(Window().UploadFilesAction),
@@ -135,27 +126,25 @@ void TestUploadPlan::severalFilesDroppedGiveThePlanAndCancelWritesNothing() {
   fixture_->Show();
   fixture_->Phone.Put(2, 10, Program(1000, "Held"));
   RefreshAll();
-  auto* data = new QMimeData;
+  QMimeData data;
   QList<QUrl> urls;
   for (const char* name : {"w.bin", "x.bin", "y.bin", "z.bin"})
     urls << QUrl::fromLocalFile(fixture_->PutFile(name, PlainData(100)));
-  data->setUrls(urls);
+  data.setUrls(urls);
   const QPoint at = fixture_->Grid()->CellRect(1, 5).center();
-  QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(fixture_->Grid()->viewport(), &enter);
-  QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(fixture_->Grid()->viewport(), &drop);
   QVERIFY(drop.isAccepted());
   QStringList planned;
   QString overflow;
-  fixture_->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
-    const TPlanView plan(dialog);
-    planned = plan.Targets();
-    overflow = plan.Control<QLabel>("OverflowText")->text();
+  fixture_->Modal.DialogScripts.enqueue([&](QDialog* plan) {
+    planned = Targets(plan);
+    overflow = plan->findChild<QLabel*>("OverflowText")->text();
     return int(mrCancel);
   });
   QTRY_COMPARE(fixture_->Modal.OpenedDialogs, QStringList{"UploadPlanDialog"});
-  delete data;
   // From the drop row on, past the slot that holds something; no menu, no box, no call.
   QCOMPARE(Window().CurrentRow(), 5);
   QCOMPARE(planned, (QStringList{"18-13", "2-11"}));
@@ -167,25 +156,19 @@ void TestUploadPlan::severalFilesDroppedGiveThePlanAndCancelWritesNothing() {
 
 void TestUploadPlan::runEndsInOneSummary_data() {
   QTest::addColumn<bool>("cancel");
-  QTest::addColumn<QString>("caption");
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("detail");
   QTest::addColumn<int>("written");
-  QTest::newRow("whole") << false << "OK!"
-                         << "3 of 3 slots done"
-                         << "" << 3;
+  QTest::addColumn<QStringList>("box");  // caption, text, detail
+  QTest::newRow("whole") << false << 3 << QStringList{"OK!", "3 of 3 slots done", ""};
   QTest::newRow("cancelled after the first")
-      << true << "ERROR"
-      << "1 of 3 slots done; 2 not reached"
-      << "18-10 (f1.bin): not reached\n18-11 (f2.bin): not reached" << 1;
+      << true << 1
+      << QStringList{"ERROR", "1 of 3 slots done; 2 not reached",
+                     "18-10 (f1.bin): not reached\n18-11 (f2.bin): not reached"};
 }
 
 void TestUploadPlan::runEndsInOneSummary() {
   QFETCH(bool, cancel);
-  QFETCH(QString, caption);
-  QFETCH(QString, text);
-  QFETCH(QString, detail);
   QFETCH(int, written);
+  QFETCH(QStringList, box);
   QStringList files;
   for (int i = 0; i < 3; ++i)
     files << fixture_->PutFile(QStringLiteral("f%1.bin").arg(i), PlainData(300, quint8(i + 1)));
@@ -199,13 +182,9 @@ void TestUploadPlan::runEndsInOneSummary() {
   });
   press.start(0);
   Window().RunCommand([&] { Window().UploadFilesFrom(files, 1); });
-  QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), written);
   for (int i = 0; i < 3; ++i)
     QCOMPARE(fixture_->Phone.Get(18, 9 + i), i < written ? PlainData(300, quint8(i + 1)) : "");
-  QCOMPARE(fixture_->Modal.Shown.size(), 1);
-  QCOMPARE(fixture_->LastBox().Caption, caption);
-  QCOMPARE(fixture_->LastBox().Text, text);
-  QCOMPARE(fixture_->LastBox().Detail, detail);
+  QCOMPARE(Boxes(), box);
   QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 
