@@ -73,7 +73,7 @@ TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->setWordWrap(false);
   table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setSectionResizeMode(NotesColumn, QHeaderView::Stretch);
   layout->addWidget(table_);
   overflow_->setObjectName(QStringLiteral("OverflowText"));
   overflow_->setWordWrap(true);
