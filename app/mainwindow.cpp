@@ -65,6 +65,7 @@ TForm1::TForm1(const QString& settingsPath)
   CreatePopupMenu();
   ConnectCommands();
   AddDetailsAndPhoneLog();
+  AddUploadFiles();
   AddManySlotItems();
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));

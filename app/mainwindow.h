@@ -31,6 +31,7 @@ class TNVMSection;
 class TOKBottomDlg;
 class TPhoneLogWindow;
 class TPrefForm;
+class TUploadPlanDialog;
 class TWindowFace;
 class TWorkPanel;
 struct TWindowCommand;
@@ -55,6 +56,7 @@ struct TWindowDialogs {
   TOKBottomDlg* OKBottom = nullptr;
   TBadAddrForm* BadAddr = nullptr;
   TIconForm* Icons = nullptr;
+  TUploadPlanDialog* UploadPlan = nullptr;
 };
 
 class TForm1 : public QMainWindow {
@@ -71,6 +73,8 @@ class TForm1 : public QMainWindow {
   // (made at start, so that it keeps every call; View > Phone log shows it).
   QAction* DetailsAction = nullptr;
   TPhoneLogWindow* PhoneLog = nullptr;
+  // "Upload files..." after "Details...": several files into the slots from the row on.
+  QAction* UploadFilesAction = nullptr;
   // After them, while several rows are selected: "Download N slots...", "Clear N slots...".
   QAction* DownloadSlotsAction = nullptr;
   QAction* ClearSlotsAction = nullptr;
@@ -137,6 +141,10 @@ class TForm1 : public QMainWindow {
   void OpenMenuForCurrentRow();
   // Upload, plain or compressed, of a file dropped onto the current row.
   void UploadDroppedFile(const QString& fileName, bool compressed);
+  void UploadFilesActionExecute();
+  // Several files into the free slots from row on, as a plan the user checks and edits
+  // before anything is written, then one summary of the run.
+  void UploadFilesFrom(const QStringList& fileNames, int row);
   void FormShow();
   void FormClose();
   void FormResize();
@@ -162,6 +170,7 @@ class TForm1 : public QMainWindow {
   void SetCommandsEnabled(bool enabled);
   void ConnectCommands();
   void AddDetailsAndPhoneLog();
+  void AddUploadFiles();
   void AddManySlotItems();
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);

@@ -1,12 +1,13 @@
-// The context menu's items over several selected rows, after "Details...": they show only
-// while more than one row is selected, and the specified items keep acting on the current
-// row meanwhile.
+// The context menu's items over many slots, after "Details...": "Upload files..." on every
+// slot row, and the items over several selected rows, which show only while more than one
+// row is selected. The specified items keep acting on the current row meanwhile.
 
 #include <QAction>
 #include <QMenu>
 
 #include "app/mainwindow.h"
 #include "catalogue/ui/windowcommand.h"
+#include "common/modal.h"
 #include "transfer/ui/manyslotcommands.h"
 #include "ui_mainwindow.h"
 
@@ -19,6 +20,32 @@ QList<TSectionAddress> TForm1::SelectedSlotAddresses() const {
   for (int row : SelectedRows())
     addresses << SlotAddress(row, CurrentSlotRanges());
   return addresses;
+}
+
+// Enabled on every slot row: empty slots are where the files go first.
+void TForm1::AddUploadFiles() {
+  UploadFilesAction = new QAction(QStringLiteral("Upload files..."), this);
+  UploadFilesAction->setObjectName(QStringLiteral("UploadFilesAction"));
+  PopupMenu1->addAction(UploadFilesAction);
+  connect(PopupMenu1, &QMenu::aboutToShow, this,
+          [this] { UploadFilesAction->setEnabled(CurrentRow() >= 1); });
+  connect(UploadFilesAction, &QAction::triggered, this,
+          [this] { RunCommand([this] { UploadFilesActionExecute(); }); });
+}
+
+void TForm1::UploadFilesActionExecute() {
+  const int row = CurrentRow();
+  if (row < 1)
+    return;
+  const QStringList fileNames = Modal().OpenFiles(
+      this, QStringLiteral("Upload files from %1 on").arg(CurrentSlotAddress().Text()));
+  if (!fileNames.isEmpty())
+    UploadFilesFrom(fileNames, row);
+}
+
+void TForm1::UploadFilesFrom(const QStringList& fileNames, int row) {
+  TWindowCommand command = CurrentSlotCommand();
+  UploadFilesCommand(command, *dialogs_.UploadPlan, fileNames, row);
 }
 
 void TForm1::AddManySlotItems() {

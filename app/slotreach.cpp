@@ -30,18 +30,20 @@ QChar DecimalPoint() {
   return QLocale().decimalPoint().at(0);
 }
 
-// Why a drop cannot be uploaded, or an empty text when it can: one local file, not a
-// folder, onto a slot's row.
+// Why a drop cannot be uploaded, or an empty text when it can: local files, no folder,
+// onto a slot's row.
 QString DropRefusal(const QMimeData& data, int row) {
   if (row < 1)
     return QStringLiteral("Drop refused: drop the file onto a slot's row.");
   const QList<QUrl> urls = data.urls();
-  if (urls.size() > 1)
-    return QStringLiteral("Drop refused: drop one file at a time.");
-  if (urls.isEmpty() || !urls.first().isLocalFile())
+  if (urls.isEmpty())
     return QStringLiteral("Drop refused: only a file on this computer can be uploaded.");
-  if (QFileInfo(urls.first().toLocalFile()).isDir())
-    return QStringLiteral("Drop refused: a folder cannot be uploaded.");
+  for (const QUrl& url : urls) {
+    if (!url.isLocalFile())
+      return QStringLiteral("Drop refused: only a file on this computer can be uploaded.");
+    if (QFileInfo(url.toLocalFile()).isDir())
+      return QStringLiteral("Drop refused: a folder cannot be uploaded.");
+  }
   return {};
 }
 
@@ -146,15 +148,29 @@ void TForm1::SlotKey(QAction* action) {
 }
 
 // A file dropped onto a row: the row becomes current, and a menu at the drop offers the two
-// uploads, each run as from the context menu with the file in place of the dialog.
+// uploads, each run as from the context menu with the file in place of the dialog. Several
+// files give the plan of uploads from that row on.
 bool TForm1::DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at) {
   const QString refusal = DropRefusal(data, row);
   if (!refusal.isEmpty()) {
     SetStatusText(refusal);
     return false;
   }
-  const QString fileName = data.urls().first().toLocalFile();
   SelectRow(row);
+  if (data.urls().size() > 1) {
+    QStringList fileNames;
+    for (const QUrl& url : data.urls())
+      fileNames << url.toLocalFile();
+    // After the drop has ended, so the plan's dialog does not hold the desktop's drag.
+    QMetaObject::invokeMethod(
+        this,
+        [this, fileNames, row] {
+          RunCommand([this, fileNames, row] { UploadFilesFrom(fileNames, row); });
+        },
+        Qt::QueuedConnection);
+    return true;
+  }
+  const QString fileName = data.urls().first().toLocalFile();
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("DropMenu"));
   connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);

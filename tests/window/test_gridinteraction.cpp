@@ -329,8 +329,8 @@ void TestGridInteraction::refusedDrops_data() {
                               << "Drop refused: drop the file onto a slot's row.";
   QTest::newRow("below the rows") << QStringList{"file:a.bin"} << -1
                                   << "Drop refused: drop the file onto a slot's row.";
-  QTest::newRow("two files") << QStringList{"file:a.bin", "file:b.bin"} << 2
-                             << "Drop refused: drop one file at a time.";
+  QTest::newRow("a file and a folder")
+      << QStringList{"file:a.bin", "dir:"} << 2 << "Drop refused: a folder cannot be uploaded.";
   QTest::newRow("folder") << QStringList{"dir:"} << 2
                           << "Drop refused: a folder cannot be uploaded.";
   QTest::newRow("web address") << QStringList{"http://example.com/a.bin"} << 2

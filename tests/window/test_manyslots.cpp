@@ -115,10 +115,11 @@ void TestManySlots::gesturesChooseRows() {
 void TestManySlots::menuOffersTheSelectedSlots() {
   fixture_->Show();
   Window().Slots[4].Kind = skGIF;
-  QCOMPARE(MenuAfterDetails(4), QStringList());
+  QCOMPARE(MenuAfterDetails(4), QStringList{"Upload files..."});
   QTest::keyClick(fixture_->Grid(), Qt::Key_A, Qt::ControlModifier);
   QCOMPARE(Window().SelectedRows().size(), 26);
-  QCOMPARE(MenuAfterDetails(4), (QStringList{"Download 26 slots...", "Clear 26 slots..."}));
+  QCOMPARE(MenuAfterDetails(4),
+           (QStringList{"Upload files...", "Download 26 slots...", "Clear 26 slots..."}));
   // The row pointed at became current within the selection, and the items judge it alone.
   QCOMPARE(Window().SelectedRows().size(), 26);
   QCOMPARE(Window().CurrentRow(), 4);

@@ -1,13 +1,18 @@
 #include "transfer/ui/manyslotcommands.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
 #include "catalogue/gridtext.h"
 #include "catalogue/ui/windowcommand.h"
 #include "common/messages.h"
 #include "common/modal.h"
+#include "common/operationio.h"
 #include "common/ui/busycursor.h"
 #include "transfer/ops/manyslots.h"
+#include "transfer/ui/uploadplandialog.h"
+#include "transfer/uploadfile.h"
+#include "ufif/firmwares.h"
 
 void DownloadSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>& addresses) {
   const QString dir = Modal().FolderName(
@@ -20,7 +25,7 @@ void DownloadSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>&
     const TBusyCursor busy;
     result = DownloadSlots(command.Port, addresses, dir, command.Interaction, command.Reporter);
   }
-  ShowManySummary(command.Owner, result);
+  ShowManySummary(command, result);
 }
 
 void ClearSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>& addresses) {
@@ -38,17 +43,53 @@ void ClearSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>& ad
     const TBusyCursor busy;
     result = ClearSlots(command.Port, command.Catalogue, addresses, command.Reporter);
   }
-  ShowManySummary(command.Owner, result);
+  ShowManySummary(command, result);
 }
 
-void ShowManySummary(QWidget* owner, const TManyResult& result) {
+void UploadFilesCommand(TWindowCommand& command, TUploadPlanDialog& dialog,
+                        const QStringList& fileNames, int row) {
+  QList<TPlannedUpload> files;
+  for (const QString& fileName : fileNames) {
+    TPlannedUpload file;
+    file.FileName = fileName;
+    file.File = ReadUploadFile(fileName);
+    files << file;
+  }
+  QStringList overflow;
+  dialog.SetPlan(PlanUploads(files, command.Catalogue, row, overflow), command.Catalogue, overflow);
+  dialog.SetFirmwares(FirmwareTable(), command.Interaction.FirmwareText());
+  if (Modal().ExecDialog(&dialog) != mrOk)
+    return;
+  TUploadPlan plan = dialog.Plan();
+  // Each write judged as the single upload judges it.
+  plan.Check = TWriteCheck::BySize;
+  command.Reporter.Status(QStringLiteral("Uploading data..."));
+  TManyResult result;
+  {
+    const TBusyCursor busy;
+    result =
+        RunUploadPlan(command.Port, command.Catalogue, plan, command.Interaction, command.Reporter);
+  }
+  QStringList notDone;
+  for (const QString& name : overflow)
+    notDone
+        << QStringLiteral("%1: no free slot left, not uploaded").arg(QFileInfo(name).fileName());
+  ShowManySummary(command, result, notDone);
+}
+
+void ShowManySummary(TWindowCommand& command, const TManyResult& result,
+                     const QStringList& notDone) {
   // A link that did not open has been told about already.
   if (!result.LinkOpened)
     return;
-  QStringList lines = result.Summary();
+  QStringList lines = result.Summary() + notDone;
   const QString summary = lines.takeFirst();
-  const bool whole =
-      result.Count(TSlotWork::Failed) == 0 && result.Count(TSlotWork::NotReached) == 0;
-  Modal().ShowMessageDetail(owner, summary, lines.join(QLatin1Char('\n')),
-                            whole ? SuccessCaption() : ErrorCaption());
+  const bool whole = result.Count(TSlotWork::Failed) == 0 &&
+                     result.Count(TSlotWork::NotReached) == 0 && notDone.isEmpty();
+  command.Reporter.Status(summary);
+  const QString caption = whole ? SuccessCaption() : ErrorCaption();
+  if (lines.isEmpty())
+    Modal().ShowMessage(command.Owner, summary, caption);
+  else
+    Modal().ShowMessageDetail(command.Owner, summary, lines.join(QLatin1Char('\n')), caption);
 }
