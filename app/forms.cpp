@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "prefs/ui/prefform.h"
 #include "settings/ui/expertsform.h"
+#include "transfer/ui/historydialog.h"
 #include "ufif/ui/badaddrform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
@@ -19,6 +20,7 @@ TExpertsForm* ExpertsForm = nullptr;
 TOKBottomDlg* OKBottomDlg = nullptr;
 TBadAddrForm* BadAddrForm = nullptr;
 TIconForm* IconForm = nullptr;
+THistoryDialog* HistoryDialog = nullptr;
 
 namespace {
 
@@ -63,6 +65,7 @@ TApplicationForms::TApplicationForms(const QString& settingsPath) {
   CreateDialog(OKBottomDlg, "OKBottomDlg");
   CreateDialog(BadAddrForm, "BadAddrForm");
   CreateDialog(IconForm, "IconForm");
+  CreateDialog(HistoryDialog, "HistoryDialog");
   ConnectDialogs();
 }
 
@@ -72,7 +75,8 @@ void TApplicationForms::ShowMainWindow() {
 
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
-  Form1->UseDialogs({AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm});
+  Form1->UseDialogs(
+      {AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm, HistoryDialog});
   OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
   OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
@@ -80,6 +84,7 @@ void TApplicationForms::ConnectDialogs() {
 }
 
 TApplicationForms::~TApplicationForms() {
+  HistoryDialog = nullptr;
   IconForm = nullptr;
   BadAddrForm = nullptr;
   OKBottomDlg = nullptr;

@@ -13,6 +13,7 @@ class TExpertsForm;
 class TOKBottomDlg;
 class TBadAddrForm;
 class TIconForm;
+class THistoryDialog;
 
 extern TAboutBox* AboutBox;
 extern TPrefForm* PrefForm;
@@ -20,6 +21,7 @@ extern TExpertsForm* ExpertsForm;
 extern TOKBottomDlg* OKBottomDlg;
 extern TBadAddrForm* BadAddrForm;
 extern TIconForm* IconForm;
+extern THistoryDialog* HistoryDialog;
 
 // The font the windows are laid out for: 11 pixels of Arial (or its metric twin Liberation
 // Sans), as wide as MS Sans Serif 8 pt, so every caption fits the forms' fixed geometry
@@ -30,8 +32,8 @@ void UseApplicationFont();
 void UseApplicationIdentity();
 
 // Sets the application font and identity, then creates Form1, AboutBox, PrefForm, ExpertsForm,
-// OKBottomDlg, BadAddrForm and IconForm in that order; destroying it destroys them all and clears
-// the globals.
+// OKBottomDlg, BadAddrForm, IconForm and HistoryDialog in that order; destroying it destroys them
+// all and clears the globals.
 class TApplicationForms {
  public:
   // settingsPath: the main window's settings file; empty for the usual place.
