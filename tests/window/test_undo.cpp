@@ -1,6 +1,5 @@
 // Edit > Undo and Edit > History... against the virtual phone: each kind of change the
-// window makes comes back byte for byte, and nothing is written over what a change did not
-// leave there.
+// window makes comes back byte for byte, never over what the change did not leave there.
 
 #include <QAction>
 #include <QDir>
@@ -8,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "common/fileio.h"
 #include "prefs/ui/prefform.h"
 #include "tests/support/windowtest.h"
 #include "transfer/history.h"
@@ -18,50 +16,46 @@ namespace {
 
 enum TChangeKind { Upload, CompressedUpload, Clear, Convert, Preferences, Library, Restore };
 
-struct TLines {
-  QString Where;
-  QList<QStringList> Lines;
-};
-
 }  // namespace
 
 class TestUndo : public TWindowTest {
   Q_OBJECT
  private Q_SLOTS:
-  void init();
-  void cleanup();
+  void init() {
+    history_ = std::make_unique<QTemporaryDir>();
+    SetHistoryConfig({history_->path()});
+    TWindowTest::init();
+  }
+  void cleanup() {
+    TWindowTest::cleanup();
+    SetHistoryConfig({});
+  }
   void undoBringsBackWhatEachChangeReplaced_data();
   void undoBringsBackWhatEachChangeReplaced();
   void sectionChangedSinceIsRefused();
-  void damagedCopyWritesNothing();
   void historyTakesBackAnOlderChange();
-  void historyOffIsSaidAndNothingToUndo();
+  void historyOffIsSaid();
 
  private:
-  std::unique_ptr<QTemporaryDir> historyDir_;
+  std::unique_ptr<QTemporaryDir> history_;
 
-  QAction* UndoAction() const { return Control<QAction>("UndoAction"); }
-  // As the window runs a command from its buttons and menus.
+  QAction* Undo() const { return Control<QAction>("UndoAction"); }
+  // As the window runs its buttons and menus, so the Edit menu follows.
   void Through(void (TForm1::*command)()) {
     Window().RunCommand([this, command] { (Window().*command)(); });
   }
   void Make(TChangeKind kind);
-  // Opens History..., runs the script on the dialog, then closes it.
-  TLines History(const std::function<void(THistoryDialog&)>& script = {});
+  // History..., with the script run on the dialog before it closes.
+  void History(const std::function<void(THistoryDialog&)>& script) {
+    fixture_->Modal.DialogScripts.enqueue([script](QDialog* dialog) {
+      script(*qobject_cast<THistoryDialog*>(dialog));
+      return int(mrCancel);
+    });
+    Control<QAction>("HistoryAction")->trigger();
+  }
 };
 
-void TestUndo::init() {
-  historyDir_ = std::make_unique<QTemporaryDir>();
-  SetHistoryConfig({historyDir_->filePath("history")});
-  TWindowTest::init();
-}
-
-void TestUndo::cleanup() {
-  TWindowTest::cleanup();
-  SetHistoryConfig({});
-  historyDir_.reset();
-}
-
+// Each change on 18-9, the current row, or on the section it is made for.
 void TestUndo::Make(TChangeKind kind) {
   TManagerFixture& f = *fixture_;
   switch (kind) {
@@ -84,82 +78,55 @@ void TestUndo::Make(TChangeKind kind) {
       f.PickFile(NumberedBytes(2000));
       return Through(&TForm1::Button5Click);
     case Restore:
-      // A backup of the phone as it is, then 18-9 written behind the window's back.
-      f.Modal.FolderNames.enqueue(f.FilePath("backup"));
+      f.Modal.FolderNames << f.FilePath("b") << f.FilePath("b");
       f.Run(&TForm1::BackupActionExecute);
-      f.Phone.Put(18, 9, PlainData(700, 9));
-      f.Modal.FolderNames.enqueue(f.FilePath("backup"));
+      f.Phone.Put(18, 9, PlainData(700, 9));  // what the restore replaces
       f.Modal.DialogScripts.enqueue([](QDialog*) { return int(mrOk); });
       return Through(&TForm1::RestoreActionExecute);
   }
 }
 
-TLines TestUndo::History(const std::function<void(THistoryDialog&)>& script) {
-  TLines seen;
-  fixture_->Modal.DialogScripts.enqueue([&](QDialog* shown) {
-    auto& dialog = *qobject_cast<THistoryDialog*>(shown);
-    if (script)
-      script(dialog);
-    seen.Where = dialog.Where();
-    for (int i = 0; i < dialog.LineCount(); ++i)
-      seen.Lines << dialog.Line(i);
-    return int(mrCancel);
-  });
-  Control<QAction>("HistoryAction")->trigger();
-  return seen;
-}
-
 void TestUndo::undoBringsBackWhatEachChangeReplaced_data() {
   QTest::addColumn<int>("kind");
-  QTest::addColumn<int>("row");
   QTest::addColumn<int>("section");
   QTest::addColumn<int>("subsection");
   QTest::addColumn<QByteArray>("before");
   QTest::addColumn<QString>("undoText");
-  QTest::newRow("upload") << int(Upload) << BigRow << 18 << 9 << Program(3000, "Calc")
+  QTest::newRow("upload") << int(Upload) << 18 << 9 << Program(3000, "Calc")
                           << "&Undo Upload of 18-9";
-  QTest::newRow("compressed upload") << int(CompressedUpload) << BigRow << 18 << 9
-                                     << NumberedBytes(1500) << "&Undo Compressed upload of 18-9";
-  QTest::newRow("clear") << int(Clear) << BigRow << 18 << 9 << NumberedBytes(8000)
-                         << "&Undo Clear of 18-9";
-  QTest::newRow("convert") << int(Convert) << BigRow << 18 << 9 << UFIFProgram(0x20000000, 3000)
+  QTest::newRow("compressed upload") << int(CompressedUpload) << 18 << 9 << NumberedBytes(1500)
+                                     << "&Undo Compressed upload of 18-9";
+  QTest::newRow("clear") << int(Clear) << 18 << 9 << NumberedBytes(8000) << "&Undo Clear of 18-9";
+  QTest::newRow("convert") << int(Convert) << 18 << 9 << UFIFProgram(0x20000000, 3000)
                            << "&Undo Convert of 18-9";
   QTest::newRow("preferences update")
-      << int(Preferences) << BigRow << 2 << 18 << PrefRecord({3, 0, 17, 2, 0, 0, 0, 0})
+      << int(Preferences) << 2 << 18 << PrefRecord({3, 0, 17, 2, 0, 0, 0, 0})
       << "&Undo Preferences update of 2-18";
-  QTest::newRow("library upload") << int(Library) << BigRow << 2 << 17 << NumberedBytes(500)
+  QTest::newRow("library upload") << int(Library) << 2 << 17 << NumberedBytes(500)
                                   << "&Undo Library upload of 2-17";
-  QTest::newRow("restore") << int(Restore) << BigRow << 18 << 9 << Program(3000, "Calc")
+  QTest::newRow("restore") << int(Restore) << 18 << 9 << Program(3000, "Calc")
                            << "&Undo Restore of 18-9";
 }
 
 void TestUndo::undoBringsBackWhatEachChangeReplaced() {
   QFETCH(int, kind);
-  QFETCH(int, row);
   QFETCH(int, section);
   QFETCH(int, subsection);
   QFETCH(QByteArray, before);
   QFETCH(QString, undoText);
   fixture_->Phone.Put(section, subsection, before);
-  fixture_->Select(row);
   Make(TChangeKind(kind));
-  // Restore: the backup holds what the test put; the restore replaced what came after.
-  const QByteArray replaced = kind == Restore ? PlainData(700, 9) : before;
-  QVERIFY(fixture_->Phone.Get(section, subsection) != replaced);
-  QCOMPARE(UndoAction()->text(), undoText);
-  QVERIFY(UndoAction()->isEnabled());
-  QCOMPARE(UndoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-
+  QCOMPARE(Undo()->text(), undoText);
   fixture_->Modal.Clear();
-  UndoAction()->trigger();
-  QCOMPARE(fixture_->Phone.Get(section, subsection), replaced);
+  Undo()->trigger();
+  QCOMPARE(fixture_->Phone.Get(section, subsection), kind == Restore ? PlainData(700, 9) : before);
   const QString done = "Undone: " + undoText.mid(6) + ".";
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{done});
   QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("OK!"));
   QCOMPARE(fixture_->Status(), done);
   // Never the change just taken back again: the undo itself, where it replaced something.
-  QCOMPARE(UndoAction()->text(), kind == Clear ? QStringLiteral("&Undo")
-                                               : "&Undo Undo of 1 of " + undoText.section(' ', -1));
+  QCOMPARE(Undo()->text(), kind == Clear ? QStringLiteral("&Undo")
+                                         : "&Undo Undo of 1 of " + undoText.section(' ', -1));
 }
 
 void TestUndo::sectionChangedSinceIsRefused() {
@@ -167,33 +134,16 @@ void TestUndo::sectionChangedSinceIsRefused() {
   Make(Upload);
   fixture_->Phone.Put(18, 9, PlainData(50, 4));  // another phone, or kivnvm
   fixture_->Phone.ClearJournal();
-  fixture_->Modal.Clear();
-  UndoAction()->trigger();
+  Undo()->trigger();
   QCOMPARE(fixture_->Phone.Get(18, 9), PlainData(50, 4));
   QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
+  // Both named: the 50 bytes there now, the 1,000 the upload left.
   const TShownBox box = fixture_->LastBox();
   QCOMPARE(box.Caption, QStringLiteral("ERROR"));
-  // Both contents named: the 50 bytes now there, the 1,000 the upload left.
   QVERIFY2(box.Text.startsWith("Section 18-9 now holds ") && box.Text.contains("50 bytes") &&
-               box.Text.contains("1,000 bytes") && box.Text.contains("nothing was written"),
+               box.Text.contains("1,000 bytes"),
            qPrintable(box.Text));
-  QCOMPARE(fixture_->Status(), QStringLiteral("Not undone"));
-  // Still offered: it can be taken back once the section holds the upload again.
-  QCOMPARE(UndoAction()->text(), QStringLiteral("&Undo Upload of 18-9"));
-}
-
-void TestUndo::damagedCopyWritesNothing() {
-  fixture_->Phone.Put(18, 9, Program(3000, "Calc"));
-  Make(Upload);
-  const QString entry = THistoryStore(CurrentHistoryConfig()).Entries().last().Dir;
-  SaveFile(entry + "/18-9", Program(3000, "Calx"));
-  fixture_->Phone.ClearJournal();
-  UndoAction()->trigger();
-  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
-  QVERIFY2(fixture_->LastBox().Text.contains("/18-9 does not match its SHA-256"),
-           qPrintable(fixture_->LastBox().Text));
-  QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 0);
-  QCOMPARE(fixture_->Phone.Get(18, 9), PlainData(1000));
+  QCOMPARE(Undo()->text(), QStringLiteral("&Undo Upload of 18-9"));
 }
 
 void TestUndo::historyTakesBackAnOlderChange() {
@@ -202,48 +152,37 @@ void TestUndo::historyTakesBackAnOlderChange() {
   Make(Upload);
   fixture_->Select(SmallRow);
   Make(Clear);
-  QCOMPARE(UndoAction()->text(), QStringLiteral("&Undo Clear of 2-10"));
-  // A damaged entry is listed with its problem, never chosen.
-  const QString store = CurrentHistoryConfig().Dir;
-  QDir(store).mkdir("99");
-
-  bool damagedChosen = true;
-  bool olderChosen = false;
-  const TLines seen = History([&](THistoryDialog& dialog) {
-    damagedChosen = dialog.ChooseLine(0);
-    olderChosen = dialog.ChooseLine(2);
+  QDir(history_->path()).mkdir("99");  // a damaged entry: listed, never chosen
+  QList<QStringList> lines;
+  History([&](THistoryDialog& dialog) {
+    QVERIFY(dialog.Where().startsWith("Kept in " + history_->path()));
+    QVERIFY(!dialog.ChooseLine(0));
+    QVERIFY(!dialog.CanTakeBack());
+    QVERIFY(dialog.ChooseLine(2));
     dialog.TakeBack();
+    for (int i = 0; i < dialog.LineCount(); ++i)
+      lines << dialog.Line(i).mid(2, 2);
   });
-  QVERIFY(!damagedChosen);
-  QVERIFY(olderChosen);
-  QVERIFY2(seen.Where.startsWith("Kept in " + store), qPrintable(seen.Where));
   QCOMPARE(fixture_->Phone.Get(18, 9), Program(3000, "Calc"));
   QVERIFY(!fixture_->Phone.Holds(2, 10));
   QCOMPARE(fixture_->LastBox().Text, QStringLiteral("Undone: Upload of 18-9."));
-  // Read again after the undo, newest first: the undo, the damaged entry, the clear, the upload.
-  QCOMPARE(seen.Lines.size(), 4);
-  QCOMPARE(seen.Lines[0].mid(2, 2), (QStringList{"18-9", "Undo of 1"}));
-  QVERIFY(seen.Lines[0][4].startsWith("< Data >"));
-  QVERIFY(seen.Lines[0][5].startsWith("Calc, 3000 bytes, UFIF 2 (3,000 bytes"));
-  QCOMPARE(seen.Lines[1].mid(3, 1), QStringList{"damaged"});
-  QCOMPARE(seen.Lines[2].mid(2, 2), (QStringList{"2-10", "Clear"}));
-  QCOMPARE(seen.Lines[2][5], QStringLiteral("nothing (empty)"));
-  QCOMPARE(UndoAction()->text(), QStringLiteral("&Undo Undo of 1 of 18-9"));
+  // Read again after the undo, which is a change of its own; newest first.
+  const QList<QStringList> expected{
+      {"18-9", "Undo of 1"}, {"", "damaged"}, {"2-10", "Clear"}, {"18-9", "Upload"}};
+  QCOMPARE(lines, expected);
 }
 
-void TestUndo::historyOffIsSaidAndNothingToUndo() {
-  QCOMPARE(UndoAction()->text(), QStringLiteral("&Undo"));
-  QVERIFY(!UndoAction()->isEnabled());  // on, but nothing changed yet
-
+void TestUndo::historyOffIsSaid() {
+  QCOMPARE(Undo()->text(), QStringLiteral("&Undo"));
+  QVERIFY(!Undo()->isEnabled());  // on, but nothing changed yet
   SetHistoryConfig({});
   fixture_->Phone.Put(18, 9, Program(3000, "Calc"));
   Make(Upload);
-  QCOMPARE(UndoAction()->text(), QStringLiteral("&Undo"));
-  QVERIFY(!UndoAction()->isEnabled());
-  const TLines seen = History();
-  QVERIFY(seen.Lines.isEmpty());
-  QVERIFY2(seen.Where.contains("Keep=0") && seen.Where.contains(Window().SettingsPath()),
-           qPrintable(seen.Where));
+  QVERIFY(!Undo()->isEnabled());
+  History([this](THistoryDialog& dialog) {
+    QCOMPARE(dialog.LineCount(), 0);
+    QVERIFY(dialog.Where().contains("Keep=0 in " + Window().SettingsPath()));
+  });
 }
 
 QTEST_MAIN(TestUndo)
