@@ -83,7 +83,7 @@ THistoryDialog::THistoryDialog(QWidget* parent)
   connect(table_, &QTableWidget::itemSelectionChanged, this,
           [this] { takeBack_->setEnabled(CanTakeBack()); });
   layout->addWidget(buttons);
-  resize(760, 360);
+  resize(920, 360);
 }
 
 void THistoryDialog::ShowHistory(const THistoryStore& store, const QString& settingsPath) {
