@@ -33,6 +33,7 @@ class TestUndo : public TWindowTest {
   void undoBringsBackWhatEachChangeReplaced_data();
   void undoBringsBackWhatEachChangeReplaced();
   void sectionChangedSinceIsRefused();
+  void writeCutShortIsNoSuccess();
   void historyTakesBackAnOlderChange();
   void historyOffIsSaid();
 
@@ -144,6 +145,17 @@ void TestUndo::sectionChangedSinceIsRefused() {
                box.Text.contains("1,000 bytes"),
            qPrintable(box.Text));
   QCOMPARE(Undo()->text(), QStringLiteral("&Undo Upload of 18-9"));
+}
+
+void TestUndo::writeCutShortIsNoSuccess() {
+  fixture_->Phone.Put(18, 9, Program(3000, "Calc"));
+  Make(Upload);
+  fixture_->Phone.SetFaults("write 18-9=truncate 100");
+  Undo()->trigger();
+  QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
+  QVERIFY2(fixture_->LastBox().Text.startsWith("Section 18-9 was not taken back: "),
+           qPrintable(fixture_->LastBox().Text));
+  QCOMPARE(fixture_->Status(), QStringLiteral("Undo error!"));
 }
 
 void TestUndo::historyTakesBackAnOlderChange() {
