@@ -10,6 +10,7 @@
 #include "prefs/ui/prefform.h"
 #include "settings/ui/expertsform.h"
 #include "transfer/ui/uploadplandialog.h"
+#include "transfer/ui/historydialog.h"
 #include "ufif/ui/badaddrform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
@@ -21,6 +22,7 @@ TOKBottomDlg* OKBottomDlg = nullptr;
 TBadAddrForm* BadAddrForm = nullptr;
 TIconForm* IconForm = nullptr;
 TUploadPlanDialog* UploadPlanDialog = nullptr;
+THistoryDialog* HistoryDialog = nullptr;
 
 namespace {
 
@@ -66,6 +68,7 @@ TApplicationForms::TApplicationForms(const QString& settingsPath) {
   CreateDialog(BadAddrForm, "BadAddrForm");
   CreateDialog(IconForm, "IconForm");
   CreateDialog(UploadPlanDialog, "UploadPlanDialog");
+  CreateDialog(HistoryDialog, "HistoryDialog");
   ConnectDialogs();
 }
 
@@ -76,7 +79,8 @@ void TApplicationForms::ShowMainWindow() {
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
   Form1->UseDialogs(
-      {AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog});
+      {AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog,
+       HistoryDialog});
   OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
   OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
@@ -84,6 +88,7 @@ void TApplicationForms::ConnectDialogs() {
 }
 
 TApplicationForms::~TApplicationForms() {
+  HistoryDialog = nullptr;
   UploadPlanDialog = nullptr;
   IconForm = nullptr;
   BadAddrForm = nullptr;

@@ -14,6 +14,7 @@ class TOKBottomDlg;
 class TBadAddrForm;
 class TIconForm;
 class TUploadPlanDialog;
+class THistoryDialog;
 
 extern TAboutBox* AboutBox;
 extern TPrefForm* PrefForm;
@@ -22,6 +23,7 @@ extern TOKBottomDlg* OKBottomDlg;
 extern TBadAddrForm* BadAddrForm;
 extern TIconForm* IconForm;
 extern TUploadPlanDialog* UploadPlanDialog;
+extern THistoryDialog* HistoryDialog;
 
 // The font the windows are laid out for: 11 pixels of Arial (or its metric twin Liberation
 // Sans), as wide as MS Sans Serif 8 pt, so every caption fits the forms' fixed geometry
@@ -32,8 +34,8 @@ void UseApplicationFont();
 void UseApplicationIdentity();
 
 // Sets the application font and identity, then creates Form1, AboutBox, PrefForm, ExpertsForm,
-// OKBottomDlg, BadAddrForm, IconForm and UploadPlanDialog in that order; destroying it destroys
-// them all and clears the globals.
+// OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog and HistoryDialog in that order;
+// destroying it destroys them all and clears the globals.
 class TApplicationForms {
  public:
   // settingsPath: the main window's settings file; empty for the usual place.

@@ -67,6 +67,7 @@ TForm1::TForm1(const QString& settingsPath)
   AddDetailsAndPhoneLog();
   AddUploadFiles();
   AddManySlotItems();
+  AddEditMenu();
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
   NVM->setObjectName(QStringLiteral("NVM"));
@@ -198,6 +199,8 @@ void TForm1::RunCommand(const std::function<void()>& command) {
   workPanel_->End();
   SetCommandsEnabled(true);
   commandRunning_ = false;
+  // Whatever the command changed, Ctrl+Z takes back what the menu now names.
+  UpdateUndoAction();
   if (std::exchange(closePending_, false))
     close();
 }

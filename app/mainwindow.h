@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <array>
 #include <functional>
 #include <memory>
@@ -25,6 +26,7 @@ class QPainter;
 class TAboutBox;
 class TBadAddrForm;
 class TExpertsForm;
+class THistoryDialog;
 class TIconForm;
 class TLinkThread;
 class TNVMSection;
@@ -57,6 +59,7 @@ struct TWindowDialogs {
   TBadAddrForm* BadAddr = nullptr;
   TIconForm* Icons = nullptr;
   TUploadPlanDialog* UploadPlan = nullptr;
+  THistoryDialog* History = nullptr;
 };
 
 class TForm1 : public QMainWindow {
@@ -133,6 +136,9 @@ class TForm1 : public QMainWindow {
   void DownloadSlotsActionExecute();
   void ClearSlotsActionExecute();
   void PhoneLogActionExecute();
+  // Edit > Undo takes back the change its text names; Edit > History... any one of them.
+  void UndoActionExecute();
+  void HistoryActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
@@ -183,6 +189,10 @@ class TForm1 : public QMainWindow {
   void SlotKey(QAction* action);
   bool DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at);
   void PortTextEntered();
+  void AddEditMenu();
+  // The Undo action names the newest change that can be taken back, or is disabled.
+  void UpdateUndoAction();
+  void TakeBackChange(const QString& id);
 
   QLabel* statusText_ = nullptr;
   std::unique_ptr<TWindowFace> face_;
@@ -198,6 +208,11 @@ class TForm1 : public QMainWindow {
   std::optional<TSlotRanges> recordedRanges_;
   // While the keyboard opens the context menu: it opens at the current row.
   bool menuAtRow_ = false;
+  // The change the Undo action names; empty while there is none.
+  QString undoId_;
+  // Changes taken back from this window. An undo into an empty section leaves no entry of
+  // its own, so without these Undo would name the change it has just taken back.
+  QSet<QString> takenBack_;
 };
 
 extern TForm1* Form1;

@@ -1,0 +1,38 @@
+#include "transfer/ui/undocommand.h"
+
+#include "common/messages.h"
+#include "common/operationio.h"
+#include "common/ui/busycursor.h"
+#include "transfer/ops/undo.h"
+
+QString ChangeName(const THistoryEntry& entry) {
+  return QStringLiteral("%1 of %2").arg(entry.Change, entry.Address.Text());
+}
+
+bool UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
+                       const QString& id, TReporter& reporter) {
+  TUndoResult result;
+  {
+    const TBusyCursor busy;
+    result = Undo(port, catalogue, store, id, reporter);
+  }
+  switch (result.State) {
+    case TUndoResult::NoLink:
+      return false;
+    case TUndoResult::Refused:
+      reporter.Status(QStringLiteral("Not undone"));
+      reporter.Error(result.Problem);
+      return false;
+    case TUndoResult::Failed:
+      reporter.Status(QStringLiteral("Undo error!"));
+      reporter.Error(QStringLiteral("Section %1 was not taken back: %2")
+                         .arg(result.Entry.Address.Text(), result.Problem));
+      return false;
+    case TUndoResult::Undone:
+      break;
+  }
+  const QString done = QStringLiteral("Undone: %1.").arg(ChangeName(result.Entry));
+  reporter.Status(done);
+  reporter.Notice(done, SuccessCaption());
+  return true;
+}
