@@ -33,12 +33,13 @@ TWine FindWine() {
   wine.Prefix = qEnvironmentVariable("WINEPREFIX");
   if (wine.Prefix.isEmpty())
     wine.Prefix = DefaultPrefix();
-  // Wine makes the prefix's own folder, not the folders above it.
+  wine.Prefix = QFileInfo(wine.Prefix).absoluteFilePath();  // Wine takes no other
   wine.PrefixMade = QFileInfo::exists(wine.Prefix + QStringLiteral("/system.reg"));
   return wine;
 }
 
 THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost) {
+  // Wine makes the prefix's own folder, not the folders above it.
   QDir().mkpath(QFileInfo(wine.Prefix).absolutePath());
   THostLaunch launch;
   launch.Program = wine.Loader;

@@ -6,6 +6,8 @@
 #include <QtTest>
 
 #include "link/gbplibrary.h"
+#include "link/nvmsection.h"
+#include "tests/support/scriptedmodal.h"
 
 namespace {
 
@@ -99,6 +101,13 @@ void TestWineLaunch::missingWineSaysWhatToInstall() {
     for (const char* step : {"sudo dpkg --add-architecture i386", "sudo apt-get update",
                              "sudo apt-get install wine wine32:i386"})
       QVERIFY2(problem.contains(QLatin1String(step)), step);
+    // The window keeps its message and shows the reason under it.
+    TScriptedModal modal;
+    TNVMSection nvm(nullptr, LibraryChoice(QStringLiteral(GBP_DLL)));
+    QVERIFY(!nvm.InitGBP());
+    QCOMPARE(modal.Shown.size(), 1);
+    QCOMPARE(modal.Shown[0].Text, QStringLiteral("Unable to open GPB.DLL"));
+    QCOMPARE(modal.Shown[0].Detail, problem);
   }
   const TEnvironment loader("WINELOADER", dir.filePath(QStringLiteral("wine")).toLocal8Bit());
   QVERIFY(Unusable(QStringLiteral(GBP_DLL))
