@@ -71,6 +71,7 @@ TForm1::TForm1(const QString& settingsPath)
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
   NVM->setObjectName(QStringLiteral("NVM"));
+  connect(NVM, &TNVMSection::Notice, this, &TForm1::SetStatusText);
   // Created after NVM, so it is destroyed after NVM has closed the link through it.
   linkThread_ = new TLinkThread(this);
   NVM->SetExecutor(linkThread_);

@@ -144,12 +144,15 @@ const QList<TCommandHelp>& CommandHelps() {
       {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test]"),
        QStringLiteral("the phone-link library, how it runs, what it exports"),
        QStringLiteral(
-           "Tells the phone-link library that will be used, how it runs (in this process or\n"
-           "in the link host) and which of the six exports it has. Nothing is sent to the\n"
+           "Tells the phone-link library that will be used, its kind by its header, how it\n"
+           "runs (in this process, in the link host, or in the link host under Wine) and\n"
+           "which of the six exports it has; for a 32-bit Windows library also the Wine it\n"
+           "uses, its version when it can run, and the Wine prefix. Nothing is sent to the\n"
            "phone unless --test is given.\n"
            "\n"
-           "  --json    one JSON object: library, runs, exports, usable, problem; with\n"
-           "            --test also port, opened, outcome\n"
+           "  --json    one JSON object: library, kind, runs, exports, usable, problem; for\n"
+           "            a Windows library wine, wineVersion, winePrefix, winePrefixMade;\n"
+           "            with --test also port, opened, outcome\n"
            "  --test    open the link on the port and close it again at once, and tell the\n"
            "            outcome as the manager does (\"GBP Error: No AT response!\"); nothing\n"
            "            is read or written")},
@@ -185,7 +188,10 @@ const QString PhoneOptionsText = QStringLiteral(
     "  --progress           progress on stderr even when it is not a terminal: the sections\n"
     "                       of list, backup and restore, the running time of get and put\n"
     "  --link FILE          the phone-link library for this run; default: Library= of the\n"
-    "                       settings file's [Link], else the manager's search order\n"
+    "                       settings file's [Link], else the manager's search order. A\n"
+    "                       32-bit Windows DLL runs in the Windows link host under Wine\n"
+    "                       (WINELOADER, else wine on the PATH; prefix: WINEPREFIX, else\n"
+    "                       $XDG_DATA_HOME/kiv-manager/wine)\n"
     "  --isolate            run the library in the link host, a process of its own, where\n"
     "                       every call has a deadline and a crash ends only the host\n"
     "                       (default: Isolate= of [Link], else off)\n"

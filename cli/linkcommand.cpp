@@ -1,18 +1,26 @@
 #include "cli/linkcommand.h"
 
+#include <QFileInfo>
+
 #include "cli/args.h"
 #include "cli/console.h"
 #include "cli/jsontext.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
 #include "link/hostprotocol.h"
+#include "link/libraryfile.h"
+#include "link/winehost.h"
 #include "settings/settingsfile.h"
 
 namespace {
 
 struct TLinkReport {
   QString Library;
+  QString Kind;  // by the file's header; empty when the loader's search found none
   QString Runs;
+  bool UnderWine = false;
+  TWine Wine;
+  QString WineVersion;  // empty when Wine cannot run
   QStringList Exports;
   bool Usable = false;
   QString Problem;  // why it is not usable
@@ -26,8 +34,15 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
   TLinkReport report;
   report.Usable = library.Load();
   report.Library = library.FileName();
+  if (QFileInfo(report.Library).isFile())
+    report.Kind = LibraryFileText(InspectLibraryFile(report.Library));
   report.Runs = library.HowItRuns();
   report.Problem = library.LoadProblem();
+  report.UnderWine = library.UnderWine();
+  if (report.UnderWine) {
+    report.Wine = FindWine();
+    report.WineVersion = WineVersion(report.Wine);
+  }
   for (int entry = 0; entry < linkhost::kEntryCount; ++entry) {
     if (library.Has(TGBPEntry(entry)))
       report.Exports << QLatin1String(linkhost::kEntryNames[entry]);
@@ -45,7 +60,20 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
 
 void PrintWords(const TLinkReport& report) {
   PrintOut(QStringLiteral("Library: %1").arg(report.Library));
+  if (!report.Kind.isEmpty())
+    PrintOut(QStringLiteral("Kind: %1").arg(report.Kind));
   PrintOut(QStringLiteral("Runs: %1").arg(report.Runs));
+  if (report.UnderWine) {
+    const QString wine =
+        report.Wine.Loader.isEmpty() ? QStringLiteral("not found") : report.Wine.Loader;
+    PrintOut(report.WineVersion.isEmpty()
+                 ? QStringLiteral("Wine: %1").arg(wine)
+                 : QStringLiteral("Wine: %1 (%2)").arg(wine, report.WineVersion));
+    PrintOut(QStringLiteral("Wine prefix: %1 (%2)")
+                 .arg(report.Wine.Prefix, report.Wine.PrefixMade
+                                              ? QStringLiteral("made")
+                                              : QStringLiteral("made at the first use")));
+  }
   PrintOut(QStringLiteral("Exports: %1")
                .arg(report.Exports.isEmpty() ? QStringLiteral("none")
                                              : report.Exports.join(QStringLiteral(", "))));
@@ -60,10 +88,18 @@ void PrintWords(const TLinkReport& report) {
 
 void PrintJson(const TLinkReport& report) {
   TJsonLine json;
-  json.Add(QStringLiteral("library"), report.Library)
-      .Add(QStringLiteral("runs"), report.Runs)
+  json.Add(QStringLiteral("library"), report.Library);
+  if (!report.Kind.isEmpty())
+    json.Add(QStringLiteral("kind"), report.Kind);
+  json.Add(QStringLiteral("runs"), report.Runs)
       .Add(QStringLiteral("exports"), report.Exports)
       .Add(QStringLiteral("usable"), report.Usable);
+  if (report.UnderWine) {
+    json.Add(QStringLiteral("wine"), report.Wine.Loader)
+        .Add(QStringLiteral("wineVersion"), report.WineVersion)
+        .Add(QStringLiteral("winePrefix"), report.Wine.Prefix)
+        .Add(QStringLiteral("winePrefixMade"), report.Wine.PrefixMade);
+  }
   if (!report.Usable)
     json.Add(QStringLiteral("problem"), report.Problem);
   if (report.Tested)

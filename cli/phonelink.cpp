@@ -5,7 +5,13 @@
 #include "settings/settingsfile.h"
 
 TPhoneLink::TPhoneLink(int port, const QString& portOrigin, const TLinkChoice& choice)
-    : library_(choice), port_(port), portOrigin_(portOrigin) {}
+    : library_(choice), port_(port), portOrigin_(portOrigin) {
+  // Making a Wine prefix takes a while: say so rather than seem to hang.
+  library_.SetNotice([](const QString& text) {
+    if (StderrIsTerminal())
+      PrintErr(text);
+  });
+}
 
 TPhoneLink::~TPhoneLink() {
   if (library_.IsOpen())

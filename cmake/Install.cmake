@@ -21,6 +21,12 @@ install(TARGETS KivManager kivnvm RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS gbp LIBRARY DESTINATION ${KIV_PRIVATE_LIBDIR} NAMELINK_SKIP)
 # The link host beside it: the loader looks for it where it looks for the virtual phone.
 install(TARGETS kiv-linkhost RUNTIME DESTINATION ${KIV_PRIVATE_LIBDIR})
+# And the Windows host, when the cross compiler built it. Not executable by itself: Wine
+# runs it.
+if(TARGET kiv-linkhost-windows)
+  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/kiv-linkhost-win32.exe
+    DESTINATION ${KIV_PRIVATE_LIBDIR})
+endif()
 
 install(FILES ${KIV_PACKAGING_DIR}/${KIV_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -10,7 +10,9 @@
 #include <chrono>
 
 #include "link/hostprocess.h"
+#include "link/libraryfile.h"
 #include "link/linkcalls.h"
+#include "link/winehost.h"
 
 namespace {
 
@@ -38,9 +40,9 @@ QStringList SearchOrder() {
               programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
 }
 
-// The link host: beside the executable, else in the installed private folder.
-QString HostProgram() {
-  const QString name = QStringLiteral("kiv-linkhost");
+// A link host (kiv-linkhost, kiv-linkhost-win32.exe): beside the executable, else in the
+// installed private folder.
+QString HostProgram(const QString& name) {
   if (!QCoreApplication::instance())
     return name;
   const QDir programDir(QCoreApplication::applicationDirPath());
@@ -134,8 +136,27 @@ TGBPLibrary::TGBPLibrary(const QString& fileName) {
 }
 
 TGBPLibrary::TGBPLibrary(const TLinkChoice& choice) : choice_(choice) {
+  // A file that is there is judged by its header: a 32-bit Windows DLL runs in the Windows
+  // host under Wine, and what no host can load is refused with its reason. A missing file
+  // gets the loader's own reason.
+  const QFileInfo file(choice_.Library);
+  if (!choice_.Library.isEmpty() && file.isFile()) {
+    const TLibraryFile kind = InspectLibraryFile(choice_.Library);
+    const QString problem = LibraryFileProblem(kind);
+    if (!problem.isEmpty()) {
+      refused_ = true;
+      loadProblem_ = QStringLiteral("%1: %2").arg(choice_.Library, problem);
+      return;
+    }
+    underWine_ = IsWindows32Dll(kind);
+    choice_.Isolate = choice_.Isolate || underWine_;
+  }
   if (!choice_.Isolate)
     LoadInProcess(choice_.Library);
+}
+
+void TGBPLibrary::SetNotice(std::function<void(const QString&)> notice) {
+  notice_ = std::move(notice);
 }
 
 void TGBPLibrary::LoadInProcess(const QString& fileName) {
@@ -166,14 +187,42 @@ bool TGBPLibrary::Load() {
 }
 
 bool TGBPLibrary::NeedsLoad() const {
-  return choice_.Isolate && !(host_ && host_->Running());
+  return choice_.Isolate && !refused_ && !(host_ && host_->Running());
+}
+
+THostLaunch TGBPLibrary::HostLaunch() const {
+  if (!underWine_) {
+    return THostLaunch{choice_.HostProgram.isEmpty() ? HostProgram(QStringLiteral("kiv-linkhost"))
+                                                     : choice_.HostProgram,
+                       {},
+                       {},
+                       0};
+  }
+  const TWine wine = FindWine();
+  if (wine.Loader.isEmpty())
+    return {};
+  if (!wine.PrefixMade && notice_)
+    notice_(WinePrefixSetupText(wine));
+  return WineLaunch(wine, choice_.HostProgram.isEmpty()
+                              ? HostProgram(QStringLiteral("kiv-linkhost-win32.exe"))
+                              : choice_.HostProgram);
 }
 
 void TGBPLibrary::StartHost() {
-  host_ = std::make_unique<TLinkHostProcess>(
-      choice_.HostProgram.isEmpty() ? HostProgram() : choice_.HostProgram,
-      HostCandidates(choice_.Library), choice_.TimeoutFactor);
   hostExports_ = 0;
+  const THostLaunch launch = HostLaunch();
+  if (launch.Program.isEmpty()) {
+    loadProblem_ = WineMissingText();
+    return;
+  }
+  // Windows code names the file by a drive and backslashes: Wine's Z: is the root.
+  const QStringList libraries =
+      underWine_
+          ? QStringList{QStringLiteral("Z:") + QFileInfo(choice_.Library)
+                                                   .absoluteFilePath()
+                                                   .replace(QLatin1Char('/'), QLatin1Char('\\'))}
+          : HostCandidates(choice_.Library);
+  host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
   if (!host_->Start()) {
     loadProblem_ = host_->Failure();
     host_.reset();
@@ -225,6 +274,8 @@ bool TGBPLibrary::Has(TGBPEntry entry) const {
 }
 
 QString TGBPLibrary::FileName() const {
+  if (underWine_ || refused_)
+    return choice_.Library;
   if (!choice_.Isolate)
     return library_.fileName();
   return hostLibrary_.isEmpty() ? HostCandidates(choice_.Library).constFirst() : hostLibrary_;
@@ -235,6 +286,8 @@ bool TGBPLibrary::Isolated() const {
 }
 
 QString TGBPLibrary::HowItRuns() const {
+  if (underWine_)
+    return QStringLiteral("in the link host under Wine");
   return choice_.Isolate ? QStringLiteral("in the link host") : QStringLiteral("in this process");
 }
 

@@ -7,6 +7,7 @@
 
 #include <QLibrary>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "common/messages.h"
@@ -14,6 +15,7 @@
 #include "link/linkchoice.h"
 
 class TLinkHostProcess;
+struct THostLaunch;
 
 // The six exports, in the order they are resolved.
 enum class TGBPEntry {
@@ -31,7 +33,9 @@ class TGBPLibrary {
   // the executable's folder first, then through the system's library search, then from the
   // installed private folder (../lib/kiv-manager beside bin/).
   explicit TGBPLibrary(const QString& fileName = QString());
-  // As chosen: isolated, the link host starts at the first Load or Open.
+  // As chosen: isolated, the link host starts at the first Load or Open. A chosen file is
+  // told by its header: a 32-bit Windows DLL runs in the Windows link host under Wine; a
+  // file that is no library either kind can load is not usable, with the reason.
   explicit TGBPLibrary(const TLinkChoice& choice);
   ~TGBPLibrary();  // unloads the library, or ends the host; the caller closes the link first
   TGBPLibrary(const TGBPLibrary&) = delete;
@@ -50,11 +54,16 @@ class TGBPLibrary {
   // The file loaded, or the last one tried when none could be loaded.
   QString FileName() const;
   bool Isolated() const;
+  // The chosen file is a 32-bit Windows DLL: the link host runs under Wine.
+  bool UnderWine() const { return underWine_; }
   // Why the library is not usable: the file tried and the system's reason, or the exports
   // it lacks, or why the link host did not start.
   QString LoadProblem() const { return loadProblem_; }
-  // "in this process", "in the link host".
+  // "in this process", "in the link host", "in the link host under Wine".
   QString HowItRuns() const;
+  // Receives what a long one-time step of Load is doing (making a new Wine prefix), on the
+  // thread that calls Load.
+  void SetNotice(std::function<void(const QString&)> notice);
 
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
   // Not usable: -2 (the port cannot be opened) without calling anything.
@@ -83,6 +92,8 @@ class TGBPLibrary {
  private:
   void LoadInProcess(const QString& fileName);
   void StartHost();
+  // How the host starts; no program when Wine is needed and missing.
+  THostLaunch HostLaunch() const;
   // Through the host: the library's result, or -4 after a failure.
   int HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
                quint32 length);
@@ -99,6 +110,9 @@ class TGBPLibrary {
   std::unique_ptr<TLinkHostProcess> host_;
   quint8 hostExports_ = 0;  // from the last host's hello
   QString hostLibrary_;
+  bool underWine_ = false;
+  bool refused_ = false;  // the chosen file is no library a host or this process can load
+  std::function<void(const QString&)> notice_;
   bool open_ = false;
   int openErrno_ = 0;
   QString loadProblem_;

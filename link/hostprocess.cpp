@@ -28,6 +28,33 @@ constexpr int kLivenessPollMs = 50;
 constexpr milliseconds kEndGrace{1000};
 constexpr size_t kStrayShown = 40;
 
+// The manager's environment with the launch's settings over it.
+std::vector<QByteArray> Environment(const QStringList& settings) {
+  std::vector<QByteArray> result;
+  for (char** variable = environ; *variable; ++variable) {
+    const QByteArray entry(*variable);
+    const QByteArray name = entry.left(entry.indexOf('=') + 1);
+    const bool replaced =
+        !name.isEmpty() &&
+        std::any_of(settings.begin(), settings.end(),
+                    [&](const QString& setting) { return setting.toLocal8Bit().startsWith(name); });
+    if (!replaced)
+      result.push_back(entry);
+  }
+  for (const QString& setting : settings)
+    result.push_back(setting.toLocal8Bit());
+  return result;
+}
+
+// A null-terminated array of the strings, as exec wants it; valid while they are.
+std::vector<char*> Pointers(std::vector<QByteArray>& strings) {
+  std::vector<char*> pointers;
+  for (QByteArray& text : strings)
+    pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 QString StatusText(int status) {
   if (WIFSIGNALED(status))
     return QStringLiteral("signal %1").arg(WTERMSIG(status));
@@ -89,7 +116,11 @@ QString DeadlineText(qint64 milliseconds) {
 
 TLinkHostProcess::TLinkHostProcess(const QString& program, const QStringList& libraries,
                                    double timeoutFactor)
-    : program_(program), libraries_(libraries), factor_(timeoutFactor) {}
+    : TLinkHostProcess(THostLaunch{program, {}, {}, 0}, libraries, timeoutFactor) {}
+
+TLinkHostProcess::TLinkHostProcess(const THostLaunch& launch, const QStringList& libraries,
+                                   double timeoutFactor)
+    : launch_(launch), libraries_(libraries), factor_(timeoutFactor) {}
 
 TLinkHostProcess::~TLinkHostProcess() {
   if (input_ < 0)
@@ -121,15 +152,13 @@ bool TLinkHostProcess::Start() {
   // A group of its own, so that ending it ends whatever it started too.
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
   posix_spawnattr_setpgroup(&attributes, 0);
-  std::vector<QByteArray> arguments{program_.toLocal8Bit()};
-  for (const QString& library : libraries_)
-    arguments.push_back(library.toLocal8Bit());
-  std::vector<char*> argv;
-  for (QByteArray& argument : arguments)
-    argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  std::vector<QByteArray> arguments{launch_.Program.toLocal8Bit()};
+  for (const QString& argument : launch_.Arguments + libraries_)
+    arguments.push_back(argument.toLocal8Bit());
+  std::vector<QByteArray> environment = Environment(launch_.Environment);
   pid_t pid = -1;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+  const int spawned = posix_spawn(&pid, arguments[0].constData(), &actions, &attributes,
+                                  Pointers(arguments).data(), Pointers(environment).data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   ::close(in[0]);
@@ -138,7 +167,7 @@ bool TLinkHostProcess::Start() {
     ::close(in[1]);
     ::close(out[0]);
     return Fail(QStringLiteral("The link host could not be started (%1: %2).")
-                    .arg(program_, QString::fromLocal8Bit(strerror(spawned))));
+                    .arg(launch_.Program, QString::fromLocal8Bit(strerror(spawned))));
   }
   pid_ = group_ = pid;
   input_ = in[1];
@@ -146,7 +175,7 @@ bool TLinkHostProcess::Start() {
   fcntl(input_, F_SETFL, fcntl(input_, F_GETFL) | O_NONBLOCK);
   fcntl(output_, F_SETFL, fcntl(output_, F_GETFL) | O_NONBLOCK);
 
-  const qint64 waitMs = LinkDeadlineMs(0, factor_);
+  const qint64 waitMs = LinkDeadlineMs(0, factor_) + launch_.ExtraStartMs;
   const QString during = QStringLiteral("its start");
   starting_ = true;
   const bool received = Receive(TClock::now() + milliseconds(waitMs), waitMs, during);

@@ -18,9 +18,19 @@ qint64 LinkDeadlineMs(quint64 bytes, double factor);
 // "42 s", "0.2 s": a deadline as the messages tell it.
 QString DeadlineText(qint64 milliseconds);
 
+// How the host is started: the program itself, or a loader (Wine) with the host as its
+// first argument.
+struct THostLaunch {
+  QString Program;
+  QStringList Arguments;    // before the library files
+  QStringList Environment;  // "NAME=value", over the manager's own environment
+  qint64 ExtraStartMs = 0;  // added to the start's deadline, for a one-time setup
+};
+
 class TLinkHostProcess {
  public:
   TLinkHostProcess(const QString& program, const QStringList& libraries, double timeoutFactor);
+  TLinkHostProcess(const THostLaunch& launch, const QStringList& libraries, double timeoutFactor);
   ~TLinkHostProcess();  // closes the host's input and ends it
   TLinkHostProcess(const TLinkHostProcess&) = delete;
   TLinkHostProcess& operator=(const TLinkHostProcess&) = delete;
@@ -56,7 +66,7 @@ class TLinkHostProcess {
   // Ends the host and everything in its process group.
   void Kill();
 
-  QString program_;
+  THostLaunch launch_;
   QStringList libraries_;
   double factor_;
   int pid_ = -1;       // while the host has not been reaped

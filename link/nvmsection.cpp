@@ -15,6 +15,7 @@ TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
 
 TNVMSection::TNVMSection(QObject* owner, const TLinkChoice& choice)
     : QObject(owner), library_(std::make_unique<TGBPLibrary>(choice)) {
+  library_->SetNotice([this](const QString& text) { emit Notice(text); });
   if (!library_->NeedsLoad() && !library_->Usable())
     ShowUnusable();
 }

@@ -67,6 +67,11 @@ class TNVMSection : public QObject, public TPhonePort {
   int Clear(const TSectionAddress& address) override;
   QString LinkLost() const override;
 
+ signals:
+  // A long one-time step of starting the link is running (a new Wine prefix being made);
+  // sent from the thread the library's calls run on.
+  void Notice(const QString& text);
+
  private:
   bool OpenFor(TGBPEntry entry);
   // One call of the library, through the executor when there is one; a failure of the link

@@ -55,6 +55,24 @@ void* Resolve(void* module, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
+// A crashed library must end the host at once, not leave it waiting behind an error box
+// on a desktop the user may not even see. Under Wine the box is the prefix's debugger,
+// told off in the prefix's registry.
+void QuietCrashes() {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))
+    return;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineDbg", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  const DWORD no = 0;
+  RegSetValueExA(key, "ShowCrashDialog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&no),
+                 sizeof no);
+  RegCloseKey(key);
+}
+
 // The protocol's stream; the library's own writes to stdout go to stderr instead.
 FILE* ProtocolOutput() {
   _setmode(_fileno(stdin), _O_BINARY);
@@ -76,6 +94,8 @@ void* LoadOne(const std::string& file, std::string& reason) {
 void* Resolve(void* module, const char* name) {
   return dlsym(module, name);
 }
+
+void QuietCrashes() {}  // a crash ends the process with its signal, which the manager tells
 
 FILE* ProtocolOutput() {
   const int protocol = dup(STDOUT_FILENO);
@@ -167,6 +187,7 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
   if (argc < 2)
     return Fail("usage: kiv-linkhost LIBRARY [LIBRARY...]");
+  QuietCrashes();
   FILE* output = ProtocolOutput();
   if (!output)
     return Fail("no standard output");

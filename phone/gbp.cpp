@@ -153,7 +153,7 @@ int32_t Open(uint32_t port) {
     return *link.faults.init;
   const fs::path store = StoreDir();
   std::error_code error;
-  link.portDir = store / ("COM" + std::to_string(port));
+  link.portDir = store / PortFolderName(port);
   // errno tells the caller why, as a serial port's open would.
   if (store.empty() || !fs::is_directory(link.portDir, error)) {
     errno = ENOENT;

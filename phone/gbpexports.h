@@ -7,7 +7,7 @@
 #include "link/gbp.h"
 
 #if defined(_WIN32)
-#define GBP_API __declspec(dllexport)
+#define GBP_API  // exported by gbp.def under the plain names alone
 #else
 #define GBP_API __attribute__((visibility("default")))
 #endif

@@ -1,14 +1,10 @@
 #include "phone/store.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "phone/storeplatform.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
@@ -16,9 +12,6 @@
 namespace gbp {
 namespace fs = std::filesystem;
 namespace {
-
-// Pieces small enough for a slow link to show progress, and for a write to be interrupted.
-constexpr size_t kPieceBytes = 256;
 
 bool IsSectionName(const std::string& name) {
   const auto hyphen = name.find('-');
@@ -56,32 +49,8 @@ bool IsTemporaryName(const std::string& name) {
 
 fs::path TemporaryName(const fs::path& portDir, const std::string& name) {
   static std::atomic<unsigned> counter{0};
-  return portDir /
-         ("." + name + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp");
-}
-
-bool WriteAll(int fd, const char* data, size_t length, const TPace& pace) {
-  while (length > 0) {
-    const size_t piece = std::min(length, kPieceBytes);
-    const ssize_t written = write(fd, data, piece);
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0)
-      return false;
-    data += written;
-    length -= static_cast<size_t>(written);
-    pace(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-// Makes the rename itself durable; a folder that cannot be synced changes nothing else.
-void SyncFolder(const fs::path& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    fsync(fd);
-    close(fd);
-  }
+  return portDir / ("." + name + "." + std::to_string(ProcessId()) + "." +
+                    std::to_string(counter++) + ".tmp");
 }
 
 }  // namespace
@@ -94,6 +63,10 @@ fs::path StoreDir() {
   if (const char* home = std::getenv("HOME"); home && *home)
     return fs::path(home) / ".local" / "share" / "kiv-manager" / "phone";
   return {};
+}
+
+std::string PortFolderName(uint32_t port) {
+  return PortFolderPrefix + std::to_string(port);
 }
 
 std::string SectionName(uint32_t section, uint32_t subsection) {
@@ -153,19 +126,12 @@ int32_t ReadSection(const fs::path& file, void* buffer, uint32_t length, const T
 int32_t ReplaceSection(const fs::path& portDir, const std::string& name, const void* data,
                        uint32_t length, const TPace& pace) {
   const fs::path temporary = TemporaryName(portDir, name);
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0)
-    return kIOError;
-  const bool written = WriteAll(fd, static_cast<const char*>(data), length, pace) && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
   std::error_code error;
-  if (written && closed)
-    fs::rename(temporary, portDir / name, error);
-  if (!written || !closed || error) {
+  if (!WriteNewFile(temporary, static_cast<const char*>(data), length, pace) ||
+      !MoveOver(temporary, portDir / name)) {
     fs::remove(temporary, error);
     return kIOError;
   }
-  SyncFolder(portDir);
   return 0;
 }
 
@@ -188,45 +154,6 @@ void RemoveTemporaries(const fs::path& portDir) {
         entry->symlink_status(ignored).type() == fs::file_type::regular)
       fs::remove(entry->path(), ignored);
   }
-}
-
-TPortLock::~TPortLock() {
-  Release();
-}
-
-TPortLock::TTaken TPortLock::Take(const fs::path& portDir) {
-  Release();
-  // Close-on-exec, so a program started by the holder does not keep the port after it.
-  const int fd = open(portDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0)
-    return TTaken::Unavailable;
-  int locked;
-  do
-    locked = flock(fd, LOCK_EX | LOCK_NB);
-  while (locked != 0 && errno == EINTR);
-  if (locked != 0) {
-    const bool held = errno == EWOULDBLOCK;
-    close(fd);
-    return held ? TTaken::HeldElsewhere : TTaken::Unavailable;
-  }
-  fd_ = fd;
-  portDir_ = portDir;
-  return TTaken::Yes;
-}
-
-void TPortLock::Release() {
-  if (fd_ < 0)
-    return;
-  close(fd_);  // closing the only open file of the lock releases it
-  fd_ = -1;
-  portDir_.clear();
-}
-
-bool TPortLock::InPlace() const {
-  struct stat held {};
-  struct stat now {};
-  return fd_ >= 0 && fstat(fd_, &held) == 0 && stat(portDir_.c_str(), &now) == 0 &&
-         S_ISDIR(now.st_mode) && held.st_dev == now.st_dev && held.st_ino == now.st_ino;
 }
 
 }  // namespace gbp

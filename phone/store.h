@@ -1,14 +1,17 @@
 #pragma once
 // The virtual phone's store: one folder per port (COM1 ... COM4), one file per section
-// named "<section>-<subsection>" in decimal, holding the section's bytes.
+// named "<section>-<subsection>" in decimal, holding the section's bytes. Windows code
+// cannot open a folder named COM1 (the name is the serial device), so the Windows build
+// names the port folders port1 ... port4.
 //
 // A port is held by one process at a time: InitGBPMode takes a lock on the port folder
-// itself (flock on the folder, so no lock file ever joins the sections) and EndGBPMode, or
-// the end of the process, lets it go.
+// itself (flock on the folder, so no lock file ever joins the sections; on Windows a named
+// mutex of the folder's path) and EndGBPMode, or the end of the process, lets it go.
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,12 +27,21 @@ constexpr int32_t kNoSection = -153;
 // The largest section the phone accepts.
 constexpr uint32_t kMaxSectionBytes = 65536;
 
+#if defined(_WIN32)
+constexpr char PortFolderPrefix[] = "port";
+#else
+constexpr char PortFolderPrefix[] = "COM";
+#endif
+
 // Called after each piece of a transfer with its length, so a slow link can be played.
 using TPace = std::function<void(size_t bytes)>;
 
 // GBP_PHONE_DIR, else $XDG_DATA_HOME/kiv-manager/phone, else ~/.local/share/kiv-manager/phone.
 // Empty when none of them can be found.
 std::filesystem::path StoreDir();
+
+// The folder of port 1 ... 4 in the store.
+std::string PortFolderName(uint32_t port);
 
 std::string SectionName(uint32_t section, uint32_t subsection);
 
@@ -63,7 +75,7 @@ class TPortLock {
  public:
   enum class TTaken { Yes, HeldElsewhere, Unavailable };
 
-  TPortLock() = default;
+  TPortLock();
   ~TPortLock();
   TPortLock(const TPortLock&) = delete;
   TPortLock& operator=(const TPortLock&) = delete;
@@ -76,8 +88,8 @@ class TPortLock {
   bool InPlace() const;
 
  private:
-  int fd_ = -1;
-  std::filesystem::path portDir_;
+  struct THeld;
+  std::unique_ptr<THeld> held_;
 };
 
 }  // namespace gbp

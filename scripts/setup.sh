@@ -22,6 +22,7 @@ dev_packages=(
 package_packages=(
   "${run_packages[@]}"
   dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils
+  g++-mingw-w64-i686
 )
 
 packages=()

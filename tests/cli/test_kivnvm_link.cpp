@@ -19,6 +19,7 @@ class TestKivnvmLink : public TKivnvmPhoneTest {
   void crashEndsABackupOnceAndTheNextCommandWorks();
   void crashDuringARestoreWritesNothingMore();
   void hangEndsWithinItsDeadline();
+  void linkTellsAWindowsLibraryAndItsWine();
 };
 
 void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
@@ -27,8 +28,9 @@ void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
       "InitGBPMode, EndGBPMode, ReadNVMFile, WriteNVMFile, ClearNVMFile, GetNVMFileSize";
   TKivnvmRun run = kivnvm_.Run({"link"});
   QCOMPARE(run.ExitCode, 0);
-  QCOMPARE(run.OutLines(), (QStringList{"Library: " + library, "Runs: in this process",
-                                        "Exports: " + exports, "Usable: yes"}));
+  QCOMPARE(run.OutLines(),
+           (QStringList{"Library: " + library, "Kind: Linux library (64-bit, x86-64)",
+                        "Runs: in this process", "Exports: " + exports, "Usable: yes"}));
   // The settings file's [Link] section, and the options that win over it.
   kivnvm_.WriteSettings("[Link]\nIsolate=true\nLibrary=/nonexistent/libgbp.so\n");
   run = kivnvm_.Run({"link", "--json", "--link", library});
@@ -133,6 +135,43 @@ void TestKivnvmLink::hangEndsWithinItsDeadline() {
   QVERIFY2(run.Err.contains("The phone-link library did not answer ReadNVMFile 18-9 within"),
            qPrintable(run.Err));
   QVERIFY(!QFile::exists(Path("out")));
+}
+
+// 32-bit programs cannot run on the machines these tests run on: a script stands in for
+// Wine, so this checks what kivnvm tells of Wine and the prefix, not Wine itself.
+void TestKivnvmLink::linkTellsAWindowsLibraryAndItsWine() {
+  const QString wine = Path("wine");
+  WriteFileBytes(wine, "#!/bin/sh\n[ \"$1\" = --version ] && echo wine-8.0\nexit 0\n");
+  QFile::setPermissions(wine, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString dll = QStringLiteral(GBP_DLL);
+  qputenv("WINELOADER", wine.toLocal8Bit());
+  qputenv("WINEPREFIX", Path("prefix").toLocal8Bit());
+  TKivnvmRun run = kivnvm_.Run({"link", "--link", dll});
+  QCOMPARE(run.ExitCode, 1);
+  const QStringList lines = run.OutLines();
+  QCOMPARE(lines.mid(0, 5),
+           (QStringList{"Library: " + dll, "Kind: 32-bit Windows library (i386)",
+                        "Runs: in the link host under Wine", "Wine: " + wine + " (wine-8.0)",
+                        "Wine prefix: " + Path("prefix") + " (made at the first use)"}));
+  run = kivnvm_.Run({"link", "--json", "--link", dll});
+  const QJsonObject json = QJsonDocument::fromJson(run.OutBytes).object();
+  QCOMPARE(json["kind"].toString(), QStringLiteral("32-bit Windows library (i386)"));
+  QCOMPARE(json["wine"].toString(), wine);
+  QCOMPARE(json["wineVersion"].toString(), QStringLiteral("wine-8.0"));
+  QCOMPARE(json["winePrefix"].toString(), Path("prefix"));
+  QCOMPARE(json["winePrefixMade"].toBool(), false);
+
+  // No Wine: the phone commands keep their first line and say what to install.
+  qunsetenv("WINELOADER");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", Path("nowhere").toLocal8Bit());
+  run = kivnvm_.Run({"list", "--link", dll});
+  qputenv("PATH", path);
+  qunsetenv("WINEPREFIX");
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.startsWith("kivnvm: Unable to open GPB.DLL\nWine is not installed"),
+           qPrintable(run.Err));
+  QVERIFY2(run.Err.contains("sudo apt-get install wine wine32:i386"), qPrintable(run.Err));
 }
 
 QTEST_GUILESS_MAIN(TestKivnvmLink)

@@ -1,0 +1,158 @@
+#include "link/libraryfile.h"
+
+#include <QFile>
+
+namespace {
+
+// Far enough for any real PE header, whose offset a DOS stub keeps small.
+constexpr qint64 kHeadBytes = 64 * 1024;
+
+constexpr quint16 kElfSharedObject = 3;  // ET_DYN
+constexpr quint16 kPeDllFlag = 0x2000;   // IMAGE_FILE_DLL
+constexpr quint16 kPe32Magic = 0x10b;
+constexpr quint16 kPe64Magic = 0x20b;
+
+// A little- or big-endian value at offset, or nothing when it lies past the bytes held.
+bool ReadValue(const QByteArray& bytes, qint64 offset, int size, bool bigEndian, quint32& value) {
+  if (offset < 0 || offset + size > bytes.size())
+    return false;
+  value = 0;
+  for (int at = 0; at < size; ++at) {
+    const quint32 byte = static_cast<quint8>(bytes[int(offset + (bigEndian ? at : size - 1 - at))]);
+    value = (value << 8) | byte;
+  }
+  return true;
+}
+
+TLibraryFile ElfOf(const QByteArray& head) {
+  TLibraryFile file;
+  const char elfClass = head.size() > 4 ? head[4] : 0;
+  const char data = head.size() > 5 ? head[5] : 0;
+  quint32 type = 0;
+  quint32 machine = 0;
+  if ((elfClass != 1 && elfClass != 2) || (data != 1 && data != 2) ||
+      !ReadValue(head, 16, 2, data == 2, type) || !ReadValue(head, 18, 2, data == 2, machine))
+    return file;
+  file.Kind = type == kElfSharedObject ? TLibraryKind::ElfShared : TLibraryKind::ElfOther;
+  file.Bits = elfClass == 1 ? 32 : 64;
+  file.Machine = quint16(machine);
+  return file;
+}
+
+TLibraryFile PeOf(const QByteArray& head) {
+  TLibraryFile file;
+  quint32 header = 0;
+  quint32 machine = 0;
+  quint32 flags = 0;
+  quint32 magic = 0;
+  if (!ReadValue(head, 0x3c, 4, false, header) ||
+      head.mid(qint64(header), 4) != QByteArray("PE\0\0", 4))
+    return file;
+  // The COFF header follows the signature; the optional header's magic tells 32 from 64 bits.
+  const qint64 coff = qint64(header) + 4;
+  if (!ReadValue(head, coff, 2, false, machine) || !ReadValue(head, coff + 18, 2, false, flags) ||
+      !ReadValue(head, coff + 20, 2, false, magic) || (magic != kPe32Magic && magic != kPe64Magic))
+    return file;
+  file.Kind = flags & kPeDllFlag ? TLibraryKind::WindowsDll : TLibraryKind::WindowsProgram;
+  file.Bits = magic == kPe32Magic ? 32 : 64;
+  file.Machine = quint16(machine);
+  return file;
+}
+
+QString ElfMachineName(quint16 machine) {
+  switch (machine) {
+    case 3:
+      return QStringLiteral("i386");
+    case 40:
+      return QStringLiteral("ARM");
+    case 62:
+      return QStringLiteral("x86-64");
+    case 183:
+      return QStringLiteral("AArch64");
+    default:
+      return QStringLiteral("machine %1").arg(machine);
+  }
+}
+
+QString PeMachineName(quint16 machine) {
+  switch (machine) {
+    case kPeMachineI386:
+      return QStringLiteral("i386");
+    case 0x8664:
+      return QStringLiteral("x86-64");
+    case 0x01c4:
+      return QStringLiteral("ARM");
+    case 0xaa64:
+      return QStringLiteral("ARM64");
+    default:
+      return QStringLiteral("machine 0x%1").arg(machine, 4, 16, QLatin1Char('0'));
+  }
+}
+
+}  // namespace
+
+TLibraryFile LibraryFileOf(const QByteArray& head) {
+  if (head.startsWith("\x7f"
+                      "ELF"))
+    return ElfOf(head);
+  if (head.startsWith("MZ"))
+    return PeOf(head);
+  return {};
+}
+
+TLibraryFile InspectLibraryFile(const QString& path) {
+  QFile file(path);
+  // Only regular files: a device or a pipe named as the library must not block the reader.
+  if (!file.open(QIODevice::ReadOnly) || file.isSequential())
+    return {};
+  return LibraryFileOf(file.read(kHeadBytes));
+}
+
+bool IsWindows32Dll(const TLibraryFile& file) {
+  return file.Kind == TLibraryKind::WindowsDll && file.Bits == 32 && file.Machine == kPeMachineI386;
+}
+
+QString LibraryFileText(const TLibraryFile& file) {
+  switch (file.Kind) {
+    case TLibraryKind::ElfShared:
+      return QStringLiteral("Linux library (%1-bit, %2)")
+          .arg(file.Bits)
+          .arg(ElfMachineName(file.Machine));
+    case TLibraryKind::ElfOther:
+      return QStringLiteral("Linux program, not a library (%1-bit, %2)")
+          .arg(file.Bits)
+          .arg(ElfMachineName(file.Machine));
+    case TLibraryKind::WindowsDll:
+      return QStringLiteral("%1-bit Windows library (%2)")
+          .arg(file.Bits)
+          .arg(PeMachineName(file.Machine));
+    case TLibraryKind::WindowsProgram:
+      return QStringLiteral("Windows program, not a library (%1-bit, %2)")
+          .arg(file.Bits)
+          .arg(PeMachineName(file.Machine));
+    case TLibraryKind::NotALibrary:
+      break;
+  }
+  return QStringLiteral("not a library");
+}
+
+QString LibraryFileProblem(const TLibraryFile& file) {
+  switch (file.Kind) {
+    case TLibraryKind::ElfShared:
+      return {};
+    case TLibraryKind::WindowsDll:
+      if (IsWindows32Dll(file))
+        return {};
+      if (file.Bits == 64)
+        return QStringLiteral("a 64-bit Windows library: the link needs the 32-bit one");
+      return QStringLiteral("a Windows library for %1: the link needs the 32-bit x86 one")
+          .arg(PeMachineName(file.Machine));
+    case TLibraryKind::WindowsProgram:
+      return QStringLiteral("a Windows program, not a library");
+    case TLibraryKind::ElfOther:
+      return QStringLiteral("a Linux program, not a library");
+    case TLibraryKind::NotALibrary:
+      break;
+  }
+  return QStringLiteral("not a library: neither a Linux shared object nor a Windows DLL");
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What kind of library a file is, told by its header and not by its name: a Linux shared
+// object loads in this process (or the native link host), a 32-bit Windows DLL runs in the
+// Windows link host under Wine, and anything else cannot be used.
+
+#include <QByteArray>
+#include <QString>
+
+enum class TLibraryKind {
+  NotALibrary,     // no header of either kind, or a damaged one
+  ElfShared,       // an ELF shared object
+  ElfOther,        // an ELF program or object file, not a shared object
+  WindowsDll,      // a PE DLL
+  WindowsProgram,  // a PE that is not a DLL
+};
+
+struct TLibraryFile {
+  TLibraryKind Kind = TLibraryKind::NotALibrary;
+  int Bits = 0;         // 32 or 64, for ELF and PE
+  quint16 Machine = 0;  // e_machine of ELF, the COFF machine of PE
+};
+
+// The PE machine of the only Windows library the link host can run.
+constexpr quint16 kPeMachineI386 = 0x014c;
+
+// The kind told by the first bytes of a file; never reads past head.
+TLibraryFile LibraryFileOf(const QByteArray& head);
+// The kind of the file at path, reading only its head; unreadable: NotALibrary.
+TLibraryFile InspectLibraryFile(const QString& path);
+
+// Whether the file is a DLL the Windows link host can load.
+bool IsWindows32Dll(const TLibraryFile& file);
+// "Linux library (64-bit, x86-64)", "32-bit Windows library (i386)", "not a library".
+QString LibraryFileText(const TLibraryFile& file);
+// Why the file cannot be used as the link library; empty for a Linux shared object and a
+// 32-bit Windows DLL.
+QString LibraryFileProblem(const TLibraryFile& file);
