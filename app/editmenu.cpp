@@ -10,6 +10,7 @@
 #include "common/modal.h"
 #include "link/nvmsection.h"
 #include "transfer/history.h"
+#include "transfer/ops/undo.h"
 #include "transfer/ui/historydialog.h"
 #include "transfer/ui/undocommand.h"
 #include "ui_mainwindow.h"
@@ -30,12 +31,13 @@ void TForm1::UpdateUndoAction() {
   undoId_.clear();
   QString text = QStringLiteral("&Undo");
   const THistoryStore store(CurrentHistoryConfig());
-  const QList<THistoryEntry> entries = store.Keeps() ? store.Entries() : QList<THistoryEntry>();
-  for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
-    if (it->Problem.isEmpty() && it->After.Known && !takenBack_.contains(it->Id)) {
-      undoId_ = it->Id;
-      text += QLatin1Char(' ') + ChangeName(*it);
-      break;
+  if (store.Keeps()) {
+    try {
+      const THistoryEntry last = LastChange(store);
+      undoId_ = last.Id;
+      text += QLatin1Char(' ') + ChangeName(last);
+    } catch (const EBadBackup&) {
+      // Nothing to take back: the action stays disabled.
     }
   }
   ui->UndoAction->setText(text);
@@ -44,8 +46,7 @@ void TForm1::UpdateUndoAction() {
 
 void TForm1::TakeBackChange(const QString& id) {
   TCatalogue catalogue = Catalogue();
-  if (UndoChangeCommand(*NVM, catalogue, THistoryStore(CurrentHistoryConfig()), id, *face_))
-    takenBack_.insert(id);
+  UndoChangeCommand(*NVM, catalogue, THistoryStore(CurrentHistoryConfig()), id, *face_);
 }
 
 void TForm1::UndoActionExecute() {

@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 #include <array>
 #include <functional>
 #include <memory>
@@ -210,9 +209,6 @@ class TForm1 : public QMainWindow {
   bool menuAtRow_ = false;
   // The change the Undo action names; empty while there is none.
   QString undoId_;
-  // Changes taken back from this window. An undo into an empty section leaves no entry of
-  // its own, so without these Undo would name the change it has just taken back.
-  QSet<QString> takenBack_;
 };
 
 extern TForm1* Form1;

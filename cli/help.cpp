@@ -167,14 +167,15 @@ const QList<TCommandHelp>& CommandHelps() {
            "manager's settings file turns the history off.\n"
            "\n"
            "  --json    an array of objects: id, folder, time, change, address, before,\n"
-           "            before_size, before_sha256, after, after_size, after_sha256, finished")},
+           "            before_size, before_sha256, after, after_size, after_sha256, finished,\n"
+           "            taken_back (an undo has written back what it replaced)")},
       {QStringLiteral("undo"), true, QStringLiteral("undo [ID]"),
        QStringLiteral("take back a change of the history, the last one by default"),
        QStringLiteral(
-           "Writes back what the section held before change ID (the last change by\n"
-           "default), checked by reading it back. Refused, with nothing written, when the\n"
-           "section no longer holds what the change left there (size and SHA-256), or when\n"
-           "the kept copy does not match its SHA-256. The undo is a change of its own.")},
+           "Writes back what the section held before change ID (by default the last change\n"
+           "not taken back yet), checked by reading it back. Refused, with nothing written,\n"
+           "when the section no longer holds what the change left there (size and SHA-256),\n"
+           "or when the kept copy does not match its SHA-256. The undo is a change of its own.")},
   };
   return helps;
 }

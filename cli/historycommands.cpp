@@ -37,7 +37,8 @@ TJsonLine EntryJson(const THistoryEntry& entry) {
       .Add(QStringLiteral("address"), entry.Address.Text());
   AddState(json, QStringLiteral("before"), entry.Before);
   AddState(json, QStringLiteral("after"), entry.After);
-  json.Add(QStringLiteral("finished"), entry.After.Known);
+  json.Add(QStringLiteral("finished"), entry.After.Known)
+      .Add(QStringLiteral("taken_back"), entry.TakenBack);
   return json;
 }
 
@@ -50,7 +51,8 @@ QString EntryText(const THistoryEntry& entry) {
       .arg(entry.Id, -4)
       .arg(entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
       .arg(entry.Address.Text(), -6)
-      .arg(entry.Change, entry.Before.Text(), after);
+      .arg(entry.TakenBack ? entry.Change + QStringLiteral(" (taken back)") : entry.Change,
+           entry.Before.Text(), after);
 }
 
 }  // namespace

@@ -185,6 +185,14 @@ void THistoryStore::Finish(const QString& id, const TSectionState& after) {
   Prune();
 }
 
+void THistoryStore::MarkTakenBack(const QString& id) const {
+  THistoryEntry entry = ReadEntry(id);
+  if (!entry.Problem.isEmpty() || entry.TakenBack)
+    return;
+  entry.TakenBack = true;
+  WriteChange(entry);
+}
+
 void THistoryStore::WriteChange(const THistoryEntry& entry) const {
   QJsonObject object{{QStringLiteral("id"), entry.Id},
                      {QStringLiteral("time"), entry.Time.toString(Qt::ISODateWithMs)},
@@ -193,6 +201,8 @@ void THistoryStore::WriteChange(const THistoryEntry& entry) const {
                      {QStringLiteral("before"), StateJson(entry.Before)}};
   if (entry.After.Known)
     object.insert(QStringLiteral("after"), StateJson(entry.After));
+  if (entry.TakenBack)
+    object.insert(QStringLiteral("takenBack"), true);
   SaveFile(QDir(entry.Dir).filePath(ChangeFileName), QJsonDocument(object).toJson());
 }
 
@@ -209,6 +219,7 @@ THistoryEntry THistoryStore::ReadEntry(const QString& id) const {
     entry.Change = object.value(QStringLiteral("change")).toString();
     entry.Before = StateFromJson(object.value(QStringLiteral("before")));
     entry.After = StateFromJson(object.value(QStringLiteral("after")));
+    entry.TakenBack = object.value(QStringLiteral("takenBack")).toBool();
     const bool addressRead =
         ParseSectionAddress(object.value(QStringLiteral("address")).toString(), entry.Address);
     if (!addressRead || object.value(QStringLiteral("id")).toString() != id ||

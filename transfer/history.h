@@ -33,7 +33,10 @@ struct THistoryEntry {
   TSectionAddress Address;
   TSectionState Before;
   TSectionState After;  // Known only once the change has finished
-  QString Problem;      // why the entry cannot be used; empty when it can
+  // An undo has written back what it replaced; an explicit undo still may, while the section
+  // holds what the change left.
+  bool TakenBack = false;
+  QString Problem;  // why the entry cannot be used; empty when it can
 };
 
 struct THistoryConfig {
@@ -67,6 +70,9 @@ class THistoryStore {
   // What the change left. An entry whose change left the section as it was goes, as do the
   // oldest entries beyond the bound.
   void Finish(const QString& id, const TSectionState& after);
+  // Marks the change as taken back, so the last change to undo is an older one: an undo that
+  // wrote into an empty section keeps no entry of its own to stand for it.
+  void MarkTakenBack(const QString& id) const;
 
   // Every entry, oldest first, damaged ones with their Problem.
   QList<THistoryEntry> Entries() const;

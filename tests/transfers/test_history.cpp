@@ -15,10 +15,10 @@
 #include "tests/cli/sampleimages.h"
 #include "tests/support/memoryport.h"
 #include "transfer/ops/backup.h"
+#include "transfer/ops/convertslot.h"
 #include "transfer/ops/restore.h"
 #include "transfer/ops/undo.h"
 #include "transfer/ops/upload.h"
-#include "transfer/ops/convertslot.h"
 
 namespace {
 
@@ -168,9 +168,13 @@ void TestHistory::everyChangeIsTakenBack() {
   // The kept entry is a backup folder a restore takes as it is.
   QCOMPARE(ReadBackup(entries[0].Dir, TSlotRanges()).Files.value(address.Text()), before);
 
-  // The undo is a change of its own, taken back in turn (a cleared section held nothing).
-  if (after.isEmpty())
+  // The change is not offered again. The undo is a change of its own, taken back in turn,
+  // unless the section it wrote held nothing (a clear), when nothing is left to take back.
+  QVERIFY(Store().Entry(entries[0].Id).TakenBack);
+  if (after.isEmpty()) {
+    QVERIFY_THROWS_EXCEPTION(EBadBackup, LastChange(Store()));
     return;
+  }
   const THistoryEntry undo = LastChange(Store());
   QCOMPARE(undo.Change, QStringLiteral("Undo of %1").arg(entries[0].Id));
   QCOMPARE(Undo(port_, catalogue_, Store(), undo.Id, reporter_).State, TUndoResult::Undone);

@@ -181,7 +181,7 @@ void TestUndo::historyTakesBackAnOlderChange() {
   QCOMPARE(fixture_->LastBox().Text, QStringLiteral("Undone: Upload of 18-9."));
   // Read again after the undo, which is a change of its own; newest first.
   const QList<QStringList> expected{
-      {"18-9", "Undo of 1"}, {"", "damaged"}, {"2-10", "Clear"}, {"18-9", "Upload"}};
+      {"18-9", "Undo of 1"}, {"", "damaged"}, {"2-10", "Clear"}, {"18-9", "Upload (taken back)"}};
   QCOMPARE(lines, expected);
 }
 

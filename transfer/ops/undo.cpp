@@ -30,7 +30,7 @@ QString RefusalText(const THistoryEntry& entry, const TSectionState& now) {
 THistoryEntry LastChange(const THistoryStore& store) {
   const QList<THistoryEntry> entries = store.Entries();
   for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
-    if (it->Problem.isEmpty() && it->After.Known)
+    if (it->Problem.isEmpty() && it->After.Known && !it->TakenBack)
       return *it;
   }
   throw EBadBackup(QStringLiteral("The history holds no change to take back"));
@@ -62,5 +62,7 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
                                                     TWriteCheck::ByReadBack, reporter);
   result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;
   result.Problem = outcome.Problem;
+  if (outcome.Whole)
+    store.MarkTakenBack(entry.Id);
   return result;
 }

@@ -20,12 +20,13 @@ struct TUndoResult {
   QString Problem;
 };
 
-// The newest entry that can be taken back; throws EBadBackup when there is none.
+// The newest entry that can be taken back and has not been; throws EBadBackup when there is
+// none.
 THistoryEntry LastChange(const THistoryStore& store);
 
 // Throws EBadBackup for an entry that is missing or damaged, before the link opens. The
 // section must hold what the change left (size and SHA-256); then the kept bytes are
-// written, checked by reading them back, and the section's row refreshed. The undo is a
-// change of its own in the history.
+// written, checked by reading them back, and the section's row refreshed; the entry is then
+// marked taken back. The undo is a change of its own in the history.
 TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                  const QString& id, TReporter& reporter);

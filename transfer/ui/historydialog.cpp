@@ -28,7 +28,7 @@ QStringList LineOf(const THistoryEntry& entry) {
   return {entry.Id,
           entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
           entry.Address.Text(),
-          entry.Change,
+          entry.TakenBack ? entry.Change + QStringLiteral(" (taken back)") : entry.Change,
           entry.Before.Text(),
           after};
 }

@@ -9,7 +9,7 @@ QString ChangeName(const THistoryEntry& entry) {
   return QStringLiteral("%1 of %2").arg(entry.Change, entry.Address.Text());
 }
 
-bool UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
+void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                        const QString& id, TReporter& reporter) {
   TUndoResult result;
   {
@@ -18,21 +18,20 @@ bool UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistorySt
   }
   switch (result.State) {
     case TUndoResult::NoLink:
-      return false;
+      return;
     case TUndoResult::Refused:
       reporter.Status(QStringLiteral("Not undone"));
       reporter.Error(result.Problem);
-      return false;
+      return;
     case TUndoResult::Failed:
       reporter.Status(QStringLiteral("Undo error!"));
       reporter.Error(QStringLiteral("Section %1 was not taken back: %2")
                          .arg(result.Entry.Address.Text(), result.Problem));
-      return false;
+      return;
     case TUndoResult::Undone:
       break;
   }
   const QString done = QStringLiteral("Undone: %1.").arg(ChangeName(result.Entry));
   reporter.Status(done);
   reporter.Notice(done, SuccessCaption());
-  return true;
 }

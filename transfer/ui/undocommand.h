@@ -15,5 +15,5 @@ QString ChangeName(const THistoryEntry& entry);
 
 // Whether the section holds again what the change replaced. A missing or damaged entry
 // throws EBadBackup before anything is written.
-bool UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
+void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                        const QString& id, TReporter& reporter);
