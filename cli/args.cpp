@@ -27,15 +27,19 @@ bool IsOperand(const QString& token) {
 }  // namespace
 
 bool TArgs::Has(const QString& name) const {
-  return flags_.contains(name) || values_.contains(name);
+  return flags_.contains(name) || values_.contains(name) || repeated_.contains(name);
 }
 
 QString TArgs::Value(const QString& name, const QString& fallback) const {
   return values_.value(name, fallback);
 }
 
+QStringList TArgs::Values(const QString& name) const {
+  return repeated_.value(name);
+}
+
 QStringList TArgs::Given() const {
-  return flags_.values() + values_.keys();
+  return flags_.values() + values_.keys() + repeated_.keys();
 }
 
 QString TArgs::TakeFirstPositional() {
@@ -71,17 +75,23 @@ TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options) 
 // The option at tokens[i]; its value follows "=" at equals, or is the next token.
 void TArgs::Add(const TOptionDef& option, const QStringList& tokens, int& i, int equals) {
   const QString& name = option.Name;
-  if (Has(name))
+  if (Has(name) && !option.Repeats)
     throw TUsageError(QStringLiteral("--%1 given twice").arg(name));
   if (!option.TakesValue) {
     if (equals >= 0)
       throw TUsageError(QStringLiteral("--%1 takes no value").arg(name));
     flags_.insert(name);
-  } else if (equals >= 0) {
-    values_.insert(name, tokens[i].mid(equals + 1));
-  } else if (i + 1 < tokens.size()) {
-    values_.insert(name, tokens[++i]);
-  } else {
-    throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
+    return;
   }
+  QString value;
+  if (equals >= 0)
+    value = tokens[i].mid(equals + 1);
+  else if (i + 1 < tokens.size())
+    value = tokens[++i];
+  else
+    throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
+  if (option.Repeats)
+    repeated_[name] << value;
+  else
+    values_.insert(name, value);
 }

@@ -9,11 +9,12 @@
 #include <QStringList>
 
 struct TOptionDef {
-  TOptionDef(QString name, bool takesValue, QChar shortName = QChar())
-      : Name(std::move(name)), TakesValue(takesValue), Short(shortName) {}
+  TOptionDef(QString name, bool takesValue, QChar shortName = QChar(), bool repeats = false)
+      : Name(std::move(name)), TakesValue(takesValue), Short(shortName), Repeats(repeats) {}
   QString Name;  // without the leading "--"
   bool TakesValue;
-  QChar Short;  // the one-letter form after "-", if any
+  QChar Short;   // the one-letter form after "-", if any
+  bool Repeats;  // may be given more than once, each value kept
 };
 
 class TArgs {
@@ -21,6 +22,8 @@ class TArgs {
   bool Has(const QString& name) const;
   // The option's value; the fallback when the option was not given.
   QString Value(const QString& name, const QString& fallback = QString()) const;
+  // Every value of an option that repeats, in the order given.
+  QStringList Values(const QString& name) const;
   // The names of the options given.
   QStringList Given() const;
   const QStringList& Positional() const { return positional_; }
@@ -35,5 +38,6 @@ class TArgs {
 
   QSet<QString> flags_;
   QMap<QString, QString> values_;
+  QMap<QString, QStringList> repeated_;
   QStringList positional_;
 };

@@ -29,7 +29,8 @@ constexpr int VariablePositional = -1;
 // How the phone-link library is reached.
 const QList<TOptionDef> LinkOptions{{QStringLiteral("link"), true},
                                     {QStringLiteral("isolate"), false},
-                                    {QStringLiteral("timeout-factor"), true}};
+                                    {QStringLiteral("timeout-factor"), true},
+                                    {QStringLiteral("serial"), true, QChar(), true}};
 const QList<TOptionDef> PhoneOptions = QList<TOptionDef>{{QStringLiteral("port"), true},
                                                          {QStringLiteral("slots"), true},
                                                          {QStringLiteral("progress"), false}} +

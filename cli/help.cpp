@@ -198,7 +198,10 @@ const QString PhoneOptionsText = QStringLiteral(
     "                       (default: Isolate= of [Link], else off)\n"
     "  --timeout-factor N   scale the link host's deadlines (15 s a call, plus the time\n"
     "                       its bytes take at 2,400 baud) by N; default: Timeout= of\n"
-    "                       [Link], else 1");
+    "                       [Link], else 1\n"
+    "  --serial COMn=DEVICE the serial device behind a COM port, COM1=/dev/ttyUSB0; once\n"
+    "                       for each port. Checked before the link opens (missing device,\n"
+    "                       no permission); default: COM1= ... COM4= of [Link]");
 
 const QString WritableText = QStringLiteral(
     "Writable sections: put and clear write only where the manager's window can, the\n"

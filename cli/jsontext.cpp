@@ -27,6 +27,14 @@ TJsonLine& TJsonLine::Add(const QString& key, const QStringList& texts) {
   return *this;
 }
 
+TJsonLine& TJsonLine::Add(const QString& key, const QList<TJsonLine>& objects) {
+  QStringList items;
+  for (const TJsonLine& object : objects)
+    items << object.Text();
+  members_.append({key, QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']')});
+  return *this;
+}
+
 QString TJsonLine::Text() const {
   QStringList parts;
   for (const auto& member : members_)

@@ -16,6 +16,8 @@ class TJsonLine {
   TJsonLine& Add(const QString& key, bool value);
   // An array of strings.
   TJsonLine& Add(const QString& key, const QStringList& texts);
+  // An array of objects.
+  TJsonLine& Add(const QString& key, const QList<TJsonLine>& objects);
   QString Text() const;
 
  private:

@@ -9,10 +9,18 @@
 #include "cli/phonelink.h"
 #include "link/hostprotocol.h"
 #include "link/libraryfile.h"
+#include "link/serialdevice.h"
 #include "link/winehost.h"
 #include "settings/settingsfile.h"
 
 namespace {
+
+// The device named for a COM port, and what keeps the link from opening on it.
+struct TSerialReport {
+  QString Port;
+  QString Device;
+  QString Problem;  // empty: it passes the checks
+};
 
 struct TLinkReport {
   QString Library;
@@ -22,6 +30,7 @@ struct TLinkReport {
   TWine Wine;
   QString WineVersion;  // empty when Wine cannot run
   QStringList Exports;
+  QList<TSerialReport> Serial;
   bool Usable = false;
   QString Problem;  // why it is not usable
   bool Tested = false;
@@ -47,6 +56,9 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
     if (library.Has(TGBPEntry(entry)))
       report.Exports << QLatin1String(linkhost::kEntryNames[entry]);
   }
+  for (auto named = options.Link.Serial.cbegin(); named != options.Link.Serial.cend(); ++named)
+    report.Serial << TSerialReport{PortName(named.key()), named.value(),
+                                   SerialDeviceProblem(named.key(), named.value())};
   if (test && report.Usable) {
     report.Tested = true;
     report.Port = PortName(options.Port);
@@ -77,6 +89,10 @@ void PrintWords(const TLinkReport& report) {
   PrintOut(QStringLiteral("Exports: %1")
                .arg(report.Exports.isEmpty() ? QStringLiteral("none")
                                              : report.Exports.join(QStringLiteral(", "))));
+  for (const TSerialReport& serial : report.Serial)
+    PrintOut(serial.Problem.isEmpty()
+                 ? QStringLiteral("%1: %2 (present, may be opened)").arg(serial.Port, serial.Device)
+                 : QStringLiteral("%1: %2 (%3)").arg(serial.Port, serial.Device, serial.Problem));
   PrintOut(report.Usable ? QStringLiteral("Usable: yes")
                          : QStringLiteral("Usable: no (%1)").arg(report.Problem));
   if (report.Tested)
@@ -100,6 +116,17 @@ void PrintJson(const TLinkReport& report) {
         .Add(QStringLiteral("winePrefix"), report.Wine.Prefix)
         .Add(QStringLiteral("winePrefixMade"), report.Wine.PrefixMade);
   }
+  QList<TJsonLine> serial;
+  for (const TSerialReport& named : report.Serial) {
+    TJsonLine device;
+    device.Add(QStringLiteral("port"), named.Port)
+        .Add(QStringLiteral("device"), named.Device)
+        .Add(QStringLiteral("ready"), named.Problem.isEmpty());
+    if (!named.Problem.isEmpty())
+      device.Add(QStringLiteral("problem"), named.Problem);
+    serial << device;
+  }
+  json.Add(QStringLiteral("serial"), serial);
   if (!report.Usable)
     json.Add(QStringLiteral("problem"), report.Problem);
   if (report.Tested)

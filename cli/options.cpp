@@ -146,5 +146,14 @@ TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath) {
           QStringLiteral("'%1' is no timeout factor: give a positive number such as 0.5 or 3")
               .arg(text));
   }
+  for (const QString& text : args.Values(QStringLiteral("serial"))) {
+    int port = 0;
+    QString device;
+    if (!ParseSerialMapping(text, port, device))
+      throw TUsageError(
+          QStringLiteral("--serial takes COMn=DEVICE such as COM1=/dev/ttyUSB0, not '%1'")
+              .arg(text));
+    choice.Serial.insert(port, device);
+  }
   return choice;
 }

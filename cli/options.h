@@ -27,11 +27,12 @@ struct TPhoneOptions {
   QString PortOrigin;  // "from --port", "from the settings file ...", for the link's messages
   TSlotRanges Ranges;
   bool Progress = false;  // on stderr: forced on by --progress, else when it is a terminal
-  TLinkChoice Link;       // the settings file's [Link], with --link, --isolate, --timeout-factor
+  TLinkChoice Link;       // the settings file's [Link], with the link's options
 };
 
-// The settings file's [Link] section with what --link, --isolate and --timeout-factor say
-// instead. Throws TUsageError for a factor that is no positive number.
+// The settings file's [Link] section with what --link, --isolate, --timeout-factor and
+// --serial say instead. Throws TUsageError for a factor that is no positive number or a
+// --serial that is no COMn=DEVICE.
 TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath);
 
 // The manager's settings file, found as the manager finds it (SettingsFileOf) for a manager

@@ -37,6 +37,11 @@ bool TPhoneLink::Open() {
   }
   openError_ =
       QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port_), portOrigin_);
+  // A device check says in full what is wrong; the library's reason needs the port named.
+  if (!library_.DeviceProblem().isEmpty()) {
+    openError_ += NextErrLine(library_.DeviceProblem());
+    return false;
+  }
   const QString reason = library_.OpenFailureReason();
   if (!reason.isEmpty())
     openError_ += NextErrLine(QStringLiteral("%1: %2").arg(PortName(port_), reason));

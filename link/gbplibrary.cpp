@@ -12,6 +12,7 @@
 #include "link/hostprocess.h"
 #include "link/libraryfile.h"
 #include "link/linkcalls.h"
+#include "link/serialdevice.h"
 #include "link/winehost.h"
 
 namespace {
@@ -327,6 +328,17 @@ int TGBPLibrary::Open(int port) {
   if (!Load())
     return -2;
   linkLost_.clear();
+  // A named device that is missing or closed to this account cannot open: say why and
+  // what to do, before the library tries.
+  deviceProblem_.clear();
+  const QString device = choice_.Serial.value(port);
+  if (!device.isEmpty()) {
+    deviceProblem_ = SerialDeviceProblem(port, device);
+    if (!deviceProblem_.isEmpty()) {
+      openErrno_ = 0;
+      return GBPCantOpenPort;
+    }
+  }
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));
   // A library that sets errno when the port does not open tells the system's reason, as a
@@ -348,6 +360,8 @@ int TGBPLibrary::Open(int port) {
 }
 
 QString TGBPLibrary::OpenFailureReason() const {
+  if (!deviceProblem_.isEmpty())
+    return deviceProblem_;
   if (openErrno_ == 0)
     return {};
   const QString system = qt_error_string(openErrno_);

@@ -66,11 +66,15 @@ class TGBPLibrary {
   void SetNotice(std::function<void(const QString&)> notice);
 
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
-  // Not usable: -2 (the port cannot be opened) without calling anything.
+  // Not usable, or the device named for the port fails its checks: -2 (the port cannot be
+  // opened) without calling anything.
   int Open(int port);
   // Why the last Open failed as the library's errno tells it ("the port is in use by another
   // program (Device or resource busy)"); empty when it succeeded or told nothing.
   QString OpenFailureReason() const;
+  // Why the device named for the port cannot open, with what to do; empty when the last Open
+  // passed the checks.
+  QString DeviceProblem() const { return deviceProblem_; }
   // EndGBPMode, open link or not; the link is closed afterwards. Not usable: 0.
   int Close();
 
@@ -115,6 +119,7 @@ class TGBPLibrary {
   std::function<void(const QString&)> notice_;
   bool open_ = false;
   int openErrno_ = 0;
+  QString deviceProblem_;
   QString loadProblem_;
   QString linkLost_;
   QString untoldFailure_;

@@ -30,5 +30,10 @@ TLinkChoice ReadLinkSettings(const QString& settingsPath) {
                    isolate == QStringLiteral("1");
   const double factor = ParseTimeoutFactor(file.value(QStringLiteral("Link/Timeout")).toString());
   choice.TimeoutFactor = factor > 0 ? factor : 1.0;
+  for (int port = kFirstComPort; port <= kLastComPort; ++port) {
+    const QString device = file.value(QStringLiteral("Link/COM%1").arg(port)).toString().trimmed();
+    if (!device.isEmpty())
+      choice.Serial.insert(port, device);
+  }
   return choice;
 }

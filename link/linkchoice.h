@@ -1,14 +1,18 @@
 #pragma once
 // Which phone-link library is used and how it runs: the [Link] section of the settings file
-// (Library=, Isolate=, Timeout=), which both faces read; kivnvm's options win over it.
+// (Library=, Isolate=, Timeout=, COM1= ... COM4=), which both faces read; kivnvm's options
+// win over it.
 
 #include <QString>
+
+#include "link/serialdevice.h"
 
 struct TLinkChoice {
   QString Library;             // a library file; empty: the loader's search order
   bool Isolate = false;        // run a native library in the link host as well
   double TimeoutFactor = 1.0;  // scales every deadline of the link host
   QString HostProgram;         // the link host; empty: found as the library is found
+  TSerialMap Serial;           // the device behind a COM port; none: the library's own choice
 };
 
 // A library file, in this process or isolated, with the defaults for the rest.

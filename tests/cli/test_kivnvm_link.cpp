@@ -20,6 +20,7 @@ class TestKivnvmLink : public TKivnvmPhoneTest {
   void crashDuringARestoreWritesNothingMore();
   void hangEndsWithinItsDeadline();
   void linkTellsAWindowsLibraryAndItsWine();
+  void serialDevicesAreCheckedBeforeTheLinkOpens();
 };
 
 void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
@@ -172,6 +173,48 @@ void TestKivnvmLink::linkTellsAWindowsLibraryAndItsWine() {
   QVERIFY2(run.Err.startsWith("kivnvm: Unable to open GPB.DLL\nWine is not installed"),
            qPrintable(run.Err));
   QVERIFY2(run.Err.contains("sudo apt-get install wine wine32:i386"), qPrintable(run.Err));
+}
+
+void TestKivnvmLink::serialDevicesAreCheckedBeforeTheLinkOpens() {
+  const QString missing = Path("ttyUSB9");
+  const QString missingText =
+      "COM1 is " + missing + ", which does not exist: is the cable plugged in?";
+  const QString present = Path("ttyS1");
+  WriteFileBytes(present, QByteArray());
+  kivnvm_.WriteSettings("[Link]\nCOM2=" + present.toUtf8() + "\n");
+  phone_->ClearJournal();
+
+  TKivnvmRun run = kivnvm_.Run({"link", "--test", "--port", "COM1", "--serial", "COM1=" + missing});
+  QCOMPARE(run.ExitCode, 1);
+  const QStringList lines = run.OutLines();
+  QVERIFY2(lines.contains("COM1: " + missing + " (" + missingText + ")"), qPrintable(run.Out));
+  QVERIFY2(lines.contains("COM2: " + present + " (present, may be opened)"), qPrintable(run.Out));
+  QVERIFY2(run.Out.contains("Link test on COM1: GBP Error: Can't open port! (COM1, from --port)\n"
+                            "kivnvm: " +
+                            missingText),
+           qPrintable(run.Out));
+
+  run = kivnvm_.Run({"link", "--json", "--serial", "com1=" + missing});
+  const QJsonArray serial = QJsonDocument::fromJson(run.OutBytes).object()["serial"].toArray();
+  QCOMPARE(serial.size(), 2);
+  QCOMPARE(serial[0].toObject()["problem"].toString(), missingText);
+  QCOMPARE(serial[1].toObject()["ready"].toBool(), true);
+
+  // A phone command: the library's message first, what to do on the next line.
+  run = kivnvm_.Run({"list", "--port", "COM1", "--serial", "COM1=" + missing});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.startsWith("kivnvm: GBP Error: Can't open port! (COM1, from --port)\n"
+                              "kivnvm: " +
+                              missingText),
+           qPrintable(run.Err));
+  QVERIFY(phone_->Journal().isEmpty());
+
+  for (const char* bad : {"COM5=/dev/ttyS0", "COM1=", "/dev/ttyUSB0"}) {
+    run = kivnvm_.Run({"list", "--serial", bad});
+    QCOMPARE(run.ExitCode, 2);
+    QVERIFY2(run.Err.contains("--serial takes COMn=DEVICE"), qPrintable(run.Err));
+  }
+  kivnvm_.WriteSettings(QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestKivnvmLink)

@@ -41,6 +41,7 @@ void TestKivnvmUsage::helpAndVersion() {
                               "list", "get", "put", "clear", "backup", "restore", "link", "--port",
                               "--slots", "--link", "--isolate", "--timeout-factor"})
     QVERIFY2(help.Out.contains(QLatin1String(command)), command);
+  QVERIFY(help.Out.contains(QLatin1String("--serial COMn=DEVICE")));
   QCOMPARE(kivnvm_.Run({"-h"}).Out, help.Out);
   QCOMPARE(kivnvm_.Run({"help"}).Out, help.Out);
   const TKivnvmRun version = kivnvm_.Run({QStringLiteral("--version")});

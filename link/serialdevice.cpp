@@ -1,0 +1,79 @@
+#include "link/serialdevice.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace {
+
+QString GroupName(gid_t group) {
+  const struct group* entry = getgrgid(group);
+  return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(group);
+}
+
+bool InGroup(const TAccount& account, gid_t group) {
+  return account.Group == group || account.Groups.contains(group);
+}
+
+}  // namespace
+
+bool ParseSerialMapping(const QString& text, int& port, QString& device) {
+  static const QRegularExpression pattern(QStringLiteral("^COM([1-4])=(.+)$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = pattern.match(text);
+  if (!match.hasMatch() || match.captured(2).trimmed().isEmpty())
+    return false;
+  port = match.captured(1).toInt();
+  device = match.captured(2).trimmed();
+  return true;
+}
+
+bool MayOpenReadWrite(const TDeviceAccess& device, const TAccount& account) {
+  if (account.User == 0)
+    return true;
+  // The first class that matches decides, as the kernel's own check does.
+  mode_t wanted = S_IRUSR | S_IWUSR;
+  if (device.Owner != account.User)
+    wanted = InGroup(account, device.Group) ? (S_IRGRP | S_IWGRP) : (S_IROTH | S_IWOTH);
+  return (device.Mode & wanted) == wanted;
+}
+
+TAccount CurrentAccount() {
+  TAccount account;
+  account.User = geteuid();
+  account.Group = getegid();
+  const int count = getgroups(0, nullptr);
+  if (count > 0) {
+    QList<gid_t> groups(count);
+    const int got = getgroups(count, groups.data());
+    if (got > 0)
+      account.Groups = groups.mid(0, got);
+  }
+  return account;
+}
+
+QString SerialDeviceProblem(int port, const QString& device) {
+  struct stat status {};
+  if (stat(QFile::encodeName(device).constData(), &status) != 0) {
+    return QStringLiteral("COM%1 is %2, which does not exist: is the cable plugged in?")
+        .arg(port)
+        .arg(device);
+  }
+  const TDeviceAccess access{status.st_mode & 07777, status.st_uid, status.st_gid};
+  if (MayOpenReadWrite(access, CurrentAccount()))
+    return {};
+  const QString group = GroupName(access.Group);
+  if ((access.Mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+    return QStringLiteral(
+               "Your account may not open %1 (group %2): add yourself with `sudo usermod -aG %2 "
+               "$USER`, then log in again.")
+        .arg(device, group);
+  }
+  // No group may open it either: only a change of its permissions helps.
+  return QStringLiteral(
+             "Your account may not open %1 (mode %2, owner %3): give it read and write "
+             "permission for your account or a group of yours.")
+      .arg(device, QString::number(access.Mode, 8), QString::number(access.Owner));
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The serial device behind each COM port (COM1=/dev/ttyUSB0), and the checks made before the
+// link opens on it, so that a missing cable or a missing group membership is told in words
+// rather than as a bare "Can't open port!".
+
+#include <sys/types.h>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+// COM port number (1..4) to the device path behind it.
+using TSerialMap = QMap<int, QString>;
+
+constexpr int kFirstComPort = 1;
+constexpr int kLastComPort = 4;
+
+// "COM1=/dev/ttyUSB0" (COM in any case, a path that is not empty): true with port and device.
+bool ParseSerialMapping(const QString& text, int& port, QString& device);
+
+// Who asks to open a device: the account and every group it is in.
+struct TAccount {
+  uid_t User = 0;
+  gid_t Group = 0;
+  QList<gid_t> Groups;  // the supplementary groups
+};
+
+// Who owns a device and how it may be opened.
+struct TDeviceAccess {
+  mode_t Mode = 0;  // permission bits
+  uid_t Owner = 0;
+  gid_t Group = 0;
+};
+
+// Whether the account may open the device for reading and writing, by its permission bits
+// (root may open anything).
+bool MayOpenReadWrite(const TDeviceAccess& device, const TAccount& account);
+
+// This process's account.
+TAccount CurrentAccount();
+
+// Why the link cannot open on the device behind port, with what to do; empty when nothing
+// is known against it.
+QString SerialDeviceProblem(int port, const QString& device);
