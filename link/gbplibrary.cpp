@@ -14,6 +14,7 @@
 #include "link/linkcalls.h"
 #include "link/serialdevice.h"
 #include "link/winehost.h"
+#include "link/wineports.h"
 
 namespace {
 
@@ -215,6 +216,14 @@ void TGBPLibrary::StartHost() {
   if (launch.Program.isEmpty()) {
     loadProblem_ = WineMissingText();
     return;
+  }
+  // The host's Windows code opens COMn: the prefix must say which device that is first.
+  if (underWine_) {
+    const QString unmapped = ApplyWinePorts(FindWine(), choice_.Serial);
+    if (!unmapped.isEmpty()) {
+      loadProblem_ = unmapped;
+      return;
+    }
   }
   // Windows code names the file by a drive and backslashes: Wine's Z: is the root.
   const QStringList libraries =

@@ -7,6 +7,7 @@
 
 #include "link/gbplibrary.h"
 #include "link/nvmsection.h"
+#include "link/wineports.h"
 #include "tests/support/scriptedmodal.h"
 
 namespace {
@@ -72,6 +73,7 @@ class TestWineLaunch : public QObject {
   void missingWineSaysWhatToInstall();
   void wineGetsTheHostTheLibraryAndItsSettings_data();
   void wineGetsTheHostTheLibraryAndItsSettings();
+  void serialPortsAreMappedOnlyWhenChanged();
 };
 
 void TestWineLaunch::filesNoHostCanLoadAreRefused() {
@@ -161,6 +163,60 @@ void TestWineLaunch::wineGetsTheHostTheLibraryAndItsSettings() {
   QCOMPARE(environment.filter(QStringLiteral("WINEDLLOVERRIDES=")).size(), 1);
   // What Wine started ends with it: the host's whole process group.
   QTRY_VERIFY(!Running(Lines(script + QStringLiteral(".child")).value(0)));
+}
+
+// Each stand-in logs its command line with the prefix it was given; the Wine one fails
+// while a file "fail" stands beside it.
+void TestWineLaunch::serialPortsAreMappedOnlyWhenChanged() {
+  const QTemporaryDir dir;
+  const QByteArray logger =
+      "#!/bin/sh\nprintf '%s %s [%s]\\n' \"$(basename \"$0\")\" \"$*\" \"$WINEPREFIX\" >> "
+      "\"$(dirname \"$0\")/log\"\n"
+      "[ ! -e \"$(dirname \"$0\")/fail\" ]\n";
+  for (const QString name : {"wine", "wineserver"})
+    QFile::setPermissions(WriteFile(dir, name, logger),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const TEnvironment loader("WINELOADER", dir.filePath(QStringLiteral("wine")).toLocal8Bit());
+  const QString prefix = dir.filePath(QStringLiteral("prefix"));
+  const TEnvironment winePrefix("WINEPREFIX", prefix.toLocal8Bit());
+  QVERIFY(QDir().mkpath(prefix));
+  WriteFile(dir, QStringLiteral("prefix/system.reg"), "WINE REGISTRY\n");
+  const QString log = dir.filePath(QStringLiteral("log"));
+  const QString key = QStringLiteral("HKLM\\Software\\Wine\\Ports");
+  const QString tail = QStringLiteral(" [%1]").arg(prefix);
+  const auto apply = [&](const TSerialMap& wanted) {
+    QFile::remove(log);
+    const QString problem = ApplyWinePorts(FindWine(), wanted);
+    return problem.isEmpty() ? Lines(log) : QStringList{problem};
+  };
+
+  const TSerialMap usb{{1, QStringLiteral("/dev/ttyUSB0")}, {2, QStringLiteral("/dev/ttyS1")}};
+  QCOMPARE(apply(usb),
+           (QStringList{"wine reg add " + key + " /v COM1 /t REG_SZ /d /dev/ttyUSB0 /f" + tail,
+                        "wine reg add " + key + " /v COM2 /t REG_SZ /d /dev/ttyS1 /f" + tail,
+                        "wineserver -k" + tail}));
+  QCOMPARE(apply(usb), QStringList());
+  const TSerialMap acm{{1, QStringLiteral("/dev/ttyACM0")}};
+  QCOMPARE(apply(acm),
+           (QStringList{"wine reg add " + key + " /v COM1 /t REG_SZ /d /dev/ttyACM0 /f" + tail,
+                        "wine reg delete " + key + " /v COM2 /f" + tail, "wineserver -k" + tail}));
+  // A failed write records nothing: the next start tries again.
+  WriteFile(dir, QStringLiteral("fail"), "");
+  QVERIFY(apply(usb).constFirst().startsWith("Cannot map the serial ports in the Wine prefix " +
+                                             prefix + ": wine reg add"));
+  QFile::remove(dir.filePath(QStringLiteral("fail")));
+  QCOMPARE(apply(usb).size(), 3);
+
+  // The library maps the ports before its host starts under Wine.
+  QFile::remove(log);
+  TLinkChoice choice = LibraryChoice(QStringLiteral(GBP_DLL));
+  choice.Serial = acm;
+  TGBPLibrary library(choice);
+  QVERIFY(!library.Load());  // the stand-in runs no host
+  const QStringList calls = Lines(log);
+  QCOMPARE(calls.size(), 4);
+  QVERIFY(calls[0].startsWith("wine reg add " + key + " /v COM1 /t REG_SZ /d /dev/ttyACM0"));
+  QVERIFY(calls[3].startsWith("wine ") && calls[3].contains("kiv-linkhost-win32.exe"));
 }
 
 QTEST_GUILESS_MAIN(TestWineLaunch)
