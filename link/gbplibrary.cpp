@@ -163,6 +163,9 @@ void TGBPLibrary::SetNotice(std::function<void(const QString&)> notice) {
 
 void TGBPLibrary::LoadInProcess(const QString& fileName) {
   const QStringList candidates = fileName.isEmpty() ? SearchOrder() : QStringList{fileName};
+  // Two of these may load one file (the window's link and Test link's); the one that goes
+  // first must not unmap the code the other still calls.
+  library_.setLoadHints(QLibrary::PreventUnloadHint);
   for (const QString& candidate : candidates) {
     library_.setFileName(candidate);
     if (library_.load())
