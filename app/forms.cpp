@@ -7,10 +7,11 @@
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
+#include "link/ui/phonelinkdialog.h"
 #include "prefs/ui/prefform.h"
 #include "settings/ui/expertsform.h"
-#include "transfer/ui/uploadplandialog.h"
 #include "transfer/ui/historydialog.h"
+#include "transfer/ui/uploadplandialog.h"
 #include "ufif/ui/badaddrform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
@@ -23,6 +24,7 @@ TBadAddrForm* BadAddrForm = nullptr;
 TIconForm* IconForm = nullptr;
 TUploadPlanDialog* UploadPlanDialog = nullptr;
 THistoryDialog* HistoryDialog = nullptr;
+TPhoneLinkDialog* PhoneLinkDialog = nullptr;
 
 namespace {
 
@@ -69,6 +71,7 @@ TApplicationForms::TApplicationForms(const QString& settingsPath) {
   CreateDialog(IconForm, "IconForm");
   CreateDialog(UploadPlanDialog, "UploadPlanDialog");
   CreateDialog(HistoryDialog, "HistoryDialog");
+  CreateDialog(PhoneLinkDialog, "PhoneLinkDialog");
   ConnectDialogs();
 }
 
@@ -78,9 +81,8 @@ void TApplicationForms::ShowMainWindow() {
 
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs() {
-  Form1->UseDialogs(
-      {AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog,
-       HistoryDialog});
+  Form1->UseDialogs({AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm,
+                     UploadPlanDialog, HistoryDialog, PhoneLinkDialog});
   OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
   OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
@@ -88,6 +90,7 @@ void TApplicationForms::ConnectDialogs() {
 }
 
 TApplicationForms::~TApplicationForms() {
+  PhoneLinkDialog = nullptr;
   HistoryDialog = nullptr;
   UploadPlanDialog = nullptr;
   IconForm = nullptr;

@@ -15,6 +15,7 @@ class TBadAddrForm;
 class TIconForm;
 class TUploadPlanDialog;
 class THistoryDialog;
+class TPhoneLinkDialog;
 
 extern TAboutBox* AboutBox;
 extern TPrefForm* PrefForm;
@@ -24,6 +25,7 @@ extern TBadAddrForm* BadAddrForm;
 extern TIconForm* IconForm;
 extern TUploadPlanDialog* UploadPlanDialog;
 extern THistoryDialog* HistoryDialog;
+extern TPhoneLinkDialog* PhoneLinkDialog;
 
 // The font the windows are laid out for: 11 pixels of Arial (or its metric twin Liberation
 // Sans), as wide as MS Sans Serif 8 pt, so every caption fits the forms' fixed geometry
@@ -34,8 +36,8 @@ void UseApplicationFont();
 void UseApplicationIdentity();
 
 // Sets the application font and identity, then creates Form1, AboutBox, PrefForm, ExpertsForm,
-// OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog and HistoryDialog in that order;
-// destroying it destroys them all and clears the globals.
+// OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog, HistoryDialog and PhoneLinkDialog in
+// that order; destroying it destroys them all and clears the globals.
 class TApplicationForms {
  public:
   // settingsPath: the main window's settings file; empty for the usual place.

@@ -68,6 +68,7 @@ TForm1::TForm1(const QString& settingsPath)
   AddUploadFiles();
   AddManySlotItems();
   AddEditMenu();
+  AddPhoneLinkMenu();
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
   NVM->setObjectName(QStringLiteral("NVM"));

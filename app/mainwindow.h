@@ -30,6 +30,7 @@ class TIconForm;
 class TLinkThread;
 class TNVMSection;
 class TOKBottomDlg;
+class TPhoneLinkDialog;
 class TPhoneLogWindow;
 class TPrefForm;
 class TUploadPlanDialog;
@@ -59,6 +60,7 @@ struct TWindowDialogs {
   TIconForm* Icons = nullptr;
   TUploadPlanDialog* UploadPlan = nullptr;
   THistoryDialog* History = nullptr;
+  TPhoneLinkDialog* PhoneLink = nullptr;
 };
 
 class TForm1 : public QMainWindow {
@@ -135,6 +137,8 @@ class TForm1 : public QMainWindow {
   void DownloadSlotsActionExecute();
   void ClearSlotsActionExecute();
   void PhoneLogActionExecute();
+  // File > Phone link...: the library, the devices behind the ports and the deadline factor.
+  void PhoneLinkActionExecute();
   // Edit > Undo takes back the change its text names; Edit > History... any one of them.
   void UndoActionExecute();
   void HistoryActionExecute();
@@ -189,6 +193,7 @@ class TForm1 : public QMainWindow {
   bool DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at);
   void PortTextEntered();
   void AddEditMenu();
+  void AddPhoneLinkMenu();
   // The Undo action names the newest change that can be taken back, or is disabled.
   void UpdateUndoAction();
   void TakeBackChange(const QString& id);

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <cmath>
 
+#include "common/errors.h"
 #include "common/fileio.h"
 
 namespace {
@@ -36,4 +37,25 @@ TLinkChoice ReadLinkSettings(const QString& settingsPath) {
       choice.Serial.insert(port, device);
   }
   return choice;
+}
+
+void WriteLinkSettings(const QString& settingsPath, const TLinkChoice& choice) {
+  // QSettings reads the file again before it writes: a named pipe would block it.
+  if (!IsRegularOrAbsent(settingsPath))
+    throw EIniFileException(settingsPath);
+  QSettings file(settingsPath, QSettings::IniFormat);
+  file.setValue(QStringLiteral("Link/Library"), choice.Library);
+  file.setValue(QStringLiteral("Link/Isolate"),
+                choice.Isolate ? QStringLiteral("true") : QStringLiteral("false"));
+  file.setValue(QStringLiteral("Link/Timeout"), choice.TimeoutFactor);
+  for (int port = kFirstComPort; port <= kLastComPort; ++port) {
+    const QString key = QStringLiteral("Link/COM%1").arg(port);
+    if (choice.Serial.contains(port))
+      file.setValue(key, choice.Serial.value(port));
+    else
+      file.remove(key);
+  }
+  file.sync();
+  if (file.status() != QSettings::NoError)
+    throw EIniFileException(settingsPath);
 }

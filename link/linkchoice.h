@@ -29,3 +29,8 @@ TLinkChoice ReadLinkSettings(const QString& settingsPath);
 
 // A timeout factor as typed: a positive number, "0.5", "2"; 0 when the text is none.
 double ParseTimeoutFactor(const QString& text);
+
+// Writes choice into the [Link] section of the settings file at path, keeping the rest of the
+// file; a COM port without a device loses its key. Throws EIniFileException when the file
+// cannot be written.
+void WriteLinkSettings(const QString& settingsPath, const TLinkChoice& choice);

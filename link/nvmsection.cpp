@@ -24,6 +24,18 @@ TNVMSection::~TNVMSection() {
   EndGBP();
 }
 
+void TNVMSection::UseChoice(const TLinkChoice& choice) {
+  if (library_->IsOpen())
+    EndGBP();
+  // The old library is taken apart where its calls ran; a link host ends with it.
+  Call([this, &choice] {
+    library_ = std::make_unique<TGBPLibrary>(choice);
+    return 0;
+  });
+  library_->SetNotice([this](const QString& text) { emit Notice(text); });
+  reasonShown_ = false;
+}
+
 bool TNVMSection::InitGBP() {
   if (library_->IsOpen())
     return true;

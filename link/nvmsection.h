@@ -36,6 +36,9 @@ class TNVMSection : public QObject, public TPhonePort {
   TNVMSection(QObject* owner, const TLinkChoice& choice);
   ~TNVMSection() override;
 
+  // The library as chosen from the next command on; the link open now is closed first.
+  void UseChoice(const TLinkChoice& choice);
+
   bool InitGBP();
   int EndGBP();
   int Read(void* buffer, quint32 length);

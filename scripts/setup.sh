@@ -10,7 +10,7 @@ set -euo pipefail
 run_packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev liblzo2-dev libxcb1-dev
-  qt6-qpa-plugins qt6-wayland fonts-liberation2
+  qt6-qpa-plugins qt6-wayland fonts-liberation2 qt6-serialport-dev
 )
 dev_packages=(
   "${run_packages[@]}"

@@ -1,0 +1,126 @@
+// File > Phone link... against the virtual phone: the fields come from the settings file's
+// [Link] section and go back there on OK, the next command uses them, and "Test link"
+// reports in words without writing anything.
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "link/linkchoice.h"
+#include "link/ui/phonelinkdialog.h"
+#include "tests/support/windowtest.h"
+
+class TestPhoneLink : public TWindowTest {
+  Q_OBJECT
+ private Q_SLOTS:
+  void fieldsRoundTripAndApplyFromTheNextCommand();
+  void testLinkReportsInWordsAndWritesNothing();
+
+ private:
+  // File > Phone link..., with the script run on the dialog before it closes with result.
+  void PhoneLink(const std::function<void(TPhoneLinkDialog&)>& script, int result) {
+    fixture_->Modal.DialogScripts.enqueue([script, result](QDialog* dialog) {
+      script(*qobject_cast<TPhoneLinkDialog*>(dialog));
+      return result;
+    });
+    Control<QAction>("PhoneLinkAction")->trigger();
+  }
+};
+
+namespace {
+
+QComboBox* Device(const TPhoneLinkDialog& dialog, int port) {
+  return Control<QComboBox>(dialog, qPrintable(QStringLiteral("DeviceCOM%1").arg(port)));
+}
+
+QString Missing(int port) {
+  return QStringLiteral("/dev/kiv-no-such-cable-%1").arg(port);
+}
+
+QString MissingText(int port) {
+  return QStringLiteral("COM%1 is %2, which does not exist: is the cable plugged in?")
+      .arg(port)
+      .arg(Missing(port));
+}
+
+}  // namespace
+
+void TestPhoneLink::fieldsRoundTripAndApplyFromTheNextCommand() {
+  const QString library = TVirtualPhone::LibraryPath();
+  TManagerFixture::WriteSettings("[Link]\nLibrary=" + library.toUtf8() +
+                                 "\nTimeout=2.5\nCOM3=/dev/ttyS7\n");
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Phone link"));
+        QVERIFY(Control<QRadioButton>(dialog, "FileRadio")->isChecked());
+        QCOMPARE(Control<QLineEdit>(dialog, "LibraryEdit")->text(), library);
+        QCOMPARE(Control<QLabel>(dialog, "LibraryLine")->text(), QStringLiteral("Linux library"));
+        QCOMPARE(Device(dialog, 3)->currentText(), QStringLiteral("/dev/ttyS7"));
+        QCOMPARE(Control<QDoubleSpinBox>(dialog, "TimeoutSpin")->value(), 2.5);
+        Control<QRadioButton>(dialog, "BuiltInRadio")->setChecked(true);
+        Device(dialog, 1)->setEditText(Missing(1));
+        Device(dialog, 3)->setEditText(QString());
+        Control<QDoubleSpinBox>(dialog, "TimeoutSpin")->setValue(4);
+      },
+      mrOk);
+  const TLinkChoice saved = ReadLinkSettings(TManagerFixture::SettingsPath());
+  QCOMPARE(saved.Library, QString());
+  QCOMPARE(saved.Serial, (TSerialMap{{1, Missing(1)}}));
+  QCOMPARE(saved.TimeoutFactor, 4.0);
+  QVERIFY(!TManagerFixture::ReadSettings().contains(QStringLiteral("COM3=")));
+
+  // The next command opens on the device now named, and says what to do.
+  fixture_->Phone.ClearJournal();
+  fixture_->Run(&TForm1::Button1Click);
+  const TShownBox box = fixture_->LastBox();
+  QCOMPARE(box.Text, QStringLiteral("GBP Error: Can't open port!"));
+  QCOMPARE(box.Detail, MissingText(1));
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  fixture_->Modal.Clear();
+
+  // Cancel keeps the file as it is.
+  const QString before = TManagerFixture::ReadSettings();
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        QCOMPARE(Device(dialog, 1)->currentText(), Missing(1));
+        QVERIFY(Control<QRadioButton>(dialog, "BuiltInRadio")->isChecked());
+        Device(dialog, 2)->setEditText(Missing(2));
+      },
+      mrCancel);
+  QCOMPARE(TManagerFixture::ReadSettings(), before);
+}
+
+void TestPhoneLink::testLinkReportsInWordsAndWritesNothing() {
+  fixture_->Phone.Put(2, 18, QByteArray(30, 'k'));
+  fixture_->Phone.ClearJournal();
+  QStringList texts;
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        auto* test = Control<QPushButton>(dialog, "TestLinkButton");
+        test->click();
+        texts << dialog.TestText();
+        Device(dialog, 1)->setEditText(Missing(1));
+        test->click();
+        texts << dialog.TestText();
+        Control<QRadioButton>(dialog, "FileRadio")->setChecked(true);
+        Control<QLineEdit>(dialog, "LibraryEdit")->setText(TManagerFixture::SettingsPath());
+        test->click();
+        texts << dialog.TestText();
+      },
+      mrCancel);
+  QCOMPARE(texts.size(), 3);
+  QCOMPARE(texts[0], QStringLiteral("The link works on COM1: section 2-18 holds 30 bytes."));
+  QCOMPARE(texts[1], "GBP Error: Can't open port!\n" + MissingText(1));
+  QVERIFY2(texts[2].startsWith(QStringLiteral("Unable to open GPB.DLL\n")), qPrintable(texts[2]));
+  QCOMPARE(fixture_->Phone.Journal(),
+           (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,18) = 30", "EndGBPMode() = 0"}));
+  QVERIFY(!TManagerFixture::ReadSettings().contains(QStringLiteral("[Link]")));
+}
+
+QTEST_MAIN(TestPhoneLink)
+#include "test_phonelink.moc"
