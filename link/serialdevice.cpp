@@ -1,6 +1,7 @@
 #include "link/serialdevice.h"
 
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
@@ -11,6 +12,11 @@ namespace {
 QString GroupName(gid_t group) {
   const struct group* entry = getgrgid(group);
   return entry ? QString::fromLocal8Bit(entry->gr_name) : QString::number(group);
+}
+
+QString UserName(uid_t user) {
+  const struct passwd* entry = getpwuid(user);
+  return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(user);
 }
 
 bool InGroup(const TAccount& account, gid_t group) {
@@ -75,5 +81,5 @@ QString SerialDeviceProblem(int port, const QString& device) {
   return QStringLiteral(
              "Your account may not open %1 (mode %2, owner %3): give it read and write "
              "permission for your account or a group of yours.")
-      .arg(device, QString::number(access.Mode, 8), QString::number(access.Owner));
+      .arg(device, QString::number(access.Mode, 8), UserName(access.Owner));
 }
