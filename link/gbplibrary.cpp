@@ -1,8 +1,6 @@
 #include "link/gbplibrary.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
@@ -11,6 +9,7 @@
 
 #include "link/hostprocess.h"
 #include "link/libraryfile.h"
+#include "link/librarysearch.h"
 #include "link/linkcalls.h"
 #include "link/serialdevice.h"
 #include "link/winehost.h"
@@ -26,45 +25,6 @@ quint32 LowByte(int value) {
 template <typename TFunction>
 TFunction Resolve(QLibrary& library, const char* name) {
   return reinterpret_cast<TFunction>(library.resolve(name));
-}
-
-// Where "gbp" is looked for, first to last. The executable's own folder comes first, as
-// Windows searches for a DLL, so a library put beside the program always wins; then the
-// system's library search, so a real phone-link library installed there wins over the
-// virtual phone; then the private folder where an installed manager keeps the virtual phone.
-QStringList SearchOrder() {
-  const QString name = QStringLiteral("gbp");
-  if (!QCoreApplication::instance())
-    return {name};
-  const QDir programDir(QCoreApplication::applicationDirPath());
-  return {programDir.filePath(name), name,
-          QDir::cleanPath(
-              programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
-}
-
-// A link host (kiv-linkhost, kiv-linkhost-win32.exe): beside the executable, else in the
-// installed private folder.
-QString HostProgram(const QString& name) {
-  if (!QCoreApplication::instance())
-    return name;
-  const QDir programDir(QCoreApplication::applicationDirPath());
-  const QString beside = programDir.filePath(name);
-  const QString installed = QDir::cleanPath(
-      programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name));
-  return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
-}
-
-// The search order as file names the host loads as they are: "dir/gbp" is "dir/libgbp.so".
-QStringList HostCandidates(const QString& chosen) {
-  if (!chosen.isEmpty())
-    return {chosen};
-  QStringList files;
-  for (const QString& candidate : SearchOrder()) {
-    const QFileInfo info(candidate);
-    const QString file = QStringLiteral("lib%1.so").arg(info.fileName());
-    files << (candidate.contains(QLatin1Char('/')) ? info.dir().filePath(file) : file);
-  }
-  return files;
 }
 
 // Of the loader's reasons, the one of a file that is there but does not load, else the first.
@@ -162,7 +122,7 @@ void TGBPLibrary::SetNotice(std::function<void(const QString&)> notice) {
 }
 
 void TGBPLibrary::LoadInProcess(const QString& fileName) {
-  const QStringList candidates = fileName.isEmpty() ? SearchOrder() : QStringList{fileName};
+  const QStringList candidates = fileName.isEmpty() ? LibrarySearchOrder() : QStringList{fileName};
   // Two of these may load one file (the window's link and Test link's); the one that goes
   // first must not unmap the code the other still calls.
   library_.setLoadHints(QLibrary::PreventUnloadHint);
@@ -197,8 +157,9 @@ bool TGBPLibrary::NeedsLoad() const {
 
 THostLaunch TGBPLibrary::HostLaunch() const {
   if (!underWine_) {
-    return THostLaunch{choice_.HostProgram.isEmpty() ? HostProgram(QStringLiteral("kiv-linkhost"))
-                                                     : choice_.HostProgram,
+    return THostLaunch{choice_.HostProgram.isEmpty()
+                           ? HostProgramFile(QStringLiteral("kiv-linkhost"))
+                           : choice_.HostProgram,
                        {},
                        {},
                        0};
@@ -209,7 +170,7 @@ THostLaunch TGBPLibrary::HostLaunch() const {
   if (!wine.PrefixMade && notice_)
     notice_(WinePrefixSetupText(wine));
   return WineLaunch(wine, choice_.HostProgram.isEmpty()
-                              ? HostProgram(QStringLiteral("kiv-linkhost-win32.exe"))
+                              ? HostProgramFile(QStringLiteral("kiv-linkhost-win32.exe"))
                               : choice_.HostProgram);
 }
 
@@ -234,7 +195,7 @@ void TGBPLibrary::StartHost() {
           ? QStringList{QStringLiteral("Z:") + QFileInfo(choice_.Library)
                                                    .absoluteFilePath()
                                                    .replace(QLatin1Char('/'), QLatin1Char('\\'))}
-          : HostCandidates(choice_.Library);
+          : HostLibraryCandidates(choice_.Library);
   host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
   if (!host_->Start()) {
     loadProblem_ = host_->Failure();
@@ -291,7 +252,8 @@ QString TGBPLibrary::FileName() const {
     return choice_.Library;
   if (!choice_.Isolate)
     return library_.fileName();
-  return hostLibrary_.isEmpty() ? HostCandidates(choice_.Library).constFirst() : hostLibrary_;
+  return hostLibrary_.isEmpty() ? HostLibraryCandidates(choice_.Library).constFirst()
+                                : hostLibrary_;
 }
 
 bool TGBPLibrary::Isolated() const {
