@@ -55,7 +55,7 @@ void PrintSection(const TSectionRestore& section, bool dryRun) {
 int BackupCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const QString dir = args.Positional()[0];
-  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+  TPhoneLink link(options);
   TBackupResult result;
   {
     TCliReporter reporter(options.Progress);
@@ -80,7 +80,7 @@ int RestoreCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("only")))
     request.Only = ParseAddressList(args.Value(QStringLiteral("only")));
   const TBackupSet backup = ReadBackup(args.Positional()[0], options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+  TPhoneLink link(options);
   TRestoreResult result;
   {
     TCliReporter reporter(options.Progress);

@@ -79,7 +79,7 @@ int UndoCommand(const TArgs& args) {
   const QString id = args.Positional().isEmpty() ? LastChange(store).Id : args.Positional().first();
   TSlotTable table{};
   TCatalogue catalogue{table, options.Ranges, true};
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options);
   TCliReporter reporter(false);
   const TUndoResult result = Undo(link, catalogue, store, id, reporter);
   const THistoryEntry& entry = result.Entry;

@@ -140,7 +140,7 @@ void PrintJson(const TLinkReport& report) {
 
 int LinkCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
-  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+  TPhoneLink link(options);
   const TLinkReport report = Examine(link, options, args.Has(QStringLiteral("test")));
   if (args.Has(QStringLiteral("json")))
     PrintJson(report);

@@ -67,7 +67,7 @@ int GetManyCommand(const TArgs& args) {
     dir = args.Value(IntoOption);
     addresses = AddressesOf(args.Positional());
   }
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options);
   TCliReporter reporter(options.Progress);
   TCliInteraction interaction(args);
   return Finish(DownloadSlots(link, addresses, dir, interaction, reporter), link);
@@ -111,7 +111,7 @@ int PutIntoFreeCommand(const TArgs& args) {
     files << item;
   }
   TCliSlots phone(options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options);
   TCliReporter reporter(options.Progress);
   if (!RefreshAllSlots(link, phone.Catalogue, reporter).LinkOpened)
     throw TCommandFailed(link.OpenError());
@@ -138,7 +138,7 @@ int ClearManyCommand(const TArgs& args) {
   for (const TSectionAddress& address : addresses)
     CheckWritable(address, options.Ranges, args);
   TCliSlots phone(options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin);
+  TPhoneLink link(options);
   TCliReporter reporter(options.Progress);
   return Finish(ClearSlots(link, phone.Catalogue, addresses, reporter), link);
 }

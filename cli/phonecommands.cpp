@@ -130,7 +130,7 @@ void CheckWritable(const TSectionAddress& address, const TSlotRanges& ranges, co
 int ListCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   TCliCatalogue catalogue(options.Ranges, !args.Has(QStringLiteral("sizes-only")));
-  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+  TPhoneLink link(options);
   TCliReporter reporter(false);
   const TSlotsRefreshed refreshed = RefreshAllSlots(link, catalogue.Catalogue, reporter);
   if (!refreshed.LinkOpened)
@@ -156,7 +156,7 @@ int GetCommand(const TArgs& args) {
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   TSectionRead section;
   {
-    TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+    TPhoneLink link(options);
     TCommandLink open(link);
     TTransferClock clock(TTransferClock::WhenFor(args.Has(QStringLiteral("progress"))),
                          QStringLiteral("reading ") + address.Text(),
@@ -184,7 +184,7 @@ int PutCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
     PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
   TCliCatalogue catalogue(options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+  TPhoneLink link(options);
   TCliReporter reporter(false);
   TCliInteraction interaction(args);
   TUploadResult result;
@@ -215,7 +215,7 @@ int ClearCommand(const TArgs& args) {
   const TSectionAddress address = ParseAddressArgument(args.Positional()[0]);
   CheckWritable(address, options.Ranges, args);
   TCliCatalogue catalogue(options.Ranges);
-  TPhoneLink link(options.Port, options.PortOrigin, options.Link);
+  TPhoneLink link(options);
   TCliReporter reporter(false);
   const TClearOutcome outcome = ClearSection(link, catalogue.Catalogue, address, reporter);
   if (!outcome.LinkOpened)

@@ -4,8 +4,8 @@
 #include "cli/options.h"
 #include "settings/settingsfile.h"
 
-TPhoneLink::TPhoneLink(int port, const QString& portOrigin, const TLinkChoice& choice)
-    : library_(choice), port_(port), portOrigin_(portOrigin) {
+TPhoneLink::TPhoneLink(const TPhoneOptions& options)
+    : library_(options.Link), port_(options.Port), portOrigin_(options.PortOrigin) {
   // Making a Wine prefix takes a while: say so rather than seem to hang.
   library_.SetNotice([](const QString& text) {
     if (StderrIsTerminal())

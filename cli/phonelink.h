@@ -4,15 +4,17 @@
 
 #include <QString>
 
+#include "cli/options.h"
 #include "link/gbplibrary.h"
-#include "link/linkchoice.h"
 #include "link/phoneport.h"
 
 class TPhoneLink final : public TPhonePort {
  public:
-  // port: 1 = COM1 ... 4 = COM4; portOrigin says where it came from ("from --port"), for
-  // the message of a link that does not open.
-  TPhoneLink(int port, const QString& portOrigin, const TLinkChoice& choice = TLinkChoice());
+  // Every command's link, made from its options alone: the port with where it came from
+  // ("from --port", for the message of a link that does not open) and the library as the
+  // options, else the settings file, chose it. There is no other way to make one, so no
+  // command can fall back on a library nobody chose.
+  explicit TPhoneLink(const TPhoneOptions& options);
   ~TPhoneLink() override;
   TPhoneLink(const TPhoneLink&) = delete;
   TPhoneLink& operator=(const TPhoneLink&) = delete;
