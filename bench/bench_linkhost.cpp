@@ -59,7 +59,10 @@ void BM_Read65536(benchmark::State& state) {
 // Through kivnvm's port, as "kivnvm list" refreshes: the link opened and closed each time.
 void BM_FullRefresh115200(benchmark::State& state) {
   qputenv("GBP_BAUD", "115200");
-  TPhoneLink link(1, QStringLiteral("the benchmark"), Choice(state));
+  TPhoneOptions options;
+  options.PortOrigin = QStringLiteral("the benchmark");
+  options.Link = Choice(state);
+  TPhoneLink link(options);
   TSlotTable table{};
   TCatalogue catalogue{table, TSlotRanges(), true};
   TBareFace reporter;

@@ -26,13 +26,19 @@ QByteArray FileBytes(int i, char fill) {
   return QByteArray(FileSize, char(fill + i));
 }
 
+TPhoneOptions BenchOptions() {
+  TPhoneOptions options;
+  options.PortOrigin = QStringLiteral("from the benchmark");
+  return options;
+}
+
 struct TBench {
   QTemporaryDir Store;
   QTemporaryDir History;
   TBareFace Face;
   TSlotTable Table{};
   TCatalogue Catalogue{Table, TSlotRanges(), true};
-  TPhoneLink Link{1, QStringLiteral("from the benchmark")};
+  TPhoneLink Link{BenchOptions()};
 
   // The virtual phone on COM1: a folder of the store.
   TBench() {

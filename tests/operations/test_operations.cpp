@@ -42,9 +42,10 @@ class TPhoneUnderTest {
   explicit TPhoneUnderTest(int kind) {
     if (kind != MemoryPort) {
       phone_ = std::make_unique<TVirtualPhone>();
-      TLinkChoice choice;
-      choice.Isolate = kind == LinkHost;
-      link_ = std::make_unique<TPhoneLink>(1, QStringLiteral("from the test"), choice);
+      TPhoneOptions options;
+      options.PortOrigin = QStringLiteral("from the test");
+      options.Link.Isolate = kind == LinkHost;
+      link_ = std::make_unique<TPhoneLink>(options);
     }
   }
   TPhonePort& Port() { return link_ ? static_cast<TPhonePort&>(*link_) : memory_; }

@@ -80,7 +80,9 @@ void TestManySlots::init() {
   link_.reset();
   phone_.reset();
   phone_ = std::make_unique<TVirtualPhone>();
-  link_ = std::make_unique<TPhoneLink>(1, QStringLiteral("from the test"));
+  TPhoneOptions options;
+  options.PortOrigin = QStringLiteral("from the test");
+  link_ = std::make_unique<TPhoneLink>(options);
   slots_.fill(TSlotInfo());
   face_ = TTestFace();
 }
