@@ -165,10 +165,16 @@ void TForm1::FormResize() {
   grid->SetColWidth(1, grid->ClientWidth() - grid->ColWidth(0) - grid->ColWidth(2));
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (!event->spontaneous())
+// The settings are loaded as the window is first shown, before the window system has it: a
+// stored position then places the frame, as it was saved. Once the window system has the
+// window but has not framed it yet, Qt cannot tell the frame from the client area, and each
+// start would climb by a title bar.
+void TForm1::setVisible(bool visible) {
+  if (visible && !shown_) {
+    shown_ = true;
     GuardCommand([this] { FormShow(); });
+  }
+  QMainWindow::setVisible(visible);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

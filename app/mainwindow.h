@@ -156,10 +156,12 @@ class TForm1 : public QMainWindow {
   void UploadFilesFrom(const QStringList& fileNames, int row);
   void FormShow();
   void FormClose();
+  // Loads the settings (FormShow) at the first showing, before the window system has the
+  // window.
+  void setVisible(bool visible) override;
   void FormResize();
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -202,6 +204,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TWindowFace> face_;
   TLinkThread* linkThread_ = nullptr;
   TWorkPanel* workPanel_ = nullptr;
+  bool shown_ = false;
   bool commandRunning_ = false;
   bool closePending_ = false;
   // A transient menu's actions may be gone by the time the command ends.

@@ -5,10 +5,13 @@
 
 namespace {
 
+// The top edge is where the title bar is, and the title bar is what the user moves a window
+// by: it must show, the height of the strip and at least its width across.
 bool ShowsOn(const QRect& window, const QRect& screen) {
-  const QRect shown = window.intersected(screen);
-  return shown.width() >= qMin(MinVisibleWidth, window.width()) &&
-         shown.height() >= qMin(MinVisibleHeight, window.height()) && !shown.isEmpty();
+  const QRect top(window.topLeft(), QSize(window.width(), qMin(MinVisibleHeight, window.height())));
+  const QRect shown = top.intersected(screen);
+  return shown.width() >= qMin(MinVisibleWidth, window.width()) && shown.height() == top.height() &&
+         !shown.isEmpty();
 }
 
 // How far apart two rectangles are along one axis: 0 when they overlap on it.

@@ -15,7 +15,7 @@ run_packages=(
 dev_packages=(
   "${run_packages[@]}"
   libbenchmark-dev xvfb xauth
-  dbus at-spi2-core python3-pyatspi xdotool
+  dbus at-spi2-core python3-pyatspi xdotool openbox x11-utils
   clang libclang-rt-14-dev lzop
   g++-mingw-w64-i686
 )

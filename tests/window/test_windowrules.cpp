@@ -252,6 +252,10 @@ void TestWindowRules::placementOnScreens_data() {
       << QRect(2500, 300, 330, 420) << one << QRect(1590, 300, 330, 420);
   QTest::newRow("a sliver shows") << QRect(1900, 500, 330, 420) << QList<QRect>{left}
                                   << QRect(1590, 500, 330, 420);
+  QTest::newRow("title bar above the screen")
+      << QRect(240, -40, 330, 420) << one << QRect(240, 0, 330, 420);
+  QTest::newRow("title bar below the screen")
+      << QRect(240, 1070, 330, 420) << one << QRect(240, 660, 330, 420);
   QTest::newRow("above and left") << QRect(-5000, -3000, 330, 420) << two << QRect(0, 0, 330, 420);
   QTest::newRow("nearer the second")
       << QRect(4000, 1500, 330, 420) << two << QRect(2870, 580, 330, 420);
