@@ -78,6 +78,11 @@ TForm1::TForm1(const QString& settingsPath)
   NVM->SetExecutor(linkThread_);
   workPanel_ = new TWorkPanel(ui->StatusBar);
   connect(linkThread_, &TLinkThread::CallRunningFor, workPanel_, &TWorkPanel::ShowCallRunning);
+  // Cancel stops between sections; a call that has outrun its time by then is not waited for.
+  connect(linkThread_, &TLinkThread::CallRunningFor, this, [this] {
+    if (workPanel_->CancelRequested())
+      NVM->AbandonOverdueCall();
+  });
 }
 
 TForm1::~TForm1() {

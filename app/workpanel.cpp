@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr qint64 ShowAfterMs = 1000;
+constexpr qint64 ShowAfterMs = 2000;
 constexpr int BarWidth = 48;
 constexpr int ButtonPadding = 16;
 constexpr int BarHeight = 8;
@@ -69,13 +69,14 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   sections_ = true;
   bar_->setRange(0, count);
   bar_->setValue(index - 1);
-  const QString whole = QStringLiteral("section %1 of %2: %3, %4 bytes")
-                            .arg(index)
-                            .arg(count)
-                            .arg(address.Text())
-                            .arg(bytes);
-  ShowText(QStringLiteral("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes),
-           whole);
+  sectionWhole_ = QStringLiteral("section %1 of %2: %3, %4 bytes")
+                      .arg(index)
+                      .arg(count)
+                      .arg(address.Text())
+                      .arg(bytes);
+  sectionText_ =
+      QStringLiteral("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes);
+  ShowText(sectionText_, sectionWhole_);
   bar_->show();
   cancel_->show();
   bar_->repaint();
@@ -89,8 +90,16 @@ void TWorkPanel::ShowText(const QString& text, const QString& whole) {
 }
 
 void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
-  if (sections_ || milliseconds < ShowAfterMs)
+  if (milliseconds < ShowAfterMs)
     return;
+  // A section that takes long: how long its call has run, beside where the work is.
+  if (sections_) {
+    const qint64 seconds = milliseconds / 1000;
+    ShowText(
+        QStringLiteral("%1 (%2 s)").arg(sectionText_).arg(seconds),
+        QStringLiteral("%1; the phone has been at it for %2 s").arg(sectionWhole_).arg(seconds));
+    return;
+  }
   bar_->setRange(0, 0);
   const QString text = QStringLiteral("%1: %2 s")
                            .arg(what.isEmpty() ? QStringLiteral("phone at work") : what)

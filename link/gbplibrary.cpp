@@ -82,6 +82,12 @@ int Observed(TLinkCall call, TFunction function) {
   return call.Result;
 }
 
+qint64 SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 // The record of a call to a file operation.
 TLinkCall FileCall(TGBPEntry entry, int section, int subsection, quint32 length = 0) {
   TLinkCall call{entry};
@@ -197,6 +203,7 @@ void TGBPLibrary::StartHost() {
                                                    .replace(QLatin1Char('/'), QLatin1Char('\\'))}
           : HostLibraryCandidates(choice_.Library);
   host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
+  host_->WatchAbandon(&abandon_);
   if (!host_->Start()) {
     loadProblem_ = host_->Failure();
     host_.reset();
@@ -285,11 +292,23 @@ int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const 
   call.second = second;
   call.length = length;
   int32_t result = 0;
-  if (host_->Call(call, data, buffer, CallWhat(entry, first, second), result))
+  callBytes_ = entry == TGBPEntry::ReadNVMFile || entry == TGBPEntry::WriteNVMFile ? length : 0;
+  callStartedMs_ = SteadyMs();
+  const bool answered = host_->Call(call, data, buffer, CallWhat(entry, first, second), result);
+  callStartedMs_ = 0;
+  if (answered)
     return result;
   linkLost_ = untoldFailure_ = host_->Failure();
   host_.reset();
   return GBPPortMustBeOpened;
+}
+
+bool TGBPLibrary::AbandonOverdueCall() {
+  const qint64 started = callStartedMs_;
+  if (started == 0 || SteadyMs() - started <= ExpectedCallMs(callBytes_, choice_.TimeoutFactor))
+    return false;
+  abandon_ = true;
+  return true;
 }
 
 // A library that answers "Port must be opened!" while the link is open has lost it.
@@ -302,6 +321,7 @@ int TGBPLibrary::Open(int port) {
   if (!Load())
     return -2;
   linkLost_.clear();
+  abandon_ = false;
   // A named device that is missing or closed to this account cannot open: say why and
   // what to do, before the library tries.
   deviceProblem_.clear();

@@ -7,6 +7,7 @@
 
 #include <QLibrary>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -93,6 +94,12 @@ class TGBPLibrary {
   // A failure of the link host not told yet; empty once taken.
   QString TakeFailure();
 
+  // From any thread: when a call of the link host has run longer than it should on a sound
+  // link (ExpectedCallMs), ends it and the host at once, and returns true. The call then fails
+  // with "Cancelled: the library was still in ...", and the link is lost. A library in this
+  // process cannot be stopped: false.
+  bool AbandonOverdueCall();
+
  private:
   void LoadInProcess(const QString& fileName);
   void StartHost();
@@ -123,4 +130,8 @@ class TGBPLibrary {
   QString loadProblem_;
   QString linkLost_;
   QString untoldFailure_;
+  // The call of the link host under way, for AbandonOverdueCall from another thread.
+  std::atomic<qint64> callStartedMs_{0};  // steady clock; 0: none under way
+  std::atomic<quint32> callBytes_{0};
+  std::atomic<bool> abandon_{false};
 };

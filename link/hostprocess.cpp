@@ -20,6 +20,8 @@ using std::chrono::milliseconds;
 
 constexpr qint64 kBaseDeadlineMs = 15000;
 constexpr quint64 kSlowestBaud = 2400;
+constexpr qint64 kExpectedBaseMs = 2000;
+constexpr quint64 kExpectedBaud = 9600;
 constexpr quint64 kBitsPerByte = 10;
 // How often a wait for an answer looks whether the host is still there: its output may stay
 // open after it has gone (under Wine, helper processes hold it).
@@ -105,6 +107,12 @@ QString Printable(const std::vector<uint8_t>& bytes) {
 qint64 LinkDeadlineMs(quint64 bytes, double factor) {
   const double ms =
       double(kBaseDeadlineMs) + double(bytes) * kBitsPerByte * 1000.0 / double(kSlowestBaud);
+  return std::max<qint64>(1, qint64(std::llround(ms * factor)));
+}
+
+qint64 ExpectedCallMs(quint64 bytes, double factor) {
+  const double ms =
+      double(kExpectedBaseMs) + double(bytes) * kBitsPerByte * 1000.0 / double(kExpectedBaud);
   return std::max<qint64>(1, qint64(std::llround(ms * factor)));
 }
 
@@ -206,7 +214,8 @@ bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, c
     return Fail(QStringLiteral("The link host is not running."));
   const quint64 bytes = call.entry == kRead || call.entry == kWrite ? call.length : 0;
   const qint64 waitMs = LinkDeadlineMs(bytes, factor_);
-  const TClock::time_point deadline = TClock::now() + milliseconds(waitMs);
+  callStarted_ = TClock::now();
+  const TClock::time_point deadline = callStarted_ + milliseconds(waitMs);
   const uint32_t dataSize = call.entry == kWrite ? call.length : 0;
   if (!Send(CallFrame(call, dataSize), data, dataSize, deadline, waitMs, what) ||
       !Receive(deadline, waitMs, what))
@@ -269,6 +278,8 @@ bool TLinkHostProcess::Send(const std::vector<uint8_t>& frame, const void* data,
       const qint64 left = MsLeft(deadline);
       if (left == 0)
         return Late(waitMs, during);
+      if (abandon_ && abandon_->load())
+        return Abandoned(during);
       pollfd wait{input_, POLLOUT, 0};
       if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
           !WaitForEnd(milliseconds(0)).isEmpty())
@@ -293,6 +304,8 @@ bool TLinkHostProcess::Receive(TClock::time_point deadline, qint64 waitMs, const
     return HostEnded(during);
   if (read == TRead::Late)
     return Late(waitMs, during);
+  if (read == TRead::Abandoned)
+    return Abandoned(during);
   return true;
 }
 
@@ -316,6 +329,8 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
     const qint64 left = MsLeft(deadline);
     if (left == 0)
       return TRead::Late;
+    if (abandon_ && abandon_->load() && !starting_)
+      return TRead::Abandoned;
     pollfd wait{output_, POLLIN, 0};
     // Gone, with its output held open elsewhere: nothing more will come.
     if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
@@ -332,6 +347,15 @@ bool TLinkHostProcess::Late(qint64 waitMs, const QString& during) {
   return Fail(
       QStringLiteral("The phone-link library did not answer %1 within %2; the link was closed.")
           .arg(during, DeadlineText(waitMs)));
+}
+
+bool TLinkHostProcess::Abandoned(const QString& during) {
+  const qint64 seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(TClock::now() - callStarted_).count();
+  return Fail(QStringLiteral("Cancelled: the library was still in %1 after %2 s; the link was "
+                             "closed.")
+                  .arg(during)
+                  .arg(seconds));
 }
 
 // The host's output or input ended: it has stopped, or it soon will.

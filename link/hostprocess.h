@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <chrono>
 #include <vector>
 
@@ -17,6 +18,9 @@
 qint64 LinkDeadlineMs(quint64 bytes, double factor);
 // "42 s", "0.2 s": a deadline as the messages tell it.
 QString DeadlineText(qint64 milliseconds);
+// How long a call should take on a sound link: 2 s, plus its bytes at 9,600 baud with 10 bits
+// a byte, times the factor of the settings. A call that runs longer may be abandoned.
+qint64 ExpectedCallMs(quint64 bytes, double factor);
 
 // How the host is started: the program itself, or a loader (Wine) with the host as its
 // first argument.
@@ -47,10 +51,12 @@ class TLinkHostProcess {
             int32_t& result);
   bool Running() const { return input_ >= 0; }
   QString Failure() const { return failure_; }
+  // A flag another thread may raise: the call under way then ends at once, the host with it.
+  void WatchAbandon(const std::atomic<bool>* abandon) { abandon_ = abandon; }
 
  private:
   using TClock = std::chrono::steady_clock;
-  enum class TRead { Ok, Ended, Late };
+  enum class TRead { Ok, Ended, Late, Abandoned };
 
   bool Fail(const QString& text);
   bool Send(const std::vector<uint8_t>& frame, const void* data, size_t size,
@@ -59,6 +65,7 @@ class TLinkHostProcess {
   bool Receive(TClock::time_point deadline, qint64 waitMs, const QString& during);
   TRead ReadExactly(uint8_t* into, size_t size, TClock::time_point deadline);
   bool Late(qint64 waitMs, const QString& during);
+  bool Abandoned(const QString& during);
   bool HostEnded(const QString& during);
   bool Stray(const QString& during);
   // Waits up to the time given for the host to end; its exit status or signal once it has.
@@ -79,4 +86,6 @@ class TLinkHostProcess {
   std::vector<uint8_t> payload_;
   std::vector<uint8_t> seen_;  // the first bytes the host wrote, to show stray output
   QString failure_;
+  const std::atomic<bool>* abandon_ = nullptr;
+  TClock::time_point callStarted_;
 };

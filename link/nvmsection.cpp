@@ -108,6 +108,10 @@ QString TNVMSection::HowItRuns() const {
   return library_->HowItRuns();
 }
 
+bool TNVMSection::AbandonOverdueCall() {
+  return library_->AbandonOverdueCall();
+}
+
 QString TNVMSection::LinkLost() const {
   return library_->LinkLost();
 }

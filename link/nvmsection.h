@@ -58,6 +58,9 @@ class TNVMSection : public QObject, public TPhonePort {
   // The library in use, and how it runs: "in this process", "in the link host".
   QString LibraryFile() const;
   QString HowItRuns() const;
+  // From the user-interface thread while a call runs elsewhere: ends a call of the link host
+  // that has run longer than it should, and the host with it (TGBPLibrary::AbandonOverdueCall).
+  bool AbandonOverdueCall();
   // Where the library's calls run from now on; none: in place.
   void SetExecutor(TLinkExecutor* executor) { executor_ = executor; }
 
