@@ -40,4 +40,5 @@ void TLinkThread::Run(const std::function<void()>& call) {
     QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection);
   });
   wait.exec();
+  emit CallFinished();
 }

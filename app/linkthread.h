@@ -26,6 +26,8 @@ class TLinkThread final : public QObject, public TLinkExecutor {
   // Every 100 ms while a call runs: how long the phone has been at it, and what it does when
   // that is more than the phone's work ("Starting the link host").
   void CallRunningFor(qint64 milliseconds, const QString& what);
+  // The call has returned: what was said of its running is stale now.
+  void CallFinished();
 
  private:
   QThread thread_;

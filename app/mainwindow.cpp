@@ -78,6 +78,7 @@ TForm1::TForm1(const QString& settingsPath)
   NVM->SetExecutor(linkThread_);
   workPanel_ = new TWorkPanel(ui->StatusBar);
   connect(linkThread_, &TLinkThread::CallRunningFor, workPanel_, &TWorkPanel::ShowCallRunning);
+  connect(linkThread_, &TLinkThread::CallFinished, workPanel_, &TWorkPanel::CallFinished);
   // Cancel stops between sections; a call that has outrun its time by then is not waited for.
   connect(linkThread_, &TLinkThread::CallRunningFor, this, [this] {
     if (workPanel_->CancelRequested())

@@ -6,12 +6,17 @@
 #include "app/workpanel.h"
 #include "common/messages.h"
 #include "common/modal.h"
+#include "link/nvmsection.h"
 #include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 
 void TWindowFace::Status(const QString& text) {
+  // Progress stands while the link is open; a text once it has closed is the command's
+  // outcome, and the last section's progress beside it would be stale.
+  if (!form_.NVM->LinkOpen())
+    form_.Work().End();
   form_.SetStatusText(text);
 }
 

@@ -55,6 +55,7 @@ TWorkPanel::TWorkPanel(QStatusBar* bar)
 
 void TWorkPanel::Begin() {
   sections_ = false;
+  callShown_ = false;
   cancelRequested_ = false;
   cancel_->setEnabled(true);
 }
@@ -92,6 +93,7 @@ void TWorkPanel::ShowText(const QString& text, const QString& whole) {
 void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
   if (milliseconds < ShowAfterMs)
     return;
+  callShown_ = true;
   // A section that takes long: how long its call has run, beside where the work is.
   if (sections_) {
     const qint64 seconds = milliseconds / 1000;
@@ -106,6 +108,18 @@ void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
                            .arg(milliseconds / 1000);
   ShowText(text, text);
   bar_->show();
+}
+
+void TWorkPanel::CallFinished() {
+  if (!callShown_)
+    return;
+  callShown_ = false;
+  if (sections_) {
+    ShowText(sectionText_, sectionWhole_);
+    return;
+  }
+  text_->hide();
+  bar_->hide();
 }
 
 void TWorkPanel::RequestCancel() {

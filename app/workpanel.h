@@ -28,6 +28,8 @@ class TWorkPanel final : public QObject {
   // A call that has been running this long; shown once it takes longer than two seconds,
   // beside the section of work over several sections.
   void ShowCallRunning(qint64 milliseconds, const QString& what = QString());
+  // The call has returned: the section stands without its time, a single call's text goes.
+  void CallFinished();
 
   bool CancelRequested() const { return cancelRequested_; }
   void RequestCancel();
@@ -40,6 +42,7 @@ class TWorkPanel final : public QObject {
   QProgressBar* bar_;
   QPushButton* cancel_;
   bool sections_ = false;
+  bool callShown_ = false;
   QString sectionText_;
   QString sectionWhole_;
   bool cancelRequested_ = false;

@@ -22,11 +22,15 @@ void TScriptedModal::Clear() {
 
 void TScriptedModal::ShowMessage(QObject*, const QString& text, const QString& caption) {
   Shown.append({TShownBox::Message, caption, text});
+  if (WhenShown)
+    WhenShown();
 }
 
 void TScriptedModal::ShowMessageDetail(QObject*, const QString& text, const QString& detail,
                                        const QString& caption) {
   Shown.append({TShownBox::Message, caption, text, detail});
+  if (WhenShown)
+    WhenShown();
 }
 
 bool TScriptedModal::Confirm(QObject*, const QString& text) {

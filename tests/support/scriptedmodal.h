@@ -42,6 +42,8 @@ class TScriptedModal final : public TModalUI {
   QStringList OpenedDialogs;     // object names of the dialogs shown
   QStringList FileDialogTitles;  // titles of the file and folder dialogs shown
   QStringList Unexpected;
+  // Called as each box is shown, after it is recorded: to look at the window behind it.
+  std::function<void()> WhenShown;
 
   // The texts of the boxes shown, in order, without their kinds.
   QStringList ShownTexts() const;

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -14,6 +15,7 @@ class TestHungCall : public TWindowTest {
  private slots:
   void init();
   void cancelEndsAnOverdueCallAtOnce();
+  void callTimeGoesWhenTheCallReturns();
 };
 
 void TestHungCall::init() {
@@ -52,6 +54,25 @@ void TestHungCall::cancelEndsAnOverdueCallAtOnce() {
   fixture_->Modal.Clear();
   Window().RunCommand([this] { Window().Button1Click(); });
   QCOMPARE(Window().Slots[4].Size, 4000);
+}
+
+// What the status bar says of a long call stands only while the call runs.
+void TestHungCall::callTimeGoesWhenTheCallReturns() {
+  QStatusBar bar;
+  TWorkPanel panel(&bar);
+  auto* text = bar.findChild<QLabel*>("WorkText");
+  panel.Begin();
+  panel.ShowCallRunning(1900);
+  QVERIFY(text->isHidden());
+  panel.ShowCallRunning(2100, "Starting the link host");
+  QCOMPARE(text->text(), QStringLiteral("Starting the link host: 2 s"));
+  panel.CallFinished();
+  QVERIFY(text->isHidden());
+  panel.ShowSection(2, 5, {18, 10}, 300);
+  panel.ShowCallRunning(3000);
+  QCOMPARE(text->text(), QStringLiteral("2/5: 18-10, 300 B (3 s)"));
+  panel.CallFinished();
+  QCOMPARE(text->text(), QStringLiteral("2/5: 18-10, 300 B"));
 }
 
 QTEST_MAIN(TestHungCall)

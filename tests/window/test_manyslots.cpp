@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <QtTest>
@@ -170,7 +171,13 @@ void TestManySlots::downloadAsksAboutATakenName() {
   SelectFromFirst(Qt::ShiftModifier, 3);
   fixture_->Modal.FolderNames.enqueue(dir);
   fixture_->Modal.Choices.enqueue(answer);
+  // The summary stands alone: the last slot's progress is gone from beside it.
+  bool progressBesideSummary = true;
+  fixture_->Modal.WhenShown = [&] {
+    progressBesideSummary = !Control<QLabel>(Window(), "WorkText")->isHidden();
+  };
   Window().DownloadSlotsAction->trigger();
+  QVERIFY(!progressBesideSummary);
 
   QCOMPARE(fixture_->Modal.FileDialogTitles, QStringList{"Download 3 slots into"});
   QCOMPARE(fixture_->Modal.Shown.first().Kind, TShownBox::Choice);
