@@ -59,9 +59,9 @@ QStringList TQtModal::OpenFiles(QObject* owner, const QString& title) {
   return QFileDialog::getOpenFileNames(OwnerWindow(owner), title);
 }
 
-QString TQtModal::SaveFileName(QObject* owner, const QString& title) {
+QString TQtModal::SaveFileName(QObject* owner, const QString& title, const QString& suggested) {
   const TNormalCursor arrow;
-  return QFileDialog::getSaveFileName(OwnerWindow(owner), title);
+  return QFileDialog::getSaveFileName(OwnerWindow(owner), title, suggested);
 }
 
 QString TQtModal::FolderName(QObject* owner, const QString& title, TFolderUse use) {

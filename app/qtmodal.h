@@ -11,7 +11,7 @@ class TQtModal final : public TModalUI {
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QStringList OpenFiles(QObject* owner, const QString& title) override;
-  QString SaveFileName(QObject* owner, const QString& title) override;
+  QString SaveFileName(QObject* owner, const QString& title, const QString& suggested) override;
   QString FolderName(QObject* owner, const QString& title, TFolderUse use) override;
   int Choose(QObject* owner, const QString& caption, const QString& text,
              const QStringList& buttons) override;

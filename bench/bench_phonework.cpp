@@ -38,7 +38,7 @@ class TAnswers final : public TModalUI {
   bool Confirm(QObject*, const QString&) override { return true; }
   QString OpenFileName(QObject*, const QString&) override { return File; }
   QStringList OpenFiles(QObject*, const QString&) override { return {}; }
-  QString SaveFileName(QObject*, const QString&) override { return {}; }
+  QString SaveFileName(QObject*, const QString&, const QString&) override { return {}; }
   QString FolderName(QObject*, const QString&, TFolderUse) override { return Folder; }
   int Choose(QObject*, const QString&, const QString&, const QStringList&) override { return -1; }
   int ExecDialog(QDialog*) override { return mrNo; }

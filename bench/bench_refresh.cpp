@@ -28,7 +28,7 @@ class TQuietModal final : public TModalUI {
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*, const QString&) override { return {}; }
   QStringList OpenFiles(QObject*, const QString&) override { return {}; }
-  QString SaveFileName(QObject*, const QString&) override { return {}; }
+  QString SaveFileName(QObject*, const QString&, const QString&) override { return {}; }
   QString FolderName(QObject*, const QString&, TFolderUse) override { return {}; }
   int Choose(QObject*, const QString&, const QString&, const QStringList&) override { return -1; }
   int ExecDialog(QDialog*) override { return mrCancel; }

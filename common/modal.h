@@ -33,7 +33,9 @@ class TModalUI {
   virtual QString OpenFileName(QObject* owner, const QString& title) = 0;
   // Several files at once; empty when the user cancelled.
   virtual QStringList OpenFiles(QObject* owner, const QString& title) = 0;
-  virtual QString SaveFileName(QObject* owner, const QString& title) = 0;
+  // A file to save into, offered as suggested (a name, or empty for none); empty when the
+  // user cancelled.
+  virtual QString SaveFileName(QObject* owner, const QString& title, const QString& suggested) = 0;
   // A folder, titled with what it is for; empty when the user cancelled. For TFolderUse::New
   // the user may also name a folder that is not there yet: it is made.
   virtual QString FolderName(QObject* owner, const QString& title, TFolderUse use) = 0;

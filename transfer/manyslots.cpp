@@ -53,7 +53,9 @@ QString SlotFileName(const TSectionAddress& address, const QByteArray& bytes) {
   const TSlotInfo info = ClassifySection(TSlotInfo(), qint32(bytes.size()), head);
   const QString name = info.Kind == skProgram ? SafeName(info.Caption) : QString();
   const QString stem = name.isEmpty() ? address.Text() : address.Text() + QLatin1Char(' ') + name;
-  return stem + ExtensionOf(ContentKindOf(head));
+  // Fewer bytes than a first word are no content of any kind: read as zeros they would pass
+  // for a ringer.
+  return stem + ExtensionOf(head.size() < 4 ? TContentKind::Data : ContentKindOf(head));
 }
 
 QList<int> FreeRowsFrom(const TSlotTable& table, const TSlotRanges& ranges, int startRow,

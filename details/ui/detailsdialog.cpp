@@ -19,6 +19,7 @@
 #include "common/ui/busycursor.h"
 #include "common/ui/pictureview.h"
 #include "details/ops/readdetails.h"
+#include "transfer/manyslots.h"
 #include "ufif/icons.h"
 #include "ufif/ui/iconpictures.h"
 
@@ -175,7 +176,8 @@ void TDetailsDialog::FieldChosen(QTreeWidgetItem* item) {
 
 void TDetailsDialog::Save() {
   const QString fileName =
-      Modal().SaveFileName(this, QStringLiteral("Save %1").arg(details_.Address.Text()));
+      Modal().SaveFileName(this, QStringLiteral("Save %1").arg(details_.Address.Text()),
+                           SlotFileName(details_.Address, details_.Bytes));
   if (!fileName.isEmpty())
     SaveFile(fileName, details_.Bytes);
 }

@@ -95,7 +95,8 @@ void TPhoneLogWindow::Clear() {
 // Every call kept, also those the list has already let go of.
 void TPhoneLogWindow::Save() {
   Drain();
-  const QString fileName = Modal().SaveFileName(this, QStringLiteral("Save the phone log"));
+  const QString fileName =
+      Modal().SaveFileName(this, QStringLiteral("Save the phone log"), QString());
   if (fileName.isEmpty())
     return;
   QStringList lines{ColumnsText()};

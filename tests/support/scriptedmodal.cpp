@@ -17,6 +17,7 @@ void TScriptedModal::Clear() {
   Shown.clear();
   OpenedDialogs.clear();
   FileDialogTitles.clear();
+  SuggestedNames.clear();
   Unexpected.clear();
 }
 
@@ -60,8 +61,9 @@ QStringList TScriptedModal::OpenFiles(QObject*, const QString& title) {
   return OpenFileLists.dequeue();
 }
 
-QString TScriptedModal::SaveFileName(QObject*, const QString& title) {
+QString TScriptedModal::SaveFileName(QObject*, const QString& title, const QString& suggested) {
   FileDialogTitles << title;
+  SuggestedNames << suggested;
   if (SaveFileNames.isEmpty()) {
     Unexpected << QStringLiteral("unscripted save dialog");
     return {};

@@ -41,6 +41,7 @@ class TScriptedModal final : public TModalUI {
   QList<TShownBox> Shown;
   QStringList OpenedDialogs;     // object names of the dialogs shown
   QStringList FileDialogTitles;  // titles of the file and folder dialogs shown
+  QStringList SuggestedNames;    // the names the save dialogs offered
   QStringList Unexpected;
   // Called as each box is shown, after it is recorded: to look at the window behind it.
   std::function<void()> WhenShown;
@@ -55,7 +56,7 @@ class TScriptedModal final : public TModalUI {
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QStringList OpenFiles(QObject* owner, const QString& title) override;
-  QString SaveFileName(QObject* owner, const QString& title) override;
+  QString SaveFileName(QObject* owner, const QString& title, const QString& suggested) override;
   QString FolderName(QObject* owner, const QString& title, TFolderUse use) override;
   int Choose(QObject* owner, const QString& caption, const QString& text,
              const QStringList& buttons) override;

@@ -44,18 +44,22 @@ class TestDownload : public TWindowTest {
 
 void TestDownload::downloadSavesTheSection_data() {
   QTest::addColumn<QByteArray>("section");
-  QTest::newRow("empty section") << QByteArray();
-  QTest::newRow("3,000 bytes") << PlainData(3000);
-  QTest::newRow("a full big slot") << PlainData(65536);
+  QTest::addColumn<QString>("suggested");  // the save dialog's name, as kivnvm get --all names it
+  QTest::newRow("empty section") << QByteArray() << "18-9.bin";
+  QTest::newRow("3,000 bytes") << PlainData(3000) << "18-9.bin";
+  QTest::newRow("a full big slot") << PlainData(65536) << "18-9.bin";
+  QTest::newRow("a program") << Program(3000, "Calc") << "18-9 Calc.prg";
 }
 
 void TestDownload::downloadSavesTheSection() {
   QFETCH(QByteArray, section);
+  QFETCH(QString, suggested);
   fixture_->Phone.Put(18, 9, section);
   fixture_->Modal.SaveFileNames.enqueue(fixture_->FilePath(QStringLiteral("saved.bin")));
   fixture_->Run(&TForm1::DownloadActionExecute);
   QVERIFY(QFileInfo::exists(fixture_->FilePath(QStringLiteral("saved.bin"))));
   QCOMPARE(fixture_->FileBytes(QStringLiteral("saved.bin")), section);
+  QCOMPARE(fixture_->Modal.SuggestedNames, QStringList{suggested});
   QCOMPARE(fixture_->Status(), QStringLiteral("Downloaded!"));
   QVERIFY(fixture_->Modal.Shown.isEmpty());
   // The link is closed before the save dialog is shown.

@@ -12,6 +12,7 @@
 #include "common/ui/busycursor.h"
 #include "common/ui/pictureview.h"
 #include "transfer/limits.h"
+#include "transfer/manyslots.h"
 #include "transfer/ops/upload.h"
 
 namespace {
@@ -45,7 +46,8 @@ void DownloadCommand(TWindowCommand& command) {
   if (!bytes)
     return;
   const QString fileName =
-      Modal().SaveFileName(command.Owner, QStringLiteral("Download %1").arg(command.Slot.Text()));
+      Modal().SaveFileName(command.Owner, QStringLiteral("Download %1").arg(command.Slot.Text()),
+                           SlotFileName(command.Slot, *bytes));
   if (!fileName.isEmpty())
     SaveFile(fileName, *bytes);
   command.Reporter.Status(QStringLiteral("Downloaded!"));
