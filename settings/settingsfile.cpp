@@ -70,16 +70,22 @@ bool IsInstalledLayout(const QString& executablePath) {
 
 QString ChooseSettingsPath(const QString& besidePath, bool installed, bool folderWritable,
                            const QString& configFolder) {
-  if (!installed && (folderWritable || QFileInfo::exists(besidePath)))
+  if (!installed && folderWritable)
     return besidePath;
   return configFolder + QLatin1Char('/') + QFileInfo(besidePath).fileName();
 }
 
 QString SettingsFileOf(const QString& executablePath) {
   const QString beside = SettingsPathFor(executablePath);
-  return ChooseSettingsPath(beside, IsInstalledLayout(executablePath),
-                            QFileInfo(QFileInfo(beside).path()).isWritable(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+  const bool installed = IsInstalledLayout(executablePath);
+  const QString chosen =
+      ChooseSettingsPath(beside, installed, QFileInfo(QFileInfo(beside).path()).isWritable(),
+                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+  if (!installed && chosen != beside && QFileInfo(beside).isFile() && !QFileInfo::exists(chosen)) {
+    QDir().mkpath(QFileInfo(chosen).path());
+    QFile::copy(beside, chosen);
+  }
+  return chosen;
 }
 
 void SetProgramNames() {

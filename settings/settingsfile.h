@@ -34,15 +34,17 @@ bool IsInstalledLayout(const QString& executablePath);
 
 // Where the settings file lives. An installed program keeps it in configFolder, even when
 // run by root, who may write anywhere. Any other copy (a build folder, a folder of its own)
-// keeps it at besidePath when its folder is writable or the file already stands there, and
-// otherwise in configFolder too.
+// keeps it at besidePath when its folder is writable, and otherwise in configFolder too: a
+// file is saved through a new one beside it, so a file standing in a folder the user may not
+// write could be read but never saved.
 QString ChooseSettingsPath(const QString& besidePath, bool installed, bool folderWritable,
                            const QString& configFolder);
 
 // The settings file of the executable at executablePath: ChooseSettingsPath with
 // SettingsPathFor(executablePath), its layout, the folder's writability as this process
-// finds it, and the program's configuration folder. The manager and kivnvm both find the
-// file here.
+// finds it, and the program's configuration folder. A copy whose folder the user may not
+// write starts from the file standing beside it: it is copied into the configuration folder
+// when none is there yet. The manager and kivnvm both find the file here.
 QString SettingsFileOf(const QString& executablePath);
 
 // Names the program, its organisation and its version, so that its configuration folder (and

@@ -1,6 +1,8 @@
 // kivnvm's command line, run as the user types it: the help of the tool and of each
 // command, which words are switches, usage errors, and the form of every message.
 
+#include <unistd.h>
+
 #include <QtTest>
 
 #include "tests/cli/kivnvmrunner.h"
@@ -19,6 +21,7 @@ class TestKivnvmUsage : public QObject {
   void usageErrors();
   void messagesNameTheProgramAndTheReason_data();
   void messagesNameTheProgramAndTheReason();
+  void settingsOfACopyTheUserMayNotWriteGoToTheConfigFolder();
 
  private:
   QString Put(const QString& name, const QByteArray& bytes) const {
@@ -190,6 +193,34 @@ void TestKivnvmUsage::messagesNameTheProgramAndTheReason() {
   const TKivnvmRun run = kivnvm_.Run(arguments);
   QVERIFY(run.ExitCode > 0);
   QCOMPARE(run.Err.trimmed(), message.arg(work_->path()));
+}
+
+// A copy unpacked into a folder its user may not write: its settings file there could be
+// read but never saved, so the user's configuration folder takes over, starting from it.
+void TestKivnvmUsage::settingsOfACopyTheUserMayNotWriteGoToTheConfigFolder() {
+  const TKivnvm copy;
+  copy.WriteSettings("[Manager]\nCOM-Port=2\n");
+  QVERIFY(QFile::setPermissions(copy.Dir(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup | QFile::ReadOther |
+                                                QFile::ExeOther));
+  QVERIFY(QFile::setPermissions(work_->path(), QFileDevice::Permissions(0x7777)));
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("HOME", work_->path());
+  environment.insert("XDG_CONFIG_HOME", work_->path());
+  process.setProcessEnvironment(environment);
+  const QString kivnvm = copy.Dir() + "/kivnvm";
+  // Root may write anywhere: the copy runs as nobody then.
+  if (geteuid() == 0)
+    process.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", kivnvm, "link",
+                              "--json"});
+  else
+    process.start(kivnvm, {"link", "--json"});
+  QVERIFY(process.waitForFinished(60000));
+  QCOMPARE(ReadFileBytes(work_->filePath("kiv-manager/kiv-manager/KivManager.INI")),
+           QByteArray("[Manager]\nCOM-Port=2\n"));
+  QVERIFY(
+      QFile::setPermissions(copy.Dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 QTEST_MAIN(TestKivnvmUsage)

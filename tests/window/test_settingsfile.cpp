@@ -116,7 +116,7 @@ void TestSettingsFile::settingsLocation_data() {
   QTest::addColumn<bool>("beside");
   QTest::newRow("writable folder") << false << true << false << true;
   QTest::newRow("read-only folder") << false << false << false << false;
-  QTest::newRow("read-only folder, file already there") << false << false << true << true;
+  QTest::newRow("read-only folder, file already there") << false << false << true << false;
   QTest::newRow("installed, run as root") << true << true << false << false;
   QTest::newRow("installed, run as root, file there") << true << true << true << false;
   QTest::newRow("installed, read-only") << true << false << false << false;
