@@ -12,6 +12,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// The work the folder is chosen for makes it, and takes it away again when the work fails
+// or is cancelled; here it is only seen to be possible: the nearest folder that is there
+// above it takes new folders.
+bool CanBeMade(const QString& path) {
+  QFileInfo above(path);
+  while (!above.exists())
+    above = QFileInfo(above.path());
+  return above.isDir() && above.isWritable();
+}
+
+}  // namespace
+
 TFolderPrompt::TFolderPrompt(QWidget* parent, const QString& title) : QDialog(parent) {
   setWindowTitle(title);
   setObjectName(QStringLiteral("FolderPrompt"));
@@ -67,7 +81,7 @@ void TFolderPrompt::accept() {
         QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(path)));
     return;
   }
-  if (!info.exists() && !QDir().mkpath(path)) {
+  if (!info.exists() && !CanBeMade(path)) {
     problem_->setText(
         QStringLiteral("The folder %1 could not be made.").arg(QDir::toNativeSeparators(path)));
     return;

@@ -1,7 +1,8 @@
 #pragma once
 // The prompt for a folder that may not be there yet (a backup's new folder): the user types
 // its path, or browses to an existing one. Choose takes any path typed at once: an existing
-// folder as it is, a path that is not there made as a new folder.
+// folder as it is, a path that is not there when a new folder can be made there (the work
+// it is for makes it, so a cancelled one leaves none).
 
 #include <QDialog>
 

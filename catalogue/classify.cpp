@@ -109,6 +109,10 @@ bool IsPRG35(quint32 first) {
   return (first >> 16) == 0x3500 || (first >> 16) == 0x3501;
 }
 
+QString NotReadCaption() {
+  return QStringLiteral("(not read)");
+}
+
 }  // namespace
 
 bool SizeMeansEmpty(qint32 size) {
@@ -135,6 +139,22 @@ TSlotInfo SizeOnlySlotInfo(const TSlotInfo& before, qint32 size) {
   info.Compressed = 0;
   info.IconIndex = -1;
   return info;
+}
+
+TSlotInfo NotReadSlotInfo(const TSlotInfo& before, qint32 size) {
+  TSlotInfo info = before;
+  info.Kind = skEmpty;
+  info.Caption = NotReadCaption();
+  info.Size = size;
+  info.Compressed = 0;
+  info.UnpackedSize = 0;
+  info.IconIndex = -1;
+  return info;
+}
+
+// No recognised content has this caption with this kind: an empty row has "< Empty >".
+bool IsNotRead(const TSlotInfo& info) {
+  return info.Kind == skEmpty && info.Caption == NotReadCaption();
 }
 
 TSlotInfo ClassifySection(const TSlotInfo& before, qint32 size, const QByteArray& bytesRead) {

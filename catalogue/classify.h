@@ -14,6 +14,13 @@ TSlotInfo EmptySlotInfo(const TSlotInfo& before);
 // The record when "Additional info" is off: only the size is known; UnpackedSize unchanged.
 TSlotInfo SizeOnlySlotInfo(const TSlotInfo& before, qint32 size);
 
+// The record of a row whose content is not known: a read that brought less than it asked
+// for, which is never recognised, or a row a full refresh did not reach before it was ever
+// read. It shows "(not read)" and the size told (0 when none was), offers what an empty
+// row offers, and is never taken for a free slot.
+TSlotInfo NotReadSlotInfo(const TSlotInfo& before, qint32 size);
+bool IsNotRead(const TSlotInfo& info);
+
 // The record after reading: size as the phone reported it, bytesRead the n bytes read
 // (at most 128 are used; bytes beyond them count as zero). Fields that the matching rule
 // leaves unchanged keep their value from before.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogue/classify.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
 
@@ -73,6 +74,8 @@ QString IconCodeText(int picture) {
 QString KindText(const TSlotInfo& slot) {
   switch (slot.Kind) {
     case skEmpty:
+      if (IsNotRead(slot))
+        return QStringLiteral("Not read");
       return slot.Caption.isEmpty() ? QStringLiteral("Not refreshed yet") : QStringLiteral("Empty");
     case skProgram:
       return slot.Caption.isEmpty() ? QStringLiteral("Not read (size only)")
@@ -116,6 +119,8 @@ QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& range
                     small ? QStringLiteral("small") : QStringLiteral("big"))
                .arg(small ? row - ranges.BigSlots : row);
   lines << QStringLiteral("Kind: ") + KindText(slot);
+  if (IsNotRead(slot) && slot.Size > 0)
+    lines << QStringLiteral("Size: %1 bytes").arg(slot.Size);
   if (slot.Kind == skEmpty)
     return lines.join(QLatin1Char('\n'));
   if (!slot.Caption.isEmpty())
@@ -206,6 +211,8 @@ QString RatioText(const TSlotInfo& info) {
 }
 
 QString SlotDescription(const TSlotInfo& info) {
+  if (IsNotRead(info))
+    return QStringLiteral("not read");
   if (info.Kind == skEmpty)
     return QStringLiteral("empty");
   QStringList parts{info.Caption, QStringLiteral("%1 bytes").arg(info.Size)};

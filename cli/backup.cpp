@@ -11,6 +11,8 @@
 
 namespace {
 
+const QString ClearMissingOption = QStringLiteral("clear-missing");
+
 // The sections tried and missed one by one; those after a lost link in one line.
 void PrintMissing(const TBackupResult& result) {
   for (int i = 0; i < result.Reached; ++i) {
@@ -23,6 +25,18 @@ void PrintMissing(const TBackupResult& result) {
     PrintErr(QStringLiteral("%1: the %2 sections after it were not read and are missing")
                  .arg(result.LinkLost)
                  .arg(result.Manifest.Entries.size() - result.Reached));
+  for (const TSizeChange& change : result.Manifest.Changes)
+    PrintErr(QStringLiteral("Section %1 changed during the backup: %2")
+                 .arg(change.Address.Text(), result.Manifest.ChangeText(change)));
+}
+
+// "; verified" for a whole backup whose sizes all held to its end.
+QString CheckSuffix(const TManifest& manifest) {
+  if (manifest.Check == TBackupCheck::Inconsistent)
+    return QStringLiteral("; inconsistent");
+  if (manifest.Check == TBackupCheck::Verified && manifest.Missing() == 0)
+    return QStringLiteral("; verified");
+  return {};
 }
 
 void PrintSection(const TSectionRestore& section, bool dryRun) {
@@ -44,10 +58,25 @@ void PrintSection(const TSectionRestore& section, bool dryRun) {
       PrintErr(QStringLiteral("Section %1 is missing from the backup (%2): left as it is")
                    .arg(address, section.Problem));
       break;
+    case TSectionRestore::NotCleared:
+      PrintOut(dryRun ? QStringLiteral("would leave %1 uncleared").arg(address)
+                      : QStringLiteral("left %1 uncleared").arg(address));
+      break;
     case TSectionRestore::Unchanged:
     case TSectionRestore::NotReached:
       break;
   }
+}
+
+// Why the sections the backup records as empty were left, once, before the sections.
+void PrintDoubt(const TBackupSet& backup, const TRestoreResult& result) {
+  if (result.Count(TSectionRestore::NotCleared) == 0)
+    return;
+  PrintErr(QStringLiteral("%1: the %2 sections it records as empty are left as they are (%3 "
+                          "clears them)")
+               .arg(backup.Manifest.Doubt())
+               .arg(result.Count(TSectionRestore::NotCleared))
+               .arg("--" + ClearMissingOption));
 }
 
 }  // namespace
@@ -64,13 +93,17 @@ int BackupCommand(const TArgs& args) {
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
   PrintMissing(result);
-  const int count = int(result.Manifest.Entries.size());
-  PrintErr(QStringLiteral("Backed up %1 of %2 sections (%3 bytes) from %4 into %5")
-               .arg(count - result.Missing())
+  const TManifest& manifest = result.Manifest;
+  const int count = int(manifest.Entries.size());
+  PrintErr(QStringLiteral("Backed up %1 of %2 sections (%3 bytes) from %4 into %5%6")
+               .arg(count - manifest.Missing())
                .arg(count)
                .arg(result.Bytes)
-               .arg(result.Manifest.Port, dir));
-  return result.Missing() == 0 ? exitOk : exitFailed;
+               .arg(manifest.Port, dir, CheckSuffix(manifest)));
+  if (!manifest.Doubt().isEmpty())
+    PrintErr(QStringLiteral("A restore of this backup clears nothing unless given %1")
+                 .arg("--" + ClearMissingOption));
+  return manifest.Doubt().isEmpty() ? exitOk : exitFailed;
 }
 
 int RestoreCommand(const TArgs& args) {
@@ -79,6 +112,7 @@ int RestoreCommand(const TArgs& args) {
   request.DryRun = args.Has(QStringLiteral("dry-run"));
   if (args.Has(QStringLiteral("only")))
     request.Only = ParseAddressList(args.Value(QStringLiteral("only")));
+  request.ClearRecordedEmpty = args.Has(ClearMissingOption);
   const TBackupSet backup = ReadBackup(args.Positional()[0], options.Ranges);
   TPhoneLink link(options);
   TRestoreResult result;
@@ -88,18 +122,22 @@ int RestoreCommand(const TArgs& args) {
   }
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
+  PrintDoubt(backup, result);
   for (const TSectionRestore& section : result.Sections)
     PrintSection(section, request.DryRun);
   if (!result.LinkLost.isEmpty())
     PrintErr(QStringLiteral("%1: the %2 sections after it were not reached")
                  .arg(result.LinkLost)
                  .arg(result.Count(TSectionRestore::NotReached)));
-  PrintErr(QStringLiteral("%1: %2 written, %3 cleared, %4 unchanged, %5 failed")
-               .arg(request.DryRun ? QStringLiteral("Dry run, nothing changed")
-                                   : QStringLiteral("Restored"))
-               .arg(result.Count(TSectionRestore::Written))
-               .arg(result.Count(TSectionRestore::Cleared))
-               .arg(result.Count(TSectionRestore::Unchanged))
-               .arg(result.Failures()));
+  const int notCleared = result.Count(TSectionRestore::NotCleared);
+  PrintErr(
+      QStringLiteral("%1: %2 written, %3 cleared, %4 unchanged, %5 failed%6")
+          .arg(request.DryRun ? QStringLiteral("Dry run, nothing changed")
+                              : QStringLiteral("Restored"))
+          .arg(result.Count(TSectionRestore::Written))
+          .arg(result.Count(TSectionRestore::Cleared))
+          .arg(result.Count(TSectionRestore::Unchanged))
+          .arg(result.Failures())
+          .arg(notCleared > 0 ? QStringLiteral(", %1 left uncleared").arg(notCleared) : QString()));
   return result.Failures() == 0 && result.LinkLost.isEmpty() ? exitOk : exitFailed;
 }

@@ -33,10 +33,14 @@ QString FormatTagText(quint32 tag) {
 }  // namespace
 
 void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info) {
+  AddSlotInfoJson(json, info, FWLabel(info));
+}
+
+void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& label) {
   json.Add(QStringLiteral("kind"), KindName(info.Kind))
       .Add(QStringLiteral("caption"), info.Caption)
       .Add(QStringLiteral("format_tag"), FormatTagText(info.FormatTag))
-      .Add(QStringLiteral("label"), FWLabel(info))
+      .Add(QStringLiteral("label"), label)
       .Add(QStringLiteral("icon_index"), qint64(info.IconIndex))
       .Add(QStringLiteral("compressed"), info.Compressed != 0)
       .Add(QStringLiteral("unpacked_size"), qint64(info.UnpackedSize))

@@ -16,5 +16,7 @@ QString KindName(TSlotKind kind);
 
 // kind, caption, format_tag, label, icon_index, compressed, unpacked_size, size.
 void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info);
+// The same with the FW column's text as the label.
+void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& label);
 // The readable form of inspect, one field per line.
 QStringList SlotInfoText(const TSlotInfo& info);

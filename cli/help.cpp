@@ -129,16 +129,22 @@ const QList<TCommandHelp>& CommandHelps() {
        QStringLiteral(
            "Reads every configured slot and sections 2-16, 2-17 and 2-18 into DIR, which must\n"
            "be new or empty: one file per section and manifest.json. A section that cannot be\n"
-           "read is reported, recorded as missing, and makes the exit status 1.")},
-      {QStringLiteral("restore"), true, QStringLiteral("restore [--dry-run] [--only S-SS,...] DIR"),
+           "read is reported, recorded as missing, and makes the exit status 1; a read that\n"
+           "fails or falls short ends the backup there. At the end every size is asked again:\n"
+           "a complete backup whose sizes held says \"verified\", one whose sizes changed says\n"
+           "\"inconsistent\" and makes the exit status 1.")},
+      {QStringLiteral("restore"), true,
+       QStringLiteral("restore [--dry-run] [--only S-SS,...] [--clear-missing] DIR"),
        QStringLiteral("write back what differs from a backup"),
        QStringLiteral(
            "Checks every file of the backup against its SHA-256 first, then clears the\n"
            "sections the backup records as empty and writes those whose content differs,\n"
-           "each checked by reading it back.\n"
+           "each checked by reading it back. A backup that is incomplete, inconsistent or\n"
+           "not verified clears nothing unless asked.\n"
            "\n"
            "  --dry-run         list what a restore would change and write nothing\n"
            "  --only S-SS,...   restore just the sections named\n"
+           "  --clear-missing   clear what such a backup records as empty all the same\n"
            "\n"
            "A change kept in the history is a backup folder too: 'kivnvm history' names it.")},
       {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test]"),

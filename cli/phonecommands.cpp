@@ -26,23 +26,27 @@ struct TListedRow {
   TSectionAddress Address;
   TSlotInfo Info;
   QString Error;  // why the row was not refreshed; empty when it was
+  QString FW;     // the FW column: nothing without the reads that tell a program's format
 };
 
 // The rows as a full refresh left them: a failure names its row, and the rows after it in
 // its range are marked unread.
-QList<TListedRow> ListedRows(const TSlotTable& table, const TSlotsRefreshed& refreshed,
-                             const TSlotRanges& ranges) {
+QList<TListedRow> ListedRows(const TCatalogue& catalogue, const TSlotsRefreshed& refreshed) {
   QList<TListedRow> rows;
   for (int row = 1; row <= refreshed.Rows.size(); ++row) {
     const std::optional<TRefreshResult>& result = refreshed.Rows[row - 1];
     const QString error = !result ? QStringLiteral("not read") : result->Error;
-    rows.append({row, SlotAddress(row, ranges), table.at(row), error});
+    const TSlotInfo& info = catalogue.Slots.at(row);
+    rows.append({row, SlotAddress(row, catalogue.Ranges), info, error,
+                 catalogue.AdditionalInfo ? FWLabel(info) : QString()});
   }
   return rows;
 }
 
 QString CaptionText(const TListedRow& row) {
-  return row.Error.isEmpty() ? row.Info.Caption : QStringLiteral("(%1)").arg(row.Error);
+  if (row.Error.isEmpty() || IsNotRead(row.Info))
+    return row.Info.Caption;
+  return QStringLiteral("(%1)").arg(row.Error);
 }
 
 // The caption column is as wide as the widest caption, measured as a terminal shows it.
@@ -60,7 +64,7 @@ QString RowText(const TListedRow& row, int captionColumn) {
       .arg(PadToWidth(CaptionText(row), captionColumn))
       .arg(row.Info.Size, 6)
       .arg(RatioText(row.Info), -11)
-      .arg(FWLabel(row.Info))
+      .arg(row.FW)
       .remove(QRegularExpression(QStringLiteral("\\s+$")));
 }
 
@@ -68,7 +72,7 @@ TJsonLine RowJson(const TListedRow& row) {
   TJsonLine json;
   json.Add(QStringLiteral("row"), qint64(row.Row))
       .Add(QStringLiteral("address"), row.Address.Text());
-  AddSlotInfoJson(json, row.Info);
+  AddSlotInfoJson(json, row.Info, row.FW);
   if (!row.Error.isEmpty())
     json.Add(QStringLiteral("error"), row.Error);
   return json;
@@ -137,7 +141,7 @@ int ListCommand(const TArgs& args) {
     throw TCommandFailed(link.OpenError());
   bool allRead = true;
   QList<TJsonLine> json;
-  const QList<TListedRow> rows = ListedRows(catalogue.Slots, refreshed, options.Ranges);
+  const QList<TListedRow> rows = ListedRows(catalogue.Catalogue, refreshed);
   const int captionColumn = CaptionColumn(rows);
   for (const TListedRow& row : rows) {
     allRead = allRead && row.Error.isEmpty();

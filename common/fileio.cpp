@@ -1,5 +1,6 @@
 #include "common/fileio.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -109,4 +110,24 @@ void SaveFile(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
     throw EFCreateError(path, file.errorString());
+}
+
+TMadeFolders::TMadeFolders(const QString& path) {
+  QStringList missing;
+  for (QString folder = QDir::cleanPath(QDir(path).absolutePath()); !QFileInfo::exists(folder);
+       folder = QFileInfo(folder).path())
+    missing << folder;
+  if (!QDir().mkpath(path)) {
+    for (const QString& folder : missing)
+      QDir().rmdir(folder);
+    throw EFCreateError(path);
+  }
+  made_ = missing;
+}
+
+TMadeFolders::~TMadeFolders() {
+  for (const QString& folder : made_) {
+    if (!QDir().rmdir(folder))
+      break;
+  }
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class QFile;
 
@@ -44,3 +45,20 @@ TBoundedBytes ReadBounded(QFile& file, qint64 limit, const QString& name);
 void SaveFile(const QString& path, const QByteArray& bytes);
 // Writes bytes to a file already open for writing (standard output), every write checked.
 void WriteOpenFile(QFile& file, const QByteArray& bytes, const QString& name);
+
+// Makes a folder and the missing folders above it, and takes them away again when it ends,
+// innermost first and each only while it is empty, unless Keep() was called: work that
+// fails leaves no empty folders behind, and never touches a folder it did not make. Throws
+// EFCreateError when the folder cannot be made.
+class TMadeFolders {
+ public:
+  explicit TMadeFolders(const QString& path);
+  ~TMadeFolders();
+  TMadeFolders(const TMadeFolders&) = delete;
+  TMadeFolders& operator=(const TMadeFolders&) = delete;
+
+  void Keep() { made_.clear(); }
+
+ private:
+  QStringList made_;  // innermost first
+};

@@ -37,7 +37,7 @@ class TModalUI {
   // user cancelled.
   virtual QString SaveFileName(QObject* owner, const QString& title, const QString& suggested) = 0;
   // A folder, titled with what it is for; empty when the user cancelled. For TFolderUse::New
-  // the user may also name a folder that is not there yet: it is made.
+  // the user may also name a folder that is not there yet, which the caller makes.
   virtual QString FolderName(QObject* owner, const QString& title, TFolderUse use) = 0;
   // A question with buttons of its own ("Replace", "Skip"...), captioned as given; the index
   // of the button chosen, or -1 when the box was closed without one.

@@ -8,8 +8,12 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringList>
+#include <algorithm>
 
 #include "common/fileio.h"
+#include "common/messages.h"
+#include "link/gbp.h"
 #include "transfer/limits.h"
 
 namespace {
@@ -31,6 +35,43 @@ QJsonObject EntryJson(const TManifestEntry& entry) {
       break;
   }
   return object;
+}
+
+// The manifest's words for a check; a manifest without one was never checked.
+const struct {
+  TBackupCheck Check;
+  const char* Text;
+} CheckTexts[] = {{TBackupCheck::Verified, "verified"},
+                  {TBackupCheck::Inconsistent, "inconsistent"},
+                  {TBackupCheck::NotVerified, "not verified"}};
+
+QString CheckText(TBackupCheck check) {
+  for (const auto& known : CheckTexts) {
+    if (known.Check == check)
+      return QString::fromLatin1(known.Text);
+  }
+  return {};
+}
+
+// A word this version does not know is trusted no more than a backup that was not verified.
+TBackupCheck CheckOf(const QJsonValue& value) {
+  if (value.isUndefined())
+    return TBackupCheck::Unchecked;
+  for (const auto& known : CheckTexts) {
+    if (value.toString() == QLatin1String(known.Text))
+      return known.Check;
+  }
+  return TBackupCheck::NotVerified;
+}
+
+QString SizeAnswerText(qint64 size) {
+  if (size > 0)
+    return QStringLiteral("%1 bytes").arg(size);
+  if (size == 0 || size == GBPSizeNoSection)
+    return QStringLiteral("nothing there");
+  if (size == GBPSizeUnknown)
+    return QStringLiteral("a size it did not tell (-5)");
+  return QStringLiteral("no size (%1)").arg(GBPErrorMessage(int(size)));
 }
 
 [[noreturn]] void Malformed(const QString& what) {
@@ -75,9 +116,18 @@ QByteArray ManifestJson(const TManifest& manifest) {
   QJsonArray sections;
   for (const TManifestEntry& entry : manifest.Entries)
     sections.append(EntryJson(entry));
-  const QJsonObject root{{QStringLiteral("port"), manifest.Port},
-                         {QStringLiteral("time"), manifest.Time.toString(Qt::ISODate)},
-                         {QStringLiteral("sections"), sections}};
+  QJsonObject root{{QStringLiteral("port"), manifest.Port},
+                   {QStringLiteral("time"), manifest.Time.toString(Qt::ISODate)},
+                   {QStringLiteral("sections"), sections}};
+  // Older versions read neither key and restore as before.
+  if (manifest.Check != TBackupCheck::Unchecked)
+    root.insert(QStringLiteral("check"), CheckText(manifest.Check));
+  QJsonArray changed;
+  for (const TSizeChange& change : manifest.Changes)
+    changed.append(QJsonObject{{QStringLiteral("address"), change.Address.Text()},
+                               {QStringLiteral("size_at_end"), change.SizeAtEnd}});
+  if (!changed.isEmpty())
+    root.insert(QStringLiteral("changed"), changed);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -100,7 +150,54 @@ TManifest ParseManifest(const QByteArray& json) {
     seen.insert(entry.Address.Text());
     manifest.Entries << entry;
   }
+  manifest.Check = CheckOf(root.value(QStringLiteral("check")));
+  for (const QJsonValue value : root.value(QStringLiteral("changed")).toArray()) {
+    TSizeChange change;
+    const QString address = value.toObject().value(QStringLiteral("address")).toString();
+    if (!ParseSectionAddress(address, change.Address))
+      Malformed(QStringLiteral("'%1' is not a section address").arg(address));
+    change.SizeAtEnd = value.toObject().value(QStringLiteral("size_at_end")).toInt();
+    manifest.Changes << change;
+  }
   return manifest;
+}
+
+int TManifest::Missing() const {
+  return int(std::count_if(Entries.begin(), Entries.end(), [](const TManifestEntry& entry) {
+    return entry.State == TManifestEntry::Missing;
+  }));
+}
+
+QString TManifest::Doubt() const {
+  QStringList doubts;
+  if (Missing() > 0)
+    doubts << QStringLiteral("The backup is incomplete: %1 of its %2 sections were not read")
+                  .arg(Missing())
+                  .arg(Entries.size());
+  if (Check == TBackupCheck::Inconsistent) {
+    QStringList addresses;
+    for (const TSizeChange& change : Changes)
+      addresses << change.Address.Text();
+    doubts << QStringLiteral(
+                  "The backup is inconsistent: at its end the phone answered other "
+                  "sizes (%1)")
+                  .arg(addresses.join(QStringLiteral(", ")));
+  }
+  if (Check == TBackupCheck::NotVerified)
+    doubts << QStringLiteral(
+        "The backup was not verified: the link was lost before every "
+        "section's size could be asked again");
+  return doubts.join(QStringLiteral(". "));
+}
+
+QString TManifest::ChangeText(const TSizeChange& change) const {
+  QString recorded = QStringLiteral("not read");
+  for (const TManifestEntry& entry : Entries) {
+    if (entry.Address == change.Address && entry.State != TManifestEntry::Missing)
+      recorded = SizeAnswerText(entry.State == TManifestEntry::Stored ? entry.Size : 0);
+  }
+  return QStringLiteral("%1 in the backup, %2 at the end")
+      .arg(recorded, SizeAnswerText(change.SizeAtEnd));
 }
 
 QString BackupFilePath(const QString& dir, const TSectionAddress& address) {

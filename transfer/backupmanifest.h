@@ -20,10 +20,34 @@ struct TManifestEntry {
   QString Error;      // why a missing section could not be read
 };
 
+// How the phone answered when a backup, at its end, asked every section's size again.
+enum class TBackupCheck {
+  Unchecked,     // not asked: made by an older version, or a change kept in the history
+  Verified,      // every answer was what the backup recorded
+  Inconsistent,  // some answers differed (Changes): the phone changed or lost the link
+  NotVerified,   // the link was lost before every size could be asked again
+};
+
+// A section whose size answer at the end differed from what the backup recorded.
+struct TSizeChange {
+  TSectionAddress Address;
+  int SizeAtEnd = 0;  // the phone's answer: a size, or an empty-section or failure code
+};
+
 struct TManifest {
   QString Port;
   QDateTime Time;
   QList<TManifestEntry> Entries;
+  TBackupCheck Check = TBackupCheck::Unchecked;
+  QList<TSizeChange> Changes;
+
+  int Missing() const;
+  // Why the sections recorded as empty may not be taken for empty (a restore clears them
+  // only when asked): the backup is incomplete, inconsistent or not verified. Empty when
+  // they may, as for a complete backup made before backups were checked.
+  QString Doubt() const;
+  // How the section changed: "3000 bytes in the backup, nothing there at the end".
+  QString ChangeText(const TSizeChange& change) const;
 };
 
 constexpr char ManifestFileName[] = "manifest.json";

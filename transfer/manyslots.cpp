@@ -63,7 +63,7 @@ QList<int> FreeRowsFrom(const TSlotTable& table, const TSlotRanges& ranges, int 
   QList<int> rows;
   const int last = ranges.BigSlots + ranges.SmallSlots;
   for (int row = qMax(1, startRow); row <= last && rows.size() < count; ++row) {
-    if (table.at(row).Kind == skEmpty && table.at(row).Size <= 0)
+    if (table.at(row).Kind == skEmpty && table.at(row).Size <= 0 && !IsNotRead(table.at(row)))
       rows << row;
   }
   return rows;

@@ -14,7 +14,8 @@
 // hold become "_".
 QString SlotFileName(const TSectionAddress& address, const QByteArray& bytes);
 
-// The empty slots from row startRow on, in row order, at most count of them.
+// The empty slots from row startRow on, in row order, at most count of them; a row not read
+// may hold anything and is none of them.
 QList<int> FreeRowsFrom(const TSlotTable& table, const TSlotRanges& ranges, int startRow,
                         int count);
 

@@ -33,6 +33,18 @@ bool RefreshRange(TPhonePort& port, TCatalogue& catalogue, int section, int firs
   return true;
 }
 
+// A row not reached keeps what an earlier refresh showed; one never read says so instead of
+// showing an empty row of size 0.
+void MarkNeverRead(TCatalogue& catalogue, const TSlotsRefreshed& outcome, TReporter& reporter) {
+  for (int row = 1; row <= outcome.Rows.size(); ++row) {
+    TSlotInfo& record = catalogue.Slots.at(row);
+    if (!outcome.Rows[row - 1] && record == TSlotInfo()) {
+      record = NotReadSlotInfo(record, 0);
+      reporter.RowChanged(row);
+    }
+  }
+}
+
 }  // namespace
 
 int TRefreshResult::Held() const {
@@ -61,6 +73,13 @@ TRefreshResult RefreshSection(TPhonePort& port, TCatalogue& catalogue,
   const int bytesRead = port.Read(address, buffer.data(), RecognitionBytes);
   if (bytesRead < 0)
     return Failure(bytesRead, ReadErrorText(address), reporter);
+  // Fewer bytes than the section holds would be recognised as something else (no bytes at
+  // all as a ringer): the row says it was not read, and the read counts as failed.
+  if (bytesRead < qMin(size, RecognitionBytes)) {
+    record = NotReadSlotInfo(record, size);
+    reporter.RowChanged(row);
+    return Failure(size, ReadErrorText(address), reporter);
+  }
   record = ClassifySection(record, size, buffer.left(qMin(bytesRead, RecognitionBytes)));
   reporter.RowChanged(row);
   return {size, {}};
@@ -88,5 +107,6 @@ TSlotsRefreshed RefreshAllSlots(TPhonePort& port, TCatalogue& catalogue, TReport
   if (!outcome.Cancelled && port.LinkLost().isEmpty())
     RefreshRange(port, catalogue, SmallSlotSection, ranges.FirstSmall, ranges.SmallSlots, reporter,
                  outcome);
+  MarkNeverRead(catalogue, outcome, reporter);
   return outcome;
 }

@@ -20,10 +20,13 @@ struct TCatalogue {
 };
 
 struct TRefreshResult {
-  int Size = 0;   // the phone's answer: a size, an empty-section code, or a failure's code
+  // The phone's answer: a size, an empty-section code, or a failure's code; the size after a
+  // read that brought fewer bytes than it asked for (the row then shows "(not read)").
+  int Size = 0;
   QString Error;  // what the user was told; empty when the row was refreshed
   bool Ok() const { return Error.isEmpty(); }
-  // The size as the grid counts it: 0 for an empty section, negative after a failure.
+  // The size as the grid counts it: 0 for an empty section, negative after a failed size
+  // query or read.
   int Held() const;
 };
 
@@ -37,7 +40,8 @@ std::optional<TRefreshResult> RefreshSlot(TPhonePort& port, TCatalogue& catalogu
                                           const TSectionAddress& address, TReporter& reporter);
 
 // Every slot, big range then small, in one link. A failure ends its range and the rows
-// after it keep their records, as do the rows not reached before a cancel.
+// after it keep their records, as do the rows not reached before a cancel; of those, a row
+// never read before becomes "(not read)".
 struct TSlotsRefreshed {
   bool LinkOpened = false;
   bool Cancelled = false;

@@ -82,6 +82,9 @@ void TestKivnvmHistory::manySlotCommands() {
   QCOMPARE(QDir(Path("saved")).entryList(QDir::Files),
            (QStringList{"18-10 Alpha.prg", "18-11 Beta.prg", "18-9 Keep.prg"}));
   QVERIFY2(get.Err.contains("3 of 26 slots done; 23 skipped"), qPrintable(get.Err));
+  // One that fails takes away the folders it made.
+  QCOMPARE(kivnvm_.Run({"get", "--all", "--port", "COM4", Path("new/saved")}).ExitCode, 1);
+  QVERIFY(!QFileInfo::exists(Path("new")));
 
   const TKivnvmRun clear = kivnvm_.Run({"clear", "18-9", "18-10"});
   QCOMPARE(clear.ExitCode, 0);

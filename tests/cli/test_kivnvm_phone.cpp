@@ -41,7 +41,8 @@ class TestKivnvmPhone : public TKivnvmPhoneTest {
  private Q_SLOTS:
   void listMatchesTheCatalogue();
   void listSizesOnlyMakesNoReads();
-  void listSizeFaultEndsItsRange();
+  void listFailureEndsItsRange_data();
+  void listFailureEndsItsRange();
   void linkFailures_data();
   void linkFailures();
   void settingsFileGivesPortAndSlots();
@@ -104,24 +105,47 @@ void TestKivnvmPhone::listSizesOnlyMakesNoReads() {
   const QJsonArray rows = QJsonDocument::fromJson(run.Out.toUtf8()).array();
   QCOMPARE(rows[0].toObject()["size"].toInt(), 3200);
   QCOMPARE(rows[0].toObject()["caption"].toString(), QString());
-  QCOMPARE(rows[0].toObject()["label"].toString(), QStringLiteral("0.0.0/0"));
+  // Without the reads nothing tells a program's format: the FW column stays empty.
+  QCOMPARE(rows[0].toObject()["label"].toString(), QString());
   QCOMPARE(rows[7].toObject()["caption"].toString(), QStringLiteral("< Empty >"));
   QCOMPARE(phone_->Calls("GetNVMFileSize"), 26);
   QCOMPARE(phone_->Calls("ReadNVMFile"), 0);
+  QVERIFY(kivnvm_.Run({"list", "--sizes-only"}).OutLines()[0].endsWith(" 3200"));
 }
 
-void TestKivnvmPhone::listSizeFaultEndsItsRange() {
+void TestKivnvmPhone::listFailureEndsItsRange_data() {
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<QString>("error");
+  QTest::addColumn<QString>("caption");
+  QTest::newRow("size fails") << "size 18-11=-7"
+                              << "Error getting section 18-11 size"
+                              << "(Error getting section 18-11 size)";
+  // Fewer bytes than asked for are never recognised: no bytes at all were a ringer.
+  QTest::newRow("no bytes read") << "read 18-11=0"
+                                 << "Error reading section 18-11"
+                                 << "(not read)";
+  QTest::newRow("fewer bytes read") << "read 18-11=claim 100"
+                                    << "Error reading section 18-11"
+                                    << "(not read)";
+}
+
+void TestKivnvmPhone::listFailureEndsItsRange() {
+  QFETCH(QString, fault);
+  QFETCH(QString, error);
+  QFETCH(QString, caption);
   MakeDemoPhone();
-  phone_->SetFaults("size 18-11=-7");
+  phone_->SetFaults(fault);
+  QVERIFY(kivnvm_.Run({"list"}).OutLines()[2].startsWith(" 3 18-11  " + caption));
+  phone_->ClearJournal();
   const TKivnvmRun run = kivnvm_.Run({"list", "--json"});
   QCOMPARE(run.ExitCode, 1);
-  QVERIFY(run.Err.contains("Error getting section 18-11 size"));
+  QVERIFY(run.Err.contains(error));
   const QJsonArray rows = QJsonDocument::fromJson(run.Out.toUtf8()).array();
   QCOMPARE(rows.size(), 26);
   QCOMPARE(rows[1].toObject()["caption"].toString(), QStringLiteral("Notes"));
-  QCOMPARE(rows[2].toObject()["error"].toString(),
-           QStringLiteral("Error getting section 18-11 size"));
+  QCOMPARE(rows[2].toObject()["error"].toString(), error);
   QCOMPARE(rows[3].toObject()["error"].toString(), QStringLiteral("not read"));
+  QCOMPARE(rows[3].toObject()["caption"].toString(), QStringLiteral("(not read)"));
   QCOMPARE(rows[20].toObject()["error"].toString(), QStringLiteral("not read"));
   // The small slots are still refreshed.
   QCOMPARE(rows[21].toObject()["caption"].toString(), QStringLiteral("Mini"));

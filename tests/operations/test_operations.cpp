@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "catalogue/classify.h"
 #include "catalogue/ops/refreshslots.h"
 #include "cli/phonelink.h"
 #include "common/operationio.h"
@@ -102,8 +103,10 @@ class TestOperations : public QObject {
   void clearIsConfirmedOnlyByAnEmptyAnswer();
   void refreshEndsARangeAtAFailureAndStopsAtACancel_data();
   void refreshEndsARangeAtAFailureAndStopsAtACancel();
+  void shortReadIsNotRead();
   void sessionClosesOnEveryPath();
   void lostLinkEndsTheWorkOnce();
+  void phoneGoneQuietIsNeverTakenForEmpty();
 };
 
 namespace {
@@ -259,6 +262,25 @@ void TestOperations::refreshEndsARangeAtAFailureAndStopsAtACancel() {
   }
 }
 
+// No bytes read of a section of zeros would be recognised as a ringer; a row that a refresh
+// did not reach shows "(not read)" unless an earlier refresh read it.
+void TestOperations::shortReadIsNotRead() {
+  TMemoryPort port;
+  port.Sections = {{"18-10", Bytes(4000, '\0')}, {"2-10", Bytes(20)}};
+  port.ReadFaults["18-10"] = 0;
+  TSlotTable table{};
+  table[3] = EmptySlotInfo(TSlotInfo());
+  TCatalogue catalogue{table, TSlotRanges{9, 4, 10, 1}, true};
+  TRecordingReporter reporter;
+  RefreshAllSlots(port, catalogue, reporter);
+  QCOMPARE(reporter.Errors, QStringList{QStringLiteral("Error reading section 18-10")});
+  QVERIFY(IsNotRead(table[2]));
+  QCOMPARE(table[2].Size, 4000);
+  QCOMPARE(table[3], EmptySlotInfo(TSlotInfo()));
+  QVERIFY(IsNotRead(table[4]));
+  QCOMPARE(table[5].Size, 20);
+}
+
 void TestOperations::sessionClosesOnEveryPath() {
   TMemoryPort port;
   try {
@@ -292,7 +314,8 @@ void TestOperations::lostLinkEndsTheWorkOnce() {
   QCOMPARE(backup.LinkLost,
            QStringLiteral("The link was lost at section 18-10 (GBP Error: Port must be opened!)"));
   QCOMPARE(backup.Reached, 2);
-  QCOMPARE(backup.Missing(), int(backup.Manifest.Entries.size()) - 1);
+  QCOMPARE(backup.Manifest.Missing(), int(backup.Manifest.Entries.size()) - 1);
+  QCOMPARE(backup.Manifest.Check, TBackupCheck::NotVerified);
   QCOMPARE(port.Calls.filter("GetSize").size(), 2);
 
   port = TMemoryPort();
@@ -307,6 +330,31 @@ void TestOperations::lostLinkEndsTheWorkOnce() {
   QCOMPARE(restore.Bytes, 0);
   QVERIFY(restore.LinkLost.startsWith("The link was lost at section 18-10"));
   QCOMPARE(restore.Sections.last().Action, TSectionRestore::NotReached);
+}
+
+// A phone that answers "nothing there" for every section once its cable is pulled: the
+// sizes asked again at the end give it away, and a restore clears nothing unless asked.
+void TestOperations::phoneGoneQuietIsNeverTakenForEmpty() {
+  const QTemporaryDir work;
+  const QString target = QDir(work.path()).filePath("bk");
+  TMemoryPort port;
+  port.Sections = {{"18-9", Bytes(300)}, {"18-10", Bytes(200)}, {"2-17", Bytes(100)}};
+  port.GoneAfter = "18-10";
+  TRecordingReporter reporter;
+  const TBackupResult backup = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  QCOMPARE(backup.Manifest.Check, TBackupCheck::Inconsistent);
+  QCOMPARE(backup.Manifest.Changes.size(), 2);
+  QCOMPARE(backup.Manifest.Changes[1].Address.Text(), QStringLiteral("18-10"));
+  for (const bool asked : {false, true}) {
+    TMemoryPort phone;
+    phone.Sections = {{"2-17", Bytes(100)}};
+    TRestoreRequest request;
+    request.ClearRecordedEmpty = asked;
+    const TRestoreResult restore =
+        Restore(phone, reporter, ReadBackup(target, TSlotRanges()), request, nullptr);
+    QCOMPARE(phone.Sections.contains("2-17"), !asked);
+    QCOMPARE(restore.Count(TSectionRestore::Written), 2);
+  }
 }
 
 QTEST_GUILESS_MAIN(TestOperations)

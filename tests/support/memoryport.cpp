@@ -30,6 +30,8 @@ int TMemoryPort::GetSize(const TSectionAddress& address) {
     lost_ = GBPErrorMessage(PortNotOpen);
   if (!open_ || !lost_.isEmpty())
     return PortNotOpen;
+  if (gone_)
+    return NoSection;
   if (SizeFaults.contains(name))
     return SizeFaults[name];
   return Sections.contains(name) ? int(Sections[name].size()) : NoSection;
@@ -40,11 +42,14 @@ int TMemoryPort::Read(const TSectionAddress& address, void* buffer, quint32 leng
   Calls << QStringLiteral("Read ") + name;
   if (!open_)
     return PortNotOpen;
+  if (gone_)
+    return 0;
   if (ReadFaults.contains(name))
     return ReadFaults[name];
   const QByteArray bytes = Sections.value(name);
   const int count = int(qMin<qint64>(bytes.size(), length));
   std::memcpy(buffer, bytes.constData(), size_t(count));
+  gone_ = name == GoneAfter;
   return count;
 }
 

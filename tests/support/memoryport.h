@@ -16,7 +16,10 @@ class TMemoryPort final : public TPhonePort {
   QMap<QString, int> WriteFaults;      // a code: nothing is stored
   QMap<QString, int> TruncatedWrites;  // bytes kept of a write
   int OpenResult = 0;
-  QString LostAt;     // a section whose size query loses the link, as a pulled cable would
+  QString LostAt;  // a section whose size query loses the link, as a pulled cable would
+  // A section after whose read the phone is gone without a word: every size query then
+  // answers "nothing there" (-153) and every read 0 bytes, as some libraries do.
+  QString GoneAfter;
   QStringList Calls;  // "Open", "Close", "GetSize 18-9" ...
 
   bool IsOpen() const { return open_; }
@@ -31,5 +34,6 @@ class TMemoryPort final : public TPhonePort {
 
  private:
   bool open_ = false;
+  bool gone_ = false;
   QString lost_;
 };

@@ -77,15 +77,18 @@ class TestBackupOps : public QObject {
 };
 
 void TestBackupOps::cancelledBackupLeavesNoFolder_data() {
+  QTest::addColumn<QString>("name");
   QTest::addColumn<bool>("folderGiven");
-  QTest::newRow("new folder") << false;
-  QTest::newRow("empty folder") << true;
+  QTest::newRow("new folder") << "bk" << false;
+  QTest::newRow("new folder in new folders") << "new/inner/bk" << false;
+  QTest::newRow("empty folder") << "bk" << true;
 }
 
 void TestBackupOps::cancelledBackupLeavesNoFolder() {
+  QFETCH(QString, name);
   QFETCH(bool, folderGiven);
   const QTemporaryDir work;
-  const QString target = QDir(work.path()).filePath("bk");
+  const QString target = QDir(work.path()).filePath(name);
   if (folderGiven)
     QVERIFY(QDir().mkdir(target));
   TMemoryPort port = PhoneWithPrograms();

@@ -50,6 +50,7 @@ class TestPhoneWork : public TWindowTest {
   void windowBackupRestoresByteForByteWithKivnvm();
   void kivnvmBackupRestoresInTheWindowWithPreview();
   void backupNamesWhatItCouldNotRead();
+  void backupInDoubtClearsOnlyWhenTicked();
   void tamperedBackupWritesNothing();
   void restoreGoesOnAfterAFailedSection_data();
   void restoreGoesOnAfterAFailedSection();
@@ -127,11 +128,44 @@ void TestPhoneWork::backupNamesWhatItCouldNotRead() {
   FillPhone(fixture_->Phone);
   fixture_->Phone.SetFaults("read 18-15=-5");
   BackUpInWindow(Folder("b"));
-  QVERIFY(fixture_->LastBox().Text.startsWith("Backed up 28 of 29 sections"));
-  QVERIFY(fixture_->LastBox().Text.contains("Not read: 18-15 (Error reading section 18-15)"));
+  // A failed read ends the backup: after it the phone may answer anything.
+  QVERIFY(fixture_->LastBox().Text.startsWith("Backed up 6 of 29 sections"));
+  QVERIFY(fixture_->LastBox().Text.contains(
+      "Not read: 18-15 (Error reading section 18-15)\nThe link was lost at section 18-15 (Error "
+      "reading section 18-15): the 22 sections after it were not read."));
   const QByteArray manifest = ReadFileBytes(Folder("b") + "/manifest.json");
   QVERIFY(manifest.contains("\"missing\": true"));
   QVERIFY(!QFile::exists(Folder("b") + "/18-15"));
+}
+
+// A backup that missed 18-15 records 18-10 and the preferences as empty: its restore clears
+// them only once the preview's box is ticked, and says that the record is missing.
+void TestPhoneWork::backupInDoubtClearsOnlyWhenTicked() {
+  FillPhone(fixture_->Phone);
+  fixture_->Phone.Remove(2, 18);
+  fixture_->Phone.SetFaults("size 18-15=-5");
+  BackUpInWindow(Folder("b"));
+  QVERIFY(fixture_->LastBox().Text.endsWith("clears nothing unless you tick the box for it."));
+  fixture_->Phone.SetFaults(QString());
+  fixture_->Phone.Put(18, 10, NumberedBytes(50));
+  fixture_->Phone.Put(2, 18, PrefRecord({3, 0, 17, 2, 0, 0, 0, 0}));
+  QStringList seen;
+  fixture_->Modal.FolderNames.enqueue(Folder("b"));
+  fixture_->Modal.DialogScripts.enqueue([&](QDialog* dialog) {
+    auto* preview = qobject_cast<TRestorePreview*>(dialog);
+    seen = preview->Notes() << preview->Count();
+    preview->SetClearRecordedEmpty(!preview->ClearRecordedEmpty());
+    seen << preview->Count();
+    return int(mrOk);
+  });
+  fixture_->Run(&TForm1::RestoreActionExecute);
+  QCOMPARE(seen.size(), 4);
+  QVERIFY(seen[0].startsWith("The backup is incomplete: 1 of its 29 sections were not read."));
+  QCOMPARE(seen[1], QStringLiteral("Note: this backup holds no preferences record (2-18 was "
+                                   "empty)."));
+  QCOMPARE(seen[2], QStringLiteral("0 to write, 0 to clear, 26 unchanged, 3 left alone"));
+  QCOMPARE(seen[3], QStringLiteral("0 to write, 2 to clear, 26 unchanged, 1 left alone"));
+  QVERIFY(!fixture_->Phone.Holds(18, 10) && !fixture_->Phone.Holds(2, 18));
 }
 
 void TestPhoneWork::tamperedBackupWritesNothing() {
@@ -232,6 +266,8 @@ void TestPhoneWork::crashDuringFullRefreshIsToldAndTheWindowGoesOn() {
            (QStringList{"The phone-link library stopped during GetNVMFileSize 18-11 (signal 11).",
                         "Error getting section 18-11 size", "Update done!"}));
   QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
+  // The rows after it were never read, and say so.
+  QCOMPARE(Window().Slots[4].Caption, QStringLiteral("(not read)"));
   // The next refresh starts a fresh host and reaches every row.
   fixture_->Phone.SetFaults(QString());
   fixture_->Modal.Clear();

@@ -1,6 +1,7 @@
 #include "transfer/ops/backup.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -8,6 +9,7 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "link/gbp.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
 #include "transfer/ops/sectionio.h"
@@ -41,15 +43,15 @@ QString BackupTarget(const QString& dir) {
   return target;
 }
 
-// The hidden folder beside the target that the sections are written into. It is removed
-// with everything in it unless it has become the target. Made with mkdir, not as a
-// temporary folder, so it gets the permissions any folder of the user's gets.
+// The hidden folder beside the target that the sections are written into. Unless it has
+// become the target, it is taken away with the files written into it and the folders made
+// above it, so nothing a failed or cancelled backup made stays behind. Made with mkdir, not
+// as a temporary folder, so it gets the permissions any folder of the user's gets.
 class TPartialFolder {
  public:
   explicit TPartialFolder(const QString& target)
-      : target_(QDir::cleanPath(QDir(target).absolutePath())) {
+      : target_(QDir::cleanPath(QDir(target).absolutePath())), above_(QFileInfo(target_).path()) {
     const QFileInfo info(target_);
-    QDir().mkpath(info.path());
     for (int attempt = 0; attempt < 8 && path_.isEmpty(); ++attempt) {
       const QString path =
           QDir(info.path())
@@ -63,13 +65,19 @@ class TPartialFolder {
       throw EFCreateError(target_);
   }
   ~TPartialFolder() {
-    if (!path_.isEmpty())
-      QDir(path_).removeRecursively();
+    if (path_.isEmpty())
+      return;
+    for (const QString& name : written_)
+      QFile::remove(QDir(path_).filePath(name));
+    QDir().rmdir(path_);
   }
   TPartialFolder(const TPartialFolder&) = delete;
   TPartialFolder& operator=(const TPartialFolder&) = delete;
 
-  const QString& Path() const { return path_; }
+  void Save(const QString& name, const QByteArray& bytes) {
+    written_ << name;
+    SaveFile(QDir(path_).filePath(name), bytes);
+  }
 
   // An empty target made by the user gives way only now, so a failure before leaves it.
   void BecomeTarget() {
@@ -78,30 +86,52 @@ class TPartialFolder {
     if (!QDir().rename(path_, target_))
       throw EFCreateError(target_);
     path_.clear();
+    above_.Keep();
   }
 
  private:
   QString target_;
+  TMadeFolders above_;
   QString path_;
+  QStringList written_;
 };
 
-TManifestEntry BackUpSection(TPhonePort& port, const QString& dir, const TSectionAddress& address) {
+// What the phone answered for one section, as the manifest records it. Only a section the
+// phone calls empty is recorded so; after a size answer of -5 nothing is known, and a
+// restore must not clear what may be there.
+TManifestEntry EntryOf(const TSectionRead& read, const TSectionAddress& address) {
   TManifestEntry entry;
   entry.Address = address;
-  const TSectionRead read = ReadWholeSection(port, address, UploadBufferSize);
-  // Only a section the phone calls empty is recorded so; after a size answer of -5 nothing
-  // is known, and a restore must not clear what may be there.
   if (read.State == TSectionRead::Empty) {
     entry.State = TManifestEntry::Empty;
   } else if (read.State != TSectionRead::Held) {
     entry.State = TManifestEntry::Missing;
     entry.Error = WholeReadProblem(read, address);
   } else {
-    SaveFile(BackupFilePath(dir, address), read.Bytes);
     entry.Size = read.Bytes.size();
     entry.Sha256 = Sha256Hex(read.Bytes);
   }
   return entry;
+}
+
+// Every size recorded, asked again: a phone that changed meanwhile, or one that lost the link
+// and now answers "nothing there" for everything, answers otherwise.
+void CheckSizesAgain(TPhonePort& port, TManifest& manifest) {
+  for (const TManifestEntry& entry : manifest.Entries) {
+    if (entry.State == TManifestEntry::Missing)
+      continue;
+    const int size = port.GetSize(entry.Address);
+    if (!port.LinkLost().isEmpty()) {
+      manifest.Check = TBackupCheck::NotVerified;
+      manifest.Changes.clear();
+      return;
+    }
+    const bool same = entry.State == TManifestEntry::Stored ? size == entry.Size
+                                                            : size == 0 || size == GBPSizeNoSection;
+    if (!same)
+      manifest.Changes.append({entry.Address, size});
+  }
+  manifest.Check = manifest.Changes.isEmpty() ? TBackupCheck::Verified : TBackupCheck::Inconsistent;
 }
 
 }  // namespace
@@ -119,13 +149,6 @@ QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges) {
       addresses << address;
   }
   return addresses;
-}
-
-int TBackupResult::Missing() const {
-  int missing = 0;
-  for (const TManifestEntry& entry : Manifest.Entries)
-    missing += entry.State == TManifestEntry::Missing ? 1 : 0;
-  return missing;
 }
 
 TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
@@ -155,15 +178,25 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
       continue;
     }
     reporter.Progress(i + 1, int(addresses.size()), addresses[i], result.Bytes);
-    result.Manifest.Entries << BackUpSection(port, folder.Path(), addresses[i]);
+    const TSectionRead read = ReadWholeSection(port, addresses[i], UploadBufferSize);
+    result.Manifest.Entries << EntryOf(read, addresses[i]);
+    if (read.State == TSectionRead::Held)
+      folder.Save(addresses[i].Text(), read.Bytes);
     result.Bytes += result.Manifest.Entries.last().Size;
     result.Reached = i + 1;
+    // A read that fails or brings less than the size just told is what a pulled cable
+    // gives; the phone may answer "nothing there" for everything after it.
     if (!port.LinkLost().isEmpty())
       result.LinkLost = LinkLostText(addresses[i], port.LinkLost());
+    else if (read.State == TSectionRead::ReadFailed)
+      result.LinkLost = LinkLostText(addresses[i], WholeReadProblem(read, addresses[i]));
   }
+  if (port.LinkLost().isEmpty())
+    CheckSizesAgain(port, result.Manifest);
+  else
+    result.Manifest.Check = TBackupCheck::NotVerified;
   link.Close();
-  SaveFile(QDir(folder.Path()).filePath(QString::fromLatin1(ManifestFileName)),
-           ManifestJson(result.Manifest));
+  folder.Save(QString::fromLatin1(ManifestFileName), ManifestJson(result.Manifest));
   folder.BecomeTarget();
   return result;
 }

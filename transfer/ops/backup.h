@@ -18,11 +18,11 @@ struct TBackupResult {
   bool Cancelled = false;
   TManifest Manifest;  // the sections read, in order
   qint64 Bytes = 0;    // bytes stored
-  // Where the link was lost, when it was: the sections after it are recorded as missing
-  // without being tried, and only the first Reached entries were.
+  // Where the link was lost, when it was (also a read that failed or fell short): the
+  // sections after it are recorded as missing without being tried, and only the first
+  // Reached entries were.
   QString LinkLost;
   int Reached = 0;
-  int Missing() const;
   // The folder was made: every section was reached and the manifest written.
   bool Made() const { return LinkOpened && !Cancelled; }
 };
@@ -30,6 +30,7 @@ struct TBackupResult {
 // Reads the sections into dir, which must be new or empty (EBadBackup otherwise, before the
 // link opens). The files go into a hidden folder beside it that takes dir's name only when
 // the manifest is written, so an interrupted backup never looks complete. Progress is
-// reported before each section; a cancel between two sections leaves no folder.
+// reported before each section; a cancel between two sections leaves no folder. At the end
+// every size is asked again, and the manifest records whether the answers matched.
 TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
                      const QString& dir, const QString& portName);

@@ -114,10 +114,9 @@ QStringList TManyResult::Summary() const {
 
 TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addresses,
                           const QString& dir, TInteraction& interaction, TReporter& reporter) {
-  if (!QDir().mkpath(dir))
-    throw EFCreateError(dir);
+  TMadeFolders made(dir);
   TClashPolicy clashes(interaction);
-  return RunOverSlots(port, reporter, WorkFor(addresses), [&](int, TSlotWork& slot) {
+  TManyResult result = RunOverSlots(port, reporter, WorkFor(addresses), [&](int, TSlotWork& slot) {
     const TSectionRead read = ReadWholeSection(port, slot.Address, UploadBufferSize);
     if (read.HoldsNothing()) {
       slot.State = TSlotWork::Skipped;
@@ -146,6 +145,11 @@ TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addres
     }
     return qint64(read.Bytes.size());
   });
+  // Work that failed takes the folders it made away again, as long as nothing went in.
+  if (result.LinkOpened && !result.Cancelled && result.Count(TSlotWork::Failed) == 0 &&
+      result.Count(TSlotWork::NotReached) == 0)
+    made.Keep();
+  return result;
 }
 
 TManyResult ClearSlots(TPhonePort& port, TCatalogue& catalogue,

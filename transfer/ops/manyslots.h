@@ -29,8 +29,9 @@ struct TManyResult {
   QStringList Summary() const;
 };
 
-// Every slot named that holds something, into dir (made when missing), named by
-// SlotFileName. A name taken already is asked about (Replace, Skip, or all of them).
+// Every slot named that holds something, into dir (made when missing, and taken away again
+// when the work fails and nothing went into it), named by SlotFileName. A name taken already is
+// asked about (Replace, Skip, or all of them).
 TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addresses,
                           const QString& dir, TInteraction& interaction, TReporter& reporter);
 

@@ -56,7 +56,7 @@ QList<TManifestEntry> SelectedEntries(const TManifest& manifest,
 // The sections in the order that keeps room on the phone; stops at a lost link, naming the
 // section where it was lost in lostAt.
 QList<TManifestEntry> RestoreOrder(TPhonePort& port, const QList<TManifestEntry>& entries,
-                                   std::optional<TSectionAddress>& lostAt) {
+                                   bool clears, std::optional<TSectionAddress>& lostAt) {
   QList<TRoomChange> changes;
   for (const TManifestEntry& entry : entries) {
     const qint64 now = qMax(0, port.GetSize(entry.Address));
@@ -64,7 +64,9 @@ QList<TManifestEntry> RestoreOrder(TPhonePort& port, const QList<TManifestEntry>
       lostAt = entry.Address;
       return entries;
     }
-    const qint64 after = entry.State == TManifestEntry::Missing ? now : entry.Size;
+    const bool leftAlone =
+        entry.State == TManifestEntry::Missing || (entry.State == TManifestEntry::Empty && !clears);
+    const qint64 after = leftAlone ? now : entry.Size;
     changes.append({now, after});
   }
   QList<TManifestEntry> ordered;
@@ -100,8 +102,8 @@ QString PhoneDescription(const TSectionRead& current, const TSectionAddress& add
 
 class TRestorer {
  public:
-  TRestorer(TPhonePort& port, TReporter& reporter, bool dryRun, TCatalogue* catalogue)
-      : port_(port), reporter_(reporter), dryRun_(dryRun), catalogue_(catalogue) {
+  TRestorer(TPhonePort& port, TReporter& reporter, bool dryRun, bool clears, TCatalogue* catalogue)
+      : port_(port), reporter_(reporter), dryRun_(dryRun), clears_(clears), catalogue_(catalogue) {
     // Without the caller's rows the write's refresh lands in a table of our own.
     if (!catalogue_) {
       scratchSlots_ = std::make_unique<TSlotTable>();
@@ -119,6 +121,8 @@ class TRestorer {
       section.Problem = entry.Error;
     } else if (Holds(entry, bytes, section.PhoneHeld)) {
       section.Action = TSectionRestore::Unchanged;
+    } else if (entry.State == TManifestEntry::Empty && !clears_) {
+      section.Action = TSectionRestore::NotCleared;
     } else if (dryRun_) {
       section.Action = entry.State == TManifestEntry::Empty ? TSectionRestore::Cleared
                                                             : TSectionRestore::Written;
@@ -160,6 +164,7 @@ class TRestorer {
   TPhonePort& port_;
   TReporter& reporter_;
   bool dryRun_;
+  bool clears_;
   TCatalogue* catalogue_;
   std::unique_ptr<TSlotTable> scratchSlots_;
   std::unique_ptr<TCatalogue> scratch_;
@@ -193,6 +198,7 @@ int TRestoreResult::Failures() const {
 
 TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
                        const TRestoreRequest& request, TCatalogue* catalogue) {
+  const bool clears = request.ClearRecordedEmpty || backup.Manifest.Doubt().isEmpty();
   const QList<TManifestEntry> selected = SelectedEntries(backup.Manifest, request.Only);
   TRestoreResult result;
   TKeepingPort keeping(port, QStringLiteral("Restore"), reporter);
@@ -201,7 +207,7 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
   if (!result.LinkOpened)
     return result;
   std::optional<TSectionAddress> lostAt;
-  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected, lostAt);
+  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected, clears, lostAt);
   if (lostAt) {
     result.LinkLost = LinkLostText(*lostAt, port.LinkLost());
     for (const TManifestEntry& entry : entries) {
@@ -215,7 +221,7 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
     }
     return result;
   }
-  TRestorer restorer(keeping, reporter, request.DryRun, catalogue);
+  TRestorer restorer(keeping, reporter, request.DryRun, clears, catalogue);
   for (int i = 0; i < entries.size(); ++i) {
     const TManifestEntry& entry = entries[i];
     if (i > 0 && !result.Cancelled && reporter.CancelRequested())

@@ -1,6 +1,7 @@
 #pragma once
 // The restore of a backup folder onto the phone: clears where the backup holds nothing,
-// writes where the phone differs, and leaves alone what the backup could not read.
+// writes where the phone differs, and leaves alone what the backup could not read. A backup
+// that is incomplete or not verified clears nothing unless asked.
 
 #include <QHash>
 #include <QList>
@@ -26,6 +27,9 @@ TBackupSet ReadBackup(const QString& dir, const TSlotRanges& ranges);
 struct TRestoreRequest {
   QList<TSectionAddress> Only;  // the sections to restore; all of them when empty
   bool DryRun = false;          // tell what would change, change nothing: the preview
+  // Clear the sections recorded as empty even when the backup is in doubt (its manifest's
+  // Doubt()): a lost link can make a section look empty, so only the user may say so.
+  bool ClearRecordedEmpty = false;
 };
 
 struct TSectionRestore {
@@ -36,6 +40,7 @@ struct TSectionRestore {
     Failed,      // Problem says why
     Skipped,     // missing from the backup; Problem is why it could not be read then
     NotReached,  // the restore was cancelled before it
+    NotCleared,  // recorded as empty in a backup in doubt, and not asked to be cleared
   };
   TSectionAddress Address;
   TAction Action = NotReached;

@@ -16,14 +16,19 @@ const QString BackupCaption = QStringLiteral("Back up phone");
 const QString RestoreCaption = QStringLiteral("Restore phone");
 
 QString BackupSummary(const TBackupResult& result, const QString& folder) {
-  const int total = int(result.Manifest.Entries.size());
+  const TManifest& manifest = result.Manifest;
+  const int total = int(manifest.Entries.size());
   QStringList lines{QStringLiteral("Backed up %1 of %2 sections (%3 bytes) into %4.")
-                        .arg(total - result.Missing())
+                        .arg(total - manifest.Missing())
                         .arg(total)
                         .arg(result.Bytes)
                         .arg(folder)};
+  if (manifest.Check == TBackupCheck::Verified && manifest.Missing() == 0)
+    lines << QStringLiteral(
+        "Verified: at its end every section's size was asked again and had "
+        "not changed.");
   for (int i = 0; i < result.Reached; ++i) {
-    const TManifestEntry& entry = result.Manifest.Entries[i];
+    const TManifestEntry& entry = manifest.Entries[i];
     if (entry.State == TManifestEntry::Missing)
       lines << QStringLiteral("Not read: %1 (%2)").arg(entry.Address.Text(), entry.Error);
   }
@@ -31,17 +36,26 @@ QString BackupSummary(const TBackupResult& result, const QString& folder) {
     lines << QStringLiteral("%1: the %2 sections after it were not read.")
                  .arg(result.LinkLost)
                  .arg(total - result.Reached);
+  for (const TSizeChange& change : manifest.Changes)
+    lines << QStringLiteral("Changed: %1 (%2)")
+                 .arg(change.Address.Text(), manifest.ChangeText(change));
+  if (!manifest.Doubt().isEmpty())
+    lines << manifest.Doubt() +
+                 QStringLiteral(". A restore of it clears nothing unless you tick the box for it.");
   return lines.join(QLatin1Char('\n'));
 }
 
 QString RestoreSummary(const TRestoreResult& result, const QString& folder) {
-  QStringList lines{QStringLiteral("Restored from %1: %2 written, %3 cleared, %4 unchanged, "
-                                   "%5 failed.")
-                        .arg(folder)
-                        .arg(result.Count(TSectionRestore::Written))
-                        .arg(result.Count(TSectionRestore::Cleared))
-                        .arg(result.Count(TSectionRestore::Unchanged))
-                        .arg(result.Failures())};
+  const int notCleared = result.Count(TSectionRestore::NotCleared);
+  QStringList lines{
+      QStringLiteral("Restored from %1: %2 written, %3 cleared, %4 unchanged, "
+                     "%5 failed%6.")
+          .arg(folder)
+          .arg(result.Count(TSectionRestore::Written))
+          .arg(result.Count(TSectionRestore::Cleared))
+          .arg(result.Count(TSectionRestore::Unchanged))
+          .arg(result.Failures())
+          .arg(notCleared > 0 ? QStringLiteral(", %1 left uncleared").arg(notCleared) : QString())};
   QStringList notReached;
   for (const TSectionRestore& section : result.Sections) {
     if (section.Action == TSectionRestore::Failed || section.Action == TSectionRestore::Skipped)
@@ -80,7 +94,11 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
     return;
   }
   reporter.Status(QStringLiteral("Backed up!"));
-  reporter.Notice(BackupSummary(result, folder), BackupCaption);
+  // Sections that changed while they were read are a failure the user must see as one.
+  if (result.Manifest.Check == TBackupCheck::Inconsistent)
+    reporter.Error(BackupSummary(result, folder));
+  else
+    reporter.Notice(BackupSummary(result, folder), BackupCaption);
 }
 
 void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue,
@@ -104,11 +122,12 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
     reporter.Error(preview.LinkLost + QLatin1Char('.'));
     return;
   }
-  TRestorePreview dialog(owner, folder, preview.Sections);
+  TRestorePreview dialog(owner, folder, preview.Sections, backup.Manifest);
   if (Modal().ExecDialog(&dialog) != mrOk)
     return;
   reporter.Status(QStringLiteral("Restoring phone..."));
   request.DryRun = false;
+  request.ClearRecordedEmpty = dialog.ClearRecordedEmpty();
   TRestoreResult result;
   {
     const TBusyCursor busy;

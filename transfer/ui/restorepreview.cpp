@@ -15,47 +15,60 @@ namespace {
 
 const QStringList Columns{QStringLiteral("Section"), QStringLiteral("Phone now"),
                           QStringLiteral("Backup"), QStringLiteral("Action")};
+constexpr int ActionColumn = 3;
 
-QStringList LineOf(const TSectionRestore& section) {
-  return {section.Address.Text(), section.PhoneHeld, section.BackupHolds,
-          PreviewActionText(section)};
-}
-
-bool Changes(const TSectionRestore& section) {
-  return section.Action == TSectionRestore::Written || section.Action == TSectionRestore::Cleared;
+bool Changes(const TSectionRestore& section, bool clearRecordedEmpty) {
+  return section.Action == TSectionRestore::Written || section.Action == TSectionRestore::Cleared ||
+         (section.Action == TSectionRestore::NotCleared && clearRecordedEmpty);
 }
 
 // Changes first, then what is left alone, then the unchanged; each in the restore's order.
 int Rank(const TSectionRestore& section) {
-  if (Changes(section))
+  if (Changes(section, false))
     return 0;
   return section.Action == TSectionRestore::Unchanged ? 2 : 1;
 }
 
-QString CountText(const QList<TSectionRestore>& preview) {
-  int counts[4] = {};
+QString ActionText(const TSectionRestore& section, bool clearRecordedEmpty) {
+  return section.Action == TSectionRestore::NotCleared && clearRecordedEmpty
+             ? QStringLiteral("clear")
+             : PreviewActionText(section);
+}
+
+QString CountText(const QList<TSectionRestore>& preview, bool clearRecordedEmpty) {
+  int written = 0, cleared = 0, unchanged = 0, leftAlone = 0;
   for (const TSectionRestore& section : preview) {
-    switch (section.Action) {
-      case TSectionRestore::Written:
-        ++counts[0];
-        break;
-      case TSectionRestore::Cleared:
-        ++counts[1];
-        break;
-      case TSectionRestore::Unchanged:
-        ++counts[2];
-        break;
-      default:
-        ++counts[3];
-    }
+    if (section.Action == TSectionRestore::Written)
+      ++written;
+    else if (Changes(section, clearRecordedEmpty))
+      ++cleared;
+    else if (section.Action == TSectionRestore::Unchanged)
+      ++unchanged;
+    else
+      ++leftAlone;
   }
   QString text = QStringLiteral("%1 to write, %2 to clear, %3 unchanged")
-                     .arg(counts[0])
-                     .arg(counts[1])
-                     .arg(counts[2]);
-  if (counts[3] > 0)
-    text += QStringLiteral(", %1 left alone").arg(counts[3]);
+                     .arg(written)
+                     .arg(cleared)
+                     .arg(unchanged);
+  if (leftAlone > 0)
+    text += QStringLiteral(", %1 left alone").arg(leftAlone);
   return text;
+}
+
+// What the user should know before the backup is trusted.
+QStringList NoteTexts(const TManifest& manifest) {
+  QStringList notes;
+  if (!manifest.Doubt().isEmpty())
+    notes << manifest.Doubt() +
+                 QStringLiteral(". The sections it records as empty are left as they are.");
+  const TSectionAddress preferences{PrefSection, PrefSubSection};
+  for (const TManifestEntry& entry : manifest.Entries) {
+    if (entry.Address == preferences && entry.State == TManifestEntry::Empty)
+      notes << QStringLiteral("Note: this backup holds no preferences record (%1 was empty).")
+                   .arg(preferences.Text());
+  }
+  return notes;
 }
 
 }  // namespace
@@ -68,15 +81,19 @@ QString PreviewActionText(const TSectionRestore& section) {
       return QStringLiteral("clear");
     case TSectionRestore::Unchanged:
       return QStringLiteral("unchanged");
+    case TSectionRestore::NotCleared:
+      return QStringLiteral("not cleared");
     default:
       return QStringLiteral("left alone");
   }
 }
 
 TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
-                                 const QList<TSectionRestore>& preview)
+                                 const QList<TSectionRestore>& preview, const TManifest& manifest)
     : QDialog(parent),
-      count_(new QLabel(CountText(preview), this)),
+      sections_(preview),
+      count_(new QLabel(this)),
+      clearRecordedEmpty_(new QCheckBox(this)),
       showUnchanged_(new QCheckBox(this)),
       table_(new QTableWidget(int(preview.size()), int(Columns.size()), this)) {
   setObjectName(QStringLiteral("RestorePreview"));
@@ -85,6 +102,12 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   auto* intro = new QLabel(QStringLiteral("Restoring %1 would change the phone so:").arg(folder));
   intro->setWordWrap(true);
   layout->addWidget(intro);
+  for (const QString& text : NoteTexts(manifest)) {
+    auto* note = new QLabel(text, this);
+    note->setWordWrap(true);
+    notes_ << note;
+    layout->addWidget(note);
+  }
   QFont bold = count_->font();
   bold.setBold(true);
   count_->setFont(bold);
@@ -94,28 +117,36 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  QList<TSectionRestore> ordered = preview;
   std::stable_sort(
-      ordered.begin(), ordered.end(),
+      sections_.begin(), sections_.end(),
       [](const TSectionRestore& a, const TSectionRestore& b) { return Rank(a) < Rank(b); });
   int unchanged = 0;
-  for (int row = 0; row < ordered.size(); ++row) {
-    const QStringList line = LineOf(ordered[row]);
+  int notCleared = 0;
+  for (int row = 0; row < sections_.size(); ++row) {
+    const TSectionRestore& section = sections_[row];
+    const QStringList line{section.Address.Text(), section.PhoneHeld, section.BackupHolds,
+                           PreviewActionText(section)};
     for (int col = 0; col < line.size(); ++col) {
       auto* item = new QTableWidgetItem(line[col]);
-      if (Changes(ordered[row]))
-        item->setFont(bold);
-      item->setData(Qt::UserRole, ordered[row].Action == TSectionRestore::Unchanged);
+      item->setData(Qt::UserRole, section.Action == TSectionRestore::Unchanged);
       table_->setItem(row, col, item);
     }
-    unchanged += ordered[row].Action == TSectionRestore::Unchanged ? 1 : 0;
+    unchanged += section.Action == TSectionRestore::Unchanged ? 1 : 0;
+    notCleared += section.Action == TSectionRestore::NotCleared ? 1 : 0;
   }
-  table_->resizeColumnsToContents();
   layout->addWidget(table_);
+  clearRecordedEmpty_->setObjectName(QStringLiteral("ClearRecordedEmpty"));
+  clearRecordedEmpty_->setText(
+      QStringLiteral("Clear the %1 sections the backup records as empty anyway").arg(notCleared));
+  clearRecordedEmpty_->setVisible(notCleared > 0);
+  connect(clearRecordedEmpty_, &QCheckBox::toggled, this, [this] { ShowActions(); });
+  layout->addWidget(clearRecordedEmpty_);
   showUnchanged_->setText(QStringLiteral("Show the %1 unchanged sections").arg(unchanged));
   showUnchanged_->setVisible(unchanged > 0);
   connect(showUnchanged_, &QCheckBox::toggled, this, &TRestorePreview::ShowUnchanged);
   layout->addWidget(showUnchanged_);
+  ShowActions();
+  table_->resizeColumnsToContents();
   ShowUnchanged(false);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Restore"));
@@ -123,6 +154,20 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   connect(buttons, &QDialogButtonBox::rejected, this, &TRestorePreview::reject);
   layout->addWidget(buttons);
   resize(640, 420);
+}
+
+// The count, the action of each line and the marking of the changes, as the tick box says.
+void TRestorePreview::ShowActions() {
+  const bool clear = ClearRecordedEmpty();
+  count_->setText(CountText(sections_, clear));
+  for (int row = 0; row < sections_.size(); ++row) {
+    table_->item(row, ActionColumn)->setText(ActionText(sections_[row], clear));
+    for (int col = 0; col < table_->columnCount(); ++col) {
+      QFont font = table_->item(row, col)->font();
+      font.setBold(Changes(sections_[row], clear));
+      table_->item(row, col)->setFont(font);
+    }
+  }
 }
 
 void TRestorePreview::ShowUnchanged(bool shown) {
@@ -137,6 +182,21 @@ bool TRestorePreview::LineShown(int index) const {
 
 QString TRestorePreview::Count() const {
   return count_->text();
+}
+
+QStringList TRestorePreview::Notes() const {
+  QStringList texts;
+  for (const QLabel* note : notes_)
+    texts << note->text();
+  return texts;
+}
+
+bool TRestorePreview::ClearRecordedEmpty() const {
+  return clearRecordedEmpty_->isChecked();
+}
+
+void TRestorePreview::SetClearRecordedEmpty(bool clear) {
+  clearRecordedEmpty_->setChecked(clear);
 }
 
 QStringList TRestorePreview::Line(int index) const {
