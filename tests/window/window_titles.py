@@ -23,8 +23,15 @@ def xdotool(*args):
     return done.stdout.split("\n") if done.returncode == 0 else []
 
 
+def is_popup(window):
+    """A completer's list, a tooltip: windows of their own that no window manager frames and
+    that come and go with the pointer and the typing."""
+    info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
+    return "Override Redirect State: yes" in info
+
+
 def visible_windows():
-    return {w for w in xdotool("search", "--onlyvisible", "--name", "") if w}
+    return {w for w in xdotool("search", "--onlyvisible", "--name", "") if w and not is_popup(w)}
 
 
 def title(window):
