@@ -52,6 +52,7 @@ class TestPhoneWork : public TWindowTest {
   void backupNamesWhatItCouldNotRead();
   void backupInDoubtClearsOnlyWhenTicked();
   void tamperedBackupWritesNothing();
+  void declinedPreviewEndsTheRestore();
   void restoreGoesOnAfterAFailedSection_data();
   void restoreGoesOnAfterAFailedSection();
   void windowStaysAliveDuringATransfer();
@@ -179,6 +180,19 @@ void TestPhoneWork::tamperedBackupWritesNothing() {
   QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
   QVERIFY(fixture_->LastBox().Text.contains(Folder("b") + "/18-11 does not match its SHA-256"));
   QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 0);
+  QCOMPARE(fixture_->Phone.Get(18, 11), NumberedBytes(10));
+}
+
+// The restore ends with its own status, so that "Checking backup..." never stands beside a
+// later command.
+void TestPhoneWork::declinedPreviewEndsTheRestore() {
+  FillPhone(fixture_->Phone);
+  BackUpInWindow(Folder("b"));
+  fixture_->Phone.Put(18, 11, NumberedBytes(10));
+  fixture_->Modal.FolderNames.enqueue(Folder("b"));
+  fixture_->Modal.DialogScripts.enqueue([](QDialog*) { return int(mrCancel); });
+  fixture_->Run(&TForm1::RestoreActionExecute);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Restore cancelled!"));
   QCOMPARE(fixture_->Phone.Get(18, 11), NumberedBytes(10));
 }
 

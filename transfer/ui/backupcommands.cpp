@@ -86,8 +86,10 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
     const TBusyCursor busy;
     result = BackUp(port, reporter, catalogue.Ranges, folder, portName);
   }
-  if (!result.LinkOpened)
+  if (!result.LinkOpened) {
+    reporter.Status(QStringLiteral("Backup failed!"));
     return;
+  }
   if (result.Cancelled) {
     reporter.Status(QStringLiteral("Backup cancelled!"));
     reporter.Notice(QStringLiteral("The backup was cancelled: nothing was kept."), BackupCaption);
@@ -116,15 +118,22 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
     const TBusyCursor busy;
     preview = Restore(port, reporter, backup, request, nullptr);
   }
-  if (!preview.LinkOpened || preview.Cancelled)
+  // Each way out says how the command ended, so its working text never outlives it.
+  if (preview.Cancelled) {
+    reporter.Status(QStringLiteral("Restore cancelled!"));
     return;
-  if (!preview.LinkLost.isEmpty()) {
-    reporter.Error(preview.LinkLost + QLatin1Char('.'));
+  }
+  if (!preview.LinkOpened || !preview.LinkLost.isEmpty()) {
+    reporter.Status(QStringLiteral("Restore failed!"));
+    if (preview.LinkOpened)
+      reporter.Error(preview.LinkLost + QLatin1Char('.'));
     return;
   }
   TRestorePreview dialog(owner, folder, preview.Sections, backup.Manifest);
-  if (Modal().ExecDialog(&dialog) != mrOk)
+  if (Modal().ExecDialog(&dialog) != mrOk) {
+    reporter.Status(QStringLiteral("Restore cancelled!"));
     return;
+  }
   reporter.Status(QStringLiteral("Restoring phone..."));
   request.DryRun = false;
   request.ClearRecordedEmpty = dialog.ClearRecordedEmpty();
@@ -133,8 +142,10 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
     const TBusyCursor busy;
     result = Restore(port, reporter, backup, request, &catalogue);
   }
-  if (!result.LinkOpened)
+  if (!result.LinkOpened) {
+    reporter.Status(QStringLiteral("Restore failed!"));
     return;
+  }
   reporter.Status(QStringLiteral("Restored!"));
   reporter.Notice(RestoreSummary(result, folder), RestoreCaption);
 }
