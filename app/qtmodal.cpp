@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -22,14 +23,34 @@ QWidget* OwnerWindow(QObject* owner) {
   return QApplication::activeWindow();
 }
 
+// Room a window manager's title bar takes beside the title: the window's icon and three
+// buttons, with their margins.
+constexpr int TitleBarExtras = 112;
+
+// A box as narrow as "2 of 2 slots done" leaves its title bar too little room, and the
+// window manager cuts even "ERROR" to "E...". The box grows to hold its title; QMessageBox
+// sets its own size, so the room is a spacer in its layout.
+void MakeRoomForTitle(QMessageBox& box, const QString& caption) {
+  QFont title = box.font();
+  title.setBold(true);
+  const int width = QFontMetrics(title).horizontalAdvance(caption) + TitleBarExtras;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid)
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 int ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
             QMessageBox::StandardButtons buttons, QWidget* parent,
             const QString& detail = QString()) {
   const TNormalCursor arrow;
   QMessageBox box(icon, caption, text, buttons, parent);
+  box.setInformativeText(detail);
+  // After the texts: setting one lays the box out anew.
   if (caption.isEmpty())
     ShowEmptyTitle(&box);
-  box.setInformativeText(detail);
+  else
+    MakeRoomForTitle(box, caption);
   return box.exec();
 }
 
@@ -76,6 +97,7 @@ int TQtModal::Choose(QObject* owner, const QString& caption, const QString& text
                      const QStringList& buttons) {
   const TNormalCursor arrow;
   QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, OwnerWindow(owner));
+  MakeRoomForTitle(box, caption);
   QList<QAbstractButton*> choices;
   for (const QString& button : buttons)
     choices << box.addButton(button, QMessageBox::AcceptRole);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -15,6 +16,7 @@
 #include "app/aboutbox.h"
 #include "app/drawgrid.h"
 #include "app/mainwindow.h"
+#include "app/qtmodal.h"
 #include "link/nvmsection.h"
 #include "settings/ui/expertsform.h"
 #include "tests/support/windowtest.h"
@@ -47,6 +49,7 @@ class TestMainWindow : public TWindowTest {
   void closeWithAnUnwritableSettingsFile();
 
   void aboutBox();
+  void narrowBoxesHoldTheirTitle();
 
  private:
   QStringList SizeQueries() const;
@@ -346,6 +349,23 @@ void TestMainWindow::windowsCarryTheProgramsIdentity() {
   const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
   QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
   QCOMPARE(Window().windowTitle(), QStringLiteral("Kiv Manager 2.0"));
+}
+
+// A window manager cuts a title its box is too narrow for ("E..." for "ERROR"): a box as
+// narrow as a many-slot summary grows to hold its title beside the title bar's buttons.
+void TestMainWindow::narrowBoxesHoldTheirTitle() {
+  for (const QString caption : {"OK!", "ERROR", "Back up phone"}) {
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      width = box->width();
+      box->button(QMessageBox::Ok)->click();
+    });
+    TQtModal().ShowMessage(&Window(), "2 of 2 slots done", caption);
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(caption) + 100, qPrintable(caption));
+  }
 }
 
 QTEST_MAIN(TestMainWindow)
