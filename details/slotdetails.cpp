@@ -13,9 +13,6 @@ namespace {
 
 constexpr int HexColumn = 10;                                     // after "00000000  "
 constexpr int AsciiColumn = HexColumn + 3 * HexBytesPerLine + 1;  // after the hex and a blank
-constexpr qint64 ElfPhoffAt = 28;
-constexpr quint32 MaxProgramHeaderOffset = 120;
-constexpr int TrailerTailSize = 8;
 constexpr int GIFSignatureSize = 6;
 
 QString Hex(quint32 word) {

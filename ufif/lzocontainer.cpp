@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int TrailerTailSize = 8;  // the offset word and the trailer magic
 constexpr qint32 MaxUnpackedLength = 16 * 1024 * 1024;
 
 struct THeaderValues {

@@ -9,6 +9,8 @@
 constexpr quint32 LZOMagic = 0x004F5A4C;
 constexpr quint32 TrailerMagic = 0x535A417F;
 constexpr int LZOHeaderSize = 32;
+// The container ends in the offset of its trailer and the trailer's magic.
+constexpr int TrailerTailSize = 8;
 // Header fields: the name is the UFIF header's 16-byte name field, copied unchanged.
 constexpr int LZONameAt = 4;
 constexpr int LZOFormatAt = 20;

@@ -4,10 +4,6 @@
 
 namespace {
 
-// Keeps the first program header's p_offset inside the 128 bytes the catalogue reads.
-constexpr quint32 MaxProgramHeaderOffset = 120;
-constexpr qint64 ElfPhoffAt = 28;
-
 bool IsElf(const QByteArray& image) {
   return WordAt(image, 0) == ElfMagic;
 }

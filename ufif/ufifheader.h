@@ -26,6 +26,11 @@ constexpr int UFIFIconWordBAt = 24;
 // The plain header ends here; the body (and the relocation scan) starts after it.
 constexpr int UFIFPlainHeaderSize = 20;
 
+// The ELF file's e_phoff, and the largest one whose program header the rule below reads: it
+// keeps the first program header's p_offset inside the 128 bytes the catalogue reads.
+constexpr qint64 ElfPhoffAt = 28;
+constexpr quint32 MaxProgramHeaderOffset = 120;
+
 // The ELF rule: p_offset of the first program header when e_phoff <= 120, else 0.
 // Fields beyond the bytes held read as zero.
 quint32 UFIFHeaderOffset(const QByteArray& image);

@@ -13,8 +13,8 @@
 
 namespace {
 
-const QStringList Columns{QStringLiteral("Section"), QStringLiteral("Phone now"),
-                          QStringLiteral("Backup"), QStringLiteral("Action")};
+const QStringList PreviewColumns{QStringLiteral("Section"), QStringLiteral("Phone now"),
+                                 QStringLiteral("Backup"), QStringLiteral("Action")};
 constexpr int ActionColumn = 3;
 
 bool Changes(const TSectionRestore& section, bool clearRecordedEmpty) {
@@ -95,7 +95,7 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
       count_(new QLabel(this)),
       clearRecordedEmpty_(new QCheckBox(this)),
       showUnchanged_(new QCheckBox(this)),
-      table_(new QTableWidget(int(preview.size()), int(Columns.size()), this)) {
+      table_(new QTableWidget(int(preview.size()), int(PreviewColumns.size()), this)) {
   setObjectName(QStringLiteral("RestorePreview"));
   setWindowTitle(QStringLiteral("Restore phone"));
   auto* layout = new QVBoxLayout(this);
@@ -112,7 +112,7 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   bold.setBold(true);
   count_->setFont(bold);
   layout->addWidget(count_);
-  table_->setHorizontalHeaderLabels(Columns);
+  table_->setHorizontalHeaderLabels(PreviewColumns);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();

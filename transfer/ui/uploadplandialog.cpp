@@ -18,7 +18,7 @@
 namespace {
 
 enum TColumn { FileColumn, SlotColumn, NowColumn, SizeColumn, CompressedColumn, NotesColumn };
-const QStringList Columns{
+const QStringList PlanColumns{
     QStringLiteral("File"), QStringLiteral("Slot"),       QStringLiteral("Now in the slot"),
     QStringLiteral("Size"), QStringLiteral("Compressed"), QStringLiteral("Notes")};
 
@@ -56,7 +56,7 @@ QString NotesText(const TPlannedUpload& item, const TSlotRanges& ranges) {
 TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
     : QDialog(parent),
       intro_(new QLabel(this)),
-      table_(new QTableWidget(0, int(Columns.size()), this)),
+      table_(new QTableWidget(0, int(PlanColumns.size()), this)),
       overflow_(new QLabel(this)),
       convert_(new QCheckBox(this)),
       firmware_(new QComboBox(this)),
@@ -68,7 +68,7 @@ TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
   layout->addWidget(intro_);
   table_->setObjectName(QStringLiteral("PlanTable"));
   table_->setAccessibleName(QStringLiteral("Files and their slots"));
-  table_->setHorizontalHeaderLabels(Columns);
+  table_->setHorizontalHeaderLabels(PlanColumns);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->setWordWrap(false);
