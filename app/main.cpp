@@ -3,15 +3,20 @@
 #include "app/forms.h"
 #include "app/qtmodal.h"
 #include "common/errors.h"
+#include "common/language.h"
 #include "settings/settingsfile.h"
 #include "transfer/history.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   SetProgramNames();
-  SetHistoryConfig(HistoryConfigFor(SettingsFileOf(QApplication::applicationFilePath())));
+  const QString settingsPath = SettingsFileOf(QApplication::applicationFilePath());
+  SetHistoryConfig(HistoryConfigFor(settingsPath));
   TQtModal modal;
   const TModalScope modalScope(modal);
+  // The language is chosen once, before any window exists: the menu's choice applies from the
+  // next start.
+  GuardCommand([&settingsPath] { UseLanguage(ReadLanguageSetting(settingsPath)); });
   // Stays so unless the manager ran to its end; an error on the way is shown in the box.
   int status = 1;
   GuardCommand([&status] {

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <functional>
 
+#include "app/languagemenu.h"
 #include "app/linkthread.h"
 #include "app/windowface.h"
 #include "app/workpanel.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(const QString& settingsPath)
   AddManySlotItems();
   AddEditMenu();
   AddPhoneLinkMenu();
+  new TLanguageMenu(ui->ViewMenu, [this] { return SettingsPath(); });
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
   NVM->setObjectName(QStringLiteral("NVM"));

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/options.h"
+#include "common/language.h"
 #include "settings/settingsfile.h"
 #include "transfer/history.h"
 
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
   qInstallMessageHandler(PrintQtMessage);
   QCoreApplication application(argc, argv);
   SetProgramNames();
+  // The locale's language, or KIV_LANG's ("ru", "en"); LC_ALL=C gives English for scripts.
+  UseLanguage(qEnvironmentVariable("KIV_LANG"));
   SetHistoryConfig(HistoryConfigFor(ManagerSettingsPath()));
   return RunKivnvm(application.arguments().mid(1));
 }

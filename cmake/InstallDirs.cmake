@@ -14,3 +14,9 @@ file(RELATIVE_PATH kiv_private_libdir_from_bindir
   "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}/${KIV_PACKAGE_NAME}")
 target_compile_definitions(kiv_options INTERFACE
   KIV_PRIVATE_LIBDIR_FROM_BINDIR="${kiv_private_libdir_from_bindir}")
+# The catalogues of the program's texts, found the same way.
+set(KIV_TRANSLATIONS_DIR "${CMAKE_INSTALL_DATADIR}/${KIV_PACKAGE_NAME}/translations")
+file(RELATIVE_PATH kiv_translations_from_bindir
+  "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_DATADIR}/${KIV_PACKAGE_NAME}/translations")
+target_compile_definitions(kiv_options INTERFACE
+  KIV_TRANSLATIONS_FROM_BINDIR="${kiv_translations_from_bindir}")

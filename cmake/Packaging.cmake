@@ -15,7 +15,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt finds its windowing-system plugins at run time, so no library dependency names them;
 # the windows ask for Arial, which Liberation Sans stands in for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2, qt6-translations-l10n")
 # A vendor's 32-bit Windows phone-link library runs in the Windows link host under Wine.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, wine32")
 # Lines within 80 columns, as Debian wants them.

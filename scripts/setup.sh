@@ -11,6 +11,7 @@ run_packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev liblzo2-dev libxcb1-dev
   qt6-qpa-plugins qt6-wayland fonts-liberation2 qt6-serialport-dev
+  qt6-l10n-tools qt6-translations-l10n
 )
 dev_packages=(
   "${run_packages[@]}"

@@ -24,6 +24,7 @@ const QString ManagerBigSlots = QStringLiteral("Manager/BigSlots");
 const QString ManagerFirstSmall = QStringLiteral("Manager/FirstSmall");
 const QString ManagerSmallSlots = QStringLiteral("Manager/SmallSlots");
 const QString ManagerUFIFFW = QStringLiteral("Manager/UFIFFW");
+const QString ManagerLanguage = QStringLiteral("Manager/Language");
 
 int WithinOrFirst(int value, int count) {
   return value >= 0 && value < count ? value : 0;
@@ -145,6 +146,22 @@ void WriteSettingsFile(const QString& path, const TManagerSettings& settings) {
   file.setValue(ManagerFirstSmall, settings.Ranges.FirstSmall);
   file.setValue(ManagerSmallSlots, settings.Ranges.SmallSlots);
   file.setValue(ManagerUFIFFW, settings.UFIFFW);
+  file.sync();
+  if (file.status() != QSettings::NoError)
+    throw EIniFileException(path);
+}
+
+QString ReadLanguageSetting(const QString& path) {
+  CheckRegularOrAbsent(path);
+  const QSettings file(path, QSettings::IniFormat);
+  return file.value(ManagerLanguage).toString().trimmed();
+}
+
+void WriteLanguageSetting(const QString& path, const QString& language) {
+  if (!IsRegularOrAbsent(path))
+    throw EIniFileException(path);
+  QSettings file(path, QSettings::IniFormat);
+  file.setValue(ManagerLanguage, language);
   file.sync();
   if (file.status() != QSettings::NoError)
     throw EIniFileException(path);

@@ -24,6 +24,12 @@ constexpr int COMPortCount = 4;
 // "COM1" for port 1.
 QString PortName(int port);
 
+// [Manager] Language=: "ru", "en", or empty for the system's language. Read at start only,
+// written only by the language menu, apart from the other keys.
+QString ReadLanguageSetting(const QString& path);
+// Throws EIniFileException when the file cannot be written.
+void WriteLanguageSetting(const QString& path, const QString& language);
+
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);
 

@@ -1,0 +1,84 @@
+#include "common/language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+const QString CatalogueStem = QStringLiteral("kivmanager_");
+
+QStringList CatalogueFolders() {
+  const QString bin = QCoreApplication::applicationDirPath();
+  return {bin + QStringLiteral("/translations"),
+          QDir::cleanPath(bin + QStringLiteral("/" KIV_TRANSLATIONS_FROM_BINDIR))};
+}
+
+// The catalogue of the language, or empty when the program has none.
+QString CatalogueOf(const QString& language) {
+  for (const QString& folder : CatalogueFolders()) {
+    const QFileInfo file(folder + QLatin1Char('/') + CatalogueStem + language +
+                         QStringLiteral(".qm"));
+    if (file.isFile())
+      return file.absoluteFilePath();
+  }
+  return {};
+}
+
+void Install(const QString& file, const QString& folder = QString()) {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(file, folder))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
+}
+
+}  // namespace
+
+QString ResolvedLanguage(const QString& code) {
+  const QString source = QString::fromLatin1(SourceLanguage);
+  if (!code.isEmpty())
+    return CatalogueOf(code).isEmpty() ? source : code;
+  // "ru-RU", then "ru": the first that is English or has a catalogue decides.
+  for (const QString& name : QLocale::system().uiLanguages()) {
+    const QString language = name.section(QLatin1Char('-'), 0, 0).toLower();
+    if (language == source)
+      return source;
+    if (!CatalogueOf(language).isEmpty())
+      return language;
+  }
+  return source;
+}
+
+QString UseLanguage(const QString& code) {
+  const QString language = ResolvedLanguage(code);
+  if (language == QLatin1String(SourceLanguage))
+    return language;
+  Install(CatalogueOf(language));
+  Install(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  return language;
+}
+
+QStringList AvailableLanguages() {
+  QStringList languages{QString::fromLatin1(SourceLanguage)};
+  for (const QString& folder : CatalogueFolders()) {
+    const QStringList files =
+        QDir(folder).entryList({CatalogueStem + QStringLiteral("*.qm")}, QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+      const QString language = file.mid(CatalogueStem.size()).section(QLatin1Char('.'), 0, 0);
+      if (!languages.contains(language))
+        languages << language;
+    }
+  }
+  return languages;
+}
+
+QString LanguageName(const QString& code) {
+  if (code == QLatin1String(SourceLanguage))
+    return QStringLiteral("English");
+  const QString name = QLocale(code).nativeLanguageName();
+  return name.isEmpty() ? code : name.left(1).toUpper() + name.mid(1);
+}
