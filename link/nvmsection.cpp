@@ -39,6 +39,14 @@ void TNVMSection::UseChoice(const TLinkChoice& choice) {
 bool TNVMSection::InitGBP() {
   if (library_->IsOpen())
     return true;
+  const int port = static_cast<int>(port_) + 1;
+  // A missing device is told at once, before a link host or Wine is started for nothing.
+  const QString deviceProblem = library_->CheckDevice(port);
+  if (!deviceProblem.isEmpty()) {
+    Modal().ShowMessageDetail(parent(), GBPErrorMessage(GBPCantOpenPort), deviceProblem,
+                              kErrorCaption);
+    return false;
+  }
   if (library_->NeedsLoad()) {
     const TLinkWork starting(executor_, QStringLiteral("Starting the link host"));
     Call([this] { return library_->Load() ? 1 : 0; });
@@ -48,7 +56,6 @@ bool TNVMSection::InitGBP() {
     ShowUnusable();
     return false;
   }
-  const int port = static_cast<int>(port_) + 1;
   const int result = Call([this, port] { return library_->Open(port); });
   if (result == 0)
     return true;
@@ -160,8 +167,11 @@ int TNVMSection::Call(const std::function<int()>& call) {
   else
     result = call();
   const QString failure = library_->TakeFailure();
-  if (!failure.isEmpty())
+  const QString detail = library_->FailureDetail();
+  if (!failure.isEmpty() && detail.isEmpty())
     ShowError(failure);
+  else if (!failure.isEmpty())
+    Modal().ShowMessageDetail(parent(), failure, detail, kErrorCaption);
   return result;
 }
 
