@@ -72,7 +72,8 @@ void TGBPLibrary::StartHost() {
   host_->SetCancel(cancel_);
   if (!host_->Start()) {
     QStringList problem{host_->Failure(), host_->FailureOutput()};
-    if (windowsBits_ == 32)
+    // Silent, with status 0: how a Wine without 32-bit support ends a 32-bit program.
+    if (windowsBits_ == 32 && host_->EndedCleanly())
       problem << Wine32StartHint();
     problem.removeAll(QString());
     loadProblem_ = problem.join(QLatin1Char('\n'));

@@ -283,7 +283,7 @@ void TPhoneLinkDialog::RunFind() {
     return;
   }
   // The devices present, and any other typed into a port's field.
-  const QList<TSerialDeviceInfo> present = SerialDevicesPresent();
+  const QList<TSerialDeviceInfo> present = DevicesPresent();
   QList<TSerialDeviceInfo> devices = present;
   for (const QString& typed : choice.Serial) {
     const TSerialDeviceInfo device = NamedDevice(typed, present);

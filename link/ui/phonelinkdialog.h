@@ -36,6 +36,8 @@ class TPhoneLinkDialog : public QDialog {
 
   // Runs "Test link" for the choice as the fields stand.
   std::function<TLinkTestOutcome(const TLinkChoice&)> OnTestLink;
+  // The serial devices Find phone tries besides those typed into the ports' fields.
+  std::function<QList<TSerialDeviceInfo>()> DevicesPresent = SerialDevicesPresent;
   // Runs "Find phone" over the devices for the choice as the fields stand, where the link's
   // calls run; found may be called from there, once for each device tried.
   std::function<QList<TFoundDevice>(const TLinkChoice&, const QList<TSerialDeviceInfo>&,

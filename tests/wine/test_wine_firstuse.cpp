@@ -30,7 +30,7 @@ void TestWineFirstUse::firstUseMakesThePrefix() {
   QCOMPARE(kivnvm.Run({"demo", phone.StoreDir()}).ExitCode, 0);
   phone.ClearJournal();
   const TKivnvmRun run = kivnvm.Run({"list", "--sizes-only", "--link", WindowsPhone()});
-  QCOMPARE(run.ExitCode, 0);
+  QVERIFY2(run.ExitCode == 0, qPrintable(run.Err));
   QVERIFY2(run.Out.contains("18-9"), qPrintable(run.Out));
   // Wine's "created the configuration directory" and its like stay with the host.
   QCOMPARE(run.Err, QString());

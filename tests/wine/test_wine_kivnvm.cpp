@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "link/gbplibrary.h"
+#include "link/winehost.h"
 #include "tests/cli/kivnvmrunner.h"
 #include "tests/support/virtualphone.h"
 #include "tests/wine/winetest.h"
@@ -145,9 +146,21 @@ void TestWineKivnvm::aRunningHostOutlivesAMappingChange() {
   QCOMPARE(window.GetSize(18, 9), phone_->Get(18, 9).size());
   QCOMPARE(window.Close(), 0);
   QCOMPARE(window.TakeFailure(), QString());
-  // Showing the link changes nothing.
+  // Showing the link changes nothing; it names the host's width and the Wine loader.
   const QString before = ReadFileBytes(qEnvironmentVariable("WINEPREFIX") + "/kiv-manager-ports");
-  QCOMPARE(Wine({"link", "--serial", "COM2=/dev/kiv-elsewhere"}).ExitCode, 0);
+  const TKivnvmRun shown = Wine({"link", "--serial", "COM2=/dev/kiv-elsewhere"});
+  QCOMPARE(shown.ExitCode, 0);
+  const QStringList lines = shown.OutLines();
+  QVERIFY2(
+      lines.contains(QStringLiteral("Runs: in the %1-bit link host under Wine").arg(WineBits())),
+      qPrintable(shown.Out));
+  QVERIFY2(lines.filter(QRegularExpression(
+                            "^Wine: " + QRegularExpression::escape(FindWine(WineBits()).Loader) +
+                            " \\(wine-.+\\)$"))
+                   .size() == 1,
+           qPrintable(shown.Out));
+  QVERIFY2(lines.contains("Wine prefix: " + qEnvironmentVariable("WINEPREFIX") + " (made)"),
+           qPrintable(shown.Out));
   QCOMPARE(QString(ReadFileBytes(qEnvironmentVariable("WINEPREFIX") + "/kiv-manager-ports")),
            before);
 }

@@ -22,6 +22,7 @@ class TestWineWindow : public TWindowTest {
   void init();
   void refreshAndUploadThroughTheChosenLibrary();
   void findPhoneOffersTheDeviceThatAnswers();
+  void cancelStopsTheSearch();
 
  private:
   // File > Phone link..., with the script run on the dialog before it closes with result.
@@ -31,6 +32,10 @@ class TestWineWindow : public TWindowTest {
       return result;
     });
     Control<QAction>("PhoneLinkAction")->trigger();
+  }
+  // The test's own devices only: the machine's serial ports are left alone.
+  static void OnlyTypedDevices(TPhoneLinkDialog& dialog) {
+    dialog.DevicesPresent = [] { return QList<TSerialDeviceInfo>(); };
   }
   static void ChooseFile(TPhoneLinkDialog& dialog, const QString& library) {
     Control<QRadioButton>(dialog, "FileRadio")->setChecked(true);
@@ -79,6 +84,7 @@ void TestWineWindow::findPhoneOffersTheDeviceThatAnswers() {
   PhoneLink(
       [&](TPhoneLinkDialog& dialog) {
         ChooseFile(dialog, SerialPhone());
+        OnlyTypedDevices(dialog);
         // Devices typed into the fields are tried as well as the ones present.
         Control<QComboBox>(dialog, "DeviceCOM2")->setEditText(silent.Device());
         Control<QComboBox>(dialog, "DeviceCOM3")->setEditText(answering.Device());
@@ -93,6 +99,39 @@ void TestWineWindow::findPhoneOffersTheDeviceThatAnswers() {
   QCOMPARE(fixture_->LastBox().Text,
            answering.Device() + " (no description) answers. Keep it for COM1?");
   QCOMPARE(kept, answering.Device());
+}
+
+// Cancel, pressed once the first device is told, ends the try under way and the search; the
+// window kept handling its events meanwhile.
+void TestWineWindow::cancelStopsTheSearch() {
+  const TPtyPhone first(false);
+  const TPtyPhone second(false);
+  const TPtyPhone third(false);
+  QString found;
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        ChooseFile(dialog, SerialPhone());
+        OnlyTypedDevices(dialog);
+        Control<QComboBox>(dialog, "DeviceCOM2")->setEditText(first.Device());
+        Control<QComboBox>(dialog, "DeviceCOM3")->setEditText(second.Device());
+        Control<QComboBox>(dialog, "DeviceCOM4")->setEditText(third.Device());
+        auto* button = Control<QPushButton>(dialog, "FindPhoneButton");
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, [&] {
+          if (dialog.FindText().contains(first.Device())) {
+            button->click();
+            cancel.stop();
+          }
+        });
+        cancel.start(10);
+        button->click();
+        found = dialog.FindText();
+        QCOMPARE(button->text(), QStringLiteral("Find &phone"));
+      },
+      mrCancel);
+  QVERIFY2(found.endsWith(QStringLiteral("\nCancelled.")), qPrintable(found));
+  QVERIFY2(!found.contains(third.Device()), qPrintable(found));
+  QCOMPARE(fixture_->Modal.Shown.size(), 0);
 }
 
 WINE_TEST_MAIN(TestWineWindow, QApplication)
