@@ -79,8 +79,9 @@ const QList<TCommand>& Commands() {
                          {QStringLiteral("only"), true},
                          {QStringLiteral("clear-missing"), false}}),
        1, RestoreCommand},
-      {QStringLiteral("link"), WithPhoneOptions({json, {QStringLiteral("test"), false}}), 0,
-       LinkCommand},
+      {QStringLiteral("link"),
+       WithPhoneOptions({json, {QStringLiteral("test"), false}, {QStringLiteral("find"), false}}),
+       VariablePositional, LinkCommand},
       {QStringLiteral("history"), {json}, 0, HistoryCommand},
       {QStringLiteral("undo"), PhoneOptions, VariablePositional, UndoCommand},
   };

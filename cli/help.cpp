@@ -147,21 +147,30 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --clear-missing   clear what such a backup records as empty all the same\n"
            "\n"
            "A change kept in the history is a backup folder too: 'kivnvm history' names it.")},
-      {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test]"),
+      {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test | --find [DEVICE...]]"),
        QStringLiteral("the phone-link library, how it runs, what it exports"),
        QStringLiteral(
            "Tells the phone-link library that will be used, its kind by its header, how it\n"
-           "runs (in this process, in the link host, or in the link host under Wine) and\n"
-           "which of the six exports it has; for a 32-bit Windows library also the Wine it\n"
-           "uses, its version when it can run, and the Wine prefix. Nothing is sent to the\n"
-           "phone unless --test is given.\n"
+           "runs (in this process, in the link host, or in the 32-bit or 64-bit link host\n"
+           "under Wine) and which of the six exports it has; for a Windows library also the\n"
+           "Wine loader it uses, its version when it can run, and the Wine prefix. Nothing\n"
+           "is sent to the phone, and the prefix's serial mapping is left as it is, unless\n"
+           "--test or --find is given.\n"
            "\n"
            "  --json    one JSON object: library, kind, runs, exports, usable, problem; for\n"
            "            a Windows library wine, wineVersion, winePrefix, winePrefixMade;\n"
-           "            with --test also port, opened, outcome\n"
+           "            with --test also port, opened, outcome; with --find port, devices\n"
+           "            (device, description, result, text, detail) and answering\n"
            "  --test    open the link on the port and close it again at once, and tell the\n"
            "            outcome as the manager does (\"GBP Error: No AT response!\"); nothing\n"
-           "            is read or written")},
+           "            is read or written\n"
+           "  --find    which serial device is the cable: for each DEVICE (default: every\n"
+           "            serial device present) put it behind the port, open the link, ask\n"
+           "            the size of 2-18 and close; nothing is written. Each device is told\n"
+           "            as \"answers (2-18 holds 12 bytes)\", \"no answer\", \"may not be\n"
+           "            opened (group dialout)\" or \"busy\"; exit status 0 when one\n"
+           "            answered. A Windows library under Wine only: a Linux library picks\n"
+           "            its device itself")},
       {QStringLiteral("history"), false, QStringLiteral("history [--json]"),
        QStringLiteral("the changes kept before they replaced a section"),
        QStringLiteral(
@@ -196,9 +205,9 @@ const QString PhoneOptionsText = QStringLiteral(
     "                       of list, backup and restore, the running time of get and put\n"
     "  --link FILE          the phone-link library for this run; default: Library= of the\n"
     "                       settings file's [Link], else the manager's search order. A\n"
-    "                       32-bit Windows DLL runs in the Windows link host under Wine\n"
-    "                       (WINELOADER, else wine on the PATH; prefix: WINEPREFIX, else\n"
-    "                       $XDG_DATA_HOME/kiv-manager/wine)\n"
+    "                       Windows DLL, 32-bit or 64-bit, runs in the Windows link host of\n"
+    "                       its width under Wine (WINELOADER, else for 64 bits wine64, else\n"
+    "                       wine; prefix: WINEPREFIX, else $XDG_DATA_HOME/kiv-manager/wine)\n"
     "  --isolate            run the library in the link host, a process of its own, where\n"
     "                       every call has a deadline and a crash ends only the host\n"
     "                       (default: Isolate= of [Link], else off)\n"

@@ -5,6 +5,7 @@
 #include "cli/args.h"
 #include "cli/console.h"
 #include "cli/jsontext.h"
+#include "cli/linkcommandfind.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
 #include "link/hostprotocol.h"
@@ -49,7 +50,7 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
   report.Problem = library.LoadProblem();
   report.UnderWine = library.UnderWine();
   if (report.UnderWine) {
-    report.Wine = FindWine();
+    report.Wine = library.Wine();
     report.WineVersion = WineVersion(report.Wine);
   }
   for (int entry = 0; entry < linkhost::kEntryCount; ++entry) {
@@ -76,8 +77,10 @@ void PrintWords(const TLinkReport& report) {
     PrintOut(QStringLiteral("Kind: %1").arg(report.Kind));
   PrintOut(QStringLiteral("Runs: %1").arg(report.Runs));
   if (report.UnderWine) {
-    const QString wine =
-        report.Wine.Loader.isEmpty() ? QStringLiteral("not found") : report.Wine.Loader;
+    QString wine = report.Wine.Loader;
+    if (wine.isEmpty())
+      wine = report.Wine.Only64 ? QStringLiteral("runs only 64-bit programs")
+                                : QStringLiteral("not found");
     PrintOut(report.WineVersion.isEmpty()
                  ? QStringLiteral("Wine: %1").arg(wine)
                  : QStringLiteral("Wine: %1 (%2)").arg(wine, report.WineVersion));
@@ -140,6 +143,10 @@ void PrintJson(const TLinkReport& report) {
 
 int LinkCommand(const TArgs& args) {
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
+  if (args.Has(QStringLiteral("find")))
+    return FindPhoneCommand(args, options);
+  if (!args.Positional().isEmpty())
+    throw TUsageError(QStringLiteral("link takes devices only with --find"));
   TPhoneLink link(options);
   const TLinkReport report = Examine(link, options, args.Has(QStringLiteral("test")));
   if (args.Has(QStringLiteral("json")))

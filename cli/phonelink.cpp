@@ -21,18 +21,20 @@ TPhoneLink::~TPhoneLink() {
 bool TPhoneLink::Open() {
   if (library_.IsOpen())
     return true;
-  if (!library_.Load()) {
+  // A missing device is told before a link host or Wine is started for nothing.
+  const bool deviceReady = library_.CheckDevice(port_).isEmpty();
+  if (deviceReady && !library_.Load()) {
     const QString reason = library_.LoadProblem();
     openError_ = reason.isEmpty() ? UnableToOpenGBPText()
                                   : UnableToOpenGBPText() + QLatin1Char('\n') + reason;
     return false;
   }
-  const int code = library_.Open(port_);
+  const int code = deviceReady ? library_.Open(port_) : GBPCantOpenPort;
   if (code == 0)
     return true;
   const QString lost = library_.TakeFailure();
   if (!lost.isEmpty()) {
-    openError_ = lost;
+    openError_ = WithDetail(lost);
     return false;
   }
   openError_ =
@@ -71,8 +73,13 @@ int TPhoneLink::Clear(const TSectionAddress& address) {
 int TPhoneLink::Told(int result) {
   const QString failure = library_.TakeFailure();
   if (!failure.isEmpty())
-    PrintErr(failure);
+    PrintErr(WithDetail(failure));
   return result;
+}
+
+QString TPhoneLink::WithDetail(const QString& failure) const {
+  const QString detail = library_.FailureDetail();
+  return detail.isEmpty() ? failure : failure + NextErrLine(detail);
 }
 
 TCommandLink::TCommandLink(TPhoneLink& link) : link_(link), session_(link) {

@@ -36,6 +36,8 @@ class TPhoneLink final : public TPhonePort {
  private:
   // A failure of the link host is told on stderr as it happens.
   int Told(int result);
+  // The failure with what the link host last wrote on its standard error on the next line.
+  QString WithDetail(const QString& failure) const;
 
   TGBPLibrary library_;
   int port_;

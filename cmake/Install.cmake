@@ -21,12 +21,14 @@ install(TARGETS KivManager kivnvm RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS gbp LIBRARY DESTINATION ${KIV_PRIVATE_LIBDIR} NAMELINK_SKIP)
 # The link host beside it: the loader looks for it where it looks for the virtual phone.
 install(TARGETS kiv-linkhost RUNTIME DESTINATION ${KIV_PRIVATE_LIBDIR})
-# And the Windows host, when the cross compiler built it. Not executable by itself: Wine
-# runs it.
-if(TARGET kiv-linkhost-windows)
-  install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/kiv-linkhost-win32.exe
-    DESTINATION ${KIV_PRIVATE_LIBDIR})
-endif()
+# And the Windows hosts, 32-bit and 64-bit, when the cross compilers built them. Not
+# executable by themselves: Wine runs them.
+foreach(bits 32 64)
+  if(TARGET kiv-linkhost-win${bits})
+    install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/kiv-linkhost-win${bits}.exe
+      DESTINATION ${KIV_PRIVATE_LIBDIR})
+  endif()
+endforeach()
 
 install(FILES ${KIV_PACKAGING_DIR}/${KIV_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -68,6 +70,11 @@ install(FILES ${out} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # Everything `cmake --install` needs besides the programs; `cmake --build` makes it too.
 add_custom_target(kiv_install_files ALL DEPENDS ${kiv_compressed})
 add_dependencies(kiv_install_files KivManager kivnvm gbp kiv-linkhost)
+foreach(bits 32 64)
+  if(TARGET kiv-linkhost-win${bits})
+    add_dependencies(kiv_install_files kiv-linkhost-win${bits})
+  endif()
+endforeach()
 
 # The licence: the full text, and the copyright file in the form Debian wants.
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${KIV_PACKAGING_DIR}/copyright

@@ -16,8 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the windows ask for Arial, which Liberation Sans stands in for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2, qt6-translations-l10n")
-# A vendor's 32-bit Windows phone-link library runs in the Windows link host under Wine.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, wine32")
+# A vendor's Windows phone-link library runs in a Windows link host under Wine: wine64 runs
+# the 64-bit one, wine with wine32 the 32-bit one.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine64, wine, wine32")
 # Lines within 80 columns, as Debian wants them.
 set(CPACK_PACKAGE_DESCRIPTION [=[
 Kiv Manager shows the numbered files, called sections, that the Kiv-series

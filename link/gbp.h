@@ -33,5 +33,7 @@ constexpr int32_t GBPSizeUnknown = -5;
 // What a file operation answers when the link is not open; one that comes while it is
 // open means the link was lost.
 constexpr int32_t GBPCantOpenPort = -2;
+// InitGBPMode's answer when nothing answers on the port.
+constexpr int32_t GBPNoATResponse = -3;
 constexpr int32_t GBPPortMustBeOpened = -4;
 constexpr int32_t GBPInvalidArguments = -7;

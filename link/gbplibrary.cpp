@@ -45,19 +45,6 @@ QString MissingExports(const QString& file, bool init, bool end, bool read) {
              : QStringLiteral("%1: lacks %2").arg(file, missing.join(QStringLiteral(", ")));
 }
 
-// How the host's messages name a call: "ReadNVMFile 18-9", "InitGBPMode on COM1".
-QString CallWhat(TGBPEntry entry, quint32 first, quint32 second) {
-  const char* name = linkhost::kEntryNames[int(entry)];
-  switch (entry) {
-    case TGBPEntry::InitGBPMode:
-      return QStringLiteral("%1 on COM%2").arg(QLatin1String(name)).arg(first);
-    case TGBPEntry::EndGBPMode:
-      return QLatin1String(name);
-    default:
-      return QStringLiteral("%1 %2-%3").arg(QLatin1String(name)).arg(first).arg(second);
-  }
-}
-
 qint64 BytesMoved(const TLinkCall& call) {
   if (call.Result < 0)
     return 0;
@@ -82,12 +69,6 @@ int Observed(TLinkCall call, TFunction function) {
   return call.Result;
 }
 
-qint64 SteadyMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
 // The record of a call to a file operation.
 TLinkCall FileCall(TGBPEntry entry, int section, int subsection, quint32 length = 0) {
   TLinkCall call{entry};
@@ -97,30 +78,47 @@ TLinkCall FileCall(TGBPEntry entry, int section, int subsection, quint32 length 
   return call;
 }
 
-}  // namespace
-
-TGBPLibrary::TGBPLibrary(const QString& fileName) {
-  LoadInProcess(fileName);
+// The Windows DLL the search names first, which runs under Wine as a chosen one would;
+// empty when the search's first file is none.
+QString SearchedWindowsLibrary() {
+  const QString named = FirstNamedLibraryFile();
+  return !named.isEmpty() && WindowsHostBits(InspectLibraryFile(named)) != 0 ? named : QString();
 }
 
+}  // namespace
+
+int WindowsHostBitsOf(const TLinkChoice& choice) {
+  const QString file = choice.Library.isEmpty() ? SearchedWindowsLibrary() : choice.Library;
+  return file.isEmpty() ? 0 : WindowsHostBits(InspectLibraryFile(file));
+}
+
+TGBPLibrary::TGBPLibrary(const QString& fileName) : TGBPLibrary(LibraryChoice(fileName)) {}
+
 TGBPLibrary::TGBPLibrary(const TLinkChoice& choice) : choice_(choice) {
-  // A file that is there is judged by its header: a 32-bit Windows DLL runs in the Windows
-  // host under Wine, and what no host can load is refused with its reason. A missing file
-  // gets the loader's own reason.
-  const QFileInfo file(choice_.Library);
-  if (!choice_.Library.isEmpty() && file.isFile()) {
-    const TLibraryFile kind = InspectLibraryFile(choice_.Library);
-    const QString problem = LibraryFileProblem(kind);
-    if (!problem.isEmpty()) {
-      refused_ = true;
-      loadProblem_ = QStringLiteral("%1: %2").arg(choice_.Library, problem);
-      return;
-    }
-    underWine_ = IsWindows32Dll(kind);
-    choice_.Isolate = choice_.Isolate || underWine_;
-  }
-  if (!choice_.Isolate)
+  if (choice_.Library.isEmpty())
+    choice_.Library = SearchedWindowsLibrary();
+  if (!choice_.Library.isEmpty())
+    Judge(choice_.Library);
+  if (!choice_.Isolate && !refused_)
     LoadInProcess(choice_.Library);
+}
+
+void TGBPLibrary::Judge(const QString& file) {
+  // A missing file is told as it was named, not as the loader's guesses at other names.
+  if (!QFileInfo::exists(file)) {
+    refused_ = true;
+    loadProblem_ = QStringLiteral("%1: no such file").arg(file);
+    return;
+  }
+  const TLibraryFile kind = InspectLibraryFile(file);
+  const QString problem = LibraryFileProblem(kind);
+  if (!problem.isEmpty()) {
+    refused_ = true;
+    loadProblem_ = QStringLiteral("%1: %2").arg(file, problem);
+    return;
+  }
+  windowsBits_ = WindowsHostBits(kind);
+  choice_.Isolate = choice_.Isolate || windowsBits_ != 0;
 }
 
 void TGBPLibrary::SetNotice(std::function<void(const QString&)> notice) {
@@ -161,63 +159,6 @@ bool TGBPLibrary::NeedsLoad() const {
   return choice_.Isolate && !refused_ && !(host_ && host_->Running());
 }
 
-THostLaunch TGBPLibrary::HostLaunch() const {
-  if (!underWine_) {
-    return THostLaunch{choice_.HostProgram.isEmpty()
-                           ? HostProgramFile(QStringLiteral("kiv-linkhost"))
-                           : choice_.HostProgram,
-                       {},
-                       {},
-                       0};
-  }
-  const TWine wine = FindWine();
-  if (wine.Loader.isEmpty())
-    return {};
-  if (!wine.PrefixMade && notice_)
-    notice_(WinePrefixSetupText(wine));
-  return WineLaunch(wine, choice_.HostProgram.isEmpty()
-                              ? HostProgramFile(QStringLiteral("kiv-linkhost-win32.exe"))
-                              : choice_.HostProgram);
-}
-
-void TGBPLibrary::StartHost() {
-  hostExports_ = 0;
-  const THostLaunch launch = HostLaunch();
-  if (launch.Program.isEmpty()) {
-    loadProblem_ = WineMissingText();
-    return;
-  }
-  // The host's Windows code opens COMn: the prefix must say which device that is first.
-  if (underWine_) {
-    const QString unmapped = ApplyWinePorts(FindWine(), choice_.Serial);
-    if (!unmapped.isEmpty()) {
-      loadProblem_ = unmapped;
-      return;
-    }
-  }
-  // Windows code names the file by a drive and backslashes: Wine's Z: is the root.
-  const QStringList libraries =
-      underWine_
-          ? QStringList{QStringLiteral("Z:") + QFileInfo(choice_.Library)
-                                                   .absoluteFilePath()
-                                                   .replace(QLatin1Char('/'), QLatin1Char('\\'))}
-          : HostLibraryCandidates(choice_.Library);
-  host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
-  host_->WatchAbandon(&abandon_);
-  if (!host_->Start()) {
-    loadProblem_ = host_->Failure();
-    host_.reset();
-    return;
-  }
-  const linkhost::THello& hello = host_->Hello();
-  hostLibrary_ = QString::fromLocal8Bit(hello.library.c_str());
-  hostExports_ = hello.loaded ? hello.exports : 0;
-  loadProblem_ = QString::fromLocal8Bit(hello.reason.c_str());
-  // A host without a usable library has nothing to answer.
-  if (!Usable())
-    host_.reset();
-}
-
 TGBPLibrary::~TGBPLibrary() {
   host_.reset();
   if (library_.isLoaded())
@@ -255,7 +196,7 @@ bool TGBPLibrary::Has(TGBPEntry entry) const {
 }
 
 QString TGBPLibrary::FileName() const {
-  if (underWine_ || refused_)
+  if (windowsBits_ != 0 || refused_)
     return choice_.Library;
   if (!choice_.Isolate)
     return library_.fileName();
@@ -268,8 +209,8 @@ bool TGBPLibrary::Isolated() const {
 }
 
 QString TGBPLibrary::HowItRuns() const {
-  if (underWine_)
-    return QStringLiteral("in the link host under Wine");
+  if (windowsBits_ != 0)
+    return QStringLiteral("in the %1-bit link host under Wine").arg(windowsBits_);
   return choice_.Isolate ? QStringLiteral("in the link host") : QStringLiteral("in this process");
 }
 
@@ -279,59 +220,40 @@ QString TGBPLibrary::TakeFailure() {
   return failure;
 }
 
-int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data,
-                          void* buffer, quint32 length) {
-  if (!host_ || !host_->Running())
-    return GBPPortMustBeOpened;
-  // More than one frame carries: the arguments are wrong, the host is not to blame.
-  if (length > linkhost::kMaxData)
-    return GBPInvalidArguments;
-  linkhost::TCall call;
-  call.entry = static_cast<uint8_t>(entry);
-  call.first = first;
-  call.second = second;
-  call.length = length;
-  int32_t result = 0;
-  callBytes_ = entry == TGBPEntry::ReadNVMFile || entry == TGBPEntry::WriteNVMFile ? length : 0;
-  callStartedMs_ = SteadyMs();
-  const bool answered = host_->Call(call, data, buffer, CallWhat(entry, first, second), result);
-  callStartedMs_ = 0;
-  if (answered)
-    return result;
-  linkLost_ = untoldFailure_ = host_->Failure();
-  host_.reset();
-  return GBPPortMustBeOpened;
-}
-
-bool TGBPLibrary::AbandonOverdueCall() {
-  const qint64 started = callStartedMs_;
-  if (started == 0 || SteadyMs() - started <= ExpectedCallMs(callBytes_, choice_.TimeoutFactor))
-    return false;
-  abandon_ = true;
-  return true;
-}
-
 // A library that answers "Port must be opened!" while the link is open has lost it.
 void TGBPLibrary::NoteResult(int result) {
   if (open_ && result == GBPPortMustBeOpened && linkLost_.isEmpty())
     linkLost_ = GBPErrorMessage(result);
 }
 
-int TGBPLibrary::Open(int port) {
-  if (!Load())
-    return -2;
-  linkLost_.clear();
-  abandon_ = false;
-  // A named device that is missing or closed to this account cannot open: say why and
-  // what to do, before the library tries.
-  deviceProblem_.clear();
+void TGBPLibrary::MapPort(int port, const QString& device) {
+  if (device.isEmpty())
+    choice_.Serial.remove(port);
+  else
+    choice_.Serial.insert(port, device);
+}
+
+QString TGBPLibrary::CheckDevice(int port) {
   const QString device = choice_.Serial.value(port);
-  if (!device.isEmpty()) {
-    deviceProblem_ = SerialDeviceProblem(port, device);
-    if (!deviceProblem_.isEmpty()) {
-      openErrno_ = 0;
+  deviceProblem_ = device.isEmpty() ? QString() : SerialDeviceProblem(port, device);
+  return deviceProblem_;
+}
+
+int TGBPLibrary::Open(int port) {
+  linkLost_.clear();
+  failureDetail_.clear();
+  openErrno_ = 0;
+  // A named device that is missing or closed to this account cannot open: say why and
+  // what to do before anything starts, Wine and its prefix included.
+  if (!CheckDevice(port).isEmpty())
+    return GBPCantOpenPort;
+  if (!Load())
+    return GBPCantOpenPort;
+  // The host's Windows code opens COMn: the prefix must say which device that is first.
+  if (windowsBits_ != 0) {
+    deviceProblem_ = ApplyWinePorts(Wine(), choice_.Serial);
+    if (!deviceProblem_.isEmpty())
       return GBPCantOpenPort;
-    }
   }
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));

@@ -17,6 +17,7 @@
 
 class TLinkHostProcess;
 struct THostLaunch;
+struct TWine;
 
 // The six exports, in the order they are resolved.
 enum class TGBPEntry {
@@ -28,15 +29,20 @@ enum class TGBPEntry {
   GetNVMFileSize
 };
 
+// The width of the Windows link host the choice runs in: 32 or 64 for an x86 Windows DLL,
+// chosen or the first file the search names; 0 for anything else. Loads nothing.
+int WindowsHostBitsOf(const TLinkChoice& choice);
+
 class TGBPLibrary {
  public:
-  // Loads fileName in this process when given; otherwise "gbp" (libgbp.so, gbp.dll) from
-  // the executable's folder first, then through the system's library search, then from the
-  // installed private folder (../lib/kiv-manager beside bin/).
+  // Loads fileName in this process when given; otherwise the search's library: "gbp" from
+  // the executable's folder first (libgbp.so, then gbp.dll), then through the system's
+  // library search, then from the installed private folder (../lib/kiv-manager beside bin/).
   explicit TGBPLibrary(const QString& fileName = QString());
-  // As chosen: isolated, the link host starts at the first Load or Open. A chosen file is
-  // told by its header: a 32-bit Windows DLL runs in the Windows link host under Wine; a
-  // file that is no library either kind can load is not usable, with the reason.
+  // As chosen: isolated, the link host starts at the first Load or Open. A chosen file, and
+  // a file the search names, is told by its header: an x86 Windows DLL runs in the Windows
+  // link host of its width under Wine; a file that is no library either kind can load is
+  // not usable, with the reason.
   explicit TGBPLibrary(const TLinkChoice& choice);
   ~TGBPLibrary();  // unloads the library, or ends the host; the caller closes the link first
   TGBPLibrary(const TGBPLibrary&) = delete;
@@ -55,20 +61,29 @@ class TGBPLibrary {
   // The file loaded, or the last one tried when none could be loaded.
   QString FileName() const;
   bool Isolated() const;
-  // The chosen file is a 32-bit Windows DLL: the link host runs under Wine.
-  bool UnderWine() const { return underWine_; }
+  // The library is a Windows DLL: the link host of its width runs under Wine.
+  bool UnderWine() const { return windowsBits_ != 0; }
+  // The Wine that runs it; meaningful only UnderWine().
+  TWine Wine() const;
   // Why the library is not usable: the file tried and the system's reason, or the exports
-  // it lacks, or why the link host did not start.
+  // it lacks, or why the link host did not start, with the host's last lines under it.
   QString LoadProblem() const { return loadProblem_; }
-  // "in this process", "in the link host", "in the link host under Wine".
+  // "in this process", "in the link host", "in the 64-bit link host under Wine".
   QString HowItRuns() const;
   // Receives what a long one-time step of Load is doing (making a new Wine prefix), on the
   // thread that calls Load.
   void SetNotice(std::function<void(const QString&)> notice);
 
-  // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed.
-  // Not usable, or the device named for the port fails its checks: -2 (the port cannot be
-  // opened) without calling anything.
+  // The device behind the port from the next Open on; empty: the library's own choice.
+  void MapPort(int port, const QString& device);
+  // Whether the device named for the port can be opened, before anything is started: empty
+  // when it can (or none is named), else why not and what to do, also as DeviceProblem().
+  QString CheckDevice(int port);
+  // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed. The
+  // device named for the port is checked first, then the library made ready (Load), then,
+  // under Wine, the devices named for the ports mapped in the prefix. A device that fails
+  // its checks, a mapping that fails, or a library that is not usable: -2 (the port cannot
+  // be opened) without calling the library.
   int Open(int port);
   // Why the last Open failed as the library's errno tells it ("the port is in use by another
   // program (Device or resource busy)"); empty when it succeeded or told nothing.
@@ -93,18 +108,23 @@ class TGBPLibrary {
   QString LinkLost() const { return linkLost_; }
   // A failure of the link host not told yet; empty once taken.
   QString TakeFailure();
-
-  // From any thread: when a call of the link host has run longer than it should on a sound
-  // link (ExpectedCallMs), ends it and the host at once, and returns true. The call then fails
-  // with "Cancelled: the library was still in ...", and the link is lost. A library in this
-  // process cannot be stopped: false.
-  bool AbandonOverdueCall();
+  // What the link host wrote on its standard error before its last failure (Wine's reasons
+  // too), its last lines; empty when nothing.
+  QString FailureDetail() const { return failureDetail_; }
+  // While *flag is set, a call through the link host ends at once as a failure, and so do
+  // the calls after it until the next Open; null: no cancelling. The flag outlives this.
+  void SetCancel(const std::atomic<bool>* flag);
+  // From any thread: a call of the link host is under way and has run longer than it should
+  // on a sound link (ExpectedCallMs), so cancelling it loses nothing a wait would bring.
+  bool CallOverdue() const;
 
  private:
   void LoadInProcess(const QString& fileName);
+  // Judges a chosen file, or the file the search names, by its header.
+  void Judge(const QString& file);
   void StartHost();
-  // How the host starts; no program when Wine is needed and missing.
-  THostLaunch HostLaunch() const;
+  // How the host starts; false with LoadProblem() when it cannot (Wine or the host missing).
+  bool PrepareLaunch(THostLaunch& launch);
   // Through the host: the library's result, or -4 after a failure.
   int HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
                quint32 length);
@@ -121,17 +141,18 @@ class TGBPLibrary {
   std::unique_ptr<TLinkHostProcess> host_;
   quint8 hostExports_ = 0;  // from the last host's hello
   QString hostLibrary_;
-  bool underWine_ = false;
+  int windowsBits_ = 0;   // the width of the Windows host under Wine; 0: not a Windows DLL
   bool refused_ = false;  // the chosen file is no library a host or this process can load
   std::function<void(const QString&)> notice_;
+  const std::atomic<bool>* cancel_ = nullptr;
   bool open_ = false;
   int openErrno_ = 0;
   QString deviceProblem_;
   QString loadProblem_;
   QString linkLost_;
   QString untoldFailure_;
-  // The call of the link host under way, for AbandonOverdueCall from another thread.
+  QString failureDetail_;
+  // The call of the link host under way, for CallOverdue from another thread.
   std::atomic<qint64> callStartedMs_{0};  // steady clock; 0: none under way
   std::atomic<quint32> callBytes_{0};
-  std::atomic<bool> abandon_{false};
 };

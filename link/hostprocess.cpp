@@ -29,7 +29,6 @@ constexpr int kLivenessPollMs = 50;
 // How long a host that lost its input or output gets to end by itself.
 constexpr milliseconds kEndGrace{1000};
 constexpr size_t kStrayShown = 40;
-
 // The manager's environment with the launch's settings over it.
 std::vector<QByteArray> Environment(const QStringList& settings) {
   std::vector<QByteArray> result;
@@ -131,13 +130,18 @@ TLinkHostProcess::TLinkHostProcess(const THostLaunch& launch, const QStringList&
     : launch_(launch), libraries_(libraries), factor_(timeoutFactor) {}
 
 TLinkHostProcess::~TLinkHostProcess() {
-  if (input_ < 0)
-    return;
-  // Its input closed, the host ends by itself; what it leaves running is killed.
-  ::close(input_);
-  input_ = -1;
-  WaitForEnd(kEndGrace);
+  if (input_ >= 0) {
+    // Its input closed, the host ends by itself; what it leaves running is killed.
+    ::close(input_);
+    input_ = -1;
+    WaitForEnd(kEndGrace);
+  }
   Kill();
+}
+
+bool TLinkHostProcess::EndedCleanly() {
+  WaitForEnd(milliseconds(0));
+  return endedCleanly_;
 }
 
 bool TLinkHostProcess::Start() {
@@ -155,6 +159,8 @@ bool TLinkHostProcess::Start() {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  if (errorOutput_.File() >= 0)
+    posix_spawn_file_actions_adddup2(&actions, errorOutput_.File(), STDERR_FILENO);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   // A group of its own, so that ending it ends whatever it started too.
@@ -185,6 +191,7 @@ bool TLinkHostProcess::Start() {
 
   const qint64 waitMs = LinkDeadlineMs(0, factor_) + launch_.ExtraStartMs;
   const QString during = QStringLiteral("its start");
+  callStarted_ = TClock::now();
   starting_ = true;
   const bool received = Receive(TClock::now() + milliseconds(waitMs), waitMs, during);
   starting_ = false;
@@ -214,9 +221,10 @@ bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, c
     return Fail(QStringLiteral("The link host is not running."));
   const quint64 bytes = call.entry == kRead || call.entry == kWrite ? call.length : 0;
   const qint64 waitMs = LinkDeadlineMs(bytes, factor_);
-  callStarted_ = TClock::now();
-  const TClock::time_point deadline = callStarted_ + milliseconds(waitMs);
+  const TClock::time_point deadline = TClock::now() + milliseconds(waitMs);
   const uint32_t dataSize = call.entry == kWrite ? call.length : 0;
+  errorOutput_.Bound();
+  callStarted_ = TClock::now();
   if (!Send(CallFrame(call, dataSize), data, dataSize, deadline, waitMs, what) ||
       !Receive(deadline, waitMs, what))
     return false;
@@ -255,6 +263,8 @@ bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, c
 bool TLinkHostProcess::Fail(const QString& text) {
   failure_ = text;
   Kill();
+  // Read once the host is gone, so that its last words are in.
+  failureOutput_ = errorOutput_.LastLines();
   return false;
 }
 
@@ -275,11 +285,11 @@ bool TLinkHostProcess::Send(const std::vector<uint8_t>& frame, const void* data,
         continue;
       if (written < 0 && errno != EAGAIN)
         return HostEnded(during);
+      if (CancelRequested())
+        return Cancelled(during);
       const qint64 left = MsLeft(deadline);
       if (left == 0)
         return Late(waitMs, during);
-      if (abandon_ && abandon_->load())
-        return Abandoned(during);
       pollfd wait{input_, POLLOUT, 0};
       if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
           !WaitForEnd(milliseconds(0)).isEmpty())
@@ -304,8 +314,8 @@ bool TLinkHostProcess::Receive(TClock::time_point deadline, qint64 waitMs, const
     return HostEnded(during);
   if (read == TRead::Late)
     return Late(waitMs, during);
-  if (read == TRead::Abandoned)
-    return Abandoned(during);
+  if (read == TRead::Cancelled)
+    return Cancelled(during);
   return true;
 }
 
@@ -326,11 +336,11 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
       continue;
     if (errno != EAGAIN)
       return TRead::Ended;
+    if (CancelRequested())
+      return TRead::Cancelled;
     const qint64 left = MsLeft(deadline);
     if (left == 0)
       return TRead::Late;
-    if (abandon_ && abandon_->load() && !starting_)
-      return TRead::Abandoned;
     pollfd wait{output_, POLLIN, 0};
     // Gone, with its output held open elsewhere: nothing more will come.
     if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
@@ -349,13 +359,16 @@ bool TLinkHostProcess::Late(qint64 waitMs, const QString& during) {
           .arg(during, DeadlineText(waitMs)));
 }
 
-bool TLinkHostProcess::Abandoned(const QString& during) {
-  const qint64 seconds =
-      std::chrono::duration_cast<std::chrono::seconds>(TClock::now() - callStarted_).count();
-  return Fail(QStringLiteral("Cancelled: the library was still in %1 after %2 s; the link was "
+bool TLinkHostProcess::Cancelled(const QString& during) {
+  const qint64 ranMs =
+      std::chrono::duration_cast<milliseconds>(TClock::now() - callStarted_).count();
+  if (starting_)
+    return Fail(QStringLiteral("Cancelled: the link host was still starting after %1; it was "
+                               "closed.")
+                    .arg(DeadlineText(ranMs)));
+  return Fail(QStringLiteral("Cancelled: the library was still in %1 after %2; the link was "
                              "closed.")
-                  .arg(during)
-                  .arg(seconds));
+                  .arg(during, DeadlineText(ranMs)));
 }
 
 // The host's output or input ended: it has stopped, or it soon will.
@@ -389,6 +402,7 @@ QString TLinkHostProcess::WaitForEnd(milliseconds wait) {
     if (done == pid_) {
       pid_ = -1;
       endStatus_ = StatusText(status);
+      endedCleanly_ = WIFEXITED(status) && WEXITSTATUS(status) == 0;
       return endStatus_;
     }
     if (done < 0 || TClock::now() >= until)

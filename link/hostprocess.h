@@ -3,14 +3,17 @@
 // reads its hello and makes one call after another through it, each within its deadline.
 // Every answer is checked before anything of it is used; any fault (a deadline passed, the
 // host gone, a frame that breaks the protocol) ends the host and leaves a message naming
-// what happened. Used from one thread at a time.
+// what happened. The host's last lines on its standard error are told with a failure. Used
+// from one thread at a time; Cancel may come from another.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <atomic>
 #include <chrono>
 #include <vector>
 
+#include "link/hostoutput.h"
 #include "link/hostprotocol.h"
 
 // How long a call may take: 15 s, plus the time its bytes take at 2,400 baud with 10 bits a
@@ -51,12 +54,18 @@ class TLinkHostProcess {
             int32_t& result);
   bool Running() const { return input_ >= 0; }
   QString Failure() const { return failure_; }
-  // A flag another thread may raise: the call under way then ends at once, the host with it.
-  void WatchAbandon(const std::atomic<bool>* abandon) { abandon_ = abandon; }
+  // The last lines the host wrote on its standard error before the failure, at most 4 KiB;
+  // empty when it wrote nothing.
+  QString FailureOutput() const { return failureOutput_; }
+  // The host has ended by itself with exit status 0, as it does when its input closes.
+  bool EndedCleanly();
+  // While *flag is set, a call or the start ends at once: the host is ended, and Failure()
+  // names the call and how long it ran. The flag outlives this object or is reset to null.
+  void SetCancel(const std::atomic<bool>* flag) { cancel_ = flag; }
 
  private:
   using TClock = std::chrono::steady_clock;
-  enum class TRead { Ok, Ended, Late, Abandoned };
+  enum class TRead { Ok, Ended, Late, Cancelled };
 
   bool Fail(const QString& text);
   bool Send(const std::vector<uint8_t>& frame, const void* data, size_t size,
@@ -65,7 +74,8 @@ class TLinkHostProcess {
   bool Receive(TClock::time_point deadline, qint64 waitMs, const QString& during);
   TRead ReadExactly(uint8_t* into, size_t size, TClock::time_point deadline);
   bool Late(qint64 waitMs, const QString& during);
-  bool Abandoned(const QString& during);
+  bool Cancelled(const QString& during);
+  bool CancelRequested() const { return cancel_ && cancel_->load(); }
   bool HostEnded(const QString& during);
   bool Stray(const QString& during);
   // Waits up to the time given for the host to end; its exit status or signal once it has.
@@ -76,16 +86,19 @@ class TLinkHostProcess {
   THostLaunch launch_;
   QStringList libraries_;
   double factor_;
-  int pid_ = -1;       // while the host has not been reaped
-  int group_ = -1;     // its process group, until it is killed
-  QString endStatus_;  // "signal 11", once reaped
+  int pid_ = -1;               // while the host has not been reaped
+  int group_ = -1;             // its process group, until it is killed
+  QString endStatus_;          // "signal 11", once reaped
+  bool endedCleanly_ = false;  // reaped with exit status 0
   bool starting_ = false;
-  int input_ = -1;   // the host's standard input, our end
-  int output_ = -1;  // the host's standard output, our end
+  int input_ = -1;           // the host's standard input, our end
+  int output_ = -1;          // the host's standard output, our end
+  THostOutput errorOutput_;  // the host's standard error
+  const std::atomic<bool>* cancel_ = nullptr;
+  TClock::time_point callStarted_;
   linkhost::THello hello_;
   std::vector<uint8_t> payload_;
   std::vector<uint8_t> seen_;  // the first bytes the host wrote, to show stray output
   QString failure_;
-  const std::atomic<bool>* abandon_ = nullptr;
-  TClock::time_point callStarted_;
+  QString failureOutput_;
 };

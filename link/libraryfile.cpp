@@ -78,7 +78,7 @@ QString PeMachineName(quint16 machine) {
   switch (machine) {
     case kPeMachineI386:
       return QStringLiteral("i386");
-    case 0x8664:
+    case kPeMachineAmd64:
       return QStringLiteral("x86-64");
     case 0x01c4:
       return QStringLiteral("ARM");
@@ -108,8 +108,12 @@ TLibraryFile InspectLibraryFile(const QString& path) {
   return LibraryFileOf(file.read(kHeadBytes));
 }
 
-bool IsWindows32Dll(const TLibraryFile& file) {
-  return file.Kind == TLibraryKind::WindowsDll && file.Bits == 32 && file.Machine == kPeMachineI386;
+int WindowsHostBits(const TLibraryFile& file) {
+  if (file.Kind != TLibraryKind::WindowsDll)
+    return 0;
+  if (file.Bits == 32 && file.Machine == kPeMachineI386)
+    return 32;
+  return file.Bits == 64 && file.Machine == kPeMachineAmd64 ? 64 : 0;
 }
 
 QString LibraryFileText(const TLibraryFile& file) {
@@ -141,11 +145,12 @@ QString LibraryFileProblem(const TLibraryFile& file) {
     case TLibraryKind::ElfShared:
       return {};
     case TLibraryKind::WindowsDll:
-      if (IsWindows32Dll(file))
+      if (WindowsHostBits(file) != 0)
         return {};
-      if (file.Bits == 64)
-        return QStringLiteral("a 64-bit Windows library: the link needs the 32-bit one");
-      return QStringLiteral("a Windows library for %1: the link needs the 32-bit x86 one")
+      return QStringLiteral(
+                 "a %1-bit Windows library for %2: the link runs x86 ones (i386 or "
+                 "x86-64)")
+          .arg(file.Bits)
           .arg(PeMachineName(file.Machine));
     case TLibraryKind::WindowsProgram:
       return QStringLiteral("a Windows program, not a library");

@@ -1,7 +1,7 @@
 #pragma once
 // What kind of library a file is, told by its header and not by its name: a Linux shared
-// object loads in this process (or the native link host), a 32-bit Windows DLL runs in the
-// Windows link host under Wine, and anything else cannot be used.
+// object loads in this process (or the native link host), a 32-bit or 64-bit x86 Windows DLL
+// runs in the Windows link host of its width under Wine, and anything else cannot be used.
 
 #include <QByteArray>
 #include <QString>
@@ -20,18 +20,20 @@ struct TLibraryFile {
   quint16 Machine = 0;  // e_machine of ELF, the COFF machine of PE
 };
 
-// The PE machine of the only Windows library the link host can run.
+// The PE machines of the Windows libraries the link hosts can run.
 constexpr quint16 kPeMachineI386 = 0x014c;
+constexpr quint16 kPeMachineAmd64 = 0x8664;
 
 // The kind told by the first bytes of a file; never reads past head.
 TLibraryFile LibraryFileOf(const QByteArray& head);
 // The kind of the file at path, reading only its head; unreadable: NotALibrary.
 TLibraryFile InspectLibraryFile(const QString& path);
 
-// Whether the file is a DLL the Windows link host can load.
-bool IsWindows32Dll(const TLibraryFile& file);
+// The width of the Windows link host that can load the file: 32 for an i386 DLL, 64 for an
+// x86-64 one; 0 for anything else.
+int WindowsHostBits(const TLibraryFile& file);
 // "Linux library (64-bit, x86-64)", "32-bit Windows library (i386)", "not a library".
 QString LibraryFileText(const TLibraryFile& file);
-// Why the file cannot be used as the link library; empty for a Linux shared object and a
-// 32-bit Windows DLL.
+// Why the file cannot be used as the link library; empty for a Linux shared object and an
+// x86 Windows DLL of either width.
 QString LibraryFileProblem(const TLibraryFile& file);

@@ -18,14 +18,47 @@ QStringList LibrarySearchOrder() {
               programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
 }
 
-QString HostProgramFile(const QString& name) {
+QString FirstNamedLibraryFile() {
+  QStringList files;
+  if (QCoreApplication::instance()) {
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    files << programDir.filePath(QStringLiteral("libgbp.so"))
+          << programDir.filePath(QStringLiteral("gbp.dll"));
+  }
+  for (const QString& folder :
+       qEnvironmentVariable("LD_LIBRARY_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+    files << QDir(folder).filePath(QStringLiteral("libgbp.so"));
+  for (const QString& file : files) {
+    if (QFileInfo(file).isFile())
+      return file;
+  }
+  return {};
+}
+
+QStringList HostProgramPlaces(const QString& name) {
   if (!QCoreApplication::instance())
-    return name;
+    return {name};
   const QDir programDir(QCoreApplication::applicationDirPath());
-  const QString beside = programDir.filePath(name);
-  const QString installed = QDir::cleanPath(
-      programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name));
-  return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+  return {programDir.filePath(name),
+          QDir::cleanPath(
+              programDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR "/") + name))};
+}
+
+QString HostProgramFile(const QString& name) {
+  const QStringList places = HostProgramPlaces(name);
+  for (const QString& place : places) {
+    if (QFileInfo::exists(place))
+      return place;
+  }
+  return places.constFirst();
+}
+
+QString MissingHostText(const QStringList& places) {
+  QStringList folders;
+  for (const QString& place : places)
+    folders << QFileInfo(place).absolutePath();
+  return QStringLiteral("The link host %1 is missing: it was looked for in %2.")
+      .arg(QFileInfo(places.value(0)).fileName(), folders.join(QStringLiteral(" and ")));
 }
 
 QStringList HostLibraryCandidates(const QString& chosen) {

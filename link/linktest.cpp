@@ -11,36 +11,46 @@ constexpr int kPrefsSubSection = 18;
 
 }  // namespace
 
-TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
-  TLinkTestOutcome outcome;
-  if (!library.Load()) {
-    outcome.Text = UnableToOpenGBPText();
-    outcome.Detail = library.LoadProblem();
-    return outcome;
+TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
+  TLinkProbe probe;
+  probe.Opened = library.Open(port);
+  if (probe.Opened != 0) {
+    probe.Failure = library.TakeFailure();
+    probe.Loaded = !library.DeviceProblem().isEmpty() || library.Usable();
+    probe.Detail = !probe.Failure.isEmpty() ? library.FailureDetail()
+                   : probe.Loaded           ? library.OpenFailureReason()
+                                            : library.LoadProblem();
+    return probe;
   }
-  const int opened = library.Open(port);
-  if (opened != 0) {
-    const QString lost = library.TakeFailure();
-    outcome.Text = lost.isEmpty() ? GBPErrorMessage(opened) : lost;
-    outcome.Detail = library.OpenFailureReason();
-    return outcome;
-  }
-  const int size = library.GetSize(kPrefsSection, kPrefsSubSection);
-  const QString failure = library.TakeFailure();
+  probe.Size = library.GetSize(kPrefsSection, kPrefsSubSection);
+  probe.Failure = library.TakeFailure();
+  probe.Detail = library.FailureDetail();
   library.Close();
-  if (!failure.isEmpty()) {
-    outcome.Text = failure;
-  } else if (size >= 0) {
+  return probe;
+}
+
+TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
+  const TLinkProbe probe = ProbeLink(library, port);
+  TLinkTestOutcome outcome;
+  outcome.Detail = probe.Detail;
+  if (!probe.Loaded) {
+    outcome.Text = UnableToOpenGBPText();
+  } else if (!probe.Failure.isEmpty()) {
+    outcome.Text = probe.Failure;
+  } else if (probe.Opened != 0) {
+    outcome.Text = GBPErrorMessage(probe.Opened);
+  } else if (probe.Size >= 0) {
     outcome.Worked = true;
-    outcome.Text =
-        QStringLiteral("The link works on COM%1: section 2-18 holds %2 bytes.").arg(port).arg(size);
-  } else if (size == GBPSizeNoSection || size == GBPSizeUnknown) {
+    outcome.Text = QStringLiteral("The link works on COM%1: section 2-18 holds %2 bytes.")
+                       .arg(port)
+                       .arg(probe.Size);
+  } else if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown) {
     outcome.Worked = true;
     outcome.Text = QStringLiteral("The link works on COM%1: section 2-18 holds nothing.").arg(port);
   } else {
     outcome.Text = QStringLiteral("The link opened on COM%1, but asking the size of 2-18 gave %2")
                        .arg(port)
-                       .arg(GBPErrorMessage(size));
+                       .arg(GBPErrorMessage(probe.Size));
   }
   return outcome;
 }

@@ -16,6 +16,7 @@ TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
 TNVMSection::TNVMSection(QObject* owner, const TLinkChoice& choice)
     : QObject(owner), library_(std::make_unique<TGBPLibrary>(choice)) {
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
+  library_->SetCancel(&abandon_);
   if (!library_->NeedsLoad() && !library_->Usable())
     ShowUnusable();
 }
@@ -33,12 +34,21 @@ void TNVMSection::UseChoice(const TLinkChoice& choice) {
     return 0;
   });
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
+  library_->SetCancel(&abandon_);
   reasonShown_ = false;
 }
 
 bool TNVMSection::InitGBP() {
   if (library_->IsOpen())
     return true;
+  const int port = static_cast<int>(port_) + 1;
+  // A missing device is told at once, before a link host or Wine is started for nothing.
+  const QString deviceProblem = library_->CheckDevice(port);
+  if (!deviceProblem.isEmpty()) {
+    Modal().ShowMessageDetail(parent(), GBPErrorMessage(GBPCantOpenPort), deviceProblem,
+                              kErrorCaption);
+    return false;
+  }
   if (library_->NeedsLoad()) {
     const TLinkWork starting(executor_, QStringLiteral("Starting the link host"));
     Call([this] { return library_->Load() ? 1 : 0; });
@@ -48,7 +58,7 @@ bool TNVMSection::InitGBP() {
     ShowUnusable();
     return false;
   }
-  const int port = static_cast<int>(port_) + 1;
+  abandon_ = false;
   const int result = Call([this, port] { return library_->Open(port); });
   if (result == 0)
     return true;
@@ -109,7 +119,10 @@ QString TNVMSection::HowItRuns() const {
 }
 
 bool TNVMSection::AbandonOverdueCall() {
-  return library_->AbandonOverdueCall();
+  if (!library_->CallOverdue())
+    return false;
+  abandon_ = true;
+  return true;
 }
 
 QString TNVMSection::LinkLost() const {
@@ -164,8 +177,11 @@ int TNVMSection::Call(const std::function<int()>& call) {
   else
     result = call();
   const QString failure = library_->TakeFailure();
-  if (!failure.isEmpty())
+  const QString detail = library_->FailureDetail();
+  if (!failure.isEmpty() && detail.isEmpty())
     ShowError(failure);
+  else if (!failure.isEmpty())
+    Modal().ShowMessageDetail(parent(), failure, detail, kErrorCaption);
   return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -59,7 +60,8 @@ class TNVMSection : public QObject, public TPhonePort {
   QString LibraryFile() const;
   QString HowItRuns() const;
   // From the user-interface thread while a call runs elsewhere: ends a call of the link host
-  // that has run longer than it should, and the host with it (TGBPLibrary::AbandonOverdueCall).
+  // that has run longer than it should (TGBPLibrary::CallOverdue), and the host with it; the
+  // calls after it fail until the link is opened again.
   bool AbandonOverdueCall();
   // Where the library's calls run from now on; none: in place.
   void SetExecutor(TLinkExecutor* executor) { executor_ = executor; }
@@ -95,4 +97,5 @@ class TNVMSection : public QObject, public TPhonePort {
   int section_ = 0;
   int subsection_ = 0;
   bool reasonShown_ = false;
+  std::atomic<bool> abandon_{false};
 };

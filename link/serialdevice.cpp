@@ -1,11 +1,17 @@
 #include "link/serialdevice.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <cerrno>
 
 namespace {
 
@@ -70,8 +76,8 @@ QString SerialDeviceProblem(int port, const QString& device) {
   const TDeviceAccess access{status.st_mode & 07777, status.st_uid, status.st_gid};
   if (MayOpenReadWrite(access, CurrentAccount()))
     return {};
-  const QString group = GroupName(access.Group);
-  if ((access.Mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+  const QString group = DeviceGroupThatMayOpen(device);
+  if (!group.isEmpty()) {
     return QStringLiteral(
                "Your account may not open %1 (group %2): add yourself with `sudo usermod -aG %2 "
                "$USER`, then log in again.")
@@ -82,4 +88,52 @@ QString SerialDeviceProblem(int port, const QString& device) {
              "Your account may not open %1 (mode %2, owner %3): give it read and write "
              "permission for your account or a group of yours.")
       .arg(device, QString::number(access.Mode, 8), UserName(access.Owner));
+}
+
+QString DeviceGroupThatMayOpen(const QString& device) {
+  struct stat status {};
+  if (stat(QFile::encodeName(device).constData(), &status) != 0 ||
+      (status.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
+    return {};
+  return GroupName(status.st_gid);
+}
+
+bool SerialDeviceBusy(const QString& device) {
+  const int file = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (file < 0)
+    return errno == EBUSY;
+  const bool locked = ::flock(file, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(file);
+  if (locked)
+    return true;
+  // The lock file of the old serial programs: "LCK..ttyUSB0" with the holder's process id.
+  QFile lock(QStringLiteral("/var/lock/LCK..") + QFileInfo(device).fileName());
+  if (!lock.open(QIODevice::ReadOnly))
+    return false;
+  const pid_t holder = pid_t(lock.read(64).trimmed().toInt());
+  return holder > 0 && (::kill(holder, 0) == 0 || errno == EPERM);
+}
+
+QList<TSerialDeviceInfo> SerialDevicesPresent() {
+  QList<TSerialDeviceInfo> devices;
+  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
+    devices << TSerialDeviceInfo{port.systemLocation(), port.description().isEmpty()
+                                                            ? port.manufacturer()
+                                                            : port.description()};
+  }
+  return devices;
+}
+
+TSerialDeviceInfo NamedDevice(const QString& device, const QList<TSerialDeviceInfo>& present) {
+  for (const TSerialDeviceInfo& known : present) {
+    if (known.Device == device)
+      return known;
+  }
+  return {device, QString()};
+}
+
+QString DeviceText(const TSerialDeviceInfo& device) {
+  return QStringLiteral("%1 (%2)").arg(device.Device, device.Description.isEmpty()
+                                                          ? QStringLiteral("no description")
+                                                          : device.Description);
 }

@@ -41,3 +41,22 @@ TAccount CurrentAccount();
 // Why the link cannot open on the device behind port, with what to do; empty when nothing
 // is known against it.
 QString SerialDeviceProblem(int port, const QString& device);
+
+// The group whose members may open the device ("dialout"); empty when none may.
+QString DeviceGroupThatMayOpen(const QString& device);
+// Whether another program holds the device: it refuses a new opening (EBUSY), holds a lock
+// on it, or a lock file of /var/lock names a process that runs.
+bool SerialDeviceBusy(const QString& device);
+
+// A serial device present, as the system describes it.
+struct TSerialDeviceInfo {
+  QString Device;       // "/dev/ttyUSB0"
+  QString Description;  // "USB-Serial Controller"; empty when the system has none
+  bool operator==(const TSerialDeviceInfo& other) const { return Device == other.Device; }
+};
+// The serial devices present, in the system's order.
+QList<TSerialDeviceInfo> SerialDevicesPresent();
+// A device named by the user: as present describes it, else without a description.
+TSerialDeviceInfo NamedDevice(const QString& device, const QList<TSerialDeviceInfo>& present);
+// "/dev/ttyUSB0 (USB-Serial Controller)", "/dev/ttyS0 (no description)".
+QString DeviceText(const TSerialDeviceInfo& device);

@@ -11,6 +11,13 @@ namespace {
 constexpr qint64 kPrefixSetupMs = 120000;
 constexpr int kVersionWaitMs = 10000;
 
+// Where Debian's packages put Wine's loaders: wine64 installs the 64-bit one, wine32 the
+// 32-bit one, and Debian's /usr/bin/wine (package wine) runs the 32-bit one when it is
+// there, else the 64-bit one.
+const QString kDebianWine64 = QStringLiteral("/usr/lib/wine/wine64");
+const QString kDebianWine32 = QStringLiteral("/usr/lib/wine/wine");
+const QString kDebianWine = QStringLiteral("/usr/bin/wine");
+
 QString DefaultPrefix() {
   QString data = qEnvironmentVariable("XDG_DATA_HOME");
   if (data.isEmpty())
@@ -18,24 +25,53 @@ QString DefaultPrefix() {
   return data + QStringLiteral("/kiv-manager/wine");
 }
 
+bool IsProgram(const QString& path) {
+  const QFileInfo info(path);
+  return info.isFile() && info.isExecutable();
+}
+
+QString Find64BitLoader() {
+  if (IsProgram(kDebianWine64))
+    return kDebianWine64;
+  const QString wine64 = QStandardPaths::findExecutable(QStringLiteral("wine64"));
+  return wine64.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("wine")) : wine64;
+}
+
+// wine for the 32-bit host, or nothing with only64 set where the Wine found runs only
+// 64-bit programs.
+QString Find32BitLoader(bool& only64) {
+  const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+  const bool debianWithout32 = QFileInfo(wine).canonicalFilePath() == kDebianWine &&
+                               IsProgram(kDebianWine64) && !IsProgram(kDebianWine32);
+  only64 = debianWithout32 || (wine.isEmpty() && !Find64BitLoader().isEmpty());
+  return only64 ? QString() : wine;
+}
+
 }  // namespace
 
-TWine FindWine() {
+TWine FindWine(int bits) {
   TWine wine;
+  wine.Bits = bits;
   const QString loader = qEnvironmentVariable("WINELOADER");
   if (!loader.isEmpty()) {
-    const QFileInfo info(loader);
-    if (info.isFile() && info.isExecutable())
-      wine.Loader = info.absoluteFilePath();
+    if (IsProgram(loader))
+      wine.Loader = QFileInfo(loader).absoluteFilePath();
   } else {
-    wine.Loader = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    wine.Loader = bits == 64 ? Find64BitLoader() : Find32BitLoader(wine.Only64);
   }
   wine.Prefix = qEnvironmentVariable("WINEPREFIX");
   if (wine.Prefix.isEmpty())
     wine.Prefix = DefaultPrefix();
   wine.Prefix = QFileInfo(wine.Prefix).absoluteFilePath();  // Wine takes no other
-  wine.PrefixMade = QFileInfo::exists(wine.Prefix + QStringLiteral("/system.reg"));
+  // Wine stamps a prefix once it has set it up, and writes its registry files only when
+  // its wineserver ends.
+  wine.PrefixMade = QFileInfo::exists(wine.Prefix + QStringLiteral("/.update-timestamp")) ||
+                    QFileInfo::exists(wine.Prefix + QStringLiteral("/system.reg"));
   return wine;
+}
+
+QString WindowsHostName(int bits) {
+  return QStringLiteral("kiv-linkhost-win%1.exe").arg(bits);
 }
 
 THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost) {
@@ -44,9 +80,11 @@ THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost) {
   THostLaunch launch;
   launch.Program = wine.Loader;
   launch.Arguments = {windowsHost};
+  // winemenubuilder would put menu entries and file associations into the user's desktop
+  // while the prefix is made.
   launch.Environment = {QStringLiteral("WINEPREFIX=") + wine.Prefix,
                         QStringLiteral("WINEDEBUG=-all"),
-                        QStringLiteral("WINEDLLOVERRIDES=mscoree,mshtml=")};
+                        QStringLiteral("WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")};
   launch.ExtraStartMs = wine.PrefixMade ? 0 : kPrefixSetupMs;
   return launch;
 }
@@ -68,17 +106,42 @@ QString WineVersion(const TWine& wine) {
       .trimmed();
 }
 
-QString WineMissingText() {
+QString WineMissingText(const TWine& wine) {
+  const QString install32 = QStringLiteral(
+      "On Debian, install it with\n"
+      "  sudo dpkg --add-architecture i386\n"
+      "  sudo apt-get update\n"
+      "  sudo apt-get install wine wine32:i386");
+  if (wine.Only64)
+    return QStringLiteral(
+               "This Wine runs only 64-bit programs: install wine32 for a 32-bit "
+               "Windows library. ") +
+           install32;
   const QString loader = qEnvironmentVariable("WINELOADER");
-  const QString which = loader.isEmpty()
-                            ? QStringLiteral("Wine is not installed (no wine on the PATH)")
-                            : QStringLiteral("WINELOADER=%1 is no program").arg(loader);
+  if (!loader.isEmpty())
+    return QStringLiteral(
+               "WINELOADER=%1 is no program: a %2-bit Windows library runs under "
+               "Wine.")
+        .arg(loader)
+        .arg(wine.Bits);
+  if (wine.Bits == 64)
+    return QStringLiteral(
+               "Wine is not installed (no %1, no wine64 or wine on the PATH): a 64-bit Windows "
+               "library "
+               "runs under Wine. On Debian, install it with\n"
+               "  sudo apt-get install wine64")
+        .arg(kDebianWine64);
   return QStringLiteral(
-             "%1: a 32-bit Windows library runs under Wine. On Debian, install it with\n"
-             "  sudo dpkg --add-architecture i386\n"
-             "  sudo apt-get update\n"
-             "  sudo apt-get install wine wine32:i386")
-      .arg(which);
+             "Wine is not installed (no wine on the PATH): a 32-bit Windows library "
+             "runs under Wine. ") +
+         install32;
+}
+
+QString Wine32StartHint() {
+  return QStringLiteral(
+      "A Wine that runs only 64-bit programs ends a 32-bit one this way: "
+      "install wine32 (sudo apt-get install wine32:i386 on Debian, after "
+      "sudo dpkg --add-architecture i386).");
 }
 
 QString WinePrefixSetupText(const TWine& wine) {

@@ -1,7 +1,8 @@
 #pragma once
-// Running the Windows link host under Wine: which Wine, which prefix, and the environment
-// that keeps Wine quiet (no debug output, no offer to install Mono or Gecko, no crash
-// dialog: the host sets that in the prefix itself).
+// Running a Windows link host under Wine: which Wine for which width, which prefix, and the
+// environment that keeps Wine quiet (no debug output, no offer to install Mono or Gecko, no
+// menu entries or file associations in the user's desktop, no crash dialog: the host sets
+// that in the prefix itself).
 
 #include <QString>
 #include <QStringList>
@@ -9,19 +10,29 @@
 #include "link/hostprocess.h"
 
 struct TWine {
-  QString Loader;           // WINELOADER, else wine on the PATH; empty: none found
+  int Bits = 0;             // the width of the host it runs: 32 or 64
+  QString Loader;           // the Wine that runs that host; empty: none found
+  bool Only64 = false;      // for a 32-bit host: the Wine found runs only 64-bit programs
   QString Prefix;           // WINEPREFIX, else the manager's own prefix
-  bool PrefixMade = false;  // the prefix exists: no one-time setup on the next start
+  bool PrefixMade = false;  // the prefix is set up: no one-time setup on the next start
 };
 
-// Wine as this process's environment names it.
-TWine FindWine();
+// Wine for a host of the width, as this process's environment names it: WINELOADER when
+// set; else for the 64-bit host wine64 (Debian's /usr/lib/wine/wine64, else on the PATH),
+// else wine; for the 32-bit host wine on the PATH.
+TWine FindWine(int bits);
+// "kiv-linkhost-win32.exe", "kiv-linkhost-win64.exe".
+QString WindowsHostName(int bits);
 // The Windows link host, started by Wine with the settings above.
 THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost);
 // "wine-8.0": the first line of `wine --version`; empty when Wine cannot run.
 QString WineVersion(const TWine& wine);
 
-// Why a 32-bit Windows library cannot run: Wine is missing, and how to install it.
-QString WineMissingText();
+// Why a Windows library of the width cannot run: Wine is missing, or runs only 64-bit
+// programs, and what to install.
+QString WineMissingText(const TWine& wine);
+// What follows a 32-bit host that ended during its start under Wine: Wine ends a 32-bit
+// program that way where it runs only 64-bit ones.
+QString Wine32StartHint();
 // What the status line says while a new prefix is made.
 QString WinePrefixSetupText(const TWine& wine);

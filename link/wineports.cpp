@@ -1,11 +1,13 @@
 #include "link/wineports.h"
 
-#include <QDir>
+#include <unistd.h>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSaveFile>
-#include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
 
 #include "common/fileio.h"
 
@@ -21,17 +23,66 @@ QString RecordPath(const TWine& wine) {
   return wine.Prefix + QLatin1Char('/') + kRecordName;
 }
 
-QString Wineserver(const TWine& wine) {
-  const QFileInfo beside(QFileInfo(wine.Loader).absolutePath() + QStringLiteral("/wineserver"));
-  if (beside.isFile() && beside.isExecutable())
-    return beside.absoluteFilePath();
-  return QStandardPaths::findExecutable(QStringLiteral("wineserver"));
+QString DeviceLink(const TWine& wine, int port) {
+  return QStringLiteral("%1/dosdevices/com%2").arg(wine.Prefix).arg(port);
 }
 
-QString RecordText(const TSerialMap& map) {
+// Points the prefix's link of the port at the device, replacing it in one step; an empty
+// device removes it. Empty when done, otherwise what failed.
+QString SetDeviceLink(const TWine& wine, int port, const QString& device) {
+  const QString link = DeviceLink(wine, port);
+  if (device.isEmpty()) {
+    const QFileInfo old(link);
+    return !old.isSymLink() || QFile::remove(link) ? QString()
+                                                   : QStringLiteral("Cannot remove %1").arg(link);
+  }
+  if (QFileInfo(link).symLinkTarget() == QFileInfo(device).absoluteFilePath())
+    return {};
+  const QString fresh = link + QStringLiteral(".kiv-new");
+  QFile::remove(fresh);
+  if (::symlink(QFile::encodeName(device).constData(), QFile::encodeName(fresh).constData()) != 0 ||
+      ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(link).constData()) != 0) {
+    const QString reason = QString::fromLocal8Bit(strerror(errno));
+    QFile::remove(fresh);
+    return QStringLiteral("Cannot link %1 to %2: %3").arg(link, device, reason);
+  }
+  return {};
+}
+
+// Before a line of the record, the device Wine itself had linked to a port that was taken
+// over, so that giving the port back gives it that device again.
+const QString kWinesOwn = QStringLiteral("was ");
+
+// What the record keeps: the mapping written, and Wine's own links of the ports it took.
+struct TPortsRecord {
+  TSerialMap Written;
+  TSerialMap WinesOwn;
+};
+
+TPortsRecord ReadRecord(const TWine& wine) {
+  TPortsRecord read;
+  // A prefix made afresh holds none of what an earlier one was given.
+  if (!wine.PrefixMade || !IsRegularOrAbsent(RecordPath(wine)))
+    return read;
+  QFile record(RecordPath(wine));
+  if (!record.open(QIODevice::ReadOnly))
+    return read;
+  for (QString line : QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'))) {
+    const bool own = line.startsWith(kWinesOwn);
+    int port = 0;
+    QString device;
+    if (ParseSerialMapping(own ? line.mid(kWinesOwn.size()) : line, port, device))
+      (own ? read.WinesOwn : read.Written).insert(port, device);
+  }
+  return read;
+}
+
+QString RecordText(const TPortsRecord& record) {
   QString text;
-  for (auto port = map.cbegin(); port != map.cend(); ++port)
+  for (auto port = record.Written.cbegin(); port != record.Written.cend(); ++port)
     text += QStringLiteral("COM%1=%2\n").arg(port.key()).arg(port.value());
+  for (auto port = record.WinesOwn.cbegin(); port != record.WinesOwn.cend(); ++port)
+    text += kWinesOwn + QStringLiteral("COM%1=%2\n").arg(port.key()).arg(port.value());
   return text;
 }
 
@@ -62,20 +113,7 @@ QString Run(const TWineCommand& command, const QStringList& environment) {
 }  // namespace
 
 TSerialMap WrittenWinePorts(const TWine& wine) {
-  TSerialMap written;
-  // A prefix made afresh holds none of what an earlier one was given.
-  if (!wine.PrefixMade || !IsRegularOrAbsent(RecordPath(wine)))
-    return written;
-  QFile record(RecordPath(wine));
-  if (!record.open(QIODevice::ReadOnly))
-    return written;
-  for (const QString& line : QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'))) {
-    int port = 0;
-    QString device;
-    if (ParseSerialMapping(line, port, device))
-      written.insert(port, device);
-  }
-  return written;
+  return ReadRecord(wine).Written;
 }
 
 QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted,
@@ -96,28 +134,44 @@ QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted
           {QStringLiteral("reg"), QStringLiteral("delete"), kPortsKey, QStringLiteral("/v"),
            QStringLiteral("COM%1").arg(port.key()), QStringLiteral("/f")}};
   }
-  const QString wineserver = Wineserver(wine);
-  // Without a wineserver of its own to end, the next one that starts reads the new values.
-  if (!commands.isEmpty() && !wineserver.isEmpty())
-    commands << TWineCommand{wineserver, {QStringLiteral("-k")}};
   return commands;
 }
 
 QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
-  const QList<TWineCommand> commands = WinePortCommands(wine, wanted, WrittenWinePorts(wine));
-  if (commands.isEmpty())
-    return {};
+  const auto failed = [&wine](const QString& what) {
+    return QStringLiteral("Cannot map the serial ports in the Wine prefix %1: %2")
+        .arg(wine.Prefix, what);
+  };
+  const TPortsRecord before = ReadRecord(wine);
+  TPortsRecord after{wanted, before.WinesOwn};
   const QStringList environment = WineLaunch(wine, QString()).Environment;
-  for (const TWineCommand& command : commands) {
+  for (const TWineCommand& command : WinePortCommands(wine, wanted, before.Written)) {
     const QString failure = Run(command, environment);
-    // wineserver -k fails when no server runs, which is as good as ended.
-    if (!failure.isEmpty() && command.Program == wine.Loader)
-      return QStringLiteral("Cannot map the serial ports in the Wine prefix %1: %2")
-          .arg(wine.Prefix, failure);
+    if (!failure.isEmpty())
+      return failed(failure);
   }
-  QDir().mkpath(wine.Prefix);
+  // The links after the values: a wineserver that the commands started has made its links
+  // from the values by now. A host already running opens the new device at its next opening.
+  // A port given back gets the device Wine had linked to it before.
+  for (int port = kFirstComPort; port <= kLastComPort; ++port) {
+    if (!wanted.contains(port) && !before.Written.contains(port))
+      continue;  // Wine's own choice, left as it is
+    if (wanted.contains(port) && !before.Written.contains(port)) {
+      const QString own = QFileInfo(DeviceLink(wine, port)).symLinkTarget();
+      if (!own.isEmpty())
+        after.WinesOwn.insert(port, own);
+    }
+    const QString failure =
+        SetDeviceLink(wine, port, wanted.value(port, before.WinesOwn.value(port)));
+    if (!failure.isEmpty())
+      return failed(failure);
+    if (!wanted.contains(port))
+      after.WinesOwn.remove(port);
+  }
+  if (after.Written == before.Written && after.WinesOwn == before.WinesOwn)
+    return {};
   QSaveFile record(RecordPath(wine));
-  const QByteArray text = RecordText(wanted).toUtf8();
+  const QByteArray text = RecordText(after).toUtf8();
   if (!record.open(QIODevice::WriteOnly) || record.write(text) != text.size() || !record.commit())
     return QStringLiteral("Cannot record the serial ports in %1: %2")
         .arg(record.fileName(), record.errorString());

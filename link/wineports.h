@@ -1,9 +1,12 @@
 #pragma once
 // The serial devices behind COM1..COM4 in a Wine prefix. A new prefix maps COM1 to
-// /dev/ttyS0, which is seldom the cable; the HKLM\Software\Wine\Ports values say which device
-// each port is, and the prefix's wineserver reads them when it starts. What was written last
-// is kept in a small file in the prefix, so Wine is called, and its wineserver restarted,
-// only when the mapping changed.
+// /dev/ttyS0, which is seldom the cable. Wine opens \\.\COMn through the prefix's link
+// dosdevices/comn, looked up at every opening; its mount manager makes those links from the
+// HKLM\Software\Wine\Ports values when the prefix's wineserver starts. So both are written:
+// the link for the hosts running now, the value for every later start. Nothing is ended.
+// What was written last is kept in a small file in the prefix, so Wine is called only when
+// the mapping changed, with the device Wine itself had linked to each port taken over, which
+// the port gets back when it is no longer named.
 
 #include <QList>
 #include <QString>
@@ -19,12 +22,11 @@ struct TWineCommand {
 
 // The mapping last written into the prefix; empty when none was.
 TSerialMap WrittenWinePorts(const TWine& wine);
-// The commands that turn the written mapping into the wanted one: a `wine reg add` for each
-// port that is new or changed, a `wine reg delete` for each port no longer named, and then
-// `wineserver -k` (beside the Wine used, else on the PATH) so the next start reads them.
-// None when nothing changed.
+// The commands that turn the written values into the wanted ones: a `wine reg add` for each
+// port that is new or changed, a `wine reg delete` for each port no longer named. None when
+// nothing changed.
 QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted,
                                      const TSerialMap& written);
 // Brings the prefix's mapping up to wanted, with Wine's environment; empty when done,
-// otherwise what failed. A failure records nothing, so the next start tries again.
+// otherwise what failed. A failure records nothing, so the next opening tries again.
 QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted);

@@ -13,17 +13,19 @@ run_packages=(
   qt6-qpa-plugins qt6-wayland fonts-liberation2 qt6-serialport-dev
   qt6-l10n-tools qt6-translations-l10n
 )
+# wine64 runs the 64-bit Windows link host in the tests. Not wine32: where 32-bit programs
+# cannot run, Debian's wine would pick its 32-bit loader and fail.
 dev_packages=(
   "${run_packages[@]}"
   libbenchmark-dev xvfb xauth
   dbus at-spi2-core python3-pyatspi xdotool openbox x11-utils
   clang libclang-rt-14-dev lzop
-  g++-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
 )
 package_packages=(
   "${run_packages[@]}"
   dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils
-  g++-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
 )
 
 packages=()

@@ -1,6 +1,7 @@
 #include "link/ui/phonelinkdialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -10,11 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 #include "common/modal.h"
 #include "link/libraryfile.h"
+#include "link/librarysearch.h"
 #include "link/winehost.h"
 
 namespace {
@@ -22,38 +23,58 @@ namespace {
 constexpr double kSmallestFactor = 0.1;
 constexpr double kLargestFactor = 1000.0;
 
-// "32-bit Windows library, runs under Wine 8.0", "Linux library", or why it cannot be used.
-QString LibraryLine(const QString& path) {
-  if (path.isEmpty())
-    return QStringLiteral("Give the library's file, or choose the built-in virtual phone.");
-  if (!QFileInfo(path).isFile())
-    return QStringLiteral("%1 is no file.").arg(path);
+// The library line, and why the library cannot be used as far as that can be told without
+// starting it (empty: it can).
+struct TLibraryLine {
+  QString Text;
+  QString Problem;
+};
+
+// "64-bit Windows library, runs under Wine 8.0 (/usr/lib/wine/wine64)", "Linux library",
+// or why it cannot be used.
+TLibraryLine DescribeLibrary(const QString& path) {
+  if (path.isEmpty()) {
+    const QString text =
+        QStringLiteral("Give the library's file, or choose the built-in virtual phone.");
+    return {text, text};
+  }
+  if (!QFileInfo(path).isFile()) {
+    const QString text = QStringLiteral("%1 is no file.").arg(path);
+    return {text, text};
+  }
   const TLibraryFile kind = InspectLibraryFile(path);
   const QString problem = LibraryFileProblem(kind);
   if (!problem.isEmpty())
-    return QStringLiteral("Cannot be used: %1.").arg(problem);
-  if (!IsWindows32Dll(kind))
-    return QStringLiteral("Linux library");
-  const TWine wine = FindWine();
+    return {QStringLiteral("Cannot be used: %1.").arg(problem), problem};
+  const int bits = WindowsHostBits(kind);
+  if (bits == 0)
+    return {QStringLiteral("Linux library"), QString()};
+  const QString host = WindowsHostName(bits);
+  if (!QFileInfo::exists(HostProgramFile(host)))
+    return {QStringLiteral("%1-bit Windows library: its link host is missing").arg(bits),
+            MissingHostText(HostProgramPlaces(host))};
+  const TWine wine = FindWine(bits);
+  if (wine.Only64)
+    return {QStringLiteral("32-bit Windows library: this Wine runs only 64-bit programs"),
+            WineMissingText(wine)};
   if (wine.Loader.isEmpty())
-    return QStringLiteral("32-bit Windows library: needs Wine, which is not installed");
-  const QString version = WineVersion(wine).remove(QStringLiteral("wine-"));
-  return version.isEmpty()
-             ? QStringLiteral("32-bit Windows library, runs under Wine")
-             : QStringLiteral("32-bit Windows library, runs under Wine %1").arg(version);
+    return {QStringLiteral("%1-bit Windows library: needs Wine, which is not installed").arg(bits),
+            WineMissingText(wine)};
+  // "wine-8.0 (Debian 8.0~repack-4)": the number is enough beside the loader's path.
+  const QString version =
+      WineVersion(wine).remove(QStringLiteral("wine-")).section(QLatin1Char(' '), 0, 0);
+  return {QStringLiteral("%1-bit Windows library, runs under Wine%2 (%3)")
+              .arg(bits)
+              .arg(version.isEmpty() ? QString() : QLatin1Char(' ') + version, wine.Loader),
+          QString()};
 }
 
-// The serial devices present, each with its description, for a port's drop-down.
+// The serial devices present, each with its description, for a port's drop-down; the
+// field left empty means the library's own choice.
 void OfferDevices(QComboBox* box) {
-  box->addItem(QString(), QString());
-  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-    const QString description =
-        port.description().isEmpty() ? port.manufacturer() : port.description();
-    box->addItem(description.isEmpty()
-                     ? port.systemLocation()
-                     : QStringLiteral("%1 (%2)").arg(port.systemLocation(), description),
-                 port.systemLocation());
-  }
+  for (const TSerialDeviceInfo& device : SerialDevicesPresent())
+    box->addItem(DeviceText(device), device.Device);
+  box->setCurrentIndex(-1);
 }
 
 // The device as offered, or the path as typed.
@@ -61,6 +82,14 @@ QString DeviceOf(const QComboBox* box) {
   const QString text = box->currentText().trimmed();
   const int offered = box->findText(text);
   return offered >= 0 ? box->itemData(offered).toString() : text;
+}
+
+void ShowDevice(QComboBox* box, const QString& device) {
+  const int offered = box->findData(device);
+  if (offered >= 0)
+    box->setCurrentIndex(offered);
+  else
+    box->setEditText(device);
 }
 
 }  // namespace
@@ -115,19 +144,36 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
                      "take at 2,400 baud."));
   form->addRow(QStringLiteral("&Deadline factor:"), timeout_);
 
-  auto* test = new QPushButton(QStringLiteral("&Test link"), this);
-  test->setObjectName(QStringLiteral("TestLinkButton"));
+  test_ = new QPushButton(QStringLiteral("&Test link"), this);
+  test_->setObjectName(QStringLiteral("TestLinkButton"));
+  find_ = new QPushButton(QStringLiteral("Find &phone"), this);
+  find_->setObjectName(QStringLiteral("FindPhoneButton"));
+  find_->setToolTip(
+      QStringLiteral("Tries the link on each serial device present, behind the "
+                     "window's COM port, and tells which one answers. Nothing "
+                     "is written."));
   testText_ = new QLabel(this);
   testText_->setObjectName(QStringLiteral("TestLinkText"));
   testText_->setWordWrap(true);
   testText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  findText_ = new QLabel(this);
+  findText_->setObjectName(QStringLiteral("FindPhoneText"));
+  findText_->setWordWrap(true);
+  findText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* testButtons = new QVBoxLayout;
+  testButtons->addWidget(test_);
+  testButtons->addWidget(find_);
+  testButtons->addStretch();
+  auto* texts = new QVBoxLayout;
+  texts->addWidget(testText_);
+  texts->addWidget(findText_);
   auto* testRow = new QHBoxLayout;
-  testRow->addWidget(test, 0, Qt::AlignTop);
-  testRow->addWidget(testText_, 1);
+  testRow->addLayout(testButtons);
+  testRow->addLayout(texts, 1);
   layout->addLayout(testRow);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
+  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  layout->addWidget(buttons_);
   setMinimumWidth(460);
 
   connect(builtIn_, &QRadioButton::toggled, this, &TPhoneLinkDialog::UpdateLibraryLine);
@@ -136,26 +182,22 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
     UpdateLibraryLine();
   });
   connect(browse, &QPushButton::clicked, this, &TPhoneLinkDialog::Browse);
-  connect(test, &QPushButton::clicked, this, &TPhoneLinkDialog::RunTest);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(test_, &QPushButton::clicked, this, &TPhoneLinkDialog::RunTest);
+  connect(find_, &QPushButton::clicked, this, &TPhoneLinkDialog::FindOrCancel);
+  connect(buttons_, &QDialogButtonBox::accepted, this, &TPhoneLinkDialog::accept);
+  connect(buttons_, &QDialogButtonBox::rejected, this, &TPhoneLinkDialog::reject);
 }
 
-void TPhoneLinkDialog::SetChoice(const TLinkChoice& choice) {
+void TPhoneLinkDialog::SetChoice(const TLinkChoice& choice, int port) {
   kept_ = choice;
+  port_ = port;
   libraryEdit_->setText(choice.Library);
   (choice.Library.isEmpty() ? builtIn_ : file_)->setChecked(true);
-  for (int port = kFirstComPort; port <= kLastComPort; ++port) {
-    QComboBox* box = devices_[port - 1];
-    const QString device = choice.Serial.value(port);
-    const int offered = box->findData(device);
-    if (offered >= 0)
-      box->setCurrentIndex(offered);
-    else
-      box->setEditText(device);
-  }
+  for (int each = kFirstComPort; each <= kLastComPort; ++each)
+    ShowDevice(devices_[each - 1], choice.Serial.value(each));
   timeout_->setValue(choice.TimeoutFactor);
   testText_->clear();
+  findText_->clear();
   UpdateLibraryLine();
 }
 
@@ -176,6 +218,29 @@ QString TPhoneLinkDialog::TestText() const {
   return testText_->text();
 }
 
+QString TPhoneLinkDialog::FindText() const {
+  return findText_->text();
+}
+
+void TPhoneLinkDialog::accept() {
+  if (!builtIn_->isChecked()) {
+    const QString problem = DescribeLibrary(libraryEdit_->text().trimmed()).Problem;
+    if (!problem.isEmpty() &&
+        !Modal().Confirm(this, QStringLiteral("This library cannot be used:\n%1\n\nSave it all "
+                                              "the same?")
+                                   .arg(problem)))
+      return;
+  }
+  QDialog::accept();
+}
+
+void TPhoneLinkDialog::reject() {
+  if (searching_)
+    cancel_ = true;
+  else
+    QDialog::reject();
+}
+
 void TPhoneLinkDialog::Browse() {
   const QString path = Modal().OpenFileName(this, QStringLiteral("Phone-link library"));
   if (path.isEmpty())
@@ -186,8 +251,9 @@ void TPhoneLinkDialog::Browse() {
 }
 
 void TPhoneLinkDialog::UpdateLibraryLine() {
-  libraryLine_->setText(builtIn_->isChecked() ? QStringLiteral("Linux library")
-                                              : LibraryLine(libraryEdit_->text().trimmed()));
+  libraryLine_->setText(builtIn_->isChecked()
+                            ? QStringLiteral("Linux library")
+                            : DescribeLibrary(libraryEdit_->text().trimmed()).Text);
 }
 
 void TPhoneLinkDialog::RunTest() {
@@ -197,4 +263,66 @@ void TPhoneLinkDialog::RunTest() {
   const TLinkTestOutcome outcome = OnTestLink(Choice());
   testText_->setText(outcome.Detail.isEmpty() ? outcome.Text
                                               : outcome.Text + QLatin1Char('\n') + outcome.Detail);
+}
+
+void TPhoneLinkDialog::FindOrCancel() {
+  if (searching_)
+    cancel_ = true;
+  else
+    RunFind();
+}
+
+void TPhoneLinkDialog::RunFind() {
+  if (!OnFindPhone)
+    return;
+  const TLinkChoice choice = Choice();
+  findText_->clear();
+  const QString problem = FindPhoneProblem(choice);
+  if (!problem.isEmpty()) {
+    findText_->setText(problem);
+    return;
+  }
+  // The devices present, and any other typed into a port's field.
+  const QList<TSerialDeviceInfo> present = DevicesPresent();
+  QList<TSerialDeviceInfo> devices = present;
+  for (const QString& typed : choice.Serial) {
+    const TSerialDeviceInfo device = NamedDevice(typed, present);
+    if (!devices.contains(device))
+      devices << device;
+  }
+  if (devices.isEmpty()) {
+    findText_->setText(QStringLiteral("No serial device is present: is the cable plugged in?"));
+    return;
+  }
+  findText_->setText(QStringLiteral("Looking on COM%1...").arg(port_));
+  searching_ = true;
+  cancel_ = false;
+  find_->setText(QStringLiteral("Cancel &search"));
+  test_->setEnabled(false);
+  buttons_->setEnabled(false);
+  // Each device's outcome is shown as it comes, from the thread the link's calls run on.
+  const QList<TFoundDevice> found =
+      OnFindPhone(choice, devices, cancel_, [this](const TFoundDevice& device) {
+        QMetaObject::invokeMethod(this, [this, device] { ShowFound(device); });
+      });
+  QCoreApplication::sendPostedEvents(this);
+  searching_ = false;
+  find_->setText(QStringLiteral("Find &phone"));
+  test_->setEnabled(true);
+  buttons_->setEnabled(true);
+  if (cancel_)
+    findText_->setText(findText_->text() + QStringLiteral("\nCancelled."));
+  const TSerialDeviceInfo answering = AnsweringDevice(found);
+  if (answering.Device.isEmpty())
+    return;
+  if (Modal().Confirm(
+          this,
+          QStringLiteral("%1 answers. Keep it for COM%2?").arg(DeviceText(answering)).arg(port_)))
+    ShowDevice(devices_[port_ - 1], answering.Device);
+}
+
+void TPhoneLinkDialog::ShowFound(const TFoundDevice& found) {
+  QStringList lines = findText_->text().split(QLatin1Char('\n'));
+  lines << FoundText(found);
+  findText_->setText(lines.join(QLatin1Char('\n')));
 }

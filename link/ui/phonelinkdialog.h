@@ -1,18 +1,23 @@
 #pragma once
 // File > Phone link...: which library links to the phone (the built-in virtual phone or a
-// file), the serial device behind each COM port, the deadline factor, and "Test link". The
-// window fills it from the settings file's [Link] section and saves what it gives back on OK.
+// file), the serial device behind each COM port, the deadline factor, "Test link" and "Find
+// phone". The window fills it from the settings file's [Link] section and saves what it
+// gives back on OK.
 
 #include <QDialog>
+#include <atomic>
 #include <functional>
 
+#include "link/findphone.h"
 #include "link/linkchoice.h"
 #include "link/linktest.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 class TPhoneLinkDialog : public QDialog {
@@ -20,27 +25,52 @@ class TPhoneLinkDialog : public QDialog {
  public:
   explicit TPhoneLinkDialog(QWidget* parent);
 
-  // Shows choice in the fields; what the dialog has no field for is kept as it is.
-  void SetChoice(const TLinkChoice& choice);
+  // Shows choice in the fields; what the dialog has no field for is kept as it is. port is
+  // the window's COM port, which Test link and Find phone use.
+  void SetChoice(const TLinkChoice& choice, int port = kFirstComPort);
   // The choice as the fields stand.
   TLinkChoice Choice() const;
-  // What "Test link" says.
+  // What "Test link" and "Find phone" say.
   QString TestText() const;
+  QString FindText() const;
 
   // Runs "Test link" for the choice as the fields stand.
   std::function<TLinkTestOutcome(const TLinkChoice&)> OnTestLink;
+  // The serial devices Find phone tries besides those typed into the ports' fields.
+  std::function<QList<TSerialDeviceInfo>()> DevicesPresent = SerialDevicesPresent;
+  // Runs "Find phone" over the devices for the choice as the fields stand, where the link's
+  // calls run; found may be called from there, once for each device tried.
+  std::function<QList<TFoundDevice>(const TLinkChoice&, const QList<TSerialDeviceInfo>&,
+                                    const std::atomic<bool>& cancel,
+                                    const std::function<void(const TFoundDevice&)>& found)>
+      OnFindPhone;
+
+  // OK with a library that cannot be used says why and asks before the dialog closes.
+  void accept() override;
+  // During Find phone, Escape cancels the search, not the dialog.
+  void reject() override;
 
  private:
   void Browse();
   void UpdateLibraryLine();
   void RunTest();
+  void FindOrCancel();
+  void RunFind();
+  void ShowFound(const TFoundDevice& found);
 
   TLinkChoice kept_;
+  int port_ = kFirstComPort;
   QRadioButton* builtIn_;
   QRadioButton* file_;
   QLineEdit* libraryEdit_;
   QLabel* libraryLine_;
   QComboBox* devices_[kLastComPort];
   QDoubleSpinBox* timeout_;
+  QPushButton* test_;
   QLabel* testText_;
+  QPushButton* find_;
+  QLabel* findText_;
+  QDialogButtonBox* buttons_;
+  bool searching_ = false;
+  std::atomic<bool> cancel_{false};
 };

@@ -55,6 +55,10 @@ TKivnvmRun TKivnvm::Finish(QProcess& process) const {
   return run;
 }
 
+void TKivnvm::AddBeside(const QString& name) const {
+  CopyBeside(name, dir_.path());
+}
+
 void TKivnvm::WriteSettings(const QByteArray& iniText) const {
   WriteFileBytes(dir_.filePath(QStringLiteral("KivManager.INI")), iniText);
 }

@@ -29,6 +29,8 @@ class TKivnvm {
   TKivnvmRun RunFromFile(const QStringList& arguments, const QString& inputPath) const;
   // KivManager.INI beside the program.
   void WriteSettings(const QByteArray& iniText) const;
+  // A copy of a file of the test programs' folder beside the program (a Windows link host).
+  void AddBeside(const QString& name) const;
   QString Dir() const { return dir_.path(); }
 
  private:

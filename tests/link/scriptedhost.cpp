@@ -7,8 +7,11 @@
 //   short      an answer shorter than its fixed part
 //   entry      answers naming another export
 //   extra      a size answer carrying data
-//   exit       exits with status 3 at the first file operation
+//   exit       says why on its standard error and exits with status 3 at the first file
+//              operation
 //   silent     never answers a file operation
+//   talk       says why on its standard error and exits with status 53 before its hello
+//   quit       exits with status 0 after its first answer
 
 #include <unistd.h>
 
@@ -56,6 +59,10 @@ int main() {
     std::this_thread::sleep_for(std::chrono::seconds(60));
     return 0;
   }
+  if (mode == "talk") {
+    std::fputs("wine: failed to open the host: c0000135\n", stderr);
+    return 53;
+  }
   if (mode == "version")
     hello.version = 99;
   std::vector<uint8_t> frame = HelloFrame(hello);
@@ -71,8 +78,10 @@ int main() {
     TAnswer answer;
     answer.entry = call.entry;
     const bool fileCall = call.entry != kInit && call.entry != kEnd;
-    if (fileCall && mode == "exit")
+    if (fileCall && mode == "exit") {
+      std::fputs("scripted host: gone\n", stderr);
       return 3;
+    }
     if (fileCall && mode == "silent")
       std::this_thread::sleep_for(std::chrono::seconds(60));
     std::vector<uint8_t> bytes;
@@ -94,6 +103,8 @@ int main() {
     }
     frame.insert(frame.end(), bytes.begin(), bytes.end());
     Write(frame);
+    if (mode == "quit")
+      return 0;
   }
   return 0;
 }

@@ -1,17 +1,24 @@
 // Which phone-link library the loader takes in an installed layout: a copy of a probe
 // program in PREFIX/bin, and three different libraries named libgbp.so beside it, on the
-// system's library path and in the private folder.
+// system's library path and in the private folder; and a Windows DLL beside it, as gbp.dll
+// or under the name libgbp.so, which runs under Wine.
 
 #include <QtTest>
 
 namespace {
 
-enum TPlace { Beside = 1, System = 2, Private = 4 };
+enum TPlace { Beside = 1, System = 2, Private = 4, DllBeside = 8, DllAsLibgbp = 16 };
 
 // What the probe prints for each library (see gbpprobe.cpp).
-const QString kBesideLibrary = QStringLiteral("usable\nno write");  // lacks the file operations
-const QString kSystemLibrary = QStringLiteral("unusable\nwrites");  // lacks ReadNVMFile
-const QString kPrivateLibrary = QStringLiteral("usable\nwrites");   // the virtual phone
+const QString kBesideLibrary =
+    QStringLiteral("usable\nno write\nin this process");  // lacks the file operations
+const QString kSystemLibrary =
+    QStringLiteral("unusable\nwrites\nin this process");  // lacks ReadNVMFile
+const QString kPrivateLibrary =
+    QStringLiteral("usable\nwrites\nin this process");  // the virtual phone
+// Not started: a Windows library is loaded by its host, at the first command.
+const QString kWindowsLibrary =
+    QStringLiteral("unusable\nno write\nin the 64-bit link host under Wine");
 
 void CopyFile(const QString& from, const QString& to) {
   QVERIFY(QDir().mkpath(QFileInfo(to).path()));
@@ -41,7 +48,14 @@ void TestGBPSearch::searchOrder_data() {
   QTest::newRow("system search alone")
       << int(System) << QStringLiteral("libgbp.so") << kSystemLibrary;
   QTest::newRow("nowhere: the last name tried")
-      << 0 << privateDir + QStringLiteral("/gbp") << QStringLiteral("unusable\nno write");
+      << 0 << privateDir + QStringLiteral("/gbp")
+      << QStringLiteral("unusable\nno write\nin this process");
+  QTest::newRow("gbp.dll beside the program before the system search")
+      << int(DllBeside | System | Private) << QStringLiteral("bin/gbp.dll") << kWindowsLibrary;
+  QTest::newRow("libgbp.so beside the program before gbp.dll")
+      << int(Beside | DllBeside) << QStringLiteral("bin/libgbp.so") << kBesideLibrary;
+  QTest::newRow("a Windows DLL named libgbp.so")
+      << int(DllAsLibgbp | Private) << QStringLiteral("bin/libgbp.so") << kWindowsLibrary;
 }
 
 void TestGBPSearch::searchOrder() {
@@ -57,6 +71,10 @@ void TestGBPSearch::searchOrder() {
     CopyFile(QStringLiteral(GBP_WITHOUT_FILE_OPERATIONS), root.filePath("bin/libgbp.so"));
   if (places & System)
     CopyFile(QStringLiteral(GBP_WITHOUT_READ), root.filePath("system/libgbp.so"));
+  if (places & DllBeside)
+    CopyFile(QStringLiteral(GBP_DLL64), root.filePath("bin/gbp.dll"));
+  if (places & DllAsLibgbp)
+    CopyFile(QStringLiteral(GBP_DLL64), root.filePath("bin/libgbp.so"));
   if (places & Private)
     CopyFile(QStringLiteral(GBP_VIRTUAL_PHONE),
              root.filePath(QStringLiteral("bin/" KIV_PRIVATE_LIBDIR_FROM_BINDIR "/libgbp.so")));

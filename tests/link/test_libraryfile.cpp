@@ -42,18 +42,26 @@ void TestLibraryFile::kinds_data() {
   QTest::addColumn<int>("machine");
   QTest::addColumn<bool>("usable");
 
-  const QByteArray dll = Head(GBP_DLL);
-  const QByteArray host = Head(WINDOWS_HOST);
+  const QByteArray dll = Head(GBP_DLL32);
+  const QByteArray dll64 = Head(GBP_DLL64);
   const QByteArray so = Head(GBP_VIRTUAL_PHONE);
   const int coff = PeHeader(dll) + 4;
+  const int coff64 = PeHeader(dll64) + 4;
   using K = TLibraryKind;
-  QTest::newRow("gbp.dll") << dll << K::WindowsDll << 32 << 0x14c << true;
-  QTest::newRow("Windows link host") << host << K::WindowsProgram << 32 << 0x14c << false;
+  QTest::newRow("32-bit gbp.dll") << dll << K::WindowsDll << 32 << 0x14c << true;
+  QTest::newRow("64-bit gbp.dll") << dll64 << K::WindowsDll << 64 << 0x8664 << true;
+  QTest::newRow("32-bit Windows link host")
+      << Head(WINDOWS_HOST32) << K::WindowsProgram << 32 << 0x14c << false;
+  QTest::newRow("64-bit Windows link host")
+      << Head(WINDOWS_HOST64) << K::WindowsProgram << 64 << 0x8664 << false;
   QTest::newRow("libgbp.so") << so << K::ElfShared << 64 << 62 << true;
-  QTest::newRow("64-bit DLL") << Patched(Patched(dll, coff, 0x8664), coff + 20, 0x20b)
-                              << K::WindowsDll << 64 << 0x8664 << false;
   QTest::newRow("32-bit ARM DLL") << Patched(dll, coff, 0x1c4) << K::WindowsDll << 32 << 0x1c4
                                   << false;
+  QTest::newRow("ARM64 DLL") << Patched(dll64, coff64, 0xaa64) << K::WindowsDll << 64 << 0xaa64
+                             << false;
+  // A machine that does not go with its header's width is refused as well.
+  QTest::newRow("x86-64 machine, 32-bit header")
+      << Patched(dll, coff, 0x8664) << K::WindowsDll << 32 << 0x8664 << false;
   QTest::newRow("ELF program") << Patched(so, 16, 2) << K::ElfOther << 64 << 62 << false;
   QByteArray bigEndian = so.left(20);
   bigEndian[4] = 1;
@@ -100,9 +108,10 @@ void TestLibraryFile::filesThatCannotBeRead() {
   for (const QString& path :
        {dir.filePath(QStringLiteral("missing.dll")), dir.path(), QStringLiteral("/dev/zero")})
     QCOMPARE(InspectLibraryFile(path).Kind, TLibraryKind::NotALibrary);
-  QVERIFY(IsWindows32Dll(InspectLibraryFile(QStringLiteral(GBP_DLL))));
-  QCOMPARE(LibraryFileText(InspectLibraryFile(QStringLiteral(GBP_DLL))),
-           QStringLiteral("32-bit Windows library (i386)"));
+  QCOMPARE(WindowsHostBits(InspectLibraryFile(QStringLiteral(GBP_DLL32))), 32);
+  QCOMPARE(WindowsHostBits(InspectLibraryFile(QStringLiteral(GBP_DLL64))), 64);
+  QCOMPARE(LibraryFileText(InspectLibraryFile(QStringLiteral(GBP_DLL64))),
+           QStringLiteral("64-bit Windows library (x86-64)"));
 }
 
 QTEST_GUILESS_MAIN(TestLibraryFile)

@@ -2,6 +2,8 @@
 // protocol, and the real host running the virtual phone with its hangs and crashes.
 
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 #include "link/gbplibrary.h"
 #include "link/hostprocess.h"
@@ -39,6 +41,8 @@ class TestLinkHost : public QObject {
   void crashesEndTheCallAndTheNextLinkWorks_data();
   void crashesEndTheCallAndTheNextLinkWorks();
   void hangEndsWithinItsDeadline();
+  void hostThatQuitCleanlyClosesWithoutAFault();
+  void cancelEndsAHangingCallAtOnce();
   void unusableLibrariesNameTheFileAndTheReason();
   void callsThroughTheHostReachTheObserver();
 };
@@ -64,6 +68,11 @@ void TestLinkHost::everyAnswerIsChecked_data() {
                                     "was closed.";
   QTest::newRow("short hello") << "hello" << kWhenStarting
                                << "The link host sent a malformed hello; the link was closed.";
+  // What the host said on its standard error comes under the failure.
+  QTest::newRow("ends at its start, saying why")
+      << "talk" << kWhenStarting
+      << "The phone-link library stopped during its start (exit status 53).\nwine: failed to "
+         "open the host: c0000135";
   QTest::newRow("claims more than its buffer")
       << "claim"
       << "read"
@@ -111,7 +120,42 @@ void TestLinkHost::everyAnswerIsChecked() {
                          : library.GetSize(18, 9);
   QCOMPARE(result, GBPPortMustBeOpened);
   QCOMPARE(buffer, QByteArray(128, '\0'));  // nothing taken on trust
+  QCOMPARE(library.FailureDetail(),
+           mode == QLatin1String("exit") ? QStringLiteral("scripted host: gone") : QString());
   CheckLost(library, failure);
+}
+
+// A host that has ended by itself with status 0 has closed the link: closing it is no fault.
+void TestLinkHost::hostThatQuitCleanlyClosesWithoutAFault() {
+  qputenv("SCRIPTED_HOST", "quit");
+  TGBPLibrary library(Isolated(1.0, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
+  QCOMPARE(library.Open(1), 0);
+  QTest::qWait(100);
+  QCOMPARE(library.Close(), 0);
+  QCOMPARE(library.TakeFailure(), QString());
+}
+
+// Cancel ends a call that hangs at once, naming the call and how long it ran.
+void TestLinkHost::cancelEndsAHangingCallAtOnce() {
+  TVirtualPhone phone;
+  phone.SetFaults("size 18-9=hang");
+  std::atomic<bool> cancel{false};
+  TGBPLibrary library(Isolated());
+  library.SetCancel(&cancel);
+  QCOMPARE(library.Open(1), 0);
+  QElapsedTimer took;
+  took.start();
+  std::thread pressed([&cancel] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    cancel = true;
+  });
+  QCOMPARE(library.GetSize(18, 9), GBPPortMustBeOpened);
+  pressed.join();
+  QVERIFY2(took.elapsed() < 1000, qPrintable(QString::number(took.elapsed())));
+  const QString failure = library.TakeFailure();
+  QVERIFY2(failure.startsWith("Cancelled: the library was still in GetNVMFileSize 18-9 after 0.3"),
+           qPrintable(failure));
+  QVERIFY(failure.endsWith("; the link was closed."));
 }
 
 void TestLinkHost::crashesEndTheCallAndTheNextLinkWorks_data() {
@@ -180,15 +224,13 @@ void TestLinkHost::unusableLibrariesNameTheFileAndTheReason() {
   for (const bool isolate : {false, true}) {
     TGBPLibrary missing(LibraryChoice(QStringLiteral("/nonexistent/libgbp.so"), isolate));
     QVERIFY(!missing.Load());
-    QVERIFY2(missing.LoadProblem().contains("/nonexistent/libgbp.so") &&
-                 missing.LoadProblem().contains("No such file"),
-             qPrintable(missing.LoadProblem()));
+    QCOMPARE(missing.LoadProblem(), QStringLiteral("/nonexistent/libgbp.so: no such file"));
   }
+  // A missing host is told by name before anything is started.
   TGBPLibrary noHost(Isolated(1.0, QStringLiteral("/nonexistent/kiv-linkhost")));
   QVERIFY(!noHost.Load());
-  QCOMPARE(noHost.LoadProblem(), QStringLiteral("The link host could not be started "
-                                                "(/nonexistent/kiv-linkhost: No such file or "
-                                                "directory)."));
+  QCOMPARE(noHost.LoadProblem(), QStringLiteral("The link host kiv-linkhost is missing: it was "
+                                                "looked for in /nonexistent."));
 }
 
 void TestLinkHost::callsThroughTheHostReachTheObserver() {

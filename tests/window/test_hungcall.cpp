@@ -47,7 +47,7 @@ void TestHungCall::cancelEndsAnOverdueCallAtOnce() {
   QCOMPARE(status, QStringLiteral("4/26: 18-12, 0 B (2 s)"));
   const QStringList shown = fixture_->Modal.ShownTexts();
   QVERIFY2(!shown.isEmpty() && shown.first().startsWith("Cancelled: the library was still in "
-                                                        "ReadNVMFile 18-12 after 2 s"),
+                                                        "ReadNVMFile 18-12 after 2."),
            qPrintable(shown.join('|')));
   // Nothing was read after the cancel, and the next command starts a fresh host.
   fixture_->Phone.SetFaults(QString());

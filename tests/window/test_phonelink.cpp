@@ -20,6 +20,9 @@ class TestPhoneLink : public TWindowTest {
  private Q_SLOTS:
   void fieldsRoundTripAndApplyFromTheNextCommand();
   void testLinkReportsInWordsAndWritesNothing();
+  void devicesOfferedWithoutABlankEntry();
+  void okWithAnUnusableLibraryAsksFirst();
+  void findPhoneNeedsAWindowsLibrary();
 
  private:
   // File > Phone link..., with the script run on the dialog before it closes with result.
@@ -107,6 +110,7 @@ void TestPhoneLink::testLinkReportsInWordsAndWritesNothing() {
         Device(dialog, 1)->setEditText(Missing(1));
         test->click();
         texts << dialog.TestText();
+        Device(dialog, 1)->setEditText(QString());
         Control<QRadioButton>(dialog, "FileRadio")->setChecked(true);
         Control<QLineEdit>(dialog, "LibraryEdit")->setText(TManagerFixture::SettingsPath());
         test->click();
@@ -120,6 +124,57 @@ void TestPhoneLink::testLinkReportsInWordsAndWritesNothing() {
   QCOMPARE(fixture_->Phone.Journal(),
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,18) = 30", "EndGBPMode() = 0"}));
   QVERIFY(!TManagerFixture::ReadSettings().contains(QStringLiteral("[Link]")));
+}
+
+void TestPhoneLink::devicesOfferedWithoutABlankEntry() {
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        for (int port = 1; port <= 4; ++port) {
+          const QComboBox* box = Device(dialog, port);
+          QCOMPARE(box->currentText(), QString());  // the library's own choice
+          for (int item = 0; item < box->count(); ++item) {
+            QVERIFY(!box->itemData(item).toString().isEmpty());
+            QVERIFY2(box->itemText(item).endsWith(QLatin1Char(')')),
+                     qPrintable(box->itemText(item)));
+          }
+        }
+      },
+      mrCancel);
+}
+
+// OK with a file that is no library says why, and saves it only when told to.
+void TestPhoneLink::okWithAnUnusableLibraryAsksFirst() {
+  const QString notALibrary = TManagerFixture::SettingsPath();
+  TManagerFixture::WriteSettings("[Form]\n");
+  fixture_->Modal.ConfirmAnswers << false << true;
+  QList<bool> closed;
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        Control<QRadioButton>(dialog, "FileRadio")->setChecked(true);
+        Control<QLineEdit>(dialog, "LibraryEdit")->setText(notALibrary);
+        dialog.accept();
+        closed << (dialog.result() == QDialog::Accepted);
+        dialog.accept();
+        closed << (dialog.result() == QDialog::Accepted);
+      },
+      mrOk);
+  QCOMPARE(closed, (QList<bool>{false, true}));
+  QCOMPARE(fixture_->Modal.Shown.size(), 2);
+  QCOMPARE(fixture_->Modal.Shown[0].Text,
+           "This library cannot be used:\nnot a library: neither a Linux shared object nor a "
+           "Windows DLL\n\nSave it all the same?");
+  QCOMPARE(ReadLinkSettings(TManagerFixture::SettingsPath()).Library, notALibrary);
+}
+
+void TestPhoneLink::findPhoneNeedsAWindowsLibrary() {
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        Control<QPushButton>(dialog, "FindPhoneButton")->click();
+        QVERIFY2(dialog.FindText().startsWith("Find phone tries each device"),
+                 qPrintable(dialog.FindText()));
+      },
+      mrCancel);
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
 }
 
 QTEST_MAIN(TestPhoneLink)

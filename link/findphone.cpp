@@ -1,0 +1,112 @@
+#include "link/findphone.h"
+
+#include <QFileInfo>
+
+#include "common/messages.h"
+#include "link/gbp.h"
+#include "link/gbplibrary.h"
+#include "link/linktest.h"
+#include "link/winehost.h"
+#include "link/wineports.h"
+
+namespace {
+
+TFoundDevice Found(const TSerialDeviceInfo& device, TFindResult result, const QString& text,
+                   const QString& detail = QString()) {
+  return TFoundDevice{device, result, text, detail};
+}
+
+// What the device itself says before the library is tried: missing, closed to this
+// account, or held by another program.
+bool CheckedAway(const TSerialDeviceInfo& device, int port, TFoundDevice& found) {
+  if (!QFileInfo::exists(device.Device)) {
+    found = Found(device, TFindResult::Missing, QStringLiteral("does not exist"));
+    return true;
+  }
+  const QString problem = SerialDeviceProblem(port, device.Device);
+  if (!problem.isEmpty()) {
+    const QString group = DeviceGroupThatMayOpen(device.Device);
+    found = Found(device, TFindResult::MayNotOpen,
+                  group.isEmpty() ? QStringLiteral("may not be opened")
+                                  : QStringLiteral("may not be opened (group %1)").arg(group),
+                  problem);
+    return true;
+  }
+  if (SerialDeviceBusy(device.Device)) {
+    found = Found(device, TFindResult::Busy, QStringLiteral("busy"));
+    return true;
+  }
+  return false;
+}
+
+TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device,
+                 const std::atomic<bool>& cancel) {
+  TFoundDevice found;
+  if (CheckedAway(device, port, found))
+    return found;
+  library.MapPort(port, device.Device);
+  const TLinkProbe probe = ProbeLink(library, port);
+  if (cancel.load())
+    return Found(device, TFindResult::Cancelled, QStringLiteral("cancelled"), probe.Failure);
+  if (!probe.Loaded)
+    return Found(device, TFindResult::Failed, UnableToOpenGBPText(), probe.Detail);
+  if (!probe.Failure.isEmpty())
+    return Found(device, TFindResult::NoAnswer, QStringLiteral("no answer"), probe.Failure);
+  if (probe.Opened == GBPNoATResponse)
+    return Found(device, TFindResult::NoAnswer, QStringLiteral("no answer"),
+                 GBPErrorMessage(probe.Opened));
+  if (probe.Opened != 0)
+    return Found(device, TFindResult::Failed, GBPErrorMessage(probe.Opened), probe.Detail);
+  if (probe.Size >= 0)
+    return Found(device, TFindResult::Answers,
+                 QStringLiteral("answers (2-18 holds %1 bytes)").arg(probe.Size));
+  if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown)
+    return Found(device, TFindResult::Answers, QStringLiteral("answers (2-18 holds nothing)"));
+  return Found(device, TFindResult::Failed,
+               QStringLiteral("answers, but asking the size of 2-18 gave %1")
+                   .arg(GBPErrorMessage(probe.Size)));
+}
+
+}  // namespace
+
+QString FindPhoneProblem(const TLinkChoice& choice) {
+  if (WindowsHostBitsOf(choice) != 0)
+    return {};
+  return QStringLiteral(
+      "Find phone tries each device behind the COM port as Wine maps it, so "
+      "it needs a Windows library; a Linux library chooses its device itself.");
+}
+
+QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
+                              const QList<TSerialDeviceInfo>& devices,
+                              const std::atomic<bool>& cancel,
+                              const std::function<void(const TFoundDevice&)>& found) {
+  QList<TFoundDevice> all;
+  {
+    // One host for every try: only the device behind the port changes between them.
+    TGBPLibrary library(choice);
+    library.SetCancel(&cancel);
+    for (const TSerialDeviceInfo& device : devices) {
+      if (cancel.load())
+        break;
+      all << Try(library, port, device, cancel);
+      found(all.constLast());
+    }
+  }
+  // The prefix keeps the choice's own mapping: the tries only borrowed the port.
+  if (!all.isEmpty())
+    ApplyWinePorts(FindWine(WindowsHostBitsOf(choice)), choice.Serial);
+  return all;
+}
+
+TSerialDeviceInfo AnsweringDevice(const QList<TFoundDevice>& found) {
+  for (const TFoundDevice& device : found) {
+    if (device.Result == TFindResult::Answers)
+      return device.Device;
+  }
+  return {};
+}
+
+QString FoundText(const TFoundDevice& found) {
+  return QStringLiteral("%1: %2").arg(DeviceText(found.Device), found.Text);
+}

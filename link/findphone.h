@@ -1,0 +1,39 @@
+#pragma once
+// "Find phone": which serial device is the cable. For each device the link is tried on the
+// chosen COM port with that device behind it in the Wine prefix: opened, the size of 2-18
+// asked, closed; nothing is ever written. One device's try ends within the link's
+// deadlines, Cancel ends the try under way and the search, and the prefix keeps the mapping
+// of the choice afterwards. A Linux library picks its device itself, so only a Windows
+// library under Wine can be tried device by device.
+
+#include <QList>
+#include <QString>
+#include <atomic>
+#include <functional>
+
+#include "link/linkchoice.h"
+#include "link/serialdevice.h"
+
+enum class TFindResult { Answers, NoAnswer, MayNotOpen, Busy, Missing, Failed, Cancelled };
+
+struct TFoundDevice {
+  TSerialDeviceInfo Device;
+  TFindResult Result = TFindResult::Failed;
+  QString Text;    // "answers (2-18 holds 12 bytes)", "no answer", "busy"...
+  QString Detail;  // the message behind it, when there is more to say
+};
+
+// Why the search cannot run with this choice; empty when it can.
+QString FindPhoneProblem(const TLinkChoice& choice);
+
+// Tries each device in turn on port, calling found after each, until the end or until
+// cancel is set. Runs where the link's calls run; found is called there too.
+QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
+                              const QList<TSerialDeviceInfo>& devices,
+                              const std::atomic<bool>& cancel,
+                              const std::function<void(const TFoundDevice&)>& found);
+
+// The first device that answered; none: an empty device.
+TSerialDeviceInfo AnsweringDevice(const QList<TFoundDevice>& found);
+// "/dev/ttyUSB0 (USB-Serial Controller): answers (2-18 holds 12 bytes)".
+QString FoundText(const TFoundDevice& found);

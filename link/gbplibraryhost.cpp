@@ -1,0 +1,139 @@
+// TGBPLibrary's road through a link host: which host and how it starts (natively, or the
+// Windows host of the library's width under Wine), and each call made through it.
+
+#include <QFileInfo>
+#include <chrono>
+
+#include "link/gbplibrary.h"
+#include "link/hostprocess.h"
+#include "link/librarysearch.h"
+#include "link/winehost.h"
+
+namespace {
+
+// How the host's messages name a call: "ReadNVMFile 18-9", "InitGBPMode on COM1".
+QString CallWhat(TGBPEntry entry, quint32 first, quint32 second) {
+  const char* name = linkhost::kEntryNames[int(entry)];
+  switch (entry) {
+    case TGBPEntry::InitGBPMode:
+      return QStringLiteral("%1 on COM%2").arg(QLatin1String(name)).arg(first);
+    case TGBPEntry::EndGBPMode:
+      return QLatin1String(name);
+    default:
+      return QStringLiteral("%1 %2-%3").arg(QLatin1String(name)).arg(first).arg(second);
+  }
+}
+
+qint64 SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+TWine TGBPLibrary::Wine() const {
+  return FindWine(windowsBits_);
+}
+
+bool TGBPLibrary::PrepareLaunch(THostLaunch& launch) {
+  const QString name =
+      windowsBits_ != 0 ? WindowsHostName(windowsBits_) : QStringLiteral("kiv-linkhost");
+  const QStringList places =
+      choice_.HostProgram.isEmpty() ? HostProgramPlaces(name) : QStringList{choice_.HostProgram};
+  const QString program =
+      choice_.HostProgram.isEmpty() ? HostProgramFile(name) : choice_.HostProgram;
+  // Told by name before anything starts: Wine would only say "c0000135".
+  if (!QFileInfo(program).isFile()) {
+    loadProblem_ = MissingHostText(places);
+    return false;
+  }
+  if (windowsBits_ == 0) {
+    launch = THostLaunch{program, {}, {}, 0};
+    return true;
+  }
+  const TWine wine = Wine();
+  if (wine.Loader.isEmpty()) {
+    loadProblem_ = WineMissingText(wine);
+    return false;
+  }
+  if (!wine.PrefixMade && notice_)
+    notice_(WinePrefixSetupText(wine));
+  launch = WineLaunch(wine, program);
+  return true;
+}
+
+void TGBPLibrary::StartHost() {
+  hostExports_ = 0;
+  THostLaunch launch;
+  if (!PrepareLaunch(launch))
+    return;
+  // Windows code names the file by a drive and backslashes: Wine's Z: is the root.
+  const QStringList libraries =
+      windowsBits_ != 0
+          ? QStringList{QStringLiteral("Z:") + QFileInfo(choice_.Library)
+                                                   .absoluteFilePath()
+                                                   .replace(QLatin1Char('/'), QLatin1Char('\\'))}
+          : HostLibraryCandidates(choice_.Library);
+  host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
+  host_->SetCancel(cancel_);
+  if (!host_->Start()) {
+    QStringList problem{host_->Failure(), host_->FailureOutput()};
+    // Silent, with status 0: how a Wine without 32-bit support ends a 32-bit program.
+    if (windowsBits_ == 32 && host_->EndedCleanly())
+      problem << Wine32StartHint();
+    problem.removeAll(QString());
+    loadProblem_ = problem.join(QLatin1Char('\n'));
+    host_.reset();
+    return;
+  }
+  const linkhost::THello& hello = host_->Hello();
+  hostLibrary_ = QString::fromLocal8Bit(hello.library.c_str());
+  hostExports_ = hello.loaded ? hello.exports : 0;
+  loadProblem_ = QString::fromLocal8Bit(hello.reason.c_str());
+  // A host without a usable library has nothing to answer.
+  if (!Usable())
+    host_.reset();
+}
+
+bool TGBPLibrary::CallOverdue() const {
+  const qint64 started = callStartedMs_;
+  return started != 0 &&
+         SteadyMs() - started > ExpectedCallMs(callBytes_, choice_.TimeoutFactor);
+}
+
+void TGBPLibrary::SetCancel(const std::atomic<bool>* flag) {
+  cancel_ = flag;
+  if (host_)
+    host_->SetCancel(flag);
+}
+
+int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data,
+                          void* buffer, quint32 length) {
+  if (!host_ || !host_->Running())
+    return GBPPortMustBeOpened;
+  // More than one frame carries: the arguments are wrong, the host is not to blame.
+  if (length > linkhost::kMaxData)
+    return GBPInvalidArguments;
+  linkhost::TCall call;
+  call.entry = static_cast<uint8_t>(entry);
+  call.first = first;
+  call.second = second;
+  call.length = length;
+  int32_t result = 0;
+  callBytes_ = entry == TGBPEntry::ReadNVMFile || entry == TGBPEntry::WriteNVMFile ? length : 0;
+  callStartedMs_ = SteadyMs();
+  const bool answered = host_->Call(call, data, buffer, CallWhat(entry, first, second), result);
+  callStartedMs_ = 0;
+  if (answered)
+    return result;
+  // A host that ended by itself with status 0 has closed the link already: ending the link
+  // then is no fault.
+  const bool endedAlready = entry == TGBPEntry::EndGBPMode && host_->EndedCleanly();
+  if (!endedAlready) {
+    linkLost_ = untoldFailure_ = host_->Failure();
+    failureDetail_ = host_->FailureOutput();
+  }
+  host_.reset();
+  return endedAlready ? 0 : GBPPortMustBeOpened;
+}

@@ -1,0 +1,169 @@
+// kivnvm through real Wine, with the Windows link host and the Windows virtual phone of the
+// run's width: every phone command gives what it gives in process, a restore refuses a
+// tampered backup and tells a truncated write, a hang and a crash of the library are each
+// ended and told within their deadlines with the next command working, and a link host that
+// runs keeps working while another kivnvm changes the prefix's serial mapping.
+
+#include <QtTest>
+#include <memory>
+
+#include "link/gbplibrary.h"
+#include "link/winehost.h"
+#include "tests/cli/kivnvmrunner.h"
+#include "tests/support/virtualphone.h"
+#include "tests/wine/winetest.h"
+
+class TestWineKivnvm : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void initTestCase();
+  void init();
+  void cleanup();
+  void commandsGiveWhatTheyGiveInProcess();
+  void restoreRefusesATamperedBackupAndTellsATruncatedWrite();
+  void hangAndCrashEndWithinTheirDeadlines_data();
+  void hangAndCrashEndWithinTheirDeadlines();
+  void aRunningHostOutlivesAMappingChange();
+
+ private:
+  QString Path(const QString& name) const { return work_->filePath(name); }
+  // kivnvm with the Windows library of the run's width.
+  TKivnvmRun Wine(QStringList arguments) const {
+    return kivnvm_.Run(arguments << QStringLiteral("--link") << WindowsPhone());
+  }
+
+  std::unique_ptr<TVirtualPhone> phone_;
+  std::unique_ptr<QTemporaryDir> work_;
+  TKivnvm kivnvm_;
+};
+
+void TestWineKivnvm::initTestCase() {
+  kivnvm_.AddBeside(QStringLiteral("kiv-linkhost-win%1.exe").arg(WineBits()));
+}
+
+void TestWineKivnvm::init() {
+  phone_ = std::make_unique<TVirtualPhone>();
+  work_ = std::make_unique<QTemporaryDir>();
+  ShareWithWindows(*phone_);
+  QCOMPARE(kivnvm_.Run({"demo", phone_->StoreDir()}).ExitCode, 0);
+  phone_->ClearJournal();
+}
+
+void TestWineKivnvm::cleanup() {
+  phone_.reset();
+}
+
+void TestWineKivnvm::commandsGiveWhatTheyGiveInProcess() {
+  const TKivnvmRun native = kivnvm_.Run({"list"});
+  const QStringList nativeJournal = phone_->Journal();
+  phone_->ClearJournal();
+  const TKivnvmRun list = Wine({"list"});
+  QCOMPARE(list.ExitCode, 0);
+  QCOMPARE(list.Out, native.Out);
+  QCOMPARE(phone_->Journal(), nativeJournal);
+
+  QCOMPARE(Wine({"get", "18-9", Path("18-9.prg")}).ExitCode, 0);
+  QCOMPARE(ReadFileBytes(Path("18-9.prg")), phone_->Get(18, 9));
+  WriteFileBytes(Path("data.bin"), QByteArray(3000, 'w'));
+  QCOMPARE(Wine({"put", "18-25", Path("data.bin")}).ExitCode, 0);
+  QCOMPARE(phone_->Get(18, 25), QByteArray(3000, 'w'));
+  QCOMPARE(Wine({"clear", "18-25"}).ExitCode, 0);
+  QVERIFY(!phone_->Holds(18, 25));
+
+  const TKivnvmRun backup = Wine({"backup", Path("backup")});
+  QCOMPARE(backup.ExitCode, 0);
+  const QByteArray held = phone_->Get(18, 9);
+  phone_->Remove(18, 9);
+  QCOMPARE(Wine({"restore", Path("backup")}).ExitCode, 0);
+  QCOMPARE(phone_->Get(18, 9), held);
+}
+
+void TestWineKivnvm::restoreRefusesATamperedBackupAndTellsATruncatedWrite() {
+  QCOMPARE(Wine({"backup", Path("backup")}).ExitCode, 0);
+  const QByteArray held = phone_->Get(18, 9);
+  phone_->Remove(18, 9);
+  QByteArray bytes = ReadFileBytes(Path("backup/18-13"));
+  bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
+  WriteFileBytes(Path("backup/18-13.changed"), bytes);
+  QVERIFY(QFile::rename(Path("backup/18-13"), Path("backup/18-13.kept")));
+  QVERIFY(QFile::rename(Path("backup/18-13.changed"), Path("backup/18-13")));
+  phone_->ClearJournal();
+  TKivnvmRun run = Wine({"restore", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains("does not match its SHA-256"), qPrintable(run.Err));
+  QCOMPARE(phone_->Calls("WriteNVMFile"), 0);
+
+  QVERIFY(QFile::remove(Path("backup/18-13")));
+  QVERIFY(QFile::rename(Path("backup/18-13.kept"), Path("backup/18-13")));
+  phone_->SetFaults("write 18-9=truncate 100");
+  run = Wine({"restore", Path("backup")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains(
+               QStringLiteral("the phone holds 100 of the %1 bytes written").arg(held.size())),
+           qPrintable(run.Err));
+}
+
+void TestWineKivnvm::hangAndCrashEndWithinTheirDeadlines_data() {
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<QString>("told");
+  QTest::newRow("hang") << "size 18-9=hang"
+                        << "The phone-link library did not answer GetNVMFileSize 18-9 within 3 s";
+  QTest::newRow("crash") << "read 18-9=crash"
+                         << "The phone-link library stopped during ReadNVMFile 18-9 (";
+}
+
+void TestWineKivnvm::hangAndCrashEndWithinTheirDeadlines() {
+  QFETCH(QString, fault);
+  QFETCH(QString, told);
+  phone_->SetFaults(fault);
+  QElapsedTimer took;
+  took.start();
+  // The host's start and the size query get 0.2 x 15 s each.
+  const TKivnvmRun run = Wine({"get", "--timeout-factor", "0.2", "18-9", Path("out")});
+  QCOMPARE(run.ExitCode, 1);
+  QVERIFY2(run.Err.contains(told), qPrintable(run.Err));
+  QVERIFY2(took.elapsed() < 10000, qPrintable(QString::number(took.elapsed())));
+  QVERIFY(!QFile::exists(Path("out")));
+  phone_->SetFaults(QString());
+  QCOMPARE(Wine({"get", "18-9", Path("out")}).ExitCode, 0);
+  QCOMPARE(ReadFileBytes(Path("out")), phone_->Get(18, 9));
+}
+
+// A library of this process stands for the window's link: its host runs on while kivnvm
+// changes the serial mapping of the prefix, and ends without a fault.
+void TestWineKivnvm::aRunningHostOutlivesAMappingChange() {
+  TGBPLibrary window(LibraryChoice(WindowsPhone()));
+  QCOMPARE(window.Open(1), 0);
+  QCOMPARE(window.GetSize(18, 9), phone_->Get(18, 9).size());
+  QCOMPARE(window.Close(), 0);
+  const QString device = Path("ttyS7");
+  WriteFileBytes(device, QByteArray());
+  const TKivnvmRun run = Wine({"link", "--test", "--port", "COM1", "--serial", "COM2=" + device});
+  QCOMPARE(run.ExitCode, 0);
+  QCOMPARE(QFileInfo(qEnvironmentVariable("WINEPREFIX") + "/dosdevices/com2").symLinkTarget(),
+           device);
+  QCOMPARE(window.Open(1), 0);
+  QCOMPARE(window.GetSize(18, 9), phone_->Get(18, 9).size());
+  QCOMPARE(window.Close(), 0);
+  QCOMPARE(window.TakeFailure(), QString());
+  // Showing the link changes nothing; it names the host's width and the Wine loader.
+  const QString before = ReadFileBytes(qEnvironmentVariable("WINEPREFIX") + "/kiv-manager-ports");
+  const TKivnvmRun shown = Wine({"link", "--serial", "COM2=/dev/kiv-elsewhere"});
+  QCOMPARE(shown.ExitCode, 0);
+  const QStringList lines = shown.OutLines();
+  QVERIFY2(
+      lines.contains(QStringLiteral("Runs: in the %1-bit link host under Wine").arg(WineBits())),
+      qPrintable(shown.Out));
+  QVERIFY2(lines.filter(QRegularExpression(
+                            "^Wine: " + QRegularExpression::escape(FindWine(WineBits()).Loader) +
+                            " \\(wine-.+\\)$"))
+                   .size() == 1,
+           qPrintable(shown.Out));
+  QVERIFY2(lines.contains("Wine prefix: " + qEnvironmentVariable("WINEPREFIX") + " (made)"),
+           qPrintable(shown.Out));
+  QCOMPARE(QString(ReadFileBytes(qEnvironmentVariable("WINEPREFIX") + "/kiv-manager-ports")),
+           before);
+}
+
+WINE_TEST_MAIN(TestWineKivnvm, QCoreApplication)
+#include "test_wine_kivnvm.moc"
