@@ -41,6 +41,8 @@ void TNVMSection::UseChoice(const TLinkChoice& choice) {
 bool TNVMSection::InitGBP() {
   if (library_->IsOpen())
     return true;
+  // A call abandoned before lost the link it was in; a new link starts afresh.
+  abandon_ = false;
   const int port = static_cast<int>(port_) + 1;
   // A missing device is told at once, before a link host or Wine is started for nothing.
   const QString deviceProblem = library_->CheckDevice(port);
@@ -58,7 +60,6 @@ bool TNVMSection::InitGBP() {
     ShowUnusable();
     return false;
   }
-  abandon_ = false;
   const int result = Call([this, port] { return library_->Open(port); });
   if (result == 0)
     return true;
