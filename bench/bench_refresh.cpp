@@ -1,14 +1,33 @@
 // The window's own time in a Full Refresh, per slot, on the virtual phone without a baud
-// delay: the refresh through the window (rows repainted one by one as they fill), the same
-// refresh painting the whole grid after every slot as the window once did, and the bare
-// operation with no window at all. Window time less operation time is the window's share.
+// delay: the refresh as the user starts it, on two phones in turn so that the rows change
+// (BM_FullRefreshWindow/1) and on one phone so that they read as before (/0); the same
+// operation painting the whole grid after every slot as the window once did; and the bare
+// operation with no window. Each run's time is its wall time less the time of the phone-link
+// calls, as the library took them: the window's own (the operation's for the bare run).
+//
+// With the accessibility bridge on, a screen reader (bench/screenreader.py) listens on the
+// bus and asks back after every event; each refresh then also waits, answering it, until it
+// has handled the refresh's events, and "cpu/slot" counts that work of the window too.
+//
+// The bridge off, then on (a session bus of its own, where the bridge finds the accessibility
+// bus; one command on two lines), from build/bin:
+//   xvfb-run -a ./bench_refresh
+//   xvfb-run -a -s -noreset dbus-run-session -- env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+//       ./bench_refresh
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <optional>
 
 #include "app/forms.h"
 #include "app/mainwindow.h"
@@ -17,6 +36,7 @@
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "link/nvmsection.h"
+#include "link/ui/phonelogwindow.h"
 
 namespace {
 
@@ -32,14 +52,16 @@ class TQuietModal final : public TModalUI {
   QString FolderName(QObject*, const QString&, TFolderUse) override { return {}; }
   int Choose(QObject*, const QString&, const QString&, const QStringList&) override { return -1; }
   int ExecDialog(QDialog*) override { return mrCancel; }
-  void ShowError(const QString&) override {}
+  void ShowError(const QString& message) override {
+    std::fprintf(stderr, "error: %s\n", qPrintable(message));
+  }
 };
 
 class TSilentReporter final : public TReporter {
  public:
   explicit TSilentReporter(TForm1* repaintWholeGrid = nullptr) : form_(repaintWholeGrid) {}
   void Status(const QString&) override {}
-  void Error(const QString&) override {}
+  void Error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
   void Notice(const QString&, const QString&) override {}
   void RowChanged(int) override {
     if (form_)
@@ -52,44 +74,184 @@ class TSilentReporter final : public TReporter {
   TForm1* form_;
 };
 
+// A screen reader on the accessibility bus, run as its own process.
+class TScreenReader {
+ public:
+  // Starts the reader, which starts the accessibility bus if none runs yet.
+  bool Start() {
+    reader_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    reader_.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(KIV_SCREEN_READER)});
+    return WaitForLine([](const QByteArray& line) { return line == "ready"; }, 10000);
+  }
+
+  // Whether the reader hears the window: the bridge learns of a new listener through the bus,
+  // and marks sent before are lost.
+  bool Hears() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      if (CatchUp(500))
+        return true;
+    }
+    return false;
+  }
+
+  // Marks the end of what was sent so far and answers the reader's questions until it has
+  // handled the mark: the table cells' events since the last mark, or nothing after waitMs.
+  std::optional<int> CatchUp(int waitMs = 30000) {
+    const QByteArray expected = "synced " + QByteArray::number(++marks_) + ' ';
+    mark_.setAccessibleName(QStringLiteral("kiv-bench-sync %1").arg(marks_));
+    std::optional<int> cellEvents;
+    WaitForLine(
+        [&](const QByteArray& line) {
+          if (line.startsWith(expected))
+            cellEvents = line.mid(expected.size()).toInt();
+          return cellEvents.has_value();
+        },
+        waitMs);
+    return cellEvents;
+  }
+
+  ~TScreenReader() {
+    reader_.kill();
+    reader_.waitForFinished();
+  }
+
+ private:
+  bool WaitForLine(const std::function<bool(const QByteArray&)>& wanted, int waitMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < waitMs && reader_.state() != QProcess::NotRunning) {
+      while (reader_.canReadLine()) {
+        if (wanted(reader_.readLine().trimmed()))
+          return true;
+      }
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return false;
+  }
+
+  QProcess reader_;
+  QWidget mark_;  // its accessible name marks the end of a refresh
+  int marks_ = 0;
+};
+
+TScreenReader* Reader = nullptr;
+
 int SlotCount() {
   const TSlotRanges ranges = CurrentSlotRanges();
   return ranges.BigSlots + ranges.SmallSlots;
 }
 
-void PerSlot(benchmark::State& state) {
-  state.counters["per_slot"] =
-      benchmark::Counter(double(state.iterations()) * SlotCount(),
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+qint64 ThreadCpuNs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
+qint64 LinkNs(const QList<TLinkCall>& calls) {
+  qint64 total = 0;
+  for (const TLinkCall& call : calls)
+    total += call.DurationNs;
+  return total;
+}
+
+// Runs work once per iteration; the iteration's time is its wall time less the link calls'.
+void Measure(benchmark::State& state, const std::function<void()>& work, bool window) {
+  qint64 ownNs = 0;
+  qint64 linkNs = 0;
+  qint64 cpuNs = 0;
+  qint64 cellEvents = 0;
+  for (auto _ : state) {
+    Form1->PhoneLog->Clear();
+    const qint64 cpuBefore = ThreadCpuNs();
+    QElapsedTimer wall;
+    wall.start();
+    work();
+    const qint64 wallNs = wall.nsecsElapsed();
+    if (window && Reader) {
+      const std::optional<int> events = Reader->CatchUp();
+      if (!events) {
+        state.SkipWithError("the screen reader did not catch up");
+        break;
+      }
+      cellEvents += *events;
+    }
+    cpuNs += ThreadCpuNs() - cpuBefore;
+    const qint64 callsNs = LinkNs(Form1->PhoneLog->Calls());
+    linkNs += callsNs;
+    ownNs += wallNs - callsNs;
+    state.SetIterationTime(double(wallNs - callsNs) / 1e9);
+  }
+  const double slotsRefreshed = double(state.iterations()) * SlotCount();
+  state.counters["own/slot"] = benchmark::Counter(double(ownNs) / 1e9 / slotsRefreshed);
+  state.counters["link/slot"] = benchmark::Counter(double(linkNs) / 1e9 / slotsRefreshed);
+  state.counters["cpu/slot"] = benchmark::Counter(double(cpuNs) / 1e9 / slotsRefreshed);
+  if (window && Reader)
+    state.counters["cell events"] =
+        benchmark::Counter(double(cellEvents), benchmark::Counter::kAvgIterations);
+}
+
+// As the user starts it: the button's click, the command's frame and "Update done!".
 void BM_FullRefreshWindow(benchmark::State& state) {
-  for (auto _ : state)
-    Form1->Button1Click();
-  PerSlot(state);
+  const bool changeRows = state.range(0) == 1;
+  auto* button = Form1->findChild<QAbstractButton*>(QStringLiteral("Button1"));
+  int port = 0;
+  Measure(
+      state,
+      [&] {
+        if (changeRows) {
+          port = 1 - port;
+          Form1->ComboBox1Change(port);
+        }
+        button->click();
+      },
+      true);
+  state.SetLabel(changeRows ? "rows change" : "rows read as before");
 }
 
 void BM_FullRefreshWholeGridRepaint(benchmark::State& state) {
   TSilentReporter reporter(Form1);
-  for (auto _ : state) {
-    TCatalogue catalogue = Form1->Catalogue();
-    RefreshAllSlots(*Form1->NVM, catalogue, reporter);
-  }
-  PerSlot(state);
+  Measure(
+      state,
+      [&] {
+        TCatalogue catalogue = Form1->Catalogue();
+        RefreshAllSlots(*Form1->NVM, catalogue, reporter);
+      },
+      false);
 }
 
 void BM_FullRefreshOperationOnly(benchmark::State& state) {
   TSilentReporter reporter;
-  for (auto _ : state) {
-    TCatalogue catalogue = Form1->Catalogue();
-    RefreshAllSlots(*Form1->NVM, catalogue, reporter);
-  }
-  PerSlot(state);
+  Measure(
+      state,
+      [&] {
+        TCatalogue catalogue = Form1->Catalogue();
+        RefreshAllSlots(*Form1->NVM, catalogue, reporter);
+      },
+      false);
 }
 
-BENCHMARK(BM_FullRefreshWindow)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FullRefreshWholeGridRepaint)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FullRefreshOperationOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRefreshWindow)
+    ->Arg(1)
+    ->Arg(0)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRefreshWholeGridRepaint)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRefreshOperationOnly)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
+bool WaitFor(const std::function<bool()>& done, int waitMs) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done() && waited.elapsed() < waitMs)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  return done();
+}
 
 }  // namespace
 
@@ -102,19 +264,33 @@ int main(int argc, char** argv) {
   qunsetenv("GBP_BAUD");
   qunsetenv("GBP_JOURNAL");
   QApplication application(argc, argv);
-  if (!PutDemoPhone(store.path()))
+  if (!PutDemoPhone(store.path()) || !PutDemoPhone(store.path(), QStringLiteral("COM2"), 1))
     return 1;
   TQuietModal modal;
   const TModalScope scope(modal);
   TApplicationForms forms;
   Form1->show();
   // Painting happens only in a window the platform has put on screen.
-  QElapsedTimer waited;
-  waited.start();
-  while (!Form1->windowHandle()->isExposed() && waited.elapsed() < 5000)
-    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  WaitFor([] { return Form1->windowHandle()->isExposed(); }, 5000);
+  std::optional<TScreenReader> reader;
+  const bool bridgeAsked = !qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+  if (bridgeAsked) {
+    reader.emplace();
+    if (!reader->Start()) {
+      std::fprintf(stderr, "The screen reader (%s) did not start.\n", KIV_SCREEN_READER);
+      return 1;
+    }
+    if (!WaitFor([] { return QAccessible::isActive(); }, 10000) || !reader->Hears()) {
+      std::fprintf(stderr, "The accessibility bridge did not start: run under dbus-run-session.\n");
+      return 1;
+    }
+    Reader = &*reader;
+  }
+  benchmark::AddCustomContext("accessibility bridge",
+                              QAccessible::isActive() ? "on, a screen reader listening" : "off");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  Reader = nullptr;
   return 0;
 }
