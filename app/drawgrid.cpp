@@ -10,6 +10,7 @@
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 #include "app/gridaccessible.h"
 
@@ -20,7 +21,9 @@ constexpr int RowHeight = 30;
 }  // namespace
 
 TDrawGrid::TDrawGrid(QWidget* parent)
-    : QAbstractScrollArea(parent), geometry_(InitialColWidths, InitialRowCount, RowHeight) {
+    : QAbstractScrollArea(parent),
+      geometry_(InitialColWidths, InitialRowCount, RowHeight),
+      rowTexts_(InitialRowCount, [this](int row) { return BuildRowTexts(row); }) {
   InstallGridAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
@@ -46,9 +49,13 @@ void TDrawGrid::SetRowCount(int rowCount) {
   anchor_ = qMin(anchor_, row_);
   UpdateScrollBars();
   viewport()->update();
+  rowTexts_.Reset(RowCount());
   if (QAccessible::isActive()) {
     QAccessibleTableModelChangeEvent change(this, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&change);
+    // The records of the new rows are filled in by then.
+    tellUntold_ = true;
+    AnnounceLater();
   }
 }
 
@@ -127,12 +134,23 @@ void TDrawGrid::NotifyCurrentRow() {
     NotifyGridFocus(this);
 }
 
-QString TDrawGrid::CellText(int col, int row) const {
-  return cellText_ ? cellText_(col, row) : QString();
+QString TDrawGrid::CellText(int col, int row) {
+  if (row == 0)
+    return cellText_ ? cellText_(col, row) : QString();
+  return row > 0 && row < RowCount() ? rowTexts_.Texts(row).Cells.value(col) : QString();
 }
 
-QString TDrawGrid::RowDescription(int row) const {
-  return rowToolTip_ && row > 0 && row < RowCount() ? rowToolTip_(row) : QString();
+QString TDrawGrid::RowDescription(int row) {
+  return row > 0 && row < RowCount() ? rowTexts_.Texts(row).Description : QString();
+}
+
+TRowTexts TDrawGrid::BuildRowTexts(int row) const {
+  TRowTexts texts;
+  for (int col = 0; col < ColCount(); ++col)
+    texts.Cells << (cellText_ ? cellText_(col, row) : QString());
+  if (rowToolTip_)
+    texts.Description = rowToolTip_(row);
+  return texts;
 }
 
 void TDrawGrid::SetDrop(TDrop handler) {
@@ -141,9 +159,34 @@ void TDrawGrid::SetDrop(TDrop handler) {
   viewport()->setAcceptDrops(bool(drop_));
 }
 
-void TDrawGrid::RepaintRow(int row) {
+void TDrawGrid::RowChanged(int row) {
+  if (row < 1 || row >= RowCount())
+    return;
+  rowTexts_.Changed(row);
   if (QAccessible::isActive())
-    NotifyGridRowChanged(this, row);
+    AnnounceLater();
+}
+
+void TDrawGrid::AnnounceLater() {
+  if (std::exchange(announcing_, true))
+    return;
+  QMetaObject::invokeMethod(this, &TDrawGrid::AnnounceChanges, Qt::QueuedConnection);
+}
+
+// A row refreshed to what it showed before is not announced: a screen reader would read it
+// out again, and answering its questions would cost the window more than the refresh.
+void TDrawGrid::AnnounceChanges() {
+  announcing_ = false;
+  if (!QAccessible::isActive())
+    return;
+  NotifyGridCellsChanged(this, rowTexts_.TakeChanges());
+  if (std::exchange(tellUntold_, false))
+    rowTexts_.TellUntold();
+}
+
+void TDrawGrid::RepaintRow(int row) {
+  if (row < 1 || row >= RowCount())
+    return;
   const QRect cell = CellRect(0, row);
   if (cell.isEmpty() || cell.top() >= viewport()->height())
     return;
@@ -178,22 +221,25 @@ void TDrawGrid::resizeEvent(QResizeEvent* event) {
     clientResized_();
 }
 
-void TDrawGrid::paintEvent(QPaintEvent*) {
+// Only the cells the paint event asks for are drawn: a row repainted as it fills costs that
+// row alone.
+void TDrawGrid::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
-  painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+  const QRegion& region = event->region();
+  painter.fillRect(event->rect(), palette().color(QPalette::Base));
   for (int col = 0; col < ColCount(); ++col)
-    PaintCell(painter, col, 0);
+    PaintCell(painter, col, 0, region);
   for (int row = geometry_.TopRow(); row <= geometry_.LastDrawnRow(); ++row) {
     for (int col = 0; col < ColCount(); ++col)
-      PaintCell(painter, col, row);
+      PaintCell(painter, col, row, region);
   }
   if (hasFocus())
     PaintFocusFrame(painter);
 }
 
-void TDrawGrid::PaintCell(QPainter& painter, int col, int row) {
+void TDrawGrid::PaintCell(QPainter& painter, int col, int row, const QRegion& region) {
   const QRect rect = geometry_.CellRect(col, row);
-  if (rect.isEmpty() || !rect.intersects(viewport()->rect()))
+  if (rect.isEmpty() || !region.intersects(rect))
     return;
   QColor background = palette().color(QPalette::Base);
   QColor text = palette().color(QPalette::Text);
