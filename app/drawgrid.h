@@ -35,8 +35,9 @@ class TDrawGrid : public QAbstractScrollArea {
   void SetClientResized(TClientResized handler) { clientResized_ = std::move(handler); }
   // Called for the Menu key and Shift+F10: the context menu of the current row.
   void SetContextKey(std::function<void()> handler) { contextKey_ = std::move(handler); }
-  void SetCellText(TCellText handler) { cellText_ = std::move(handler); }
-  void SetRowToolTip(TRowToolTip handler) { rowToolTip_ = std::move(handler); }
+  // New handlers: the rows' texts are asked of them from now on.
+  void SetCellText(TCellText handler);
+  void SetRowToolTip(TRowToolTip handler);
   // Accepts drops of files (and anything else with URLs or text) once a handler is set,
   // always as copies: the source keeps what was dropped.
   void SetDrop(TDrop handler);
