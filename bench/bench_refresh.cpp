@@ -2,10 +2,11 @@
 // delay unless GBP_BAUD sets one: the refresh as the user starts it, on two phones in turn so that
 // the rows change (BM_FullRefreshWindow/1) and on one phone so that they read as before (/0); the
 // same operation painting the whole grid after every slot as the window once did; and the bare
-// operation with no window. Each run's time is the window's own inside the open link (the
-// operation's for the bare run): from the link's opening to its closing, less the time the
-// phone-link calls took in the library; "command/slot" takes the whole command instead, its
-// frame and "Update done!" too.
+// operation with no window. Each run's time ("in link/slot") is the window's own inside the open
+// link (the operation's for the bare run): from the link's opening to its closing, less the time
+// the phone-link calls took in the library. "cpu in link/slot" is the user-interface thread's
+// CPU time while the link is open, which other processes on the machine disturb less;
+// "command/slot" and "cpu/slot" take the whole command instead, its frame and "Update done!" too.
 //
 // With the accessibility bridge on, a screen reader (bench/screenreader.py) listens on the
 // bus and asks back after every event; each refresh then also waits, answering it, until it
@@ -19,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <pthread.h>
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
+
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -152,35 +155,56 @@ qint64 ThreadCpuNs() {
   return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-// The phone-link calls of a run as the library took them, each timed where it ended. It
-// takes the phone log's place as the link's observer (keeping a call costs 0.1 µs).
+// The phone-link calls of a run as the library took them, each timed where it ended, with
+// the user-interface thread's CPU time then. It takes the phone log's place as the link's
+// observer (keeping a call costs 0.1 µs). Made on the user-interface thread.
 class TCallClock final : public TLinkObserver {
  public:
-  TCallClock() { clock_.start(); }
+  struct TOpenLink {
+    qint64 CallsNs = 0;      // the calls' own time
+    qint64 OpenNs = 0;       // from the first call's start to the last one's end
+    qint64 WindowCpuNs = 0;  // the user-interface thread's CPU time from the first call's end
+  };
+
+  TCallClock() {
+    clock_.start();
+    pthread_getcpuclockid(pthread_self(), &windowCpu_);
+  }
   void LinkCalled(const TLinkCall& call) override {
     const qint64 end = clock_.nsecsElapsed();
+    timespec cpu{};
+    clock_gettime(windowCpu_, &cpu);
     const std::lock_guard<std::mutex> lock(mutex_);
-    spans_.push_back({end - call.DurationNs, end});
+    calls_.push_back({end - call.DurationNs, end, qint64(cpu.tv_sec) * 1000000000 + cpu.tv_nsec});
   }
   qint64 Now() const { return clock_.nsecsElapsed(); }
   void Clear() {
     const std::lock_guard<std::mutex> lock(mutex_);
-    spans_.clear();
+    calls_.clear();
   }
-  // The calls' own time, and the time from the first call's start to the last one's end: the
-  // link opened and closed.
-  std::pair<qint64, qint64> CallsAndOpenLink() const {
+  TOpenLink OpenLink() const {
     const std::lock_guard<std::mutex> lock(mutex_);
-    qint64 calls = 0;
-    for (const auto& [start, end] : spans_)
-      calls += end - start;
-    return {calls, spans_.empty() ? 0 : spans_.back().second - spans_.front().first};
+    TOpenLink link;
+    if (calls_.empty())
+      return link;
+    for (const TCall& call : calls_)
+      link.CallsNs += call.EndNs - call.StartNs;
+    link.OpenNs = calls_.back().EndNs - calls_.front().StartNs;
+    link.WindowCpuNs = calls_.back().WindowCpuNs - calls_.front().WindowCpuNs;
+    return link;
   }
 
  private:
+  struct TCall {
+    qint64 StartNs;
+    qint64 EndNs;
+    qint64 WindowCpuNs;
+  };
+
   QElapsedTimer clock_;
+  clockid_t windowCpu_{};
   mutable std::mutex mutex_;
-  std::vector<std::pair<qint64, qint64>> spans_;
+  std::vector<TCall> calls_;
 };
 
 TCallClock* Calls = nullptr;
@@ -190,6 +214,7 @@ TCallClock* Calls = nullptr;
 // ends once it has handled the run's events; the CPU time counts answering it.
 void Measure(benchmark::State& state, const std::function<void()>& work, bool window) {
   qint64 inLinkNs = 0;
+  qint64 inLinkCpuNs = 0;
   qint64 commandNs = 0;
   qint64 linkNs = 0;
   qint64 cpuNs = 0;
@@ -209,17 +234,19 @@ void Measure(benchmark::State& state, const std::function<void()>& work, bool wi
       cellEvents += *events;
     }
     cpuNs += ThreadCpuNs() - cpuBefore;
-    const auto [callsNs, openNs] = Calls->CallsAndOpenLink();
-    linkNs += callsNs;
-    inLinkNs += openNs - callsNs;
-    commandNs += wallNs - callsNs;
-    state.SetIterationTime(double(openNs - callsNs) / 1e9);
+    const TCallClock::TOpenLink link = Calls->OpenLink();
+    linkNs += link.CallsNs;
+    inLinkNs += link.OpenNs - link.CallsNs;
+    inLinkCpuNs += link.WindowCpuNs;
+    commandNs += wallNs - link.CallsNs;
+    state.SetIterationTime(double(link.OpenNs - link.CallsNs) / 1e9);
   }
   const double slotsRefreshed = double(state.iterations()) * SlotCount();
   const auto perSlot = [&](qint64 ns) {
     return benchmark::Counter(double(ns) / 1e9 / slotsRefreshed);
   };
   state.counters["in link/slot"] = perSlot(inLinkNs);
+  state.counters["cpu in link/slot"] = perSlot(inLinkCpuNs);
   state.counters["command/slot"] = perSlot(commandNs);
   state.counters["link/slot"] = perSlot(linkNs);
   state.counters["cpu/slot"] = perSlot(cpuNs);
