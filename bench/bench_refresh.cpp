@@ -27,6 +27,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
@@ -124,15 +125,19 @@ class TScreenReader {
   }
 
  private:
+  // Sleeps between the reader's lines and questions, so that the window's CPU time counts
+  // only the answers.
   bool WaitForLine(const std::function<bool(const QByteArray&)>& wanted, int waitMs) {
     QElapsedTimer waited;
     waited.start();
+    QTimer wakeUp;
+    wakeUp.start(50);
     while (waited.elapsed() < waitMs && reader_.state() != QProcess::NotRunning) {
       while (reader_.canReadLine()) {
         if (wanted(reader_.readLine().trimmed()))
           return true;
       }
-      QApplication::processEvents(QEventLoop::AllEvents, 5);
+      QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return false;
   }
