@@ -20,7 +20,9 @@ constexpr int RowHeight = 30;
 }  // namespace
 
 TDrawGrid::TDrawGrid(QWidget* parent)
-    : QAbstractScrollArea(parent), geometry_(InitialColWidths, InitialRowCount, RowHeight) {
+    : QAbstractScrollArea(parent),
+      geometry_(InitialColWidths, InitialRowCount, RowHeight),
+      rowTexts_(InitialRowCount, [this](int row) { return BuildRowTexts(row); }) {
   InstallGridAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
@@ -46,9 +48,13 @@ void TDrawGrid::SetRowCount(int rowCount) {
   anchor_ = qMin(anchor_, row_);
   UpdateScrollBars();
   viewport()->update();
+  rowTexts_.Reset(RowCount());
   if (QAccessible::isActive()) {
     QAccessibleTableModelChangeEvent change(this, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&change);
+    // The records of the new rows are filled in by then.
+    tellUntold_ = true;
+    AnnounceLater();
   }
 }
 
@@ -127,14 +133,6 @@ void TDrawGrid::NotifyCurrentRow() {
     NotifyGridFocus(this);
 }
 
-QString TDrawGrid::CellText(int col, int row) const {
-  return cellText_ ? cellText_(col, row) : QString();
-}
-
-QString TDrawGrid::RowDescription(int row) const {
-  return rowToolTip_ && row > 0 && row < RowCount() ? rowToolTip_(row) : QString();
-}
-
 void TDrawGrid::SetDrop(TDrop handler) {
   drop_ = std::move(handler);
   setAcceptDrops(bool(drop_));
@@ -142,8 +140,8 @@ void TDrawGrid::SetDrop(TDrop handler) {
 }
 
 void TDrawGrid::RepaintRow(int row) {
-  if (QAccessible::isActive())
-    NotifyGridRowChanged(this, row);
+  if (row < 1 || row >= RowCount())
+    return;
   const QRect cell = CellRect(0, row);
   if (cell.isEmpty() || cell.top() >= viewport()->height())
     return;
@@ -178,22 +176,25 @@ void TDrawGrid::resizeEvent(QResizeEvent* event) {
     clientResized_();
 }
 
-void TDrawGrid::paintEvent(QPaintEvent*) {
+// Only the cells the paint event asks for are drawn: a row repainted as it fills costs that
+// row alone.
+void TDrawGrid::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
-  painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+  const QRegion& region = event->region();
+  painter.fillRect(event->rect(), palette().color(QPalette::Base));
   for (int col = 0; col < ColCount(); ++col)
-    PaintCell(painter, col, 0);
+    PaintCell(painter, col, 0, region);
   for (int row = geometry_.TopRow(); row <= geometry_.LastDrawnRow(); ++row) {
     for (int col = 0; col < ColCount(); ++col)
-      PaintCell(painter, col, row);
+      PaintCell(painter, col, row, region);
   }
   if (hasFocus())
     PaintFocusFrame(painter);
 }
 
-void TDrawGrid::PaintCell(QPainter& painter, int col, int row) {
+void TDrawGrid::PaintCell(QPainter& painter, int col, int row, const QRegion& region) {
   const QRect rect = geometry_.CellRect(col, row);
-  if (rect.isEmpty() || !rect.intersects(viewport()->rect()))
+  if (rect.isEmpty() || !region.intersects(rect))
     return;
   QColor background = palette().color(QPalette::Base);
   QColor text = palette().color(QPalette::Text);

@@ -2,13 +2,14 @@
 // TDrawGrid: an owner-drawn grid with one fixed header row that stays in view, whole-row
 // selection of one or several rows and user-resizable columns. It paints each cell's background and
 // leaves the content to its draw-cell handler; it stores no data of its own: what a cell says (to
-// assistive technology) and a row's tooltip come from handlers too.
+// assistive technology) and a row's tooltip come from handlers too, kept until the row changes.
 
 #include <QAbstractScrollArea>
 #include <QString>
 #include <functional>
 
 #include "app/gridgeometry.h"
+#include "app/gridrowtexts.h"
 
 class QMimeData;
 
@@ -34,8 +35,9 @@ class TDrawGrid : public QAbstractScrollArea {
   void SetClientResized(TClientResized handler) { clientResized_ = std::move(handler); }
   // Called for the Menu key and Shift+F10: the context menu of the current row.
   void SetContextKey(std::function<void()> handler) { contextKey_ = std::move(handler); }
-  void SetCellText(TCellText handler) { cellText_ = std::move(handler); }
-  void SetRowToolTip(TRowToolTip handler) { rowToolTip_ = std::move(handler); }
+  // New handlers: the rows' texts are asked of them from now on.
+  void SetCellText(TCellText handler);
+  void SetRowToolTip(TRowToolTip handler);
   // Accepts drops of files (and anything else with URLs or text) once a handler is set,
   // always as copies: the source keeps what was dropped.
   void SetDrop(TDrop handler);
@@ -62,12 +64,17 @@ class TDrawGrid : public QAbstractScrollArea {
   int TopRow() const { return geometry_.TopRow(); }
   QRect CellRect(int col, int row) const { return geometry_.CellRect(col, row); }
   // The text of a cell as the handler tells it (header captions included), and a data
-  // row's full description (its tooltip); empty without a handler.
-  QString CellText(int col, int row) const;
-  QString RowDescription(int row) const;
+  // row's full description (its tooltip); empty without a handler. A data row's texts are
+  // asked of the handlers once after each change of the row.
+  QString CellText(int col, int row);
+  QString RowDescription(int row);
   // Paints one row at once, where it is in view: rows fill one by one during long commands
   // without the cost of repainting the whole grid after each.
   void RepaintRow(int row);
+  // The data row's record changed: its texts are asked of the handlers again when next
+  // needed, and assistive technology is told of the cells that read differently once the
+  // event loop turns, together for all the rows changed meanwhile.
+  void RowChanged(int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -85,7 +92,10 @@ class TDrawGrid : public QAbstractScrollArea {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void PaintCell(QPainter& painter, int col, int row);
+  void PaintCell(QPainter& painter, int col, int row, const QRegion& region);
+  TRowTexts BuildRowTexts(int row) const;
+  void AnnounceLater();
+  void AnnounceChanges();
   void PaintFocusFrame(QPainter& painter);
   void UpdateScrollBars();
   int MovedRow(int key) const;
@@ -106,4 +116,8 @@ class TDrawGrid : public QAbstractScrollArea {
   TCellText cellText_;
   TRowToolTip rowToolTip_;
   TDrop drop_;
+  TGridRowTexts rowTexts_;
+  bool announcing_ = false;  // an announcement waits for the event loop
+  // The texts after a change of the rows count as told once assistive technology had a turn.
+  bool tellUntold_ = false;
 };

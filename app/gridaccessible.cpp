@@ -250,12 +250,10 @@ void NotifyGridFocus(TDrawGrid* grid) {
   QAccessible::updateAccessibility(&focus);
 }
 
-void NotifyGridRowChanged(TDrawGrid* grid, int row) {
-  if (row < 1 || row >= grid->RowCount())
-    return;
+void NotifyGridCellsChanged(TDrawGrid* grid, const QList<TGridRowTexts::TCell>& cells) {
   TGridAccessible* table = TableOf(grid);
-  for (int col = 0; col < grid->ColCount(); ++col) {
-    QAccessibleEvent changed(table->Cell(row - 1, col), QAccessible::NameChanged);
+  for (const TGridRowTexts::TCell& cell : cells) {
+    QAccessibleEvent changed(table->Cell(cell.Row - 1, cell.Col), QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
   }
 }

@@ -72,6 +72,7 @@ void TForm1::DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect
       break;
     case 1:
       DrawSlotContent(canvas, ARow, Rect);
+      paintedSlots_[ARow] = Slots.at(ARow);
       break;
     case 2:
       DrawSlotFormat(canvas, ARow, Rect);

@@ -159,8 +159,10 @@ void TForm1::RepaintGrid() {
   ui->DrawGrid1->viewport()->repaint();
 }
 
-void TForm1::RepaintRow(int row) {
-  ui->DrawGrid1->RepaintRow(row);
+void TForm1::RowChanged(int row) {
+  if (row >= 1 && row < SlotTableSize && !(Slots.at(row) == paintedSlots_.at(row)))
+    ui->DrawGrid1->RepaintRow(row);
+  ui->DrawGrid1->RowChanged(row);
 }
 
 void TForm1::ComboBox1Change(int index) {

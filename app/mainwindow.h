@@ -104,10 +104,12 @@ class TForm1 : public QMainWindow {
   // The selected rows in row order, the current one among them, and their sections.
   QList<int> SelectedRows() const;
   QList<TSectionAddress> SelectedSlotAddresses() const;
-  // Repaints the grid, or one row of it, at once, so rows fill one by one during long
-  // commands.
+  // Repaints the grid at once.
   void RepaintGrid();
-  void RepaintRow(int row);
+  // A row's record changed: the grid paints the row at once unless it shows that record
+  // already, so rows fill one by one during long commands, and tells assistive technology
+  // what reads differently.
+  void RowChanged(int row);
   // What a refresh writes into: Slots, the slot ranges and "Additional info".
   TCatalogue Catalogue();
 
@@ -217,6 +219,8 @@ class TForm1 : public QMainWindow {
   bool menuAtRow_ = false;
   // The change the Undo action names; empty while there is none.
   QString undoId_;
+  // The record each row's content was last painted from.
+  TSlotTable paintedSlots_{};
 };
 
 extern TForm1* Form1;

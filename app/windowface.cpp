@@ -29,7 +29,7 @@ void TWindowFace::Notice(const QString& text, const QString& caption) {
 }
 
 void TWindowFace::RowChanged(int row) {
-  form_.RepaintRow(row);
+  form_.RowChanged(row);
 }
 
 void TWindowFace::Progress(int index, int count, const TSectionAddress& address, qint64 bytes) {

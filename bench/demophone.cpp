@@ -5,13 +5,14 @@
 
 #include "cli/demosections.h"
 
-bool PutDemoPhone(const QString& store) {
-  const QDir port(QDir(store).filePath(QStringLiteral("COM1")));
-  if (!QDir().mkpath(port.path()))
+bool PutDemoPhone(const QString& store, const QString& port, int longerBy) {
+  const QDir folder(QDir(store).filePath(port));
+  if (!QDir().mkpath(folder.path()))
     return false;
   for (const TDemoSection& section : DemoSections()) {
-    QFile file(port.filePath(section.Address.Text()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(section.Bytes) != section.Bytes.size())
+    const QByteArray bytes = section.Bytes + QByteArray(longerBy, '\0');
+    QFile file(folder.filePath(section.Address.Text()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
       return false;
   }
   return true;

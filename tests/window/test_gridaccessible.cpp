@@ -61,6 +61,13 @@ void TestGridAccessible::refreshedRowReadsAsDrawn() {
   fixture_->Phone.Put(18, 10, Program(3000, "Calc"));
   fixture_->Show();
   Window().SelectRow(2);
+  // What was read before the refresh is not what is read after it.
+  QCOMPARE(Cell(1, 1), QStringLiteral("0"));
+  QVERIFY(Grid()
+              ->tableInterface()
+              ->cellAt(1, 1)
+              ->text(QAccessible::Description)
+              .contains(QLatin1String("Not refreshed yet")));
   Control<QAction>("RefreshAction")->trigger();
   QCOMPARE((QStringList{Cell(1, 0), Cell(1, 1), Cell(1, 2)}),
            (QStringList{"2. {18-10}", "Calc, 3000", "UFIF 2"}));

@@ -1,8 +1,8 @@
 // What the grid paints, read back from its pixels: the fill bar's colour and length against
 // the slot's scale, icons only for a picture index above 0, the cell backgrounds, the header
-// that stays in view; and where each text of a cell is drawn, read from a recording painter. The
-// last test refreshes the demo phone and, when KIV_SCREENSHOT names a file, saves the main window
-// there.
+// that stays in view; where each text of a cell is drawn, read from a recording painter; and
+// which cells a refreshed row has painted. The last test refreshes the demo phone and, when
+// KIV_SCREENSHOT names a file, saves the main window there.
 
 #include <QDir>
 #include <QFontMetrics>
@@ -32,6 +32,7 @@ class TestGridPaint : public TWindowTest {
   void headerStaysInViewWhenScrolled();
   void textsOfACell_data();
   void textsOfACell();
+  void refreshPaintsTheRowsThatChanged();
   void demoPhoneAfterFullRefresh();
 
  private:
@@ -243,6 +244,28 @@ void TestGridPaint::headerStaysInViewWhenScrolled() {
   const QRect last = grid->CellRect(2, 65);
   QCOMPARE(image.pixelColor(last.right() - 2, last.top() + 3), palette.color(QPalette::Highlight));
   QVERIFY(last.bottom() < grid->viewport()->height());
+}
+
+// Painting a cell is the costly part of a refresh: a refreshed row has its own cells painted,
+// and none when it shows its record already.
+void TestGridPaint::refreshPaintsTheRowsThatChanged() {
+  QStringList painted;
+  fixture_->Grid()->SetDrawCell([&](QPainter& canvas, int col, int row, const QRect& rect) {
+    painted << QStringLiteral("%1:%2").arg(row).arg(col);
+    Window().DrawGrid1DrawCell(canvas, col, row, rect);
+  });
+  fixture_->Grid()->viewport()->repaint();
+  QVERIFY(painted.contains(QStringLiteral("0:1")) && painted.contains(QStringLiteral("7:2")));
+  fixture_->Phone.Put(18, 10, Program(3000, "Calc"));
+  const auto refresh = [&](int row) {
+    painted.clear();
+    TForm1TestSeam::RefreshSection(Window(), 18, 8 + row);
+    return painted;
+  };
+  QCOMPARE(refresh(2), (QStringList{"2:0", "2:1", "2:2"}));
+  QCOMPARE(refresh(2), QStringList{});
+  QCOMPARE(refresh(3), (QStringList{"3:0", "3:1", "3:2"}));
+  QCOMPARE(refresh(3), QStringList{});
 }
 
 void TestGridPaint::demoPhoneAfterFullRefresh() {
