@@ -14,8 +14,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
 TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::ShowLink(const QString& file, const QString& how) {
-  ui->LinkCredit->setText(QStringLiteral("Phone link: the GBP phone-link library (%1, %2)")
-                              .arg(QFileInfo(file).fileName(), how));
+  //: %1 is the library's file name, %2 how it runs ("in this process", "in the link host").
+  ui->LinkCredit->setText(
+      tr("Phone link: the GBP phone-link library (%1, %2)").arg(QFileInfo(file).fileName(), how));
   ui->LinkCredit->setToolTip(QDir::toNativeSeparators(file));
 }
 
