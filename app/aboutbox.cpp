@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/fittexts.h"
 #include "common/modal.h"
 #include "ui_aboutbox.h"
 
@@ -18,6 +19,7 @@ void TAboutBox::ShowLink(const QString& file, const QString& how) {
   ui->LinkCredit->setText(
       tr("Phone link: the GBP phone-link library (%1, %2)").arg(QFileInfo(file).fileName(), how));
   ui->LinkCredit->setToolTip(QDir::toNativeSeparators(file));
+  FitTexts(this);
 }
 
 void TAboutBox::reject() {
