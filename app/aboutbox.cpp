@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/fittexts.h"
 #include "common/modal.h"
 #include "ui_aboutbox.h"
 
@@ -14,9 +15,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
 TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::ShowLink(const QString& file, const QString& how) {
-  ui->LinkCredit->setText(QStringLiteral("Phone link: the GBP phone-link library (%1, %2)")
-                              .arg(QFileInfo(file).fileName(), how));
+  //: %1 is the library's file name, %2 how it runs ("in this process", "in the link host").
+  ui->LinkCredit->setText(
+      tr("Phone link: the GBP phone-link library (%1, %2)").arg(QFileInfo(file).fileName(), how));
   ui->LinkCredit->setToolTip(QDir::toNativeSeparators(file));
+  FitTexts(this);
 }
 
 void TAboutBox::reject() {

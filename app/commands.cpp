@@ -41,15 +41,15 @@ void TForm1::Button1Click() {
     if (!RefreshAllSlots(*NVM, catalogue, *face_).LinkOpened)
       return;
   }
-  SetStatusText(QStringLiteral("Updated!"));
-  Modal().ShowMessage(this, QStringLiteral("Update done!"), QString());
+  SetStatusText(tr("Updated!"));
+  Modal().ShowMessage(this, tr("Update done!"), QString());
 }
 
 void TForm1::RefreshActionExecute() {
   TCatalogue catalogue = Catalogue();
   const TBusyCursor busy;
   if (RefreshSlot(*NVM, catalogue, CurrentSlotAddress(), *face_))
-    SetStatusText(QStringLiteral("Refreshed!"));
+    SetStatusText(tr("Refreshed!"));
 }
 
 void TForm1::UploadActionExecute() {
@@ -116,7 +116,7 @@ void TForm1::RestoreActionExecute() {
 // separator after the context menu's seven commands, enabled for every row that holds
 // something, and View > Phone log.
 void TForm1::AddDetailsAndPhoneLog() {
-  DetailsAction = new QAction(QStringLiteral("Details..."), this);
+  DetailsAction = new QAction(tr("Details..."), this);
   DetailsAction->setObjectName(QStringLiteral("DetailsAction"));
   PopupMenu1->addSeparator();
   PopupMenu1->addAction(DetailsAction);

@@ -29,13 +29,14 @@ void TForm1::UpdateUndoAction() {
   if (commandRunning_)
     return;
   undoId_.clear();
-  QString text = QStringLiteral("&Undo");
+  QString text = tr("&Undo");
   const THistoryStore store(CurrentHistoryConfig());
   if (store.Keeps()) {
     try {
       const THistoryEntry last = LastChange(store);
       undoId_ = last.Id;
-      text += QLatin1Char(' ') + ChangeName(last);
+      //: %1 names the change to take back, as "put of 18-9".
+      text = tr("&Undo %1").arg(ChangeName(last));
     } catch (const EBadBackup&) {
       // Nothing to take back: the action stays disabled.
     }

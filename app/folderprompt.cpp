@@ -36,13 +36,13 @@ TFolderPrompt::TFolderPrompt(QWidget* parent, const QString& title) : QDialog(pa
   folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
   folders->setRootPath(QString());
   path_->setCompleter(new QCompleter(folders, this));
-  auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
+  auto* browse = new QPushButton(tr("&Browse..."), this);
   connect(browse, &QPushButton::clicked, this, &TFolderPrompt::Browse);
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("FolderProblem"));
   problem_->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  choose_ = buttons->addButton(QStringLiteral("&Choose"), QDialogButtonBox::AcceptRole);
+  choose_ = buttons->addButton(tr("&Choose"), QDialogButtonBox::AcceptRole);
   choose_->setObjectName(QStringLiteral("ChooseButton"));
   choose_->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -56,7 +56,7 @@ TFolderPrompt::TFolderPrompt(QWidget* parent, const QString& title) : QDialog(pa
   row->addWidget(path_, 1);
   row->addWidget(browse);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("&Folder (a new one is made):"), this));
+  layout->addWidget(new QLabel(tr("&Folder (a new one is made):"), this));
   layout->addLayout(row);
   layout->addWidget(problem_);
   layout->addWidget(buttons);
@@ -77,13 +77,11 @@ void TFolderPrompt::accept() {
   const QString path = QDir::cleanPath(QDir::home().absoluteFilePath(typed));
   const QFileInfo info(path);
   if (info.exists() && !info.isDir()) {
-    problem_->setText(
-        QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(path)));
+    problem_->setText(tr("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(path)));
     return;
   }
   if (!info.exists() && !CanBeMade(path)) {
-    problem_->setText(
-        QStringLiteral("The folder %1 could not be made.").arg(QDir::toNativeSeparators(path)));
+    problem_->setText(tr("The folder %1 could not be made.").arg(QDir::toNativeSeparators(path)));
     return;
   }
   folder_ = path;

@@ -6,6 +6,7 @@
 #include <QIcon>
 
 #include "app/aboutbox.h"
+#include "app/fittexts.h"
 #include "app/mainwindow.h"
 #include "link/ui/phonelinkdialog.h"
 #include "prefs/ui/prefform.h"
@@ -72,6 +73,10 @@ TApplicationForms::TApplicationForms(const QString& settingsPath) {
   CreateDialog(UploadPlanDialog, "UploadPlanDialog");
   CreateDialog(HistoryDialog, "HistoryDialog");
   CreateDialog(PhoneLinkDialog, "PhoneLinkDialog");
+  // Drawn at fixed places for their English texts: a translation's may need more room.
+  for (QWidget* dialog :
+       std::initializer_list<QWidget*>{AboutBox, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm})
+    FitTexts(dialog);
   ConnectDialogs();
 }
 

@@ -10,6 +10,8 @@
 #include <QStatusBar>
 #include <functional>
 
+#include "app/fittexts.h"
+#include "app/flowlayout.h"
 #include "app/languagemenu.h"
 #include "app/linkthread.h"
 #include "app/windowface.h"
@@ -39,6 +41,10 @@ void SetCurrentSlotRanges(const TSlotRanges& ranges) {
 
 namespace {
 constexpr int StatusBarHeight = 19;
+// The gaps the drawn panel leaves between its controls, and around them within its frame.
+constexpr int PanelSpacing = 4;
+constexpr int PanelRowSpacing = 3;
+constexpr QMargins PanelMargins(7, 3, 7, 3);
 }  // namespace
 
 TForm1::TForm1(const QString& settingsPath)
@@ -46,6 +52,8 @@ TForm1::TForm1(const QString& settingsPath)
       settingsPath_(settingsPath.isEmpty() ? SettingsFileOf(QCoreApplication::applicationFilePath())
                                            : settingsPath) {
   ui->setupUi(this);
+  if (!TextsFit(ui->Panel1))
+    FlowPanel();
   QFont gridFont(QStringLiteral("Arial"));
   gridFont.setBold(true);
   gridFont.setPixelSize(12);
@@ -91,6 +99,21 @@ TForm1::TForm1(const QString& settingsPath)
 TForm1::~TForm1() {
   // NVM closes the link as it goes, while the window's widgets are being taken apart.
   linkThread_->StopServingEvents();
+}
+
+// The panel's places are drawn for the English captions. A translation's longer ones keep
+// their tab order in rows as wide as the window, wrapping to more rows, each control at least
+// as large as drawn.
+void TForm1::FlowPanel() {
+  auto* flow = new TFlowLayout(ui->Panel1, PanelSpacing, PanelRowSpacing);
+  flow->setContentsMargins(PanelMargins);
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{ui->ComboBox1, ui->Button7, ui->Button6, ui->Button1,
+                                       ui->Button3, ui->Button5, ui->CheckBox1, ui->Button2}) {
+    control->setMinimumSize(control->size());
+    flow->addWidget(control);
+  }
+  ui->Panel1->setMaximumHeight(QWIDGETSIZE_MAX);
 }
 
 void TForm1::CreatePopupMenu() {

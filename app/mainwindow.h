@@ -179,6 +179,7 @@ class TForm1 : public QMainWindow {
   // One section into its row (record 0 outside the ranges) within the caller's link.
   int RefreshSection(int section, int subsection);
   TWindowCommand CurrentSlotCommand();
+  void FlowPanel();
   void CreatePopupMenu();
   void SetCommandsEnabled(bool enabled);
   void ConnectCommands();

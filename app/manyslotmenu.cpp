@@ -24,7 +24,7 @@ QList<TSectionAddress> TForm1::SelectedSlotAddresses() const {
 
 // Enabled on every slot row: empty slots are where the files go first.
 void TForm1::AddUploadFiles() {
-  UploadFilesAction = new QAction(QStringLiteral("Upload files..."), this);
+  UploadFilesAction = new QAction(tr("Upload files..."), this);
   UploadFilesAction->setObjectName(QStringLiteral("UploadFilesAction"));
   PopupMenu1->addAction(UploadFilesAction);
   connect(PopupMenu1, &QMenu::aboutToShow, this,
@@ -37,8 +37,9 @@ void TForm1::UploadFilesActionExecute() {
   const int row = CurrentRow();
   if (row < 1)
     return;
-  const QStringList fileNames = Modal().OpenFiles(
-      this, QStringLiteral("Upload files from %1 on").arg(CurrentSlotAddress().Text()));
+  //: The title of the file dialog; %1 is the first slot the files go to, as 18-9.
+  const QStringList fileNames =
+      Modal().OpenFiles(this, tr("Upload files from %1 on").arg(CurrentSlotAddress().Text()));
   if (!fileNames.isEmpty())
     UploadFilesFrom(fileNames, row);
 }
@@ -62,8 +63,8 @@ void TForm1::AddManySlotItems() {
   ClearSlotsAction = add("ClearSlotsAction", &TForm1::ClearSlotsActionExecute);
   connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
     const int count = int(SelectedRows().size());
-    DownloadSlotsAction->setText(QStringLiteral("Download %1 slots...").arg(count));
-    ClearSlotsAction->setText(QStringLiteral("Clear %1 slots...").arg(count));
+    DownloadSlotsAction->setText(tr("Download %n slots...", nullptr, count));
+    ClearSlotsAction->setText(tr("Clear %n slots...", nullptr, count));
     for (QAction* action : {DownloadSlotsAction, ClearSlotsAction}) {
       action->setVisible(count > 1);
       action->setEnabled(count > 1);

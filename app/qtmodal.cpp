@@ -10,6 +10,7 @@
 
 #include "app/emptytitle.h"
 #include "app/folderprompt.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 
 namespace {
@@ -66,7 +67,7 @@ void TQtModal::ShowMessageDetail(QObject* owner, const QString& text, const QStr
 }
 
 bool TQtModal::Confirm(QObject* owner, const QString& text) {
-  return ShowBox(QMessageBox::Question, QStringLiteral("Confirm"), text,
+  return ShowBox(QMessageBox::Question, TAppText::tr("Confirm"), text,
                  QMessageBox::Ok | QMessageBox::Cancel, OwnerWindow(owner)) == QMessageBox::Ok;
 }
 

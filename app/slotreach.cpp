@@ -20,6 +20,7 @@
 #include "catalogue/ui/windowcommand.h"
 #include "common/errors.h"
 #include "common/modal.h"
+#include "common/texts.h"
 #include "link/nvmsection.h"
 #include "transfer/ui/transfercommands.h"
 #include "ui_mainwindow.h"
@@ -34,15 +35,15 @@ QChar DecimalPoint() {
 // onto a slot's row.
 QString DropRefusal(const QMimeData& data, int row) {
   if (row < 1)
-    return QStringLiteral("Drop refused: drop the file onto a slot's row.");
+    return TAppText::tr("Drop refused: drop the file onto a slot's row.");
   const QList<QUrl> urls = data.urls();
   if (urls.isEmpty())
-    return QStringLiteral("Drop refused: only a file on this computer can be uploaded.");
+    return TAppText::tr("Drop refused: only a file on this computer can be uploaded.");
   for (const QUrl& url : urls) {
     if (!url.isLocalFile())
-      return QStringLiteral("Drop refused: only a file on this computer can be uploaded.");
+      return TAppText::tr("Drop refused: only a file on this computer can be uploaded.");
     if (QFileInfo(url.toLocalFile()).isDir())
-      return QStringLiteral("Drop refused: a folder cannot be uploaded.");
+      return TAppText::tr("Drop refused: a folder cannot be uploaded.");
   }
   return {};
 }
@@ -135,12 +136,12 @@ void TForm1::SlotKey(QAction* action) {
     if (command.Action != action)
       continue;
     if (!command.Enabled) {
-      SetStatusText(QStringLiteral("%1 does not apply to %2.").arg(action->text(), address.Text()));
+      //: %1 is a command of the slot menu (Refresh, Upload...), %2 a slot as 18-9.
+      SetStatusText(tr("%1 does not apply to %2.").arg(action->text(), address.Text()));
       return;
     }
     if (action == ui->ClearAction &&
-        !Modal().Confirm(this,
-                         QStringLiteral("Are you sure to clear section %1?").arg(address.Text())))
+        !Modal().Confirm(this, tr("Are you sure to clear section %1?").arg(address.Text())))
       return;
     (this->*command.Command)();
     return;
@@ -204,7 +205,9 @@ void TForm1::PortTextEntered() {
   box->setEditText(inUse);
   if (typed.isEmpty())
     return;
-  SetStatusText(QStringLiteral("There is no port %1 (only %2 to %3): the link stays on %4.")
+  //: %1 is what the user typed, %2 and %3 the first and last port (COM1, COM4), %4 the port
+  //: in use.
+  SetStatusText(tr("There is no port %1 (only %2 to %3): the link stays on %4.")
                     .arg(typed, box->itemText(0), box->itemText(box->count() - 1), inUse));
 }
 

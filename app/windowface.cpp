@@ -6,6 +6,7 @@
 #include "app/workpanel.h"
 #include "common/messages.h"
 #include "common/modal.h"
+#include "common/texts.h"
 #include "link/nvmsection.h"
 #include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
@@ -63,11 +64,12 @@ quint32 TWindowFace::AskIconCode() {
 // Closing the box without an answer keeps every file that is there: nothing is lost.
 TInteraction::TFileClash TWindowFace::AskFileClash(const QString& path) {
   const QFileInfo file(path);
-  const int answer =
-      Modal().Choose(&form_, QStringLiteral("File exists"),
-                     QStringLiteral("%1 is there already in %2.").arg(file.fileName(), file.path()),
-                     {QStringLiteral("Replace"), QStringLiteral("Skip"),
-                      QStringLiteral("Replace all"), QStringLiteral("Skip all")});
+  //: %1 is a file's name, %2 the folder it is in.
+  const QString question = TAppText::tr("%1 is there already in %2.");
+  const int answer = Modal().Choose(&form_, TAppText::tr("File exists"),
+                                    question.arg(file.fileName(), file.path()),
+                                    {TAppText::tr("Replace"), TAppText::tr("Skip"),
+                                     TAppText::tr("Replace all"), TAppText::tr("Skip all")});
   const TFileClash answers[] = {ReplaceFile, SkipFile, ReplaceAllFiles, SkipAllFiles};
   return answer >= 0 && answer < 4 ? answers[answer] : SkipAllFiles;
 }

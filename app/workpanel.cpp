@@ -42,8 +42,8 @@ TWorkPanel::TWorkPanel(QStatusBar* bar)
   bar_->setTextVisible(false);
   bar_->setFixedSize(BarWidth, BarHeight);
   cancel_->setObjectName(QStringLiteral("CancelWork"));
-  cancel_->setText(QStringLiteral("Cancel"));
-  cancel_->setToolTip(QStringLiteral("Stop after the section the phone is working on"));
+  cancel_->setText(tr("Cancel"));
+  cancel_->setToolTip(tr("Stop after the section the phone is working on"));
   // The default window is narrow: the text needs what room the bar and button can spare.
   cancel_->setFixedWidth(cancel_->fontMetrics().horizontalAdvance(cancel_->text()) + ButtonPadding);
   bar->addPermanentWidget(text_, 1);
@@ -70,13 +70,14 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   sections_ = true;
   bar_->setRange(0, count);
   bar_->setValue(index - 1);
-  sectionWhole_ = QStringLiteral("section %1 of %2: %3, %4 bytes")
+  //: %1 of %2 sections, %3 the section at work (as 18-9), %n the bytes moved so far.
+  sectionWhole_ = tr("section %1 of %2: %3, %n bytes", nullptr, int(bytes))
                       .arg(index)
                       .arg(count)
-                      .arg(address.Text())
-                      .arg(bytes);
-  sectionText_ =
-      QStringLiteral("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes);
+                      .arg(address.Text());
+  //: The short form of the section's progress ("section 25 of 29: 2-18, 3200 bytes") beside
+  //: a slim bar: %1/%2 sections, %3 the section, %4 the bytes.
+  sectionText_ = tr("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes);
   ShowText(sectionText_, sectionWhole_);
   bar_->show();
   cancel_->show();
@@ -97,15 +98,16 @@ void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
   // A section that takes long: how long its call has run, beside where the work is.
   if (sections_) {
     const qint64 seconds = milliseconds / 1000;
-    ShowText(
-        QStringLiteral("%1 (%2 s)").arg(sectionText_).arg(seconds),
-        QStringLiteral("%1; the phone has been at it for %2 s").arg(sectionWhole_).arg(seconds));
+    //: %1 is where the work is, %2 the seconds the phone has been at it.
+    const QString text = tr("%1 (%2 s)").arg(sectionText_).arg(seconds);
+    //: %1 is where the work is, %2 the seconds the phone has been at it.
+    ShowText(text, tr("%1; the phone has been at it for %2 s").arg(sectionWhole_).arg(seconds));
     return;
   }
   bar_->setRange(0, 0);
-  const QString text = QStringLiteral("%1: %2 s")
-                           .arg(what.isEmpty() ? QStringLiteral("phone at work") : what)
-                           .arg(milliseconds / 1000);
+  //: %1 is the call under way ("phone at work"), %2 the seconds it has run.
+  const QString text =
+      tr("%1: %2 s").arg(what.isEmpty() ? tr("phone at work") : what).arg(milliseconds / 1000);
   ShowText(text, text);
   bar_->show();
 }

@@ -10,6 +10,7 @@
 #include "common/errors.h"
 #include "common/fileio.h"
 #include "common/strtoint.h"
+#include "common/texts.h"
 #include "ufif/firmwares.h"
 
 namespace {
@@ -190,13 +191,14 @@ TSlotRanges RangesFromFields(const TSlotRangeFields& fields) {
 
 QString RangesProblem(const TSlotRanges& ranges) {
   if (ranges.BigSlots < 0)
-    return QStringLiteral(
+    return TSettingsText::tr(
         "Invalid big slot range: the last subsection comes before the first one.");
   if (ranges.SmallSlots < 0)
-    return QStringLiteral(
+    return TSettingsText::tr(
         "Invalid small slot range: the last subsection comes before the first one.");
   if (ranges.BigSlots + ranges.SmallSlots > MaxSlotRows)
-    return QStringLiteral("The manager shows at most %1 slots; these ranges hold %2.")
+    //: %1 is the most slots the grid holds, %2 how many the ranges entered hold.
+    return TSettingsText::tr("The manager shows at most %1 slots; these ranges hold %2.")
         .arg(MaxSlotRows)
         .arg(ranges.BigSlots + ranges.SmallSlots);
   return {};

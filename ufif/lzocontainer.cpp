@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "common/bytes.h"
+#include "common/texts.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
 
@@ -87,8 +88,8 @@ bool StreamEnd(const QByteArray& container, qsizetype* end, QString* error) {
     return true;
   const quint32 start = WordAt(container, n - TrailerTailSize);
   if (start < quint32(LZOHeaderSize) || start > quint64(n - TrailerTailSize))
-    return Refuse(error, QStringLiteral("The LZO container's trailer block is damaged: it "
-                                        "points to offset %1 of %2 bytes")
+    return Refuse(error, TUfifText::tr("The LZO container's trailer block is damaged: it "
+                                       "points to offset %1 of %2 bytes")
                              .arg(start)
                              .arg(n));
   *end = start;
@@ -97,15 +98,15 @@ bool StreamEnd(const QByteArray& container, qsizetype* end, QString* error) {
 
 bool CheckHeader(const QByteArray& container, qint32* unpackedLength, QString* error) {
   if (container.size() < LZOHeaderSize)
-    return Refuse(error, QStringLiteral("The LZO container is too short: %1 bytes, the header "
-                                        "alone takes %2")
+    return Refuse(error, TUfifText::tr("The LZO container is too short: %1 bytes, the header "
+                                       "alone takes %2")
                              .arg(container.size())
                              .arg(LZOHeaderSize));
   if (WordAt(container, 0) != LZOMagic)
-    return Refuse(error, QStringLiteral("Not an LZO container: it does not begin with \"LZO\""));
+    return Refuse(error, TUfifText::tr("Not an LZO container: it does not begin with \"LZO\""));
   *unpackedLength = qint32(WordAt(container, LZOUnpackedAt));
   if (*unpackedLength < 0 || *unpackedLength > MaxUnpackedLength)
-    return Refuse(error, QStringLiteral("The LZO container's unpacked length %1 is out of range")
+    return Refuse(error, TUfifText::tr("The LZO container's unpacked length %1 is out of range")
                              .arg(*unpackedLength));
   return true;
 }
@@ -118,7 +119,7 @@ bool Decompress(const char* stream, qsizetype streamLength, char* target, qsizet
       lzo1x_decompress_safe(reinterpret_cast<const lzo_bytep>(stream), lzo_uint(streamLength),
                             reinterpret_cast<lzo_bytep>(target), &produced, nullptr);
   if (result != LZO_E_OK || produced != lzo_uint(targetLength))
-    return Refuse(error, QStringLiteral("The LZO container's compressed data is damaged"));
+    return Refuse(error, TUfifText::tr("The LZO container's compressed data is damaged"));
   return true;
 }
 

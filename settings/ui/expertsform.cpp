@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "common/errors.h"
+#include "common/messages.h"
 #include "common/modal.h"
 #include "ufif/firmwares.h"
 #include "ui_expertsform.h"
@@ -86,7 +87,7 @@ bool TExpertsForm::CheckedRanges(TSlotRanges& ranges) {
   }
   const QString problem = RangesProblem(taken);
   if (!problem.isEmpty()) {
-    Modal().ShowMessage(this, problem, QStringLiteral("ERROR"));
+    Modal().ShowMessage(this, problem, ErrorCaption());
     return false;
   }
   ranges = taken;

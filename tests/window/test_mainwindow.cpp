@@ -1,5 +1,6 @@
 // The main window against the virtual phone: full refresh, the Refresh action, the settings
-// file, the serial port and its box, resizing, the about box and the program's identity.
+// file, the serial port and its box, resizing, the about box, the program's identity and the
+// places drawn for the English texts.
 // Every box the user would see is read from the scripted modal interface.
 
 #include <QAction>
@@ -20,6 +21,9 @@
 #include "link/nvmsection.h"
 #include "settings/ui/expertsform.h"
 #include "tests/support/windowtest.h"
+#include "ufif/ui/badaddrform.h"
+#include "ufif/ui/iconform.h"
+#include "ufif/ui/okbottomdlg.h"
 
 Q_DECLARE_METATYPE(TSlotKind)
 
@@ -50,6 +54,7 @@ class TestMainWindow : public TWindowTest {
 
   void aboutBox();
   void narrowBoxesHoldTheirTitle();
+  void englishKeepsThePlacesDrawn();
 
  private:
   QStringList SizeQueries() const;
@@ -366,6 +371,31 @@ void TestMainWindow::narrowBoxesHoldTheirTitle() {
     bold.setBold(true);
     QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(caption) + 100, qPrintable(caption));
   }
+}
+
+// The English texts fit the places drawn for them: the panel keeps them, not a layout of its
+// own, and the dialogs keep their sizes.
+void TestMainWindow::englishKeepsThePlacesDrawn() {
+  fixture_->Show();
+  const auto* panel = Control<QFrame>("Panel1");
+  QVERIFY(!panel->layout());
+  QCOMPARE(panel->height(), 81);
+  const struct {
+    const char* Name;
+    QRect Place;
+  } places[] = {{"ComboBox1", {8, 8, 81, 21}},   {"Button7", {91, 4, 105, 25}},
+                {"Button6", {200, 4, 113, 25}},  {"Button1", {8, 32, 79, 25}},
+                {"Button3", {91, 32, 105, 25}},  {"Button5", {200, 32, 113, 25}},
+                {"CheckBox1", {8, 59, 160, 17}}, {"Button2", {266, 60, 47, 17}}};
+  for (const auto& place : places)
+    QCOMPARE(Control<QWidget>(place.Name)->geometry(), place.Place);
+  const QList<QPair<QWidget*, QSize>> dialogs = {{&About(), {298, 213}},
+                                                 {&Experts(), {257, 220}},
+                                                 {&OKBottom(), {313, 244}},
+                                                 {&Icons(), {178, 131}},
+                                                 {&BadAddr(), {363, 349}}};
+  for (const auto& [dialog, size] : dialogs)
+    QCOMPARE(dialog->size(), size);
 }
 
 QTEST_MAIN(TestMainWindow)
