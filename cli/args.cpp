@@ -1,6 +1,7 @@
 #include "cli/args.h"
 
 #include "cli/console.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -58,14 +59,14 @@ TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options) 
     } else if (!token.startsWith(QLatin1String("--"))) {
       const TOptionDef* option = FindShortOption(options, token.mid(1));
       if (!option)
-        throw TUsageError(QStringLiteral("unknown option %1").arg(token));
+        throw TUsageError(TCliText::tr("unknown option %1").arg(token));
       args.Add(*option, tokens, i, -1);
     } else {
       const int equals = int(token.indexOf(QLatin1Char('=')));
       const QString name = token.mid(2, equals < 0 ? -1 : equals - 2);
       const TOptionDef* option = FindOption(options, name);
       if (!option)
-        throw TUsageError(QStringLiteral("unknown option --%1").arg(name));
+        throw TUsageError(TCliText::tr("unknown option --%1").arg(name));
       args.Add(*option, tokens, i, equals);
     }
   }
@@ -76,10 +77,10 @@ TArgs TArgs::Parse(const QStringList& tokens, const QList<TOptionDef>& options) 
 void TArgs::Add(const TOptionDef& option, const QStringList& tokens, int& i, int equals) {
   const QString& name = option.Name;
   if (Has(name) && !option.Repeats)
-    throw TUsageError(QStringLiteral("--%1 given twice").arg(name));
+    throw TUsageError(TCliText::tr("--%1 given twice").arg(name));
   if (!option.TakesValue) {
     if (equals >= 0)
-      throw TUsageError(QStringLiteral("--%1 takes no value").arg(name));
+      throw TUsageError(TCliText::tr("--%1 takes no value").arg(name));
     flags_.insert(name);
     return;
   }
@@ -89,7 +90,7 @@ void TArgs::Add(const TOptionDef& option, const QStringList& tokens, int& i, int
   else if (i + 1 < tokens.size())
     value = tokens[++i];
   else
-    throw TUsageError(QStringLiteral("--%1 needs a value").arg(name));
+    throw TUsageError(TCliText::tr("--%1 needs a value").arg(name));
   if (option.Repeats)
     repeated_[name] << value;
   else

@@ -5,6 +5,7 @@
 #include "cli/console.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "common/texts.h"
 #include "settings/settingsfile.h"
 #include "transfer/ops/backup.h"
 #include "transfer/ops/restore.h"
@@ -18,49 +19,54 @@ void PrintMissing(const TBackupResult& result) {
   for (int i = 0; i < result.Reached; ++i) {
     const TManifestEntry& entry = result.Manifest.Entries[i];
     if (entry.State == TManifestEntry::Missing)
-      PrintErr(QStringLiteral("Section %1 is missing from the backup: %2")
+      PrintErr(TCliText::tr("Section %1 is missing from the backup: %2")
                    .arg(entry.Address.Text(), entry.Error));
   }
-  if (!result.LinkLost.isEmpty())
-    PrintErr(QStringLiteral("%1: the %2 sections after it were not read and are missing")
-                 .arg(result.LinkLost)
-                 .arg(result.Manifest.Entries.size() - result.Reached));
+  if (!result.LinkLost.isEmpty()) {
+    //: %1 is where and why the link was lost.
+    PrintErr(TCliText::tr("%1: the %n sections after it were not read and are missing", nullptr,
+                          int(result.Manifest.Entries.size()) - result.Reached)
+                 .arg(result.LinkLost));
+  }
   for (const TSizeChange& change : result.Manifest.Changes)
-    PrintErr(QStringLiteral("Section %1 changed during the backup: %2")
+    PrintErr(TCliText::tr("Section %1 changed during the backup: %2")
                  .arg(change.Address.Text(), result.Manifest.ChangeText(change)));
 }
 
 // "; verified" for a whole backup whose sizes all held to its end.
 QString CheckSuffix(const TManifest& manifest) {
+  //: Ends the summary of a backup: "Backed up 29 of 29 sections ...; inconsistent".
   if (manifest.Check == TBackupCheck::Inconsistent)
-    return QStringLiteral("; inconsistent");
+    return TCliText::tr("; inconsistent");
+  //: Ends the summary of a backup: "Backed up 29 of 29 sections ...; verified".
   if (manifest.Check == TBackupCheck::Verified && manifest.Missing() == 0)
-    return QStringLiteral("; verified");
+    return TCliText::tr("; verified");
   return {};
 }
 
 void PrintSection(const TSectionRestore& section, bool dryRun) {
   const QString address = section.Address.Text();
-  const QString what = QStringLiteral("%1 (%2 bytes)").arg(address).arg(section.Size);
   switch (section.Action) {
     case TSectionRestore::Written:
-      PrintOut(dryRun ? QStringLiteral("would write %1").arg(what)
-                      : QStringLiteral("wrote %1").arg(what));
+      PrintOut(
+          (dryRun ? TCliText::tr("would write %1 (%2 bytes)") : TCliText::tr("wrote %1 (%2 bytes)"))
+              .arg(address)
+              .arg(section.Size));
       break;
     case TSectionRestore::Cleared:
-      PrintOut(dryRun ? QStringLiteral("would clear %1").arg(address)
-                      : QStringLiteral("cleared %1").arg(address));
+      PrintOut((dryRun ? TCliText::tr("would clear %1") : TCliText::tr("cleared %1")).arg(address));
       break;
     case TSectionRestore::Failed:
-      PrintErr(QStringLiteral("Section %1 not restored: %2").arg(address, section.Problem));
+      PrintErr(TCliText::tr("Section %1 not restored: %2").arg(address, section.Problem));
       break;
     case TSectionRestore::Skipped:
-      PrintErr(QStringLiteral("Section %1 is missing from the backup (%2): left as it is")
+      PrintErr(TCliText::tr("Section %1 is missing from the backup (%2): left as it is")
                    .arg(address, section.Problem));
       break;
     case TSectionRestore::NotCleared:
-      PrintOut(dryRun ? QStringLiteral("would leave %1 uncleared").arg(address)
-                      : QStringLiteral("left %1 uncleared").arg(address));
+      PrintOut(
+          (dryRun ? TCliText::tr("would leave %1 uncleared") : TCliText::tr("left %1 uncleared"))
+              .arg(address));
       break;
     case TSectionRestore::Unchanged:
     case TSectionRestore::NotReached:
@@ -72,11 +78,11 @@ void PrintSection(const TSectionRestore& section, bool dryRun) {
 void PrintDoubt(const TBackupSet& backup, const TRestoreResult& result) {
   if (result.Count(TSectionRestore::NotCleared) == 0)
     return;
-  PrintErr(QStringLiteral("%1: the %2 sections it records as empty are left as they are (%3 "
-                          "clears them)")
-               .arg(backup.Manifest.Doubt())
-               .arg(result.Count(TSectionRestore::NotCleared))
-               .arg("--" + ClearMissingOption));
+  //: %1 is why the backup is in doubt, %2 the option that clears them all the same.
+  PrintErr(TCliText::tr("%1: the %n sections it records as empty are left as they are (%2 clears "
+                        "them)",
+                        nullptr, result.Count(TSectionRestore::NotCleared))
+               .arg(backup.Manifest.Doubt(), "--" + ClearMissingOption));
 }
 
 }  // namespace
@@ -95,13 +101,13 @@ int BackupCommand(const TArgs& args) {
   PrintMissing(result);
   const TManifest& manifest = result.Manifest;
   const int count = int(manifest.Entries.size());
-  PrintErr(QStringLiteral("Backed up %1 of %2 sections (%3 bytes) from %4 into %5%6")
+  //: %2 is the bytes, %3 the port, %4 the folder; %5 is "; verified", "; inconsistent" or empty.
+  PrintErr(TCliText::tr("Backed up %1 of %n sections (%2 bytes) from %3 into %4%5", nullptr, count)
                .arg(count - manifest.Missing())
-               .arg(count)
                .arg(result.Bytes)
                .arg(manifest.Port, dir, CheckSuffix(manifest)));
   if (!manifest.Doubt().isEmpty())
-    PrintErr(QStringLiteral("A restore of this backup clears nothing unless given %1")
+    PrintErr(TCliText::tr("A restore of this backup clears nothing unless given %1")
                  .arg("--" + ClearMissingOption));
   return manifest.Doubt().isEmpty() ? exitOk : exitFailed;
 }
@@ -125,19 +131,27 @@ int RestoreCommand(const TArgs& args) {
   PrintDoubt(backup, result);
   for (const TSectionRestore& section : result.Sections)
     PrintSection(section, request.DryRun);
-  if (!result.LinkLost.isEmpty())
-    PrintErr(QStringLiteral("%1: the %2 sections after it were not reached")
-                 .arg(result.LinkLost)
-                 .arg(result.Count(TSectionRestore::NotReached)));
+  if (!result.LinkLost.isEmpty()) {
+    //: %1 is where and why the link was lost.
+    PrintErr(TCliText::tr("%1: the %n sections after it were not reached", nullptr,
+                          result.Count(TSectionRestore::NotReached))
+                 .arg(result.LinkLost));
+  }
   const int notCleared = result.Count(TSectionRestore::NotCleared);
-  PrintErr(
-      QStringLiteral("%1: %2 written, %3 cleared, %4 unchanged, %5 failed%6")
-          .arg(request.DryRun ? QStringLiteral("Dry run, nothing changed")
-                              : QStringLiteral("Restored"))
+  //: %1 is "Restored" or "Dry run, nothing changed"; then the counts of sections.
+  QString summary = TCliText::tr("%1: %2 written, %3 cleared, %4 unchanged, %5 failed");
+  if (notCleared > 0) {
+    //: %1 is "Restored" or "Dry run, nothing changed"; then the counts of sections.
+    summary =
+        TCliText::tr("%1: %2 written, %3 cleared, %4 unchanged, %5 failed, %6 left uncleared");
+  }
+  summary =
+      summary
+          .arg(request.DryRun ? TCliText::tr("Dry run, nothing changed") : TCliText::tr("Restored"))
           .arg(result.Count(TSectionRestore::Written))
           .arg(result.Count(TSectionRestore::Cleared))
           .arg(result.Count(TSectionRestore::Unchanged))
-          .arg(result.Failures())
-          .arg(notCleared > 0 ? QStringLiteral(", %1 left uncleared").arg(notCleared) : QString()));
+          .arg(result.Failures());
+  PrintErr(notCleared > 0 ? summary.arg(notCleared) : summary);
   return result.Failures() == 0 && result.LinkLost.isEmpty() ? exitOk : exitFailed;
 }

@@ -14,6 +14,7 @@
 #include "cli/manycommands.h"
 #include "cli/phonecommands.h"
 #include "common/errors.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ const TCommand& CommandNamed(const QString& name) {
     if (command.Name == name)
       return command;
   }
-  throw TUsageError(QStringLiteral("unknown command '%1'").arg(name));
+  throw TUsageError(TCliText::tr("unknown command '%1'").arg(name));
 }
 
 void CheckOptionsOf(const TCommand& command, const TArgs& args) {
@@ -121,7 +122,7 @@ void CheckOptionsOf(const TCommand& command, const TArgs& args) {
     const bool allowed = std::any_of(command.Options.begin(), command.Options.end(),
                                      [&](const TOptionDef& option) { return option.Name == name; });
     if (!allowed)
-      throw TUsageError(QStringLiteral("%1 takes no option --%2").arg(command.Name, name));
+      throw TUsageError(TCliText::tr("%1 takes no option --%2").arg(command.Name, name));
   }
 }
 
@@ -141,7 +142,7 @@ int RunHelpCommand(const QStringList& operands) {
   if (operands.isEmpty())
     return Print(UsageText());
   if (operands.size() > 1)
-    throw TUsageError(QStringLiteral("help takes one command"));
+    throw TUsageError(TCliText::tr("help takes one command"));
   return Print(CommandHelpText(CommandNamed(operands.first()).Name));
 }
 
@@ -153,7 +154,7 @@ int RunCommand(const QStringList& arguments) {
   if (name.isEmpty() && args.Has(HelpSwitch.Name))
     return Print(UsageText());
   if (name.isEmpty())
-    throw TUsageError(QStringLiteral("no command given"));
+    throw TUsageError(TCliText::tr("no command given"));
   if (name == HelpCommand)
     return RunHelpCommand(args.Positional());
   const TCommand& command = CommandNamed(name);
@@ -170,7 +171,7 @@ int RunKivnvm(const QStringList& arguments) {
   try {
     return RunCommand(arguments);
   } catch (const TUsageError& error) {
-    PrintErr(QStringLiteral("%1\nTry 'kivnvm --help'.").arg(error.Message()));
+    PrintErr(TCliText::tr("%1\nTry 'kivnvm --help'.").arg(error.Message()));
     return exitUsage;
   } catch (const TCommandFailed& error) {
     PrintErr(error.Message());

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/errors.h"
+#include "common/texts.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -52,6 +53,10 @@ QString ErrorText(const Exception& error) {
 
 void PrintQtMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
   PrintErr(message);
+}
+
+QString CliText(const char* source, TReader reader) {
+  return reader == TReader::Script ? QString::fromUtf8(source) : TCliText::tr(source);
 }
 
 void RewriteErrLine(const QString& message) {

@@ -10,6 +10,7 @@
 #include "cli/demosections.h"
 #include "cli/files.h"
 #include "common/errors.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void BuildPhone(const QString& portDir, bool replace) {
   for (const TDemoSection& section : DemoSections()) {
     if (section.Bytes.isEmpty())
       throw TCommandFailed(
-          QStringLiteral("The demo section %1 could not be made").arg(section.Address.Text()));
+          TCliText::tr("The demo section %1 could not be made").arg(section.Address.Text()));
     WriteOutputFile(staging.filePath(section.Address.Text()), section.Bytes);
   }
   std::optional<QTemporaryDir> replaced;
@@ -54,17 +55,17 @@ int DemoCommand(const TArgs& args) {
   const QFileInfo port(portDir);
   // Only a real folder is replaced: removing through a link would empty its target.
   if (replace && (port.isSymLink() || (port.exists() && !port.isDir())))
-    throw TCommandFailed(QStringLiteral("%1 is not a folder: nothing was changed").arg(portDir));
+    throw TCommandFailed(TCliText::tr("%1 is not a folder: nothing was changed").arg(portDir));
   if (!replace && port.exists() &&
       (!port.isDir() ||
        !QDir(portDir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))) {
     throw TCommandFailed(
-        QStringLiteral("%1 already holds a phone: nothing was changed (--force replaces it)")
+        TCliText::tr("%1 already holds a phone: nothing was changed (--force replaces it)")
             .arg(portDir));
   }
   if (!QDir().mkpath(store))
     throw EFCreateError(store);
   BuildPhone(portDir, replace);
-  PrintErr(QStringLiteral("Demo phone created in %1").arg(portDir));
+  PrintErr(TCliText::tr("Demo phone created in %1").arg(portDir));
   return exitOk;
 }

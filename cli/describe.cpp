@@ -2,6 +2,8 @@
 
 #include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
+#include "cli/console.h"
+#include "common/texts.h"
 
 TSlotInfo DescribeBytes(const QByteArray& head, qint32 size) {
   const TSlotInfo cleared;
@@ -10,18 +12,18 @@ TSlotInfo DescribeBytes(const QByteArray& head, qint32 size) {
   return ClassifySection(cleared, size, head.left(RecognitionBytes));
 }
 
-QString KindName(TSlotKind kind) {
+QString KindName(TSlotKind kind, TReader reader) {
   switch (kind) {
     case skEmpty:
-      return QStringLiteral("empty");
+      return CliText(QT_TRANSLATE_NOOP("Cli", "empty"), reader);
     case skProgram:
-      return QStringLiteral("program");
+      return CliText(QT_TRANSLATE_NOOP("Cli", "program"), reader);
     case skGIF:
-      return QStringLiteral("gif");
+      return CliText(QT_TRANSLATE_NOOP("Cli", "gif"), reader);
     case skOther:
       break;
   }
-  return QStringLiteral("other");
+  return CliText(QT_TRANSLATE_NOOP("Cli", "other"), reader);
 }
 
 namespace {
@@ -37,7 +39,7 @@ void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info) {
 }
 
 void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& label) {
-  json.Add(QStringLiteral("kind"), KindName(info.Kind))
+  json.Add(QStringLiteral("kind"), KindName(info.Kind, TReader::Script))
       .Add(QStringLiteral("caption"), info.Caption)
       .Add(QStringLiteral("format_tag"), FormatTagText(info.FormatTag))
       .Add(QStringLiteral("label"), label)
@@ -48,20 +50,23 @@ void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& labe
 }
 
 QStringList SlotInfoText(const TSlotInfo& info) {
-  QStringList lines{QStringLiteral("Kind: %1").arg(KindName(info.Kind)),
-                    QStringLiteral("Caption: %1").arg(info.Caption)};
+  QStringList lines{TCliText::tr("Kind: %1").arg(KindName(info.Kind, TReader::User)),
+                    TCliText::tr("Caption: %1").arg(info.Caption)};
   if (info.Kind == skProgram) {
-    lines << QStringLiteral("Format: %1 (%2)").arg(FormatTagText(info.FormatTag), FWLabel(info));
+    //: %1 is the format word in hexadecimal, %2 the FW column's label: "UFIF 2.1".
+    lines << TCliText::tr("Format: %1 (%2)").arg(FormatTagText(info.FormatTag), FWLabel(info));
   }
-  lines << QStringLiteral("Icon picture: %1")
-               .arg(info.IconIndex < 0 ? QStringLiteral("none") : QString::number(info.IconIndex));
+  //: %1 is the number of the picture in the icon list, or "none".
+  lines << TCliText::tr("Icon picture: %1")
+               .arg(info.IconIndex < 0 ? TCliText::tr("none") : QString::number(info.IconIndex));
   if (info.Compressed) {
-    lines << QStringLiteral("Compressed: %1, %2 bytes unpacked")
+    //: %1 is the compression ratio as the grid shows it.
+    lines << TCliText::tr("Compressed: %1, %2 bytes unpacked")
                  .arg(RatioText(info))
                  .arg(info.UnpackedSize);
   } else {
-    lines << QStringLiteral("Compressed: no");
+    lines << TCliText::tr("Compressed: no");
   }
-  lines << QStringLiteral("Size: %1 bytes").arg(info.Size);
+  lines << TCliText::tr("Size: %1 bytes").arg(info.Size);
   return lines;
 }

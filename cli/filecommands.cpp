@@ -9,6 +9,8 @@
 #include "cli/describe.h"
 #include "cli/files.h"
 #include "cli/options.h"
+#include "common/messages.h"
+#include "common/texts.h"
 #include "libraries/prg3text.h"
 #include "transfer/limits.h"
 #include "ufif/firmwares.h"
@@ -26,6 +28,22 @@ constexpr qint64 PRG3TextLimit = 1024 * 1024;
 // How far inspect counts a stream: far past any slot, and quick to reach on an endless one.
 constexpr qint64 InspectCountLimit = 16 * 1024 * 1024;
 
+// Why inspect's description holds for no slot, or empty; in English for --json.
+QString InspectNote(const QString& path, const TMeasuredInput& input, TReader reader) {
+  if (input.Capped) {
+    return CliText(QT_TRANSLATE_NOOP(
+                       "Cli", "%1 did not end: counted up to %2 bytes, larger than any slot"),
+                   reader)
+        .arg(InputName(path, reader), QString::number(input.Size));
+  }
+  if (input.Size > BigSlotLimit) {
+    return CliText(QT_TRANSLATE_NOOP("Cli", "%1 bytes, larger than any slot (at most %2)"), reader)
+        .arg(input.Size)
+        .arg(BigSlotLimit);
+  }
+  return {};
+}
+
 }  // namespace
 
 // Recognition needs only the first bytes and the size, so a file of any size is described.
@@ -34,27 +52,19 @@ int InspectCommand(const TArgs& args) {
   const TMeasuredInput input = MeasureInput(path, RecognitionBytes, InspectCountLimit);
   const TSlotInfo info = DescribeBytes(
       input.Head, qint32(qMin<qint64>(input.Size, std::numeric_limits<qint32>::max())));
-  QString note;
-  if (input.Capped) {
-    note = QStringLiteral("%1 did not end: counted up to %2 bytes, larger than any slot")
-               .arg(InputName(path))
-               .arg(input.Size);
-  } else if (input.Size > BigSlotLimit) {
-    note = QStringLiteral("%1 bytes, larger than any slot (at most %2)")
-               .arg(input.Size)
-               .arg(BigSlotLimit);
-  }
   if (args.Has(QStringLiteral("json"))) {
     TJsonLine json;
     AddSlotInfoJson(json, info);
+    const QString note = InspectNote(path, input, TReader::Script);
     if (!note.isEmpty())
       json.Add(QStringLiteral("note"), note);
     PrintOut(json.Text());
   } else {
     for (const QString& line : SlotInfoText(info))
       PrintOut(line);
+    const QString note = InspectNote(path, input, TReader::User);
     if (!note.isEmpty())
-      PrintOut(QStringLiteral("Note: ") + note);
+      PrintOut(TCliText::tr("Note: %1").arg(note));
   }
   return exitOk;
 }
@@ -66,9 +76,9 @@ int PackCommand(const TArgs& args) {
   const QByteArray data = ReadWholeFile(args.Positional()[0], UploadBufferSize);
   const QByteArray container = BuildLZOContainer(data, icon);
   if (container.isEmpty())
-    throw TCommandFailed(QStringLiteral("The LZO container could not be built"));
+    throw TCommandFailed(TCliText::tr("The LZO container could not be built"));
   if (container.size() > BigSlotLimit) {
-    throw TCommandFailed(QStringLiteral("The container takes %1 bytes; a section takes at most %2")
+    throw TCommandFailed(TCliText::tr("The container takes %1 bytes; a section takes at most %2")
                              .arg(container.size())
                              .arg(BigSlotLimit));
   }
@@ -98,7 +108,7 @@ int ConvertCommand(const TArgs& args) {
     image = marked;
   } else {
     throw TCommandFailed(
-        QStringLiteral("%1 is not a UFIF 2.0 program: nothing converted, nothing written")
+        TCliText::tr("%1 is not a UFIF 2.0 program: nothing converted, nothing written")
             .arg(InputName(inPath)));
   }
   const QString outPath = args.Positional()[1];
@@ -114,12 +124,11 @@ int PRG3Command(const TArgs& args) {
   const QStringList lines = SplitTextLines(ReadWholeFile(textPath, PRG3TextLimit));
   const TPRG3Image library = PRG3ImageFromLines(lines);
   if (library.TooBig)
-    throw TCommandFailed(QStringLiteral("Can't uplod - library file too big!"));
+    throw TCommandFailed(LibraryTooBigText());
   for (const int number : PRG3IgnoredLines(lines)) {
-    PrintErr(QStringLiteral("%1: line %2 ignored, it gives no word: %3")
-                 .arg(InputName(textPath))
-                 .arg(number)
-                 .arg(lines[number - 1]));
+    //: %3 is the line as it stands in the file.
+    PrintErr(TCliText::tr("%1: line %2 ignored, it gives no word: %3")
+                 .arg(InputName(textPath), QString::number(number), lines[number - 1]));
   }
   WriteOutputFile(args.Positional()[1], library.Image);
   return exitOk;

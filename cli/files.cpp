@@ -6,11 +6,13 @@
 #include "cli/console.h"
 #include "common/errors.h"
 #include "common/fileio.h"
+#include "common/texts.h"
 
 namespace {
 
-const QString StandardInputName = QStringLiteral("standard input");
-const QString StandardOutputName = QStringLiteral("standard output");
+QString StandardOutputName() {
+  return TCliText::tr("standard output");
+}
 
 }  // namespace
 
@@ -18,8 +20,9 @@ bool IsStandardStream(const QString& path) {
   return path == QLatin1String("-");
 }
 
-QString InputName(const QString& path) {
-  return IsStandardStream(path) ? StandardInputName : path;
+QString InputName(const QString& path, TReader reader) {
+  return IsStandardStream(path) ? CliText(QT_TRANSLATE_NOOP("Cli", "standard input"), reader)
+                                : path;
 }
 
 namespace {
@@ -29,7 +32,7 @@ void OpenInput(QFile& input, const QString& path) {
   if (!IsStandardStream(path))
     OpenForReading(input, path, TFileKinds::StreamsToo);
   else if (!input.open(stdin, QIODevice::ReadOnly))
-    throw EFOpenError(StandardInputName, input.errorString());
+    throw EFOpenError(InputName(path), input.errorString());
 }
 
 }  // namespace
@@ -68,8 +71,8 @@ TMeasuredInput MeasureInput(const QString& path, qint64 headBytes, qint64 countL
 QByteArray ReadWholeFile(const QString& path, qint64 limit) {
   const TBoundedBytes input = ReadInputHead(path, limit);
   if (input.More) {
-    throw TCommandFailed(
-        QStringLiteral("%1 is too big: more than %2 bytes").arg(InputName(path)).arg(limit));
+    throw TCommandFailed(TCliText::tr("%1 is too big: more than %2 bytes")
+                             .arg(InputName(path), QString::number(limit)));
   }
   return input.Bytes;
 }
@@ -81,6 +84,6 @@ void WriteOutputFile(const QString& path, const QByteArray& bytes) {
   }
   QFile output;
   if (!output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
-    throw EFCreateError(StandardOutputName, output.errorString());
-  WriteOpenFile(output, bytes, StandardOutputName);
+    throw EFCreateError(StandardOutputName(), output.errorString());
+  WriteOpenFile(output, bytes, StandardOutputName());
 }

@@ -3,22 +3,26 @@
 #include <QList>
 
 #include "cli/console.h"
+#include "common/texts.h"
 
 namespace {
 
+// Summary and Details are the English sources, translated when shown; a synopsis is the command
+// line itself and stays as it is.
 struct TCommandHelp {
   QString Name;
-  bool Phone = false;  // takes the phone options
-  QString Synopsis;    // after "kivnvm "
-  QString Summary;     // its line in the overview
-  QString Details;     // its own help
+  bool Phone = false;   // takes the phone options
+  QString Synopsis;     // after "kivnvm "
+  const char* Summary;  // its line in the overview
+  const char* Details;  // its own help
 };
 
 const QList<TCommandHelp>& CommandHelps() {
   static const QList<TCommandHelp> helps{
       {QStringLiteral("inspect"), false, QStringLiteral("inspect [--json] FILE"),
-       QStringLiteral("describe FILE as the manager describes a section"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "describe FILE as the manager describes a section"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Describes FILE as the manager describes a section holding exactly those bytes\n"
            "(with \"Additional info\" ticked). FILE may have any size: only its first 128\n"
            "bytes and its size are used, with a note when it is larger than any slot. A\n"
@@ -27,8 +31,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --json    one JSON object: kind, caption, format_tag, label, icon_index,\n"
            "            compressed, unpacked_size, size")},
       {QStringLiteral("pack"), false, QStringLiteral("pack [--icon CODE] IN OUT"),
-       QStringLiteral("LZO container of IN, as the compressed upload writes it"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "LZO container of IN, as the compressed upload writes it"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Writes the LZO container that \"Upload LZO-Compressed\" would store for IN, which\n"
            "holds at most 65,536 bytes.\n"
            "\n"
@@ -36,13 +41,16 @@ const QList<TCommandHelp>& CommandHelps() {
            "                 the icon list (default E852). ELF programs take their icon from\n"
            "                 their header, other data gets E852.")},
       {QStringLiteral("unpack"), false, QStringLiteral("unpack IN OUT"),
-       QStringLiteral("the original file from an LZO container"),
-       QStringLiteral("Gives back the original file from an LZO container; a damaged container is\n"
-                      "refused.")},
+       QT_TRANSLATE_NOOP("Cli", "the original file from an LZO container"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
+           "Gives back the original file from an LZO container; a damaged container is\n"
+           "refused.")},
       {QStringLiteral("convert"), false,
        QStringLiteral("convert [--firmware TEXT | --firmware-index N] IN OUT"),
-       QStringLiteral("UFIF 2.0 program to UFIF 2.1 for a firmware"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "UFIF 2.0 program to UFIF 2.1 for a firmware"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Converts a UFIF 2.0 program to UFIF 2.1 for a firmware. Standard output gets one\n"
            "line per word the conversion could not judge (standard error when OUT is \"-\").\n"
            "Any other file is refused: nothing is written and the exit status is 1.\n"
@@ -52,28 +60,32 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --firmware-index N   entry N of the firmware table, 0 by default;\n"
            "                       'kivnvm firmwares' lists the table")},
       {QStringLiteral("prg3"), false, QStringLiteral("prg3 TEXT OUT"),
-       QStringLiteral("PRG3 library image from its text"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "PRG3 library image from its text"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Builds the PRG3 library image from its text: RELEASE=n and one word per line (a\n"
            "hexadecimal number, a blank, a name). Each non-empty line that gives no word is\n"
            "named on standard error. More than 512 words: \"Can't uplod - library file too\n"
            "big!\".")},
       {QStringLiteral("firmwares"), false, QStringLiteral("firmwares"),
-       QStringLiteral("the firmware table, with the indexes --firmware-index takes"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "the firmware table, with the indexes --firmware-index takes"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Lists the firmware table of the manager's conversion, one entry per line after\n"
            "its index, as --firmware-index of convert and put takes it.")},
       {QStringLiteral("demo"), false, QStringLiteral("demo [--force] DIR"),
-       QStringLiteral("create a demo phone in DIR/COM1 for the virtual phone"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "create a demo phone in DIR/COM1 for the virtual phone"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Creates a demo phone in DIR/COM1 for the virtual phone: programs of every kind, a\n"
            "compressed program, a picture, a ringer, a picture pack, data, empty slots, both\n"
            "libraries and the preferences record. A DIR/COM1 that holds anything is refused.\n"
            "\n"
            "  --force        replace the phone in DIR/COM1 (a folder, not a link) by a new one")},
       {QStringLiteral("list"), true, QStringLiteral("list [--json] [--sizes-only]"),
-       QStringLiteral("every slot as the manager's grid shows it"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "every slot as the manager's grid shows it"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Every configured slot as the grid shows it after a full refresh: row, address,\n"
            "caption, size, compression ratio, FW label. As in the manager, a failure ends its\n"
            "slot range, and the exit status is 1.\n"
@@ -82,8 +94,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --sizes-only   no reads, like the manager with \"Additional info\" unticked")},
       {QStringLiteral("get"), true,
        QStringLiteral("get S-SS FILE | --all DIR | --into DIR S-SS..."),
-       QStringLiteral("the whole section into FILE, or many slots into DIR"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "the whole section into FILE, or many slots into DIR"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Reads the whole section into FILE; an empty section gives an empty file.\n"
            "\n"
            "  --all DIR      every configured slot that holds something into DIR (made when\n"
@@ -98,8 +111,9 @@ const QList<TCommandHelp>& CommandHelps() {
        QStringLiteral(
            "put [--compress] [--icon CODE] [--convert [--firmware TEXT | --firmware-index N]]\n"
            "      [--force] S-SS FILE | --into-free [--from S-SS] [--dry-run] FILE..."),
-       QStringLiteral("upload FILE as the manager does, or files into the free slots"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "upload FILE as the manager does, or files into the free slots"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Uploads FILE as the manager does: trailing Thumb filler (C0 46) dropped (not with\n"
            "--compress), refused with \"Can't uplod - file too big!\" above 2,048 bytes on a\n"
            "small slot or 65,536 elsewhere. It succeeds only when the phone then holds exactly\n"
@@ -119,14 +133,16 @@ const QList<TCommandHelp>& CommandHelps() {
            "  --from S-SS          with --into-free: the first slot to fill (the first slot)\n"
            "  --dry-run            with --into-free: print the plan and write nothing")},
       {QStringLiteral("clear"), true, QStringLiteral("clear [--force] S-SS..."),
-       QStringLiteral("erase sections"),
-       QStringLiteral("Erases the sections; no question is asked. With several, one that fails\n"
-                      "does not stop the others, and a summary ends the work.\n"
-                      "\n"
-                      "  --force        erase a section outside the writable ones (see below)")},
+       QT_TRANSLATE_NOOP("Cli", "erase sections"),
+       QT_TRANSLATE_NOOP("Cli",
+                         "Erases the sections; no question is asked. With several, one that fails\n"
+                         "does not stop the others, and a summary ends the work.\n"
+                         "\n"
+                         "  --force        erase a section outside the writable ones (see below)")},
       {QStringLiteral("backup"), true, QStringLiteral("backup DIR"),
-       QStringLiteral("every slot and 2-16, 2-17, 2-18 into a new folder"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "every slot and 2-16, 2-17, 2-18 into a new folder"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Reads every configured slot and sections 2-16, 2-17 and 2-18 into DIR, which must\n"
            "be new or empty: one file per section and manifest.json. A section that cannot be\n"
            "read is reported, recorded as missing, and makes the exit status 1; a read that\n"
@@ -135,8 +151,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "\"inconsistent\" and makes the exit status 1.")},
       {QStringLiteral("restore"), true,
        QStringLiteral("restore [--dry-run] [--only S-SS,...] [--clear-missing] DIR"),
-       QStringLiteral("write back what differs from a backup"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "write back what differs from a backup"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Checks every file of the backup against its SHA-256 first, then clears the\n"
            "sections the backup records as empty and writes those whose content differs,\n"
            "each checked by reading it back. A backup that is incomplete, inconsistent or\n"
@@ -148,8 +165,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "\n"
            "A change kept in the history is a backup folder too: 'kivnvm history' names it.")},
       {QStringLiteral("link"), true, QStringLiteral("link [--json] [--test | --find [DEVICE...]]"),
-       QStringLiteral("the phone-link library, how it runs, what it exports"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "the phone-link library, how it runs, what it exports"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Tells the phone-link library that will be used, its kind by its header, how it\n"
            "runs (in this process, in the link host, or in the 32-bit or 64-bit link host\n"
            "under Wine) and which of the six exports it has; for a Windows library also the\n"
@@ -172,8 +190,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "            answered. A Windows library under Wine only: a Linux library picks\n"
            "            its device itself")},
       {QStringLiteral("history"), false, QStringLiteral("history [--json]"),
-       QStringLiteral("the changes kept before they replaced a section"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "the changes kept before they replaced a section"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Lists the history, oldest first: before an upload, convert, clear, library upload,\n"
            "preferences update, restore or undo replaces or erases a section that holds\n"
            "something, the section is kept in $XDG_DATA_HOME/kiv-manager/history (the last\n"
@@ -185,8 +204,9 @@ const QList<TCommandHelp>& CommandHelps() {
            "            before_size, before_sha256, after, after_size, after_sha256, finished,\n"
            "            taken_back (an undo has written back what it replaced)")},
       {QStringLiteral("undo"), true, QStringLiteral("undo [ID]"),
-       QStringLiteral("take back a change of the history, the last one by default"),
-       QStringLiteral(
+       QT_TRANSLATE_NOOP("Cli", "take back a change of the history, the last one by default"),
+       QT_TRANSLATE_NOOP(
+           "Cli",
            "Writes back what the section held before change ID (by default the last change\n"
            "not taken back yet), checked by reading it back. Refused, with nothing written,\n"
            "when the section no longer holds what the change left there (size and SHA-256),\n"
@@ -195,49 +215,57 @@ const QList<TCommandHelp>& CommandHelps() {
   return helps;
 }
 
-const QString PhoneOptionsText = QStringLiteral(
-    "Phone options:\n"
-    "  --port COM1..COM4    default: COM-Port of the manager's settings file, else COM1\n"
-    "  --slots FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL\n"
-    "                       default: the ranges of the manager's settings file, else\n"
-    "                       9-29,10-14\n"
-    "  --progress           progress on stderr even when it is not a terminal: the sections\n"
-    "                       of list, backup and restore, the running time of get and put\n"
-    "  --link FILE          the phone-link library for this run; default: Library= of the\n"
-    "                       settings file's [Link], else the manager's search order. A\n"
-    "                       Windows DLL, 32-bit or 64-bit, runs in the Windows link host of\n"
-    "                       its width under Wine (WINELOADER, else for 64 bits wine64, else\n"
-    "                       wine; prefix: WINEPREFIX, else $XDG_DATA_HOME/kiv-manager/wine)\n"
-    "  --isolate            run the library in the link host, a process of its own, where\n"
-    "                       every call has a deadline and a crash ends only the host\n"
-    "                       (default: Isolate= of [Link], else off)\n"
-    "  --timeout-factor N   scale the link host's deadlines (15 s a call, plus the time\n"
-    "                       its bytes take at 2,400 baud) by N; default: Timeout= of\n"
-    "                       [Link], else 1\n"
-    "  --serial COMn=DEVICE the serial device behind a COM port, COM1=/dev/ttyUSB0; once\n"
-    "                       for each port. Checked before the link opens (missing device,\n"
-    "                       no permission); default: COM1= ... COM4= of [Link]");
+QString PhoneOptionsText() {
+  return TCliText::tr(
+      "Phone options:\n"
+      "  --port COM1..COM4    default: COM-Port of the manager's settings file, else COM1\n"
+      "  --slots FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL\n"
+      "                       default: the ranges of the manager's settings file, else\n"
+      "                       9-29,10-14\n"
+      "  --progress           progress on stderr even when it is not a terminal: the sections\n"
+      "                       of list, backup and restore, the running time of get and put\n"
+      "  --link FILE          the phone-link library for this run; default: Library= of the\n"
+      "                       settings file's [Link], else the manager's search order. A\n"
+      "                       Windows DLL, 32-bit or 64-bit, runs in the Windows link host of\n"
+      "                       its width under Wine (WINELOADER, else for 64 bits wine64, else\n"
+      "                       wine; prefix: WINEPREFIX, else $XDG_DATA_HOME/kiv-manager/wine)\n"
+      "  --isolate            run the library in the link host, a process of its own, where\n"
+      "                       every call has a deadline and a crash ends only the host\n"
+      "                       (default: Isolate= of [Link], else off)\n"
+      "  --timeout-factor N   scale the link host's deadlines (15 s a call, plus the time\n"
+      "                       its bytes take at 2,400 baud) by N; default: Timeout= of\n"
+      "                       [Link], else 1\n"
+      "  --serial COMn=DEVICE the serial device behind a COM port, COM1=/dev/ttyUSB0; once\n"
+      "                       for each port. Checked before the link opens (missing device,\n"
+      "                       no permission); default: COM1= ... COM4= of [Link]");
+}
 
-const QString WritableText = QStringLiteral(
-    "Writable sections: put and clear write only where the manager's window can, the\n"
-    "configured slots (18-9..18-29 and 2-10..2-14 by default) and the sections of the\n"
-    "libraries and the preferences record, 2-16, 2-17 and 2-18. Elsewhere the phone keeps\n"
-    "its own data: they refuse, naming the writable sections, unless --force is given.");
+QString WritableText() {
+  return TCliText::tr(
+      "Writable sections: put and clear write only where the manager's window can, the\n"
+      "configured slots (18-9..18-29 and 2-10..2-14 by default) and the sections of the\n"
+      "libraries and the preferences record, 2-16, 2-17 and 2-18. Elsewhere the phone keeps\n"
+      "its own data: they refuse, naming the writable sections, unless --force is given.");
+}
 
-const QString OperandsText = QStringLiteral(
-    "Options may stand before or after the command; after \"--\" every word is an operand.\n"
-    "A FILE, IN, OUT or TEXT of \"-\" is standard input or output.");
+QString OperandsText() {
+  return TCliText::tr(
+      "Options may stand before or after the command; after \"--\" every word is an operand.\n"
+      "A FILE, IN, OUT or TEXT of \"-\" is standard input or output.");
+}
 
-const QString ExitStatusText =
-    QStringLiteral("Exit status: 0 done, 1 failed, 2 the command line was not understood.");
+QString ExitStatusText() {
+  return TCliText::tr("Exit status: 0 done, 1 failed, 2 the command line was not understood.");
+}
 
 // The overview's line: the synopsis, and the summary in a column of its own.
 QString OverviewLine(const TCommandHelp& help) {
   constexpr int SummaryColumn = 34;
   const QString synopsis = QStringLiteral("  ") + help.Synopsis.simplified();
   if (synopsis.size() < SummaryColumn)
-    return synopsis.leftJustified(SummaryColumn) + help.Summary;
-  return synopsis + QLatin1Char('\n') + QString(SummaryColumn, QLatin1Char(' ')) + help.Summary;
+    return synopsis.leftJustified(SummaryColumn) + TCliText::tr(help.Summary);
+  return synopsis + QLatin1Char('\n') + QString(SummaryColumn, QLatin1Char(' ')) +
+         TCliText::tr(help.Summary);
 }
 
 QString OverviewOf(bool phone) {
@@ -252,7 +280,9 @@ QString OverviewOf(bool phone) {
 }  // namespace
 
 QString UsageText() {
-  return QStringLiteral(
+  //: %1 and %2 are the lists of commands, %3 to %6 the paragraphs of the options, the
+  //: writable sections, the operands and the exit status.
+  return TCliText::tr(
              "Usage: kivnvm COMMAND [OPTIONS] ARGUMENTS\n"
              "       kivnvm help COMMAND    the command's help, as 'kivnvm COMMAND --help'\n"
              "\n"
@@ -269,26 +299,28 @@ QString UsageText() {
              "  -h, --help, --version\n"
              "\n"
              "%6")
-      .arg(OverviewOf(false), OverviewOf(true), PhoneOptionsText, WritableText, OperandsText,
-           ExitStatusText);
+      .arg(OverviewOf(false), OverviewOf(true), PhoneOptionsText(), WritableText(), OperandsText(),
+           ExitStatusText());
 }
 
 QString CommandHelpText(const QString& name) {
   for (const TCommandHelp& help : CommandHelps()) {
     if (help.Name != name)
       continue;
-    QString text = QStringLiteral("Usage: kivnvm %1\n\n%2\n").arg(help.Synopsis, help.Details);
+    //: %1 is the command line of a command: "get S-SS FILE".
+    QString text = TCliText::tr("Usage: kivnvm %1").arg(help.Synopsis) + QStringLiteral("\n\n") +
+                   TCliText::tr(help.Details) + QLatin1Char('\n');
     if (help.Name == QLatin1String("put") || help.Name == QLatin1String("clear"))
-      text += QLatin1Char('\n') + WritableText + QLatin1Char('\n');
+      text += QLatin1Char('\n') + WritableText() + QLatin1Char('\n');
     if (help.Phone)
-      text += QLatin1Char('\n') + PhoneOptionsText + QLatin1Char('\n');
-    return text + QLatin1Char('\n') + OperandsText + QStringLiteral("\n\n") + ExitStatusText;
+      text += QLatin1Char('\n') + PhoneOptionsText() + QLatin1Char('\n');
+    return text + QLatin1Char('\n') + OperandsText() + QStringLiteral("\n\n") + ExitStatusText();
   }
   return {};
 }
 
 void ThrowUsageOf(const QString& name) {
-  throw TUsageError(QStringLiteral("usage: kivnvm ") + SynopsisOf(name));
+  throw TUsageError(TCliText::tr("usage: kivnvm %1").arg(SynopsisOf(name)));
 }
 
 QString SynopsisOf(const QString& name) {

@@ -7,6 +7,7 @@
 #include "cli/jsontext.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "common/texts.h"
 #include "transfer/ops/undo.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 THistoryStore Store() {
   const THistoryConfig config = CurrentHistoryConfig();
   if (config.Dir.isEmpty())
-    throw TCommandFailed(QStringLiteral("The history is turned off ([History] Keep=0 in %1)")
+    throw TCommandFailed(TCliText::tr("The history is turned off ([History] Keep=0 in %1)")
                              .arg(ManagerSettingsPath()));
   return THistoryStore(config);
 }
@@ -43,15 +44,18 @@ TJsonLine EntryJson(const THistoryEntry& entry) {
 }
 
 QString EntryText(const THistoryEntry& entry) {
-  if (!entry.Problem.isEmpty())
-    return QStringLiteral("%1 damaged: %2").arg(entry.Id, -4).arg(entry.Problem);
+  if (!entry.Problem.isEmpty()) {
+    //: %1 is the change's id, %2 why its record cannot be used.
+    return TCliText::tr("%1 damaged: %2").arg(entry.Id, -4).arg(entry.Problem);
+  }
   const QString after =
-      entry.After.Known ? entry.After.Text() : QStringLiteral("(unfinished: not known)");
+      entry.After.Known ? entry.After.Text() : TCliText::tr("(unfinished: not known)");
   return QStringLiteral("%1 %2 %3 %4: %5 -> %6")
       .arg(entry.Id, -4)
       .arg(entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
       .arg(entry.Address.Text(), -6)
-      .arg(entry.TakenBack ? entry.Change + QStringLiteral(" (taken back)") : entry.Change,
+      //: %1 is the change: "upload", "clear"...
+      .arg(entry.TakenBack ? TCliText::tr("%1 (taken back)").arg(entry.Change) : entry.Change,
            entry.Before.Text(), after);
 }
 
@@ -73,7 +77,7 @@ int HistoryCommand(const TArgs& args) {
 
 int UndoCommand(const TArgs& args) {
   if (args.Positional().size() > 1)
-    throw TUsageError(QStringLiteral("undo takes at most one change"));
+    throw TUsageError(TCliText::tr("undo takes at most one change"));
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const THistoryStore store = Store();
   const QString id = args.Positional().isEmpty() ? LastChange(store).Id : args.Positional().first();
@@ -89,12 +93,13 @@ int UndoCommand(const TArgs& args) {
     case TUndoResult::Refused:
       throw TCommandFailed(result.Problem);
     case TUndoResult::Failed:
-      throw TCommandFailed(QStringLiteral("Section %1 not taken back: %2")
-                               .arg(entry.Address.Text(), result.Problem));
+      throw TCommandFailed(
+          TCliText::tr("Section %1 not taken back: %2").arg(entry.Address.Text(), result.Problem));
     case TUndoResult::Undone:
       break;
   }
-  PrintErr(QStringLiteral("Took back change %1 (%2 of %3): the section holds %4 again")
+  //: %1 is the change's id, %2 the change ("upload"), %3 the section, %4 what it holds.
+  PrintErr(TCliText::tr("Took back change %1 (%2 of %3): the section holds %4 again")
                .arg(entry.Id, entry.Change, entry.Address.Text(), entry.Before.Text()));
   return exitOk;
 }

@@ -11,6 +11,7 @@
 #include "cli/options.h"
 #include "cli/phonecommands.h"
 #include "cli/phonelink.h"
+#include "common/texts.h"
 #include "transfer/limits.h"
 #include "transfer/ops/manyslots.h"
 
@@ -42,7 +43,8 @@ int Finish(const TManyResult& result, TPhoneLink& link) {
     throw TCommandFailed(link.OpenError());
   for (const TSlotWork& slot : result.Slots) {
     if (slot.State == TSlotWork::Skipped && !slot.File.isEmpty())
-      PrintErr(QStringLiteral("%1: %2 exists, left as it is (--replace replaces it)")
+      //: %1 is the section, %2 the file.
+      PrintErr(TCliText::tr("%1: %2 exists, left as it is (--replace replaces it)")
                    .arg(slot.Address.Text(), slot.File));
   }
   for (const QString& line : result.Summary())
@@ -58,12 +60,12 @@ int GetManyCommand(const TArgs& args) {
   QList<TSectionAddress> addresses;
   if (args.Has(AllOption)) {
     if (args.Has(IntoOption) || args.Positional().size() != 1)
-      throw TUsageError(QStringLiteral("get --all takes one folder and no sections"));
+      throw TUsageError(TCliText::tr("get --all takes one folder and no sections"));
     dir = args.Positional().first();
     addresses = SlotAddresses(options.Ranges);
   } else {
     if (args.Positional().isEmpty())
-      throw TUsageError(QStringLiteral("get --into DIR takes the sections to save"));
+      throw TUsageError(TCliText::tr("get --into DIR takes the sections to save"));
     dir = args.Value(IntoOption);
     addresses = AddressesOf(args.Positional());
   }
@@ -75,15 +77,19 @@ int GetManyCommand(const TArgs& args) {
 
 QString PlanLine(const TPlannedUpload& item, const TUploadPlan& plan, const TSlotRanges& ranges) {
   QStringList notes;
-  notes << (item.Holds.Kind == skEmpty ? QStringLiteral("free")
-                                       : QStringLiteral("replaces ") + SlotDescription(item.Holds));
+  if (item.Holds.Kind == skEmpty) {
+    notes << TCliText::tr("free");
+  } else {
+    //: What the slot holds now: "replaces Calculator (UFIF 2.1)".
+    notes << TCliText::tr("replaces %1").arg(SlotDescription(item.Holds));
+  }
   if (item.Compressed)
-    notes << QStringLiteral("compressed");
+    notes << TCliText::tr("compressed");
   if (item.UFIF20)
-    notes << (plan.Convert ? QStringLiteral("UFIF 2.0, converted for ") + plan.Firmware
-                           : QStringLiteral("UFIF 2.0, not converted"));
+    notes << (plan.Convert ? TCliText::tr("UFIF 2.0, converted for %1").arg(plan.Firmware)
+                           : TCliText::tr("UFIF 2.0, not converted"));
   if (item.TooBig)
-    notes << QStringLiteral("too big: %1 bytes, the slot takes %2")
+    notes << TCliText::tr("too big: %1 bytes, the slot takes %2")
                  .arg(item.File.TooLong ? qint64(UploadBufferSize) + 1 : item.Size)
                  .arg(SectionLimit(item.Target, ranges));
   return QStringLiteral("%1 -> %2 (%3)")
@@ -92,14 +98,14 @@ QString PlanLine(const TPlannedUpload& item, const TUploadPlan& plan, const TSlo
 
 int PutIntoFreeCommand(const TArgs& args) {
   if (args.Positional().isEmpty())
-    throw TUsageError(QStringLiteral("put --into-free takes the files to upload"));
+    throw TUsageError(TCliText::tr("put --into-free takes the files to upload"));
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   int startRow = 1;
   if (args.Has(QStringLiteral("from"))) {
     const TSectionAddress from = ParseAddressArgument(args.Value(QStringLiteral("from")));
     startRow = SlotRow(from.Section, from.SubSection, options.Ranges);
     if (startRow == 0)
-      throw TUsageError(QStringLiteral("--from %1 is not a slot").arg(from.Text()));
+      throw TUsageError(TCliText::tr("--from %1 is not a slot").arg(from.Text()));
   }
   QList<TPlannedUpload> files;
   for (const QString& name : args.Positional()) {
@@ -124,7 +130,7 @@ int PutIntoFreeCommand(const TArgs& args) {
   for (const TPlannedUpload& item : plan.Items)
     PrintOut(PlanLine(item, plan, options.Ranges));
   for (const QString& name : overflow)
-    PrintOut(QStringLiteral("%1 -> no free slot left").arg(name));
+    PrintOut(TCliText::tr("%1 -> no free slot left").arg(name));
   if (args.Has(QStringLiteral("dry-run")))
     return overflow.isEmpty() ? exitOk : exitFailed;
   const int status =
@@ -165,7 +171,7 @@ int PutAnyCommand(const TArgs& args) {
   if (args.Has(IntoFreeOption))
     return PutIntoFreeCommand(args);
   if (args.Has(QStringLiteral("dry-run")) || args.Has(QStringLiteral("from")))
-    throw TUsageError(QStringLiteral("--dry-run and --from go with --into-free"));
+    throw TUsageError(TCliText::tr("--dry-run and --from go with --into-free"));
   if (args.Positional().size() != 2)
     ThrowUsageOf(QStringLiteral("put"));
   return PutCommand(args);

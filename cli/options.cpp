@@ -7,6 +7,7 @@
 #include "catalogue/slotinfo.h"
 #include "cli/args.h"
 #include "cli/console.h"
+#include "common/texts.h"
 #include "settings/settingsfile.h"
 #include "ufif/firmwares.h"
 #include "ufif/icons.h"
@@ -22,7 +23,7 @@ int ParsePort(const QString& text) {
                                           QRegularExpression::CaseInsensitiveOption);
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch())
-    throw TUsageError(QStringLiteral("--port takes COM1, COM2, COM3 or COM4, not '%1'").arg(text));
+    throw TUsageError(TCliText::tr("--port takes COM1, COM2, COM3 or COM4, not '%1'").arg(text));
   return match.captured(1).toInt();
 }
 
@@ -33,7 +34,7 @@ TSlotRanges ParseSlots(const QString& text) {
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) {
     throw TUsageError(
-        QStringLiteral("--slots takes FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL, not '%1'").arg(text));
+        TCliText::tr("--slots takes FIRSTBIG-LASTBIG,FIRSTSMALL-LASTSMALL, not '%1'").arg(text));
   }
   TSlotRanges ranges;
   ranges.FirstBig = match.captured(1).toInt();
@@ -41,9 +42,9 @@ TSlotRanges ParseSlots(const QString& text) {
   ranges.FirstSmall = match.captured(3).toInt();
   ranges.SmallSlots = match.captured(4).toInt() - ranges.FirstSmall + 1;
   if (ranges.BigSlots < 0 || ranges.SmallSlots < 0)
-    throw TUsageError(QStringLiteral("--slots: a range ends before it begins in '%1'").arg(text));
+    throw TUsageError(TCliText::tr("--slots: a range ends before it begins in '%1'").arg(text));
   if (ranges.BigSlots + ranges.SmallSlots > MaxSlotRows)
-    throw TUsageError(QStringLiteral("--slots: at most %1 slots in all").arg(MaxSlotRows));
+    throw TUsageError(TCliText::tr("--slots: at most %1 slots in all").arg(MaxSlotRows));
   return ranges;
 }
 
@@ -51,7 +52,7 @@ void CheckRangesFitOneByte(const TSlotRanges& ranges) {
   for (const TSectionAddress& address : SlotAddresses(ranges)) {
     if (!FitsOneByte(address.SubSection)) {
       throw TUsageError(
-          QStringLiteral("the slot ranges reach subsection %1; subsections go up to 255")
+          TCliText::tr("the slot ranges reach subsection %1; subsections go up to 255")
               .arg(address.SubSection));
     }
   }
@@ -63,7 +64,7 @@ TSectionAddress ParseAddressArgument(const QString& text) {
   TSectionAddress address;
   if (!ParseSectionAddress(text, address)) {
     throw TUsageError(
-        QStringLiteral("'%1' is not a section address such as 18-9 (numbers 0 to 255)").arg(text));
+        TCliText::tr("'%1' is not a section address such as 18-9 (numbers 0 to 255)").arg(text));
   }
   return address;
 }
@@ -85,13 +86,12 @@ quint32 ParseIconCode(const QString& text) {
     }
   }
   throw TUsageError(
-      QStringLiteral("--icon takes an icon code of the icon list such as E852, not '%1'")
-          .arg(text));
+      TCliText::tr("--icon takes an icon code of the icon list such as E852, not '%1'").arg(text));
 }
 
 QString FirmwareTextFrom(const TArgs& args) {
   if (args.Has(QStringLiteral("firmware")) && args.Has(QStringLiteral("firmware-index")))
-    throw TUsageError(QStringLiteral("give either --firmware or --firmware-index, not both"));
+    throw TUsageError(TCliText::tr("give either --firmware or --firmware-index, not both"));
   if (args.Has(QStringLiteral("firmware")))
     return args.Value(QStringLiteral("firmware"));
   const QStringList& table = FirmwareTable();
@@ -99,9 +99,8 @@ QString FirmwareTextFrom(const TArgs& args) {
   bool ok = false;
   const int index = indexText.toInt(&ok);
   if (!ok || index < 0 || index >= table.size()) {
-    throw TUsageError(QStringLiteral("--firmware-index takes 0 to %1, not '%2'")
-                          .arg(table.size() - 1)
-                          .arg(indexText));
+    throw TUsageError(TCliText::tr("--firmware-index takes 0 to %1, not '%2'")
+                          .arg(QString::number(table.size() - 1), indexText));
   }
   return table[index];
 }
@@ -116,12 +115,13 @@ TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
   TPhoneOptions options;
   if (args.Has(QStringLiteral("port"))) {
     options.Port = ParsePort(args.Value(QStringLiteral("port")));
-    options.PortOrigin = QStringLiteral("from --port");
+    //: Where the port came from, after the port: "(COM2, from --port)".
+    options.PortOrigin = TCliText::tr("from --port");
   } else {
     options.Port = settings.COMPort + 1;
     options.PortOrigin = QFileInfo::exists(settingsPath)
-                             ? QStringLiteral("from the settings file %1").arg(settingsPath)
-                             : QStringLiteral("the default: no settings file %1").arg(settingsPath);
+                             ? TCliText::tr("from the settings file %1").arg(settingsPath)
+                             : TCliText::tr("the default: no settings file %1").arg(settingsPath);
   }
   options.Ranges = args.Has(QStringLiteral("slots"))
                        ? ParseSlots(args.Value(QStringLiteral("slots")))
@@ -143,7 +143,7 @@ TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath) {
     choice.TimeoutFactor = ParseTimeoutFactor(text);
     if (choice.TimeoutFactor <= 0)
       throw TUsageError(
-          QStringLiteral("'%1' is no timeout factor: give a positive number such as 0.5 or 3")
+          TCliText::tr("'%1' is no timeout factor: give a positive number such as 0.5 or 3")
               .arg(text));
   }
   for (const QString& text : args.Values(QStringLiteral("serial"))) {
@@ -151,8 +151,7 @@ TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath) {
     QString device;
     if (!ParseSerialMapping(text, port, device))
       throw TUsageError(
-          QStringLiteral("--serial takes COMn=DEVICE such as COM1=/dev/ttyUSB0, not '%1'")
-              .arg(text));
+          TCliText::tr("--serial takes COMn=DEVICE such as COM1=/dev/ttyUSB0, not '%1'").arg(text));
     choice.Serial.insert(port, device);
   }
   return choice;

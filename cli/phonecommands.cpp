@@ -14,6 +14,7 @@
 #include "cli/phonelink.h"
 #include "cli/transferclock.h"
 #include "common/messages.h"
+#include "common/texts.h"
 #include "transfer/limits.h"
 #include "transfer/ops/upload.h"
 #include "ufif/icons.h"
@@ -80,11 +81,11 @@ TJsonLine RowJson(const TListedRow& row) {
 
 void CheckPutOptions(const TArgs& args) {
   if (args.Has(QStringLiteral("icon")) && !args.Has(QStringLiteral("compress")))
-    throw TUsageError(QStringLiteral("--icon goes with --compress"));
+    throw TUsageError(TCliText::tr("--icon goes with --compress"));
   const bool firmwareGiven =
       args.Has(QStringLiteral("firmware")) || args.Has(QStringLiteral("firmware-index"));
   if (firmwareGiven && !args.Has(QStringLiteral("convert")))
-    throw TUsageError(QStringLiteral("--firmware and --firmware-index go with --convert"));
+    throw TUsageError(TCliText::tr("--firmware and --firmware-index go with --convert"));
   if (args.Has(QStringLiteral("icon")))
     ParseIconCode(args.Value(QStringLiteral("icon")));
   if (args.Has(QStringLiteral("convert")))
@@ -125,9 +126,10 @@ void CheckWritable(const TSectionAddress& address, const TSlotRanges& ranges, co
     allowed << section.Text();
   allowed.removeAll(QString());
   throw TCommandFailed(
-      QStringLiteral("Section %1 is neither a slot nor a library or preferences section, so the "
-                     "phone may keep its own data there; kivnvm writes only %2. Give --force "
-                     "to write it anyway.")
+      //: %2 lists the writable sections: "18-9..18-29, 2-10..2-14, 2-16, 2-17, 2-18".
+      TCliText::tr("Section %1 is neither a slot nor a library or preferences section, so the "
+                   "phone may keep its own data there; kivnvm writes only %2. Give --force "
+                   "to write it anyway.")
           .arg(address.Text(), allowed.join(QStringLiteral(", "))));
 }
 
@@ -163,8 +165,8 @@ int GetCommand(const TArgs& args) {
     TPhoneLink link(options);
     TCommandLink open(link);
     TTransferClock clock(TTransferClock::WhenFor(args.Has(QStringLiteral("progress"))),
-                         QStringLiteral("reading ") + address.Text(),
-                         QStringLiteral("read ") + address.Text());
+                         TCliText::tr("reading %1").arg(address.Text()),
+                         TCliText::tr("read %1").arg(address.Text()));
     section = ReadWholeSection(link, address, UploadBufferSize);
     clock.SetBytes(section.Bytes.size());
   }
@@ -186,7 +188,7 @@ int PutCommand(const TArgs& args) {
                                args.Has(QStringLiteral("compress")),
                                TWriteCheck::ByReadBack};
   if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
-    PrintErr(QStringLiteral("Not a UFIF 2.0 program: uploaded unchanged"));
+    PrintErr(TCliText::tr("Not a UFIF 2.0 program: uploaded unchanged"));
   TCliCatalogue catalogue(options.Ranges);
   TPhoneLink link(options);
   TCliReporter reporter(false);
@@ -194,20 +196,20 @@ int PutCommand(const TArgs& args) {
   TUploadResult result;
   {
     TTransferClock clock(TTransferClock::WhenFor(args.Has(QStringLiteral("progress"))),
-                         QStringLiteral("writing ") + address.Text(),
-                         QStringLiteral("wrote and checked ") + address.Text());
+                         TCliText::tr("writing %1").arg(address.Text()),
+                         TCliText::tr("wrote and checked %1").arg(address.Text()));
     result = Upload(link, catalogue.Catalogue, request, interaction, reporter);
     clock.SetBytes(result.Written() ? result.Write.Refresh.Size : -1);
   }
   if (result.Stage == TUploadResult::NoContainer)
-    throw TCommandFailed(QStringLiteral("The LZO container could not be built"));
+    throw TCommandFailed(TCliText::tr("The LZO container could not be built"));
   if (result.Stage == TUploadResult::Sent && !result.Write.LinkOpened)
     throw TCommandFailed(link.OpenError());
   if (result.Stage == TUploadResult::Sent && !result.Write.Whole)
-    PrintErr(QStringLiteral("Section %1: %2").arg(address.Text(), result.Write.Problem));
+    PrintErr(TCliText::tr("Section %1: %2").arg(address.Text(), result.Write.Problem));
   if (result.Written() && request.Compressed && result.Write.Refresh.Size > file.Bytes.size()) {
-    PrintErr(QStringLiteral("The LZO container takes %1 bytes, more than the %2 of the file: its "
-                            "data does not compress")
+    PrintErr(TCliText::tr("The LZO container takes %1 bytes, more than the %2 of the file: its "
+                          "data does not compress")
                  .arg(result.Write.Refresh.Size)
                  .arg(file.Bytes.size()));
   }
@@ -226,6 +228,6 @@ int ClearCommand(const TArgs& args) {
     throw TCommandFailed(link.OpenError());
   if (!outcome.Cleared())
     throw TCommandFailed(ClearProblem(address, outcome));
-  PrintErr(QStringLiteral("Erased!"));
+  PrintErr(TCliText::tr("Erased!"));
   return exitOk;
 }

@@ -1,6 +1,7 @@
 #include "cli/progress.h"
 
 #include "cli/console.h"
+#include "common/texts.h"
 
 TProgress::TProgress(bool enabled, int total)
     : enabled_(enabled), terminal_(StderrIsTerminal()), total_(total) {}
@@ -12,7 +13,8 @@ TProgress::~TProgress() {
 void TProgress::Step(int index, const QString& address, qint64 bytesSoFar) {
   if (!enabled_)
     return;
-  const QString text = QStringLiteral("section %1 of %2 (%3), %4 bytes")
+  //: %3 is the section's address, %4 the bytes moved so far.
+  const QString text = TCliText::tr("section %1 of %2 (%3), %4 bytes")
                            .arg(index)
                            .arg(total_)
                            .arg(address)

@@ -1,10 +1,17 @@
 #include "cli/transferclock.h"
 
 #include "cli/console.h"
+#include "common/texts.h"
 
 namespace {
 
 constexpr std::chrono::milliseconds TickInterval(1000);
+
+// "reading 18-9: 3 s"
+QString RunningText(const QString& what, int seconds) {
+  //: %1 is what is being done: "reading 18-9"; %2 the seconds it has taken so far.
+  return TCliText::tr("%1: %2 s").arg(what, QString::number(seconds));
+}
 
 }  // namespace
 
@@ -18,7 +25,7 @@ TTransferClock::TTransferClock(TWhen when, const QString& what, const QString& d
     return;
   if (when_ == Always) {
     if (terminal_)
-      RewriteErrLine(what_ + QStringLiteral(": 0 s"));
+      RewriteErrLine(RunningText(what_, 0));
     else
       PrintErr(what_);
     shown_ = true;
@@ -37,8 +44,12 @@ TTransferClock::~TTransferClock() {
   }
   if (!shown_)
     return;
-  const QString bytes = bytes_ >= 0 ? QStringLiteral(": %1 bytes").arg(bytes_) : QString();
-  const QString text = QStringLiteral("%1%2 in %3 s").arg(done_, bytes).arg(Seconds(), 0, 'f', 1);
+  const QString seconds = QString::number(Seconds(), 'f', 1);
+  //: %1 is what was done: "read 18-9".
+  const QString text =
+      bytes_ >= 0
+          ? TCliText::tr("%1: %2 bytes in %3 s").arg(done_, QString::number(bytes_), seconds)
+          : TCliText::tr("%1 in %2 s").arg(done_, seconds);
   if (terminal_) {
     RewriteErrLine(text);
     EndErrLine();
@@ -56,7 +67,7 @@ TTransferClock::TWhen TTransferClock::WhenFor(bool progressOption) {
 void TTransferClock::Tick() {
   std::unique_lock<std::mutex> guard(lock_);
   while (!stop_.wait_for(guard, TickInterval, [this] { return stopping_; })) {
-    const QString text = QStringLiteral("%1: %2 s").arg(what_).arg(int(Seconds()));
+    const QString text = RunningText(what_, int(Seconds()));
     if (terminal_)
       RewriteErrLine(text);
     else

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -28,9 +29,23 @@ TKivnvm::TKivnvm(TLibrary library) {
   }
 }
 
+// With the test's environment as it is when the program starts (a virtual phone sets its
+// folder there), and the variables the test set.
+void TKivnvm::Start(QProcess& process, const QStringList& arguments) const {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (auto variable = variables_.cbegin(); variable != variables_.cend(); ++variable) {
+    if (variable.value().isEmpty())
+      environment.remove(variable.key());
+    else
+      environment.insert(variable.key(), variable.value());
+  }
+  process.setProcessEnvironment(environment);
+  process.start(dir_.filePath(QStringLiteral("kivnvm")), arguments);
+}
+
 TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standardInput) const {
   QProcess process;
-  process.start(dir_.filePath(QStringLiteral("kivnvm")), arguments);
+  Start(process, arguments);
   process.write(standardInput);
   process.closeWriteChannel();
   return Finish(process);
@@ -39,7 +54,7 @@ TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standard
 TKivnvmRun TKivnvm::RunFromFile(const QStringList& arguments, const QString& inputPath) const {
   QProcess process;
   process.setStandardInputFile(inputPath);
-  process.start(dir_.filePath(QStringLiteral("kivnvm")), arguments);
+  Start(process, arguments);
   return Finish(process);
 }
 
@@ -61,6 +76,14 @@ void TKivnvm::AddBeside(const QString& name) const {
 
 void TKivnvm::WriteSettings(const QByteArray& iniText) const {
   WriteFileBytes(dir_.filePath(QStringLiteral("KivManager.INI")), iniText);
+}
+
+void TKivnvm::AddCatalogues() const {
+  const QString folder = QStringLiteral("translations");
+  QDir(dir_.path()).mkdir(folder);
+  const QDir built(QCoreApplication::applicationDirPath() + QLatin1Char('/') + folder);
+  for (const QString& name : built.entryList({QStringLiteral("*.qm")}, QDir::Files))
+    CopyBeside(folder + QLatin1Char('/') + name, dir_.path());
 }
 
 QByteArray ReadFileBytes(const QString& path) {

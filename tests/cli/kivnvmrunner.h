@@ -4,6 +4,7 @@
 // KivManager.INI in the build folder never reaches the tests and a test can put its own beside it.
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -31,12 +32,18 @@ class TKivnvm {
   void WriteSettings(const QByteArray& iniText) const;
   // A copy of a file of the test programs' folder beside the program (a Windows link host).
   void AddBeside(const QString& name) const;
+  // The compiled catalogues beside the program, where it finds them in a build folder.
+  void AddCatalogues() const;
+  // The variable set to value for the runs from now on; an empty value unsets it.
+  void SetVariable(const QString& name, const QString& value) { variables_[name] = value; }
   QString Dir() const { return dir_.path(); }
 
  private:
+  void Start(QProcess& process, const QStringList& arguments) const;
   TKivnvmRun Finish(QProcess& process) const;
 
   QTemporaryDir dir_;
+  QMap<QString, QString> variables_;
 };
 
 // Test helpers over files.

@@ -176,6 +176,9 @@ void TestKivnvmUsage::messagesNameTheProgramAndTheReason_data() {
       << "kivnvm: Cannot create file %1/none/out: No such file or directory";
   QTest::newRow("the manager's words")
       << QStringList{"prg3", "%1/words", "%1/out"} << "kivnvm: Can't uplod - library file too big!";
+  // A name that looks like a placeholder stays as it is.
+  QTest::newRow("a name holding %2") << QStringList{"pack", "%1/big%2", "%1/out"}
+                                     << "kivnvm: %1/big%2 is too big: more than 65536 bytes";
   QTest::newRow("usage") << QStringList{"frob"}
                          << "kivnvm: unknown command 'frob'\nTry 'kivnvm --help'.";
 }
@@ -188,6 +191,7 @@ void TestKivnvmUsage::messagesNameTheProgramAndTheReason() {
     words += "10 word\n";
   Put("words", words);
   Put("in", "RELEASE=3\n10 a\n");
+  Put("big%2", QByteArray(65537, 'x'));
   for (QString& argument : arguments)
     argument = argument.arg(work_->path());
   const TKivnvmRun run = kivnvm_.Run(arguments);
