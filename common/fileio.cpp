@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ QString IsADirectoryReason() {
 QString NotRegularReason(mode_t mode) {
   if (S_ISDIR(mode))
     return IsADirectoryReason();
-  return S_ISFIFO(mode) ? QStringLiteral("it is a named pipe, not a regular file")
-                        : QStringLiteral("it is a device or socket, not a regular file");
+  return S_ISFIFO(mode) ? TCommonText::tr("it is a named pipe, not a regular file")
+                        : TCommonText::tr("it is a device or socket, not a regular file");
 }
 
 }  // namespace

@@ -1,66 +1,68 @@
 #include "common/messages.h"
 
 #include "common/sectionaddress.h"
+#include "common/texts.h"
 
 QString GBPErrorMessage(int code) {
   switch (code) {
     case -1:
-      return QStringLiteral("GBP Error: Port already opened!");
+      return TCommonText::tr("GBP Error: Port already opened!");
     case -2:
-      return QStringLiteral("GBP Error: Can't open port!");
+      return TCommonText::tr("GBP Error: Can't open port!");
     case -3:
-      return QStringLiteral("GBP Error: No AT response!");
+      return TCommonText::tr("GBP Error: No AT response!");
     case -4:
-      return QStringLiteral("GBP Error: Port must be opened!");
+      return TCommonText::tr("GBP Error: Port must be opened!");
     case -5:
-      return QStringLiteral("GBP Error: COMM Error!");
+      return TCommonText::tr("GBP Error: COMM Error!");
     case -6:
-      return QStringLiteral("GBP Error: No Memory!");
+      return TCommonText::tr("GBP Error: No Memory!");
     case -7:
-      return QStringLiteral("GBP Error: Invalid arguments!");
+      return TCommonText::tr("GBP Error: Invalid arguments!");
     default:
-      return QStringLiteral("GBP Error: Unknown error #%1!").arg(code);
+      return TCommonText::tr("GBP Error: Unknown error #%1!").arg(code);
   }
 }
 
 QString UnableToOpenGBPText() {
-  return QStringLiteral("Unable to open GPB.DLL");
+  return TCommonText::tr("Unable to open GPB.DLL");
 }
 
 QString ErrorCaption() {
-  return QStringLiteral("ERROR");
+  return TCommonText::tr("ERROR");
 }
 
 QString SuccessCaption() {
-  return QStringLiteral("OK!");
+  return TCommonText::tr("OK!");
 }
 
 QString SizeErrorText(const TSectionAddress& address) {
-  return QStringLiteral("Error getting section %1 size").arg(address.Text());
+  return TCommonText::tr("Error getting section %1 size").arg(address.Text());
 }
 
 QString ReadErrorText(const TSectionAddress& address) {
-  return QStringLiteral("Error reading section %1").arg(address.Text());
+  return TCommonText::tr("Error reading section %1").arg(address.Text());
 }
 
 QString LinkLostText(const TSectionAddress& address, const QString& reason) {
-  return QStringLiteral("The link was lost at section %1 (%2)").arg(address.Text(), reason);
+  //: %1 is a section ("18-11"), %2 why the link was lost
+  return TCommonText::tr("The link was lost at section %1 (%2)").arg(address.Text(), reason);
 }
 
 QString FileTooBigText() {
-  return QStringLiteral("Can't uplod - file too big!");
+  return TCommonText::tr("Can't uplod - file too big!");
 }
 
 QString LibraryTooBigText() {
-  return QStringLiteral("Can't uplod - library file too big!");
+  return TCommonText::tr("Can't uplod - library file too big!");
 }
 
 QString UploadedText() {
-  return QStringLiteral("Section uploaded sucsessfully!");
+  return TCommonText::tr("Section uploaded sucsessfully!");
 }
 
 QString UploadErrorText() {
-  return QStringLiteral(
+  return TCommonText::tr(
       "Section uploaded with error or out of memory!\n"
       "Try to upload again or free some NVM memory");
 }

@@ -4,6 +4,7 @@
 
 #include "catalogue/gridtext.h"
 #include "common/bytes.h"
+#include "common/texts.h"
 #include "prefs/prefrecord.h"
 #include "ufif/icons.h"
 #include "ufif/lzocontainer.h"
@@ -28,8 +29,17 @@ QString HexBytes(const QByteArray& bytes) {
   return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
+// tr() picks a plural form from an int; a header's word may be larger, and its last six digits
+// pick the same form.
+int PluralCount(qint64 count) {
+  const qint64 magnitude = count < 0 ? -count : count;
+  return magnitude < 1000000 ? int(magnitude) : int(magnitude % 1000000 + 1000000);
+}
+
 QString Bytes(qint64 count) {
-  return count == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(count);
+  if (count == 1)
+    return TDetailsText::tr("1 byte");
+  return TDetailsText::tr("%1 bytes", nullptr, PluralCount(count)).arg(count);
 }
 
 // The bytes of a field, with missing ones as zero.
@@ -63,7 +73,7 @@ QString FormatValue(quint32 word) {
 
 QString IconValue(quint32 code) {
   const int picture = IconIndexOf(code);
-  return QStringLiteral("%1, picture %2").arg(Hex16(code)).arg(picture);
+  return TDetailsText::tr("%1, picture %2").arg(Hex16(code)).arg(picture);
 }
 
 class TDetailsBuilder {
@@ -86,31 +96,31 @@ bool IsProgramContent(TContentKind kind) {
 void AddCatalogue(TDetailsBuilder& add, const TSlotDetails& details) {
   const TSlotInfo& info = details.Info;
   const QByteArray& data = details.Bytes;
-  add.Group(QStringLiteral("Catalogue"));
-  add.Add(QStringLiteral("Address"), details.Address.Text());
-  add.Add(QStringLiteral("Kind"), details.Preferences ? QStringLiteral("Preferences record")
-                                                      : ContentKindText(details.Content));
-  add.Add(QStringLiteral("Caption"), info.Caption);
-  add.Add(QStringLiteral("Size"), Bytes(info.Size));
+  add.Group(TDetailsText::tr("Catalogue"));
+  add.Add(TDetailsText::tr("Address"), details.Address.Text());
+  add.Add(TDetailsText::tr("Kind"), details.Preferences ? TDetailsText::tr("Preferences record")
+                                                        : ContentKindText(details.Content));
+  add.Add(TDetailsText::tr("Caption"), info.Caption);
+  add.Add(TDetailsText::tr("Size"), Bytes(info.Size));
   const bool container = details.Content == TContentKind::LZOContainer;
   if (info.Kind == skProgram) {
     const qint64 formatAt = container ? LZOFormatAt : ReadUFIFHeader(data).Offset;
-    add.Add(QStringLiteral("Format word"), FormatValue(info.FormatTag), formatAt, 4);
+    add.Add(TDetailsText::tr("Format word"), FormatValue(info.FormatTag), formatAt, 4);
   } else {
-    add.Add(QStringLiteral("Format word"), QStringLiteral("none: not a program"));
+    add.Add(TDetailsText::tr("Format word"), TDetailsText::tr("none: not a program"));
   }
   if (container)
-    add.Add(QStringLiteral("Icon code"), Hex16(WordAt(data, LZOIconAt)), LZOIconAt, 4);
+    add.Add(TDetailsText::tr("Icon code"), Hex16(WordAt(data, LZOIconAt)), LZOIconAt, 4);
   else if (details.Content == TContentKind::ElfProgram)
-    add.Add(QStringLiteral("Icon code"), Hex16(ReadUFIFHeader(data).IconWordB),
+    add.Add(TDetailsText::tr("Icon code"), Hex16(ReadUFIFHeader(data).IconWordB),
             ReadUFIFHeader(data).Offset + UFIFIconWordBAt, 4);
   else
-    add.Add(QStringLiteral("Icon code"), QStringLiteral("none"));
-  add.Add(QStringLiteral("Icon picture"),
-          info.IconIndex < 0 ? QStringLiteral("none") : QString::number(info.IconIndex));
+    add.Add(TDetailsText::tr("Icon code"), TDetailsText::tr("none"));
+  add.Add(TDetailsText::tr("Icon picture"),
+          info.IconIndex < 0 ? TDetailsText::tr("none") : QString::number(info.IconIndex));
   if (container) {
-    add.Add(QStringLiteral("Unpacked size"), Bytes(info.UnpackedSize), LZOUnpackedAt, 4);
-    add.Add(QStringLiteral("Ratio"),
+    add.Add(TDetailsText::tr("Unpacked size"), Bytes(info.UnpackedSize), LZOUnpackedAt, 4);
+    add.Add(TDetailsText::tr("Ratio"),
             CompressionRatioText(info.Size, info.UnpackedSize, QLatin1Char('.')));
   }
 }
@@ -121,31 +131,33 @@ void AddProgramHeader(TDetailsBuilder& add, const QByteArray& data, TContentKind
   const TUFIFHeader header = ReadUFIFHeader(data);
   const qint64 at = header.Offset;
   const bool elf = kind == TContentKind::ElfProgram;
-  add.Group(QStringLiteral("Program header"));
+  add.Group(TDetailsText::tr("Program header"));
   if (elf) {
     const quint32 phoff = WordAt(data, ElfPhoffAt);
-    add.Add(QStringLiteral("ELF magic"), HexBytes(FieldBytes(data, 0, 4)), 0, 4);
-    add.Add(QStringLiteral("Program headers at (e_phoff)"), QString::number(phoff), ElfPhoffAt, 4);
+    add.Add(TDetailsText::tr("ELF magic"), HexBytes(FieldBytes(data, 0, 4)), 0, 4);
+    add.Add(TDetailsText::tr("Program headers at (e_phoff)"), QString::number(phoff), ElfPhoffAt,
+            4);
     if (phoff <= MaxProgramHeaderOffset)
-      add.Add(QStringLiteral("First segment at (p_offset)"), QString::number(header.Offset),
+      add.Add(TDetailsText::tr("First segment at (p_offset)"), QString::number(header.Offset),
               qint64(phoff) + 4, 4);
     else
-      add.Add(QStringLiteral("First segment at (p_offset)"),
-              QStringLiteral("not read: the program headers lie beyond byte 120"));
+      add.Add(TDetailsText::tr("First segment at (p_offset)"),
+              TDetailsText::tr("not read: the program headers lie beyond byte 120"));
   }
-  add.Add(QStringLiteral("Header offset"),
-          elf ? QString::number(header.Offset) : QStringLiteral("0 (plain header)"));
-  add.Add(QStringLiteral("Format word"),
+  add.Add(TDetailsText::tr("Header offset"),
+          elf ? QString::number(header.Offset) : TDetailsText::tr("0 (plain header)"));
+  add.Add(TDetailsText::tr("Format word"),
           QStringLiteral("%1, %2").arg(Hex(header.FormatTag), FormatLabel(catalogueTag)), at, 4);
-  add.Add(QStringLiteral("Name bytes"), NameValue(data, at + UFIFNameAt), at + UFIFNameAt,
+  add.Add(TDetailsText::tr("Name bytes"), NameValue(data, at + UFIFNameAt), at + UFIFNameAt,
           UFIFNameSize);
   // A plain header ends at 20: the two words after it are the program's first bytes.
-  const QString plainNote = elf ? QString() : QStringLiteral(" (body: the plain header ends here)");
-  add.Add(QStringLiteral("Icon word A"), Hex(header.IconWordA) + plainNote, at + UFIFIconWordAAt,
-          4);
-  add.Add(QStringLiteral("Icon word B"),
-          elf ? IconValue(header.IconWordB) : Hex(header.IconWordB) + plainNote,
-          at + UFIFIconWordBAt, 4);
+  const auto body = [](quint32 word) {
+    return TDetailsText::tr("%1 (body: the plain header ends here)").arg(Hex(word));
+  };
+  add.Add(TDetailsText::tr("Icon word A"), elf ? Hex(header.IconWordA) : body(header.IconWordA),
+          at + UFIFIconWordAAt, 4);
+  add.Add(TDetailsText::tr("Icon word B"),
+          elf ? IconValue(header.IconWordB) : body(header.IconWordB), at + UFIFIconWordBAt, 4);
 }
 
 void AddContainer(TDetailsBuilder& add, const QByteArray& data) {
@@ -158,56 +170,59 @@ void AddContainer(TDetailsBuilder& add, const QByteArray& data) {
       trailerAt <= quint64(size - TrailerTailSize))
     streamEnd = trailerAt;
   const quint32 format = WordAt(data, LZOFormatAt);
-  add.Group(QStringLiteral("LZO container"));
-  add.Add(QStringLiteral("Magic"), QStringLiteral("\"LZO\\0\""), 0, 4);
-  add.Add(QStringLiteral("Name bytes"), NameValue(data, LZONameAt), LZONameAt, UFIFNameSize);
-  add.Add(
-      QStringLiteral("Format word"),
-      IsUFIFFamily(format) ? FormatValue(format) : Hex(format) + QStringLiteral(", not a program"),
-      LZOFormatAt, 4);
-  add.Add(QStringLiteral("Unpacked length"), Bytes(WordAt(data, LZOUnpackedAt)), LZOUnpackedAt, 4);
-  add.Add(QStringLiteral("Icon code"), IconValue(WordAt(data, LZOIconAt)), LZOIconAt, 4);
-  add.Add(QStringLiteral("LZO1X stream"), Bytes(std::max<qint64>(0, streamEnd - LZOHeaderSize)),
+  add.Group(TDetailsText::tr("LZO container"));
+  add.Add(TDetailsText::tr("Magic"), QStringLiteral("\"LZO\\0\""), 0, 4);
+  add.Add(TDetailsText::tr("Name bytes"), NameValue(data, LZONameAt), LZONameAt, UFIFNameSize);
+  add.Add(TDetailsText::tr("Format word"),
+          IsUFIFFamily(format) ? FormatValue(format)
+                               : TDetailsText::tr("%1, not a program").arg(Hex(format)),
+          LZOFormatAt, 4);
+  add.Add(TDetailsText::tr("Unpacked length"), Bytes(WordAt(data, LZOUnpackedAt)), LZOUnpackedAt,
+          4);
+  add.Add(TDetailsText::tr("Icon code"), IconValue(WordAt(data, LZOIconAt)), LZOIconAt, 4);
+  add.Add(TDetailsText::tr("LZO1X stream"), Bytes(std::max<qint64>(0, streamEnd - LZOHeaderSize)),
           LZOHeaderSize, std::max<qint64>(0, streamEnd - LZOHeaderSize));
   if (trailer)
-    add.Add(QStringLiteral("Trailer block"),
-            streamEnd < size ? QStringLiteral("%1, copied whole").arg(Bytes(size - streamEnd))
-                             : QStringLiteral("damaged: it points to offset %1").arg(trailerAt),
+    add.Add(TDetailsText::tr("Trailer block"),
+            streamEnd < size ? TDetailsText::tr("%1, copied whole").arg(Bytes(size - streamEnd))
+                             : TDetailsText::tr("damaged: it points to offset %1").arg(trailerAt),
             streamEnd < size ? streamEnd : size - TrailerTailSize,
             streamEnd < size ? size - streamEnd : TrailerTailSize);
   QString error;
   const QByteArray original = UnpackLZOContainer(data, &error);
   if (error.isEmpty()) {
-    add.Add(QStringLiteral("Unpacks"),
-            QStringLiteral("yes: %1, the stored length").arg(Bytes(WordAt(data, LZOUnpackedAt))));
-    add.Add(QStringLiteral("Contents"), ContentKindText(ContentKindOf(original)));
+    add.Add(TDetailsText::tr("Unpacks"),
+            TDetailsText::tr("yes: %1, the stored length").arg(Bytes(WordAt(data, LZOUnpackedAt))));
+    add.Add(TDetailsText::tr("Contents"), ContentKindText(ContentKindOf(original)));
   } else {
-    add.Add(QStringLiteral("Unpacks"), QStringLiteral("no: ") + error);
+    add.Add(TDetailsText::tr("Unpacks"), TDetailsText::tr("no: %1").arg(error));
   }
 }
 
 void AddGIF(TDetailsBuilder& add, const QByteArray& data) {
   const quint8 flags = ByteAt(data, 10);
-  add.Group(QStringLiteral("GIF picture"));
-  add.Add(QStringLiteral("Signature"), AsciiText(data.left(GIFSignatureSize)), 0, GIFSignatureSize);
-  add.Add(QStringLiteral("Width"), QString::number(ByteAt(data, 6) | (ByteAt(data, 7) << 8)), 6, 2);
-  add.Add(QStringLiteral("Height"), QString::number(ByteAt(data, 8) | (ByteAt(data, 9) << 8)), 8,
+  add.Group(TDetailsText::tr("GIF picture"));
+  add.Add(TDetailsText::tr("Signature"), AsciiText(data.left(GIFSignatureSize)), 0,
+          GIFSignatureSize);
+  add.Add(TDetailsText::tr("Width"), QString::number(ByteAt(data, 6) | (ByteAt(data, 7) << 8)), 6,
           2);
-  add.Add(
-      QStringLiteral("Global colour table"),
-      (flags & 0x80) ? QStringLiteral("%1 colours").arg(2 << (flags & 7)) : QStringLiteral("none"),
-      10, 1);
+  add.Add(TDetailsText::tr("Height"), QString::number(ByteAt(data, 8) | (ByteAt(data, 9) << 8)), 8,
+          2);
+  add.Add(TDetailsText::tr("Global colour table"),
+          (flags & 0x80) ? TDetailsText::tr("%n colours", nullptr, 2 << (flags & 7))
+                         : TDetailsText::tr("none"),
+          10, 1);
 }
 
 void AddPRG3Library(TDetailsBuilder& add, const QByteArray& data) {
   const qint64 words = data.size() / 4 - 1;
-  add.Group(QStringLiteral("PRG3 library"));
-  add.Add(QStringLiteral("Release"), QString::number(qint32(WordAt(data, 0))), 0, 4);
-  add.Add(QStringLiteral("Words"), QString::number(words));
+  add.Group(TDetailsText::tr("PRG3 library"));
+  add.Add(TDetailsText::tr("Release"), QString::number(qint32(WordAt(data, 0))), 0, 4);
+  add.Add(TDetailsText::tr("Words"), QString::number(words));
   for (qint64 i = 0; i < words; ++i)
-    add.Add(QStringLiteral("Word %1").arg(i + 1), Hex(WordAt(data, 4 + 4 * i)), 4 + 4 * i, 4);
+    add.Add(TDetailsText::tr("Word %1").arg(i + 1), Hex(WordAt(data, 4 + 4 * i)), 4 + 4 * i, 4);
   if (const qint64 rest = data.size() % 4)
-    add.Add(QStringLiteral("Left over"), HexBytes(data.right(rest)), data.size() - rest, rest);
+    add.Add(TDetailsText::tr("Left over"), HexBytes(data.right(rest)), data.size() - rest, rest);
 }
 
 // UTF-16LE from byte 4 to the first zero unit.
@@ -220,8 +235,8 @@ void AddRinger(TDetailsBuilder& add, const QByteArray& data) {
       break;
     name.append(QChar(unit));
   }
-  add.Group(QStringLiteral("Ringer"));
-  add.Add(QStringLiteral("Name"), QStringLiteral("\"%1\"").arg(name), 4, end - 4);
+  add.Group(TDetailsText::tr("Ringer"));
+  add.Add(TDetailsText::tr("Name"), QStringLiteral("\"%1\"").arg(name), 4, end - 4);
 }
 
 QString AddressValue(int section, int subsection) {
@@ -229,25 +244,29 @@ QString AddressValue(int section, int subsection) {
 }
 
 void AddPreferences(TDetailsBuilder& add, const QByteArray& data) {
-  static const char* const MenuItems[] = {"Only programs", "Progs and data", "Show all"};
+  static const char* const MenuItems[] = {QT_TRANSLATE_NOOP("Details", "Only programs"),
+                                          QT_TRANSLATE_NOOP("Details", "Progs and data"),
+                                          QT_TRANSLATE_NOOP("Details", "Show all")};
   const TPrefReading reading = DecodePrefRecord(data);
   const quint8 mode = ByteAt(data, 4);
-  add.Group(QStringLiteral("Preferences record"));
-  add.Add(QStringLiteral("Signature"), QStringLiteral("\"%1\"").arg(AsciiText(data.left(4))), 0, 4);
-  add.Add(QStringLiteral("Menu show mode"),
-          reading.MenuIndex
-              ? QStringLiteral("%1: %2").arg(mode).arg(QLatin1String(MenuItems[*reading.MenuIndex]))
-              : QStringLiteral("%1: unknown to the dialog").arg(mode),
+  add.Group(TDetailsText::tr("Preferences record"));
+  add.Add(TDetailsText::tr("Signature"), QStringLiteral("\"%1\"").arg(AsciiText(data.left(4))), 0,
+          4);
+  add.Add(TDetailsText::tr("Menu show mode"),
+          reading.MenuIndex ? QStringLiteral("%1: %2").arg(mode).arg(
+                                  TDetailsText::tr(MenuItems[*reading.MenuIndex]))
+                            : TDetailsText::tr("%1: unknown to the dialog").arg(mode),
           4, 1);
-  add.Add(QStringLiteral("UFIF2 library"),
-          AddressValue(reading.LibrarySection, reading.LibrarySubSection) +
-              (ByteAt(data, 7) == 0 ? QStringLiteral(" (not set: the default)") : QString()),
-          6, 2);
-  add.Add(QStringLiteral("Autorun"),
+  const QString library = AddressValue(reading.LibrarySection, reading.LibrarySubSection);
+  add.Add(
+      TDetailsText::tr("UFIF2 library"),
+      ByteAt(data, 7) == 0 ? TDetailsText::tr("%1 (not set: the default)").arg(library) : library,
+      6, 2);
+  add.Add(TDetailsText::tr("Autorun"),
           reading.AutorunEnabled ? AddressValue(reading.AutorunSection, reading.AutorunSubSection)
-                                 : QStringLiteral("disabled"),
+                                 : TDetailsText::tr("disabled"),
           8, 2);
-  add.Add(QStringLiteral("Reserved"), HexBytes(data.mid(10, 2)), 10, 2);
+  add.Add(TDetailsText::tr("Reserved"), HexBytes(data.mid(10, 2)), 10, 2);
 }
 
 }  // namespace
@@ -298,29 +317,29 @@ TSlotDetails DescribeSection(const TSectionAddress& address, const QByteArray& b
 QString ContentKindText(TContentKind kind) {
   switch (kind) {
     case TContentKind::UFIFProgram:
-      return QStringLiteral("UFIF program");
+      return TDetailsText::tr("UFIF program");
     case TContentKind::ElfProgram:
-      return QStringLiteral("UFIF program in an ELF file");
+      return TDetailsText::tr("UFIF program in an ELF file");
     case TContentKind::PRG3Program:
-      return QStringLiteral("PRG 3 program");
+      return TDetailsText::tr("PRG 3 program");
     case TContentKind::PRG35Program:
-      return QStringLiteral("PRG 3.5 program");
+      return TDetailsText::tr("PRG 3.5 program");
     case TContentKind::LZOContainer:
-      return QStringLiteral("LZO container");
+      return TDetailsText::tr("LZO container");
     case TContentKind::UFIF2Library:
-      return QStringLiteral("UFIF2 library");
+      return TDetailsText::tr("UFIF2 library");
     case TContentKind::GIFPicture:
-      return QStringLiteral("GIF picture");
+      return TDetailsText::tr("GIF picture");
     case TContentKind::Ringer:
-      return QStringLiteral("10 second ringer");
+      return TDetailsText::tr("10 second ringer");
     case TContentKind::PicturePack:
-      return QStringLiteral("Picture pack");
+      return TDetailsText::tr("Picture pack");
     case TContentKind::PRG3Library:
-      return QStringLiteral("PRG3 library");
+      return TDetailsText::tr("PRG3 library");
     case TContentKind::Data:
       break;
   }
-  return QStringLiteral("Data");
+  return TDetailsText::tr("Data");
 }
 
 QStringList HexDumpLines(const QByteArray& bytes) {

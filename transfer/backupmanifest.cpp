@@ -13,6 +13,7 @@
 
 #include "common/fileio.h"
 #include "common/messages.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "transfer/limits.h"
 
@@ -66,23 +67,23 @@ TBackupCheck CheckOf(const QJsonValue& value) {
 
 QString SizeAnswerText(qint64 size) {
   if (size > 0)
-    return QStringLiteral("%1 bytes").arg(size);
+    return TTransferText::tr("%n bytes", nullptr, int(size));
   if (size == 0 || size == GBPSizeNoSection)
-    return QStringLiteral("nothing there");
+    return TTransferText::tr("nothing there");
   if (size == GBPSizeUnknown)
-    return QStringLiteral("a size it did not tell (-5)");
-  return QStringLiteral("no size (%1)").arg(GBPErrorMessage(int(size)));
+    return TTransferText::tr("a size it did not tell (-5)");
+  return TTransferText::tr("no size (%1)").arg(GBPErrorMessage(int(size)));
 }
 
 [[noreturn]] void Malformed(const QString& what) {
-  throw EBadBackup(QStringLiteral("The backup's manifest is damaged: %1").arg(what));
+  throw EBadBackup(TTransferText::tr("The backup's manifest is damaged: %1").arg(what));
 }
 
 TManifestEntry ParseEntry(const QJsonObject& object) {
   TManifestEntry entry;
   const QString address = object.value(QStringLiteral("address")).toString();
   if (!ParseSectionAddress(address, entry.Address))
-    Malformed(QStringLiteral("'%1' is not a section address").arg(address));
+    Malformed(TTransferText::tr("'%1' is not a section address").arg(address));
   if (object.value(QStringLiteral("missing")).toBool()) {
     entry.State = TManifestEntry::Missing;
     entry.Error = object.value(QStringLiteral("error")).toString();
@@ -92,7 +93,7 @@ TManifestEntry ParseEntry(const QJsonObject& object) {
     // An empty section is cleared by a restore: a size or hash beside it means damage.
     if (object.value(QStringLiteral("size")).toInteger(0) != 0 ||
         object.contains(QStringLiteral("sha256")))
-      Malformed(QStringLiteral("section %1 is both empty and stored").arg(address));
+      Malformed(TTransferText::tr("section %1 is both empty and stored").arg(address));
     entry.State = TManifestEntry::Empty;
     return entry;
   }
@@ -100,9 +101,9 @@ TManifestEntry ParseEntry(const QJsonObject& object) {
   entry.Size = object.value(QStringLiteral("size")).toInteger(-1);
   entry.Sha256 = object.value(QStringLiteral("sha256")).toString().toLatin1();
   if (entry.Size < 1 || entry.Size > UploadBufferSize)
-    Malformed(QStringLiteral("section %1 has no valid size").arg(address));
+    Malformed(TTransferText::tr("section %1 has no valid size").arg(address));
   if (!sha.match(QString::fromLatin1(entry.Sha256)).hasMatch())
-    Malformed(QStringLiteral("section %1 has no valid SHA-256").arg(address));
+    Malformed(TTransferText::tr("section %1 has no valid SHA-256").arg(address));
   return entry;
 }
 
@@ -138,7 +139,7 @@ TManifest ParseManifest(const QByteArray& json) {
     Malformed(error.errorString());
   const QJsonObject root = document.object();
   if (!root.value(QStringLiteral("sections")).isArray())
-    Malformed(QStringLiteral("no list of sections"));
+    Malformed(TTransferText::tr("no list of sections"));
   TManifest manifest;
   manifest.Port = root.value(QStringLiteral("port")).toString();
   manifest.Time = QDateTime::fromString(root.value(QStringLiteral("time")).toString(), Qt::ISODate);
@@ -146,7 +147,7 @@ TManifest ParseManifest(const QByteArray& json) {
   for (const QJsonValue value : root.value(QStringLiteral("sections")).toArray()) {
     const TManifestEntry entry = ParseEntry(value.toObject());
     if (seen.contains(entry.Address.Text()))
-      Malformed(QStringLiteral("section %1 is listed twice").arg(entry.Address.Text()));
+      Malformed(TTransferText::tr("section %1 is listed twice").arg(entry.Address.Text()));
     seen.insert(entry.Address.Text());
     manifest.Entries << entry;
   }
@@ -155,7 +156,7 @@ TManifest ParseManifest(const QByteArray& json) {
     TSizeChange change;
     const QString address = value.toObject().value(QStringLiteral("address")).toString();
     if (!ParseSectionAddress(address, change.Address))
-      Malformed(QStringLiteral("'%1' is not a section address").arg(address));
+      Malformed(TTransferText::tr("'%1' is not a section address").arg(address));
     change.SizeAtEnd = value.toObject().value(QStringLiteral("size_at_end")).toInt();
     manifest.Changes << change;
   }
@@ -171,32 +172,33 @@ int TManifest::Missing() const {
 QString TManifest::Doubt() const {
   QStringList doubts;
   if (Missing() > 0)
-    doubts << QStringLiteral("The backup is incomplete: %1 of its %2 sections were not read")
+    doubts << TTransferText::tr("The backup is incomplete: %1 of its %2 sections were not read")
                   .arg(Missing())
                   .arg(Entries.size());
   if (Check == TBackupCheck::Inconsistent) {
     QStringList addresses;
     for (const TSizeChange& change : Changes)
       addresses << change.Address.Text();
-    doubts << QStringLiteral(
+    doubts << TTransferText::tr(
                   "The backup is inconsistent: at its end the phone answered other "
                   "sizes (%1)")
                   .arg(addresses.join(QStringLiteral(", ")));
   }
   if (Check == TBackupCheck::NotVerified)
-    doubts << QStringLiteral(
+    doubts << TTransferText::tr(
         "The backup was not verified: the link was lost before every "
         "section's size could be asked again");
   return doubts.join(QStringLiteral(". "));
 }
 
 QString TManifest::ChangeText(const TSizeChange& change) const {
-  QString recorded = QStringLiteral("not read");
+  QString recorded = TTransferText::tr("not read");
   for (const TManifestEntry& entry : Entries) {
     if (entry.Address == change.Address && entry.State != TManifestEntry::Missing)
       recorded = SizeAnswerText(entry.State == TManifestEntry::Stored ? entry.Size : 0);
   }
-  return QStringLiteral("%1 in the backup, %2 at the end")
+  //: %1 and %2 are a section's sizes: "2048 bytes", "nothing there"
+  return TTransferText::tr("%1 in the backup, %2 at the end")
       .arg(recorded, SizeAnswerText(change.SizeAtEnd));
 }
 
@@ -207,12 +209,13 @@ QString BackupFilePath(const QString& dir, const TSectionAddress& address) {
 QByteArray ReadBackupFile(const QString& path, qint64 limit) {
   if (QFileInfo(path).isSymLink())
     throw EBadBackup(
-        QStringLiteral("%1 is a symbolic link, not a file of the backup: nothing was restored")
+        TTransferText::tr("%1 is a symbolic link, not a file of the backup: nothing was restored")
             .arg(path));
   const TBoundedBytes file = ReadBounded(path, limit);
   if (file.More)
     throw EBadBackup(
-        QStringLiteral("%1 is larger than any file of a backup: nothing was restored").arg(path));
+        TTransferText::tr("%1 is larger than any file of a backup: nothing was restored")
+            .arg(path));
   return file.Bytes;
 }
 
@@ -221,7 +224,7 @@ QByteArray ReadStoredSection(const QString& dir, const TManifestEntry& entry) {
   const QByteArray bytes = ReadBackupFile(path, UploadBufferSize);
   if (bytes.size() != entry.Size || Sha256Hex(bytes) != entry.Sha256) {
     throw EBadBackup(
-        QStringLiteral("%1 does not match its SHA-256 in the manifest: nothing was restored")
+        TTransferText::tr("%1 does not match its SHA-256 in the manifest: nothing was restored")
             .arg(path));
   }
   return bytes;

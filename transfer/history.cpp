@@ -12,6 +12,7 @@
 #include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
 #include "common/fileio.h"
+#include "common/texts.h"
 #include "transfer/limits.h"
 
 namespace {
@@ -21,6 +22,7 @@ const QString KeepKey = QStringLiteral("History/Keep");
 // change.json is a few hundred bytes; anything far larger is not ours.
 constexpr qint64 ChangeFileLimit = 64 * 1024;
 constexpr int MaxNumberTries = 100;
+const char* const UndoLabel = QT_TRANSLATE_NOOP("Transfer", "Undo of %1");
 
 QMutex configLock;
 THistoryConfig config;  // guarded by configLock; the link thread reads it
@@ -78,12 +80,24 @@ qint64 FolderBytes(const QString& dir) {
 
 QString TSectionState::Text() const {
   if (!Known)
-    return QStringLiteral("content that could not be read back");
+    return TTransferText::tr("content that could not be read back");
   if (Size == 0)
-    return QStringLiteral("nothing (empty)");
-  return QStringLiteral("%1 (%2 bytes, SHA-256 %3...)")
+    return TTransferText::tr("nothing (empty)");
+  //: %1 is what the section held ("< Data >"), %2 its size, %3 the start of its SHA-256
+  return TTransferText::tr("%1 (%2 bytes, SHA-256 %3...)")
       .arg(Description, QLocale(QLocale::English).toString(Size),
            QString::fromLatin1(Sha256.left(12)));
+}
+
+QString UndoChangeLabel(const QString& id) {
+  return QString::fromLatin1(UndoLabel).arg(id);
+}
+
+QString ChangeLabelText(const QString& recorded) {
+  const QString undoHead = UndoChangeLabel(QString());
+  if (recorded.startsWith(undoHead))
+    return TTransferText::tr(UndoLabel).arg(recorded.mid(undoHead.size()));
+  return TTransferText::tr(recorded.toUtf8().constData());
 }
 
 TSectionState StateOfBytes(const QByteArray& bytes) {
@@ -225,7 +239,8 @@ THistoryEntry THistoryStore::ReadEntry(const QString& id) const {
     if (!addressRead || object.value(QStringLiteral("id")).toString() != id ||
         !entry.Time.isValid() || !entry.Before.Known || entry.Before.Size <= 0 ||
         !ValidState(entry.Before) || !ValidState(entry.After))
-      entry.Problem = QStringLiteral("its %1 is damaged").arg(ChangeFileName);
+      //: %1 is the name of the change's file, change.json
+      entry.Problem = TTransferText::tr("its %1 is damaged").arg(ChangeFileName);
   } catch (const Exception& error) {
     entry.Problem = error.Message();
   }
@@ -241,11 +256,12 @@ QList<THistoryEntry> THistoryStore::Entries() const {
 
 THistoryEntry THistoryStore::Entry(const QString& id) const {
   if (!EntryNumber(id) || !QFileInfo(QDir(config_.Dir).filePath(id)).isDir())
-    throw EBadBackup(QStringLiteral("The history holds no change %1").arg(id));
+    throw EBadBackup(TTransferText::tr("The history holds no change %1").arg(id));
   const THistoryEntry entry = ReadEntry(id);
   if (!entry.Problem.isEmpty())
-    throw EBadBackup(QStringLiteral("Change %1 of the history is damaged (%2): nothing was written")
-                         .arg(id, entry.Problem));
+    throw EBadBackup(
+        TTransferText::tr("Change %1 of the history is damaged (%2): nothing was written")
+            .arg(id, entry.Problem));
   return entry;
 }
 
@@ -257,8 +273,8 @@ QByteArray THistoryStore::KeptBytes(const THistoryEntry& entry) const {
       manifest.Entries[0].Sha256 != entry.Before.Sha256 ||
       manifest.Entries[0].Size > UploadBufferSize)
     throw EBadBackup(
-        QStringLiteral("Change %1 of the history is damaged (its manifest does not match the "
-                       "change): nothing was written")
+        TTransferText::tr("Change %1 of the history is damaged (its manifest does not match the "
+                          "change): nothing was written")
             .arg(entry.Id));
   return ReadStoredSection(entry.Dir, manifest.Entries[0]);
 }

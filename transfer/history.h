@@ -25,6 +25,13 @@ struct TSectionState {
 TSectionState StateOfBytes(const QByteArray& bytes);
 TSectionState EmptyState();
 
+// A change's name as the history records it: English whatever the user's language, so a
+// record reads the same to every version and face. Callers name theirs with
+// QT_TRANSLATE_NOOP("Transfer", "Upload"), and the faces show them through ChangeLabelText.
+QString UndoChangeLabel(const QString& id);  // "Undo of 12"
+// The recorded name in the user's language; a name this version does not know as it is.
+QString ChangeLabelText(const QString& recorded);
+
 struct THistoryEntry {
   QString Id;  // a number, growing with every change
   QString Dir;

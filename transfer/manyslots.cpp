@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "catalogue/classify.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -86,11 +87,11 @@ QList<int> RoomOrder(const QList<TRoomChange>& changes) {
 QString ManySummary(int done, int count, int failed, int notReached, int skipped) {
   QStringList parts;
   if (failed > 0)
-    parts << QStringLiteral("%1 failed").arg(failed);
+    parts << TTransferText::tr("%1 failed").arg(failed);
   if (skipped > 0)
-    parts << QStringLiteral("%1 skipped").arg(skipped);
+    parts << TTransferText::tr("%1 skipped").arg(skipped);
   if (notReached > 0)
-    parts << QStringLiteral("%1 not reached").arg(notReached);
-  const QString head = QStringLiteral("%1 of %2 slots done").arg(done).arg(count);
+    parts << TTransferText::tr("%1 not reached").arg(notReached);
+  const QString head = TTransferText::tr("%1 of %n slots done", nullptr, count).arg(done);
   return parts.isEmpty() ? head : head + QStringLiteral("; ") + parts.join(QStringLiteral(", "));
 }

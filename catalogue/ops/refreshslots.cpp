@@ -5,6 +5,7 @@
 #include "catalogue/classify.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 
 namespace {
@@ -54,7 +55,7 @@ int TRefreshResult::Held() const {
 TRefreshResult RefreshSection(TPhonePort& port, TCatalogue& catalogue,
                               const TSectionAddress& address, TReporter& reporter) {
   const int row = SlotRow(address.Section, address.SubSection, catalogue.Ranges);
-  reporter.Status(QStringLiteral("Refreshing section ") + address.Text() + QStringLiteral("..."));
+  reporter.Status(TCatalogueText::tr("Refreshing section %1...").arg(address.Text()));
   const int size = port.GetSize(address);
   if (size < 0 && !SizeMeansEmpty(size))
     return Failure(size, SizeErrorText(address), reporter);

@@ -14,7 +14,7 @@ TPictureView::TPictureView(const QByteArray& bytes, QWidget* parent)
   buffer_.open(QIODevice::ReadOnly);
   auto* movie = new QMovie(&buffer_, QByteArray(), this);
   if (!movie->isValid()) {
-    setText(QStringLiteral("The picture cannot be shown: %1").arg(movie->lastErrorString()));
+    setText(tr("The picture cannot be shown: %1").arg(movie->lastErrorString()));
     delete movie;
     return;
   }

@@ -1,13 +1,14 @@
 #include "details/ops/readdetails.h"
 
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
 #include "transfer/ops/sectionio.h"
 
 std::optional<TSlotDetails> ReadSlotDetails(TPhonePort& port, const TSectionAddress& address,
                                             const TSlotInfo& before, TReporter& reporter) {
-  reporter.Status(QStringLiteral("Reading section %1...").arg(address.Text()));
+  reporter.Status(TDetailsText::tr("Reading section %1...").arg(address.Text()));
   TSectionRead read;
   {
     const TLinkSession link(port);
@@ -19,6 +20,6 @@ std::optional<TSlotDetails> ReadSlotDetails(TPhonePort& port, const TSectionAddr
     reporter.Error(WholeReadProblem(read, address));
     return std::nullopt;
   }
-  reporter.Status(QStringLiteral("Read!"));
+  reporter.Status(TDetailsText::tr("Read!"));
   return DescribeSection(address, read.Bytes, before);
 }

@@ -49,14 +49,13 @@ QTextEdit::ExtraSelection SelectionOf(QTextDocument* document, int line, int fro
 TDetailsDialog::TDetailsDialog(const TSlotDetails& details, QWidget* parent)
     : QDialog(parent), details_(details) {
   setObjectName(QStringLiteral("DetailsDialog"));
-  setWindowTitle(QStringLiteral("Details of %1").arg(details_.Address.Text()));
+  setWindowTitle(tr("Details of %1").arg(details_.Address.Text()));
   resize(640, 600);
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
   fields_ = new QTreeWidget(this);
   fields_->setObjectName(QStringLiteral("Fields"));
-  fields_->setHeaderLabels(
-      {QStringLiteral("Field"), QStringLiteral("Offset"), QStringLiteral("Value")});
+  fields_->setHeaderLabels({tr("Field"), tr("Offset"), tr("Value")});
   fields_->setRootIsDecorated(false);
   hex_ = new QPlainTextEdit(this);
   hex_->setObjectName(QStringLiteral("HexView"));
@@ -78,7 +77,7 @@ TDetailsDialog::TDetailsDialog(const TSlotDetails& details, QWidget* parent)
   splitter->addWidget(hex_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  QPushButton* save = buttons->addButton(QStringLiteral("&Save..."), QDialogButtonBox::ActionRole);
+  QPushButton* save = buttons->addButton(tr("&Save..."), QDialogButtonBox::ActionRole);
   save->setObjectName(QStringLiteral("SaveButton"));
   connect(save, &QPushButton::clicked, this, [this] { GuardCommand([this] { Save(); }); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -175,9 +174,8 @@ void TDetailsDialog::FieldChosen(QTreeWidgetItem* item) {
 }
 
 void TDetailsDialog::Save() {
-  const QString fileName =
-      Modal().SaveFileName(this, QStringLiteral("Save %1").arg(details_.Address.Text()),
-                           SlotFileName(details_.Address, details_.Bytes));
+  const QString fileName = Modal().SaveFileName(this, tr("Save %1").arg(details_.Address.Text()),
+                                                SlotFileName(details_.Address, details_.Bytes));
   if (!fileName.isEmpty())
     SaveFile(fileName, details_.Bytes);
 }

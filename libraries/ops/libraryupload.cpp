@@ -7,6 +7,7 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "libraries/prg3text.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
@@ -28,7 +29,7 @@ QStringList ReadTextLines(const QString& fileName) {
 
 int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
                 TReporter& reporter) {
-  reporter.Status(QStringLiteral("Checking data..."));
+  reporter.Status(TLibrariesText::tr("Checking data..."));
   if (!port.Open())
     return -1;
   const int size = port.GetSize(address);
@@ -36,27 +37,29 @@ int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSi
     reporter.Error(UploadErrorText());
     return -1;
   }
-  reporter.Notice(UploadedText() + QStringLiteral(" Size: %1 bytes").arg(size), SuccessCaption());
+  //: %1 is "Section uploaded sucsessfully!"
+  reporter.Notice(TLibrariesText::tr("%1 Size: %n bytes", nullptr, size).arg(UploadedText()),
+                  SuccessCaption());
   return size;
 }
 
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
                        TReporter& reporter) {
   {
-    TKeepingPort keeping(port, QStringLiteral("Library upload"), reporter);
+    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return;
     keeping.Write(address, image.constData(), quint32(image.size()));
     VerifyWrite(keeping, address, int(image.size()), reporter);
   }
-  reporter.Status(QStringLiteral("Uploaded!"));
+  reporter.Status(TLibrariesText::tr("Uploaded!"));
 }
 
 // A library is never split across subsections, so it must fit one section.
 void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
                        TReporter& reporter) {
-  reporter.Status(QStringLiteral("Uploading data..."));
+  reporter.Status(TLibrariesText::tr("Uploading data..."));
   const QByteArray library = ReadUploadFile(fileName).Data;
   if (library.size() > SectionImageSize) {
     reporter.Error(LibraryTooBigText());
@@ -67,7 +70,7 @@ void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const Q
 
 void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
                        TReporter& reporter) {
-  reporter.Status(QStringLiteral("Uploading data..."));
+  reporter.Status(TLibrariesText::tr("Uploading data..."));
   const TPRG3Image library = PRG3ImageFromLines(ReadTextLines(fileName));
   if (library.TooBig) {
     reporter.Error(LibraryTooBigText());

@@ -5,6 +5,7 @@
 #include "catalogue/slotmap.h"
 #include "common/modal.h"
 #include "common/strtoint.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 #include "libraries/ops/libraryupload.h"
 #include "libraries/prg3text.h"
@@ -17,13 +18,13 @@ void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& pref
   const TPrefEntries entries = prefs.Entries();
   const int subsection = StrToInt(entries.LibrarySubSection);
   const int section = StrToInt(entries.LibrarySection);
-  const QString question = QStringLiteral("Are you sure to upload library into section %1-%2?")
+  const QString question = TLibrariesText::tr("Are you sure to upload library into section %1-%2?")
                                .arg(section)
                                .arg(subsection);
   if (!Modal().Confirm(owner, question))
     return;
   const QString fileName = Modal().OpenFileName(
-      owner, QStringLiteral("Upload library into %1-%2").arg(section).arg(subsection));
+      owner, TLibrariesText::tr("Upload library into %1-%2").arg(section).arg(subsection));
   if (fileName.isEmpty())
     return;
   const TBusyCursor busy;
@@ -32,8 +33,8 @@ void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& pref
 
 void UploadPRG3LibraryCommand(QWidget* owner, TPhonePort& port, TReporter& reporter) {
   const TSectionAddress target{PRG3LibrarySection, PRG3LibrarySubSection};
-  const QString fileName =
-      Modal().OpenFileName(owner, QStringLiteral("Upload PRG3 library into %1").arg(target.Text()));
+  const QString fileName = Modal().OpenFileName(
+      owner, TLibrariesText::tr("Upload PRG3 library into %1").arg(target.Text()));
   if (fileName.isEmpty())
     return;
   const TBusyCursor busy;

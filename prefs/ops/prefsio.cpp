@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 #include "prefs/prefrecord.h"
 #include "transfer/ops/keepingport.h"
@@ -20,7 +21,7 @@ std::optional<QByteArray> ReadPrefRecord(TPhonePort& port, TReporter& reporter) 
 bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& reporter) {
   bool whole = false;
   {
-    TKeepingPort keeping(port, QStringLiteral("Preferences update"), reporter);
+    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Preferences update"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return false;
@@ -31,6 +32,6 @@ bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& repo
     reporter.Error(UploadErrorText());
     return false;
   }
-  reporter.Status(QStringLiteral("Uploaded!"));
+  reporter.Status(TPrefsText::tr("Uploaded!"));
   return true;
 }

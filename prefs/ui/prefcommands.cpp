@@ -2,6 +2,7 @@
 
 #include "common/modal.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 #include "prefs/ops/prefsio.h"
 #include "prefs/prefrecord.h"
@@ -19,7 +20,7 @@ void GetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
 }
 
 void SetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
-  reporter.Status(QStringLiteral("Uploading data..."));
+  reporter.Status(TPrefsText::tr("Uploading data..."));
   const QByteArray record = EncodePrefRecord(form.Entries(), form.LastRecordRead);
   const TBusyCursor busy;
   WritePrefRecord(port, record, reporter);

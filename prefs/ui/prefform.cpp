@@ -4,6 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
 
 #include "common/errors.h"
 #include "common/modal.h"
@@ -14,10 +17,57 @@ namespace {
 constexpr int NoteFontPixelSize = 8;
 // Room kept between a caption's text and the edit box after it.
 constexpr int CaptionGap = 2;
+// Wide enough that no style's least width for a push button applies.
+constexpr int WideContents = 1000;
 
-// Widens a label to its text when the font in use needs more room than its place gives.
-void FitToText(QLabel* label) {
-  label->resize(qMax(label->width(), label->sizeHint().width()), label->height());
+// Widens a caption to its text when the font in use needs more room than its place gives.
+void FitToText(QWidget* caption) {
+  caption->resize(qMax(caption->width(), caption->sizeHint().width()), caption->height());
+}
+
+// A push button widens only for its text: some styles give every button a least width
+// wider than the designed one.
+void FitButtonToText(QPushButton* button) {
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = button->text();
+  const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+  const int padding = button->style()
+                          ->sizeFromContents(QStyle::CT_PushButton, &option,
+                                             QSize(WideContents, text.height()), button)
+                          .width() -
+                      WideContents;
+  button->resize(qMax(button->width(), text.width() + padding), button->height());
+}
+
+int PlaceRight(const QWidget* control) {
+  return control->x() + control->width();
+}
+
+// Where a control ends for its text: a label's blank room may run past its parent's edge.
+int NeededRight(const QWidget* control) {
+  const auto* label = qobject_cast<const QLabel*>(control);
+  return label ? control->x() + label->sizeHint().width() : PlaceRight(control);
+}
+
+int FurthestRight(const QWidget* parent, int (*right)(const QWidget*)) {
+  int furthest = 0;
+  for (const QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    furthest = qMax(furthest, right(child));
+  return furthest;
+}
+
+// The designed room between a container's right edge and the places of its contents.
+int RoomRightOfChildren(const QWidget* parent) {
+  return parent->width() - FurthestRight(parent, PlaceRight);
+}
+
+// Moves the controls right, all alike, so that the first starts at least gap after end.
+void KeepRightOf(int end, int gap, std::initializer_list<QWidget*> controls) {
+  const int overlap = end + gap - (*controls.begin())->x();
+  if (overlap > 0)
+    for (QWidget* control : controls)
+      control->move(control->x() + overlap, control->y());
 }
 
 }  // namespace
@@ -46,19 +96,32 @@ TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
 
 TPrefForm::~TPrefForm() = default;
 
-// The controls keep their designed places. A font wider than the one they were designed for
-// would cut the captions, so labels widen, the library row moves right past its caption and
-// the window widens to keep the note whole; with a font that fits, nothing moves.
+// The controls keep their designed places. A font wider than the one they were designed for,
+// or a language of longer words, would cut the captions: each caption widens to its text, a
+// box round its contents and its title, what stands right of a widened control moves right by
+// as much, and the window keeps its designed room right of every control; with a font and
+// words that fit, nothing moves.
 void TPrefForm::FitCaptions() {
-  const int rightMargin = width() - (ui->Label2->x() + ui->Label2->width());
-  for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3})
-    FitToText(label);
-  const int overlap =
-      ui->Label1->x() + ui->Label1->sizeHint().width() + CaptionGap - ui->sEdit->x();
-  if (overlap > 0)
-    for (QWidget* control : std::initializer_list<QWidget*>{ui->sEdit, ui->ssEdit, ui->Label2})
-      control->move(control->x() + overlap, control->y());
-  resize(qMax(width(), ui->Label2->x() + ui->Label2->sizeHint().width() + rightMargin), height());
+  const int windowRoom = RoomRightOfChildren(this);
+  const std::pair<QGroupBox*, int> boxes[] = {{ui->RG1, RoomRightOfChildren(ui->RG1)},
+                                              {ui->GroupBox1, RoomRightOfChildren(ui->GroupBox1)}};
+  const int boxGap = ui->GroupBox1->x() - PlaceRight(ui->RG1);
+  const int buttonGap = ui->Button2->x() - PlaceRight(ui->Button1);
+  for (QWidget* caption :
+       std::initializer_list<QWidget*>{ui->Label1, ui->Label2, ui->Label3, ui->RG1Item0,
+                                       ui->RG1Item1, ui->RG1Item2, ui->ACheckBox})
+    FitToText(caption);
+  for (QPushButton* button : {ui->Button1, ui->Button2})
+    FitButtonToText(button);
+  for (const auto& [box, room] : boxes)
+    box->resize(std::max({box->width(), FurthestRight(box, NeededRight) + room,
+                          box->minimumSizeHint().width()}),
+                box->height());
+  KeepRightOf(PlaceRight(ui->RG1), boxGap, {ui->GroupBox1});
+  KeepRightOf(ui->Label1->x() + ui->Label1->sizeHint().width(), CaptionGap,
+              {ui->sEdit, ui->ssEdit, ui->Label2});
+  KeepRightOf(PlaceRight(ui->Button1), buttonGap, {ui->Button2});
+  resize(qMax(width(), FurthestRight(this, NeededRight) + windowRoom), height());
 }
 
 int TPrefForm::RG1ItemIndex() const {

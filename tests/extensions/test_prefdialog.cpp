@@ -2,13 +2,16 @@
 // controls a read fills, the bytes a write stores, and the dialog's own behaviour.
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 #include "link/nvmsection.h"
 #include "prefs/ui/prefform.h"
+#include "tests/support/pseudotranslator.h"
 #include "tests/support/windowtest.h"
 
 namespace {
@@ -47,6 +50,24 @@ QStringList TabOrder(const TPrefForm& form) {
     if (w->focusPolicy() & Qt::TabFocus)
       names << w->objectName();
   return QStringList{Control<QLineEdit>(form, "sEdit")->objectName()} + names;
+}
+
+// What a control takes of its parent: a label its text, the rest their place.
+QRect TakenRect(const QWidget& control) {
+  const auto* label = qobject_cast<const QLabel*>(&control);
+  return label ? QRect(label->pos(), QSize(label->sizeHint().width(), label->height()))
+               : control.geometry();
+}
+
+// The width a push button gives its text: its own less the padding its style puts round any
+// text (measured round a text too wide for the style's least width of a button).
+int TextRoom(const QPushButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  const QSize wide(1000, button.height());
+  return button.width() -
+         (button.style()->sizeFromContents(QStyle::CT_PushButton, &option, wide, &button).width() -
+          wide.width());
 }
 
 // Restores the application font a test changed.
@@ -105,26 +126,50 @@ void TestPrefDialog::startsAsDesigned() {
 
 void TestPrefDialog::captionsFitTheFont_data() {
   QTest::addColumn<int>("pixels");
+  QTest::addColumn<bool>("longerWords");
   QTest::addColumn<bool>("designedPlaces");
-  QTest::newRow("narrow: the designed layout") << 10 << true;
-  QTest::newRow("the application's font") << 11 << false;
-  QTest::newRow("large") << 13 << false;
+  QTest::newRow("narrow: the designed layout") << 10 << false << true;
+  QTest::newRow("the application's font") << 11 << false << false;
+  QTest::newRow("large") << 13 << false << false;
+  QTest::newRow("narrow, words half as long again") << 10 << true << false;
+  QTest::newRow("large, words half as long again") << 13 << true << false;
 }
 
 void TestPrefDialog::captionsFitTheFont() {
   QFETCH(int, pixels);
+  QFETCH(bool, longerWords);
   QFETCH(bool, designedPlaces);
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(pixels);
   const TFontScope scope(font);
+  // Russian runs about half as long again as the English.
+  const TPseudoTranslator longer([longerWords](const QString& context, const QString& source) {
+    return longerWords && context == QLatin1String("TPrefForm")
+               ? source + QString(int(source.size()) / 2, QChar(0x0436))
+               : QString();
+  });
   const TPrefForm form;
-  // Every label holds its text; the note may reach past the window's edge with blank room.
-  for (const QLabel* label : {Control<QLabel>(form, "Label1"), Control<QLabel>(form, "Label2"),
-                              Control<QLabel>(form, "Label3")}) {
-    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
-    QVERIFY2(label->x() + label->sizeHint().width() <= label->parentWidget()->width(),
-             qPrintable(label->objectName()));
+  // Every caption holds its text and stays inside its box and the window; a label's blank
+  // room may reach past the edge.
+  for (const QWidget* caption : form.findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<const QLabel*>(caption);
+    const auto* button = qobject_cast<const QPushButton*>(caption);
+    const QString name = caption->objectName();
+    if (button)
+      QVERIFY2(TextRoom(*button) >= button->fontMetrics().horizontalAdvance(button->text()),
+               qPrintable(name));
+    else if (qobject_cast<const QAbstractButton*>(caption) || label)
+      QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(name));
+    else if (const auto* box = qobject_cast<const QGroupBox*>(caption))
+      QVERIFY2(box->width() >= box->minimumSizeHint().width(), qPrintable(name));
+    QVERIFY2(TakenRect(*caption).right() < caption->parentWidget()->width(), qPrintable(name));
   }
+  // The designed places touch by a pixel; more would hide a caption's text.
+  const QList<QWidget*> controls = form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (const QWidget* one : controls)
+    for (const QWidget* other : controls)
+      QVERIFY2(one == other || TakenRect(*one).intersected(TakenRect(*other)).width() <= 1,
+               qPrintable(one->objectName() + " " + other->objectName()));
   QVERIFY(Control<QLabel>(form, "Label1")->x() +
               Control<QLabel>(form, "Label1")->sizeHint().width() <
           Control<QLineEdit>(form, "sEdit")->x());
@@ -134,6 +179,8 @@ void TestPrefDialog::captionsFitTheFont() {
            Control<QLineEdit>(form, "sEdit")->pos() + QPoint(48, 6));
   if (designedPlaces) {
     QCOMPARE(Control<QLineEdit>(form, "sEdit")->geometry(), QRect(110, 96, 25, 21));
+    QCOMPARE(Control<QGroupBox>(form, "GroupBox1")->geometry(), QRect(128, 8, 113, 81));
+    QCOMPARE(Control<QPushButton>(form, "Button2")->geometry(), QRect(152, 120, 75, 25));
     QCOMPARE(form.size(), QSize(245, 145));
   }
 }

@@ -114,6 +114,11 @@ void TestSlotDetails::fieldsOfEachKind_data() {
       << QStringList{"LZO container/Unpacked length@24+4=3001 bytes",
                      "LZO container/Unpacks=no: The LZO container's compressed data is damaged"};
 
+  QByteArray huge = container;
+  SetWordAt(huge, LZOUnpackedAt, 0xFFFFFFFF);
+  QTest::newRow("LZO container, stored length past the int range")
+      << huge << 9 << QStringList{"LZO container/Unpacked length@24+4=4294967295 bytes"};
+
   QTest::newRow("GIF picture") << QByteArray::fromHex("474946383961020003008100") +
                                       QByteArray(20, '\0')
                                << 11

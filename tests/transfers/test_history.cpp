@@ -14,6 +14,7 @@
 #include "prefs/ops/prefsio.h"
 #include "tests/cli/sampleimages.h"
 #include "tests/support/memoryport.h"
+#include "tests/support/pseudotranslator.h"
 #include "transfer/ops/backup.h"
 #include "transfer/ops/convertslot.h"
 #include "transfer/ops/restore.h"
@@ -66,6 +67,7 @@ class TestHistory : public QObject {
   void damagedEntryIsRefused();
   void historyIsBounded();
   void keepingTurnedOffKeepsNothing();
+  void recordsKeepTheirWordsInEveryLanguage();
 
  private:
   THistoryStore Store() const { return THistoryStore(CurrentHistoryConfig()); }
@@ -245,6 +247,27 @@ void TestHistory::keepingTurnedOffKeepsNothing() {
           port_.Calls.indexOf(QStringLiteral("Write 18-9")));
   QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("history"))));
   QVERIFY(KeepsHistory(dir_.filePath(QStringLiteral("none.INI"))));
+}
+
+void TestHistory::recordsKeepTheirWordsInEveryLanguage() {
+  const TPseudoTranslator russian([](const QString& context, const QString& source) {
+    static const QHash<QString, QString> words{{"Upload", "Загрузка"},
+                                               {"Undo of %1", "Отмена изменения %1"}};
+    return context == QLatin1String("Transfer") ? words.value(source) : QString();
+  });
+  port_.Sections[Slot.Text()] = PlainProgram(0x01000001, "Old", 2000);
+  Change(ByUpload, Slot, PlainProgram(0x01000001, "New", 900));
+  const QString id = LastChange(Store()).Id;
+  QCOMPARE(Undo(port_, catalogue_, Store(), id, reporter_).State, TUndoResult::Undone);
+  // The records read the same to every version and language; the user reads his own.
+  const QList<THistoryEntry> entries = Store().Entries();
+  QCOMPARE(entries.size(), 2);
+  QCOMPARE(entries[0].Change, QStringLiteral("Upload"));
+  QCOMPARE(entries[1].Change, QStringLiteral("Undo of ") + id);
+  QCOMPARE(ChangeLabelText(entries[0].Change), QStringLiteral("Загрузка"));
+  QCOMPARE(ChangeLabelText(entries[1].Change), QStringLiteral("Отмена изменения ") + id);
+  // A change a later version records is shown as it was recorded.
+  QCOMPARE(ChangeLabelText(QStringLiteral("Defragment")), QStringLiteral("Defragment"));
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

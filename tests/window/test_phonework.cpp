@@ -49,6 +49,7 @@ class TestPhoneWork : public TWindowTest {
  private slots:
   void windowBackupRestoresByteForByteWithKivnvm();
   void kivnvmBackupRestoresInTheWindowWithPreview();
+  void summariesShowAFolderAsNamed();
   void backupNamesWhatItCouldNotRead();
   void backupInDoubtClearsOnlyWhenTicked();
   void tamperedBackupWritesNothing();
@@ -123,6 +124,21 @@ void TestPhoneWork::kivnvmBackupRestoresInTheWindowWithPreview() {
   // The rows of the restored sections show what the phone holds now.
   QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
   QCOMPARE(Window().Slots[2].Kind, skEmpty);
+}
+
+void TestPhoneWork::summariesShowAFolderAsNamed() {
+  FillPhone(fixture_->Phone);
+  // A % in a folder's name is no placeholder of the summary.
+  const QString folder = Folder("100%2 %1 kept");
+  BackUpInWindow(folder);
+  QVERIFY2(fixture_->LastBox().Text.startsWith(
+               QStringLiteral("Backed up 29 of 29 sections (14902 bytes) into %1.").arg(folder)),
+           qPrintable(fixture_->LastBox().Text));
+  QList<QStringList> preview;
+  RestoreInWindow(folder, preview);
+  QCOMPARE(fixture_->LastBox().Text,
+           QStringLiteral("Restored from %1: 0 written, 0 cleared, 29 unchanged, 0 failed.")
+               .arg(folder));
 }
 
 void TestPhoneWork::backupNamesWhatItCouldNotRead() {

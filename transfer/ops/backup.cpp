@@ -9,6 +9,7 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
@@ -24,9 +25,9 @@ bool IsEmptyFolder(const QString& dir) {
 void CheckNewFolder(const QString& dir) {
   const QFileInfo info(dir);
   if (info.exists() && !info.isDir())
-    throw EBadBackup(QStringLiteral("%1 is a file, not a folder").arg(dir));
+    throw EBadBackup(TTransferText::tr("%1 is a file, not a folder").arg(dir));
   if (info.exists() && !IsEmptyFolder(dir))
-    throw EBadBackup(QStringLiteral("%1 is not empty: back up into a new folder").arg(dir));
+    throw EBadBackup(TTransferText::tr("%1 is not empty: back up into a new folder").arg(dir));
 }
 
 // The folder the backup goes into: a symbolic link stands for the folder it points to, which
@@ -37,7 +38,7 @@ QString BackupTarget(const QString& dir) {
     return dir;
   const QString target = info.canonicalFilePath();
   if (target.isEmpty()) {
-    throw EBadBackup(QStringLiteral("%1 is a symbolic link to %2, which does not exist")
+    throw EBadBackup(TTransferText::tr("%1 is a symbolic link to %2, which does not exist")
                          .arg(dir, info.symLinkTarget()));
   }
   return target;
@@ -82,7 +83,8 @@ class TPartialFolder {
   // An empty target made by the user gives way only now, so a failure before leaves it.
   void BecomeTarget() {
     if (QFileInfo::exists(target_) && !QDir().rmdir(target_))
-      throw EBadBackup(QStringLiteral("%1 is not empty: back up into a new folder").arg(target_));
+      throw EBadBackup(
+          TTransferText::tr("%1 is not empty: back up into a new folder").arg(target_));
     if (!QDir().rename(path_, target_))
       throw EFCreateError(target_);
     path_.clear();
@@ -173,7 +175,7 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
       TManifestEntry notReached;
       notReached.Address = addresses[i];
       notReached.State = TManifestEntry::Missing;
-      notReached.Error = QStringLiteral("not reached: the link was lost before it");
+      notReached.Error = TTransferText::tr("not reached: the link was lost before it");
       result.Manifest.Entries << notReached;
       continue;
     }

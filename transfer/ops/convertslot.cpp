@@ -5,6 +5,7 @@
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
 #include "transfer/ops/keepingport.h"
@@ -15,20 +16,22 @@
 namespace {
 
 QString TooBigToConvertText(const TSectionAddress& address, int size) {
-  return QStringLiteral(
-             "Section %1 holds %2 bytes; only programs of up to %3 bytes can be converted. "
-             "The section was left as it was.")
+  return TTransferText::tr(
+             "Section %1 holds %n bytes; only programs of up to %2 bytes can be converted. "
+             "The section was left as it was.",
+             nullptr, size)
       .arg(address.Text())
-      .arg(size)
       .arg(SectionImageSize);
 }
 
 QString NothingToConvertText(const TSectionAddress& address) {
-  return QStringLiteral("Section %1 is empty: there is nothing to convert.").arg(address.Text());
+  return TTransferText::tr("Section %1 is empty: there is nothing to convert.").arg(address.Text());
 }
 
 QString ConvertUploadErrorText() {
-  return UploadErrorText() + QStringLiteral(".\nConverted program stored at temp.prg file!!!");
+  //: %1 is "Section uploaded with error or out of memory!...", %2 the file's name, temp.prg
+  return TTransferText::tr("%1.\nConverted program stored at %2 file!!!")
+      .arg(UploadErrorText(), ConvertedCopyFile());
 }
 
 // The whole content of the section, or nothing after telling the user why not. The
@@ -62,9 +65,9 @@ std::optional<QByteArray> ReadForConversion(TPhonePort& port, const TSectionAddr
 }  // namespace
 
 void ConvertToUFIF21(QByteArray& image, TInteraction& interaction, TReporter& reporter) {
-  reporter.Status(QStringLiteral("Converting data..."));
+  reporter.Status(TTransferText::tr("Converting data..."));
   const QStringList report = RelocateUFIF20(image, interaction.FirmwareText());
-  reporter.Status(QStringLiteral("Convert done!"));
+  reporter.Status(TTransferText::tr("Convert done!"));
   if (!report.isEmpty())
     interaction.ShowConversionReport(report);
 }
@@ -75,20 +78,20 @@ QString ConvertedCopyFile() {
 
 void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
                  TInteraction& interaction, TReporter& reporter) {
-  reporter.Status(QStringLiteral("Downloading data..."));
+  reporter.Status(TTransferText::tr("Downloading data..."));
   std::optional<QByteArray> image = ReadForConversion(port, target, reporter);
   if (!image)
     return;
-  reporter.Status(QStringLiteral("Downloaded!"));
+  reporter.Status(TTransferText::tr("Downloaded!"));
   if (IsUFIF20(*image)) {
     MarkAsUFIF21(*image);
     ConvertToUFIF21(*image, interaction, reporter);
   }
   // A copy on disk before the section is erased, so the program survives a failed write.
   SaveFile(ConvertedCopyFile(), *image);
-  TKeepingPort keeping(port, QStringLiteral("Convert"), reporter);
+  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Convert"), reporter);
   ClearSection(keeping, catalogue, target, reporter);
-  reporter.Status(QStringLiteral("Uploading data..."));
+  reporter.Status(TTransferText::tr("Uploading data..."));
   // The section may be erased by now, so even a link that would not open is reported with
   // the message that tells where the converted program is.
   const TWriteOutcome outcome =

@@ -4,6 +4,7 @@
 
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "transfer/limits.h"
 #include "transfer/ops/sectionio.h"
 
@@ -17,7 +18,7 @@ THistoryConfig ConfigFor(TPhonePort& port) {
 }
 
 QString KeepingText(const TSectionAddress& address, int size) {
-  return QStringLiteral("Keeping a copy of %1, %2 bytes...")
+  return TTransferText::tr("Keeping a copy of %1, %2 bytes...")
       .arg(address.Text(), QLocale(QLocale::English).toString(size));
 }
 
@@ -70,14 +71,14 @@ void TKeepingPort::KeepBefore(const TSectionAddress& address) {
   const int count = port_.Read(address, bytes.data(), quint32(bytes.size()));
   // The user's command goes on whatever becomes of the copy; the status line tells.
   if (count != size) {
-    reporter_.Status(QStringLiteral("No copy kept: %1").arg(ReadErrorText(address)));
+    reporter_.Status(TTransferText::tr("No copy kept: %1").arg(ReadErrorText(address)));
     return;
   }
   bytes.truncate(count);
   try {
     kept_.insert(key, store_.Add(address, change_, bytes));
   } catch (const Exception& error) {
-    reporter_.Status(QStringLiteral("No copy kept of %1: %2").arg(key, error.Message()));
+    reporter_.Status(TTransferText::tr("No copy kept of %1: %2").arg(key, error.Message()));
   }
 }
 
@@ -95,7 +96,7 @@ void TKeepingPort::RecordAfter() {
     try {
       store_.Finish(id, after);
     } catch (const Exception& error) {
-      reporter_.Status(QStringLiteral("History of %1: %2").arg(it.key(), error.Message()));
+      reporter_.Status(TTransferText::tr("History of %1: %2").arg(it.key(), error.Message()));
     }
   }
   touched_.clear();

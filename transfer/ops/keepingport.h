@@ -15,8 +15,9 @@ class TReporter;
 
 class TKeepingPort final : public TPhonePort {
  public:
-  // change names the change in the history: "Upload", "Clear"... A port that keeps already
-  // is passed through as it is, so a change is kept once however its work is nested.
+  // change names the change as the history records it (see ChangeLabelText). A port that
+  // keeps already is passed through as it is, so a change is kept once however its work is
+  // nested.
   TKeepingPort(TPhonePort& port, const QString& change, TReporter& reporter);
 
   bool Open() override;

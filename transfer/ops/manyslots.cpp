@@ -8,6 +8,7 @@
 #include "common/fileio.h"
 #include "common/modal.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
 #include "transfer/manyslots.h"
@@ -107,7 +108,7 @@ QStringList TManyResult::Summary() const {
     if (slot.State == TSlotWork::Failed)
       lines << QStringLiteral("%1: %2").arg(what, slot.Problem);
     else if (slot.State == TSlotWork::NotReached)
-      lines << QStringLiteral("%1: not reached").arg(what);
+      lines << TTransferText::tr("%1: not reached").arg(what);
   }
   return lines;
 }
@@ -120,7 +121,7 @@ TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addres
     const TSectionRead read = ReadWholeSection(port, slot.Address, UploadBufferSize);
     if (read.HoldsNothing()) {
       slot.State = TSlotWork::Skipped;
-      slot.Problem = QStringLiteral("empty");
+      slot.Problem = TTransferText::tr("empty");
       return qint64(0);
     }
     if (read.State != TSectionRead::Held) {
@@ -131,7 +132,7 @@ TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addres
     slot.File = QDir(dir).filePath(SlotFileName(slot.Address, read.Bytes));
     if (!clashes.MayWrite(slot.File)) {
       slot.State = TSlotWork::Skipped;
-      slot.Problem = QStringLiteral("the file exists");
+      slot.Problem = TTransferText::tr("the file exists");
       return qint64(0);
     }
     try {
@@ -154,7 +155,7 @@ TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addres
 
 TManyResult ClearSlots(TPhonePort& port, TCatalogue& catalogue,
                        const QList<TSectionAddress>& addresses, TReporter& reporter) {
-  TKeepingPort keeping(port, QStringLiteral("Clear"), reporter);
+  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
   return RunOverSlots(keeping, reporter, WorkFor(addresses), [&](int, TSlotWork& slot) {
     const TClearOutcome outcome = ClearInLink(keeping, slot.Address);
     RefreshSection(keeping, catalogue, slot.Address, reporter);
@@ -215,17 +216,17 @@ TManyResult RunUploadPlan(TPhonePort& port, TCatalogue& catalogue, const TUpload
     const TUploadResult::TStage stage = PrepareUploadImage(request, image, answers, reporter);
     if (stage == TUploadResult::NoContainer) {
       slot.State = TSlotWork::Failed;
-      slot.Problem = QStringLiteral("no LZO container could be built");
+      slot.Problem = TTransferText::tr("no LZO container could be built");
     } else if (item.File.TooLong || image.size() > SectionLimit(item.Target, catalogue.Ranges)) {
       slot.State = TSlotWork::Failed;
-      slot.Problem = QStringLiteral("too big for the slot (%1 bytes, the slot takes %2)")
+      slot.Problem = TTransferText::tr("too big for the slot (%1 bytes, the slot takes %2)")
                          .arg(item.File.TooLong ? qint64(UploadBufferSize) + 1 : image.size())
                          .arg(SectionLimit(item.Target, catalogue.Ranges));
     }
     images << image;
     jobs << slot;
   }
-  TKeepingPort keeping(port, QStringLiteral("Upload"), reporter);
+  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Upload"), reporter);
   QList<int> order;
   const auto work = [&](int i, TSlotWork& slot) {
     const int item = order[i];

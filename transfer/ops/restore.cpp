@@ -9,6 +9,7 @@
 #include "catalogue/ops/refreshslots.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
 #include "transfer/manyslots.h"
@@ -24,15 +25,16 @@ namespace {
 void CheckEntry(const TManifestEntry& entry, const TSlotRanges& ranges) {
   const QString address = entry.Address.Text();
   if (!BackupAddresses(ranges).contains(entry.Address))
-    throw EBadBackup(
-        QStringLiteral("Section %1 is not one a backup holds: nothing was restored").arg(address));
+    throw EBadBackup(TTransferText::tr("Section %1 is not one a backup holds: nothing was restored")
+                         .arg(address));
   const int limit = SectionLimit(entry.Address, ranges);
   if (entry.State == TManifestEntry::Stored && entry.Size > limit)
-    throw EBadBackup(QStringLiteral("Section %1 holds %2 bytes in the backup, more than its slot "
-                                    "takes (%3): nothing was restored")
-                         .arg(address)
-                         .arg(entry.Size)
-                         .arg(limit));
+    throw EBadBackup(
+        TTransferText::tr("Section %1 holds %n bytes in the backup, more than its slot "
+                          "takes (%2): nothing was restored",
+                          nullptr, int(entry.Size))
+            .arg(address)
+            .arg(limit));
 }
 
 QList<TManifestEntry> SelectedEntries(const TManifest& manifest,
@@ -45,7 +47,7 @@ QList<TManifestEntry> SelectedEntries(const TManifest& manifest,
         std::find_if(manifest.Entries.begin(), manifest.Entries.end(),
                      [&](const TManifestEntry& entry) { return entry.Address == address; });
     if (found == manifest.Entries.end())
-      throw EBadBackup(QStringLiteral("Section %1 is not in the backup").arg(address.Text()));
+      throw EBadBackup(TTransferText::tr("Section %1 is not in the backup").arg(address.Text()));
     selected << *found;
   }
   return selected;
@@ -89,7 +91,7 @@ QString BackupDescription(const TManifestEntry& entry, const QByteArray& bytes) 
     case TManifestEntry::Missing:
       break;
   }
-  return QStringLiteral("not read (%1)").arg(entry.Error);
+  return TTransferText::tr("not read (%1)").arg(entry.Error);
 }
 
 QString PhoneDescription(const TSectionRead& current, const TSectionAddress& address) {
@@ -201,7 +203,7 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
   const bool clears = request.ClearRecordedEmpty || backup.Manifest.Doubt().isEmpty();
   const QList<TManifestEntry> selected = SelectedEntries(backup.Manifest, request.Only);
   TRestoreResult result;
-  TKeepingPort keeping(port, QStringLiteral("Restore"), reporter);
+  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
   const TLinkSession link(keeping);
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)

@@ -3,6 +3,7 @@
 #include "catalogue/classify.h"
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
@@ -12,9 +13,9 @@ namespace {
 
 // The phone answered a read with more bytes than the section or the buffer holds.
 QString OverclaimText(const TSectionAddress& address, int claimed, int held) {
-  return QStringLiteral("%1: the phone claimed %2 bytes read, but only %3 can be there")
+  return TTransferText::tr("%1: the phone claimed %n bytes read, but only %2 can be there", nullptr,
+                           claimed)
       .arg(ReadErrorText(address))
-      .arg(claimed)
       .arg(held);
 }
 
@@ -31,18 +32,18 @@ TSectionRead::TState StateOfSize(int size, int capacity) {
 // Why the phone does not hold the bytes written, judged by what it answered and reports.
 QString WriteProblem(const TWriteOutcome& outcome, int written) {
   if (outcome.WriteResult < 0)
-    return QStringLiteral("the phone refused the write (%1)")
+    return TTransferText::tr("the phone refused the write (%1)")
         .arg(GBPErrorMessage(outcome.WriteResult));
   if (!outcome.Refresh.Ok())
     return outcome.Refresh.Error;
   const int size = outcome.Refresh.Size;
   if (SizeMeansEmpty(size))
-    return QStringLiteral("the phone did not take the section (out of memory or refused)");
-  return QStringLiteral(
-             "the phone holds %1 of the %2 bytes written: the section now holds neither the old "
-             "nor the new content")
-      .arg(size)
-      .arg(written);
+    return TTransferText::tr("the phone did not take the section (out of memory or refused)");
+  return TTransferText::tr(
+             "the phone holds %1 of the %n bytes written: the section now holds neither the old "
+             "nor the new content",
+             nullptr, written)
+      .arg(size);
 }
 
 QString ReadBackProblem(TPhonePort& port, const TSectionAddress& target, const QByteArray& bytes) {
@@ -52,7 +53,7 @@ QString ReadBackProblem(TPhonePort& port, const TSectionAddress& target, const Q
   if (back.State != TSectionRead::Held)
     return WholeReadProblem(back, target);
   return back.Bytes == bytes ? QString()
-                             : QStringLiteral("the bytes read back differ from those written");
+                             : TTransferText::tr("the bytes read back differ from those written");
 }
 
 }  // namespace
@@ -101,17 +102,17 @@ QString WholeReadProblem(const TSectionRead& read, const TSectionAddress& addres
     case TSectionRead::Held:
       return {};
     case TSectionRead::Empty:
-      return QStringLiteral("Section %1 is empty").arg(address.Text());
+      return TTransferText::tr("Section %1 is empty").arg(address.Text());
     case TSectionRead::Unknown:
-      return QStringLiteral("Section %1: the phone did not tell what it holds (size answer %2)")
+      return TTransferText::tr("Section %1: the phone did not tell what it holds (size answer %2)")
           .arg(address.Text())
           .arg(read.Size);
     case TSectionRead::SizeFailed:
       return SizeErrorText(address);
     case TSectionRead::TooBig:
-      return QStringLiteral("Section %1 holds %2 bytes, more than can be read")
-          .arg(address.Text())
-          .arg(read.Size);
+      return TTransferText::tr("Section %1 holds %n bytes, more than can be read", nullptr,
+                               read.Size)
+          .arg(address.Text());
     case TSectionRead::ReadFailed:
       break;
   }
@@ -119,10 +120,9 @@ QString WholeReadProblem(const TSectionRead& read, const TSectionAddress& addres
     return ReadErrorText(address);
   if (read.Count > read.Size)
     return OverclaimText(address, read.Count, read.Size);
-  return QStringLiteral("%1: %2 of its %3 bytes read")
+  return TTransferText::tr("%1: %2 of its %n bytes read", nullptr, read.Size)
       .arg(ReadErrorText(address))
-      .arg(read.Count)
-      .arg(read.Size);
+      .arg(read.Count);
 }
 
 TWriteOutcome WriteAndJudgeInLink(TPhonePort& port, TCatalogue& catalogue,
@@ -151,10 +151,10 @@ TWriteOutcome WriteAndJudge(TPhonePort& port, TCatalogue& catalogue, const TSect
 void ReportUpload(TReporter& reporter, bool written, const QString& errorText) {
   if (written) {
     reporter.Notice(UploadedText(), SuccessCaption());
-    reporter.Status(QStringLiteral("Uploaded!"));
+    reporter.Status(TTransferText::tr("Uploaded!"));
   } else {
     reporter.Error(errorText);
-    reporter.Status(QStringLiteral("Upload error!"));
+    reporter.Status(TTransferText::tr("Upload error!"));
   }
 }
 
@@ -165,10 +165,10 @@ bool TClearOutcome::Cleared() const {
 
 TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
                            TReporter& reporter) {
-  reporter.Status(QStringLiteral("Erasing section..."));
+  reporter.Status(TTransferText::tr("Erasing section..."));
   TClearOutcome outcome;
   {
-    TKeepingPort keeping(port, QStringLiteral("Clear"), reporter);
+    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return outcome;
@@ -177,7 +177,7 @@ TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSecti
     // The refresh shows what the section holds now; a failure there has its own message.
     outcome.Refresh = RefreshSection(keeping, catalogue, target, reporter);
   }
-  reporter.Status(QStringLiteral("Erased!"));
+  reporter.Status(TTransferText::tr("Erased!"));
   return outcome;
 }
 
@@ -193,15 +193,15 @@ TClearOutcome ClearInLink(TPhonePort& port, const TSectionAddress& target) {
 
 QString ClearProblem(const TSectionAddress& address, const TClearOutcome& outcome) {
   if (outcome.ClearResult < 0)
-    return QStringLiteral("Section %1 was not erased: the phone answered %2")
+    return TTransferText::tr("Section %1 was not erased: the phone answered %2")
         .arg(address.Text(), GBPErrorMessage(outcome.ClearResult));
   if (!outcome.Refresh.Ok())
     return outcome.Refresh.Error;
   if (outcome.Refresh.Size < 0)
-    return QStringLiteral("Section %1: the phone did not confirm the erase (size answer %2)")
+    return TTransferText::tr("Section %1: the phone did not confirm the erase (size answer %2)")
         .arg(address.Text())
         .arg(outcome.Refresh.Size);
-  return QStringLiteral("Section %1 still holds %2 bytes after clearing")
-      .arg(address.Text())
-      .arg(outcome.Refresh.Size);
+  return TTransferText::tr("Section %1 still holds %n bytes after clearing", nullptr,
+                           outcome.Refresh.Size)
+      .arg(address.Text());
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/ops/refreshslots.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "link/phoneport.h"
 #include "transfer/limits.h"
 #include "transfer/ops/keepingport.h"
@@ -19,10 +20,13 @@ TSectionState CurrentState(const TSectionRead& read) {
 }
 
 QString RefusalText(const THistoryEntry& entry, const TSectionState& now) {
-  return QStringLiteral(
+  //: %1 is a section, %2 what it holds now, %3 the change's number, %4 the change ("Upload"),
+  //: %5 what the change left there
+  return TTransferText::tr(
              "Section %1 now holds %2, not what change %3 (%4) left there: %5. Another phone "
              "or a later change has written it since; nothing was written.")
-      .arg(entry.Address.Text(), now.Text(), entry.Id, entry.Change, entry.After.Text());
+      .arg(entry.Address.Text(), now.Text(), entry.Id, ChangeLabelText(entry.Change),
+           entry.After.Text());
 }
 
 }  // namespace
@@ -33,7 +37,7 @@ THistoryEntry LastChange(const THistoryStore& store) {
     if (it->Problem.isEmpty() && it->After.Known && !it->TakenBack)
       return *it;
   }
-  throw EBadBackup(QStringLiteral("The history holds no change to take back"));
+  throw EBadBackup(TTransferText::tr("The history holds no change to take back"));
 }
 
 TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
@@ -42,11 +46,11 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
   result.Entry = store.Entry(id);
   const THistoryEntry& entry = result.Entry;
   if (!entry.After.Known)
-    throw EBadBackup(QStringLiteral("Change %1 never told what it left in section %2 (it was "
-                                    "interrupted): restore it as a backup folder if you must")
+    throw EBadBackup(TTransferText::tr("Change %1 never told what it left in section %2 (it was "
+                                       "interrupted): restore it as a backup folder if you must")
                          .arg(entry.Id, entry.Address.Text()));
   const QByteArray kept = store.KeptBytes(entry);
-  TKeepingPort keeping(port, QStringLiteral("Undo of %1").arg(entry.Id), reporter);
+  TKeepingPort keeping(port, UndoChangeLabel(entry.Id), reporter);
   const TLinkSession link(keeping);
   if (!link.IsOpen())
     return result;
@@ -57,7 +61,7 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
     return result;
   }
   reporter.Status(
-      QStringLiteral("Taking back change %1 of %2...").arg(entry.Id, entry.Address.Text()));
+      TTransferText::tr("Taking back change %1 of %2...").arg(entry.Id, entry.Address.Text()));
   const TWriteOutcome outcome = WriteAndJudgeInLink(keeping, catalogue, entry.Address, kept,
                                                     TWriteCheck::ByReadBack, reporter);
   result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;

@@ -62,9 +62,10 @@ TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadReque
     result.Stage = TUploadResult::TooBig;
     return result;
   }
-  TKeepingPort keeping(
-      port, request.Compressed ? QStringLiteral("Compressed upload") : QStringLiteral("Upload"),
-      reporter);
+  TKeepingPort keeping(port,
+                       request.Compressed ? QT_TRANSLATE_NOOP("Transfer", "Compressed upload")
+                                          : QT_TRANSLATE_NOOP("Transfer", "Upload"),
+                       reporter);
   result.Write = WriteAndJudge(keeping, catalogue, request.Target, image, request.Check, reporter);
   if (result.Write.LinkOpened)
     ReportUpload(reporter, result.Write.Whole, UploadErrorText());

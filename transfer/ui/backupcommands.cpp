@@ -5,6 +5,7 @@
 #include "catalogue/ops/refreshslots.h"
 #include "common/modal.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 #include "transfer/ops/backup.h"
 #include "transfer/ops/restore.h"
@@ -12,62 +13,73 @@
 
 namespace {
 
-const QString BackupCaption = QStringLiteral("Back up phone");
-const QString RestoreCaption = QStringLiteral("Restore phone");
+QString BackupCaption() {
+  return TTransferText::tr("Back up phone");
+}
+
+QString RestoreCaption() {
+  return TTransferText::tr("Restore phone");
+}
 
 QString BackupSummary(const TBackupResult& result, const QString& folder) {
   const TManifest& manifest = result.Manifest;
   const int total = int(manifest.Entries.size());
-  QStringList lines{QStringLiteral("Backed up %1 of %2 sections (%3 bytes) into %4.")
+  QStringList lines{TTransferText::tr("Backed up %1 of %2 sections (%n bytes) into %3.", nullptr,
+                                      int(result.Bytes))
                         .arg(total - manifest.Missing())
                         .arg(total)
-                        .arg(result.Bytes)
                         .arg(folder)};
   if (manifest.Check == TBackupCheck::Verified && manifest.Missing() == 0)
-    lines << QStringLiteral(
+    lines << TTransferText::tr(
         "Verified: at its end every section's size was asked again and had "
         "not changed.");
   for (int i = 0; i < result.Reached; ++i) {
     const TManifestEntry& entry = manifest.Entries[i];
     if (entry.State == TManifestEntry::Missing)
-      lines << QStringLiteral("Not read: %1 (%2)").arg(entry.Address.Text(), entry.Error);
+      lines << TTransferText::tr("Not read: %1 (%2)").arg(entry.Address.Text(), entry.Error);
   }
   if (!result.LinkLost.isEmpty())
-    lines << QStringLiteral("%1: the %2 sections after it were not read.")
-                 .arg(result.LinkLost)
-                 .arg(total - result.Reached);
+    //: %1 is "The link was lost at section 18-11 (why)"
+    lines << TTransferText::tr("%1: the %n sections after it were not read.", nullptr,
+                               total - result.Reached)
+                 .arg(result.LinkLost);
   for (const TSizeChange& change : manifest.Changes)
-    lines << QStringLiteral("Changed: %1 (%2)")
+    lines << TTransferText::tr("Changed: %1 (%2)")
                  .arg(change.Address.Text(), manifest.ChangeText(change));
   if (!manifest.Doubt().isEmpty())
-    lines << manifest.Doubt() +
-                 QStringLiteral(". A restore of it clears nothing unless you tick the box for it.");
+    //: %1 is what makes the backup doubtful: "The backup is incomplete: ..."
+    lines << TTransferText::tr("%1. A restore of it clears nothing unless you tick the box for it.")
+                 .arg(manifest.Doubt());
   return lines.join(QLatin1Char('\n'));
 }
 
 QString RestoreSummary(const TRestoreResult& result, const QString& folder) {
   const int notCleared = result.Count(TSectionRestore::NotCleared);
+  const QString written = QString::number(result.Count(TSectionRestore::Written));
+  const QString cleared = QString::number(result.Count(TSectionRestore::Cleared));
+  const QString unchanged = QString::number(result.Count(TSectionRestore::Unchanged));
+  const QString failed = QString::number(result.Failures());
+  // All at once, so a folder's name with a % in it stays as it is.
   QStringList lines{
-      QStringLiteral("Restored from %1: %2 written, %3 cleared, %4 unchanged, "
-                     "%5 failed%6.")
-          .arg(folder)
-          .arg(result.Count(TSectionRestore::Written))
-          .arg(result.Count(TSectionRestore::Cleared))
-          .arg(result.Count(TSectionRestore::Unchanged))
-          .arg(result.Failures())
-          .arg(notCleared > 0 ? QStringLiteral(", %1 left uncleared").arg(notCleared) : QString())};
+      notCleared > 0
+          ? TTransferText::tr("Restored from %1: %2 written, %3 cleared, %4 unchanged, %5 failed, "
+                              "%6 left uncleared.")
+                .arg(folder, written, cleared, unchanged, failed, QString::number(notCleared))
+          : TTransferText::tr("Restored from %1: %2 written, %3 cleared, %4 unchanged, %5 failed.")
+                .arg(folder, written, cleared, unchanged, failed)};
   QStringList notReached;
   for (const TSectionRestore& section : result.Sections) {
     if (section.Action == TSectionRestore::Failed || section.Action == TSectionRestore::Skipped)
-      lines << QStringLiteral("Not restored: %1 (%2)").arg(section.Address.Text(), section.Problem);
+      lines << TTransferText::tr("Not restored: %1 (%2)")
+                   .arg(section.Address.Text(), section.Problem);
     if (section.Action == TSectionRestore::NotReached)
       notReached << section.Address.Text();
   }
   if (result.Cancelled)
-    lines << QStringLiteral("Cancelled: nothing was written to %1.")
+    lines << TTransferText::tr("Cancelled: nothing was written to %1.")
                  .arg(notReached.join(QStringLiteral(", ")));
   else if (!result.LinkLost.isEmpty())
-    lines << QStringLiteral("%1: nothing was written to %2.")
+    lines << TTransferText::tr("%1: nothing was written to %2.")
                  .arg(result.LinkLost, notReached.join(QStringLiteral(", ")));
   return lines.join(QLatin1Char('\n'));
 }
@@ -77,39 +89,40 @@ QString RestoreSummary(const TRestoreResult& result, const QString& folder) {
 void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& catalogue,
                         const QString& portName, TReporter& reporter) {
   const QString folder = Modal().FolderName(
-      owner, QStringLiteral("Back up the phone into a new or empty folder"), TFolderUse::New);
+      owner, TTransferText::tr("Back up the phone into a new or empty folder"), TFolderUse::New);
   if (folder.isEmpty())
     return;
-  reporter.Status(QStringLiteral("Backing up phone..."));
+  reporter.Status(TTransferText::tr("Backing up phone..."));
   TBackupResult result;
   {
     const TBusyCursor busy;
     result = BackUp(port, reporter, catalogue.Ranges, folder, portName);
   }
   if (!result.LinkOpened) {
-    reporter.Status(QStringLiteral("Backup failed!"));
+    reporter.Status(TTransferText::tr("Backup failed!"));
     return;
   }
   if (result.Cancelled) {
-    reporter.Status(QStringLiteral("Backup cancelled!"));
-    reporter.Notice(QStringLiteral("The backup was cancelled: nothing was kept."), BackupCaption);
+    reporter.Status(TTransferText::tr("Backup cancelled!"));
+    reporter.Notice(TTransferText::tr("The backup was cancelled: nothing was kept."),
+                    BackupCaption());
     return;
   }
-  reporter.Status(QStringLiteral("Backed up!"));
+  reporter.Status(TTransferText::tr("Backed up!"));
   // Sections that changed while they were read are a failure the user must see as one.
   if (result.Manifest.Check == TBackupCheck::Inconsistent)
     reporter.Error(BackupSummary(result, folder));
   else
-    reporter.Notice(BackupSummary(result, folder), BackupCaption);
+    reporter.Notice(BackupSummary(result, folder), BackupCaption());
 }
 
 void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue,
                          TReporter& reporter) {
   const QString folder =
-      Modal().FolderName(owner, QStringLiteral("Restore the phone from"), TFolderUse::Existing);
+      Modal().FolderName(owner, TTransferText::tr("Restore the phone from"), TFolderUse::Existing);
   if (folder.isEmpty())
     return;
-  reporter.Status(QStringLiteral("Checking backup..."));
+  reporter.Status(TTransferText::tr("Checking backup..."));
   const TBackupSet backup = ReadBackup(folder, catalogue.Ranges);
   TRestoreRequest request;
   request.DryRun = true;
@@ -120,21 +133,21 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
   }
   // Each way out says how the command ended, so its working text never outlives it.
   if (preview.Cancelled) {
-    reporter.Status(QStringLiteral("Restore cancelled!"));
+    reporter.Status(TTransferText::tr("Restore cancelled!"));
     return;
   }
   if (!preview.LinkOpened || !preview.LinkLost.isEmpty()) {
-    reporter.Status(QStringLiteral("Restore failed!"));
+    reporter.Status(TTransferText::tr("Restore failed!"));
     if (preview.LinkOpened)
       reporter.Error(preview.LinkLost + QLatin1Char('.'));
     return;
   }
   TRestorePreview dialog(owner, folder, preview.Sections, backup.Manifest);
   if (Modal().ExecDialog(&dialog) != mrOk) {
-    reporter.Status(QStringLiteral("Restore cancelled!"));
+    reporter.Status(TTransferText::tr("Restore cancelled!"));
     return;
   }
-  reporter.Status(QStringLiteral("Restoring phone..."));
+  reporter.Status(TTransferText::tr("Restoring phone..."));
   request.DryRun = false;
   request.ClearRecordedEmpty = dialog.ClearRecordedEmpty();
   TRestoreResult result;
@@ -143,9 +156,9 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
     result = Restore(port, reporter, backup, request, &catalogue);
   }
   if (!result.LinkOpened) {
-    reporter.Status(QStringLiteral("Restore failed!"));
+    reporter.Status(TTransferText::tr("Restore failed!"));
     return;
   }
-  reporter.Status(QStringLiteral("Restored!"));
-  reporter.Notice(RestoreSummary(result, folder), RestoreCaption);
+  reporter.Status(TTransferText::tr("Restored!"));
+  reporter.Notice(RestoreSummary(result, folder), RestoreCaption());
 }

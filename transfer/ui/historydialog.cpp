@@ -9,12 +9,15 @@
 #include <algorithm>
 
 #include "common/modal.h"
+#include "common/texts.h"
 
 namespace {
 
-const QStringList Columns{QStringLiteral("No."),     QStringLiteral("Time"),
-                          QStringLiteral("Section"), QStringLiteral("Change"),
-                          QStringLiteral("Before"),  QStringLiteral("Left there")};
+QStringList Columns() {
+  return {TTransferText::tr("No."),     TTransferText::tr("Time"),
+          TTransferText::tr("Section"), TTransferText::tr("Change"),
+          TTransferText::tr("Before"),  TTransferText::tr("Left there")};
+}
 
 bool Usable(const THistoryEntry& entry) {
   return entry.Problem.isEmpty() && entry.After.Known;
@@ -22,25 +25,27 @@ bool Usable(const THistoryEntry& entry) {
 
 QStringList LineOf(const THistoryEntry& entry) {
   if (!entry.Problem.isEmpty())
-    return {entry.Id, QString(), QString(), QStringLiteral("damaged"), entry.Problem, QString()};
-  const QString after = entry.After.Known ? entry.After.Text()
-                                          : QStringLiteral("not known: the change was interrupted");
+    return {entry.Id, QString(), QString(), TTransferText::tr("damaged"), entry.Problem, QString()};
+  const QString after = entry.After.Known
+                            ? entry.After.Text()
+                            : TTransferText::tr("not known: the change was interrupted");
   return {entry.Id,
           entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
           entry.Address.Text(),
-          entry.TakenBack ? entry.Change + QStringLiteral(" (taken back)") : entry.Change,
+          entry.TakenBack ? TTransferText::tr("%1 (taken back)").arg(ChangeLabelText(entry.Change))
+                          : ChangeLabelText(entry.Change),
           entry.Before.Text(),
           after};
 }
 
 QString WhereText(const THistoryStore& store, const QString& settingsPath) {
   if (!store.Keeps())
-    return QStringLiteral(
+    return TTransferText::tr(
                "The history is off ([History] Keep=0 in %1): nothing is kept before a change, "
                "so nothing can be taken back. To keep it, set Keep=1 there and start Kiv "
                "Manager again.")
         .arg(settingsPath);
-  return QStringLiteral(
+  return TTransferText::tr(
              "Kept in %1, newest first. A change can be taken back while its section still "
              "holds what the change left there.")
       .arg(store.Dir());
@@ -51,20 +56,20 @@ QString WhereText(const THistoryStore& store, const QString& settingsPath) {
 THistoryDialog::THistoryDialog(QWidget* parent)
     : QDialog(parent),
       where_(new QLabel(this)),
-      table_(new QTableWidget(0, int(Columns.size()), this)),
-      takeBack_(new QPushButton(QStringLiteral("&Take back"), this)) {
-  setWindowTitle(QStringLiteral("History"));
+      table_(new QTableWidget(0, int(Columns().size()), this)),
+      takeBack_(new QPushButton(tr("&Take back"), this)) {
+  setWindowTitle(tr("History"));
   auto* layout = new QVBoxLayout(this);
   where_->setWordWrap(true);
   where_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   where_->setObjectName(QStringLiteral("HistoryWhere"));
   layout->addWidget(where_);
   table_->setObjectName(QStringLiteral("HistoryList"));
-  table_->setAccessibleName(QStringLiteral("Changes kept"));
+  table_->setAccessibleName(tr("Changes kept"));
   table_->setAccessibleDescription(
-      QStringLiteral("Newest first: time, section, change, what was there before and what "
-                     "the change left there"));
-  table_->setHorizontalHeaderLabels(Columns);
+      tr("Newest first: time, section, change, what was there before and what "
+         "the change left there"));
+  table_->setHorizontalHeaderLabels(Columns());
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,8 +78,7 @@ THistoryDialog::THistoryDialog(QWidget* parent)
   where_->setBuddy(table_);
   layout->addWidget(table_);
   takeBack_->setObjectName(QStringLiteral("TakeBackButton"));
-  takeBack_->setAccessibleDescription(
-      QStringLiteral("Writes back what the chosen change replaced"));
+  takeBack_->setAccessibleDescription(tr("Writes back what the chosen change replaced"));
   takeBack_->setAutoDefault(false);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   buttons->addButton(takeBack_, QDialogButtonBox::ActionRole);

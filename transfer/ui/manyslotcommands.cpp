@@ -8,6 +8,7 @@
 #include "common/messages.h"
 #include "common/modal.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 #include "transfer/ops/manyslots.h"
 #include "transfer/ui/uploadplandialog.h"
@@ -16,7 +17,7 @@
 
 void DownloadSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>& addresses) {
   const QString dir = Modal().FolderName(
-      command.Owner, QStringLiteral("Download %1 slots into").arg(addresses.size()),
+      command.Owner, TTransferText::tr("Download %n slots into", nullptr, int(addresses.size())),
       TFolderUse::New);
   if (dir.isEmpty())
     return;
@@ -29,8 +30,8 @@ void DownloadSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>&
 }
 
 void ClearSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>& addresses) {
-  QStringList lines{
-      QStringLiteral("Are you sure to clear these %1 sections?").arg(addresses.size())};
+  QStringList lines{TTransferText::tr("Are you sure to clear these %n sections?", nullptr,
+                                      int(addresses.size()))};
   for (const TSectionAddress& address : addresses) {
     const int row = SlotRow(address.Section, address.SubSection, command.Catalogue.Ranges);
     const TSlotInfo holds = row > 0 ? command.Catalogue.Slots.at(row) : TSlotInfo();
@@ -63,7 +64,7 @@ void UploadFilesCommand(TWindowCommand& command, TUploadPlanDialog& dialog,
   TUploadPlan plan = dialog.Plan();
   // Each write judged as the single upload judges it.
   plan.Check = TWriteCheck::BySize;
-  command.Reporter.Status(QStringLiteral("Uploading data..."));
+  command.Reporter.Status(TTransferText::tr("Uploading data..."));
   TManyResult result;
   {
     const TBusyCursor busy;
@@ -73,7 +74,7 @@ void UploadFilesCommand(TWindowCommand& command, TUploadPlanDialog& dialog,
   QStringList notDone;
   for (const QString& name : overflow)
     notDone
-        << QStringLiteral("%1: no free slot left, not uploaded").arg(QFileInfo(name).fileName());
+        << TTransferText::tr("%1: no free slot left, not uploaded").arg(QFileInfo(name).fileName());
   ShowManySummary(command, result, notDone);
 }
 

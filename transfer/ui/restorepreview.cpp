@@ -10,11 +10,14 @@
 #include <algorithm>
 
 #include "common/modal.h"
+#include "common/texts.h"
 
 namespace {
 
-const QStringList PreviewColumns{QStringLiteral("Section"), QStringLiteral("Phone now"),
-                                 QStringLiteral("Backup"), QStringLiteral("Action")};
+QStringList PreviewColumns() {
+  return {TTransferText::tr("Section"), TTransferText::tr("Phone now"), TTransferText::tr("Backup"),
+          TTransferText::tr("Action")};
+}
 constexpr int ActionColumn = 3;
 
 bool Changes(const TSectionRestore& section, bool clearRecordedEmpty) {
@@ -31,7 +34,7 @@ int Rank(const TSectionRestore& section) {
 
 QString ActionText(const TSectionRestore& section, bool clearRecordedEmpty) {
   return section.Action == TSectionRestore::NotCleared && clearRecordedEmpty
-             ? QStringLiteral("clear")
+             ? TTransferText::tr("clear")
              : PreviewActionText(section);
 }
 
@@ -47,25 +50,29 @@ QString CountText(const QList<TSectionRestore>& preview, bool clearRecordedEmpty
     else
       ++leftAlone;
   }
-  QString text = QStringLiteral("%1 to write, %2 to clear, %3 unchanged")
-                     .arg(written)
-                     .arg(cleared)
-                     .arg(unchanged);
   if (leftAlone > 0)
-    text += QStringLiteral(", %1 left alone").arg(leftAlone);
-  return text;
+    return TTransferText::tr("%1 to write, %2 to clear, %3 unchanged, %4 left alone")
+        .arg(written)
+        .arg(cleared)
+        .arg(unchanged)
+        .arg(leftAlone);
+  return TTransferText::tr("%1 to write, %2 to clear, %3 unchanged")
+      .arg(written)
+      .arg(cleared)
+      .arg(unchanged);
 }
 
 // What the user should know before the backup is trusted.
 QStringList NoteTexts(const TManifest& manifest) {
   QStringList notes;
   if (!manifest.Doubt().isEmpty())
-    notes << manifest.Doubt() +
-                 QStringLiteral(". The sections it records as empty are left as they are.");
+    //: %1 is what makes the backup doubtful: "The backup is incomplete: ..."
+    notes << TTransferText::tr("%1. The sections it records as empty are left as they are.")
+                 .arg(manifest.Doubt());
   const TSectionAddress preferences{PrefSection, PrefSubSection};
   for (const TManifestEntry& entry : manifest.Entries) {
     if (entry.Address == preferences && entry.State == TManifestEntry::Empty)
-      notes << QStringLiteral("Note: this backup holds no preferences record (%1 was empty).")
+      notes << TTransferText::tr("Note: this backup holds no preferences record (%1 was empty).")
                    .arg(preferences.Text());
   }
   return notes;
@@ -76,15 +83,15 @@ QStringList NoteTexts(const TManifest& manifest) {
 QString PreviewActionText(const TSectionRestore& section) {
   switch (section.Action) {
     case TSectionRestore::Written:
-      return QStringLiteral("write");
+      return TTransferText::tr("write");
     case TSectionRestore::Cleared:
-      return QStringLiteral("clear");
+      return TTransferText::tr("clear");
     case TSectionRestore::Unchanged:
-      return QStringLiteral("unchanged");
+      return TTransferText::tr("unchanged");
     case TSectionRestore::NotCleared:
-      return QStringLiteral("not cleared");
+      return TTransferText::tr("not cleared");
     default:
-      return QStringLiteral("left alone");
+      return TTransferText::tr("left alone");
   }
 }
 
@@ -95,11 +102,11 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
       count_(new QLabel(this)),
       clearRecordedEmpty_(new QCheckBox(this)),
       showUnchanged_(new QCheckBox(this)),
-      table_(new QTableWidget(int(preview.size()), int(PreviewColumns.size()), this)) {
+      table_(new QTableWidget(int(preview.size()), int(PreviewColumns().size()), this)) {
   setObjectName(QStringLiteral("RestorePreview"));
-  setWindowTitle(QStringLiteral("Restore phone"));
+  setWindowTitle(tr("Restore phone"));
   auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(QStringLiteral("Restoring %1 would change the phone so:").arg(folder));
+  auto* intro = new QLabel(tr("Restoring %1 would change the phone so:").arg(folder));
   intro->setWordWrap(true);
   layout->addWidget(intro);
   for (const QString& text : NoteTexts(manifest)) {
@@ -112,7 +119,7 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   bold.setBold(true);
   count_->setFont(bold);
   layout->addWidget(count_);
-  table_->setHorizontalHeaderLabels(PreviewColumns);
+  table_->setHorizontalHeaderLabels(PreviewColumns());
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
@@ -137,11 +144,11 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   layout->addWidget(table_);
   clearRecordedEmpty_->setObjectName(QStringLiteral("ClearRecordedEmpty"));
   clearRecordedEmpty_->setText(
-      QStringLiteral("Clear the %1 sections the backup records as empty anyway").arg(notCleared));
+      tr("Clear the %n sections the backup records as empty anyway", nullptr, notCleared));
   clearRecordedEmpty_->setVisible(notCleared > 0);
   connect(clearRecordedEmpty_, &QCheckBox::toggled, this, [this] { ShowActions(); });
   layout->addWidget(clearRecordedEmpty_);
-  showUnchanged_->setText(QStringLiteral("Show the %1 unchanged sections").arg(unchanged));
+  showUnchanged_->setText(tr("Show the %n unchanged sections", nullptr, unchanged));
   showUnchanged_->setVisible(unchanged > 0);
   connect(showUnchanged_, &QCheckBox::toggled, this, &TRestorePreview::ShowUnchanged);
   layout->addWidget(showUnchanged_);
@@ -149,7 +156,7 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   table_->resizeColumnsToContents();
   ShowUnchanged(false);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Restore"));
+  buttons->button(QDialogButtonBox::Ok)->setText(tr("&Restore"));
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { done(mrOk); });
   connect(buttons, &QDialogButtonBox::rejected, this, &TRestorePreview::reject);
   layout->addWidget(buttons);

@@ -9,6 +9,7 @@
 #include "common/fileio.h"
 #include "common/modal.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 #include "common/ui/pictureview.h"
 #include "transfer/limits.h"
@@ -26,14 +27,14 @@ std::optional<QByteArray> ReadCurrentSlot(TWindowCommand& command, int capacity)
 }  // namespace
 
 void UploadCommand(TWindowCommand& command, bool compressed, const QString& givenFile) {
-  const QString title = (compressed ? QStringLiteral("Upload LZO-compressed into %1")
-                                    : QStringLiteral("Upload into %1"))
+  const QString title = (compressed ? TTransferText::tr("Upload LZO-compressed into %1")
+                                    : TTransferText::tr("Upload into %1"))
                             .arg(command.Slot.Text());
   const QString fileName =
       givenFile.isEmpty() ? Modal().OpenFileName(command.Owner, title) : givenFile;
   if (fileName.isEmpty())
     return;
-  command.Reporter.Status(QStringLiteral("Uploading data..."));
+  command.Reporter.Status(TTransferText::tr("Uploading data..."));
   const TUploadRequest request{command.Slot, ReadUploadFile(fileName), compressed,
                                TWriteCheck::BySize};
   const TBusyCursor busy;
@@ -41,29 +42,30 @@ void UploadCommand(TWindowCommand& command, bool compressed, const QString& give
 }
 
 void DownloadCommand(TWindowCommand& command) {
-  command.Reporter.Status(QStringLiteral("Downloading data..."));
+  command.Reporter.Status(TTransferText::tr("Downloading data..."));
   const std::optional<QByteArray> bytes = ReadCurrentSlot(command, UploadBufferSize);
   if (!bytes)
     return;
   const QString fileName =
-      Modal().SaveFileName(command.Owner, QStringLiteral("Download %1").arg(command.Slot.Text()),
+      Modal().SaveFileName(command.Owner, TTransferText::tr("Download %1").arg(command.Slot.Text()),
                            SlotFileName(command.Slot, *bytes));
   if (!fileName.isEmpty())
     SaveFile(fileName, *bytes);
-  command.Reporter.Status(QStringLiteral("Downloaded!"));
+  command.Reporter.Status(TTransferText::tr("Downloaded!"));
 }
 
 void PlayGIFCommand(TWindowCommand& command) {
-  command.Reporter.Status(QStringLiteral("Downloading data..."));
+  command.Reporter.Status(TTransferText::tr("Downloading data..."));
   const std::optional<QByteArray> bytes = ReadCurrentSlot(command, SectionImageSize);
   if (!bytes)
     return;
-  command.Reporter.Status(QStringLiteral("Downloaded!"));
+  command.Reporter.Status(TTransferText::tr("Downloaded!"));
   const QString previewFile = QStringLiteral("temp.gif");
   SaveFile(previewFile, *bytes);
   // The desktop's GIF viewer shows it; when none opens it, the window does.
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(previewFile).absoluteFilePath())))
-    ShowPictureDialog(command.Owner, *bytes, QStringLiteral("GIF in %1").arg(command.Slot.Text()));
+    ShowPictureDialog(command.Owner, *bytes,
+                      TTransferText::tr("GIF in %1").arg(command.Slot.Text()));
 }
 
 void ClearCommand(TWindowCommand& command) {

@@ -2,11 +2,13 @@
 
 #include "common/messages.h"
 #include "common/operationio.h"
+#include "common/texts.h"
 #include "common/ui/busycursor.h"
 #include "transfer/ops/undo.h"
 
 QString ChangeName(const THistoryEntry& entry) {
-  return QStringLiteral("%1 of %2").arg(entry.Change, entry.Address.Text());
+  //: %1 is a change ("Upload"), %2 its section ("18-9"): "Upload of 18-9"
+  return TTransferText::tr("%1 of %2").arg(ChangeLabelText(entry.Change), entry.Address.Text());
 }
 
 void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
@@ -20,18 +22,18 @@ void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistorySt
     case TUndoResult::NoLink:
       return;
     case TUndoResult::Refused:
-      reporter.Status(QStringLiteral("Not undone"));
+      reporter.Status(TTransferText::tr("Not undone"));
       reporter.Error(result.Problem);
       return;
     case TUndoResult::Failed:
-      reporter.Status(QStringLiteral("Undo error!"));
-      reporter.Error(QStringLiteral("Section %1 was not taken back: %2")
+      reporter.Status(TTransferText::tr("Undo error!"));
+      reporter.Error(TTransferText::tr("Section %1 was not taken back: %2")
                          .arg(result.Entry.Address.Text(), result.Problem));
       return;
     case TUndoResult::Undone:
       break;
   }
-  const QString done = QStringLiteral("Undone: %1.").arg(ChangeName(result.Entry));
+  const QString done = TTransferText::tr("Undone: %1.").arg(ChangeName(result.Entry));
   reporter.Status(done);
   reporter.Notice(done, SuccessCaption());
 }

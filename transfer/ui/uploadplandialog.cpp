@@ -13,14 +13,20 @@
 
 #include "catalogue/gridtext.h"
 #include "common/modal.h"
+#include "common/texts.h"
 #include "transfer/limits.h"
 
 namespace {
 
 enum TColumn { FileColumn, SlotColumn, NowColumn, SizeColumn, CompressedColumn, NotesColumn };
-const QStringList PlanColumns{
-    QStringLiteral("File"), QStringLiteral("Slot"),       QStringLiteral("Now in the slot"),
-    QStringLiteral("Size"), QStringLiteral("Compressed"), QStringLiteral("Notes")};
+QStringList PlanColumns() {
+  return {TTransferText::tr("File"),
+          TTransferText::tr("Slot"),
+          TTransferText::tr("Now in the slot"),
+          TTransferText::tr("Size"),
+          TTransferText::tr("Compressed"),
+          TTransferText::tr("Notes")};
+}
 
 QString ShortName(const TPlannedUpload& item) {
   return QFileInfo(item.FileName).fileName();
@@ -28,13 +34,13 @@ QString ShortName(const TPlannedUpload& item) {
 
 QString NowText(const TPlannedUpload& item) {
   if (item.Holds.Kind == skEmpty)
-    return QStringLiteral("empty");
-  return QStringLiteral("%1 (replaced)").arg(SlotDescription(item.Holds));
+    return TTransferText::tr("empty");
+  return TTransferText::tr("%1 (replaced)").arg(SlotDescription(item.Holds));
 }
 
 QString SizeText(const TPlannedUpload& item) {
-  return item.File.TooLong ? QStringLiteral("over %1 bytes").arg(UploadBufferSize)
-                           : QStringLiteral("%1 bytes").arg(item.Size);
+  return item.File.TooLong ? TTransferText::tr("over %1 bytes").arg(UploadBufferSize)
+                           : TTransferText::tr("%n bytes", nullptr, int(item.Size));
 }
 
 QString NotesText(const TPlannedUpload& item, const TSlotRanges& ranges) {
@@ -42,9 +48,11 @@ QString NotesText(const TPlannedUpload& item, const TSlotRanges& ranges) {
   if (item.TooBig) {
     // A compressed file is judged again once packed; a file over the buffer never fits.
     const bool packed = item.Compressed && !item.File.TooLong;
-    notes << QStringLiteral("TOO BIG for the slot%1 (it takes %2 bytes)")
-                 .arg(packed ? QStringLiteral(" unless packing shrinks it") : QString())
-                 .arg(SectionLimit(item.Target, ranges));
+    const int limit = SectionLimit(item.Target, ranges);
+    notes << (packed ? TTransferText::tr("TOO BIG for the slot unless packing shrinks it (it takes "
+                                         "%1 bytes)")
+                     : TTransferText::tr("TOO BIG for the slot (it takes %1 bytes)"))
+                 .arg(limit);
   }
   if (item.UFIF20)
     notes << QStringLiteral("UFIF 2.0");
@@ -56,19 +64,19 @@ QString NotesText(const TPlannedUpload& item, const TSlotRanges& ranges) {
 TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
     : QDialog(parent),
       intro_(new QLabel(this)),
-      table_(new QTableWidget(0, int(PlanColumns.size()), this)),
+      table_(new QTableWidget(0, int(PlanColumns().size()), this)),
       overflow_(new QLabel(this)),
       convert_(new QCheckBox(this)),
       firmware_(new QComboBox(this)),
       clash_(new QLabel(this)),
       upload_(nullptr) {
-  setWindowTitle(QStringLiteral("Upload files"));
+  setWindowTitle(tr("Upload files"));
   auto* layout = new QVBoxLayout(this);
   intro_->setWordWrap(true);
   layout->addWidget(intro_);
   table_->setObjectName(QStringLiteral("PlanTable"));
-  table_->setAccessibleName(QStringLiteral("Files and their slots"));
-  table_->setHorizontalHeaderLabels(PlanColumns);
+  table_->setAccessibleName(tr("Files and their slots"));
+  table_->setHorizontalHeaderLabels(PlanColumns());
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->setWordWrap(false);
@@ -80,9 +88,9 @@ TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
   layout->addWidget(overflow_);
   auto* conversion = new QHBoxLayout;
   convert_->setObjectName(QStringLiteral("ConvertBox"));
-  convert_->setText(QStringLiteral("Convert the UFIF 2.0 programs to UFIF 2.1 for firmware"));
+  convert_->setText(tr("Convert the UFIF 2.0 programs to UFIF 2.1 for firmware"));
   firmware_->setObjectName(QStringLiteral("FirmwareBox"));
-  firmware_->setAccessibleName(QStringLiteral("Firmware for the conversion"));
+  firmware_->setAccessibleName(tr("Firmware for the conversion"));
   connect(convert_, &QCheckBox::toggled, firmware_, &QWidget::setEnabled);
   conversion->addWidget(convert_);
   conversion->addWidget(firmware_, 1);
@@ -94,7 +102,7 @@ TUploadPlanDialog::TUploadPlanDialog(QWidget* parent)
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   upload_ = buttons->button(QDialogButtonBox::Ok);
   upload_->setObjectName(QStringLiteral("UploadButton"));
-  upload_->setText(QStringLiteral("Upload"));
+  upload_->setText(tr("Upload"));
   upload_->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { done(mrOk); });
   connect(buttons, &QDialogButtonBox::rejected, this, &TUploadPlanDialog::reject);
@@ -108,15 +116,16 @@ void TUploadPlanDialog::SetPlan(const TUploadPlan& plan, const TCatalogue& catal
   slots_ = catalogue.Slots;
   ranges_ = catalogue.Ranges;
   addresses_ = SlotAddresses(ranges_);
-  intro_->setText(QStringLiteral("%1 files to upload, each into the slot shown. Nothing is "
-                                 "written until you choose Upload.")
-                      .arg(plan_.Items.size()));
+  intro_->setText(
+      tr("%n files to upload, each into the slot shown. Nothing is written until "
+         "you choose Upload.",
+         nullptr, int(plan_.Items.size())));
   table_->setRowCount(0);  // the last plan's lines and their boxes go
   table_->setRowCount(int(plan_.Items.size()));
   for (int index = 0; index < plan_.Items.size(); ++index) {
     const QString name = ShortName(plan_.Items[index]);
     auto* slot = new QComboBox;
-    slot->setAccessibleName(QStringLiteral("Slot for %1").arg(name));
+    slot->setAccessibleName(tr("Slot for %1").arg(name));
     for (const TSectionAddress& address : addresses_)
       slot->addItem(address.Text());
     slot->setCurrentIndex(int(addresses_.indexOf(plan_.Items[index].Target)));
@@ -124,7 +133,7 @@ void TUploadPlanDialog::SetPlan(const TUploadPlan& plan, const TCatalogue& catal
             [this, index](int slotIndex) { TargetChosen(index, slotIndex); });
     table_->setCellWidget(index, SlotColumn, slot);
     auto* compressed = new QCheckBox;
-    compressed->setAccessibleName(QStringLiteral("Compress %1").arg(name));
+    compressed->setAccessibleName(tr("Compress %1").arg(name));
     compressed->setChecked(plan_.Items[index].Compressed);
     connect(compressed, &QCheckBox::toggled, this,
             [this, index](bool on) { CompressedChanged(index, on); });
@@ -135,8 +144,8 @@ void TUploadPlanDialog::SetPlan(const TUploadPlan& plan, const TCatalogue& catal
   QStringList left;
   for (const QString& fileName : overflow)
     left << QFileInfo(fileName).fileName();
-  overflow_->setText(QStringLiteral("No free slot left for: %1. Not uploaded.")
-                         .arg(left.join(QStringLiteral(", "))));
+  overflow_->setText(
+      tr("No free slot left for: %1. Not uploaded.").arg(left.join(QStringLiteral(", "))));
   overflow_->setVisible(!overflow.isEmpty());
   // Asked once for the plan, only when a file needs it, and yes at first as the single
   // upload's question is.
@@ -209,7 +218,7 @@ void TUploadPlanDialog::ShowClash() {
   for (int i = 0; i < plan_.Items.size() && clash.isEmpty(); ++i) {
     for (int j = i + 1; j < plan_.Items.size(); ++j) {
       if (plan_.Items[i].Target == plan_.Items[j].Target) {
-        clash = QStringLiteral("%1 and %2 both go to %3: move one of them to another slot.")
+        clash = tr("%1 and %2 both go to %3: move one of them to another slot.")
                     .arg(ShortName(plan_.Items[i]), ShortName(plan_.Items[j]),
                          plan_.Items[i].Target.Text());
         break;
