@@ -14,6 +14,7 @@
 #include "app/flowlayout.h"
 #include "app/languagemenu.h"
 #include "app/linkthread.h"
+#include "app/statuslabel.h"
 #include "app/windowface.h"
 #include "app/workpanel.h"
 #include "common/errors.h"
@@ -65,7 +66,7 @@ TForm1::TForm1(const QString& settingsPath)
   // A scroll bar that comes or goes changes the client width as a resize of the window does.
   ui->DrawGrid1->SetClientResized([this] { FormResize(); });
 
-  statusText_ = new QLabel(ui->StatusBar);
+  statusText_ = new TStatusLabel(ui->StatusBar);
   statusText_->setObjectName(QStringLiteral("StatusText"));
   ui->StatusBar->addWidget(statusText_, 1);
   ui->StatusBar->setFixedHeight(StatusBarHeight);
@@ -156,10 +157,10 @@ void TForm1::ConnectCommands() {
           [this](int index) { GuardCommand([this, index] { ComboBox1Change(index); }); });
 }
 
+// Painted when the event loop next turns: it turns while each call of the phone runs.
 void TForm1::SetStatusText(const QString& text) {
-  statusText_->setText(text);
-  // Commands hold the event loop while they wait for the phone: show progress now.
-  statusText_->repaint();
+  if (statusText_->text() != text)
+    statusText_->setText(text);
 }
 
 QString TForm1::StatusText() const {

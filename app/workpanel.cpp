@@ -1,11 +1,11 @@
 #include "app/workpanel.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/statuslabel.h"
 #include "catalogue/slotmap.h"
 
 namespace {
@@ -15,18 +15,27 @@ constexpr int BarWidth = 48;
 constexpr int ButtonPadding = 16;
 constexpr int BarHeight = 8;
 
-// A one-line label that takes what room the status bar leaves and cuts its text to it.
-class TElidedLabel final : public QLabel {
+// The slim bar beside the sections' text, painted flat: the style's rounded, shaded bar costs
+// as much as the rest of a section's window work, once a section. A bar without a range (a
+// single call at work) keeps the style's moving one.
+class TSlimBar final : public QProgressBar {
  public:
-  explicit TElidedLabel(QWidget* parent) : QLabel(parent) {
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  }
+  using QProgressBar::QProgressBar;
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
+    if (maximum() <= minimum()) {
+      QProgressBar::paintEvent(event);
+      return;
+    }
     QPainter painter(this);
-    painter.drawText(contentsRect(), int(Qt::AlignLeft | Qt::AlignVCenter),
-                     fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width()));
+    const QRect whole = rect();
+    painter.fillRect(whole, palette().color(QPalette::Mid));
+    const QRect inside = whole.adjusted(1, 1, -1, -1);
+    const int done = int(qint64(inside.width()) * (value() - minimum()) / (maximum() - minimum()));
+    painter.fillRect(inside, palette().color(QPalette::Base));
+    painter.fillRect(QRect(inside.topLeft(), QSize(done, inside.height())),
+                     palette().color(QPalette::Highlight));
   }
 };
 
@@ -34,8 +43,8 @@ class TElidedLabel final : public QLabel {
 
 TWorkPanel::TWorkPanel(QStatusBar* bar)
     : QObject(bar),
-      text_(new TElidedLabel(bar)),
-      bar_(new QProgressBar(bar)),
+      text_(new TStatusLabel(bar)),
+      bar_(new TSlimBar(bar)),
       cancel_(new QPushButton(bar)) {
   text_->setObjectName(QStringLiteral("WorkText"));
   bar_->setObjectName(QStringLiteral("WorkProgress"));
@@ -68,7 +77,8 @@ void TWorkPanel::End() {
 
 void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& address, qint64 bytes) {
   sections_ = true;
-  bar_->setRange(0, count);
+  if (bar_->maximum() != count)
+    bar_->setRange(0, count);
   bar_->setValue(index - 1);
   //: %1 of %2 sections, %3 the section at work (as 18-9), %n the bytes moved so far.
   sectionWhole_ = tr("section %1 of %2: %3, %n bytes", nullptr, int(bytes))
@@ -81,14 +91,13 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   ShowText(sectionText_, sectionWhole_);
   bar_->show();
   cancel_->show();
-  bar_->repaint();
 }
 
+// Painted when the event loop next turns, which it does while the link thread works.
 void TWorkPanel::ShowText(const QString& text, const QString& whole) {
   text_->setText(text);
   text_->setToolTip(whole);
   text_->show();
-  text_->repaint();
 }
 
 void TWorkPanel::ShowCallRunning(qint64 milliseconds, const QString& what) {
