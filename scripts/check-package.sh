@@ -20,7 +20,7 @@ scripts/setup.sh package
 build=build-package
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 scripts/setup.sh package "$build" --target kiv_install_files \
-  -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF -DKIV_PCH=ON \
+  -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF -DKIV_PCH=ON -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
   -DCMAKE_SHARED_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
@@ -54,7 +54,7 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
 
 echo "== man page and completion against kivnvm --help"
-usage="$("$root/usr/bin/kivnvm" --help)"
+usage="$(KIV_LANG=en "$root/usr/bin/kivnvm" --help)"
 man_page="$(zcat "$root"/usr/share/man/man1/kivnvm.1.gz)"
 completion="$(cat "$root/usr/share/bash-completion/completions/kivnvm")"
 for command in $(sed -n 's/^  \([a-z][a-z0-9]*\) .*/\1/p' <<<"$usage"); do
