@@ -53,9 +53,10 @@ qint64 BytesMoved(const TLinkCall& call) {
   return call.Entry == TGBPEntry::WriteNVMFile ? call.Length : 0;
 }
 
-// Makes the call; when an observer is installed, times it and hands it the record.
+// Makes the call; when an observer is installed, times it and hands it the record, with the
+// link host's failure as the call left it in fault.
 template <typename TFunction>
-int Observed(TLinkCall call, TFunction function) {
+int Observed(TLinkCall call, const QString& fault, TFunction function) {
   if (!LinkObserved())
     return function();
   call.StartedMs = QDateTime::currentMSecsSinceEpoch();
@@ -65,6 +66,7 @@ int Observed(TLinkCall call, TFunction function) {
       std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
           .count();
   call.Bytes = BytesMoved(call);
+  call.Fault = fault;
   NotifyLinkCall(call);
   return call.Result;
 }
@@ -260,7 +262,7 @@ int TGBPLibrary::Open(int port) {
   // A library that sets errno when the port does not open tells the system's reason, as a
   // port held by another program; a value left from earlier must not pass for it.
   errno = 0;
-  const int result = Observed(call, [&] {
+  const int result = Observed(call, hostFault_, [&] {
     if (choice_.Isolate) {
       openErrno_ = 0;
       return HostCall(TGBPEntry::InitGBPMode, LowByte(port), 0, nullptr, nullptr, 0);
@@ -290,7 +292,7 @@ int TGBPLibrary::Close() {
   open_ = false;
   if (!Usable() || (choice_.Isolate && !(host_ && host_->Running())))
     return 0;
-  return Observed(TLinkCall{TGBPEntry::EndGBPMode}, [&] {
+  return Observed(TLinkCall{TGBPEntry::EndGBPMode}, hostFault_, [&] {
     return choice_.Isolate ? HostCall(TGBPEntry::EndGBPMode, 0, 0, nullptr, nullptr, 0)
                            : endGBPMode_();
   });
@@ -299,11 +301,13 @@ int TGBPLibrary::Close() {
 int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
   if (!Has(TGBPEntry::ReadNVMFile))
     return -1;
-  const int result = Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), [&] {
-    return choice_.Isolate ? HostCall(TGBPEntry::ReadNVMFile, LowByte(section), LowByte(subsection),
-                                      nullptr, buffer, length)
-                           : readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
-  });
+  const int result =
+      Observed(FileCall(TGBPEntry::ReadNVMFile, section, subsection, length), hostFault_, [&] {
+        return choice_.Isolate
+                   ? HostCall(TGBPEntry::ReadNVMFile, LowByte(section), LowByte(subsection),
+                              nullptr, buffer, length)
+                   : readNVMFile_(LowByte(section), LowByte(subsection), buffer, length);
+      });
   NoteResult(result);
   return result;
 }
@@ -311,11 +315,12 @@ int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length)
 int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {
   if (!Has(TGBPEntry::WriteNVMFile))
     return -1;
-  const int result = Observed(FileCall(TGBPEntry::WriteNVMFile, section, subsection, length), [&] {
-    return choice_.Isolate ? HostCall(TGBPEntry::WriteNVMFile, LowByte(section),
-                                      LowByte(subsection), data, nullptr, length)
-                           : writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
-  });
+  const int result =
+      Observed(FileCall(TGBPEntry::WriteNVMFile, section, subsection, length), hostFault_, [&] {
+        return choice_.Isolate ? HostCall(TGBPEntry::WriteNVMFile, LowByte(section),
+                                          LowByte(subsection), data, nullptr, length)
+                               : writeNVMFile_(LowByte(section), LowByte(subsection), data, length);
+      });
   NoteResult(result);
   return result;
 }
@@ -323,11 +328,12 @@ int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 le
 int TGBPLibrary::Clear(int section, int subsection) {
   if (!Has(TGBPEntry::ClearNVMFile))
     return -1;
-  const int result = Observed(FileCall(TGBPEntry::ClearNVMFile, section, subsection), [&] {
-    return choice_.Isolate ? HostCall(TGBPEntry::ClearNVMFile, LowByte(section),
-                                      LowByte(subsection), nullptr, nullptr, 0)
-                           : clearNVMFile_(LowByte(section), LowByte(subsection));
-  });
+  const int result =
+      Observed(FileCall(TGBPEntry::ClearNVMFile, section, subsection), hostFault_, [&] {
+        return choice_.Isolate ? HostCall(TGBPEntry::ClearNVMFile, LowByte(section),
+                                          LowByte(subsection), nullptr, nullptr, 0)
+                               : clearNVMFile_(LowByte(section), LowByte(subsection));
+      });
   NoteResult(result);
   return result;
 }
@@ -335,11 +341,12 @@ int TGBPLibrary::Clear(int section, int subsection) {
 int TGBPLibrary::GetSize(int section, int subsection) {
   if (!Has(TGBPEntry::GetNVMFileSize))
     return -1;
-  const int result = Observed(FileCall(TGBPEntry::GetNVMFileSize, section, subsection), [&] {
-    return choice_.Isolate ? HostCall(TGBPEntry::GetNVMFileSize, LowByte(section),
-                                      LowByte(subsection), nullptr, nullptr, 0)
-                           : getNVMFileSize_(LowByte(section), LowByte(subsection));
-  });
+  const int result =
+      Observed(FileCall(TGBPEntry::GetNVMFileSize, section, subsection), hostFault_, [&] {
+        return choice_.Isolate ? HostCall(TGBPEntry::GetNVMFileSize, LowByte(section),
+                                          LowByte(subsection), nullptr, nullptr, 0)
+                               : getNVMFileSize_(LowByte(section), LowByte(subsection));
+      });
   NoteResult(result);
   return result;
 }

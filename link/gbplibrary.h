@@ -152,6 +152,7 @@ class TGBPLibrary {
   QString linkLost_;
   QString untoldFailure_;
   QString failureDetail_;
+  QString hostFault_;  // the link host's failure in the call just made, for the phone log
   // The call of the link host under way, for CallOverdue from another thread.
   std::atomic<qint64> callStartedMs_{0};  // steady clock; 0: none under way
   std::atomic<quint32> callBytes_{0};

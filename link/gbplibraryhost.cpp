@@ -98,8 +98,7 @@ void TGBPLibrary::StartHost() {
 
 bool TGBPLibrary::CallOverdue() const {
   const qint64 started = callStartedMs_;
-  return started != 0 &&
-         SteadyMs() - started > ExpectedCallMs(callBytes_, choice_.TimeoutFactor);
+  return started != 0 && SteadyMs() - started > ExpectedCallMs(callBytes_, choice_.TimeoutFactor);
 }
 
 void TGBPLibrary::SetCancel(const std::atomic<bool>* flag) {
@@ -110,6 +109,7 @@ void TGBPLibrary::SetCancel(const std::atomic<bool>* flag) {
 
 int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data,
                           void* buffer, quint32 length) {
+  hostFault_.clear();
   if (!host_ || !host_->Running())
     return GBPPortMustBeOpened;
   // More than one frame carries: the arguments are wrong, the host is not to blame.
@@ -131,7 +131,7 @@ int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const 
   // then is no fault.
   const bool endedAlready = entry == TGBPEntry::EndGBPMode && host_->EndedCleanly();
   if (!endedAlready) {
-    linkLost_ = untoldFailure_ = host_->Failure();
+    linkLost_ = untoldFailure_ = hostFault_ = host_->Failure();
     failureDetail_ = host_->FailureOutput();
   }
   host_.reset();

@@ -3,15 +3,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 
-extern char** environ;
+#include "common/texts.h"
 
 namespace {
 
@@ -23,43 +21,19 @@ constexpr quint64 kSlowestBaud = 2400;
 constexpr qint64 kExpectedBaseMs = 2000;
 constexpr quint64 kExpectedBaud = 9600;
 constexpr quint64 kBitsPerByte = 10;
+// The host writes a frame at once: once its first byte is in, the rest must follow within
+// this (times the factor), or the frame counts as cut off.
+constexpr qint64 kFrameRestMs = 2000;
 // How often a wait for an answer looks whether the host is still there: its output may stay
 // open after it has gone (under Wine, helper processes hold it).
 constexpr int kLivenessPollMs = 50;
 // How long a host that lost its input or output gets to end by itself.
 constexpr milliseconds kEndGrace{1000};
-constexpr size_t kStrayShown = 40;
-// The manager's environment with the launch's settings over it.
-std::vector<QByteArray> Environment(const QStringList& settings) {
-  std::vector<QByteArray> result;
-  for (char** variable = environ; *variable; ++variable) {
-    const QByteArray entry(*variable);
-    const QByteArray name = entry.left(entry.indexOf('=') + 1);
-    const bool replaced =
-        !name.isEmpty() &&
-        std::any_of(settings.begin(), settings.end(),
-                    [&](const QString& setting) { return setting.toLocal8Bit().startsWith(name); });
-    if (!replaced)
-      result.push_back(entry);
-  }
-  for (const QString& setting : settings)
-    result.push_back(setting.toLocal8Bit());
-  return result;
-}
+// The most bytes of a frame quoted when it is not one.
+constexpr size_t kStrayShown = 64;
 
-// A null-terminated array of the strings, as exec wants it; valid while they are.
-std::vector<char*> Pointers(std::vector<QByteArray>& strings) {
-  std::vector<char*> pointers;
-  for (QByteArray& text : strings)
-    pointers.push_back(text.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-QString StatusText(int status) {
-  if (WIFSIGNALED(status))
-    return QStringLiteral("signal %1").arg(WTERMSIG(status));
-  return QStringLiteral("exit status %1").arg(WEXITSTATUS(status));
+qint64 FrameRestMs(double factor) {
+  return std::max<qint64>(1, qint64(std::llround(double(kFrameRestMs) * factor)));
 }
 
 qint64 MsLeft(std::chrono::steady_clock::time_point deadline) {
@@ -116,18 +90,19 @@ qint64 ExpectedCallMs(quint64 bytes, double factor) {
 }
 
 QString DeadlineText(qint64 milliseconds) {
+  //: A time in seconds: "16 s", "0.15 s".
+  const QString seconds = TLinkText::tr("%1 s");
   if (milliseconds >= 10000)
-    return QStringLiteral("%1 s").arg((milliseconds + 500) / 1000);
-  return QStringLiteral("%1 s").arg(double(milliseconds) / 1000.0, 0, 'g', 2);
+    return seconds.arg((milliseconds + 500) / 1000);
+  return seconds.arg(double(milliseconds) / 1000.0, 0, 'g', 2);
 }
-
-TLinkHostProcess::TLinkHostProcess(const QString& program, const QStringList& libraries,
-                                   double timeoutFactor)
-    : TLinkHostProcess(THostLaunch{program, {}, {}, 0}, libraries, timeoutFactor) {}
 
 TLinkHostProcess::TLinkHostProcess(const THostLaunch& launch, const QStringList& libraries,
                                    double timeoutFactor)
     : launch_(launch), libraries_(libraries), factor_(timeoutFactor) {}
+
+TLinkHostProcess::TLinkHostProcess(THostPipes pipes, double timeoutFactor)
+    : factor_(timeoutFactor), input_(pipes.Input), output_(pipes.Output) {}
 
 TLinkHostProcess::~TLinkHostProcess() {
   if (input_ >= 0) {
@@ -145,80 +120,36 @@ bool TLinkHostProcess::EndedCleanly() {
 }
 
 bool TLinkHostProcess::Start() {
-  int in[2] = {-1, -1};
-  int out[2] = {-1, -1};
-  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) {
-    const QString reason = QString::fromLocal8Bit(strerror(errno));
-    for (const int fd : {in[0], in[1], out[0], out[1]}) {
-      if (fd >= 0)
-        ::close(fd);
-    }
-    return Fail(QStringLiteral("The link host could not be started (%1).").arg(reason));
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  if (errorOutput_.File() >= 0)
-    posix_spawn_file_actions_adddup2(&actions, errorOutput_.File(), STDERR_FILENO);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  // A group of its own, so that ending it ends whatever it started too.
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  std::vector<QByteArray> arguments{launch_.Program.toLocal8Bit()};
-  for (const QString& argument : launch_.Arguments + libraries_)
-    arguments.push_back(argument.toLocal8Bit());
-  std::vector<QByteArray> environment = Environment(launch_.Environment);
-  pid_t pid = -1;
-  const int spawned = posix_spawn(&pid, arguments[0].constData(), &actions, &attributes,
-                                  Pointers(arguments).data(), Pointers(environment).data());
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  ::close(in[0]);
-  ::close(out[1]);
-  if (spawned != 0) {
-    ::close(in[1]);
-    ::close(out[0]);
-    return Fail(QStringLiteral("The link host could not be started (%1: %2).")
-                    .arg(launch_.Program, QString::fromLocal8Bit(strerror(spawned))));
-  }
-  pid_ = group_ = pid;
-  input_ = in[1];
-  output_ = out[0];
+  if (input_ < 0 && !Spawn())
+    return false;
   fcntl(input_, F_SETFL, fcntl(input_, F_GETFL) | O_NONBLOCK);
   fcntl(output_, F_SETFL, fcntl(output_, F_GETFL) | O_NONBLOCK);
-
   const qint64 waitMs = LinkDeadlineMs(0, factor_) + launch_.ExtraStartMs;
-  const QString during = QStringLiteral("its start");
   callStarted_ = TClock::now();
-  starting_ = true;
-  const bool received = Receive(TClock::now() + milliseconds(waitMs), waitMs, during);
-  starting_ = false;
-  if (!received)
+  if (!Receive(uint32_t(kHelloMax), TClock::now() + milliseconds(waitMs), waitMs, QString()))
     return false;
   switch (ParseHello(payload_.data(), payload_.size(), hello_)) {
     case TParse::Ok:
       return true;
     case TParse::OtherVersion:
-      return Fail(QStringLiteral("The link host speaks protocol version %1, not %2; the link "
-                                 "was closed.")
+      return Fail(TLinkText::tr("The link host speaks protocol version %1, not %2; the link "
+                                "was closed.")
                       .arg(hello_.version)
                       .arg(kVersion));
     case TParse::BadMagic:
     case TParse::NotThisKind:
-      return Stray(during);
+      return Stray(QString());
     case TParse::Short:
     case TParse::Malformed:
       break;
   }
-  return Fail(QStringLiteral("The link host sent a malformed hello; the link was closed."));
+  return Fail(TLinkText::tr("The link host sent a malformed hello; the link was closed."));
 }
 
 bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, const QString& what,
                             int32_t& result) {
   if (!Running())
-    return Fail(QStringLiteral("The link host is not running."));
+    return Fail(TLinkText::tr("The link host is not running."));
   const quint64 bytes = call.entry == kRead || call.entry == kWrite ? call.length : 0;
   const qint64 waitMs = LinkDeadlineMs(bytes, factor_);
   const TClock::time_point deadline = TClock::now() + milliseconds(waitMs);
@@ -226,7 +157,7 @@ bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, c
   errorOutput_.Bound();
   callStarted_ = TClock::now();
   if (!Send(CallFrame(call, dataSize), data, dataSize, deadline, waitMs, what) ||
-      !Receive(deadline, waitMs, what))
+      !Receive(AnswerLimit(call), deadline, waitMs, what))
     return false;
   TAnswer answer;
   switch (ParseAnswer(payload_.data(), payload_.size(), answer)) {
@@ -236,23 +167,22 @@ bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, c
     case TParse::BadMagic:
       return Stray(what);
     case TParse::Short:
-      return Fail(QStringLiteral("The link host sent a short answer to %1; the link was closed.")
-                      .arg(what));
+      return Fail(
+          TLinkText::tr("The link host sent a short answer to %1; the link was closed.").arg(what));
     case TParse::OtherVersion:
     case TParse::Malformed:
-      return Fail(
-          QStringLiteral("The link host sent a malformed answer to %1; the link was closed.")
-              .arg(what));
+      return Fail(TLinkText::tr("The link host sent a malformed answer to %1; the link was closed.")
+                      .arg(what));
   }
   if (call.entry == kRead && answer.result > 0 && uint32_t(answer.result) > call.length)
-    return Fail(QStringLiteral("The phone-link library claimed %1 bytes from %2 into a buffer of "
-                               "%3; the link was closed.")
-                    .arg(answer.result)
+    return Fail(TLinkText::tr("The phone-link library claimed %n bytes from %1 into a buffer of "
+                              "%2; the link was closed.",
+                              nullptr, answer.result)
                     .arg(what)
                     .arg(call.length));
   const uint32_t expected = call.entry == kRead && answer.result > 0 ? uint32_t(answer.result) : 0;
   if (answer.entry != call.entry || answer.dataSize != expected)
-    return Fail(QStringLiteral("The link host sent a malformed answer to %1; the link was closed.")
+    return Fail(TLinkText::tr("The link host sent a malformed answer to %1; the link was closed.")
                     .arg(what));
   if (expected > 0)
     std::copy_n(payload_.end() - expected, expected, static_cast<uint8_t*>(buffer));
@@ -299,23 +229,34 @@ bool TLinkHostProcess::Send(const std::vector<uint8_t>& frame, const void* data,
   return true;
 }
 
-bool TLinkHostProcess::Receive(TClock::time_point deadline, qint64 waitMs, const QString& during) {
+bool TLinkHostProcess::Receive(uint32_t allowed, TClock::time_point deadline, qint64 waitMs,
+                               const QString& during) {
+  frameBytes_ = 0;
+  seen_.clear();
   uint8_t header[kFrameHeader];
   TRead read = ReadExactly(header, sizeof header, deadline);
   if (read == TRead::Ok) {
     const uint32_t length = PayloadLength(header);
     // Text on the output reads as an absurd length.
-    if (length > kMaxPayload || length == 0)
+    if (length == 0 || length > kMaxPayload)
       return Stray(during);
+    if (length > allowed)
+      return Oversize(length, allowed, during);
     payload_.resize(length);
     read = ReadExactly(payload_.data(), length, deadline);
   }
-  if (read == TRead::Ended)
-    return HostEnded(during);
-  if (read == TRead::Late)
-    return Late(waitMs, during);
-  if (read == TRead::Cancelled)
-    return Cancelled(during);
+  switch (read) {
+    case TRead::Ok:
+      return true;
+    case TRead::Ended:
+      return frameBytes_ > 0 ? CutOff(read, during) : HostEnded(during);
+    case TRead::Stalled:
+      return CutOff(read, during);
+    case TRead::Late:
+      return Late(waitMs, during);
+    case TRead::Cancelled:
+      return Cancelled(during);
+  }
   return true;
 }
 
@@ -325,8 +266,11 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
   while (done < size) {
     const ssize_t got = ::read(output_, into + done, size - done);
     if (got > 0) {
-      if (seen_.size() < kStrayShown)
-        seen_.insert(seen_.end(), into + done, into + done + std::min<size_t>(size_t(got), 64));
+      if (frameBytes_ == 0)
+        frameStarted_ = TClock::now();
+      frameBytes_ += size_t(got);
+      const size_t kept = std::min(size_t(got), kStrayShown - std::min(kStrayShown, seen_.size()));
+      seen_.insert(seen_.end(), into + done, into + done + kept);
       done += size_t(got);
       continue;
     }
@@ -338,9 +282,12 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
       return TRead::Ended;
     if (CancelRequested())
       return TRead::Cancelled;
-    const qint64 left = MsLeft(deadline);
+    // A frame begun means the library has answered: only the host can hold up the rest.
+    const bool begun = frameBytes_ > 0;
+    const qint64 left =
+        begun ? MsLeft(frameStarted_ + milliseconds(FrameRestMs(factor_))) : MsLeft(deadline);
     if (left == 0)
-      return TRead::Late;
+      return begun ? TRead::Stalled : TRead::Late;
     pollfd wait{output_, POLLIN, 0};
     // Gone, with its output held open elsewhere: nothing more will come.
     if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
@@ -351,78 +298,105 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
 }
 
 bool TLinkHostProcess::Late(qint64 waitMs, const QString& during) {
-  if (starting_)
-    return Fail(QStringLiteral("The link host did not start within %1; it was closed.")
+  if (during.isEmpty())
+    return Fail(TLinkText::tr("The link host did not start within %1; it was closed.")
                     .arg(DeadlineText(waitMs)));
   return Fail(
-      QStringLiteral("The phone-link library did not answer %1 within %2; the link was closed.")
+      TLinkText::tr("The phone-link library did not answer %1 within %2; the link was closed.")
           .arg(during, DeadlineText(waitMs)));
 }
 
 bool TLinkHostProcess::Cancelled(const QString& during) {
-  const qint64 ranMs =
-      std::chrono::duration_cast<milliseconds>(TClock::now() - callStarted_).count();
-  if (starting_)
-    return Fail(QStringLiteral("Cancelled: the link host was still starting after %1; it was "
-                               "closed.")
-                    .arg(DeadlineText(ranMs)));
-  return Fail(QStringLiteral("Cancelled: the library was still in %1 after %2; the link was "
-                             "closed.")
-                  .arg(during, DeadlineText(ranMs)));
+  const QString ran =
+      DeadlineText(std::chrono::duration_cast<milliseconds>(TClock::now() - callStarted_).count());
+  if (during.isEmpty())
+    return Fail(TLinkText::tr("Cancelled: the link host was still starting after %1; it was "
+                              "closed.")
+                    .arg(ran));
+  return Fail(TLinkText::tr("Cancelled: the library was still in %1 after %2; the link was "
+                            "closed.")
+                  .arg(during, ran));
 }
 
 // The host's output or input ended: it has stopped, or it soon will.
 bool TLinkHostProcess::HostEnded(const QString& during) {
   const QString status = WaitForEnd(kEndGrace);
+  if (during.isEmpty() && status.isEmpty())
+    return Fail(
+        TLinkText::tr("The link host closed its output during its start; the link was "
+                      "closed."));
+  if (during.isEmpty())
+    return Fail(TLinkText::tr("The phone-link library stopped during its start (%1).").arg(status));
   if (status.isEmpty())
-    return Fail(QStringLiteral("The link host closed its output during %1; the link was closed.")
+    return Fail(TLinkText::tr("The link host closed its output during %1; the link was closed.")
                     .arg(during));
-  return Fail(QStringLiteral("The phone-link library stopped during %1 (%2).").arg(during, status));
+  return Fail(TLinkText::tr("The phone-link library stopped during %1 (%2).").arg(during, status));
+}
+
+// A frame begun and never finished: the host's fault, not the library's, whose answer it was.
+bool TLinkHostProcess::CutOff(TRead read, const QString& during) {
+  const int got = int(frameBytes_);
+  if (read == TRead::Stalled) {
+    const QString waited = DeadlineText(FrameRestMs(factor_));
+    if (during.isEmpty())
+      return Fail(TLinkText::tr("The link host sent a short hello: %n bytes, then nothing for %1; "
+                                "the link was closed.",
+                                nullptr, got)
+                      .arg(waited));
+    return Fail(TLinkText::tr("The link host sent a short answer to %1: %n bytes, then nothing "
+                              "for %2; the link was closed.",
+                              nullptr, got)
+                    .arg(during, waited));
+  }
+  const QString status = WaitForEnd(kEndGrace);
+  if (during.isEmpty() && status.isEmpty())
+    return Fail(
+        TLinkText::tr("The link host sent a short hello: %n bytes, then it closed its "
+                      "output; the link was closed.",
+                      nullptr, got));
+  if (during.isEmpty())
+    return Fail(TLinkText::tr("The link host sent a short hello: %n bytes, then it ended (%1); "
+                              "the link was closed.",
+                              nullptr, got)
+                    .arg(status));
+  if (status.isEmpty())
+    return Fail(TLinkText::tr("The link host sent a short answer to %1: %n bytes, then it closed "
+                              "its output; the link was closed.",
+                              nullptr, got)
+                    .arg(during));
+  return Fail(TLinkText::tr("The link host sent a short answer to %1: %n bytes, then it ended "
+                            "(%2); the link was closed.",
+                            nullptr, got)
+                  .arg(during, status));
+}
+
+// Told before a byte of it is kept: a frame longer than its call allows is a fault however
+// it goes on.
+bool TLinkHostProcess::Oversize(uint32_t length, uint32_t allowed, const QString& during) {
+  if (during.isEmpty())
+    return Fail(TLinkText::tr("The link host sent a hello of %n bytes, longer than the %1 a hello "
+                              "may have; the link was closed.",
+                              nullptr, int(length))
+                    .arg(allowed));
+  //: %n bytes of the answer; %1 the most the call allows; %2 the call, "GetNVMFileSize 18-9".
+  return Fail(TLinkText::tr("The link host answered %n bytes to a call that allows %1 (%2); the "
+                            "link was closed.",
+                            nullptr, int(length))
+                  .arg(QString::number(allowed), during));
 }
 
 bool TLinkHostProcess::Stray(const QString& during) {
-  // What else is there already, to show more of it than the bytes read as a frame.
+  // What else is there already, to show more of this frame than the bytes read as one.
   uint8_t more[kStrayShown];
   const ssize_t got =
       seen_.size() < kStrayShown ? ::read(output_, more, kStrayShown - seen_.size()) : 0;
   if (got > 0)
     seen_.insert(seen_.end(), more, more + got);
-  return Fail(QStringLiteral("The link host wrote something else than its answers to its "
-                             "standard output during %1 (\"%2\"); the link was closed.")
+  if (during.isEmpty())
+    return Fail(TLinkText::tr("The link host wrote something else than its answers to its "
+                              "standard output during its start (\"%1\"); the link was closed.")
+                    .arg(Printable(seen_)));
+  return Fail(TLinkText::tr("The link host wrote something else than its answers to its "
+                            "standard output during %1 (\"%2\"); the link was closed.")
                   .arg(during, Printable(seen_)));
-}
-
-QString TLinkHostProcess::WaitForEnd(milliseconds wait) {
-  if (pid_ <= 0)
-    return endStatus_;
-  const TClock::time_point until = TClock::now() + wait;
-  for (;;) {
-    int status = 0;
-    const pid_t done = ::waitpid(pid_, &status, WNOHANG);
-    if (done == pid_) {
-      pid_ = -1;
-      endStatus_ = StatusText(status);
-      endedCleanly_ = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-      return endStatus_;
-    }
-    if (done < 0 || TClock::now() >= until)
-      return QString();
-    ::usleep(2000);
-  }
-}
-
-void TLinkHostProcess::Kill() {
-  if (group_ > 0)
-    ::kill(-group_, SIGKILL);
-  if (pid_ > 0) {
-    ::kill(pid_, SIGKILL);
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-  }
-  pid_ = group_ = -1;
-  if (input_ >= 0)
-    ::close(input_);
-  if (output_ >= 0)
-    ::close(output_);
-  input_ = output_ = -1;
 }

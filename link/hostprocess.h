@@ -1,10 +1,15 @@
 #pragma once
 // The manager's side of the link host: starts kiv-linkhost in a process group of its own,
 // reads its hello and makes one call after another through it, each within its deadline.
-// Every answer is checked before anything of it is used; any fault (a deadline passed, the
-// host gone, a frame that breaks the protocol) ends the host and leaves a message naming
-// what happened. The host's last lines on its standard error are told with a failure. Used
-// from one thread at a time; Cancel may come from another.
+// Every answer is checked before anything of it is used, its length against what its call
+// allows before anything is allocated; any fault (a deadline passed, the host gone, a frame
+// that breaks the protocol or stops half-way) ends the host and leaves a message naming what
+// happened. The host's last lines on its standard error are told with a failure. Used from
+// one thread at a time; Cancel may come from another.
+//
+// The host is killed by the system when the thread that started it ends, the manager's death
+// included, whatever it is doing: it never holds the port for a manager that is gone. Under
+// Wine the signal reaches Wine's own process, which is the host.
 
 #include <QByteArray>
 #include <QString>
@@ -34,10 +39,18 @@ struct THostLaunch {
   qint64 ExtraStartMs = 0;  // added to the start's deadline, for a one-time setup
 };
 
+// The two ends of a host's pipes: its standard input (written) and output (read).
+struct THostPipes {
+  int Input = -1;
+  int Output = -1;
+};
+
 class TLinkHostProcess {
  public:
-  TLinkHostProcess(const QString& program, const QStringList& libraries, double timeoutFactor);
   TLinkHostProcess(const THostLaunch& launch, const QStringList& libraries, double timeoutFactor);
+  // A host that runs already, reached through its pipes, which this object owns: Start reads
+  // its hello. The frame reader's fuzzer plays such a host.
+  TLinkHostProcess(THostPipes pipes, double timeoutFactor);
   ~TLinkHostProcess();  // closes the host's input and ends it
   TLinkHostProcess(const TLinkHostProcess&) = delete;
   TLinkHostProcess& operator=(const TLinkHostProcess&) = delete;
@@ -65,18 +78,24 @@ class TLinkHostProcess {
 
  private:
   using TClock = std::chrono::steady_clock;
-  enum class TRead { Ok, Ended, Late, Cancelled };
+  enum class TRead { Ok, Ended, Late, Cancelled, Stalled };
 
+  // Starts the program on fresh pipes, watched for its parent's end; false with the failure.
+  bool Spawn();
   bool Fail(const QString& text);
   bool Send(const std::vector<uint8_t>& frame, const void* data, size_t size,
             TClock::time_point deadline, qint64 waitMs, const QString& during);
-  // One whole frame's payload into payload_; false after a failure, with its message.
-  bool Receive(TClock::time_point deadline, qint64 waitMs, const QString& during);
+  // One whole frame's payload, at most allowed bytes, into payload_; false after a failure,
+  // with its message. during is empty for the hello.
+  bool Receive(uint32_t allowed, TClock::time_point deadline, qint64 waitMs, const QString& during);
+  // Once a frame has begun, its rest is waited for only a short while, whatever the deadline.
   TRead ReadExactly(uint8_t* into, size_t size, TClock::time_point deadline);
   bool Late(qint64 waitMs, const QString& during);
   bool Cancelled(const QString& during);
   bool CancelRequested() const { return cancel_ && cancel_->load(); }
   bool HostEnded(const QString& during);
+  bool CutOff(TRead read, const QString& during);
+  bool Oversize(uint32_t length, uint32_t allowed, const QString& during);
   bool Stray(const QString& during);
   // Waits up to the time given for the host to end; its exit status or signal once it has.
   QString WaitForEnd(std::chrono::milliseconds wait);
@@ -90,15 +109,16 @@ class TLinkHostProcess {
   int group_ = -1;             // its process group, until it is killed
   QString endStatus_;          // "signal 11", once reaped
   bool endedCleanly_ = false;  // reaped with exit status 0
-  bool starting_ = false;
-  int input_ = -1;           // the host's standard input, our end
-  int output_ = -1;          // the host's standard output, our end
-  THostOutput errorOutput_;  // the host's standard error
+  int input_ = -1;             // the host's standard input, our end
+  int output_ = -1;            // the host's standard output, our end
+  THostOutput errorOutput_;    // the host's standard error
   const std::atomic<bool>* cancel_ = nullptr;
   TClock::time_point callStarted_;
   linkhost::THello hello_;
   std::vector<uint8_t> payload_;
-  std::vector<uint8_t> seen_;  // the first bytes the host wrote, to show stray output
+  size_t frameBytes_ = 0;            // of the frame being read, header included
+  TClock::time_point frameStarted_;  // when its first byte came
+  std::vector<uint8_t> seen_;        // the frame's first bytes, to show stray output
   QString failure_;
   QString failureOutput_;
 };

@@ -41,6 +41,8 @@ constexpr size_t kMaxText = 4096;
 constexpr size_t kHelloFixed = 1 + 4 + 2 + 1 + 1;  // kind, magic, version, exports, loaded
 constexpr size_t kCallFixed = 1 + 1 + 4 + 4 + 4;   // kind, entry, first, second, length
 constexpr size_t kAnswerFixed = 1 + 1 + 4 + 4;     // kind, entry, result, data length
+// The longest hello: its fixed part and both texts at their longest.
+constexpr size_t kHelloMax = kHelloFixed + 2 * (2 + kMaxText);
 
 struct THello {
   uint16_t version = kVersion;
@@ -62,6 +64,11 @@ struct TAnswer {
   int32_t result = 0;     // the library's result, unchanged
   uint32_t dataSize = 0;  // the bytes that follow: a read's bytes, at most its buffer
 };
+
+// The longest answer payload a call allows: the fixed part, and a read's buffer.
+inline uint32_t AnswerLimit(const TCall& call) {
+  return static_cast<uint32_t>(kAnswerFixed) + (call.entry == kRead ? call.length : 0u);
+}
 
 // Builds one frame: the length is filled in by Finish.
 class TFrameWriter {

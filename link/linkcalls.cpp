@@ -154,6 +154,8 @@ QString LinkCallText(const TLinkCall& call) {
 }
 
 QString LinkResultMeaning(const TLinkCall& call) {
+  if (!call.Fault.isEmpty())
+    return call.Fault;
   const int result = call.Result;
   switch (call.Entry) {
     case TGBPEntry::InitGBPMode:

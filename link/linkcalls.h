@@ -24,6 +24,7 @@ struct TLinkCall {
   qint64 Bytes = 0;       // bytes moved: brought by a read, handed over by an accepted write
   qint64 StartedMs = 0;   // wall-clock time of the call, ms since the epoch
   qint64 DurationNs = 0;  // how long the library took
+  QString Fault = {};     // how the link host failed the call, which then returned -4
 };
 
 class TLinkObserver {
@@ -81,7 +82,8 @@ class TLinkCallCollector final : public TLinkObserver {
 
 // The texts of the phone log: "ReadNVMFile(18,9,128)", "InitGBPMode(1)".
 QString LinkCallText(const TLinkCall& call);
-// What the result means: "link open", "holds nothing", "128 bytes read", an init code's text.
+// What the result means: "link open", "holds nothing", "128 bytes read", an init code's text;
+// the link host's failure, when there was one.
 QString LinkResultMeaning(const TLinkCall& call);
 // One line of the log: time, call, result and meaning, bytes moved, duration.
 QString LinkLogLine(const TLinkCall& call);

@@ -137,8 +137,13 @@ TLibrary Load(const std::vector<std::string>& candidates) {
   return library;
 }
 
+// How many of the bytes asked for came before the input ended.
+size_t ReadUpTo(void* buffer, size_t size) {
+  return std::fread(buffer, 1, size, stdin);
+}
+
 bool ReadExactly(void* buffer, size_t size) {
-  return std::fread(buffer, 1, size, stdin) == size;
+  return ReadUpTo(buffer, size) == size;
 }
 
 template <typename TFunction>
@@ -177,8 +182,8 @@ bool Send(FILE* output, const std::vector<uint8_t>& frame, const uint8_t* data, 
   return std::fflush(output) == 0;
 }
 
-int Fail(const char* what) {
-  std::fprintf(stderr, "kiv-linkhost: %s\n", what);
+int Fail(const std::string& what) {
+  std::fprintf(stderr, "kiv-linkhost: %s\n", what.c_str());
   return 2;
 }
 
@@ -198,8 +203,13 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> data;
   for (;;) {
     uint8_t header[kFrameHeader];
-    if (!ReadExactly(header, sizeof header))
-      return 0;  // the manager closed our input: done
+    const size_t got = ReadUpTo(header, sizeof header);
+    if (got == 0)
+      return 0;  // the manager closed our input between two calls: done
+    // A manager that stopped half-way through a call did not close the link.
+    if (got < sizeof header)
+      return Fail("the input ended inside a frame's header (" + std::to_string(got) + " of " +
+                  std::to_string(sizeof header) + " bytes)");
     const uint32_t length = PayloadLength(header);
     if (length < kCallFixed || length > kMaxPayload)
       return Fail("malformed call frame");

@@ -11,7 +11,7 @@ build=build-fuzz
 seconds="${FUZZ_SECONDS:-30}"
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(fuzz_classify fuzz_container fuzz_relocation fuzz_prg3text fuzz_strtoint)
+  targets=(fuzz_classify fuzz_container fuzz_relocation fuzz_prg3text fuzz_strtoint fuzz_hostframes)
 fi
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_FUZZ=ON -DKIV_WERROR=ON >/dev/null

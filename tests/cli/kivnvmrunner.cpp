@@ -51,6 +51,12 @@ TKivnvmRun TKivnvm::Run(const QStringList& arguments, const QByteArray& standard
   return Finish(process);
 }
 
+std::unique_ptr<QProcess> TKivnvm::Launch(const QStringList& arguments) const {
+  auto process = std::make_unique<QProcess>();
+  Start(*process, arguments);
+  return process;
+}
+
 TKivnvmRun TKivnvm::RunFromFile(const QStringList& arguments, const QString& inputPath) const {
   QProcess process;
   process.setStandardInputFile(inputPath);

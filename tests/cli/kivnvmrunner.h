@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 class QProcess;
 
@@ -26,6 +27,8 @@ class TKivnvm {
 
   // standardInput is written to the program's standard input, which is then closed.
   TKivnvmRun Run(const QStringList& arguments, const QByteArray& standardInput = {}) const;
+  // Started, not waited for: the process is killed when the object goes.
+  std::unique_ptr<QProcess> Launch(const QStringList& arguments) const;
   // With the file at inputPath (an endless device, say) as standard input.
   TKivnvmRun RunFromFile(const QStringList& arguments, const QString& inputPath) const;
   // KivManager.INI beside the program.

@@ -1,5 +1,6 @@
 // kivnvm and the link host: "kivnvm link", and the library's hangs and crashes in the middle
-// of a command, each told once, with the next command working again.
+// of a command, each told once, with the next command working again; a host whose kivnvm is
+// killed ends with it.
 
 #include <QDir>
 #include <QJsonArray>
@@ -7,6 +8,7 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include "tests/cli/killedmanager.h"
 #include "tests/cli/kivnvmphonetest.h"
 #include "tests/cli/kivnvmrunner.h"
 
@@ -19,6 +21,7 @@ class TestKivnvmLink : public TKivnvmPhoneTest {
   void crashEndsABackupOnceAndTheNextCommandWorks();
   void crashDuringARestoreWritesNothingMore();
   void hangEndsWithinItsDeadline();
+  void hostEndsWithItsKilledManager();
   void missingWindowsHostIsToldByName();
   void serialDevicesAreCheckedBeforeTheLinkOpens();
 };
@@ -135,6 +138,22 @@ void TestKivnvmLink::hangEndsWithinItsDeadline() {
   QVERIFY2(run.Err.contains("The phone-link library did not answer ReadNVMFile 18-9 within"),
            qPrintable(run.Err));
   QVERIFY(!QFile::exists(Path("out")));
+}
+
+// The host hangs in the library holding the port; its manager is killed. The host is gone
+// within 1 s, and the next kivnvm opens the port at once.
+void TestKivnvmLink::hostEndsWithItsKilledManager() {
+  MakeDemoPhone();
+  phone_->SetFaults("size 18-9=hang;read 18-9=hang");
+  const TKilledManager killed =
+      KillManagerInCall(kivnvm_, {"get", "--isolate", "18-9", Path("out")},
+                        [&] { return phone_->Journal().contains("InitGBPMode(1) = 0"); });
+  QVERIFY(killed.Host > 0);
+  QVERIFY2(killed.HostGoneMs >= 0 && killed.HostGoneMs < 1000,
+           qPrintable(QString::number(killed.HostGoneMs)));
+  phone_->SetFaults(QString());
+  QCOMPARE(kivnvm_.Run({"get", "--isolate", "18-9", Path("out")}).ExitCode, 0);
+  QCOMPARE(ReadFileBytes(Path("out")), phone_->Get(18, 9));
 }
 
 // A copy of kivnvm without the Windows link hosts beside it, as a user makes one: the host is

@@ -6,7 +6,11 @@
 //   claim      reads answered with a result beyond the buffer
 //   short      an answer shorter than its fixed part
 //   entry      answers naming another export
-//   extra      a size answer carrying data
+//   oversize   a size answer whose length claims 16 MiB more, only its fixed part sent
+//   overread   reads answered with one byte more than asked for
+//   garbage    text instead of the first file operation's answer
+//   cut        the first file operation's answer cut off after 6 bytes, then silence
+//   cutexit    the same, then exits with status 4
 //   exit       says why on its standard error and exits with status 3 at the first file
 //              operation
 //   silent     never answers a file operation
@@ -84,6 +88,10 @@ int main() {
     }
     if (fileCall && mode == "silent")
       std::this_thread::sleep_for(std::chrono::seconds(60));
+    if (fileCall && mode == "garbage") {
+      Write({'L', 'i', 'b', 'r', 'a', 'r', 'y', ' ', 's', 'a', 'y', 's', ' ', 'h', 'i', '\n'});
+      std::this_thread::sleep_for(std::chrono::seconds(60));
+    }
     std::vector<uint8_t> bytes;
     if (call.entry == kRead && mode == "claim") {
       answer.result = 99999;
@@ -92,11 +100,24 @@ int main() {
     }
     if (fileCall && mode == "entry")
       answer.entry = kClear;
-    if (call.entry == kSize && mode == "extra") {
-      answer.dataSize = 4;
-      bytes.assign(4, 'x');
+    if (call.entry == kRead && mode == "overread") {
+      answer.result = static_cast<int32_t>(call.length + 1);
+      answer.dataSize = call.length + 1;
+      bytes.assign(answer.dataSize, 'x');
     }
     frame = AnswerFrame(answer);
+    if (call.entry == kSize && mode == "oversize") {
+      frame[3] = 1;  // 16 MiB more than the fixed part that follows
+      Write(frame);
+      std::this_thread::sleep_for(std::chrono::seconds(60));
+    }
+    if (fileCall && (mode == "cut" || mode == "cutexit")) {
+      frame.resize(6);
+      Write(frame);
+      if (mode == "cutexit")
+        return 4;
+      std::this_thread::sleep_for(std::chrono::seconds(60));
+    }
     if (fileCall && mode == "short") {
       frame.resize(kFrameHeader + 2);
       frame[0] = 2;

@@ -38,6 +38,7 @@ class TestLinkHost : public QObject {
   void deadlines();
   void everyAnswerIsChecked_data();
   void everyAnswerIsChecked();
+  void hostRefusesAPartialHeaderAndSaysWhy();
   void crashesEndTheCallAndTheNextLinkWorks_data();
   void crashesEndTheCallAndTheNextLinkWorks();
   void hangEndsWithinItsDeadline();
@@ -86,10 +87,33 @@ void TestLinkHost::everyAnswerIsChecked_data() {
       << "entry"
       << "size"
       << "The link host sent a malformed answer to GetNVMFileSize 18-9; the link was closed.";
-  QTest::newRow("data where none belongs")
-      << "extra"
+  // Bounded by the call before anything is read or kept: 16 MiB never sent is not waited for.
+  QTest::newRow("oversize answer to a size call")
+      << "oversize"
       << "size"
-      << "The link host sent a malformed answer to GetNVMFileSize 18-9; the link was closed.";
+      << "The link host answered 16777226 bytes to a call that allows 10 (GetNVMFileSize 18-9); "
+         "the link was closed.";
+  QTest::newRow("oversize answer to a read")
+      << "overread"
+      << "read"
+      << "The link host answered 139 bytes to a call that allows 138 (ReadNVMFile 18-9); the "
+         "link was closed.";
+  QTest::newRow("garbage after the hello")
+      << "garbage"
+      << "size"
+      << "The link host wrote something else than its answers to its standard output during "
+         "GetNVMFileSize 18-9 (\"Library says hi.\"); the link was closed.";
+  // 2 s from its first byte (times the factor), not the call's deadline.
+  QTest::newRow("cut off, the host alive")
+      << "cut"
+      << "size"
+      << "The link host sent a short answer to GetNVMFileSize 18-9: 6 bytes, then nothing for "
+         "0.02 s; the link was closed.";
+  QTest::newRow("cut off, the host gone")
+      << "cutexit"
+      << "size"
+      << "The link host sent a short answer to GetNVMFileSize 18-9: 6 bytes, then it ended (exit "
+         "status 4); the link was closed.";
   QTest::newRow("exits") << "exit"
                          << "size"
                          << "The phone-link library stopped during GetNVMFileSize 18-9 (exit "
@@ -106,6 +130,8 @@ void TestLinkHost::everyAnswerIsChecked() {
   QFETCH(QString, call);
   QFETCH(QString, failure);
   qputenv("SCRIPTED_HOST", mode.toUtf8());
+  TLinkCallCollector log;
+  log.Start();
   TGBPLibrary library(Isolated(0.01, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
   if (call == QLatin1String(kWhenStarting)) {
     QVERIFY(!library.Load());
@@ -120,9 +146,32 @@ void TestLinkHost::everyAnswerIsChecked() {
                          : library.GetSize(18, 9);
   QCOMPARE(result, GBPPortMustBeOpened);
   QCOMPARE(buffer, QByteArray(128, '\0'));  // nothing taken on trust
+  QCOMPARE(LinkResultMeaning(log.Calls().constLast()), failure);
   QCOMPARE(library.FailureDetail(),
            mode == QLatin1String("exit") ? QStringLiteral("scripted host: gone") : QString());
   CheckLost(library, failure);
+}
+
+// A manager that stopped half-way through a call: the host says so, and its line comes
+// with the failure. Here only two bytes of the call reach the host.
+void TestLinkHost::hostRefusesAPartialHeaderAndSaysWhy() {
+  TVirtualPhone phone;
+  const THostLaunch launch{QStringLiteral("/bin/sh"),
+                           {QStringLiteral("-c"), QStringLiteral("head -c 2 | \"$0\" \"$@\""),
+                            QStringLiteral(LINK_HOST_PROGRAM)},
+                           {},
+                           0};
+  TLinkHostProcess host(launch, {TVirtualPhone::LibraryPath()}, 1.0);
+  QVERIFY(host.Start());
+  linkhost::TCall call;
+  call.entry = linkhost::kSize;
+  int32_t result = 0;
+  QVERIFY(!host.Call(call, nullptr, nullptr, QStringLiteral("GetNVMFileSize 0-0"), result));
+  QCOMPARE(
+      host.Failure(),
+      QStringLiteral("The phone-link library stopped during GetNVMFileSize 0-0 (exit status 2)."));
+  QCOMPARE(host.FailureOutput(),
+           QStringLiteral("kiv-linkhost: the input ended inside a frame's header (2 of 4 bytes)"));
 }
 
 // A host that has ended by itself with status 0 has closed the link: closing it is no fault.

@@ -1,14 +1,17 @@
 // kivnvm through real Wine, with the Windows link host and the Windows virtual phone of the
 // run's width: every phone command gives what it gives in process, a restore refuses a
 // tampered backup and tells a truncated write, a hang and a crash of the library are each
-// ended and told within their deadlines with the next command working, and a link host that
-// runs keeps working while another kivnvm changes the prefix's serial mapping.
+// ended and told within their deadlines with the next command working, a link host whose
+// kivnvm is killed ends with it, and a link host that runs keeps working while another kivnvm
+// changes the prefix's serial mapping.
 
+#include <unistd.h>
 #include <QtTest>
 #include <memory>
 
 #include "link/gbplibrary.h"
 #include "link/winehost.h"
+#include "tests/cli/killedmanager.h"
 #include "tests/cli/kivnvmrunner.h"
 #include "tests/support/virtualphone.h"
 #include "tests/wine/winetest.h"
@@ -23,6 +26,7 @@ class TestWineKivnvm : public QObject {
   void restoreRefusesATamperedBackupAndTellsATruncatedWrite();
   void hangAndCrashEndWithinTheirDeadlines_data();
   void hangAndCrashEndWithinTheirDeadlines();
+  void hostEndsWithItsKilledManager();
   void aRunningHostOutlivesAMappingChange();
 
  private:
@@ -124,6 +128,39 @@ void TestWineKivnvm::hangAndCrashEndWithinTheirDeadlines() {
   QVERIFY2(run.Err.contains(told), qPrintable(run.Err));
   QVERIFY2(took.elapsed() < 10000, qPrintable(QString::number(took.elapsed())));
   QVERIFY(!QFile::exists(Path("out")));
+  phone_->SetFaults(QString());
+  QCOMPARE(Wine({"get", "18-9", Path("out")}).ExitCode, 0);
+  QCOMPARE(ReadFileBytes(Path("out")), phone_->Get(18, 9));
+}
+
+namespace {
+
+// Whatever Wine runs in the test's prefix for a program (the prefix's services, devices),
+// but its wineserver, which ends by itself.
+bool StartedByWine(const TRunningProcess& process) {
+  QFile environment(QStringLiteral("/proc/%1/environ").arg(process.Pid));
+  QFile name(QStringLiteral("/proc/%1/comm").arg(process.Pid));
+  if (process.Pid == getpid() || !environment.open(QIODevice::ReadOnly) ||
+      !name.open(QIODevice::ReadOnly) || name.readAll().startsWith("wineserver"))
+    return false;
+  return environment.readAll().split('\0').contains(
+      "WINEPREFIX=" + qEnvironmentVariable("WINEPREFIX").toLocal8Bit());
+}
+
+}  // namespace
+
+// Killing the manager kills Wine's own process, which is the host; the processes Wine started
+// for it end once it has gone, and the next kivnvm opens the port the host held.
+void TestWineKivnvm::hostEndsWithItsKilledManager() {
+  phone_->SetFaults("size 18-9=hang;read 18-9=hang");
+  const TKilledManager killed =
+      KillManagerInCall(kivnvm_, {"get", "18-9", Path("out"), "--link", WindowsPhone()},
+                        [&] { return phone_->Journal().contains("InitGBPMode(1) = 0"); });
+  QVERIFY(killed.Host > 0);
+  QVERIFY2(killed.HostGoneMs >= 0 && killed.HostGoneMs < 1000,
+           qPrintable(QString::number(killed.HostGoneMs)));
+  const qint64 helpersGone = MsUntilGone(StartedByWine, 5000);
+  QVERIFY2(helpersGone >= 0 && helpersGone < 2000, qPrintable(QString::number(helpersGone)));
   phone_->SetFaults(QString());
   QCOMPARE(Wine({"get", "18-9", Path("out")}).ExitCode, 0);
   QCOMPARE(ReadFileBytes(Path("out")), phone_->Get(18, 9));
