@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/drawgrid.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ class TGridAccessible final : public QAccessibleWidget, public QAccessibleTableI
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
       const QString name = QAccessibleWidget::text(t);
-      return name.isEmpty() ? QStringLiteral("Slots") : name;
+      return name.isEmpty() ? TAppText::tr("Slots") : name;
     }
     return QAccessibleWidget::text(t);
   }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "catalogue/classify.h"
+#include "common/texts.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
 
@@ -49,6 +50,11 @@ qint32 WrappedPercentOf(qint32 size, qint32 unpackedSize) {
   return scaled / unpackedSize;
 }
 
+// A slot's number within its group, counted from 1.
+int SlotNumber(int row, const TSlotRanges& ranges) {
+  return IsSmallSlotRow(row, ranges) ? row - ranges.BigSlots : row;
+}
+
 // The texts column 1 draws: caption, the container's ratio, the size.
 QStringList ContentTexts(const TSlotInfo& slot, QChar decimalPoint) {
   QStringList texts;
@@ -75,25 +81,50 @@ QString KindText(const TSlotInfo& slot) {
   switch (slot.Kind) {
     case skEmpty:
       if (IsNotRead(slot))
-        return QStringLiteral("Not read");
-      return slot.Caption.isEmpty() ? QStringLiteral("Not refreshed yet") : QStringLiteral("Empty");
+        return TCatalogueText::tr("Not read");
+      return slot.Caption.isEmpty() ? TCatalogueText::tr("Not refreshed yet")
+                                    : TCatalogueText::tr("Empty");
     case skProgram:
-      return slot.Caption.isEmpty() ? QStringLiteral("Not read (size only)")
-                                    : QStringLiteral("Program");
+      return slot.Caption.isEmpty() ? TCatalogueText::tr("Not read (size only)")
+                                    : TCatalogueText::tr("Program");
     case skGIF:
-      return QStringLiteral("GIF picture");
+      return TCatalogueText::tr("GIF picture");
     case skOther:
       break;
   }
-  return QStringLiteral("Data");
+  return TCatalogueText::tr("Data");
+}
+
+QString OneLineDescription(const TSlotInfo& info, TWording wording) {
+  const auto text = [wording](const char* source, int count = -1) {
+    return Worded<TCatalogueText>(wording, source, count);
+  };
+  if (IsNotRead(info))
+    return text(QT_TRANSLATE_NOOP("Catalogue", "not read"));
+  if (info.Kind == skEmpty)
+    return text(QT_TRANSLATE_NOOP("Catalogue", "empty"));
+  QStringList parts{info.Caption, text(QT_TRANSLATE_N_NOOP("Catalogue", "%n bytes"), info.Size)};
+  for (const QString& extra : {RatioText(info), FWLabel(info)}) {
+    if (!extra.isEmpty())
+      parts << extra;
+  }
+  return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace
 
 QString HeaderCaption(int col) {
-  static const QString captions[] = {QStringLiteral("#"), QStringLiteral("Program & Size"),
-                                     QStringLiteral("FW")};
-  return col >= 0 && col < 3 ? captions[col] : QString();
+  switch (col) {
+    case 0:
+      return QStringLiteral("#");
+    case 1:
+      return TCatalogueText::tr("Program & Size");
+    case 2:
+      //: The firmware column's caption, over 64 pixels: two or three letters.
+      return TCatalogueText::tr("FW");
+    default:
+      return {};
+  }
 }
 
 QString CellText(int col, int row, const TSlotInfo& slot, const TSlotRanges& ranges,
@@ -112,30 +143,34 @@ QString CellText(int col, int row, const TSlotInfo& slot, const TSlotRanges& ran
 
 QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& ranges,
                         QChar decimalPoint) {
-  const bool small = IsSmallSlotRow(row, ranges);
+  const QString address = SlotAddress(row, ranges).Text();
+  const QString size = TCatalogueText::tr("Size: %n bytes", nullptr, slot.Size);
   QStringList lines;
-  lines << QStringLiteral("Section %1, %2 slot %3")
-               .arg(SlotAddress(row, ranges).Text(),
-                    small ? QStringLiteral("small") : QStringLiteral("big"))
-               .arg(small ? row - ranges.BigSlots : row);
-  lines << QStringLiteral("Kind: ") + KindText(slot);
+  //: %1 is the section ("18-9"), %2 the slot's number in its group
+  lines << (IsSmallSlotRow(row, ranges) ? TCatalogueText::tr("Section %1, small slot %2")
+                                        : TCatalogueText::tr("Section %1, big slot %2"))
+               .arg(address)
+               .arg(SlotNumber(row, ranges));
+  lines << TCatalogueText::tr("Kind: %1").arg(KindText(slot));
   if (IsNotRead(slot) && slot.Size > 0)
-    lines << QStringLiteral("Size: %1 bytes").arg(slot.Size);
+    lines << size;
   if (slot.Kind == skEmpty)
     return lines.join(QLatin1Char('\n'));
   if (!slot.Caption.isEmpty())
-    lines << (slot.Kind == skProgram ? QStringLiteral("Name: ") : QStringLiteral("Content: ")) +
-                 slot.Caption;
-  lines << QStringLiteral("Size: %1 bytes").arg(slot.Size);
+    lines << (slot.Kind == skProgram ? TCatalogueText::tr("Name: %1")
+                                     : TCatalogueText::tr("Content: %1"))
+                 .arg(slot.Caption);
+  lines << size;
   if (slot.Kind == skProgram)
-    lines << QStringLiteral("Format: ") + FormatLabel(slot.FormatTag);
+    lines << TCatalogueText::tr("Format: %1").arg(FormatLabel(slot.FormatTag));
   const QString icon = IconCodeText(slot.IconIndex);
   if (!icon.isEmpty())
-    lines << QStringLiteral("Icon: ") + icon;
-  if (slot.Compressed)
-    lines << QStringLiteral("Container: %1, %2 bytes unpacked")
-                 .arg(CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint))
-                 .arg(slot.UnpackedSize);
+    lines << TCatalogueText::tr("Icon: %1").arg(icon);
+  if (slot.Compressed) {
+    //: %1 is the compression ratio: "LZO(43.0%)"
+    lines << TCatalogueText::tr("Container: %1, %n bytes unpacked", nullptr, slot.UnpackedSize)
+                 .arg(CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint));
+  }
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -160,8 +195,7 @@ QString CompressionRatioText(qint32 size, qint32 unpackedSize, QChar decimalPoin
 }
 
 QString SlotNumberText(int row, const TSlotRanges& ranges) {
-  const int number = IsSmallSlotRow(row, ranges) ? row - ranges.BigSlots : row;
-  return QStringLiteral("%1.").arg(number);
+  return QStringLiteral("%1.").arg(SlotNumber(row, ranges));
 }
 
 QString SlotAddressText(int row, const TSlotRanges& ranges) {
@@ -211,14 +245,9 @@ QString RatioText(const TSlotInfo& info) {
 }
 
 QString SlotDescription(const TSlotInfo& info) {
-  if (IsNotRead(info))
-    return QStringLiteral("not read");
-  if (info.Kind == skEmpty)
-    return QStringLiteral("empty");
-  QStringList parts{info.Caption, QStringLiteral("%1 bytes").arg(info.Size)};
-  for (const QString& extra : {RatioText(info), FWLabel(info)}) {
-    if (!extra.isEmpty())
-      parts << extra;
-  }
-  return parts.join(QStringLiteral(", "));
+  return OneLineDescription(info, TWording::Shown);
+}
+
+QString RecordedSlotDescription(const TSlotInfo& info) {
+  return OneLineDescription(info, TWording::Recorded);
 }

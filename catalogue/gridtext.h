@@ -18,8 +18,11 @@ QString CompressionRatioText(qint32 size, qint32 unpackedSize, QChar decimalPoin
 QString FWLabel(const TSlotInfo& info);
 // "LZO(43.0%)" for a compressed section, "" otherwise.
 QString RatioText(const TSlotInfo& info);
-// A row in one line, as the grid shows it: "empty", or "Calculator, 3384 bytes, 0.3.5/1".
+// A row in one line, as the grid shows it: "empty", or "Calculator, 3384 bytes, 0.3.5/1", in
+// the user's language.
 QString SlotDescription(const TSlotInfo& info);
+// The same in English whatever the language, as a record (the history) keeps it.
+QString RecordedSlotDescription(const TSlotInfo& info);
 
 // Column 0: "1." (counted within the slot's group) and "{18-9}".
 QString SlotNumberText(int row, const TSlotRanges& ranges);

@@ -167,6 +167,14 @@ int RunCommand(const QStringList& arguments) {
 
 }  // namespace
 
+bool AsksForJson(const QStringList& arguments) {
+  try {
+    return TArgs::Parse(arguments, AllOptions()).Has(QStringLiteral("json"));
+  } catch (const TUsageError&) {
+    return false;
+  }
+}
+
 int RunKivnvm(const QStringList& arguments) {
   try {
     return RunCommand(arguments);

@@ -55,10 +55,6 @@ void PrintQtMessage(QtMsgType, const QMessageLogContext&, const QString& message
   PrintErr(message);
 }
 
-QString CliText(const char* source, TReader reader) {
-  return reader == TReader::Script ? QString::fromUtf8(source) : TCliText::tr(source);
-}
-
 void RewriteErrLine(const QString& message) {
   Write(stderr, QStringLiteral("\r\x1b[K") + MessagePrefix + message);
 }

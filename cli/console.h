@@ -35,12 +35,6 @@ QString ErrorText(const Exception& error);
 // Qt's own warnings, as kivnvm's messages.
 void PrintQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
-// Who reads a text: the user, in the language chosen, or a script through --json, which gets
-// the English source whatever the language, so that it parses the same words everywhere.
-enum class TReader { User, Script };
-// source is marked with QT_TRANSLATE_NOOP("Cli", ...) so that the catalogue holds it.
-QString CliText(const char* source, TReader reader);
-
 // Progress on a terminal: the message replaces the line it is on, which stays open until
 // EndErrLine.
 void RewriteErrLine(const QString& message);

@@ -12,18 +12,18 @@ TSlotInfo DescribeBytes(const QByteArray& head, qint32 size) {
   return ClassifySection(cleared, size, head.left(RecognitionBytes));
 }
 
-QString KindName(TSlotKind kind, TReader reader) {
+QString KindName(TSlotKind kind) {
   switch (kind) {
     case skEmpty:
-      return CliText(QT_TRANSLATE_NOOP("Cli", "empty"), reader);
+      return TCliText::tr("empty");
     case skProgram:
-      return CliText(QT_TRANSLATE_NOOP("Cli", "program"), reader);
+      return TCliText::tr("program");
     case skGIF:
-      return CliText(QT_TRANSLATE_NOOP("Cli", "gif"), reader);
+      return TCliText::tr("gif");
     case skOther:
       break;
   }
-  return CliText(QT_TRANSLATE_NOOP("Cli", "other"), reader);
+  return TCliText::tr("other");
 }
 
 namespace {
@@ -39,7 +39,7 @@ void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info) {
 }
 
 void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& label) {
-  json.Add(QStringLiteral("kind"), KindName(info.Kind, TReader::Script))
+  json.Add(QStringLiteral("kind"), KindName(info.Kind))
       .Add(QStringLiteral("caption"), info.Caption)
       .Add(QStringLiteral("format_tag"), FormatTagText(info.FormatTag))
       .Add(QStringLiteral("label"), label)
@@ -50,7 +50,7 @@ void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& labe
 }
 
 QStringList SlotInfoText(const TSlotInfo& info) {
-  QStringList lines{TCliText::tr("Kind: %1").arg(KindName(info.Kind, TReader::User)),
+  QStringList lines{TCliText::tr("Kind: %1").arg(KindName(info.Kind)),
                     TCliText::tr("Caption: %1").arg(info.Caption)};
   if (info.Kind == skProgram) {
     //: %1 is the format word in hexadecimal, %2 the FW column's label: "UFIF 2.1".

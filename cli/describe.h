@@ -5,15 +5,14 @@
 #include <QStringList>
 
 #include "catalogue/slotinfo.h"
-#include "cli/console.h"
 #include "cli/jsontext.h"
 
 // The record of a section holding exactly these bytes, refreshed with the additional info
 // from a cleared record.
 TSlotInfo DescribeBytes(const QByteArray& head, qint32 size);
 
-// "empty", "program", "gif" or "other"; translated for the user.
-QString KindName(TSlotKind kind, TReader reader);
+// "empty", "program", "gif" or "other", in the language of the run (English with --json).
+QString KindName(TSlotKind kind);
 
 // kind, caption, format_tag, label, icon_index, compressed, unpacked_size, size.
 void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info);

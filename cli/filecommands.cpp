@@ -28,16 +28,14 @@ constexpr qint64 PRG3TextLimit = 1024 * 1024;
 // How far inspect counts a stream: far past any slot, and quick to reach on an endless one.
 constexpr qint64 InspectCountLimit = 16 * 1024 * 1024;
 
-// Why inspect's description holds for no slot, or empty; in English for --json.
-QString InspectNote(const QString& path, const TMeasuredInput& input, TReader reader) {
+// Why inspect's description holds for no slot, or empty.
+QString InspectNote(const QString& path, const TMeasuredInput& input) {
   if (input.Capped) {
-    return CliText(QT_TRANSLATE_NOOP(
-                       "Cli", "%1 did not end: counted up to %2 bytes, larger than any slot"),
-                   reader)
-        .arg(InputName(path, reader), QString::number(input.Size));
+    return TCliText::tr("%1 did not end: counted up to %2 bytes, larger than any slot")
+        .arg(InputName(path), QString::number(input.Size));
   }
   if (input.Size > BigSlotLimit) {
-    return CliText(QT_TRANSLATE_NOOP("Cli", "%1 bytes, larger than any slot (at most %2)"), reader)
+    return TCliText::tr("%1 bytes, larger than any slot (at most %2)")
         .arg(input.Size)
         .arg(BigSlotLimit);
   }
@@ -55,14 +53,14 @@ int InspectCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("json"))) {
     TJsonLine json;
     AddSlotInfoJson(json, info);
-    const QString note = InspectNote(path, input, TReader::Script);
+    const QString note = InspectNote(path, input);
     if (!note.isEmpty())
       json.Add(QStringLiteral("note"), note);
     PrintOut(json.Text());
   } else {
     for (const QString& line : SlotInfoText(info))
       PrintOut(line);
-    const QString note = InspectNote(path, input, TReader::User);
+    const QString note = InspectNote(path, input);
     if (!note.isEmpty())
       PrintOut(TCliText::tr("Note: %1").arg(note));
   }

@@ -20,9 +20,8 @@ bool IsStandardStream(const QString& path) {
   return path == QLatin1String("-");
 }
 
-QString InputName(const QString& path, TReader reader) {
-  return IsStandardStream(path) ? CliText(QT_TRANSLATE_NOOP("Cli", "standard input"), reader)
-                                : path;
+QString InputName(const QString& path) {
+  return IsStandardStream(path) ? TCliText::tr("standard input") : path;
 }
 
 namespace {

@@ -5,14 +5,12 @@
 #include <QByteArray>
 #include <QString>
 
-#include "cli/console.h"
 #include "common/fileio.h"
 
 // True for "-".
 bool IsStandardStream(const QString& path);
-// The input as messages name it: "standard input" for "-", in the user's language or, for
-// --json, in English.
-QString InputName(const QString& path, TReader reader = TReader::User);
+// The input as messages name it: "standard input" for "-".
+QString InputName(const QString& path);
 
 // At most limit bytes of the input and whether it held more; throws EFOpenError.
 TBoundedBytes ReadInputHead(const QString& path, qint64 limit);

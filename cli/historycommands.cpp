@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "cli/phonelink.h"
 #include "common/texts.h"
+#include "transfer/history.h"
 #include "transfer/ops/undo.h"
 
 namespace {
@@ -50,12 +51,13 @@ QString EntryText(const THistoryEntry& entry) {
   }
   const QString after =
       entry.After.Known ? entry.After.Text() : TCliText::tr("(unfinished: not known)");
+  const QString change = ChangeLabelText(entry.Change);
   return QStringLiteral("%1 %2 %3 %4: %5 -> %6")
       .arg(entry.Id, -4)
       .arg(entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
       .arg(entry.Address.Text(), -6)
       //: %1 is the change: "upload", "clear"...
-      .arg(entry.TakenBack ? TCliText::tr("%1 (taken back)").arg(entry.Change) : entry.Change,
+      .arg(entry.TakenBack ? TCliText::tr("%1 (taken back)").arg(change) : change,
            entry.Before.Text(), after);
 }
 
@@ -99,7 +101,8 @@ int UndoCommand(const TArgs& args) {
       break;
   }
   //: %1 is the change's id, %2 the change ("upload"), %3 the section, %4 what it holds.
-  PrintErr(TCliText::tr("Took back change %1 (%2 of %3): the section holds %4 again")
-               .arg(entry.Id, entry.Change, entry.Address.Text(), entry.Before.Text()));
+  PrintErr(
+      TCliText::tr("Took back change %1 (%2 of %3): the section holds %4 again")
+          .arg(entry.Id, ChangeLabelText(entry.Change), entry.Address.Text(), entry.Before.Text()));
   return exitOk;
 }

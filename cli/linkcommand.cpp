@@ -8,6 +8,7 @@
 #include "cli/linkcommandfind.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "common/texts.h"
 #include "link/hostprotocol.h"
 #include "link/libraryfile.h"
 #include "link/serialdevice.h"
@@ -72,37 +73,52 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
 }
 
 void PrintWords(const TLinkReport& report) {
-  PrintOut(QStringLiteral("Library: %1").arg(report.Library));
+  PrintOut(TCliText::tr("Library: %1").arg(report.Library));
   if (!report.Kind.isEmpty())
-    PrintOut(QStringLiteral("Kind: %1").arg(report.Kind));
-  PrintOut(QStringLiteral("Runs: %1").arg(report.Runs));
+    PrintOut(TCliText::tr("Kind: %1").arg(report.Kind));
+  //: %1 is how the library runs: "in this process", "in the link host"
+  PrintOut(TCliText::tr("Runs: %1").arg(report.Runs));
   if (report.UnderWine) {
     QString wine = report.Wine.Loader;
     if (wine.isEmpty())
-      wine = report.Wine.Only64 ? QStringLiteral("runs only 64-bit programs")
-                                : QStringLiteral("not found");
-    PrintOut(report.WineVersion.isEmpty()
-                 ? QStringLiteral("Wine: %1").arg(wine)
-                 : QStringLiteral("Wine: %1 (%2)").arg(wine, report.WineVersion));
-    PrintOut(QStringLiteral("Wine prefix: %1 (%2)")
-                 .arg(report.Wine.Prefix, report.Wine.PrefixMade
-                                              ? QStringLiteral("made")
-                                              : QStringLiteral("made at the first use")));
+      wine = report.Wine.Only64 ? TCliText::tr("runs only 64-bit programs")
+                                : TCliText::tr("not found");
+    if (report.WineVersion.isEmpty()) {
+      PrintOut(TCliText::tr("Wine: %1").arg(wine));
+    } else {
+      //: %1 is Wine's program, %2 its version: "wine-8.0 (Debian 8.0~repack-4)"
+      PrintOut(TCliText::tr("Wine: %1 (%2)").arg(wine, report.WineVersion));
+    }
+    PrintOut(report.Wine.PrefixMade
+                 ? TCliText::tr("Wine prefix: %1 (made)").arg(report.Wine.Prefix)
+                 : TCliText::tr("Wine prefix: %1 (made at the first use)").arg(report.Wine.Prefix));
   }
-  PrintOut(QStringLiteral("Exports: %1")
-               .arg(report.Exports.isEmpty() ? QStringLiteral("none")
-                                             : report.Exports.join(QStringLiteral(", "))));
-  for (const TSerialReport& serial : report.Serial)
-    PrintOut(serial.Problem.isEmpty()
-                 ? QStringLiteral("%1: %2 (present, may be opened)").arg(serial.Port, serial.Device)
-                 : QStringLiteral("%1: %2 (%3)").arg(serial.Port, serial.Device, serial.Problem));
-  PrintOut(report.Usable ? QStringLiteral("Usable: yes")
-                         : QStringLiteral("Usable: no (%1)").arg(report.Problem));
-  if (report.Tested)
-    PrintOut(QStringLiteral("Link test on %1: %2")
-                 .arg(report.Port, report.TestOutcome.isEmpty()
-                                       ? QStringLiteral("the link opened and closed")
-                                       : report.TestOutcome));
+  if (report.Exports.isEmpty()) {
+    PrintOut(TCliText::tr("Exports: none"));
+  } else {
+    //: %1 lists the library's entry points: "InitGBPMode, EndGBPMode"
+    PrintOut(TCliText::tr("Exports: %1").arg(report.Exports.join(QStringLiteral(", "))));
+  }
+  for (const TSerialReport& serial : report.Serial) {
+    if (serial.Problem.isEmpty()) {
+      //: %1 is the port: "COM1", %2 the device behind it
+      PrintOut(TCliText::tr("%1: %2 (present, may be opened)").arg(serial.Port, serial.Device));
+    } else {
+      //: %1 is the port: "COM1", %2 the device behind it, %3 why it cannot be opened
+      PrintOut(TCliText::tr("%1: %2 (%3)").arg(serial.Port, serial.Device, serial.Problem));
+    }
+  }
+  PrintOut(report.Usable ? TCliText::tr("Usable: yes")
+                         : TCliText::tr("Usable: no (%1)").arg(report.Problem));
+  if (!report.Tested)
+    return;
+  if (report.TestOutcome.isEmpty()) {
+    //: %1 is the port: "COM1"
+    PrintOut(TCliText::tr("Link test on %1: the link opened and closed").arg(report.Port));
+  } else {
+    //: %1 is the port: "COM1", %2 the phone-link library's message
+    PrintOut(TCliText::tr("Link test on %1: %2").arg(report.Port, report.TestOutcome));
+  }
 }
 
 void PrintJson(const TLinkReport& report) {
@@ -146,7 +162,7 @@ int LinkCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("find")))
     return FindPhoneCommand(args, options);
   if (!args.Positional().isEmpty())
-    throw TUsageError(QStringLiteral("link takes devices only with --find"));
+    throw TUsageError(TCliText::tr("link takes devices only with --find"));
   TPhoneLink link(options);
   const TLinkReport report = Examine(link, options, args.Has(QStringLiteral("test")));
   if (args.Has(QStringLiteral("json")))

@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/jsontext.h"
 #include "cli/options.h"
+#include "common/texts.h"
 #include "link/findphone.h"
 #include "settings/settingsfile.h"
 
@@ -67,7 +68,7 @@ int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
     throw TCommandFailed(problem);
   const QList<TSerialDeviceInfo> devices = DevicesToTry(args.Positional());
   if (devices.isEmpty())
-    throw TCommandFailed(QStringLiteral("No serial device is present: is the cable plugged in?"));
+    throw TCommandFailed(NoSerialDeviceText());
   const bool json = args.Has(QStringLiteral("json"));
   const std::atomic<bool> never{false};
   const QList<TFoundDevice> found =
@@ -84,7 +85,8 @@ int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
   if (json)
     PrintJson(port, found);
   else if (!answering.isEmpty())
-    PrintOut(QStringLiteral("Keep it for %1 with --serial %1=%2, or %1=%2 in [Link] of %3")
+    //: %1 is the port: "COM1", %2 the device, %3 the settings file
+    PrintOut(TCliText::tr("Keep it for %1 with --serial %1=%2, or %1=%2 in [Link] of %3")
                  .arg(port, answering, ManagerSettingsPath()));
   return answering.isEmpty() ? exitFailed : exitOk;
 }

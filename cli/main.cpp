@@ -10,33 +10,15 @@
 #include "settings/settingsfile.h"
 #include "transfer/history.h"
 
-namespace {
-
-// Qt follows a desktop's LANGUAGE list even under LC_ALL=C. Programs that use gettext ignore
-// it where the locale for messages is C or POSIX, or none is set, and so does kivnvm: a
-// script's LC_ALL=C gives English.
-bool LanguageListIgnored() {
-  if (qEnvironmentVariableIsEmpty("LANGUAGE"))
-    return false;
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const QString locale = qEnvironmentVariable(name);
-    if (!locale.isEmpty())
-      return locale == QLatin1String("C") || locale == QLatin1String("POSIX") ||
-             locale.startsWith(QLatin1String("C."));
-  }
-  return true;
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(PrintQtMessage);
   QCoreApplication application(argc, argv);
   SetProgramNames();
-  // KIV_LANG's language ("ru", "en"), else the locale's.
-  const QString chosen = qEnvironmentVariable("KIV_LANG");
-  UseLanguage(chosen.isEmpty() && LanguageListIgnored() ? QString::fromLatin1(SourceLanguage)
-                                                        : chosen);
+  const QStringList arguments = application.arguments().mid(1);
+  // KIV_LANG's language ("ru", "en"), else the locale's. A script reads --json: all of it,
+  // the messages in it included, stays English in every language.
+  if (!AsksForJson(arguments))
+    UseLanguage(qEnvironmentVariable("KIV_LANG"));
   SetHistoryConfig(HistoryConfigFor(ManagerSettingsPath()));
-  return RunKivnvm(application.arguments().mid(1));
+  return RunKivnvm(arguments);
 }

@@ -36,12 +36,27 @@ void Install(const QString& file, const QString& folder = QString()) {
     delete translator;
 }
 
+// Qt follows a desktop's LANGUAGE list even under LC_ALL=C. Programs that use gettext ignore
+// it where the locale for messages is C or POSIX, or none is set, and so does this one: a
+// script's LC_ALL=C gives English.
+bool MessagesLocaleIsC() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const QString locale = qEnvironmentVariable(name);
+    if (!locale.isEmpty())
+      return locale == QLatin1String("C") || locale == QLatin1String("POSIX") ||
+             locale.startsWith(QLatin1String("C."));
+  }
+  return true;
+}
+
 }  // namespace
 
 QString ResolvedLanguage(const QString& code) {
   const QString source = QString::fromLatin1(SourceLanguage);
   if (!code.isEmpty())
     return CatalogueOf(code).isEmpty() ? source : code;
+  if (MessagesLocaleIsC())
+    return source;
   // "ru-RU", then "ru": the first that is English or has a catalogue decides.
   for (const QString& name : QLocale::system().uiLanguages()) {
     const QString language = name.section(QLatin1Char('-'), 0, 0).toLower();

@@ -11,7 +11,9 @@ inline const char* const SourceLanguage = "en";
 
 // The language of code ("ru", "en"), or of the system when code is empty: the first of the
 // locale's languages (LANGUAGE, LC_ALL, LC_MESSAGES, LANG, as Qt reads them) that has a
-// catalogue or is English; English when none has.
+// catalogue or is English; English when none has, and when the locale for messages (the first
+// of LC_ALL, LC_MESSAGES and LANG that is set) is C, POSIX, C.* or none, whatever LANGUAGE
+// lists.
 QString ResolvedLanguage(const QString& code);
 // Installs the catalogues of the language on the application, which must exist; English installs
 // none. Returns the language used.

@@ -3,24 +3,25 @@
 #include "common/sectionaddress.h"
 #include "common/texts.h"
 
-QString GBPErrorMessage(int code) {
+QString GBPErrorMessage(int code, TWording wording) {
+  const auto text = [wording](const char* source) { return Worded<TCommonText>(wording, source); };
   switch (code) {
     case -1:
-      return TCommonText::tr("GBP Error: Port already opened!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: Port already opened!"));
     case -2:
-      return TCommonText::tr("GBP Error: Can't open port!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: Can't open port!"));
     case -3:
-      return TCommonText::tr("GBP Error: No AT response!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: No AT response!"));
     case -4:
-      return TCommonText::tr("GBP Error: Port must be opened!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: Port must be opened!"));
     case -5:
-      return TCommonText::tr("GBP Error: COMM Error!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: COMM Error!"));
     case -6:
-      return TCommonText::tr("GBP Error: No Memory!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: No Memory!"));
     case -7:
-      return TCommonText::tr("GBP Error: Invalid arguments!");
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: Invalid arguments!"));
     default:
-      return TCommonText::tr("GBP Error: Unknown error #%1!").arg(code);
+      return text(QT_TRANSLATE_NOOP("Common", "GBP Error: Unknown error #%1!")).arg(code);
   }
 }
 

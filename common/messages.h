@@ -3,11 +3,13 @@
 
 #include <QString>
 
+#include "common/texts.h"
+
 struct TSectionAddress;
 
 // The user's wording for a phone-link failure code: "GBP Error: Port already opened!" ...,
 // "GBP Error: Unknown error #3!" for codes without a text of their own.
-QString GBPErrorMessage(int code);
+QString GBPErrorMessage(int code, TWording wording = TWording::Shown);
 // Shown when the phone-link library cannot be loaded or lacks a required export.
 QString UnableToOpenGBPText();
 

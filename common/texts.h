@@ -4,6 +4,7 @@
 // folder's class below, so that one wording in a folder is translated once.
 
 #include <QCoreApplication>
+#include <QString>
 
 class TCommonText {
   Q_DECLARE_TR_FUNCTIONS(Common)
@@ -38,3 +39,17 @@ class TCliText {
 class TAppText {
   Q_DECLARE_TR_FUNCTIONS(App)
 };
+
+// A text that is shown and written to a file too: in the user's language on the screen, as
+// its source reads in the file, which then reads alike in every language.
+enum class TWording { Shown, Recorded };
+
+// source is marked for TText's context with QT_TRANSLATE_NOOP, or QT_TRANSLATE_N_NOOP when
+// count stands in it as %n.
+template <typename TText>
+QString Worded(TWording wording, const char* source, int count = -1) {
+  if (wording == TWording::Shown)
+    return TText::tr(source, nullptr, count);
+  const QString text = QString::fromUtf8(source);
+  return count < 0 ? text : QString(text).replace(QLatin1String("%n"), QString::number(count));
+}

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "common/messages.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
 #include "link/linktest.h"
@@ -20,20 +21,22 @@ TFoundDevice Found(const TSerialDeviceInfo& device, TFindResult result, const QS
 // account, or held by another program.
 bool CheckedAway(const TSerialDeviceInfo& device, int port, TFoundDevice& found) {
   if (!QFileInfo::exists(device.Device)) {
-    found = Found(device, TFindResult::Missing, QStringLiteral("does not exist"));
+    found = Found(device, TFindResult::Missing, TLinkText::tr("does not exist"));
     return true;
   }
   const QString problem = SerialDeviceProblem(port, device.Device);
   if (!problem.isEmpty()) {
     const QString group = DeviceGroupThatMayOpen(device.Device);
-    found = Found(device, TFindResult::MayNotOpen,
-                  group.isEmpty() ? QStringLiteral("may not be opened")
-                                  : QStringLiteral("may not be opened (group %1)").arg(group),
-                  problem);
+    QString text = TLinkText::tr("may not be opened");
+    if (!group.isEmpty()) {
+      //: %1 is the group whose members may open the device: "dialout"
+      text = TLinkText::tr("may not be opened (group %1)").arg(group);
+    }
+    found = Found(device, TFindResult::MayNotOpen, text, problem);
     return true;
   }
   if (SerialDeviceBusy(device.Device)) {
-    found = Found(device, TFindResult::Busy, QStringLiteral("busy"));
+    found = Found(device, TFindResult::Busy, TLinkText::tr("busy"));
     return true;
   }
   return false;
@@ -47,23 +50,24 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
   library.MapPort(port, device.Device);
   const TLinkProbe probe = ProbeLink(library, port);
   if (cancel.load())
-    return Found(device, TFindResult::Cancelled, QStringLiteral("cancelled"), probe.Failure);
+    return Found(device, TFindResult::Cancelled, TLinkText::tr("cancelled"), probe.Failure);
   if (!probe.Loaded)
     return Found(device, TFindResult::Failed, UnableToOpenGBPText(), probe.Detail);
   if (!probe.Failure.isEmpty())
-    return Found(device, TFindResult::NoAnswer, QStringLiteral("no answer"), probe.Failure);
+    return Found(device, TFindResult::NoAnswer, TLinkText::tr("no answer"), probe.Failure);
   if (probe.Opened == GBPNoATResponse)
-    return Found(device, TFindResult::NoAnswer, QStringLiteral("no answer"),
+    return Found(device, TFindResult::NoAnswer, TLinkText::tr("no answer"),
                  GBPErrorMessage(probe.Opened));
   if (probe.Opened != 0)
     return Found(device, TFindResult::Failed, GBPErrorMessage(probe.Opened), probe.Detail);
   if (probe.Size >= 0)
     return Found(device, TFindResult::Answers,
-                 QStringLiteral("answers (2-18 holds %1 bytes)").arg(probe.Size));
+                 TLinkText::tr("answers (2-18 holds %n bytes)", nullptr, probe.Size));
   if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown)
-    return Found(device, TFindResult::Answers, QStringLiteral("answers (2-18 holds nothing)"));
+    return Found(device, TFindResult::Answers, TLinkText::tr("answers (2-18 holds nothing)"));
   return Found(device, TFindResult::Failed,
-               QStringLiteral("answers, but asking the size of 2-18 gave %1")
+               //: %1 is the phone-link library's error
+               TLinkText::tr("answers, but asking the size of 2-18 gave %1")
                    .arg(GBPErrorMessage(probe.Size)));
 }
 
@@ -72,9 +76,13 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
 QString FindPhoneProblem(const TLinkChoice& choice) {
   if (WindowsHostBitsOf(choice) != 0)
     return {};
-  return QStringLiteral(
+  return TLinkText::tr(
       "Find phone tries each device behind the COM port as Wine maps it, so "
       "it needs a Windows library; a Linux library chooses its device itself.");
+}
+
+QString NoSerialDeviceText() {
+  return TLinkText::tr("No serial device is present: is the cable plugged in?");
 }
 
 QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,

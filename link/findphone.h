@@ -25,6 +25,8 @@ struct TFoundDevice {
 
 // Why the search cannot run with this choice; empty when it can.
 QString FindPhoneProblem(const TLinkChoice& choice);
+// Why there is nothing to search: no device given and none present.
+QString NoSerialDeviceText();
 
 // Tries each device in turn on port, calling found after each, until the end or until
 // cancel is set. Runs where the link's calls run; found is called there too.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 
+#include "common/texts.h"
 #include "link/hostprocess.h"
 #include "link/libraryfile.h"
 #include "link/librarysearch.h"
@@ -42,7 +43,8 @@ QString MissingExports(const QString& file, bool init, bool end, bool read) {
     missing << QStringLiteral("ReadNVMFile");
   return missing.isEmpty()
              ? QString()
-             : QStringLiteral("%1: lacks %2").arg(file, missing.join(QStringLiteral(", ")));
+             //: %1 is the library's file, %2 the entry points it lacks: "InitGBPMode, ReadNVMFile"
+             : TLinkText::tr("%1: lacks %2").arg(file, missing.join(QStringLiteral(", ")));
 }
 
 qint64 BytesMoved(const TLinkCall& call) {
@@ -109,7 +111,7 @@ void TGBPLibrary::Judge(const QString& file) {
   // A missing file is told as it was named, not as the loader's guesses at other names.
   if (!QFileInfo::exists(file)) {
     refused_ = true;
-    loadProblem_ = QStringLiteral("%1: no such file").arg(file);
+    loadProblem_ = TLinkText::tr("%1: no such file").arg(file);
     return;
   }
   const TLibraryFile kind = InspectLibraryFile(file);
@@ -212,8 +214,8 @@ bool TGBPLibrary::Isolated() const {
 
 QString TGBPLibrary::HowItRuns() const {
   if (windowsBits_ != 0)
-    return QStringLiteral("in the %1-bit link host under Wine").arg(windowsBits_);
-  return choice_.Isolate ? QStringLiteral("in the link host") : QStringLiteral("in this process");
+    return TLinkText::tr("in the %1-bit link host under Wine").arg(windowsBits_);
+  return choice_.Isolate ? TLinkText::tr("in the link host") : TLinkText::tr("in this process");
 }
 
 QString TGBPLibrary::TakeFailure() {
@@ -284,7 +286,8 @@ QString TGBPLibrary::OpenFailureReason() const {
     return {};
   const QString system = qt_error_string(openErrno_);
   return openErrno_ == EBUSY
-             ? QStringLiteral("the port is in use by another program (%1)").arg(system)
+             //: %1 is the system's reason: "Device or resource busy"
+             ? TLinkText::tr("the port is in use by another program (%1)").arg(system)
              : system;
 }
 

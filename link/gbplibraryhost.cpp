@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <chrono>
 
+#include "common/texts.h"
 #include "link/gbplibrary.h"
 #include "link/hostprocess.h"
 #include "link/librarysearch.h"
@@ -16,7 +17,8 @@ QString CallWhat(TGBPEntry entry, quint32 first, quint32 second) {
   const char* name = linkhost::kEntryNames[int(entry)];
   switch (entry) {
     case TGBPEntry::InitGBPMode:
-      return QStringLiteral("%1 on COM%2").arg(QLatin1String(name)).arg(first);
+      //: %1 is the call's name, InitGBPMode; %2 the port's number
+      return TLinkText::tr("%1 on COM%2").arg(QLatin1String(name)).arg(first);
     case TGBPEntry::EndGBPMode:
       return QLatin1String(name);
     default:

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "common/texts.h"
+
 namespace {
 
 // Far enough for any real PE header, whose offset a DOS stub keeps small.
@@ -70,7 +72,8 @@ QString ElfMachineName(quint16 machine) {
     case 183:
       return QStringLiteral("AArch64");
     default:
-      return QStringLiteral("machine %1").arg(machine);
+      //: %1 is the number of a processor the file is made for, when it has no name
+      return TLinkText::tr("machine %1").arg(machine);
   }
 }
 
@@ -85,7 +88,8 @@ QString PeMachineName(quint16 machine) {
     case 0xaa64:
       return QStringLiteral("ARM64");
     default:
-      return QStringLiteral("machine 0x%1").arg(machine, 4, 16, QLatin1Char('0'));
+      return TLinkText::tr("machine %1")
+          .arg(QStringLiteral("0x%1").arg(machine, 4, 16, QLatin1Char('0')));
   }
 }
 
@@ -119,25 +123,26 @@ int WindowsHostBits(const TLibraryFile& file) {
 QString LibraryFileText(const TLibraryFile& file) {
   switch (file.Kind) {
     case TLibraryKind::ElfShared:
-      return QStringLiteral("Linux library (%1-bit, %2)")
+      //: %1 is 32 or 64, %2 the processor: "x86-64"
+      return TLinkText::tr("Linux library (%1-bit, %2)")
           .arg(file.Bits)
           .arg(ElfMachineName(file.Machine));
     case TLibraryKind::ElfOther:
-      return QStringLiteral("Linux program, not a library (%1-bit, %2)")
+      return TLinkText::tr("Linux program, not a library (%1-bit, %2)")
           .arg(file.Bits)
           .arg(ElfMachineName(file.Machine));
     case TLibraryKind::WindowsDll:
-      return QStringLiteral("%1-bit Windows library (%2)")
+      return TLinkText::tr("%1-bit Windows library (%2)")
           .arg(file.Bits)
           .arg(PeMachineName(file.Machine));
     case TLibraryKind::WindowsProgram:
-      return QStringLiteral("Windows program, not a library (%1-bit, %2)")
+      return TLinkText::tr("Windows program, not a library (%1-bit, %2)")
           .arg(file.Bits)
           .arg(PeMachineName(file.Machine));
     case TLibraryKind::NotALibrary:
       break;
   }
-  return QStringLiteral("not a library");
+  return TLinkText::tr("not a library");
 }
 
 QString LibraryFileProblem(const TLibraryFile& file) {
@@ -147,17 +152,17 @@ QString LibraryFileProblem(const TLibraryFile& file) {
     case TLibraryKind::WindowsDll:
       if (WindowsHostBits(file) != 0)
         return {};
-      return QStringLiteral(
+      return TLinkText::tr(
                  "a %1-bit Windows library for %2: the link runs x86 ones (i386 or "
                  "x86-64)")
           .arg(file.Bits)
           .arg(PeMachineName(file.Machine));
     case TLibraryKind::WindowsProgram:
-      return QStringLiteral("a Windows program, not a library");
+      return TLinkText::tr("a Windows program, not a library");
     case TLibraryKind::ElfOther:
-      return QStringLiteral("a Linux program, not a library");
+      return TLinkText::tr("a Linux program, not a library");
     case TLibraryKind::NotALibrary:
       break;
   }
-  return QStringLiteral("not a library: neither a Linux shared object nor a Windows DLL");
+  return TLinkText::tr("not a library: neither a Linux shared object nor a Windows DLL");
 }

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/texts.h"
+
 // Where "gbp" is looked for, first to last. The executable's own folder comes first, as
 // Windows searches for a DLL, so a library put beside the program always wins; then the
 // system's library search, so a real phone-link library installed there wins over the
@@ -57,8 +59,13 @@ QString MissingHostText(const QStringList& places) {
   QStringList folders;
   for (const QString& place : places)
     folders << QFileInfo(place).absolutePath();
-  return QStringLiteral("The link host %1 is missing: it was looked for in %2.")
-      .arg(QFileInfo(places.value(0)).fileName(), folders.join(QStringLiteral(" and ")));
+  const QString host = QFileInfo(places.value(0)).fileName();
+  //: %1 is the link host's program, %2 and %3 the folders
+  if (folders.size() > 1)
+    return TLinkText::tr("The link host %1 is missing: it was looked for in %2 and %3.")
+        .arg(host, folders[0], folders[1]);
+  return TLinkText::tr("The link host %1 is missing: it was looked for in %2.")
+      .arg(host, folders.value(0));
 }
 
 QStringList HostLibraryCandidates(const QString& chosen) {

@@ -17,7 +17,7 @@ QString FirstNamedLibraryFile();
 QStringList HostProgramPlaces(const QString& name);
 // The first of those places that holds the host, else the first place.
 QString HostProgramFile(const QString& name);
-// Why a host found in none of the places cannot start: "The link host
+// Why a host found in none of the places (one or two) cannot start: "The link host
 // kiv-linkhost-win64.exe is missing: it was looked for in /opt/kiv/bin and
 // /opt/kiv/lib/kiv-manager."
 QString MissingHostText(const QStringList& places);

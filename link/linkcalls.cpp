@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/messages.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
 
@@ -36,14 +37,16 @@ QString EntryName(TGBPEntry entry) {
   return QString();
 }
 
-QString SizeMeaning(int size) {
+QString SizeMeaning(int size, TWording wording) {
   if (size == GBPSizeNoSection)
-    return QStringLiteral("holds nothing");
+    return Worded<TLinkText>(wording, QT_TRANSLATE_NOOP("Link", "holds nothing"));
   if (size == GBPSizeUnknown)
-    return QStringLiteral("holds nothing, or the phone's I/O error");
+    return Worded<TLinkText>(wording,
+                             QT_TRANSLATE_NOOP("Link", "holds nothing, or the phone's I/O error"));
   if (size == 0)
-    return QStringLiteral("empty");
-  return size > 0 ? QStringLiteral("%1 bytes").arg(size) : GBPErrorMessage(size);
+    return Worded<TLinkText>(wording, QT_TRANSLATE_NOOP("Link", "empty"));
+  return size > 0 ? Worded<TLinkText>(wording, QT_TRANSLATE_N_NOOP("Link", "%n bytes"), size)
+                  : GBPErrorMessage(size, wording);
 }
 
 }  // namespace
@@ -153,28 +156,33 @@ QString LinkCallText(const TLinkCall& call) {
   return EntryName(call.Entry) + QLatin1Char('(') + arguments + QLatin1Char(')');
 }
 
-QString LinkResultMeaning(const TLinkCall& call) {
+QString LinkResultMeaning(const TLinkCall& call, TWording wording) {
   if (!call.Fault.isEmpty())
     return call.Fault;
   const int result = call.Result;
+  const auto text = [wording](const char* source, int count = -1) {
+    return Worded<TLinkText>(wording, source, count);
+  };
+  const QString failure = result < 0 ? GBPErrorMessage(result, wording) : QString();
   switch (call.Entry) {
     case TGBPEntry::InitGBPMode:
-      return result == 0 ? QStringLiteral("link open") : GBPErrorMessage(result);
+      return result == 0 ? text(QT_TRANSLATE_NOOP("Link", "link open"))
+                         : GBPErrorMessage(result, wording);
     case TGBPEntry::EndGBPMode:
-      return QStringLiteral("link closed");
+      return text(QT_TRANSLATE_NOOP("Link", "link closed"));
     case TGBPEntry::GetNVMFileSize:
-      return SizeMeaning(result);
+      return SizeMeaning(result, wording);
     case TGBPEntry::ReadNVMFile:
-      return result >= 0 ? QStringLiteral("%1 bytes read").arg(result) : GBPErrorMessage(result);
+      return result >= 0 ? text(QT_TRANSLATE_N_NOOP("Link", "%n bytes read"), result) : failure;
     case TGBPEntry::WriteNVMFile:
-      return result >= 0 ? QStringLiteral("accepted") : GBPErrorMessage(result);
+      return result >= 0 ? text(QT_TRANSLATE_NOOP("Link", "accepted")) : failure;
     case TGBPEntry::ClearNVMFile:
-      return result >= 0 ? QStringLiteral("erased") : GBPErrorMessage(result);
+      return result >= 0 ? text(QT_TRANSLATE_NOOP("Link", "erased")) : failure;
   }
   return QString();
 }
 
-QString LinkLogLine(const TLinkCall& call) {
+QString LinkLogLine(const TLinkCall& call, TWording wording) {
   const QString time =
       QDateTime::fromMSecsSinceEpoch(call.StartedMs).toString(QStringLiteral("HH:mm:ss.zzz"));
   const QString duration = QString::number(double(call.DurationNs) / 1e6, 'f', 3);
@@ -183,5 +191,5 @@ QString LinkLogLine(const TLinkCall& call) {
       .arg(call.Result, -6)
       .arg(call.Bytes, 7)
       .arg(duration, 9)
-      .arg(LinkResultMeaning(call));
+      .arg(LinkResultMeaning(call, wording));
 }

@@ -11,6 +11,8 @@
 #include <mutex>
 #include <vector>
 
+#include "common/texts.h"
+
 enum class TGBPEntry;
 
 // One call of the phone-link library, as the phone saw it.
@@ -83,7 +85,8 @@ class TLinkCallCollector final : public TLinkObserver {
 // The texts of the phone log: "ReadNVMFile(18,9,128)", "InitGBPMode(1)".
 QString LinkCallText(const TLinkCall& call);
 // What the result means: "link open", "holds nothing", "128 bytes read", an init code's text;
-// the link host's failure, when there was one.
-QString LinkResultMeaning(const TLinkCall& call);
+// the link host's failure, when there was one (as the manager told it). In the user's language
+// on the screen, in English in the log's saved file.
+QString LinkResultMeaning(const TLinkCall& call, TWording wording = TWording::Shown);
 // One line of the log: time, call, result and meaning, bytes moved, duration.
-QString LinkLogLine(const TLinkCall& call);
+QString LinkLogLine(const TLinkCall& call, TWording wording = TWording::Shown);

@@ -1,6 +1,7 @@
 #include "link/linktest.h"
 
 #include "common/messages.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
 
@@ -41,14 +42,16 @@ TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
     outcome.Text = GBPErrorMessage(probe.Opened);
   } else if (probe.Size >= 0) {
     outcome.Worked = true;
-    outcome.Text = QStringLiteral("The link works on COM%1: section 2-18 holds %2 bytes.")
-                       .arg(port)
-                       .arg(probe.Size);
+    //: %1 is the port's number
+    outcome.Text =
+        TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, probe.Size)
+            .arg(port);
   } else if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown) {
     outcome.Worked = true;
-    outcome.Text = QStringLiteral("The link works on COM%1: section 2-18 holds nothing.").arg(port);
+    outcome.Text = TLinkText::tr("The link works on COM%1: section 2-18 holds nothing.").arg(port);
   } else {
-    outcome.Text = QStringLiteral("The link opened on COM%1, but asking the size of 2-18 gave %2")
+    //: %1 is the port's number, %2 the phone-link library's error
+    outcome.Text = TLinkText::tr("The link opened on COM%1, but asking the size of 2-18 gave %2")
                        .arg(port)
                        .arg(GBPErrorMessage(probe.Size));
   }

@@ -1,14 +1,9 @@
 #include "link/nvmsection.h"
 
+#include "common/messages.h"
 #include "common/modal.h"
 #include "link/gbplibrary.h"
 #include "link/linkexecutor.h"
-
-namespace {
-
-const QString kErrorCaption = QStringLiteral("ERROR");
-
-}  // namespace
 
 TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
     : TNVMSection(owner, LibraryChoice(libraryFile)) {}
@@ -48,11 +43,11 @@ bool TNVMSection::InitGBP() {
   const QString deviceProblem = library_->CheckDevice(port);
   if (!deviceProblem.isEmpty()) {
     Modal().ShowMessageDetail(parent(), GBPErrorMessage(GBPCantOpenPort), deviceProblem,
-                              kErrorCaption);
+                              ErrorCaption());
     return false;
   }
   if (library_->NeedsLoad()) {
-    const TLinkWork starting(executor_, QStringLiteral("Starting the link host"));
+    const TLinkWork starting(executor_, tr("Starting the link host"));
     Call([this] { return library_->Load() ? 1 : 0; });
   }
   // Without the library every command would otherwise fail silently.
@@ -71,7 +66,7 @@ bool TNVMSection::InitGBP() {
   if (reason.isEmpty())
     ShowError(GBPErrorMessage(result));
   else
-    Modal().ShowMessageDetail(parent(), GBPErrorMessage(result), reason, kErrorCaption);
+    Modal().ShowMessageDetail(parent(), GBPErrorMessage(result), reason, ErrorCaption());
   return false;
 }
 
@@ -182,12 +177,12 @@ int TNVMSection::Call(const std::function<int()>& call) {
   if (!failure.isEmpty() && detail.isEmpty())
     ShowError(failure);
   else if (!failure.isEmpty())
-    Modal().ShowMessageDetail(parent(), failure, detail, kErrorCaption);
+    Modal().ShowMessageDetail(parent(), failure, detail, ErrorCaption());
   return result;
 }
 
 void TNVMSection::ShowError(const QString& text) {
-  Modal().ShowMessage(parent(), text, kErrorCaption);
+  Modal().ShowMessage(parent(), text, ErrorCaption());
 }
 
 void TNVMSection::ShowUnusable() {
@@ -197,5 +192,5 @@ void TNVMSection::ShowUnusable() {
     return;
   }
   reasonShown_ = true;
-  Modal().ShowMessageDetail(parent(), UnableToOpenGBPText(), reason, kErrorCaption);
+  Modal().ShowMessageDetail(parent(), UnableToOpenGBPText(), reason, ErrorCaption());
 }

@@ -13,6 +13,8 @@
 #include <QSerialPortInfo>
 #include <cerrno>
 
+#include "common/texts.h"
+
 namespace {
 
 QString GroupName(gid_t group) {
@@ -69,7 +71,8 @@ TAccount CurrentAccount() {
 QString SerialDeviceProblem(int port, const QString& device) {
   struct stat status {};
   if (stat(QFile::encodeName(device).constData(), &status) != 0) {
-    return QStringLiteral("COM%1 is %2, which does not exist: is the cable plugged in?")
+    //: %1 is the port's number, %2 the device: "/dev/ttyUSB0"
+    return TLinkText::tr("COM%1 is %2, which does not exist: is the cable plugged in?")
         .arg(port)
         .arg(device);
   }
@@ -78,13 +81,15 @@ QString SerialDeviceProblem(int port, const QString& device) {
     return {};
   const QString group = DeviceGroupThatMayOpen(device);
   if (!group.isEmpty()) {
-    return QStringLiteral(
+    //: %1 is the device, %2 the group whose members may open it: "dialout"
+    return TLinkText::tr(
                "Your account may not open %1 (group %2): add yourself with `sudo usermod -aG %2 "
                "$USER`, then log in again.")
         .arg(device, group);
   }
   // No group may open it either: only a change of its permissions helps.
-  return QStringLiteral(
+  //: %1 is the device, %2 its permissions in octal, %3 its owner
+  return TLinkText::tr(
              "Your account may not open %1 (mode %2, owner %3): give it read and write "
              "permission for your account or a group of yours.")
       .arg(device, QString::number(access.Mode, 8), UserName(access.Owner));
@@ -134,6 +139,6 @@ TSerialDeviceInfo NamedDevice(const QString& device, const QList<TSerialDeviceIn
 
 QString DeviceText(const TSerialDeviceInfo& device) {
   return QStringLiteral("%1 (%2)").arg(device.Device, device.Description.isEmpty()
-                                                          ? QStringLiteral("no description")
+                                                          ? TLinkText::tr("no description")
                                                           : device.Description);
 }

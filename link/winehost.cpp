@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "common/texts.h"
+
 namespace {
 
 // Making a new prefix takes 10 to 20 s; the host's start may take this much longer then.
@@ -107,44 +109,47 @@ QString WineVersion(const TWine& wine) {
 }
 
 QString WineMissingText(const TWine& wine) {
-  const QString install32 = QStringLiteral(
+  const QString install32 = TLinkText::tr(
       "On Debian, install it with\n"
       "  sudo dpkg --add-architecture i386\n"
       "  sudo apt-get update\n"
       "  sudo apt-get install wine wine32:i386");
   if (wine.Only64)
-    return QStringLiteral(
+    return TLinkText::tr(
                "This Wine runs only 64-bit programs: install wine32 for a 32-bit "
-               "Windows library. ") +
-           install32;
+               "Windows library.") +
+           QLatin1Char(' ') + install32;
   const QString loader = qEnvironmentVariable("WINELOADER");
-  if (!loader.isEmpty())
-    return QStringLiteral(
+  if (!loader.isEmpty()) {
+    //: %1 is the program WINELOADER names, %2 is 32 or 64
+    return TLinkText::tr(
                "WINELOADER=%1 is no program: a %2-bit Windows library runs under "
                "Wine.")
-        .arg(loader)
-        .arg(wine.Bits);
-  if (wine.Bits == 64)
-    return QStringLiteral(
+        .arg(loader, QString::number(wine.Bits));
+  }
+  if (wine.Bits == 64) {
+    //: %1 is where Debian's wine64 package puts Wine
+    return TLinkText::tr(
                "Wine is not installed (no %1, no wine64 or wine on the PATH): a 64-bit Windows "
-               "library "
-               "runs under Wine. On Debian, install it with\n"
+               "library runs under Wine. On Debian, install it with\n"
                "  sudo apt-get install wine64")
         .arg(kDebianWine64);
-  return QStringLiteral(
+  }
+  return TLinkText::tr(
              "Wine is not installed (no wine on the PATH): a 32-bit Windows library "
-             "runs under Wine. ") +
-         install32;
+             "runs under Wine.") +
+         QLatin1Char(' ') + install32;
 }
 
 QString Wine32StartHint() {
-  return QStringLiteral(
+  return TLinkText::tr(
       "A Wine that runs only 64-bit programs ends a 32-bit one this way: "
       "install wine32 (sudo apt-get install wine32:i386 on Debian, after "
       "sudo dpkg --add-architecture i386).");
 }
 
 QString WinePrefixSetupText(const TWine& wine) {
-  return QStringLiteral("Setting up Wine in %1 (once; this may take half a minute)...")
+  //: %1 is the Wine prefix's folder
+  return TLinkText::tr("Setting up Wine in %1 (once; this may take half a minute)...")
       .arg(wine.Prefix);
 }

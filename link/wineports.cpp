@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "common/fileio.h"
+#include "common/texts.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ QString SetDeviceLink(const TWine& wine, int port, const QString& device) {
   if (device.isEmpty()) {
     const QFileInfo old(link);
     return !old.isSymLink() || QFile::remove(link) ? QString()
-                                                   : QStringLiteral("Cannot remove %1").arg(link);
+                                                   : TLinkText::tr("Cannot remove %1").arg(link);
   }
   if (QFileInfo(link).symLinkTarget() == QFileInfo(device).absoluteFilePath())
     return {};
@@ -44,7 +45,8 @@ QString SetDeviceLink(const TWine& wine, int port, const QString& device) {
       ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(link).constData()) != 0) {
     const QString reason = QString::fromLocal8Bit(strerror(errno));
     QFile::remove(fresh);
-    return QStringLiteral("Cannot link %1 to %2: %3").arg(link, device, reason);
+    //: %1 is the prefix's link of a port, %2 the device, %3 the system's reason
+    return TLinkText::tr("Cannot link %1 to %2: %3").arg(link, device, reason);
   }
   return {};
 }
@@ -100,13 +102,15 @@ QString Run(const TWineCommand& command, const QStringList& environment) {
   if (!process.waitForFinished(kCommandWaitMs)) {
     process.kill();
     process.waitForFinished();
-    return QStringLiteral("%1 did not finish").arg(shown);
+    //: %1 is the command: "wine reg add ..."
+    return TLinkText::tr("%1 did not finish").arg(shown);
   }
-  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-    return QStringLiteral("%1 failed (exit status %2): %3")
-        .arg(shown)
-        .arg(process.exitCode())
-        .arg(QString::fromLocal8Bit(process.readAll()).trimmed());
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    //: %1 is the command, %2 its exit status, %3 what it printed
+    return TLinkText::tr("%1 failed (exit status %2): %3")
+        .arg(shown, QString::number(process.exitCode()),
+             QString::fromLocal8Bit(process.readAll()).trimmed());
+  }
   return {};
 }
 
@@ -139,7 +143,8 @@ QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted
 
 QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
   const auto failed = [&wine](const QString& what) {
-    return QStringLiteral("Cannot map the serial ports in the Wine prefix %1: %2")
+    //: %1 is the Wine prefix's folder, %2 what failed
+    return TLinkText::tr("Cannot map the serial ports in the Wine prefix %1: %2")
         .arg(wine.Prefix, what);
   };
   const TPortsRecord before = ReadRecord(wine);
@@ -173,7 +178,8 @@ QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
   QSaveFile record(RecordPath(wine));
   const QByteArray text = RecordText(after).toUtf8();
   if (!record.open(QIODevice::WriteOnly) || record.write(text) != text.size() || !record.commit())
-    return QStringLiteral("Cannot record the serial ports in %1: %2")
+    //: %1 is the record's file, %2 the system's reason
+    return TLinkText::tr("Cannot record the serial ports in %1: %2")
         .arg(record.fileName(), record.errorString());
   return {};
 }

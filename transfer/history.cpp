@@ -107,7 +107,7 @@ TSectionState StateOfBytes(const QByteArray& bytes) {
   state.Known = true;
   state.Size = bytes.size();
   state.Sha256 = Sha256Hex(bytes);
-  state.Description = SlotDescription(
+  state.Description = RecordedSlotDescription(
       ClassifySection(TSlotInfo(), qint32(bytes.size()), bytes.left(RecognitionBytes)));
   return state;
 }
@@ -115,7 +115,7 @@ TSectionState StateOfBytes(const QByteArray& bytes) {
 TSectionState EmptyState() {
   TSectionState state;
   state.Known = true;
-  state.Description = SlotDescription(TSlotInfo());
+  state.Description = RecordedSlotDescription(TSlotInfo());
   return state;
 }
 

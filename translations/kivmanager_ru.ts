@@ -44,12 +44,115 @@
         <source>Skip all</source>
         <translation>Пропустить все</translation>
     </message>
+    <message>
+        <source>Slots</source>
+        <translation>Слоты</translation>
+    </message>
 </context>
 <context>
     <name>Catalogue</name>
     <message>
         <source>Refreshing section %1...</source>
         <translation>Обновление секции %1...</translation>
+    </message>
+    <message>
+        <source>Not read</source>
+        <translation>Не прочитан</translation>
+    </message>
+    <message>
+        <source>Not refreshed yet</source>
+        <translation>Ещё не обновлён</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Пусто</translation>
+    </message>
+    <message>
+        <source>Not read (size only)</source>
+        <translation>Не прочитан (только размер)</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Программа</translation>
+    </message>
+    <message>
+        <source>GIF picture</source>
+        <translation>Рисунок GIF</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Данные</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>не прочитан</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>пусто</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Program &amp; Size</source>
+        <translation>Программа и размер</translation>
+    </message>
+    <message>
+        <source>FW</source>
+        <extracomment>The firmware column&apos;s caption, over 64 pixels: two or three letters.</extracomment>
+        <translation>ПО</translation>
+    </message>
+    <message numerus="yes">
+        <source>Size: %n bytes</source>
+        <translation>
+            <numerusform>Размер: %n байт</numerusform>
+            <numerusform>Размер: %n байта</numerusform>
+            <numerusform>Размер: %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Section %1, small slot %2</source>
+        <extracomment>%1 is the section (&quot;18-9&quot;), %2 the slot&apos;s number in its group</extracomment>
+        <translation>Секция %1, малый слот %2</translation>
+    </message>
+    <message>
+        <source>Section %1, big slot %2</source>
+        <translation>Секция %1, большой слот %2</translation>
+    </message>
+    <message>
+        <source>Kind: %1</source>
+        <translation>Вид: %1</translation>
+    </message>
+    <message>
+        <source>Name: %1</source>
+        <translation>Имя: %1</translation>
+    </message>
+    <message>
+        <source>Content: %1</source>
+        <translation>Содержимое: %1</translation>
+    </message>
+    <message>
+        <source>Format: %1</source>
+        <translation>Формат: %1</translation>
+    </message>
+    <message>
+        <source>Icon: %1</source>
+        <translation>Значок: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Container: %1, %n bytes unpacked</source>
+        <extracomment>%1 is the compression ratio: &quot;LZO(43.0%)&quot;</extracomment>
+        <translation>
+            <numerusform>Контейнер: %1, %n байт в распакованном виде</numerusform>
+            <numerusform>Контейнер: %1, %n байта в распакованном виде</numerusform>
+            <numerusform>Контейнер: %1, %n байт в распакованном виде</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -988,6 +1091,86 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <source>%1 in %2 s</source>
         <translation>%1 за %2 с</translation>
     </message>
+    <message>
+        <source>Library: %1</source>
+        <translation>Библиотека: %1</translation>
+    </message>
+    <message>
+        <source>Runs: %1</source>
+        <extracomment>%1 is how the library runs: &quot;in this process&quot;, &quot;in the link host&quot;</extracomment>
+        <translation>Работает: %1</translation>
+    </message>
+    <message>
+        <source>runs only 64-bit programs</source>
+        <translation>запускает только 64-битные программы</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>не найден</translation>
+    </message>
+    <message>
+        <source>Wine: %1</source>
+        <translation>Wine: %1</translation>
+    </message>
+    <message>
+        <source>Wine: %1 (%2)</source>
+        <extracomment>%1 is Wine&apos;s program, %2 its version: &quot;wine-8.0 (Debian 8.0~repack-4)&quot;</extracomment>
+        <translation>Wine: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Wine prefix: %1 (made)</source>
+        <translation>Префикс Wine: %1 (создан)</translation>
+    </message>
+    <message>
+        <source>Wine prefix: %1 (made at the first use)</source>
+        <translation>Префикс Wine: %1 (будет создан при первом использовании)</translation>
+    </message>
+    <message>
+        <source>Exports: none</source>
+        <translation>Экспорты: нет</translation>
+    </message>
+    <message>
+        <source>Exports: %1</source>
+        <extracomment>%1 lists the library&apos;s entry points: &quot;InitGBPMode, EndGBPMode&quot;</extracomment>
+        <translation>Экспорты: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 (present, may be opened)</source>
+        <extracomment>%1 is the port: &quot;COM1&quot;, %2 the device behind it</extracomment>
+        <translation>%1: %2 (есть, открыть можно)</translation>
+    </message>
+    <message>
+        <source>%1: %2 (%3)</source>
+        <extracomment>%1 is the port: &quot;COM1&quot;, %2 the device behind it, %3 why it cannot be opened</extracomment>
+        <translation>%1: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Usable: yes</source>
+        <translation>Пригодна: да</translation>
+    </message>
+    <message>
+        <source>Usable: no (%1)</source>
+        <translation>Пригодна: нет (%1)</translation>
+    </message>
+    <message>
+        <source>Link test on %1: the link opened and closed</source>
+        <extracomment>%1 is the port: &quot;COM1&quot;</extracomment>
+        <translation>Проверка связи на %1: связь открылась и закрылась</translation>
+    </message>
+    <message>
+        <source>Link test on %1: %2</source>
+        <extracomment>%1 is the port: &quot;COM1&quot;, %2 the phone-link library&apos;s message</extracomment>
+        <translation>Проверка связи на %1: %2</translation>
+    </message>
+    <message>
+        <source>link takes devices only with --find</source>
+        <translation>link принимает устройства только с --find</translation>
+    </message>
+    <message>
+        <source>Keep it for %1 with --serial %1=%2, or %1=%2 in [Link] of %3</source>
+        <extracomment>%1 is the port: &quot;COM1&quot;, %2 the device, %3 the settings file</extracomment>
+        <translation>Оставьте его для %1 ключом --serial %1=%2 или строкой %1=%2 в [Link] файла %3</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>
@@ -1423,6 +1606,446 @@ Try to upload again or free some NVM memory</source>
     </message>
 </context>
 <context>
+    <name>Link</name>
+    <message>
+        <source>does not exist</source>
+        <translation>не существует</translation>
+    </message>
+    <message>
+        <source>may not be opened</source>
+        <translation>нельзя открыть</translation>
+    </message>
+    <message>
+        <source>may not be opened (group %1)</source>
+        <extracomment>%1 is the group whose members may open the device: &quot;dialout&quot;</extracomment>
+        <translation>нельзя открыть (группа %1)</translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation>занято</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>отменено</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>нет ответа</translation>
+    </message>
+    <message numerus="yes">
+        <source>answers (2-18 holds %n bytes)</source>
+        <translation>
+            <numerusform>отвечает (в 2-18 %n байт)</numerusform>
+            <numerusform>отвечает (в 2-18 %n байта)</numerusform>
+            <numerusform>отвечает (в 2-18 %n байт)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>answers (2-18 holds nothing)</source>
+        <translation>отвечает (2-18 пуста)</translation>
+    </message>
+    <message>
+        <source>answers, but asking the size of 2-18 gave %1</source>
+        <extracomment>%1 is the phone-link library&apos;s error</extracomment>
+        <translation>отвечает, но на запрос размера 2-18 пришло: %1</translation>
+    </message>
+    <message>
+        <source>Find phone tries each device behind the COM port as Wine maps it, so it needs a Windows library; a Linux library chooses its device itself.</source>
+        <translation>«Найти телефон» пробует каждое устройство за COM-портом так, как его привязывает Wine, и потому работает только с библиотекой Windows; библиотека Linux выбирает устройство сама.</translation>
+    </message>
+    <message>
+        <source>No serial device is present: is the cable plugged in?</source>
+        <translation>Нет ни одного последовательного устройства: подключён ли кабель?</translation>
+    </message>
+    <message>
+        <source>%1: lacks %2</source>
+        <extracomment>%1 is the library&apos;s file, %2 the entry points it lacks: &quot;InitGBPMode, ReadNVMFile&quot;</extracomment>
+        <translation>%1: нет %2</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: такого файла нет</translation>
+    </message>
+    <message>
+        <source>in the %1-bit link host under Wine</source>
+        <translation>в %1-битном процессе связи под Wine</translation>
+    </message>
+    <message>
+        <source>in the link host</source>
+        <translation>в процессе связи</translation>
+    </message>
+    <message>
+        <source>in this process</source>
+        <translation>в этом процессе</translation>
+    </message>
+    <message>
+        <source>the port is in use by another program (%1)</source>
+        <extracomment>%1 is the system&apos;s reason: &quot;Device or resource busy&quot;</extracomment>
+        <translation>порт занят другой программой (%1)</translation>
+    </message>
+    <message>
+        <source>%1 on COM%2</source>
+        <extracomment>%1 is the call&apos;s name, InitGBPMode; %2 the port&apos;s number</extracomment>
+        <translation>%1 на COM%2</translation>
+    </message>
+    <message>
+        <source>machine %1</source>
+        <extracomment>%1 is the number of a processor the file is made for, when it has no name</extracomment>
+        <translation>процессор %1</translation>
+    </message>
+    <message>
+        <source>Linux library (%1-bit, %2)</source>
+        <extracomment>%1 is 32 or 64, %2 the processor: &quot;x86-64&quot;</extracomment>
+        <translation>библиотека Linux (%1 бит, %2)</translation>
+    </message>
+    <message>
+        <source>Linux program, not a library (%1-bit, %2)</source>
+        <translation>программа Linux, а не библиотека (%1 бит, %2)</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library (%2)</source>
+        <translation>%1-битная библиотека Windows (%2)</translation>
+    </message>
+    <message>
+        <source>Windows program, not a library (%1-bit, %2)</source>
+        <translation>программа Windows, а не библиотека (%1 бит, %2)</translation>
+    </message>
+    <message>
+        <source>not a library</source>
+        <translation>не библиотека</translation>
+    </message>
+    <message>
+        <source>a %1-bit Windows library for %2: the link runs x86 ones (i386 or x86-64)</source>
+        <translation>%1-битная библиотека Windows для %2: связь запускает только библиотеки x86 (i386 или x86-64)</translation>
+    </message>
+    <message>
+        <source>a Windows program, not a library</source>
+        <translation>программа Windows, а не библиотека</translation>
+    </message>
+    <message>
+        <source>a Linux program, not a library</source>
+        <translation>программа Linux, а не библиотека</translation>
+    </message>
+    <message>
+        <source>not a library: neither a Linux shared object nor a Windows DLL</source>
+        <translation>не библиотека: ни разделяемая библиотека Linux, ни DLL Windows</translation>
+    </message>
+    <message>
+        <source>The link host %1 is missing: it was looked for in %2 and %3.</source>
+        <extracomment>%1 is the link host&apos;s program, %2 and %3 the folders</extracomment>
+        <translation>Процесса связи %1 нет: его искали в %2 и %3.</translation>
+    </message>
+    <message>
+        <source>The link host %1 is missing: it was looked for in %2.</source>
+        <translation>Процесса связи %1 нет: его искали в %2.</translation>
+    </message>
+    <message>
+        <source>holds nothing</source>
+        <translation>пусто</translation>
+    </message>
+    <message>
+        <source>holds nothing, or the phone&apos;s I/O error</source>
+        <translation>пусто или ошибка ввода-вывода телефона</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>пусто</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>link open</source>
+        <translation>связь открыта</translation>
+    </message>
+    <message>
+        <source>link closed</source>
+        <translation>связь закрыта</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes read</source>
+        <translation>
+            <numerusform>прочитан %n байт</numerusform>
+            <numerusform>прочитано %n байта</numerusform>
+            <numerusform>прочитано %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>accepted</source>
+        <translation>принято</translation>
+    </message>
+    <message>
+        <source>erased</source>
+        <translation>стёрто</translation>
+    </message>
+    <message numerus="yes">
+        <source>The link works on COM%1: section 2-18 holds %n bytes.</source>
+        <extracomment>%1 is the port&apos;s number</extracomment>
+        <translation>
+            <numerusform>Связь на COM%1 работает: в секции 2-18 %n байт.</numerusform>
+            <numerusform>Связь на COM%1 работает: в секции 2-18 %n байта.</numerusform>
+            <numerusform>Связь на COM%1 работает: в секции 2-18 %n байт.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The link works on COM%1: section 2-18 holds nothing.</source>
+        <translation>Связь на COM%1 работает: секция 2-18 пуста.</translation>
+    </message>
+    <message>
+        <source>The link opened on COM%1, but asking the size of 2-18 gave %2</source>
+        <extracomment>%1 is the port&apos;s number, %2 the phone-link library&apos;s error</extracomment>
+        <translation>Связь на COM%1 открылась, но на запрос размера 2-18 пришло: %2</translation>
+    </message>
+    <message>
+        <source>COM%1 is %2, which does not exist: is the cable plugged in?</source>
+        <extracomment>%1 is the port&apos;s number, %2 the device: &quot;/dev/ttyUSB0&quot;</extracomment>
+        <translation>COM%1 — это %2, а такого устройства нет: подключён ли кабель?</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (group %2): add yourself with `sudo usermod -aG %2 $USER`, then log in again.</source>
+        <extracomment>%1 is the device, %2 the group whose members may open it: &quot;dialout&quot;</extracomment>
+        <translation>Вашей учётной записи нельзя открывать %1 (группа %2): добавьте себя в группу командой `sudo usermod -aG %2 $USER` и войдите в систему заново.</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (mode %2, owner %3): give it read and write permission for your account or a group of yours.</source>
+        <extracomment>%1 is the device, %2 its permissions in octal, %3 its owner</extracomment>
+        <translation>Вашей учётной записи нельзя открывать %1 (права %2, владелец %3): дайте права на чтение и запись своей учётной записи или одной из своих групп.</translation>
+    </message>
+    <message>
+        <source>no description</source>
+        <translation>без описания</translation>
+    </message>
+    <message>
+        <source>On Debian, install it with
+  sudo dpkg --add-architecture i386
+  sudo apt-get update
+  sudo apt-get install wine wine32:i386</source>
+        <translation>В Debian установите его так:
+  sudo dpkg --add-architecture i386
+  sudo apt-get update
+  sudo apt-get install wine wine32:i386</translation>
+    </message>
+    <message>
+        <source>This Wine runs only 64-bit programs: install wine32 for a 32-bit Windows library.</source>
+        <translation>Этот Wine запускает только 64-битные программы: для 32-битной библиотеки Windows установите wine32.</translation>
+    </message>
+    <message>
+        <source>WINELOADER=%1 is no program: a %2-bit Windows library runs under Wine.</source>
+        <extracomment>%1 is the program WINELOADER names, %2 is 32 or 64</extracomment>
+        <translation>WINELOADER=%1 — не программа, а %2-битная библиотека Windows работает под Wine.</translation>
+    </message>
+    <message>
+        <source>Wine is not installed (no %1, no wine64 or wine on the PATH): a 64-bit Windows library runs under Wine. On Debian, install it with
+  sudo apt-get install wine64</source>
+        <extracomment>%1 is where Debian&apos;s wine64 package puts Wine</extracomment>
+        <translation>Wine не установлен (нет ни %1, ни wine64 или wine в PATH), а 64-битная библиотека Windows работает под Wine. В Debian установите его так:
+  sudo apt-get install wine64</translation>
+    </message>
+    <message>
+        <source>Wine is not installed (no wine on the PATH): a 32-bit Windows library runs under Wine.</source>
+        <translation>Wine не установлен (нет wine в PATH), а 32-битная библиотека Windows работает под Wine.</translation>
+    </message>
+    <message>
+        <source>A Wine that runs only 64-bit programs ends a 32-bit one this way: install wine32 (sudo apt-get install wine32:i386 on Debian, after sudo dpkg --add-architecture i386).</source>
+        <translation>Так завершает 32-битную программу Wine, который запускает только 64-битные: установите wine32 (в Debian — sudo apt-get install wine32:i386 после sudo dpkg --add-architecture i386).</translation>
+    </message>
+    <message>
+        <source>Setting up Wine in %1 (once; this may take half a minute)...</source>
+        <extracomment>%1 is the Wine prefix&apos;s folder</extracomment>
+        <translation>Настройка Wine в %1 (один раз; может занять полминуты)...</translation>
+    </message>
+    <message>
+        <source>Cannot remove %1</source>
+        <translation>Не удалось удалить %1</translation>
+    </message>
+    <message>
+        <source>Cannot link %1 to %2: %3</source>
+        <extracomment>%1 is the prefix&apos;s link of a port, %2 the device, %3 the system&apos;s reason</extracomment>
+        <translation>Не удалось связать %1 с %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 did not finish</source>
+        <extracomment>%1 is the command: &quot;wine reg add ...&quot;</extracomment>
+        <translation>%1 не завершилась</translation>
+    </message>
+    <message>
+        <source>%1 failed (exit status %2): %3</source>
+        <extracomment>%1 is the command, %2 its exit status, %3 what it printed</extracomment>
+        <translation>%1 завершилась с ошибкой (код выхода %2): %3</translation>
+    </message>
+    <message>
+        <source>Cannot map the serial ports in the Wine prefix %1: %2</source>
+        <extracomment>%1 is the Wine prefix&apos;s folder, %2 what failed</extracomment>
+        <translation>Не удалось привязать последовательные порты в префиксе Wine %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot record the serial ports in %1: %2</source>
+        <extracomment>%1 is the record&apos;s file, %2 the system&apos;s reason</extracomment>
+        <translation>Не удалось записать последовательные порты в %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <extracomment>A time in seconds: &quot;16 s&quot;, &quot;0.15 s&quot;.</extracomment>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>The link host speaks protocol version %1, not %2; the link was closed.</source>
+        <translation>Процесс связи использует протокол версии %1, а не %2; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The link host sent a malformed hello; the link was closed.</source>
+        <translation>Процесс связи прислал неверное приветствие; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The link host is not running.</source>
+        <translation>Процесс связи не запущен.</translation>
+    </message>
+    <message>
+        <source>The link host sent a short answer to %1; the link was closed.</source>
+        <translation>Процесс связи прислал неполный ответ на %1; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The link host sent a malformed answer to %1; the link was closed.</source>
+        <translation>Процесс связи прислал неверный ответ на %1; связь закрыта.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The phone-link library claimed %n bytes from %1 into a buffer of %2; the link was closed.</source>
+        <translation>
+            <numerusform>Библиотека связи с телефоном вернула %n байт из %1 в буфер размером %2; связь закрыта.</numerusform>
+            <numerusform>Библиотека связи с телефоном вернула %n байта из %1 в буфер размером %2; связь закрыта.</numerusform>
+            <numerusform>Библиотека связи с телефоном вернула %n байт из %1 в буфер размером %2; связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The link host did not start within %1; it was closed.</source>
+        <translation>Процесс связи не запустился за %1 и был закрыт.</translation>
+    </message>
+    <message>
+        <source>The phone-link library did not answer %1 within %2; the link was closed.</source>
+        <translation>Библиотека связи с телефоном не ответила на %1 за %2; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>Cancelled: the link host was still starting after %1; it was closed.</source>
+        <translation>Отменено: процесс связи всё ещё запускался через %1 и был закрыт.</translation>
+    </message>
+    <message>
+        <source>Cancelled: the library was still in %1 after %2; the link was closed.</source>
+        <translation>Отменено: библиотека всё ещё выполняла %1 через %2; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The link host closed its output during its start; the link was closed.</source>
+        <translation>Процесс связи закрыл свой вывод во время запуска; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The phone-link library stopped during its start (%1).</source>
+        <translation>Библиотека связи с телефоном остановилась во время запуска (%1).</translation>
+    </message>
+    <message>
+        <source>The link host closed its output during %1; the link was closed.</source>
+        <translation>Процесс связи закрыл свой вывод во время %1; связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The phone-link library stopped during %1 (%2).</source>
+        <translation>Библиотека связи с телефоном остановилась во время %1 (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a short hello: %n bytes, then nothing for %1; the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем ничего в течение %1; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байта, затем ничего в течение %1; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем ничего в течение %1; связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a short answer to %1: %n bytes, then nothing for %2; the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем ничего в течение %2; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байта, затем ничего в течение %2; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем ничего в течение %2; связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a short hello: %n bytes, then it closed its output; the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байта, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a short hello: %n bytes, then it ended (%1); the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем завершился (%1); связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байта, затем завершился (%1); связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем завершился (%1); связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a short answer to %1: %n bytes, then it closed its output; the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байта, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a short answer to %1: %n bytes, then it ended (%2); the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем завершился (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байта, затем завершился (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем завершился (%2); связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host sent a hello of %n bytes, longer than the %1 a hello may have; the link was closed.</source>
+        <translation>
+            <numerusform>Процесс связи прислал приветствие длиной %n байт, больше допустимых %1; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал приветствие длиной %n байта, больше допустимых %1; связь закрыта.</numerusform>
+            <numerusform>Процесс связи прислал приветствие длиной %n байт, больше допустимых %1; связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The link host answered %n bytes to a call that allows %1 (%2); the link was closed.</source>
+        <extracomment>%n bytes of the answer; %1 the most the call allows; %2 the call, &quot;GetNVMFileSize 18-9&quot;.</extracomment>
+        <translation>
+            <numerusform>Процесс связи ответил %n байтом на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс связи ответил %n байтами на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс связи ответил %n байтами на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The link host wrote something else than its answers to its standard output during its start (&quot;%1&quot;); the link was closed.</source>
+        <translation>Процесс связи во время запуска записал в стандартный вывод что-то кроме ответов («%1»); связь закрыта.</translation>
+    </message>
+    <message>
+        <source>The link host wrote something else than its answers to its standard output during %1 (&quot;%2&quot;); the link was closed.</source>
+        <translation>Процесс связи во время %1 записал в стандартный вывод что-то кроме ответов («%2»); связь закрыта.</translation>
+    </message>
+    <message>
+        <source>signal %1</source>
+        <extracomment>How a process ended: &quot;signal 11&quot;.</extracomment>
+        <translation>сигнал %1</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <extracomment>How a process ended: &quot;exit status 3&quot;.</extracomment>
+        <translation>код выхода %1</translation>
+    </message>
+    <message>
+        <source>The link host could not be started (%1).</source>
+        <translation>Не удалось запустить процесс связи (%1).</translation>
+    </message>
+    <message>
+        <source>The link host could not be started (%1: %2).</source>
+        <translation>Не удалось запустить процесс связи (%1: %2).</translation>
+    </message>
+</context>
+<context>
     <name>Prefs</name>
     <message>
         <source>Uploaded!</source>
@@ -1836,6 +2459,13 @@ Try to upload again or free some NVM memory</source>
     </message>
 </context>
 <context>
+    <name>TNVMSection</name>
+    <message>
+        <source>Starting the link host</source>
+        <translation>Запуск процесса связи</translation>
+    </message>
+</context>
+<context>
     <name>TOKBottomDlg</name>
     <message>
         <source>Dialog</source>
@@ -1864,6 +2494,183 @@ Try to upload again or free some NVM memory</source>
     <message>
         <source>Please read this text!!!</source>
         <translation>Прочтите этот текст!!!</translation>
+    </message>
+</context>
+<context>
+    <name>TPhoneLinkDialog</name>
+    <message>
+        <source>Linux library</source>
+        <translation>Библиотека Linux</translation>
+    </message>
+    <message>
+        <source>Find &amp;phone</source>
+        <translation>&amp;Найти телефон</translation>
+    </message>
+    <message>
+        <source>Give the library&apos;s file, or choose the built-in virtual phone.</source>
+        <translation>Укажите файл библиотеки или выберите встроенный виртуальный телефон.</translation>
+    </message>
+    <message>
+        <source>%1 is no file.</source>
+        <translation>%1 — не файл.</translation>
+    </message>
+    <message>
+        <source>Cannot be used: %1.</source>
+        <extracomment>%1 is why the file is no library the link can use</extracomment>
+        <translation>Не подходит: %1.</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library: its link host is missing</source>
+        <extracomment>%1 is 32 or 64</extracomment>
+        <translation>%1-битная библиотека Windows: нет её процесса связи</translation>
+    </message>
+    <message>
+        <source>32-bit Windows library: this Wine runs only 64-bit programs</source>
+        <translation>32-битная библиотека Windows: этот Wine запускает только 64-битные программы</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library: needs Wine, which is not installed</source>
+        <translation>%1-битная библиотека Windows: нужен Wine, а он не установлен</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library, runs under Wine (%2)</source>
+        <extracomment>%1 is 32 or 64, %2 Wine&apos;s program</extracomment>
+        <translation>%1-битная библиотека Windows, работает под Wine (%2)</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library, runs under Wine %2 (%3)</source>
+        <extracomment>%1 is 32 or 64, %2 Wine&apos;s version, %3 Wine&apos;s program</extracomment>
+        <translation>%1-битная библиотека Windows, работает под Wine %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Phone link</source>
+        <translation>Связь с телефоном</translation>
+    </message>
+    <message>
+        <source>The built-in &amp;virtual phone</source>
+        <translation>Встроенный &amp;виртуальный телефон</translation>
+    </message>
+    <message>
+        <source>&amp;File:</source>
+        <translation>&amp;Файл:</translation>
+    </message>
+    <message>
+        <source>Library file</source>
+        <translation>Файл библиотеки</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Обзор...</translation>
+    </message>
+    <message>
+        <source>Library:</source>
+        <translation>Библиотека:</translation>
+    </message>
+    <message>
+        <source>Device behind COM%1</source>
+        <translation>Устройство за COM%1</translation>
+    </message>
+    <message>
+        <source>as the library chooses</source>
+        <translation>по выбору библиотеки</translation>
+    </message>
+    <message>
+        <source>Deadline factor</source>
+        <translation>Множитель сроков</translation>
+    </message>
+    <message>
+        <source>Scales the link host&apos;s deadlines: 15 s a call, plus the time its bytes take at 2,400 baud.</source>
+        <translation>Умножает сроки процесса связи: 15 с на вызов плюс время передачи его байтов на 2 400 бод.</translation>
+    </message>
+    <message>
+        <source>&amp;Deadline factor:</source>
+        <translation>&amp;Множитель сроков:</translation>
+    </message>
+    <message>
+        <source>&amp;Test link</source>
+        <translation>&amp;Проверить связь</translation>
+    </message>
+    <message>
+        <source>Tries the link on each serial device present, behind the window&apos;s COM port, and tells which one answers. Nothing is written.</source>
+        <translation>Пробует связь через каждое имеющееся последовательное устройство за COM-портом окна и сообщает, какое отвечает. Ничего не записывается.</translation>
+    </message>
+    <message>
+        <source>This library cannot be used:
+%1
+
+Save it all the same?</source>
+        <translation>Эта библиотека не подходит:
+%1
+
+Всё равно сохранить?</translation>
+    </message>
+    <message>
+        <source>Phone-link library</source>
+        <translation>Библиотека связи с телефоном</translation>
+    </message>
+    <message>
+        <source>Testing...</source>
+        <translation>Проверка...</translation>
+    </message>
+    <message>
+        <source>Looking on COM%1...</source>
+        <translation>Поиск на COM%1...</translation>
+    </message>
+    <message>
+        <source>Cancel &amp;search</source>
+        <translation>Отменить &amp;поиск</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Отменено.</translation>
+    </message>
+    <message>
+        <source>%1 answers. Keep it for COM%2?</source>
+        <extracomment>%1 is the device: &quot;/dev/ttyUSB0 (USB-Serial Controller)&quot;, %2 the port&apos;s number</extracomment>
+        <translation>%1 отвечает. Оставить его для COM%2?</translation>
+    </message>
+</context>
+<context>
+    <name>TPhoneLogWindow</name>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Вызов</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Итог</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Байт</translation>
+    </message>
+    <message>
+        <source>Took</source>
+        <translation>Длилось</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Phone log</source>
+        <translation>Журнал телефона</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>О&amp;чистить</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Сохранить...</translation>
+    </message>
+    <message>
+        <source>Save the phone log</source>
+        <translation>Сохранить журнал телефона</translation>
     </message>
 </context>
 <context>

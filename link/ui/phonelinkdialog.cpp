@@ -30,42 +30,61 @@ struct TLibraryLine {
   QString Problem;
 };
 
+QString LinuxLibraryText() {
+  return TPhoneLinkDialog::tr("Linux library");
+}
+
+QString FindPhoneCaption() {
+  return TPhoneLinkDialog::tr("Find &phone");
+}
+
 // "64-bit Windows library, runs under Wine 8.0 (/usr/lib/wine/wine64)", "Linux library",
 // or why it cannot be used.
 TLibraryLine DescribeLibrary(const QString& path) {
   if (path.isEmpty()) {
     const QString text =
-        QStringLiteral("Give the library's file, or choose the built-in virtual phone.");
+        TPhoneLinkDialog::tr("Give the library's file, or choose the built-in virtual phone.");
     return {text, text};
   }
   if (!QFileInfo(path).isFile()) {
-    const QString text = QStringLiteral("%1 is no file.").arg(path);
+    const QString text = TPhoneLinkDialog::tr("%1 is no file.").arg(path);
     return {text, text};
   }
   const TLibraryFile kind = InspectLibraryFile(path);
   const QString problem = LibraryFileProblem(kind);
-  if (!problem.isEmpty())
-    return {QStringLiteral("Cannot be used: %1.").arg(problem), problem};
+  if (!problem.isEmpty()) {
+    //: %1 is why the file is no library the link can use
+    return {TPhoneLinkDialog::tr("Cannot be used: %1.").arg(problem), problem};
+  }
   const int bits = WindowsHostBits(kind);
   if (bits == 0)
-    return {QStringLiteral("Linux library"), QString()};
+    return {LinuxLibraryText(), QString()};
   const QString host = WindowsHostName(bits);
-  if (!QFileInfo::exists(HostProgramFile(host)))
-    return {QStringLiteral("%1-bit Windows library: its link host is missing").arg(bits),
+  if (!QFileInfo::exists(HostProgramFile(host))) {
+    //: %1 is 32 or 64
+    return {TPhoneLinkDialog::tr("%1-bit Windows library: its link host is missing").arg(bits),
             MissingHostText(HostProgramPlaces(host))};
+  }
   const TWine wine = FindWine(bits);
   if (wine.Only64)
-    return {QStringLiteral("32-bit Windows library: this Wine runs only 64-bit programs"),
+    return {TPhoneLinkDialog::tr("32-bit Windows library: this Wine runs only 64-bit programs"),
             WineMissingText(wine)};
   if (wine.Loader.isEmpty())
-    return {QStringLiteral("%1-bit Windows library: needs Wine, which is not installed").arg(bits),
+    return {TPhoneLinkDialog::tr("%1-bit Windows library: needs Wine, which is not installed")
+                .arg(bits),
             WineMissingText(wine)};
   // "wine-8.0 (Debian 8.0~repack-4)": the number is enough beside the loader's path.
   const QString version =
       WineVersion(wine).remove(QStringLiteral("wine-")).section(QLatin1Char(' '), 0, 0);
-  return {QStringLiteral("%1-bit Windows library, runs under Wine%2 (%3)")
-              .arg(bits)
-              .arg(version.isEmpty() ? QString() : QLatin1Char(' ') + version, wine.Loader),
+  if (version.isEmpty()) {
+    //: %1 is 32 or 64, %2 Wine's program
+    return {TPhoneLinkDialog::tr("%1-bit Windows library, runs under Wine (%2)")
+                .arg(QString::number(bits), wine.Loader),
+            QString()};
+  }
+  //: %1 is 32 or 64, %2 Wine's version, %3 Wine's program
+  return {TPhoneLinkDialog::tr("%1-bit Windows library, runs under Wine %2 (%3)")
+              .arg(QString::number(bits), version, wine.Loader),
           QString()};
 }
 
@@ -95,19 +114,19 @@ void ShowDevice(QComboBox* box, const QString& device) {
 }  // namespace
 
 TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Phone link"));
+  setWindowTitle(tr("Phone link"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   layout->addLayout(form);
 
-  builtIn_ = new QRadioButton(QStringLiteral("The built-in &virtual phone"), this);
+  builtIn_ = new QRadioButton(tr("The built-in &virtual phone"), this);
   builtIn_->setObjectName(QStringLiteral("BuiltInRadio"));
-  file_ = new QRadioButton(QStringLiteral("&File:"), this);
+  file_ = new QRadioButton(tr("&File:"), this);
   file_->setObjectName(QStringLiteral("FileRadio"));
   libraryEdit_ = new QLineEdit(this);
   libraryEdit_->setObjectName(QStringLiteral("LibraryEdit"));
-  libraryEdit_->setAccessibleName(QStringLiteral("Library file"));
-  auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
+  libraryEdit_->setAccessibleName(tr("Library file"));
+  auto* browse = new QPushButton(tr("&Browse..."), this);
   browse->setObjectName(QStringLiteral("BrowseButton"));
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(file_);
@@ -120,38 +139,37 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
   libraryLine_->setObjectName(QStringLiteral("LibraryLine"));
   libraryLine_->setWordWrap(true);
   libraryRows->addWidget(libraryLine_);
-  form->addRow(QStringLiteral("Library:"), libraryRows);
+  form->addRow(tr("Library:"), libraryRows);
 
   for (int port = kFirstComPort; port <= kLastComPort; ++port) {
     QComboBox* box = devices_[port - 1] = new QComboBox(this);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setObjectName(QStringLiteral("DeviceCOM%1").arg(port));
-    box->setAccessibleName(QStringLiteral("Device behind COM%1").arg(port));
-    box->lineEdit()->setPlaceholderText(QStringLiteral("as the library chooses"));
+    box->setAccessibleName(tr("Device behind COM%1").arg(port));
+    box->lineEdit()->setPlaceholderText(tr("as the library chooses"));
     OfferDevices(box);
     form->addRow(QStringLiteral("COM&%1:").arg(port), box);
   }
 
   timeout_ = new QDoubleSpinBox(this);
   timeout_->setObjectName(QStringLiteral("TimeoutSpin"));
-  timeout_->setAccessibleName(QStringLiteral("Deadline factor"));
+  timeout_->setAccessibleName(tr("Deadline factor"));
   timeout_->setRange(kSmallestFactor, kLargestFactor);
   timeout_->setDecimals(1);
   timeout_->setSingleStep(0.5);
   timeout_->setToolTip(
-      QStringLiteral("Scales the link host's deadlines: 15 s a call, plus the time its bytes "
-                     "take at 2,400 baud."));
-  form->addRow(QStringLiteral("&Deadline factor:"), timeout_);
+      tr("Scales the link host's deadlines: 15 s a call, plus the time its bytes take at 2,400 "
+         "baud."));
+  form->addRow(tr("&Deadline factor:"), timeout_);
 
-  test_ = new QPushButton(QStringLiteral("&Test link"), this);
+  test_ = new QPushButton(tr("&Test link"), this);
   test_->setObjectName(QStringLiteral("TestLinkButton"));
-  find_ = new QPushButton(QStringLiteral("Find &phone"), this);
+  find_ = new QPushButton(FindPhoneCaption(), this);
   find_->setObjectName(QStringLiteral("FindPhoneButton"));
   find_->setToolTip(
-      QStringLiteral("Tries the link on each serial device present, behind the "
-                     "window's COM port, and tells which one answers. Nothing "
-                     "is written."));
+      tr("Tries the link on each serial device present, behind the window's COM port, and "
+         "tells which one answers. Nothing is written."));
   testText_ = new QLabel(this);
   testText_->setObjectName(QStringLiteral("TestLinkText"));
   testText_->setWordWrap(true);
@@ -226,9 +244,8 @@ void TPhoneLinkDialog::accept() {
   if (!builtIn_->isChecked()) {
     const QString problem = DescribeLibrary(libraryEdit_->text().trimmed()).Problem;
     if (!problem.isEmpty() &&
-        !Modal().Confirm(this, QStringLiteral("This library cannot be used:\n%1\n\nSave it all "
-                                              "the same?")
-                                   .arg(problem)))
+        !Modal().Confirm(
+            this, tr("This library cannot be used:\n%1\n\nSave it all the same?").arg(problem)))
       return;
   }
   QDialog::accept();
@@ -242,7 +259,7 @@ void TPhoneLinkDialog::reject() {
 }
 
 void TPhoneLinkDialog::Browse() {
-  const QString path = Modal().OpenFileName(this, QStringLiteral("Phone-link library"));
+  const QString path = Modal().OpenFileName(this, tr("Phone-link library"));
   if (path.isEmpty())
     return;
   libraryEdit_->setText(path);
@@ -252,14 +269,14 @@ void TPhoneLinkDialog::Browse() {
 
 void TPhoneLinkDialog::UpdateLibraryLine() {
   libraryLine_->setText(builtIn_->isChecked()
-                            ? QStringLiteral("Linux library")
+                            ? LinuxLibraryText()
                             : DescribeLibrary(libraryEdit_->text().trimmed()).Text);
 }
 
 void TPhoneLinkDialog::RunTest() {
   if (!OnTestLink)
     return;
-  testText_->setText(QStringLiteral("Testing..."));
+  testText_->setText(tr("Testing..."));
   const TLinkTestOutcome outcome = OnTestLink(Choice());
   testText_->setText(outcome.Detail.isEmpty() ? outcome.Text
                                               : outcome.Text + QLatin1Char('\n') + outcome.Detail);
@@ -291,13 +308,13 @@ void TPhoneLinkDialog::RunFind() {
       devices << device;
   }
   if (devices.isEmpty()) {
-    findText_->setText(QStringLiteral("No serial device is present: is the cable plugged in?"));
+    findText_->setText(NoSerialDeviceText());
     return;
   }
-  findText_->setText(QStringLiteral("Looking on COM%1...").arg(port_));
+  findText_->setText(tr("Looking on COM%1...").arg(port_));
   searching_ = true;
   cancel_ = false;
-  find_->setText(QStringLiteral("Cancel &search"));
+  find_->setText(tr("Cancel &search"));
   test_->setEnabled(false);
   buttons_->setEnabled(false);
   // Each device's outcome is shown as it comes, from the thread the link's calls run on.
@@ -307,17 +324,18 @@ void TPhoneLinkDialog::RunFind() {
       });
   QCoreApplication::sendPostedEvents(this);
   searching_ = false;
-  find_->setText(QStringLiteral("Find &phone"));
+  find_->setText(FindPhoneCaption());
   test_->setEnabled(true);
   buttons_->setEnabled(true);
   if (cancel_)
-    findText_->setText(findText_->text() + QStringLiteral("\nCancelled."));
+    findText_->setText(findText_->text() + QLatin1Char('\n') + tr("Cancelled."));
   const TSerialDeviceInfo answering = AnsweringDevice(found);
   if (answering.Device.isEmpty())
     return;
   if (Modal().Confirm(
           this,
-          QStringLiteral("%1 answers. Keep it for COM%2?").arg(DeviceText(answering)).arg(port_)))
+          //: %1 is the device: "/dev/ttyUSB0 (USB-Serial Controller)", %2 the port's number
+          tr("%1 answers. Keep it for COM%2?").arg(DeviceText(answering), QString::number(port_))))
     ShowDevice(devices_[port_ - 1], answering.Device);
 }
 

@@ -16,22 +16,26 @@
 namespace {
 
 // The column titles, aligned with LinkLogLine's columns.
-QString ColumnsText() {
+QString ColumnsText(TWording wording) {
+  const auto title = [wording](const char* source) {
+    return Worded<TPhoneLogWindow>(wording, source);
+  };
   return QStringLiteral("%1  %2   %3 %4   %5     %6")
-      .arg(QStringLiteral("Time").leftJustified(12), QStringLiteral("Call").leftJustified(24))
-      .arg(QStringLiteral("Result"), -6)
-      .arg(QStringLiteral("Bytes"), 7)
-      .arg(QStringLiteral("Took"), 9)
-      .arg(QStringLiteral("Meaning"));
+      .arg(title(QT_TRANSLATE_NOOP("TPhoneLogWindow", "Time")).leftJustified(12),
+           title(QT_TRANSLATE_NOOP("TPhoneLogWindow", "Call")).leftJustified(24))
+      .arg(title(QT_TRANSLATE_NOOP("TPhoneLogWindow", "Result")), -6)
+      .arg(title(QT_TRANSLATE_NOOP("TPhoneLogWindow", "Bytes")), 7)
+      .arg(title(QT_TRANSLATE_NOOP("TPhoneLogWindow", "Took")), 9)
+      .arg(title(QT_TRANSLATE_NOOP("TPhoneLogWindow", "Meaning")));
 }
 
 }  // namespace
 
 TPhoneLogWindow::TPhoneLogWindow(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Phone log"));
+  setWindowTitle(tr("Phone log"));
   resize(760, 420);
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  auto* columns = new QLabel(ColumnsText(), this);
+  auto* columns = new QLabel(ColumnsText(TWording::Shown), this);
   columns->setFont(fixed);
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("LogText"));
@@ -42,8 +46,8 @@ TPhoneLogWindow::TPhoneLogWindow(QWidget* parent) : QDialog(parent) {
   columns->setContentsMargins(text_->frameWidth() + int(text_->document()->documentMargin()), 0, 0,
                               0);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* clear = buttons->addButton(QStringLiteral("C&lear"), QDialogButtonBox::ResetRole);
-  QPushButton* save = buttons->addButton(QStringLiteral("&Save..."), QDialogButtonBox::ActionRole);
+  QPushButton* clear = buttons->addButton(tr("C&lear"), QDialogButtonBox::ResetRole);
+  QPushButton* save = buttons->addButton(tr("&Save..."), QDialogButtonBox::ActionRole);
   buttons->addButton(QDialogButtonBox::Close);
   clear->setObjectName(QStringLiteral("ClearButton"));
   save->setObjectName(QStringLiteral("SaveButton"));
@@ -92,16 +96,16 @@ void TPhoneLogWindow::Clear() {
   text_->clear();
 }
 
-// Every call kept, also those the list has already let go of.
+// Every call kept, also those the list has already let go of, in English: a log passed on
+// reads alike in every language.
 void TPhoneLogWindow::Save() {
   Drain();
-  const QString fileName =
-      Modal().SaveFileName(this, QStringLiteral("Save the phone log"), QString());
+  const QString fileName = Modal().SaveFileName(this, tr("Save the phone log"), QString());
   if (fileName.isEmpty())
     return;
-  QStringList lines{ColumnsText()};
+  QStringList lines{ColumnsText(TWording::Recorded)};
   for (const TLinkCall& call : collector_.Calls())
-    lines << LinkLogLine(call);
+    lines << LinkLogLine(call, TWording::Recorded);
   SaveFile(fileName, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
 

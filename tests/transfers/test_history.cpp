@@ -251,9 +251,10 @@ void TestHistory::keepingTurnedOffKeepsNothing() {
 
 void TestHistory::recordsKeepTheirWordsInEveryLanguage() {
   const TPseudoTranslator russian([](const QString& context, const QString& source) {
-    static const QHash<QString, QString> words{{"Upload", "Загрузка"},
-                                               {"Undo of %1", "Отмена изменения %1"}};
-    return context == QLatin1String("Transfer") ? words.value(source) : QString();
+    static const QHash<QString, QString> words{{"Transfer/Upload", "Загрузка"},
+                                               {"Transfer/Undo of %1", "Отмена изменения %1"},
+                                               {"Catalogue/%n bytes", "%n байт"}};
+    return words.value(context + QLatin1Char('/') + source);
   });
   port_.Sections[Slot.Text()] = PlainProgram(0x01000001, "Old", 2000);
   Change(ByUpload, Slot, PlainProgram(0x01000001, "New", 900));
@@ -264,6 +265,8 @@ void TestHistory::recordsKeepTheirWordsInEveryLanguage() {
   QCOMPARE(entries.size(), 2);
   QCOMPARE(entries[0].Change, QStringLiteral("Upload"));
   QCOMPARE(entries[1].Change, QStringLiteral("Undo of ") + id);
+  QVERIFY2(entries[0].Before.Description.endsWith(QLatin1String(", 2000 bytes")),
+           qPrintable(entries[0].Before.Description));
   QCOMPARE(ChangeLabelText(entries[0].Change), QStringLiteral("Загрузка"));
   QCOMPARE(ChangeLabelText(entries[1].Change), QStringLiteral("Отмена изменения ") + id);
   // A change a later version records is shown as it was recorded.

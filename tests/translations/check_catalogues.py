@@ -21,8 +21,9 @@ import xml.etree.ElementTree as ElementTree
 PLACEHOLDER = re.compile(r"%(?:\d{1,2}|n)")
 
 
+# An & before a blank is the sign itself ("Program & Size"), as && is, not a mnemonic.
 def mnemonics(text):
-    return len(re.findall(r"(?<!&)&(?!&)", text.replace("&&", "")))
+    return len(re.findall(r"&(?!\s)", text.replace("&&", "")))
 
 
 def translations(message):

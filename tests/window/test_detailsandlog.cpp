@@ -16,6 +16,7 @@
 #include "common/ui/pictureview.h"
 #include "details/ui/detailsdialog.h"
 #include "link/ui/phonelogwindow.h"
+#include "tests/support/pseudotranslator.h"
 #include "tests/support/windowtest.h"
 
 namespace {
@@ -56,6 +57,7 @@ class TestDetailsAndLog : public TWindowTest {
   void detailsOfAGIFPlayIt();
   void detailsOfASectionThatEmptiedMeanwhile();
   void phoneLogReceivesTheCallsOfAFullRefresh();
+  void phoneLogSavesItsFileInEnglish();
   void playGIFShowsThePictureWhenNoViewerOpensIt();
 };
 
@@ -169,6 +171,22 @@ void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
   Window().PhoneLog->close();
   Control<QPushButton>("Button1")->click();
   QCOMPARE(Window().PhoneLog->Calls().size(), before.size());  // a closed log keeps the calls
+}
+
+// The window speaks the user's language; a log passed on reads alike in every language.
+void TestDetailsAndLog::phoneLogSavesItsFileInEnglish() {
+  const TPseudoTranslator brackets(
+      [](const QString&, const QString& source) { return '<' + source + '>'; });
+  Control<QAction>("PhoneLogAction")->trigger();
+  Control<QPushButton>("Button1")->click();
+  QVERIFY2(Window().PhoneLog->Text().contains(QLatin1String("  <holds nothing>")),
+           qPrintable(Window().PhoneLog->Text()));
+  fixture_->Modal.SaveFileNames.enqueue(fixture_->FilePath(QStringLiteral("log.txt")));
+  Window().PhoneLog->Save();
+  const QString saved = QString::fromUtf8(fixture_->FileBytes(QStringLiteral("log.txt")));
+  QVERIFY(saved.startsWith(QLatin1String("Time ")));
+  QVERIFY(saved.contains(QLatin1String("  holds nothing\n")));
+  QVERIFY2(!saved.contains('<'), qPrintable(saved));
 }
 
 void TestDetailsAndLog::playGIFShowsThePictureWhenNoViewerOpensIt() {
