@@ -20,6 +20,12 @@ TCommandOption Valued(const char* name, TCompletes values = TCompletes::Nothing)
   return {{QString::fromLatin1(name), true}, values};
 }
 
+// An entry's two flags, by name.
+constexpr bool OnPhone = true;
+constexpr bool OffPhone = false;
+constexpr bool WritableOnly = true;
+constexpr bool AnySection = false;
+
 QList<TCommandOption> WithPhoneOptions(const QList<TCommandOption>& options) {
   return options + PhoneOptions();
 }
@@ -59,8 +65,8 @@ const QList<TCommandEntry>& CommandTable() {
            "  --json    one JSON object: kind, caption, format_tag, label, icon_index,\n"
            "            compressed, unpacked_size, size"),
        {json},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        1,
        TCompletes::Files,
        InspectCommand},
@@ -76,8 +82,8 @@ const QList<TCommandEntry>& CommandTable() {
            "                 the icon list (default E852). ELF programs take their icon from\n"
            "                 their header, other data gets E852."),
        {icon},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        2,
        TCompletes::Files,
        PackCommand},
@@ -89,8 +95,8 @@ const QList<TCommandEntry>& CommandTable() {
            "Gives back the original file from an LZO container; a damaged container is\n"
            "refused."),
        {},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        2,
        TCompletes::Files,
        UnpackCommand},
@@ -108,8 +114,8 @@ const QList<TCommandEntry>& CommandTable() {
            "  --firmware-index N   entry N of the firmware table, 0 by default;\n"
            "                       'kivnvm firmwares' lists the table"),
        {firmware, firmwareIndex},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        2,
        TCompletes::Files,
        ConvertCommand},
@@ -123,8 +129,8 @@ const QList<TCommandEntry>& CommandTable() {
            "named on standard error. More than 512 words: \"Can't uplod - library file too\n"
            "big!\"."),
        {},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        2,
        TCompletes::Files,
        PRG3Command},
@@ -136,8 +142,8 @@ const QList<TCommandEntry>& CommandTable() {
            "Lists the firmware table of the manager's conversion, one entry per line after\n"
            "its index, as --firmware-index of convert and put takes it."),
        {},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        0,
        TCompletes::Nothing,
        FirmwaresCommand},
@@ -152,8 +158,8 @@ const QList<TCommandEntry>& CommandTable() {
            "\n"
            "  --force        replace the phone in DIR/COM1 (a folder, not a link) by a new one"),
        {force},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        1,
        TCompletes::Folders,
        DemoCommand},
@@ -167,7 +173,7 @@ const QList<TCommandEntry>& CommandTable() {
            "\n"
            "  --json         an array of 'inspect --json' objects with row and address added\n"
            "  --sizes-only   no reads, like the manager with \"Additional info\" unticked"),
-       WithPhoneOptions({json, Flag("sizes-only")}), true, false, 0, TCompletes::Files,
+       WithPhoneOptions({json, Flag("sizes-only")}), OnPhone, AnySection, 0, TCompletes::Files,
        ListCommand},
       {QStringLiteral("get"), QStringLiteral("get S-SS FILE | --all DIR | --into DIR S-SS..."),
        QT_TRANSLATE_NOOP("Cli", "the whole section into FILE, or many slots into DIR"),
@@ -183,8 +189,8 @@ const QList<TCommandEntry>& CommandTable() {
            "                 it is and named on stderr\n"
            "\n"
            "One slot that fails does not stop the others; a summary ends the work."),
-       WithPhoneOptions({Flag("all"), Valued("into", TCompletes::Folders), Flag("replace")}), true,
-       false, VariableOperands, TCompletes::Files, GetAnyCommand},
+       WithPhoneOptions({Flag("all"), Valued("into", TCompletes::Folders), Flag("replace")}),
+       OnPhone, AnySection, VariableOperands, TCompletes::Files, GetAnyCommand},
       {QStringLiteral("put"),
        QStringLiteral(
            "put [--compress] [--icon CODE] [--convert [--firmware TEXT | --firmware-index N]]\n"
@@ -212,7 +218,7 @@ const QList<TCommandEntry>& CommandTable() {
            "  --dry-run            with --into-free: print the plan and write nothing"),
        WithPhoneOptions({Flag("compress"), icon, Flag("convert"), firmware, firmwareIndex, force,
                          Flag("into-free"), Valued("from"), dryRun}),
-       true, true, VariableOperands, TCompletes::Files, PutAnyCommand},
+       OnPhone, WritableOnly, VariableOperands, TCompletes::Files, PutAnyCommand},
       {QStringLiteral("clear"), QStringLiteral("clear [--force] S-SS..."),
        QT_TRANSLATE_NOOP("Cli", "erase sections"),
        QT_TRANSLATE_NOOP("Cli",
@@ -220,7 +226,8 @@ const QList<TCommandEntry>& CommandTable() {
                          "does not stop the others, and a summary ends the work.\n"
                          "\n"
                          "  --force        erase a section outside the writable ones (see below)"),
-       WithPhoneOptions({force}), true, true, VariableOperands, TCompletes::Files, ClearAnyCommand},
+       WithPhoneOptions({force}), OnPhone, WritableOnly, VariableOperands, TCompletes::Files,
+       ClearAnyCommand},
       {QStringLiteral("backup"), QStringLiteral("backup DIR"),
        QT_TRANSLATE_NOOP("Cli", "every slot and 2-16, 2-17, 2-18 into a new folder"),
        QT_TRANSLATE_NOOP(
@@ -231,7 +238,7 @@ const QList<TCommandEntry>& CommandTable() {
            "fails or falls short ends the backup there. At the end every size is asked again:\n"
            "a complete backup whose sizes held says \"verified\", one whose sizes changed says\n"
            "\"inconsistent\" and makes the exit status 1."),
-       PhoneOptions(), true, false, 1, TCompletes::Folders, BackupCommand},
+       PhoneOptions(), OnPhone, AnySection, 1, TCompletes::Folders, BackupCommand},
       {QStringLiteral("restore"),
        QStringLiteral("restore [--dry-run] [--only S-SS,...] [--clear-missing] DIR"),
        QT_TRANSLATE_NOOP("Cli", "write back what differs from a backup"),
@@ -247,7 +254,7 @@ const QList<TCommandEntry>& CommandTable() {
            "  --clear-missing   clear what such a backup records as empty all the same\n"
            "\n"
            "A change kept in the history is a backup folder too: 'kivnvm history' names it."),
-       WithPhoneOptions({dryRun, Valued("only"), Flag("clear-missing")}), true, false, 1,
+       WithPhoneOptions({dryRun, Valued("only"), Flag("clear-missing")}), OnPhone, AnySection, 1,
        TCompletes::Folders, RestoreCommand},
       {QStringLiteral("link"), QStringLiteral("link [--json] [--test | --find [DEVICE...]]"),
        QT_TRANSLATE_NOOP("Cli", "the phone-link library, how it runs, what it exports"),
@@ -274,7 +281,7 @@ const QList<TCommandEntry>& CommandTable() {
            "            opened (group dialout)\" or \"busy\"; exit status 0 when one\n"
            "            answered. A Windows library under Wine only: a Linux library picks\n"
            "            its device itself"),
-       WithPhoneOptions({json, Flag("test"), Flag("find")}), true, false, VariableOperands,
+       WithPhoneOptions({json, Flag("test"), Flag("find")}), OnPhone, AnySection, VariableOperands,
        TCompletes::Files, LinkCommand},
       {QStringLiteral("history"),
        QStringLiteral("history [--json]"),
@@ -292,8 +299,8 @@ const QList<TCommandEntry>& CommandTable() {
            "            before_size, before_sha256, after, after_size, after_sha256, finished,\n"
            "            taken_back (an undo has written back what it replaced)"),
        {json},
-       false,
-       false,
+       OffPhone,
+       AnySection,
        0,
        TCompletes::Files,
        HistoryCommand},
@@ -305,7 +312,7 @@ const QList<TCommandEntry>& CommandTable() {
            "not taken back yet), checked by reading it back. Refused, with nothing written,\n"
            "when the section no longer holds what the change left there (size and SHA-256),\n"
            "or when the kept copy does not match its SHA-256. The undo is a change of its own."),
-       PhoneOptions(), true, false, VariableOperands, TCompletes::Files, UndoCommand},
+       PhoneOptions(), OnPhone, AnySection, VariableOperands, TCompletes::Files, UndoCommand},
   };
   return commands;
 }

@@ -27,7 +27,8 @@ struct TCommandEntry {
   const char* Details;            // its own help, its options' lines included
   QList<TCommandOption> Options;  // the phone options included where Phone is set
   bool Phone = false;             // works on the phone: takes the phone options
-  bool Writes = false;            // writes sections: its help names the writable ones
+  bool WritableOnly = false;      // refuses sections outside the writable ones without --force:
+                                  // its help names them
   int Operands = 0;               // or VariableOperands
   TCompletes OperandsAre = TCompletes::Files;
   std::function<int(const TArgs&)> Run;

@@ -101,7 +101,7 @@ QString CommandHelpText(const QString& name) {
   //: %1 is the command line of a command: "get S-SS FILE".
   QString text = TCliText::tr("Usage: kivnvm %1").arg(help->Synopsis) + QStringLiteral("\n\n") +
                  TCliText::tr(help->Details) + QLatin1Char('\n');
-  if (help->Writes)
+  if (help->WritableOnly)
     text += QLatin1Char('\n') + WritableText() + QLatin1Char('\n');
   if (help->Phone)
     text += QLatin1Char('\n') + PhoneOptionsText() + QLatin1Char('\n');
