@@ -4,8 +4,8 @@
 
 #include "cli/commandtable.h"
 #include "cli/console.h"
+#include "cli/ending.h"
 #include "cli/help.h"
-#include "common/errors.h"
 #include "common/texts.h"
 
 namespace {
@@ -103,17 +103,5 @@ bool AsksForJson(const QStringList& arguments) {
 }
 
 int RunKivnvm(const QStringList& arguments) {
-  try {
-    return RunCommand(arguments);
-  } catch (const TUsageError& error) {
-    PrintErr(TCliText::tr("%1\nTry 'kivnvm --help'.").arg(error.Message()));
-    return exitUsage;
-  } catch (const TCommandFailed& error) {
-    PrintErr(error.Message());
-  } catch (const Exception& error) {
-    PrintErr(ErrorText(error));
-  } catch (const std::exception& error) {
-    PrintErr(QString::fromLocal8Bit(error.what()));
-  }
-  return exitFailed;
+  return ExitStatusOf([&] { return RunCommand(arguments); });
 }
