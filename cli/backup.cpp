@@ -109,7 +109,7 @@ int BackupCommand(const TArgs& args) {
   if (!manifest.Doubt().isEmpty())
     PrintErr(TCliText::tr("A restore of this backup clears nothing unless given %1")
                  .arg("--" + ClearMissingOption));
-  return manifest.Doubt().isEmpty() ? exitOk : exitFailed;
+  return StatusOf(manifest.Doubt().isEmpty());
 }
 
 int RestoreCommand(const TArgs& args) {
@@ -153,5 +153,5 @@ int RestoreCommand(const TArgs& args) {
           .arg(result.Count(TSectionRestore::Unchanged))
           .arg(result.Failures());
   PrintErr(notCleared > 0 ? summary.arg(notCleared) : summary);
-  return result.Failures() == 0 && result.LinkLost.isEmpty() ? exitOk : exitFailed;
+  return StatusOf(result.Failures() == 0 && result.LinkLost.isEmpty());
 }

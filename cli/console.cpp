@@ -16,11 +16,6 @@
 #define KIV_FILENO fileno
 #endif
 
-TUsageError::TUsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
-
-TCommandFailed::TCommandFailed(const QString& message)
-    : std::runtime_error(message.toStdString()) {}
-
 namespace {
 
 void Write(std::FILE* stream, const QString& text) {

@@ -3,25 +3,11 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <stdexcept>
+
+// The exit statuses and the ways a command ends, for every file that tells the caller.
+#include "cli/ending.h"
 
 class Exception;
-
-enum TExitStatus { exitOk = 0, exitFailed = 1, exitUsage = 2 };
-
-// The command line was not understood: the message is followed by a hint at --help.
-class TUsageError : public std::runtime_error {
- public:
-  explicit TUsageError(const QString& message);
-  QString Message() const { return QString::fromUtf8(what()); }
-};
-
-// The command could not do its work: the message says why; nothing was written.
-class TCommandFailed : public std::runtime_error {
- public:
-  explicit TCommandFailed(const QString& message);
-  QString Message() const { return QString::fromUtf8(what()); }
-};
 
 // One line each, UTF-8. Every message on stderr starts with "kivnvm: ", so it can be told
 // from other programs' in a script's log.

@@ -51,7 +51,7 @@ int Finish(const TManyResult& result, TPhoneLink& link) {
     PrintErr(line);
   const bool whole =
       result.Count(TSlotWork::Failed) == 0 && result.Count(TSlotWork::NotReached) == 0;
-  return whole ? exitOk : exitFailed;
+  return StatusOf(whole);
 }
 
 int GetManyCommand(const TArgs& args) {
@@ -132,10 +132,10 @@ int PutIntoFreeCommand(const TArgs& args) {
   for (const QString& name : overflow)
     PrintOut(TCliText::tr("%1 -> no free slot left").arg(name));
   if (args.Has(QStringLiteral("dry-run")))
-    return overflow.isEmpty() ? exitOk : exitFailed;
+    return StatusOf(overflow.isEmpty());
   const int status =
       Finish(RunUploadPlan(link, phone.Catalogue, plan, interaction, reporter), link);
-  return overflow.isEmpty() ? status : exitFailed;
+  return StatusOf(overflow.isEmpty() && status == exitOk);
 }
 
 int ClearManyCommand(const TArgs& args) {

@@ -154,7 +154,7 @@ int ListCommand(const TArgs& args) {
   }
   if (args.Has(QStringLiteral("json")))
     PrintOut(JsonArrayOfLines(json));
-  return allRead ? exitOk : exitFailed;
+  return StatusOf(allRead);
 }
 
 int GetCommand(const TArgs& args) {
@@ -213,7 +213,7 @@ int PutCommand(const TArgs& args) {
                  .arg(result.Write.Refresh.Size)
                  .arg(file.Bytes.size()));
   }
-  return result.Written() ? exitOk : exitFailed;
+  return StatusOf(result.Written());
 }
 
 int ClearCommand(const TArgs& args) {

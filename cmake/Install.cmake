@@ -1,6 +1,7 @@
 # What `cmake --install` puts in place: the two programs, the virtual phone and the link
 # host in their private folder, the desktop entry, icons, AppStream metainfo, man pages, bash
-# completion and the licence. The packaging material lives in packaging/.
+# completion and the licence. The packaging material lives in packaging/; the completion is
+# made at build time.
 set(KIV_APP_ID org.kivmanager.KivManager)
 set(KIV_MAINTAINER "Kiv Manager developers <kiv-manager@example.org>")
 set(KIV_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -44,7 +45,8 @@ foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
     DESTINATION ${kiv_icon_dir}/${size}x${size}/apps RENAME ${KIV_APP_ID}.png)
 endforeach()
 
-install(FILES ${KIV_PACKAGING_DIR}/kivnvm.bash-completion
+# Made from kivnvm's command table (cli/CMakeLists.txt).
+install(FILES ${KIV_COMPLETION}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kivnvm)
 
 # Man pages and the changelog go compressed, as Debian wants them; gzip -n keeps the
@@ -69,7 +71,7 @@ list(APPEND kiv_compressed ${out})
 install(FILES ${out} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # Everything `cmake --install` needs besides the programs; `cmake --build` makes it too.
 add_custom_target(kiv_install_files ALL DEPENDS ${kiv_compressed})
-add_dependencies(kiv_install_files KivManager kivnvm gbp kiv-linkhost)
+add_dependencies(kiv_install_files KivManager kivnvm kivnvm_completion gbp kiv-linkhost)
 foreach(bits 32 64)
   if(TARGET kiv-linkhost-win${bits})
     add_dependencies(kiv_install_files kiv-linkhost-win${bits})
