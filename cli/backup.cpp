@@ -96,6 +96,8 @@ int BackupCommand(const TArgs& args) {
     TCliReporter reporter(options.Progress);
     result = BackUp(link, reporter, options.Ranges, dir, PortName(options.Port));
   }
+  if (!result.Refused.isEmpty())
+    throw TCommandFailed(result.Refused);
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
   PrintMissing(result);
