@@ -128,6 +128,8 @@ int RestoreCommand(const TArgs& args) {
     TCliReporter reporter(options.Progress);
     result = Restore(link, reporter, backup, request, nullptr);
   }
+  if (!result.Refused.isEmpty())
+    throw TCommandFailed(result.Refused);
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
   PrintDoubt(backup, result);
