@@ -9,7 +9,7 @@
 #include "common/errors.h"
 #include "common/modal.h"
 #include "link/nvmsection.h"
-#include "transfer/history.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/ops/undo.h"
 #include "transfer/ui/historydialog.h"
 #include "transfer/ui/undocommand.h"
@@ -31,15 +31,11 @@ void TForm1::UpdateUndoAction() {
   undoId_.clear();
   QString text = tr("&Undo");
   const THistoryStore store(CurrentHistoryConfig());
-  if (store.Keeps()) {
-    try {
-      const THistoryEntry last = LastChange(store);
-      undoId_ = last.Id;
-      //: %1 names the change to take back, as "put of 18-9".
-      text = tr("&Undo %1").arg(ChangeName(last));
-    } catch (const EBadBackup&) {
-      // Nothing to take back: the action stays disabled.
-    }
+  // Nothing to take back leaves the action disabled.
+  if (const std::optional<THistoryEntry> last = store.Keeps() ? LastChange(store) : std::nullopt) {
+    undoId_ = last->Id;
+    //: %1 names the change to take back, as "put of 18-9".
+    text = tr("&Undo %1").arg(ChangeName(*last));
   }
   ui->UndoAction->setText(text);
   ui->UndoAction->setEnabled(!undoId_.isEmpty());

@@ -5,13 +5,13 @@
 #include "common/errors.h"
 #include "common/language.h"
 #include "settings/settingsfile.h"
-#include "transfer/history.h"
+#include "transfer/ops/keepingport.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   SetProgramNames();
   const QString settingsPath = SettingsFileOf(QApplication::applicationFilePath());
-  SetHistoryConfig(HistoryConfigFor(settingsPath));
+  SetHistoryConfig(ReadHistorySettings(settingsPath));
   TQtModal modal;
   const TModalScope modalScope(modal);
   // The language is chosen once, before any window exists: the menu's choice applies from the

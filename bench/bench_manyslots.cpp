@@ -14,7 +14,7 @@
 #include "cli/phonelink.h"
 #include "common/modal.h"
 #include "common/operationio.h"
-#include "transfer/history.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/ops/manyslots.h"
 
 namespace {

@@ -96,6 +96,8 @@ int BackupCommand(const TArgs& args) {
     TCliReporter reporter(options.Progress);
     result = BackUp(link, reporter, options.Ranges, dir, PortName(options.Port));
   }
+  if (!result.Refused.isEmpty())
+    throw TCommandFailed(result.Refused);
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
   PrintMissing(result);
@@ -126,6 +128,8 @@ int RestoreCommand(const TArgs& args) {
     TCliReporter reporter(options.Progress);
     result = Restore(link, reporter, backup, request, nullptr);
   }
+  if (!result.Refused.isEmpty())
+    throw TCommandFailed(result.Refused);
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
   PrintDoubt(backup, result);

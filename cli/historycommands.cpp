@@ -8,7 +8,7 @@
 #include "cli/options.h"
 #include "cli/phonelink.h"
 #include "common/texts.h"
-#include "transfer/history.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/ops/undo.h"
 
 namespace {
@@ -45,20 +45,14 @@ TJsonLine EntryJson(const THistoryEntry& entry) {
 }
 
 QString EntryText(const THistoryEntry& entry) {
-  if (!entry.Problem.isEmpty()) {
-    //: %1 is the change's id, %2 why its record cannot be used.
-    return TCliText::tr("%1 damaged: %2").arg(entry.Id, -4).arg(entry.Problem);
-  }
-  const QString after =
-      entry.After.Known ? entry.After.Text() : TCliText::tr("(unfinished: not known)");
-  const QString change = ChangeLabelText(entry.Change);
+  const THistoryLine line = HistoryLineOf(entry);
+  if (!entry.Problem.isEmpty())
+    return QStringLiteral("%1 %2: %3").arg(line.Id, -4).arg(line.Change, line.Before);
   return QStringLiteral("%1 %2 %3 %4: %5 -> %6")
-      .arg(entry.Id, -4)
-      .arg(entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
-      .arg(entry.Address.Text(), -6)
-      //: %1 is the change: "upload", "clear"...
-      .arg(entry.TakenBack ? TCliText::tr("%1 (taken back)").arg(change) : change,
-           entry.Before.Text(), after);
+      .arg(line.Id, -4)
+      .arg(line.Time)
+      .arg(line.Section, -6)
+      .arg(line.Change, line.Before, line.After);
 }
 
 }  // namespace
@@ -82,7 +76,7 @@ int UndoCommand(const TArgs& args) {
     throw TUsageError(TCliText::tr("undo takes at most one change"));
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
   const THistoryStore store = Store();
-  const QString id = args.Positional().isEmpty() ? LastChange(store).Id : args.Positional().first();
+  const QString id = args.Positional().isEmpty() ? QString() : args.Positional().first();
   TSlotTable table{};
   TCatalogue catalogue{table, options.Ranges, true};
   TPhoneLink link(options);
@@ -90,13 +84,14 @@ int UndoCommand(const TArgs& args) {
   const TUndoResult result = Undo(link, catalogue, store, id, reporter);
   const THistoryEntry& entry = result.Entry;
   switch (result.State) {
-    case TUndoResult::NoLink:
-      throw TCommandFailed(link.OpenError());
+    case TUndoResult::NothingToUndo:
+    case TUndoResult::Unusable:
     case TUndoResult::Refused:
       throw TCommandFailed(result.Problem);
+    case TUndoResult::NoLink:
+      throw TCommandFailed(link.OpenError());
     case TUndoResult::Failed:
-      throw TCommandFailed(
-          TCliText::tr("Section %1 not taken back: %2").arg(entry.Address.Text(), result.Problem));
+      throw TCommandFailed(NotTakenBackText(entry.Address, result.Problem));
     case TUndoResult::Undone:
       break;
   }

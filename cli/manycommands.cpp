@@ -13,6 +13,7 @@
 #include "cli/phonelink.h"
 #include "common/texts.h"
 #include "transfer/limits.h"
+#include "transfer/manyslots.h"
 #include "transfer/ops/manyslots.h"
 
 namespace {
@@ -89,9 +90,9 @@ QString PlanLine(const TPlannedUpload& item, const TUploadPlan& plan, const TSlo
     notes << (plan.Convert ? TCliText::tr("UFIF 2.0, converted for %1").arg(plan.Firmware)
                            : TCliText::tr("UFIF 2.0, not converted"));
   if (item.TooBig)
-    notes << TCliText::tr("too big: %1 bytes, the slot takes %2")
-                 .arg(item.File.TooLong ? qint64(UploadBufferSize) + 1 : item.Size)
-                 .arg(SectionLimit(item.Target, ranges));
+    notes << TooBigForSlotText(item.File.TooLong ? qint64(UploadBufferSize) + 1 : item.Size,
+                               SectionLimit(item.Target, ranges),
+                               item.Compressed && !item.File.TooLong);
   return QStringLiteral("%1 -> %2 (%3)")
       .arg(item.FileName, item.Target.Text(), notes.join(QStringLiteral("; ")));
 }

@@ -26,6 +26,7 @@ const QString ManagerFirstSmall = QStringLiteral("Manager/FirstSmall");
 const QString ManagerSmallSlots = QStringLiteral("Manager/SmallSlots");
 const QString ManagerUFIFFW = QStringLiteral("Manager/UFIFFW");
 const QString ManagerLanguage = QStringLiteral("Manager/Language");
+const QString HistoryKeep = QStringLiteral("History/Keep");
 
 int WithinOrFirst(int value, int count) {
   return value >= 0 && value < count ? value : 0;
@@ -156,6 +157,21 @@ QString ReadLanguageSetting(const QString& path) {
   CheckRegularOrAbsent(path);
   const QSettings file(path, QSettings::IniFormat);
   return file.value(ManagerLanguage).toString().trimmed();
+}
+
+THistoryConfig ReadHistorySettings(const QString& path) {
+  THistoryConfig history;
+  // A named pipe would hold QSettings for ever: the history is then kept, as by default.
+  if (IsRegularOrAbsent(path)) {
+    const QSettings file(path, QSettings::IniFormat);
+    const QString keep = file.value(HistoryKeep).toString().trimmed().toLower();
+    if (keep == QStringLiteral("0") || keep == QStringLiteral("false") ||
+        keep == QStringLiteral("no") || keep == QStringLiteral("off"))
+      return history;
+  }
+  history.Dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                QStringLiteral("/kiv-manager/history");
+  return history;
 }
 
 void WriteLanguageSetting(const QString& path, const QString& language) {

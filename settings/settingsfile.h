@@ -1,12 +1,13 @@
 #pragma once
 // The manager's settings file: an INI file with the window placement, the serial port, the
-// slot ranges and the firmware choice, beside the executable or in the user's configuration
-// folder.
+// slot ranges, the firmware choice and whether the history is kept, beside the executable or
+// in the user's configuration folder.
 
 #include <QString>
 #include <QVariant>
 
 #include "catalogue/slotmap.h"
+#include "transfer/history.h"
 
 struct TManagerSettings {
   int Top = 20;
@@ -29,6 +30,10 @@ QString PortName(int port);
 QString ReadLanguageSetting(const QString& path);
 // Throws EIniFileException when the file cannot be written.
 void WriteLanguageSetting(const QString& path, const QString& language);
+
+// [History] Keep=: the history is kept in $XDG_DATA_HOME/kiv-manager/history unless Keep
+// is 0, false, no or off; then the folder is empty and nothing is kept.
+THistoryConfig ReadHistorySettings(const QString& path);
 
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);

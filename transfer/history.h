@@ -1,14 +1,13 @@
 #pragma once
-// The history of changes: before a change replaces or erases a section that holds
-// something, the section is kept as a one-section backup folder (manifest.json with its
-// SHA-256, and the section's file), with change.json beside it telling what the change was
-// and what it left there. The newest changes are kept within a bound of count and bytes.
+// What the history of changes records, as values: a section's state, a change's name, an
+// entry and the words both faces show for them. The store that keeps it is in
+// transfer/ops/historystore.h.
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
-#include "transfer/backupmanifest.h"
+#include "common/sectionaddress.h"
 
 // What a section held: its size and SHA-256, and a description as the grid gives it.
 struct TSectionState {
@@ -46,52 +45,25 @@ struct THistoryEntry {
   QString Problem;  // why the entry cannot be used; empty when it can
 };
 
+// An entry in the words both faces show: the window lays them out as a table's columns,
+// kivnvm as one line.
+struct THistoryLine {
+  QString Id;
+  QString Time;     // local time, "2026-12-09 07:00:00"; empty for a damaged entry
+  QString Section;  // empty for a damaged entry
+  QString Change;   // "Upload", "Upload (taken back)"; "damaged" for a damaged entry
+  QString Before;   // for a damaged entry: why it cannot be used
+  QString After;    // what the change left, or why that is not known
+};
+THistoryLine HistoryLineOf(const THistoryEntry& entry);
+
+// An undo whose write did not take: "Section 18-9 was not taken back: ...".
+QString NotTakenBackText(const TSectionAddress& address, const QString& problem);
+
+// Where the history is kept and how much of it: a plain value the faces read from the
+// settings file and hand to what keeps it.
 struct THistoryConfig {
   QString Dir;  // empty: nothing is kept
   int MaxEntries = 200;
   qint64 MaxBytes = 64 * 1024 * 1024;
-};
-
-// The history folder of this user: $XDG_DATA_HOME/kiv-manager/history.
-QString DefaultHistoryDir();
-// Whether the settings file asks for the history: [History] Keep, on unless it is 0 or false.
-bool KeepsHistory(const QString& settingsPath);
-// The history as both faces set it up: the default folder, or none when the settings file
-// turns it off.
-THistoryConfig HistoryConfigFor(const QString& settingsPath);
-
-// The history the operations keep into, for the whole process; none until a face sets it.
-void SetHistoryConfig(const THistoryConfig& config);
-THistoryConfig CurrentHistoryConfig();
-
-class THistoryStore {
- public:
-  explicit THistoryStore(THistoryConfig config);
-
-  bool Keeps() const { return !config_.Dir.isEmpty(); }
-  const QString& Dir() const { return config_.Dir; }
-
-  // Keeps the section's bytes before a change; the entry's After is unknown until Finish.
-  // Returns the new entry's id. Throws (EFCreateError...) when it cannot be written.
-  QString Add(const TSectionAddress& address, const QString& change, const QByteArray& before);
-  // What the change left. An entry whose change left the section as it was goes, as do the
-  // oldest entries beyond the bound.
-  void Finish(const QString& id, const TSectionState& after);
-  // Marks the change as taken back, so the last change to undo is an older one: an undo that
-  // wrote into an empty section keeps no entry of its own to stand for it.
-  void MarkTakenBack(const QString& id) const;
-
-  // Every entry, oldest first, damaged ones with their Problem.
-  QList<THistoryEntry> Entries() const;
-  // One entry; throws EBadBackup when there is none of that id or it is damaged.
-  THistoryEntry Entry(const QString& id) const;
-  // The kept bytes, checked against the manifest's size and SHA-256 (EBadBackup otherwise).
-  QByteArray KeptBytes(const THistoryEntry& entry) const;
-
- private:
-  THistoryEntry ReadEntry(const QString& id) const;
-  void WriteChange(const THistoryEntry& entry) const;
-  void Prune() const;
-
-  THistoryConfig config_;
 };

@@ -95,3 +95,11 @@ QString ManySummary(int done, int count, int failed, int notReached, int skipped
   const QString head = TTransferText::tr("%1 of %n slots done", nullptr, count).arg(done);
   return parts.isEmpty() ? head : head + QStringLiteral("; ") + parts.join(QStringLiteral(", "));
 }
+
+QString TooBigForSlotText(qint64 size, int limit, bool unlessPacked) {
+  return (unlessPacked ? TTransferText::tr("too big for the slot unless packing shrinks it (%1 "
+                                           "bytes, the slot takes %2)")
+                       : TTransferText::tr("too big for the slot (%1 bytes, the slot takes %2)"))
+      .arg(size)
+      .arg(limit);
+}

@@ -31,3 +31,8 @@ QList<int> RoomOrder(const QList<TRoomChange>& changes);
 
 // The summary line of work over many slots: "3 of 5 slots done; 1 failed, 1 not reached".
 QString ManySummary(int done, int count, int failed, int notReached, int skipped);
+
+// A file that does not fit its slot, in the words of a plan and of the run alike: "too big
+// for the slot (3000 bytes, the slot takes 2048)". A compressed file is judged again once
+// packed: unlessPacked says so.
+QString TooBigForSlotText(qint64 size, int limit, bool unlessPacked);

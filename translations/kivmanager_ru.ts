@@ -890,26 +890,8 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <translation>История выключена ([History] Keep=0 в %1)</translation>
     </message>
     <message>
-        <source>%1 damaged: %2</source>
-        <extracomment>%1 is the change&apos;s id, %2 why its record cannot be used.</extracomment>
-        <translation>%1 повреждено: %2</translation>
-    </message>
-    <message>
-        <source>(unfinished: not known)</source>
-        <translation>(не завершено: неизвестно)</translation>
-    </message>
-    <message>
-        <source>%1 (taken back)</source>
-        <extracomment>%1 is the change: &quot;upload&quot;, &quot;clear&quot;...</extracomment>
-        <translation>%1 (возвращено)</translation>
-    </message>
-    <message>
         <source>undo takes at most one change</source>
         <translation>undo принимает не более одного изменения</translation>
-    </message>
-    <message>
-        <source>Section %1 not taken back: %2</source>
-        <translation>Секция %1 не возвращена: %2</translation>
     </message>
     <message>
         <source>Took back change %1 (%2 of %3): the section holds %4 again</source>
@@ -949,10 +931,6 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
     <message>
         <source>UFIF 2.0, not converted</source>
         <translation>UFIF 2.0, не преобразуется</translation>
-    </message>
-    <message>
-        <source>too big: %1 bytes, the slot takes %2</source>
-        <translation>слишком велик: %1 байт, слот вмещает %2</translation>
     </message>
     <message>
         <source>put --into-free takes the files to upload</source>
@@ -3523,12 +3501,8 @@ Converted program stored at %2 file!!!</source>
         <translation>более %1 байт</translation>
     </message>
     <message>
-        <source>TOO BIG for the slot unless packing shrinks it (it takes %1 bytes)</source>
-        <translation>СЛИШКОМ ВЕЛИК для слота, если сжатие его не уменьшит (слот вмещает %1 байт)</translation>
-    </message>
-    <message>
-        <source>TOO BIG for the slot (it takes %1 bytes)</source>
-        <translation>СЛИШКОМ ВЕЛИК для слота (слот вмещает %1 байт)</translation>
+        <source>too big for the slot unless packing shrinks it (%1 bytes, the slot takes %2)</source>
+        <translation>слишком велик для слота, если сжатие его не уменьшит (байт: %1, слот вмещает %2)</translation>
     </message>
 </context>
 <context>

@@ -36,6 +36,15 @@ void TestKivnvmHistory::initTestCase() {
 }
 
 void TestKivnvmHistory::undoTakesBackOnlyWhatTheChangeLeft() {
+  // Nothing kept yet: nothing to take back, and no change of that number.
+  for (const auto& [id, message] : {std::pair{QString(), "no change to take back"},
+                                    std::pair{QStringLiteral("7"), "holds no change 7"}}) {
+    const TKivnvmRun nothing =
+        kivnvm_.Run(id.isEmpty() ? QStringList{"undo"} : QStringList{"undo", id});
+    QCOMPARE(nothing.ExitCode, 1);
+    QVERIFY2(nothing.Err.startsWith("kivnvm: The history ") && nothing.Err.contains(message),
+             qPrintable(nothing.Err));
+  }
   const QByteArray old = Program("Old", 3000);
   phone_->Put(18, 9, old);
   WriteFileBytes(Path("new.prg"), Program("New", 1000));

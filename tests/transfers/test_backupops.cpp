@@ -57,6 +57,24 @@ class TStoppingReporter final : public TReporter {
   int started_ = 0;
 };
 
+// Puts a file into the backup's folder while the first section is read.
+class TFillingReporter final : public TReporter {
+ public:
+  explicit TFillingReporter(QString folder) : folder_(std::move(folder)) {}
+  void Status(const QString&) override {}
+  void Error(const QString&) override {}
+  void Notice(const QString&, const QString&) override {}
+  void RowChanged(int) override {}
+  void Progress(int, int, const TSectionAddress&, qint64) override {
+    QFile late(QDir(folder_).filePath(QStringLiteral("late")));
+    QVERIFY(late.open(QIODevice::WriteOnly));
+  }
+  bool CancelRequested() override { return false; }
+
+ private:
+  QString folder_;
+};
+
 TMemoryPort PhoneWithPrograms() {
   TMemoryPort port;
   port.Sections = {{"18-9", QByteArray(300, 'a')},
@@ -73,6 +91,8 @@ class TestBackupOps : public QObject {
   void cancelledBackupLeavesNoFolder_data();
   void cancelledBackupLeavesNoFolder();
   void backupTakesTheEmptyFolderItWasGiven();
+  void unfitFolderIsRefused_data();
+  void unfitFolderIsRefused();
   void cancelledRestoreTellsWhatIsLeft();
 };
 
@@ -118,6 +138,45 @@ void TestBackupOps::backupTakesTheEmptyFolderItWasGiven() {
            QStringList{"bk"});
   QCOMPARE(QDir(target).entryList(QDir::Files),
            QStringList({"18-10", "18-9", "2-17", "manifest.json"}));
+}
+
+void TestBackupOps::unfitFolderIsRefused_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("problem");
+  QTest::newRow("a file") << "file"
+                          << "is a file, not a folder";
+  QTest::newRow("a folder holding a file") << "full"
+                                           << "is not empty: back up into a new folder";
+  QTest::newRow("a link to nothing") << "dangling"
+                                     << "which does not exist";
+  QTest::newRow("filled while it is read") << "filled"
+                                           << "is not empty: back up into a new folder";
+}
+
+void TestBackupOps::unfitFolderIsRefused() {
+  QFETCH(QString, kind);
+  QFETCH(QString, problem);
+  const QTemporaryDir work;
+  const QString target = QDir(work.path()).filePath("bk");
+  if (kind == "file" || kind == "full") {
+    QVERIFY(kind == "file" || QDir().mkdir(target));
+    QFile file(kind == "file" ? target : QDir(target).filePath("old"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+  } else if (kind == "dangling") {
+    QVERIFY(QFile::link(QDir(work.path()).filePath("gone"), target));
+  } else {
+    QVERIFY(QDir().mkdir(target));
+  }
+  TMemoryPort port = PhoneWithPrograms();
+  TFillingReporter reporter(target);
+  const TBackupResult result = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  QVERIFY(!result.Made());
+  QVERIFY2(result.Refused.contains(problem), qPrintable(result.Refused));
+  // Refused before the link opens, unless filled meanwhile; nothing made is left either way.
+  QCOMPARE(result.LinkOpened, kind == "filled");
+  QCOMPARE(QDir(work.path())
+               .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+           QStringList{"bk"});
 }
 
 void TestBackupOps::cancelledRestoreTellsWhatIsLeft() {

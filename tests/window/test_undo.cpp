@@ -9,7 +9,7 @@
 
 #include "prefs/ui/prefform.h"
 #include "tests/support/windowtest.h"
-#include "transfer/history.h"
+#include "transfer/ops/keepingport.h"
 #include "transfer/ui/historydialog.h"
 
 namespace {

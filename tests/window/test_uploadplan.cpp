@@ -100,10 +100,10 @@ void TestUploadPlan::fiveFilesEditedInThePlanOntoThePhone() {
 
   QCOMPARE(fixture_->Modal.FileDialogTitles, QStringList{"Upload files from 18-9 on"});
   QCOMPARE(planned, (QStringList{"18-11", "18-12", "18-13", "18-14", "18-15"}));
-  QCOMPARE(seen,
-           (QStringList{"Calc, 3000 bytes, UFIF 2 (replaced)",
-                        "a.bin and b.bin both go to 18-9: move one of them to another slot.", "0",
-                        "1", "TOO BIG for the slot (it takes 2048 bytes)", "UFIF 2.0", "1"}));
+  QCOMPARE(seen, (QStringList{"Calc, 3000 bytes, UFIF 2 (replaced)",
+                              "a.bin and b.bin both go to 18-9: move one of them to another slot.",
+                              "0", "1", "too big for the slot (3000 bytes, the slot takes 2048)",
+                              "UFIF 2.0", "1"}));
   QCOMPARE(fixture_->Phone.Get(18, 9), PlainData(4000, 1));
   QCOMPARE(fixture_->Phone.Get(18, 10), PlainData(5000, 2));
   QVERIFY(!fixture_->Phone.Holds(2, 10));

@@ -21,27 +21,33 @@ bool IsEmptyFolder(const QString& dir) {
   return QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
-// A backup goes into a new folder, or an empty one, so it never mixes with older files.
-void CheckNewFolder(const QString& dir) {
-  const QFileInfo info(dir);
-  if (info.exists() && !info.isDir())
-    throw EBadBackup(TTransferText::tr("%1 is a file, not a folder").arg(dir));
-  if (info.exists() && !IsEmptyFolder(dir))
-    throw EBadBackup(TTransferText::tr("%1 is not empty: back up into a new folder").arg(dir));
+QString NotEmptyText(const QString& dir) {
+  return TTransferText::tr("%1 is not empty: back up into a new folder").arg(dir);
 }
 
 // The folder the backup goes into: a symbolic link stands for the folder it points to, which
-// the backup then replaces, so the link shows the backup.
-QString BackupTarget(const QString& dir) {
-  const QFileInfo info(dir);
-  if (!info.isSymLink())
-    return dir;
-  const QString target = info.canonicalFilePath();
-  if (target.isEmpty()) {
-    throw EBadBackup(TTransferText::tr("%1 is a symbolic link to %2, which does not exist")
-                         .arg(dir, info.symLinkTarget()));
+// the backup then replaces, so the link shows the backup. It must be new or empty, so a
+// backup never mixes with older files.
+struct TBackupFolder {
+  QString Path;
+  QString Problem;  // why it cannot take the backup
+};
+
+TBackupFolder BackupTarget(const QString& dir) {
+  const QFileInfo link(dir);
+  QString target = dir;
+  if (link.isSymLink()) {
+    target = link.canonicalFilePath();
+    if (target.isEmpty())
+      return {QString(), TTransferText::tr("%1 is a symbolic link to %2, which does not exist")
+                             .arg(dir, link.symLinkTarget())};
   }
-  return target;
+  const QFileInfo info(target);
+  if (info.exists() && !info.isDir())
+    return {target, TTransferText::tr("%1 is a file, not a folder").arg(target)};
+  if (info.exists() && !IsEmptyFolder(target))
+    return {target, NotEmptyText(target)};
+  return {target, QString()};
 }
 
 // The hidden folder beside the target that the sections are written into. Unless it has
@@ -81,14 +87,15 @@ class TPartialFolder {
   }
 
   // An empty target made by the user gives way only now, so a failure before leaves it.
-  void BecomeTarget() {
+  // False when something has been put into it meanwhile.
+  bool BecomeTarget() {
     if (QFileInfo::exists(target_) && !QDir().rmdir(target_))
-      throw EBadBackup(
-          TTransferText::tr("%1 is not empty: back up into a new folder").arg(target_));
+      return false;
     if (!QDir().rename(path_, target_))
       throw EFCreateError(target_);
     path_.clear();
     above_.Keep();
+    return true;
   }
 
  private:
@@ -155,17 +162,20 @@ QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges) {
 
 TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
                      const QString& dir, const QString& portName) {
-  const QString target = BackupTarget(dir);
-  CheckNewFolder(target);
-  const QList<TSectionAddress> addresses = BackupAddresses(ranges);
   TBackupResult result;
+  const TBackupFolder target = BackupTarget(dir);
+  if (!target.Problem.isEmpty()) {
+    result.Refused = target.Problem;
+    return result;
+  }
+  const QList<TSectionAddress> addresses = BackupAddresses(ranges);
   result.Manifest.Port = portName;
   result.Manifest.Time = QDateTime::currentDateTimeUtc();
   TLinkSession link(port);
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)
     return result;
-  TPartialFolder folder(target);
+  TPartialFolder folder(target.Path);
   for (int i = 0; i < addresses.size(); ++i) {
     if (i > 0 && reporter.CancelRequested()) {
       result.Cancelled = true;
@@ -199,6 +209,7 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
     result.Manifest.Check = TBackupCheck::NotVerified;
   link.Close();
   folder.Save(QString::fromLatin1(ManifestFileName), ManifestJson(result.Manifest));
-  folder.BecomeTarget();
+  if (!folder.BecomeTarget())
+    result.Refused = NotEmptyText(target.Path);
   return result;
 }

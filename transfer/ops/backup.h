@@ -23,11 +23,14 @@ struct TBackupResult {
   // Reached entries were.
   QString LinkLost;
   int Reached = 0;
+  // Why the folder cannot take the backup: it is a file, not empty (or was filled while
+  // the sections were read), or a link to nothing. Nothing was kept.
+  QString Refused;
   // The folder was made: every section was reached and the manifest written.
-  bool Made() const { return LinkOpened && !Cancelled; }
+  bool Made() const { return LinkOpened && !Cancelled && Refused.isEmpty(); }
 };
 
-// Reads the sections into dir, which must be new or empty (EBadBackup otherwise, before the
+// Reads the sections into dir, which must be new or empty (Refused otherwise, before the
 // link opens). The files go into a hidden folder beside it that takes dir's name only when
 // the manifest is written, so an interrupted backup never looks complete. Progress is
 // reported before each section; a cancel between two sections leaves no folder. At the end

@@ -1,6 +1,7 @@
 #include "transfer/ops/keepingport.h"
 
 #include <QLocale>
+#include <QMutex>
 
 #include "common/messages.h"
 #include "common/operationio.h"
@@ -9,6 +10,9 @@
 #include "transfer/ops/sectionio.h"
 
 namespace {
+
+QMutex configLock;
+THistoryConfig config;  // guarded by configLock; the link thread reads it
 
 THistoryConfig ConfigFor(TPhonePort& port) {
   // Nested work of a change that is kept already keeps nothing of its own.
@@ -23,6 +27,16 @@ QString KeepingText(const TSectionAddress& address, int size) {
 }
 
 }  // namespace
+
+void SetHistoryConfig(const THistoryConfig& history) {
+  const QMutexLocker lock(&configLock);
+  config = history;
+}
+
+THistoryConfig CurrentHistoryConfig() {
+  const QMutexLocker lock(&configLock);
+  return config;
+}
 
 TKeepingPort::TKeepingPort(TPhonePort& port, const QString& change, TReporter& reporter)
     : port_(port), change_(change), reporter_(reporter), store_(ConfigFor(port)) {}

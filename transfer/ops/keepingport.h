@@ -9,9 +9,15 @@
 #include <QSet>
 
 #include "link/phoneport.h"
-#include "transfer/history.h"
+#include "transfer/ops/historystore.h"
 
 class TReporter;
+
+// The history this process's changes are kept in; none until a face sets it from its
+// settings. Process-wide rather than handed to each operation: every changing operation
+// keeps through this port, and the faces set it once, at start.
+void SetHistoryConfig(const THistoryConfig& config);
+THistoryConfig CurrentHistoryConfig();
 
 class TKeepingPort final : public TPhonePort {
  public:

@@ -219,9 +219,9 @@ TManyResult RunUploadPlan(TPhonePort& port, TCatalogue& catalogue, const TUpload
       slot.Problem = TTransferText::tr("no LZO container could be built");
     } else if (item.File.TooLong || image.size() > SectionLimit(item.Target, catalogue.Ranges)) {
       slot.State = TSlotWork::Failed;
-      slot.Problem = TTransferText::tr("too big for the slot (%1 bytes, the slot takes %2)")
-                         .arg(item.File.TooLong ? qint64(UploadBufferSize) + 1 : image.size())
-                         .arg(SectionLimit(item.Target, catalogue.Ranges));
+      slot.Problem =
+          TooBigForSlotText(item.File.TooLong ? qint64(UploadBufferSize) + 1 : image.size(),
+                            SectionLimit(item.Target, catalogue.Ranges), false);
     }
     images << image;
     jobs << slot;

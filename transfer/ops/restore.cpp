@@ -37,20 +37,28 @@ void CheckEntry(const TManifestEntry& entry, const TSlotRanges& ranges) {
             .arg(limit));
 }
 
-QList<TManifestEntry> SelectedEntries(const TManifest& manifest,
-                                      const QList<TSectionAddress>& only) {
+// The entries of only (all when it is empty), or the first section of only that the backup
+// does not hold.
+struct TSelection {
+  QList<TManifestEntry> Entries;
+  std::optional<TSectionAddress> NotInBackup;
+};
+
+TSelection SelectedEntries(const TManifest& manifest, const QList<TSectionAddress>& only) {
   if (only.isEmpty())
-    return manifest.Entries;
-  QList<TManifestEntry> selected;
+    return {manifest.Entries, std::nullopt};
+  TSelection selection;
   for (const TSectionAddress& address : only) {
     const auto found =
         std::find_if(manifest.Entries.begin(), manifest.Entries.end(),
                      [&](const TManifestEntry& entry) { return entry.Address == address; });
-    if (found == manifest.Entries.end())
-      throw EBadBackup(TTransferText::tr("Section %1 is not in the backup").arg(address.Text()));
-    selected << *found;
+    if (found == manifest.Entries.end()) {
+      selection.NotInBackup = address;
+      return selection;
+    }
+    selection.Entries << *found;
   }
-  return selected;
+  return selection;
 }
 
 // Clears and shrinking sections come first, so the room they free is there for the
@@ -201,15 +209,20 @@ int TRestoreResult::Failures() const {
 TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
                        const TRestoreRequest& request, TCatalogue* catalogue) {
   const bool clears = request.ClearRecordedEmpty || backup.Manifest.Doubt().isEmpty();
-  const QList<TManifestEntry> selected = SelectedEntries(backup.Manifest, request.Only);
+  const TSelection selected = SelectedEntries(backup.Manifest, request.Only);
   TRestoreResult result;
+  if (selected.NotInBackup) {
+    result.Refused =
+        TTransferText::tr("Section %1 is not in the backup").arg(selected.NotInBackup->Text());
+    return result;
+  }
   TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
   const TLinkSession link(keeping);
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)
     return result;
   std::optional<TSectionAddress> lostAt;
-  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected, clears, lostAt);
+  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected.Entries, clears, lostAt);
   if (lostAt) {
     result.LinkLost = LinkLostText(*lostAt, port.LinkLost());
     for (const TManifestEntry& entry : entries) {

@@ -58,13 +58,15 @@ struct TRestoreResult {
   qint64 Bytes = 0;                 // bytes written
   // Where the link was lost, when it was: the sections after it were not reached.
   QString LinkLost;
+  // Why nothing was tried, before the link opened: a section asked for is not in the backup.
+  QString Refused;
   int Count(TSectionRestore::TAction action) const;
   // Failed and skipped sections: everything the backup held did not reach the phone.
   int Failures() const;
 };
 
-// Restores the selected sections in one link. Throws EBadBackup when a section of Only is
-// not in the backup. With a catalogue, every section written or cleared is refreshed into
+// Restores the selected sections in one link; none when a section of Only is not in the
+// backup (Refused). With a catalogue, every section written or cleared is refreshed into
 // its row.
 TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
                        const TRestoreRequest& request, TCatalogue* catalogue);

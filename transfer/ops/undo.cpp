@@ -31,25 +31,47 @@ QString RefusalText(const THistoryEntry& entry, const TSectionState& now) {
 
 }  // namespace
 
-THistoryEntry LastChange(const THistoryStore& store) {
+std::optional<THistoryEntry> LastChange(const THistoryStore& store) {
   const QList<THistoryEntry> entries = store.Entries();
   for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
     if (it->Problem.isEmpty() && it->After.Known && !it->TakenBack)
       return *it;
   }
-  throw EBadBackup(TTransferText::tr("The history holds no change to take back"));
+  return std::nullopt;
 }
 
 TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                  const QString& id, TReporter& reporter) {
   TUndoResult result;
-  result.Entry = store.Entry(id);
+  QByteArray kept;
+  if (id.isEmpty()) {
+    const std::optional<THistoryEntry> last = LastChange(store);
+    if (!last) {
+      result.State = TUndoResult::NothingToUndo;
+      result.Problem = TTransferText::tr("The history holds no change to take back");
+      return result;
+    }
+    result.Entry = *last;
+  }
+  // The store tells a missing or damaged entry by EBadBackup: here it is an outcome.
+  try {
+    if (!id.isEmpty())
+      result.Entry = store.Entry(id);
+    if (!result.Entry.After.Known) {
+      result.State = TUndoResult::Unusable;
+      result.Problem = TTransferText::tr(
+                           "Change %1 never told what it left in section %2 (it was "
+                           "interrupted): restore it as a backup folder if you must")
+                           .arg(result.Entry.Id, result.Entry.Address.Text());
+      return result;
+    }
+    kept = store.KeptBytes(result.Entry);
+  } catch (const EBadBackup& error) {
+    result.State = TUndoResult::Unusable;
+    result.Problem = error.Message();
+    return result;
+  }
   const THistoryEntry& entry = result.Entry;
-  if (!entry.After.Known)
-    throw EBadBackup(TTransferText::tr("Change %1 never told what it left in section %2 (it was "
-                                       "interrupted): restore it as a backup folder if you must")
-                         .arg(entry.Id, entry.Address.Text()));
-  const QByteArray kept = store.KeptBytes(entry);
   TKeepingPort keeping(port, UndoChangeLabel(entry.Id), reporter);
   const TLinkSession link(keeping);
   if (!link.IsOpen())

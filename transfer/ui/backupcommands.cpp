@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "catalogue/ops/refreshslots.h"
+#include "common/errors.h"
 #include "common/modal.h"
 #include "common/operationio.h"
 #include "common/texts.h"
@@ -97,6 +98,11 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
   {
     const TBusyCursor busy;
     result = BackUp(port, reporter, catalogue.Ranges, folder, portName);
+  }
+  if (!result.Refused.isEmpty()) {
+    // In the box every command's error shows in; the status line stays as it was.
+    Modal().ShowError(WithFullStop(result.Refused));
+    return;
   }
   if (!result.LinkOpened) {
     reporter.Status(TTransferText::tr("Backup failed!"));

@@ -24,18 +24,8 @@ bool Usable(const THistoryEntry& entry) {
 }
 
 QStringList LineOf(const THistoryEntry& entry) {
-  if (!entry.Problem.isEmpty())
-    return {entry.Id, QString(), QString(), TTransferText::tr("damaged"), entry.Problem, QString()};
-  const QString after = entry.After.Known
-                            ? entry.After.Text()
-                            : TTransferText::tr("not known: the change was interrupted");
-  return {entry.Id,
-          entry.Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-          entry.Address.Text(),
-          entry.TakenBack ? TTransferText::tr("%1 (taken back)").arg(ChangeLabelText(entry.Change))
-                          : ChangeLabelText(entry.Change),
-          entry.Before.Text(),
-          after};
+  const THistoryLine line = HistoryLineOf(entry);
+  return {line.Id, line.Time, line.Section, line.Change, line.Before, line.After};
 }
 
 QString WhereText(const THistoryStore& store, const QString& settingsPath) {

@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "transfer/history.h"
+#include "transfer/ops/historystore.h"
 
 class QLabel;
 class QPushButton;

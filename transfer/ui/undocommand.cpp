@@ -1,6 +1,8 @@
 #include "transfer/ui/undocommand.h"
 
+#include "common/errors.h"
 #include "common/messages.h"
+#include "common/modal.h"
 #include "common/operationio.h"
 #include "common/texts.h"
 #include "common/ui/busycursor.h"
@@ -21,14 +23,18 @@ void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistorySt
   switch (result.State) {
     case TUndoResult::NoLink:
       return;
+    case TUndoResult::NothingToUndo:
+    case TUndoResult::Unusable:
+      // In the box every command's error shows in; the status line stays as it was.
+      Modal().ShowError(WithFullStop(result.Problem));
+      return;
     case TUndoResult::Refused:
       reporter.Status(TTransferText::tr("Not undone"));
       reporter.Error(result.Problem);
       return;
     case TUndoResult::Failed:
       reporter.Status(TTransferText::tr("Undo error!"));
-      reporter.Error(TTransferText::tr("Section %1 was not taken back: %2")
-                         .arg(result.Entry.Address.Text(), result.Problem));
+      reporter.Error(NotTakenBackText(result.Entry.Address, result.Problem));
       return;
     case TUndoResult::Undone:
       break;

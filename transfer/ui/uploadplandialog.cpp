@@ -15,6 +15,7 @@
 #include "common/modal.h"
 #include "common/texts.h"
 #include "transfer/limits.h"
+#include "transfer/manyslots.h"
 
 namespace {
 
@@ -47,12 +48,9 @@ QString NotesText(const TPlannedUpload& item, const TSlotRanges& ranges) {
   QStringList notes;
   if (item.TooBig) {
     // A compressed file is judged again once packed; a file over the buffer never fits.
-    const bool packed = item.Compressed && !item.File.TooLong;
-    const int limit = SectionLimit(item.Target, ranges);
-    notes << (packed ? TTransferText::tr("TOO BIG for the slot unless packing shrinks it (it takes "
-                                         "%1 bytes)")
-                     : TTransferText::tr("TOO BIG for the slot (it takes %1 bytes)"))
-                 .arg(limit);
+    notes << TooBigForSlotText(item.File.TooLong ? qint64(UploadBufferSize) + 1 : item.Size,
+                               SectionLimit(item.Target, ranges),
+                               item.Compressed && !item.File.TooLong);
   }
   if (item.UFIF20)
     notes << QStringLiteral("UFIF 2.0");
