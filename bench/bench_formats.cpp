@@ -114,11 +114,11 @@ BENCHMARK(BM_BuildLZOContainer)->Unit(benchmark::kMillisecond);
 
 void BM_UnpackLZOContainer(benchmark::State& state) {
   const QByteArray container = BuildLZOContainer(Image(), 0xE81A);
-  QString error;
+  TUnpacked unpacked;
   for (auto _ : state)
-    benchmark::DoNotOptimize(UnpackLZOContainer(container, &error));
-  if (!error.isEmpty())
-    state.SkipWithError(qPrintable(error));
+    benchmark::DoNotOptimize(unpacked = UnpackLZOContainer(container));
+  if (!unpacked.Ok())
+    state.SkipWithError(qPrintable(unpacked.Problem));
   state.SetBytesProcessed(state.iterations() * ImageSize);
 }
 BENCHMARK(BM_UnpackLZOContainer);

@@ -86,11 +86,10 @@ int PackCommand(const TArgs& args) {
 
 int UnpackCommand(const TArgs& args) {
   const QByteArray container = ReadWholeFile(args.Positional()[0], UploadBufferSize);
-  QString error;
-  const QByteArray original = UnpackLZOContainer(container, &error);
-  if (!error.isEmpty())
-    throw TCommandFailed(error);
-  WriteOutputFile(args.Positional()[1], original);
+  const TUnpacked unpacked = UnpackLZOContainer(container);
+  if (!unpacked.Ok())
+    throw TCommandFailed(unpacked.Problem);
+  WriteOutputFile(args.Positional()[1], unpacked.Original);
   return exitOk;
 }
 

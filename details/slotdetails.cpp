@@ -188,14 +188,13 @@ void AddContainer(TDetailsBuilder& add, const QByteArray& data) {
                              : TDetailsText::tr("damaged: it points to offset %1").arg(trailerAt),
             streamEnd < size ? streamEnd : size - TrailerTailSize,
             streamEnd < size ? size - streamEnd : TrailerTailSize);
-  QString error;
-  const QByteArray original = UnpackLZOContainer(data, &error);
-  if (error.isEmpty()) {
+  const TUnpacked unpacked = UnpackLZOContainer(data);
+  if (unpacked.Ok()) {
     add.Add(TDetailsText::tr("Unpacks"),
             TDetailsText::tr("yes: %1, the stored length").arg(Bytes(WordAt(data, LZOUnpackedAt))));
-    add.Add(TDetailsText::tr("Contents"), ContentKindText(ContentKindOf(original)));
+    add.Add(TDetailsText::tr("Contents"), ContentKindText(ContentKindOf(unpacked.Original)));
   } else {
-    add.Add(TDetailsText::tr("Unpacks"), TDetailsText::tr("no: %1").arg(error));
+    add.Add(TDetailsText::tr("Unpacks"), TDetailsText::tr("no: %1").arg(unpacked.Problem));
   }
 }
 

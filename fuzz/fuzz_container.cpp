@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(container.size() > LZOHeaderSize, "a container is built");
   Require(WordAt(container, 0) == LZOMagic, "the container starts with the magic");
   Require(WordAt(container, 24) <= quint32(file.size()), "unpacked length within the file");
-  QString error;
-  Require(UnpackLZOContainer(container, &error) == file, "unpack(pack(x)) == x");
-  Require(error.isEmpty(), "a sound container unpacks without error");
+  const TUnpacked repacked = UnpackLZOContainer(container);
+  Require(repacked.Original == file, "unpack(pack(x)) == x");
+  Require(repacked.Ok(), "a sound container unpacks without error");
 
-  const QByteArray unpacked = UnpackLZOContainer(file, &error);
-  Require(unpacked.isEmpty() || error.isEmpty(), "no error with a result");
-  Require(!error.isEmpty() || WordAt(file, 0) == LZOMagic, "only containers unpack");
+  const TUnpacked unpacked = UnpackLZOContainer(file);
+  Require(unpacked.Original.isEmpty() || unpacked.Ok(), "no error with a result");
+  Require(!unpacked.Ok() || WordAt(file, 0) == LZOMagic, "only containers unpack");
   return 0;
 }

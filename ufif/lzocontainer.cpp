@@ -148,21 +148,22 @@ QByteArray BuildLZOContainer(const QByteArray& data, quint32 iconCode) {
   return container;
 }
 
-QByteArray UnpackLZOContainer(const QByteArray& container, QString* error) {
-  if (error)
-    error->clear();
+TUnpacked UnpackLZOContainer(const QByteArray& container) {
+  TUnpacked result;
   qint32 unpackedLength = 0;
   qsizetype streamEnd = 0;
-  if (!CheckHeader(container, &unpackedLength, error) || !StreamEnd(container, &streamEnd, error))
-    return QByteArray();
+  if (!CheckHeader(container, &unpackedLength, &result.Problem) ||
+      !StreamEnd(container, &streamEnd, &result.Problem))
+    return result;
   const qsizetype trailer = container.size() - streamEnd;
   QByteArray original(unpackedLength + trailer, Qt::Uninitialized);
   if (!Decompress(container.constData() + LZOHeaderSize, streamEnd - LZOHeaderSize, original.data(),
-                  unpackedLength, error))
-    return QByteArray();
+                  unpackedLength, &result.Problem))
+    return result;
   if (trailer > 0) {
     std::memcpy(original.data() + unpackedLength, container.constData() + streamEnd, trailer);
     SetWordAt(original, original.size() - TrailerTailSize, quint32(unpackedLength));
   }
-  return original;
+  result.Original = original;
+  return result;
 }

@@ -25,5 +25,10 @@ bool NeedsIconChoice(const QByteArray& data);
 // otherwise). Empty when it cannot be built.
 QByteArray BuildLZOContainer(const QByteArray& data, quint32 iconCode);
 
-// The original file from a container; an empty result with error set for a damaged one.
-QByteArray UnpackLZOContainer(const QByteArray& container, QString* error);
+// What unpacking a container gave: the original file, or why there is none.
+struct TUnpacked {
+  QByteArray Original;
+  QString Problem;  // what is damaged, in words
+  bool Ok() const { return Problem.isEmpty(); }
+};
+TUnpacked UnpackLZOContainer(const QByteArray& container);

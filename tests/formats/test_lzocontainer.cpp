@@ -233,11 +233,10 @@ void TestLZOContainer::roundTrip() {
   QFETCH(QByteArray, file);
   const QByteArray container = BuildLZOContainer(file, 0xE81A);
   QVERIFY(!container.isEmpty());
-  QString error = QStringLiteral("stale");
-  const QByteArray unpacked = UnpackLZOContainer(container, &error);
-  QCOMPARE(error, QString());
-  QCOMPARE(unpacked.size(), file.size());
-  QVERIFY(unpacked == file);
+  const TUnpacked unpacked = UnpackLZOContainer(container);
+  QCOMPARE(unpacked.Problem, QString());
+  QCOMPARE(unpacked.Original.size(), file.size());
+  QVERIFY(unpacked.Original == file);
 }
 
 void TestLZOContainer::refusesDamagedContainers_data() {
@@ -277,9 +276,9 @@ void TestLZOContainer::refusesDamagedContainers_data() {
 void TestLZOContainer::refusesDamagedContainers() {
   QFETCH(QByteArray, container);
   QFETCH(QString, errorPart);
-  QString error;
-  QCOMPARE(UnpackLZOContainer(container, &error), QByteArray());
-  QVERIFY2(error.contains(errorPart), qPrintable(error));
+  const TUnpacked unpacked = UnpackLZOContainer(container);
+  QCOMPARE(unpacked.Original, QByteArray());
+  QVERIFY2(unpacked.Problem.contains(errorPart), qPrintable(unpacked.Problem));
 }
 
 QTEST_GUILESS_MAIN(TestLZOContainer)

@@ -262,9 +262,9 @@ void TestUpload::compressedUploadHoldsTheFile() {
   UploadLZO(file);
   const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 0), LZOMagic);
-  QString error;
-  QCOMPARE(UnpackLZOContainer(held, &error), file);
-  QVERIFY2(error.isEmpty(), qPrintable(error));
+  const TUnpacked unpacked = UnpackLZOContainer(held);
+  QVERIFY2(unpacked.Ok(), qPrintable(unpacked.Problem));
+  QCOMPARE(unpacked.Original, file);
   QVERIFY(fixture_->Modal.OpenedDialogs.isEmpty());  // plain data: no icon to choose
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
   QCOMPARE(Window().Slots[BigRow].Size, held.size());
