@@ -92,12 +92,12 @@ QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
   QList<TFoundDevice> all;
   {
     // One host for every try: only the device behind the port changes between them.
-    TGBPLibrary library(choice);
-    library.SetCancel(&cancel);
+    const auto library = MakeGBPLibrary(choice);
+    library->SetCancel(&cancel);
     for (const TSerialDeviceInfo& device : devices) {
       if (cancel.load())
         break;
-      all << Try(library, port, device, cancel);
+      all << Try(*library, port, device, cancel);
       found(all.constLast());
     }
   }

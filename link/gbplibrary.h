@@ -1,11 +1,11 @@
 #pragma once
 // The phone-link library, without any user interface: resolves the six exports, knows
 // whether the library is usable and whether the link is open, and passes section,
-// subsection and port as their low byte. The library is loaded in this process, or runs in
-// the link host (kiv-linkhost) when isolated, where every call has a deadline and a crash
-// takes only the host. Shared by the manager (through TNVMSection) and by kivnvm.
+// subsection and port as their low byte. Two kinds, made by MakeGBPLibrary as the choice
+// says: the library loaded in this process (TInProcessLibrary), or run in the link host
+// (THostedLibrary, kiv-linkhost), where every call has a deadline and a crash takes only the
+// host. Shared by the manager (through TNVMSection) and by kivnvm.
 
-#include <QLibrary>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -15,8 +15,6 @@
 #include "link/gbp.h"
 #include "link/linkchoice.h"
 
-class TLinkHostProcess;
-struct THostLaunch;
 struct TWine;
 
 // The six exports, in the order they are resolved.
@@ -35,44 +33,35 @@ int WindowsHostBitsOf(const TLinkChoice& choice);
 
 class TGBPLibrary {
  public:
-  // Loads fileName in this process when given; otherwise the search's library: "gbp" from
-  // the executable's folder first (libgbp.so, then gbp.dll), then through the system's
-  // library search, then from the installed private folder (../lib/kiv-manager beside bin/).
-  explicit TGBPLibrary(const QString& fileName = QString());
-  // As chosen: isolated, the link host starts at the first Load or Open. A chosen file, and
-  // a file the search names, is told by its header: an x86 Windows DLL runs in the Windows
-  // link host of its width under Wine; a file that is no library either kind can load is
-  // not usable, with the reason.
-  explicit TGBPLibrary(const TLinkChoice& choice);
-  ~TGBPLibrary();  // unloads the library, or ends the host; the caller closes the link first
+  virtual ~TGBPLibrary() = default;  // the caller closes the link first
   TGBPLibrary(const TGBPLibrary&) = delete;
   TGBPLibrary& operator=(const TGBPLibrary&) = delete;
 
-  // Makes the library ready: isolated, starts the link host when none runs (a call that may
+  // Makes the library ready: hosted, starts the link host when none runs (a call that may
   // take a while: run it where the link's calls run). Returns Usable().
-  bool Load();
+  virtual bool Load() = 0;
   // Whether Load has something to do.
-  bool NeedsLoad() const;
+  virtual bool NeedsLoad() const = 0;
   // Loaded, with InitGBPMode, EndGBPMode and ReadNVMFile found.
-  bool Usable() const;
-  bool IsOpen() const;
+  virtual bool Usable() const = 0;
+  bool IsOpen() const { return open_; }
   // Whether the library exports the entry point.
-  bool Has(TGBPEntry entry) const;
+  virtual bool Has(TGBPEntry entry) const = 0;
   // The file loaded, or the last one tried when none could be loaded.
-  QString FileName() const;
-  bool Isolated() const;
+  virtual QString FileName() const = 0;
+  virtual bool Isolated() const = 0;
   // The library is a Windows DLL: the link host of its width runs under Wine.
-  bool UnderWine() const { return windowsBits_ != 0; }
+  virtual bool UnderWine() const { return false; }
   // The Wine that runs it; meaningful only UnderWine().
-  TWine Wine() const;
+  virtual TWine Wine() const;
   // Why the library is not usable: the file tried and the system's reason, or the exports
   // it lacks, or why the link host did not start, with the host's last lines under it.
   QString LoadProblem() const { return loadProblem_; }
   // "in this process", "in the link host", "in the 64-bit link host under Wine".
-  QString HowItRuns() const;
+  virtual QString HowItRuns() const = 0;
   // Receives what a long one-time step of Load is doing (making a new Wine prefix), on the
   // thread that calls Load.
-  void SetNotice(std::function<void(const QString&)> notice);
+  virtual void SetNotice(std::function<void(const QString&)> notice);
 
   // The device behind the port from the next Open on; empty: the library's own choice.
   void MapPort(int port, const QString& device);
@@ -113,47 +102,51 @@ class TGBPLibrary {
   QString FailureDetail() const { return failureDetail_; }
   // While *flag is set, a call through the link host ends at once as a failure, and so do
   // the calls after it until the next Open; null: no cancelling. The flag outlives this.
-  void SetCancel(const std::atomic<bool>* flag);
+  virtual void SetCancel(const std::atomic<bool>* flag);
   // From any thread: a call of the link host is under way and has run longer than it should
   // on a sound link (ExpectedCallMs), so cancelling it loses nothing a wait would bring.
-  bool CallOverdue() const;
+  virtual bool CallOverdue() const { return false; }
 
- private:
-  void LoadInProcess(const QString& fileName);
-  // Judges a chosen file, or the file the search names, by its header.
-  void Judge(const QString& file);
-  void StartHost();
-  // How the host starts; false with LoadProblem() when it cannot (Wine or the host missing).
-  bool PrepareLaunch(THostLaunch& launch);
-  // Through the host: the library's result, or -4 after a failure.
-  int HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
-               quint32 length);
-  void NoteResult(int result);
+ protected:
+  explicit TGBPLibrary(const TLinkChoice& choice) : choice_(choice) {}
+
+  // What the kinds do for Open before the library is called: under Wine, map the ports in
+  // the prefix. Empty when the link may open, else why not (the device problem).
+  virtual QString PrepareOpen() { return {}; }
+  // Whether EndGBPMode can reach the library now.
+  virtual bool CanEnd() const { return Usable(); }
+  // Calls the export with the arguments as the library takes them (low bytes already).
+  virtual int Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
+                     quint32 length) = 0;
+  // The errno the library left when InitGBPMode failed; 0 when it told nothing.
+  virtual int OpenErrno() const { return 0; }
+  // The link host's failure in the call just made, for the phone log.
+  virtual QString CallFault() const { return {}; }
+  // The link host failed: the open link is lost, with why and the host's last words.
+  void NoteHostFailure(const QString& failure, const QString& detail);
 
   TLinkChoice choice_;
-  QLibrary library_;
-  TInitGBPMode initGBPMode_ = nullptr;
-  TEndGBPMode endGBPMode_ = nullptr;
-  TReadNVMFile readNVMFile_ = nullptr;
-  TWriteNVMFile writeNVMFile_ = nullptr;
-  TClearNVMFile clearNVMFile_ = nullptr;
-  TGetNVMFileSize getNVMFileSize_ = nullptr;
-  std::unique_ptr<TLinkHostProcess> host_;
-  quint8 hostExports_ = 0;  // from the last host's hello
-  QString hostLibrary_;
-  int windowsBits_ = 0;   // the width of the Windows host under Wine; 0: not a Windows DLL
-  bool refused_ = false;  // the chosen file is no library a host or this process can load
-  std::function<void(const QString&)> notice_;
-  const std::atomic<bool>* cancel_ = nullptr;
-  bool open_ = false;
-  int openErrno_ = 0;
-  QString deviceProblem_;
   QString loadProblem_;
+
+ private:
+  int FileOperation(TGBPEntry entry, int section, int subsection, const void* data, void* buffer,
+                    quint32 length);
+  void NoteResult(int result);
+
+  bool open_ = false;
+  QString deviceProblem_;
   QString linkLost_;
   QString untoldFailure_;
   QString failureDetail_;
-  QString hostFault_;  // the link host's failure in the call just made, for the phone log
-  // The call of the link host under way, for CallOverdue from another thread.
-  std::atomic<qint64> callStartedMs_{0};  // steady clock; 0: none under way
-  std::atomic<quint32> callBytes_{0};
 };
+
+// The library as the choice says. A chosen file, and a file the search names, is told by its
+// header: an x86 Windows DLL runs in the Windows link host of its width under Wine (so does
+// an isolated choice, in the native host); a file that is no library either kind can load is
+// not usable, with the reason. Hosted, the host starts at the first Load or Open; in this
+// process, the file is loaded now: the chosen one, or the search's "gbp" from the
+// executable's folder first (libgbp.so, then gbp.dll), then through the system's library
+// search, then from the installed private folder (../lib/kiv-manager beside bin/).
+std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const TLinkChoice& choice);
+// The file in this process (or the search's when empty), as chosen by file alone.
+std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const QString& fileName = QString());

@@ -9,7 +9,7 @@ TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
     : TNVMSection(owner, LibraryChoice(libraryFile)) {}
 
 TNVMSection::TNVMSection(QObject* owner, const TLinkChoice& choice)
-    : QObject(owner), library_(std::make_unique<TGBPLibrary>(choice)) {
+    : QObject(owner), library_(MakeGBPLibrary(choice)) {
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
   library_->SetCancel(&abandon_);
   if (!library_->NeedsLoad() && !library_->Usable())
@@ -25,7 +25,7 @@ void TNVMSection::UseChoice(const TLinkChoice& choice) {
     EndGBP();
   // The old library is taken apart where its calls ran; a link host ends with it.
   Call([this, &choice] {
-    library_ = std::make_unique<TGBPLibrary>(choice);
+    library_ = MakeGBPLibrary(choice);
     return 0;
   });
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
