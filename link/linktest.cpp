@@ -4,18 +4,89 @@
 #include "common/texts.h"
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
+#include "link/phoneport.h"
 
 namespace {
 
-constexpr int kPrefsSection = 2;
-constexpr int kPrefsSubSection = 18;
+constexpr TSectionAddress kPrefsRecord{2, 18};
+
+// A library as a phone port on one port number, keeping what the window tells of a link
+// that failed: InitGBPMode's result, and a failure of the link host while asking.
+class TLibraryPort final : public TPhonePort {
+ public:
+  TLibraryPort(TGBPLibrary& library, int port) : library_(library), port_(port) {}
+
+  bool Open() override {
+    opened_ = library_.Open(port_);
+    return opened_ == 0;
+  }
+  void Close() override { library_.Close(); }
+  int GetSize(const TSectionAddress& address) override {
+    const int size = library_.GetSize(address.Section, address.SubSection);
+    failure_ = library_.TakeFailure();
+    detail_ = library_.FailureDetail();
+    return size;
+  }
+  int Read(const TSectionAddress& address, void* buffer, quint32 length) override {
+    return library_.Read(address.Section, address.SubSection, buffer, length);
+  }
+  int Write(const TSectionAddress& address, const void* data, quint32 length) override {
+    return library_.Write(address.Section, address.SubSection, data, length);
+  }
+  int Clear(const TSectionAddress& address) override {
+    return library_.Clear(address.Section, address.SubSection);
+  }
+  QString LinkLost() const override { return library_.LinkLost(); }
+
+  int Opened() const { return opened_; }
+  QString Failure() const { return failure_; }
+  QString Detail() const { return detail_; }
+
+ private:
+  TGBPLibrary& library_;
+  int port_;
+  int opened_ = GBPCantOpenPort;
+  QString failure_;
+  QString detail_;
+};
 
 }  // namespace
 
+TLinkTry TryLink(TPhonePort& port) {
+  TLinkTry tried;
+  const TLinkSession session(port);
+  tried.Opened = session.IsOpen();
+  if (tried.Opened)
+    tried.Size = port.GetSize(kPrefsRecord);
+  return tried;
+}
+
+TLinkTestOutcome OpenedLinkOutcome(int port, int size) {
+  TLinkTestOutcome outcome;
+  if (size >= 0) {
+    outcome.Worked = true;
+    //: %1 is the port's number
+    outcome.Text =
+        TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, size)
+            .arg(port);
+  } else if (size == GBPSizeNoSection || size == GBPSizeUnknown) {
+    outcome.Worked = true;
+    outcome.Text = TLinkText::tr("The link works on COM%1: section 2-18 holds nothing.").arg(port);
+  } else {
+    //: %1 is the port's number, %2 the phone-link library's error
+    outcome.Text = TLinkText::tr("The link opened on COM%1, but asking the size of 2-18 gave %2")
+                       .arg(port)
+                       .arg(GBPErrorMessage(size));
+  }
+  return outcome;
+}
+
 TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
+  TLibraryPort phone(library, port);
+  const TLinkTry tried = TryLink(phone);
   TLinkProbe probe;
-  probe.Opened = library.Open(port);
-  if (probe.Opened != 0) {
+  probe.Opened = phone.Opened();
+  if (!tried.Opened) {
     probe.Failure = library.TakeFailure();
     probe.Loaded = !library.DeviceProblem().isEmpty() || library.Usable();
     probe.Detail = !probe.Failure.isEmpty() ? library.FailureDetail()
@@ -23,37 +94,26 @@ TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
                                             : library.LoadProblem();
     return probe;
   }
-  probe.Size = library.GetSize(kPrefsSection, kPrefsSubSection);
-  probe.Failure = library.TakeFailure();
-  probe.Detail = library.FailureDetail();
-  library.Close();
+  probe.Size = tried.Size;
+  probe.Failure = phone.Failure();
+  probe.Detail = phone.Detail();
   return probe;
 }
 
 TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
   const TLinkProbe probe = ProbeLink(library, port);
+  if (probe.Opened == 0 && probe.Failure.isEmpty()) {
+    TLinkTestOutcome outcome = OpenedLinkOutcome(port, probe.Size);
+    outcome.Detail = probe.Detail;
+    return outcome;
+  }
   TLinkTestOutcome outcome;
   outcome.Detail = probe.Detail;
-  if (!probe.Loaded) {
+  if (!probe.Loaded)
     outcome.Text = UnableToOpenGBPText();
-  } else if (!probe.Failure.isEmpty()) {
+  else if (!probe.Failure.isEmpty())
     outcome.Text = probe.Failure;
-  } else if (probe.Opened != 0) {
+  else
     outcome.Text = GBPErrorMessage(probe.Opened);
-  } else if (probe.Size >= 0) {
-    outcome.Worked = true;
-    //: %1 is the port's number
-    outcome.Text =
-        TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, probe.Size)
-            .arg(port);
-  } else if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown) {
-    outcome.Worked = true;
-    outcome.Text = TLinkText::tr("The link works on COM%1: section 2-18 holds nothing.").arg(port);
-  } else {
-    //: %1 is the port's number, %2 the phone-link library's error
-    outcome.Text = TLinkText::tr("The link opened on COM%1, but asking the size of 2-18 gave %2")
-                       .arg(port)
-                       .arg(GBPErrorMessage(probe.Size));
-  }
   return outcome;
 }
