@@ -68,18 +68,18 @@ void BM_CallRoundTrip(benchmark::State& state) {
     return;
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(library->GetSize(18, 9));
+    benchmark::DoNotOptimize(library->GetSize(18, 9).Code);
   Label(state);
 }
 
 void BM_GetSizeRoundTrip(benchmark::State& state) {
   const auto library = MakeGBPLibrary(Choice(state));
-  if (library->Open(1) != 0) {
+  if (library->Open(1).Code != 0) {
     state.SkipWithError("the link did not open");
     return;
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(library->GetSize(18, 9));
+    benchmark::DoNotOptimize(library->GetSize(18, 9).Code);
   library->Close();
   Label(state);
 }
@@ -87,12 +87,12 @@ void BM_GetSizeRoundTrip(benchmark::State& state) {
 void BM_Read65536(benchmark::State& state) {
   const auto library = MakeGBPLibrary(Choice(state));
   QByteArray buffer(int(kBigRead), '\0');
-  if (library->Open(1) != 0) {
+  if (library->Open(1).Code != 0) {
     state.SkipWithError("the link did not open");
     return;
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(library->Read(18, 40, buffer.data(), kBigRead));
+    benchmark::DoNotOptimize(library->Read(18, 40, buffer.data(), kBigRead).Code);
   library->Close();
   state.SetBytesProcessed(qint64(state.iterations()) * kBigRead);
   Label(state);

@@ -21,32 +21,10 @@ TPhoneLink::~TPhoneLink() {
 bool TPhoneLink::Open() {
   if (library_->IsOpen())
     return true;
-  // A missing device is told before a link host or Wine is started for nothing.
-  const bool deviceReady = library_->CheckDevice(port_).isEmpty();
-  if (deviceReady && !library_->Load()) {
-    const QString reason = library_->LoadProblem();
-    openError_ = reason.isEmpty() ? UnableToOpenGBPText()
-                                  : UnableToOpenGBPText() + QLatin1Char('\n') + reason;
-    return false;
-  }
-  const int code = deviceReady ? library_->Open(port_) : GBPCantOpenPort;
-  if (code == 0)
+  const TLinkStatus opened = library_->Open(port_);
+  if (opened.Code == 0)
     return true;
-  const QString lost = library_->TakeFailure();
-  if (!lost.isEmpty()) {
-    openError_ = WithDetail(lost);
-    return false;
-  }
-  openError_ =
-      QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(code), PortName(port_), portOrigin_);
-  // A device check says in full what is wrong; the library's reason needs the port named.
-  if (!library_->DeviceProblem().isEmpty()) {
-    openError_ += NextErrLine(library_->DeviceProblem());
-    return false;
-  }
-  const QString reason = library_->OpenFailureReason();
-  if (!reason.isEmpty())
-    openError_ += NextErrLine(QStringLiteral("%1: %2").arg(PortName(port_), reason));
+  openError_ = OpenErrorText(opened);
   return false;
 }
 
@@ -70,16 +48,35 @@ int TPhoneLink::Clear(const TSectionAddress& address) {
   return Told(library_->Clear(address.Section, address.SubSection));
 }
 
-int TPhoneLink::Told(int result) {
-  const QString failure = library_->TakeFailure();
-  if (!failure.isEmpty())
-    PrintErr(WithDetail(failure));
-  return result;
+namespace {
+
+// The link host's failure with what it last wrote on its standard error on the next line.
+QString WithDetail(const TLinkStatus& status) {
+  return status.Detail.isEmpty() ? status.Why : status.Why + NextErrLine(status.Detail);
 }
 
-QString TPhoneLink::WithDetail(const QString& failure) const {
-  const QString detail = library_->FailureDetail();
-  return detail.isEmpty() ? failure : failure + NextErrLine(detail);
+}  // namespace
+
+int TPhoneLink::Told(const TLinkStatus& status) {
+  if (status.HostFailed())
+    PrintErr(WithDetail(status));
+  return status.Code;
+}
+
+QString TPhoneLink::OpenErrorText(const TLinkStatus& status) const {
+  if (status.Reason == TLinkReason::NotUsable)
+    return status.Why.isEmpty() ? UnableToOpenGBPText()
+                                : UnableToOpenGBPText() + QLatin1Char('\n') + status.Why;
+  if (status.HostFailed())
+    return WithDetail(status);
+  const QString error =
+      QStringLiteral("%1 (%2, %3)").arg(GBPErrorMessage(status.Code), PortName(port_), portOrigin_);
+  // A device check says in full what is wrong; the library's reason needs the port named.
+  if (status.Reason == TLinkReason::Device)
+    return error + NextErrLine(status.Why);
+  if (status.Reason == TLinkReason::System)
+    return error + NextErrLine(QStringLiteral("%1: %2").arg(PortName(port_), status.Why));
+  return error;
 }
 
 TCommandLink::TCommandLink(TPhoneLink& link) : link_(link), session_(link) {

@@ -36,9 +36,9 @@ class TPhoneLink final : public TPhonePort {
 
  private:
   // A failure of the link host is told on stderr as it happens.
-  int Told(int result);
-  // The failure with what the link host last wrote on its standard error on the next line.
-  QString WithDetail(const QString& failure) const;
+  int Told(const TLinkStatus& status);
+  // What a link that did not open tells.
+  QString OpenErrorText(const TLinkStatus& status) const;
 
   std::unique_ptr<TGBPLibrary> library_;
   int port_;

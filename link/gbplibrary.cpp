@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 
 #include "common/texts.h"
@@ -31,21 +30,22 @@ qint64 BytesMoved(const TLinkCall& call) {
 }
 
 // Makes the call; when an observer is installed, times it and hands it the record, with the
-// link host's failure as the call left it.
-template <typename TFunction, typename TFault>
-int Observed(TLinkCall call, TFault fault, TFunction function) {
+// link host's failure.
+template <typename TFunction>
+TLinkStatus Observed(TLinkCall call, TFunction function) {
   if (!LinkObserved())
     return function();
   call.StartedMs = QDateTime::currentMSecsSinceEpoch();
   const auto start = std::chrono::steady_clock::now();
-  call.Result = function();
+  const TLinkStatus status = function();
   call.DurationNs =
       std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
           .count();
+  call.Result = status.Code;
   call.Bytes = BytesMoved(call);
-  call.Fault = fault();
+  call.Fault = status.HostFailed() ? status.Why : QString();
   NotifyLinkCall(call);
-  return call.Result;
+  return status;
 }
 
 // The record of a call to a file operation.
@@ -111,21 +111,11 @@ void TGBPLibrary::SetNotice(std::function<void(const QString&)>) {}
 
 void TGBPLibrary::SetCancel(const std::atomic<bool>*) {}
 
-QString TGBPLibrary::TakeFailure() {
-  QString failure;
-  failure.swap(untoldFailure_);
-  return failure;
-}
-
-void TGBPLibrary::NoteHostFailure(const QString& failure, const QString& detail) {
-  linkLost_ = untoldFailure_ = failure;
-  failureDetail_ = detail;
-}
-
-// A library that answers "Port must be opened!" while the link is open has lost it.
-void TGBPLibrary::NoteResult(int result) {
-  if (open_ && result == GBPPortMustBeOpened && linkLost_.isEmpty())
-    linkLost_ = GBPErrorMessage(result);
+void TGBPLibrary::NoteResult(const TLinkStatus& status) {
+  if (status.HostFailed())
+    linkLost_ = status.Why;
+  else if (open_ && status.Code == GBPPortMustBeOpened && linkLost_.isEmpty())
+    linkLost_ = GBPErrorMessage(status.Code);
 }
 
 void TGBPLibrary::MapPort(int port, const QString& device) {
@@ -135,80 +125,73 @@ void TGBPLibrary::MapPort(int port, const QString& device) {
     choice_.Serial.insert(port, device);
 }
 
-QString TGBPLibrary::CheckDevice(int port) {
+TLinkStatus TGBPLibrary::CheckDevice(int port) const {
   const QString device = choice_.Serial.value(port);
-  deviceProblem_ = device.isEmpty() ? QString() : SerialDeviceProblem(port, device);
-  return deviceProblem_;
+  const QString problem = device.isEmpty() ? QString() : SerialDeviceProblem(port, device);
+  if (problem.isEmpty())
+    return {};
+  return TLinkStatus{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::Device, problem, {}};
 }
 
-int TGBPLibrary::Open(int port) {
+TLinkStatus TGBPLibrary::Open(int port) {
   linkLost_.clear();
-  failureDetail_.clear();
   // A named device that is missing or closed to this account cannot open: say why and
   // what to do before anything starts, Wine and its prefix included.
-  if (!CheckDevice(port).isEmpty())
-    return GBPCantOpenPort;
+  TLinkStatus status = CheckDevice(port);
+  if (status.Reason != TLinkReason::None)
+    return status;
   if (!Load())
-    return GBPCantOpenPort;
-  deviceProblem_ = PrepareOpen();
-  if (!deviceProblem_.isEmpty())
-    return GBPCantOpenPort;
+    return TLinkStatus{
+        GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::NotUsable, LoadProblem(), {}};
+  status = PrepareOpen();
+  if (status.Reason != TLinkReason::None)
+    return status;
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));
-  const int result = Observed(
-      call, [this] { return CallFault(); },
-      [&] { return Invoke(TGBPEntry::InitGBPMode, LowByte(port), 0, nullptr, nullptr, 0); });
+  status = Observed(
+      call, [&] { return Invoke(TGBPEntry::InitGBPMode, LowByte(port), 0, nullptr, nullptr, 0); });
+  if (status.HostFailed())
+    linkLost_ = status.Why;
   // A refused second opening leaves the link that is already open as it was.
-  if (result == 0)
+  if (status.Code == 0)
     open_ = true;
-  return result;
+  return status;
 }
 
-QString TGBPLibrary::OpenFailureReason() const {
-  if (!deviceProblem_.isEmpty())
-    return deviceProblem_;
-  const int error = OpenErrno();
-  if (error == 0)
-    return {};
-  const QString system = qt_error_string(error);
-  return error == EBUSY
-             //: %1 is the system's reason: "Device or resource busy"
-             ? TLinkText::tr("the port is in use by another program (%1)").arg(system)
-             : system;
-}
-
-int TGBPLibrary::Close() {
+TLinkStatus TGBPLibrary::Close() {
   open_ = false;
   if (!CanEnd())
-    return 0;
-  return Observed(
-      TLinkCall{TGBPEntry::EndGBPMode}, [this] { return CallFault(); },
-      [&] { return Invoke(TGBPEntry::EndGBPMode, 0, 0, nullptr, nullptr, 0); });
+    return TLinkStatus{0, TGBPEntry::EndGBPMode, TLinkReason::None, {}, {}};
+  const TLinkStatus status = Observed(TLinkCall{TGBPEntry::EndGBPMode}, [&] {
+    return Invoke(TGBPEntry::EndGBPMode, 0, 0, nullptr, nullptr, 0);
+  });
+  NoteResult(status);
+  return status;
 }
 
-int TGBPLibrary::FileOperation(TGBPEntry entry, int section, int subsection, const void* data,
-                               void* buffer, quint32 length) {
+TLinkStatus TGBPLibrary::FileOperation(TGBPEntry entry, int section, int subsection,
+                                       const void* data, void* buffer, quint32 length) {
   if (!Has(entry))
-    return -1;
-  const int result = Observed(
-      FileCall(entry, section, subsection, length), [this] { return CallFault(); },
-      [&] { return Invoke(entry, LowByte(section), LowByte(subsection), data, buffer, length); });
-  NoteResult(result);
-  return result;
+    return TLinkStatus{-1, entry, TLinkReason::None, {}, {}};
+  const TLinkStatus status = Observed(FileCall(entry, section, subsection, length), [&] {
+    return Invoke(entry, LowByte(section), LowByte(subsection), data, buffer, length);
+  });
+  NoteResult(status);
+  return status;
 }
 
-int TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
+TLinkStatus TGBPLibrary::Read(int section, int subsection, void* buffer, quint32 length) {
   return FileOperation(TGBPEntry::ReadNVMFile, section, subsection, nullptr, buffer, length);
 }
 
-int TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {
+TLinkStatus TGBPLibrary::Write(int section, int subsection, const void* data, quint32 length) {
   return FileOperation(TGBPEntry::WriteNVMFile, section, subsection, data, nullptr, length);
 }
 
-int TGBPLibrary::Clear(int section, int subsection) {
+TLinkStatus TGBPLibrary::Clear(int section, int subsection) {
   return FileOperation(TGBPEntry::ClearNVMFile, section, subsection, nullptr, nullptr, 0);
 }
 
-int TGBPLibrary::GetSize(int section, int subsection) {
+TLinkStatus TGBPLibrary::GetSize(int section, int subsection) {
   return FileOperation(TGBPEntry::GetNVMFileSize, section, subsection, nullptr, nullptr, 0);
 }

@@ -14,18 +14,9 @@
 #include "common/messages.h"
 #include "link/gbp.h"
 #include "link/linkchoice.h"
+#include "link/linkstatus.h"
 
 struct TWine;
-
-// The six exports, in the order they are resolved.
-enum class TGBPEntry {
-  InitGBPMode,
-  EndGBPMode,
-  ReadNVMFile,
-  WriteNVMFile,
-  ClearNVMFile,
-  GetNVMFileSize
-};
 
 // The width of the Windows link host the choice runs in: 32 or 64 for an x86 Windows DLL,
 // chosen or the first file the search names; 0 for anything else. Loads nothing.
@@ -65,41 +56,34 @@ class TGBPLibrary {
 
   // The device behind the port from the next Open on; empty: the library's own choice.
   void MapPort(int port, const QString& device);
-  // Whether the device named for the port can be opened, before anything is started: empty
-  // when it can (or none is named), else why not and what to do, also as DeviceProblem().
-  QString CheckDevice(int port);
+  // Whether the device named for the port can be opened, before anything is started: -2
+  // (the port cannot be opened) with the reason Device and what to do when it cannot; the
+  // reason None when it can, or none is named.
+  TLinkStatus CheckDevice(int port) const;
   // InitGBPMode(port): port 1..4. 0 opens the link; any other code leaves it closed. The
   // device named for the port is checked first, then the library made ready (Load), then,
   // under Wine, the devices named for the ports mapped in the prefix. A device that fails
-  // its checks, a mapping that fails, or a library that is not usable: -2 (the port cannot
-  // be opened) without calling the library.
-  int Open(int port);
-  // Why the last Open failed as the library's errno tells it ("the port is in use by another
-  // program (Device or resource busy)"); empty when it succeeded or told nothing.
-  QString OpenFailureReason() const;
-  // Why the device named for the port cannot open, with what to do; empty when the last Open
-  // passed the checks.
-  QString DeviceProblem() const { return deviceProblem_; }
+  // its checks or a mapping that fails (Device), or a library that is not usable
+  // (NotUsable): -2 without calling the library. A port the library did not open may come
+  // with the system's reason ("the port is in use by another program (Device or resource
+  // busy)").
+  TLinkStatus Open(int port);
   // EndGBPMode, open link or not; the link is closed afterwards. Not usable: 0.
-  int Close();
+  TLinkStatus Close();
 
   // The file operations; a missing entry point gives -1 without any call. Read gives the
   // count as the library claims it, which a faulty library may make larger than length. A
-  // call the link host could not answer gives -4 ("Port must be opened!"), as do all calls
-  // after it until the link is opened again.
-  int Read(int section, int subsection, void* buffer, quint32 length);
-  int Write(int section, int subsection, const void* data, quint32 length);
-  int Clear(int section, int subsection);
-  int GetSize(int section, int subsection);
+  // call the link host could not answer gives -4 ("Port must be opened!") with the host's
+  // failure, and the calls after it give -4 until the link is opened again.
+  TLinkStatus Read(int section, int subsection, void* buffer, quint32 length);
+  TLinkStatus Write(int section, int subsection, const void* data, quint32 length);
+  TLinkStatus Clear(int section, int subsection);
+  TLinkStatus GetSize(int section, int subsection);
 
   // Why the open link was lost: the link host's failure, or the library's "Port must be
-  // opened!" in the middle of a link. Empty while the link holds; cleared by Open.
+  // opened!" in the middle of a link. Empty while the link holds; cleared by Open. A state
+  // of the link, asked between calls by the operations (TPhonePort::LinkLost).
   QString LinkLost() const { return linkLost_; }
-  // A failure of the link host not told yet; empty once taken.
-  QString TakeFailure();
-  // What the link host wrote on its standard error before its last failure (Wine's reasons
-  // too), its last lines; empty when nothing.
-  QString FailureDetail() const { return failureDetail_; }
   // While *flag is set, a call through the link host ends at once as a failure, and so do
   // the calls after it until the next Open; null: no cancelling. The flag outlives this.
   virtual void SetCancel(const std::atomic<bool>* flag);
@@ -111,33 +95,26 @@ class TGBPLibrary {
   explicit TGBPLibrary(const TLinkChoice& choice) : choice_(choice) {}
 
   // What the kinds do for Open before the library is called: under Wine, map the ports in
-  // the prefix. Empty when the link may open, else why not (the device problem).
-  virtual QString PrepareOpen() { return {}; }
+  // the prefix; a failure is a Device status.
+  virtual TLinkStatus PrepareOpen() { return {}; }
   // Whether EndGBPMode can reach the library now.
   virtual bool CanEnd() const { return Usable(); }
   // Calls the export with the arguments as the library takes them (low bytes already).
-  virtual int Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
-                     quint32 length) = 0;
-  // The errno the library left when InitGBPMode failed; 0 when it told nothing.
-  virtual int OpenErrno() const { return 0; }
-  // The link host's failure in the call just made, for the phone log.
-  virtual QString CallFault() const { return {}; }
-  // The link host failed: the open link is lost, with why and the host's last words.
-  void NoteHostFailure(const QString& failure, const QString& detail);
+  virtual TLinkStatus Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data,
+                             void* buffer, quint32 length) = 0;
 
   TLinkChoice choice_;
   QString loadProblem_;
 
  private:
-  int FileOperation(TGBPEntry entry, int section, int subsection, const void* data, void* buffer,
-                    quint32 length);
-  void NoteResult(int result);
+  TLinkStatus FileOperation(TGBPEntry entry, int section, int subsection, const void* data,
+                            void* buffer, quint32 length);
+  // A failed host, or a library that answers "Port must be opened!" while the link is open,
+  // has lost it.
+  void NoteResult(const TLinkStatus& status);
 
   bool open_ = false;
-  QString deviceProblem_;
   QString linkLost_;
-  QString untoldFailure_;
-  QString failureDetail_;
 };
 
 // The library as the choice says. A chosen file, and a file the search names, is told by its

@@ -80,8 +80,11 @@ TWine THostedLibrary::Wine() const {
 }
 
 // The host's Windows code opens COMn: the prefix must say which device that is first.
-QString THostedLibrary::PrepareOpen() {
-  return windowsBits_ != 0 ? ApplyWinePorts(Wine(), choice_.Serial) : QString();
+TLinkStatus THostedLibrary::PrepareOpen() {
+  const QString problem = windowsBits_ != 0 ? ApplyWinePorts(Wine(), choice_.Serial) : QString();
+  if (problem.isEmpty())
+    return {};
+  return TLinkStatus{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::Device, problem, {}};
 }
 
 bool THostedLibrary::CanEnd() const {
@@ -159,14 +162,15 @@ void THostedLibrary::SetCancel(const std::atomic<bool>* flag) {
     host_->SetCancel(flag);
 }
 
-int THostedLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data,
-                           void* buffer, quint32 length) {
-  hostFault_.clear();
+TLinkStatus THostedLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data,
+                                   void* buffer, quint32 length) {
+  TLinkStatus status{GBPPortMustBeOpened, entry, TLinkReason::None, {}, {}};
   if (!host_ || !host_->Running())
-    return GBPPortMustBeOpened;
+    return status;
   // More than one frame carries: the arguments are wrong, the host is not to blame.
+  status.Code = GBPInvalidArguments;
   if (length > linkhost::kMaxData)
-    return GBPInvalidArguments;
+    return status;
   linkhost::TCall call;
   call.entry = static_cast<uint8_t>(entry);
   call.first = first;
@@ -177,15 +181,18 @@ int THostedLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second, const
   callStartedMs_ = SteadyMs();
   const bool answered = host_->Call(call, data, buffer, CallWhat(entry, first, second), result);
   callStartedMs_ = 0;
+  status.Code = result;
   if (answered)
-    return result;
+    return status;
   // A host that ended by itself with status 0 has closed the link already: ending the link
   // then is no fault.
   const bool endedAlready = entry == TGBPEntry::EndGBPMode && host_->EndedCleanly();
+  status.Code = endedAlready ? 0 : GBPPortMustBeOpened;
   if (!endedAlready) {
-    hostFault_ = host_->Failure();
-    NoteHostFailure(hostFault_, host_->FailureOutput());
+    status.Reason = TLinkReason::Host;
+    status.Why = host_->Failure();
+    status.Detail = host_->FailureOutput();
   }
   host_.reset();
-  return endedAlready ? 0 : GBPPortMustBeOpened;
+  return status;
 }

@@ -32,12 +32,11 @@ class THostedLibrary final : public TGBPLibrary {
   bool CallOverdue() const override;
 
  protected:
-  QString PrepareOpen() override;
+  TLinkStatus PrepareOpen() override;
   bool CanEnd() const override;
-  // The library's result, or -4 after a failure of the host.
-  int Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
-             quint32 length) override;
-  QString CallFault() const override { return hostFault_; }
+  // The library's result, or -4 after a failure of the host, with the failure.
+  TLinkStatus Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
+                     quint32 length) override;
 
  private:
   void StartHost();
@@ -51,7 +50,6 @@ class THostedLibrary final : public TGBPLibrary {
   bool refused_ = false;
   std::function<void(const QString&)> notice_;
   const std::atomic<bool>* cancel_ = nullptr;
-  QString hostFault_;  // the host's failure in the call just made
   // The call of the link host under way, for CallOverdue from another thread.
   std::atomic<qint64> callStartedMs_{0};  // steady clock; 0: none under way
   std::atomic<quint32> callBytes_{0};

@@ -14,6 +14,15 @@ TFunction Resolve(QLibrary& library, const char* name) {
   return reinterpret_cast<TFunction>(library.resolve(name));
 }
 
+// The system's reason for a port that did not open, a busy one told as such.
+QString SystemReason(int error) {
+  const QString system = qt_error_string(error);
+  return error == EBUSY
+             //: %1 is the system's reason: "Device or resource busy"
+             ? TLinkText::tr("the port is in use by another program (%1)").arg(system)
+             : system;
+}
+
 }  // namespace
 
 TInProcessLibrary::TInProcessLibrary(const TLinkChoice& choice, const QString& refusal)
@@ -90,27 +99,36 @@ QString TInProcessLibrary::HowItRuns() const {
   return TLinkText::tr("in this process");
 }
 
-int TInProcessLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data,
-                              void* buffer, quint32 length) {
+TLinkStatus TInProcessLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second,
+                                      const void* data, void* buffer, quint32 length) {
+  TLinkStatus status;
+  status.Call = entry;
   switch (entry) {
-    case TGBPEntry::InitGBPMode: {
+    case TGBPEntry::InitGBPMode:
       // A library that sets errno when the port does not open tells the system's reason, as
       // a port held by another program; a value left from earlier must not pass for it.
       errno = 0;
-      const int opened = initGBPMode_(first);
-      openErrno_ = opened == 0 ? 0 : errno;
-      return opened;
-    }
+      status.Code = initGBPMode_(first);
+      if (status.Code != 0 && errno != 0) {
+        status.Reason = TLinkReason::System;
+        status.Why = SystemReason(errno);
+      }
+      break;
     case TGBPEntry::EndGBPMode:
-      return endGBPMode_();
+      status.Code = endGBPMode_();
+      break;
     case TGBPEntry::ReadNVMFile:
-      return readNVMFile_(first, second, buffer, length);
+      status.Code = readNVMFile_(first, second, buffer, length);
+      break;
     case TGBPEntry::WriteNVMFile:
-      return writeNVMFile_(first, second, data, length);
+      status.Code = writeNVMFile_(first, second, data, length);
+      break;
     case TGBPEntry::ClearNVMFile:
-      return clearNVMFile_(first, second);
+      status.Code = clearNVMFile_(first, second);
+      break;
     case TGBPEntry::GetNVMFileSize:
-      return getNVMFileSize_(first, second);
+      status.Code = getNVMFileSize_(first, second);
+      break;
   }
-  return -1;
+  return status;
 }

@@ -22,9 +22,8 @@ class TInProcessLibrary final : public TGBPLibrary {
   QString HowItRuns() const override;
 
  protected:
-  int Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
-             quint32 length) override;
-  int OpenErrno() const override { return openErrno_; }
+  TLinkStatus Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data, void* buffer,
+                     quint32 length) override;
 
  private:
   void LoadFile(const QString& fileName);
@@ -37,5 +36,4 @@ class TInProcessLibrary final : public TGBPLibrary {
   TWriteNVMFile writeNVMFile_ = nullptr;
   TClearNVMFile clearNVMFile_ = nullptr;
   TGetNVMFileSize getNVMFileSize_ = nullptr;
-  int openErrno_ = 0;  // as InitGBPMode left it when it failed
 };

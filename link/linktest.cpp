@@ -10,44 +10,40 @@ namespace {
 
 constexpr TSectionAddress kPrefsRecord{2, 18};
 
-// A library as a phone port on one port number, keeping what the window tells of a link
-// that failed: InitGBPMode's result, and a failure of the link host while asking.
+// A library as a phone port on one port number, keeping the statuses the window tells of a
+// link that failed: the opening's, and the size's.
 class TLibraryPort final : public TPhonePort {
  public:
   TLibraryPort(TGBPLibrary& library, int port) : library_(library), port_(port) {}
 
   bool Open() override {
     opened_ = library_.Open(port_);
-    return opened_ == 0;
+    return opened_.Code == 0;
   }
   void Close() override { library_.Close(); }
   int GetSize(const TSectionAddress& address) override {
-    const int size = library_.GetSize(address.Section, address.SubSection);
-    failure_ = library_.TakeFailure();
-    detail_ = library_.FailureDetail();
-    return size;
+    size_ = library_.GetSize(address.Section, address.SubSection);
+    return size_.Code;
   }
   int Read(const TSectionAddress& address, void* buffer, quint32 length) override {
-    return library_.Read(address.Section, address.SubSection, buffer, length);
+    return library_.Read(address.Section, address.SubSection, buffer, length).Code;
   }
   int Write(const TSectionAddress& address, const void* data, quint32 length) override {
-    return library_.Write(address.Section, address.SubSection, data, length);
+    return library_.Write(address.Section, address.SubSection, data, length).Code;
   }
   int Clear(const TSectionAddress& address) override {
-    return library_.Clear(address.Section, address.SubSection);
+    return library_.Clear(address.Section, address.SubSection).Code;
   }
   QString LinkLost() const override { return library_.LinkLost(); }
 
-  int Opened() const { return opened_; }
-  QString Failure() const { return failure_; }
-  QString Detail() const { return detail_; }
+  const TLinkStatus& Opened() const { return opened_; }
+  const TLinkStatus& Size() const { return size_; }
 
  private:
   TGBPLibrary& library_;
   int port_;
-  int opened_ = GBPCantOpenPort;
-  QString failure_;
-  QString detail_;
+  TLinkStatus opened_{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::None, {}, {}};
+  TLinkStatus size_;
 };
 
 }  // namespace
@@ -84,19 +80,14 @@ TLinkTestOutcome OpenedLinkOutcome(int port, int size) {
 TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
   TLibraryPort phone(library, port);
   const TLinkTry tried = TryLink(phone);
+  // The status that ended the try: the opening's, or the size's once the link opened.
+  const TLinkStatus& status = tried.Opened ? phone.Size() : phone.Opened();
   TLinkProbe probe;
-  probe.Opened = phone.Opened();
-  if (!tried.Opened) {
-    probe.Failure = library.TakeFailure();
-    probe.Loaded = !library.DeviceProblem().isEmpty() || library.Usable();
-    probe.Detail = !probe.Failure.isEmpty() ? library.FailureDetail()
-                   : probe.Loaded           ? library.OpenFailureReason()
-                                            : library.LoadProblem();
-    return probe;
-  }
+  probe.Opened = phone.Opened().Code;
   probe.Size = tried.Size;
-  probe.Failure = phone.Failure();
-  probe.Detail = phone.Detail();
+  probe.Loaded = status.Reason != TLinkReason::NotUsable;
+  probe.Failure = status.HostFailed() ? status.Why : QString();
+  probe.Detail = status.HostFailed() || tried.Opened ? status.Detail : status.Why;
   return probe;
 }
 

@@ -344,25 +344,25 @@ void TestNVMSection::loaderKeepsLinkOpenedTwice() {
   TVirtualPhone phone;
   const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
   QVERIFY(library->Usable());
-  QCOMPARE(library->Open(1), 0);
-  QCOMPARE(library->Open(1), -1);
+  QCOMPARE(library->Open(1).Code, 0);
+  QCOMPARE(library->Open(1).Code, -1);
   QVERIFY(library->IsOpen());
-  QCOMPARE(library->GetSize(18, 9), -153);
-  QCOMPARE(library->Close(), 0);
+  QCOMPARE(library->GetSize(18, 9).Code, -153);
+  QCOMPARE(library->Close().Code, 0);
   QVERIFY(!library->IsOpen());
 }
 
 void TestNVMSection::loaderWithoutLibrary() {
   const auto library = MakeGBPLibrary(QStringLiteral("/nonexistent/folder/libgbp.so"));
   QVERIFY(!library->Usable());
-  QCOMPARE(library->Open(1), -2);
+  QCOMPARE(library->Open(1).Code, -2);
   QVERIFY(!library->IsOpen());
   char buffer[4];
-  QCOMPARE(library->Read(18, 9, buffer, 4), -1);
-  QCOMPARE(library->Write(18, 9, buffer, 4), -1);
-  QCOMPARE(library->Clear(18, 9), -1);
-  QCOMPARE(library->GetSize(18, 9), -1);
-  QCOMPARE(library->Close(), 0);
+  QCOMPARE(library->Read(18, 9, buffer, 4).Code, -1);
+  QCOMPARE(library->Write(18, 9, buffer, 4).Code, -1);
+  QCOMPARE(library->Clear(18, 9).Code, -1);
+  QCOMPARE(library->GetSize(18, 9).Code, -1);
+  QCOMPARE(library->Close().Code, 0);
 }
 
 QTEST_MAIN(TestNVMSection)
