@@ -63,7 +63,7 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
   }
   for (auto named = options.Link.Serial.cbegin(); named != options.Link.Serial.cend(); ++named)
     report.Serial << TSerialReport{PortName(named.key()), named.value(),
-                                   SerialDeviceProblem(named.key(), named.value())};
+                                   CheckSerialDevice(named.key(), named.value()).Why};
   if (test && report.Usable) {
     report.Tested = true;
     report.Port = PortName(options.Port);

@@ -24,15 +24,15 @@ bool CheckedAway(const TSerialDeviceInfo& device, int port, TFoundDevice& found)
     found = Found(device, TFindResult::Missing, TLinkText::tr("does not exist"));
     return true;
   }
-  const QString problem = SerialDeviceProblem(port, device.Device);
-  if (!problem.isEmpty()) {
+  const TLinkStatus checked = CheckSerialDevice(port, device.Device);
+  if (checked.Reason != TLinkReason::None) {
     const QString group = DeviceGroupThatMayOpen(device.Device);
     QString text = TLinkText::tr("may not be opened");
     if (!group.isEmpty()) {
       //: %1 is the group whose members may open the device: "dialout"
       text = TLinkText::tr("may not be opened (group %1)").arg(group);
     }
-    found = Found(device, TFindResult::MayNotOpen, text, problem);
+    found = Found(device, TFindResult::MayNotOpen, text, checked.Why);
     return true;
   }
   if (SerialDeviceBusy(device.Device)) {

@@ -127,10 +127,7 @@ void TGBPLibrary::MapPort(int port, const QString& device) {
 
 TLinkStatus TGBPLibrary::CheckDevice(int port) const {
   const QString device = choice_.Serial.value(port);
-  const QString problem = device.isEmpty() ? QString() : SerialDeviceProblem(port, device);
-  if (problem.isEmpty())
-    return {};
-  return TLinkStatus{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::Device, problem, {}};
+  return device.isEmpty() ? TLinkStatus{} : CheckSerialDevice(port, device);
 }
 
 TLinkStatus TGBPLibrary::Open(int port) {

@@ -81,10 +81,7 @@ TWine THostedLibrary::Wine() const {
 
 // The host's Windows code opens COMn: the prefix must say which device that is first.
 TLinkStatus THostedLibrary::PrepareOpen() {
-  const QString problem = windowsBits_ != 0 ? ApplyWinePorts(Wine(), choice_.Serial) : QString();
-  if (problem.isEmpty())
-    return {};
-  return TLinkStatus{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::Device, problem, {}};
+  return windowsBits_ != 0 ? ApplyWinePorts(Wine(), choice_.Serial) : TLinkStatus{};
 }
 
 bool THostedLibrary::CanEnd() const {
@@ -132,8 +129,9 @@ void THostedLibrary::StartHost() {
           : HostLibraryCandidates(choice_.Library);
   host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
   host_->SetCancel(cancel_);
-  if (!host_->Start()) {
-    QStringList problem{host_->Failure(), host_->FailureOutput()};
+  const TLinkStatus started = host_->Start();
+  if (started.HostFailed()) {
+    QStringList problem{started.Why, started.Detail};
     // Silent, with status 0: how a Wine without 32-bit support ends a 32-bit program.
     if (windowsBits_ == 32 && host_->EndedCleanly())
       problem << Wine32StartHint();
@@ -176,23 +174,15 @@ TLinkStatus THostedLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 secon
   call.first = first;
   call.second = second;
   call.length = length;
-  int32_t result = 0;
   callBytes_ = entry == TGBPEntry::ReadNVMFile || entry == TGBPEntry::WriteNVMFile ? length : 0;
   callStartedMs_ = SteadyMs();
-  const bool answered = host_->Call(call, data, buffer, CallWhat(entry, first, second), result);
+  status = host_->Call(call, data, buffer, CallWhat(entry, first, second));
   callStartedMs_ = 0;
-  status.Code = result;
-  if (answered)
+  if (!status.HostFailed())
     return status;
   // A host that ended by itself with status 0 has closed the link already: ending the link
   // then is no fault.
   const bool endedAlready = entry == TGBPEntry::EndGBPMode && host_->EndedCleanly();
-  status.Code = endedAlready ? 0 : GBPPortMustBeOpened;
-  if (!endedAlready) {
-    status.Reason = TLinkReason::Host;
-    status.Why = host_->Failure();
-    status.Detail = host_->FailureOutput();
-  }
   host_.reset();
-  return status;
+  return endedAlready ? TLinkStatus{0, entry, TLinkReason::None, {}, {}} : status;
 }

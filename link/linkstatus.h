@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "link/gbp.h"
+
 // The six exports, in the order they are resolved.
 enum class TGBPEntry {
   InitGBPMode,
@@ -32,3 +34,8 @@ struct TLinkStatus {
   QString Detail;  // for Host: what the link host last wrote on its standard error
   bool HostFailed() const { return Reason == TLinkReason::Host; }
 };
+
+// The port cannot be opened, because of the device behind it: why, and what to do.
+inline TLinkStatus DeviceFailure(const QString& why) {
+  return TLinkStatus{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::Device, why, {}};
+}

@@ -165,15 +165,16 @@ void TestLinkHost::hostRefusesAPartialHeaderAndSaysWhy() {
                            {},
                            0};
   TLinkHostProcess host(launch, {TVirtualPhone::LibraryPath()}, 1.0);
-  QVERIFY(host.Start());
+  QVERIFY(!host.Start().HostFailed());
   linkhost::TCall call;
   call.entry = linkhost::kSize;
-  int32_t result = 0;
-  QVERIFY(!host.Call(call, nullptr, nullptr, QStringLiteral("GetNVMFileSize 0-0"), result));
+  const TLinkStatus failed =
+      host.Call(call, nullptr, nullptr, QStringLiteral("GetNVMFileSize 0-0"));
+  QVERIFY(failed.HostFailed());
   QCOMPARE(
-      host.Failure(),
+      failed.Why,
       QStringLiteral("The phone-link library stopped during GetNVMFileSize 0-0 (exit status 2)."));
-  QCOMPARE(host.FailureOutput(),
+  QCOMPARE(failed.Detail,
            QStringLiteral("kiv-linkhost: the input ended inside a frame's header (2 of 4 bytes)"));
 }
 
