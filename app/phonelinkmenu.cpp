@@ -28,8 +28,8 @@ void TForm1::PhoneLinkActionExecute() {
     // A library of its own, so the window's link stays as it is until OK.
     TLinkTestOutcome outcome;
     linkThread_->Run([&] {
-      TGBPLibrary library(choice);
-      outcome = TestLink(library, port);
+      const auto library = MakeGBPLibrary(choice);
+      outcome = TestLink(*library, port);
     });
     return outcome;
   };

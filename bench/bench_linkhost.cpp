@@ -62,38 +62,38 @@ void EndWineserver(const QString& prefix) {
 }
 
 void BM_CallRoundTrip(benchmark::State& state) {
-  TGBPLibrary library(Choice(state));
-  if (!library.Load()) {
+  const auto library = MakeGBPLibrary(Choice(state));
+  if (!library->Load()) {
     state.SkipWithError("the library did not load");
     return;
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(library.GetSize(18, 9));
+    benchmark::DoNotOptimize(library->GetSize(18, 9).Code);
   Label(state);
 }
 
 void BM_GetSizeRoundTrip(benchmark::State& state) {
-  TGBPLibrary library(Choice(state));
-  if (library.Open(1) != 0) {
+  const auto library = MakeGBPLibrary(Choice(state));
+  if (library->Open(1).Code != 0) {
     state.SkipWithError("the link did not open");
     return;
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(library.GetSize(18, 9));
-  library.Close();
+    benchmark::DoNotOptimize(library->GetSize(18, 9).Code);
+  library->Close();
   Label(state);
 }
 
 void BM_Read65536(benchmark::State& state) {
-  TGBPLibrary library(Choice(state));
+  const auto library = MakeGBPLibrary(Choice(state));
   QByteArray buffer(int(kBigRead), '\0');
-  if (library.Open(1) != 0) {
+  if (library->Open(1).Code != 0) {
     state.SkipWithError("the link did not open");
     return;
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(library.Read(18, 40, buffer.data(), kBigRead));
-  library.Close();
+    benchmark::DoNotOptimize(library->Read(18, 40, buffer.data(), kBigRead).Code);
+  library->Close();
   state.SetBytesProcessed(qint64(state.iterations()) * kBigRead);
   Label(state);
 }
@@ -122,9 +122,9 @@ void BM_WineHostStart(benchmark::State& state) {
     state.PauseTiming();
     EndWineserver(prefix);
     state.ResumeTiming();
-    TGBPLibrary library(LibraryChoice(WindowsPhone()));
-    if (!library.Load())
-      state.SkipWithError(qPrintable(library.LoadProblem()));
+    const auto library = MakeGBPLibrary(LibraryChoice(WindowsPhone()));
+    if (!library->Load())
+      state.SkipWithError(qPrintable(library->LoadProblem()));
   }
 }
 
@@ -138,9 +138,9 @@ void BM_WineHostFirstStart(benchmark::State& state) {
     qputenv("WINEPREFIX", prefix.toLocal8Bit());
     state.ResumeTiming();
     {
-      TGBPLibrary library(LibraryChoice(WindowsPhone()));
-      if (!library.Load())
-        state.SkipWithError(qPrintable(library.LoadProblem()));
+      const auto library = MakeGBPLibrary(LibraryChoice(WindowsPhone()));
+      if (!library->Load())
+        state.SkipWithError(qPrintable(library->LoadProblem()));
     }
     state.PauseTiming();
     EndWineserver(prefix);
@@ -191,8 +191,8 @@ int main(int argc, char** argv) {
   {
     // Keeps the prefix's wineserver and Wine's services running from one benchmark to the
     // next, as a window's link does; the start benchmarks end them on purpose.
-    TGBPLibrary session(LibraryChoice(WindowsPhone()));
-    if (!session.Load())
+    const auto session = MakeGBPLibrary(LibraryChoice(WindowsPhone()));
+    if (!session->Load())
       return 1;
     QThread::sleep(kSettleSeconds);
     benchmark::Initialize(&argc, argv);

@@ -11,6 +11,7 @@
 #include "common/texts.h"
 #include "link/hostprotocol.h"
 #include "link/libraryfile.h"
+#include "link/linktest.h"
 #include "link/serialdevice.h"
 #include "link/winehost.h"
 #include "settings/settingsfile.h"
@@ -37,7 +38,9 @@ struct TLinkReport {
   QString Problem;  // why it is not usable
   bool Tested = false;
   QString Port;
-  QString TestOutcome;  // empty: the link opened and closed
+  bool Opened = false;
+  bool Worked = false;
+  QString TestOutcome;
 };
 
 TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
@@ -60,14 +63,17 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
   }
   for (auto named = options.Link.Serial.cbegin(); named != options.Link.Serial.cend(); ++named)
     report.Serial << TSerialReport{PortName(named.key()), named.value(),
-                                   SerialDeviceProblem(named.key(), named.value())};
+                                   CheckSerialDevice(named.key(), named.value()).Why};
   if (test && report.Usable) {
     report.Tested = true;
     report.Port = PortName(options.Port);
-    // Opened and closed at once: nothing is read from the phone, nothing written.
-    const TLinkSession session(link);
-    if (!session.IsOpen())
-      report.TestOutcome = link.OpenError();
+    // The window's Test link: the size of 2-18 is asked, nothing written.
+    const TLinkTry tried = TryLink(link);
+    report.Opened = tried.Opened;
+    const TLinkTestOutcome outcome =
+        tried.Opened ? OpenedLinkOutcome(options.Port, tried.Size) : TLinkTestOutcome{};
+    report.Worked = outcome.Worked;
+    report.TestOutcome = tried.Opened ? outcome.Text : link.OpenError();
   }
   return report;
 }
@@ -110,15 +116,9 @@ void PrintWords(const TLinkReport& report) {
   }
   PrintOut(report.Usable ? TCliText::tr("Usable: yes")
                          : TCliText::tr("Usable: no (%1)").arg(report.Problem));
-  if (!report.Tested)
-    return;
-  if (report.TestOutcome.isEmpty()) {
-    //: %1 is the port: "COM1"
-    PrintOut(TCliText::tr("Link test on %1: the link opened and closed").arg(report.Port));
-  } else {
-    //: %1 is the port: "COM1", %2 the phone-link library's message
+  if (report.Tested)
+    //: %1 is the port: "COM1", %2 the outcome, or the phone-link library's message
     PrintOut(TCliText::tr("Link test on %1: %2").arg(report.Port, report.TestOutcome));
-  }
 }
 
 void PrintJson(const TLinkReport& report) {
@@ -150,7 +150,8 @@ void PrintJson(const TLinkReport& report) {
     json.Add(QStringLiteral("problem"), report.Problem);
   if (report.Tested)
     json.Add(QStringLiteral("port"), report.Port)
-        .Add(QStringLiteral("opened"), report.TestOutcome.isEmpty())
+        .Add(QStringLiteral("opened"), report.Opened)
+        .Add(QStringLiteral("worked"), report.Worked)
         .Add(QStringLiteral("outcome"), report.TestOutcome);
   PrintOut(json.Text());
 }
@@ -169,5 +170,5 @@ int LinkCommand(const TArgs& args) {
     PrintJson(report);
   else
     PrintWords(report);
-  return report.Usable && report.TestOutcome.isEmpty() ? exitOk : exitFailed;
+  return report.Usable && (!report.Tested || report.Worked) ? exitOk : exitFailed;
 }

@@ -3,6 +3,7 @@
 // the operations and closed by them on every path.
 
 #include <QString>
+#include <memory>
 
 #include "cli/options.h"
 #include "link/gbplibrary.h"
@@ -23,7 +24,7 @@ class TPhoneLink final : public TPhonePort {
   // tried and the reason on a line of its own, the link host's failure, or the port's error
   // with the port and its origin: "GBP Error: Can't open port! (COM2, from --port)".
   QString OpenError() const { return openError_; }
-  TGBPLibrary& Library() { return library_; }
+  TGBPLibrary& Library() { return *library_; }
 
   bool Open() override;
   void Close() override;
@@ -31,15 +32,15 @@ class TPhoneLink final : public TPhonePort {
   int Read(const TSectionAddress& address, void* buffer, quint32 length) override;
   int Write(const TSectionAddress& address, const void* data, quint32 length) override;
   int Clear(const TSectionAddress& address) override;
-  QString LinkLost() const override { return library_.LinkLost(); }
+  QString LinkLost() const override { return library_->LinkLost(); }
 
  private:
   // A failure of the link host is told on stderr as it happens.
-  int Told(int result);
-  // The failure with what the link host last wrote on its standard error on the next line.
-  QString WithDetail(const QString& failure) const;
+  int Told(const TLinkStatus& status);
+  // What a link that did not open tells.
+  QString OpenErrorText(const TLinkStatus& status) const;
 
-  TGBPLibrary library_;
+  std::unique_ptr<TGBPLibrary> library_;
   int port_;
   QString portOrigin_;
   QString openError_;

@@ -40,15 +40,15 @@ void CallThrough(TLinkHostProcess& host, const uint8_t* script, int calls) {
     call.length = moves ? script[i * kCallBytes + 1] * kLengthStep : 0;
     const std::vector<uint8_t> data(call.entry == linkhost::kWrite ? call.length : 0, 'w');
     std::vector<uint8_t> buffer(call.entry == linkhost::kRead ? call.length : 0);
-    int32_t result = 0;
-    const bool answered =
-        host.Call(call, data.data(), buffer.data(), QStringLiteral("the call"), result);
-    Require(answered == host.Running(), "a failed call ends the host, an answered one does not");
-    if (!answered) {
-      Require(!host.Failure().isEmpty(), "a failed call is told");
+    const TLinkStatus status =
+        host.Call(call, data.data(), buffer.data(), QStringLiteral("the call"));
+    Require(status.HostFailed() != host.Running(),
+            "a failed call ends the host, an answered one does not");
+    if (status.HostFailed()) {
+      Require(!status.Why.isEmpty(), "a failed call is told");
       return;
     }
-    Require(call.entry != linkhost::kRead || result <= int32_t(call.length),
+    Require(call.entry != linkhost::kRead || status.Code <= int32_t(call.length),
             "a read answered brings at most its buffer");
   }
 }
@@ -75,10 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     close(fromHost[1]);
   {
     TLinkHostProcess host(THostPipes{toHost[1], fromHost[0]}, kDeadlineFactor);
-    if (host.Start())
+    const TLinkStatus started = host.Start();
+    if (!started.HostFailed())
       CallThrough(host, data + kScriptBytes, calls);
     else
-      Require(!host.Failure().isEmpty() && !host.Running(), "a failed start is told");
+      Require(!started.Why.isEmpty() && !host.Running(), "a failed start is told");
   }
   close(toHost[0]);
   if (keepOpen)

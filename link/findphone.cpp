@@ -24,15 +24,15 @@ bool CheckedAway(const TSerialDeviceInfo& device, int port, TFoundDevice& found)
     found = Found(device, TFindResult::Missing, TLinkText::tr("does not exist"));
     return true;
   }
-  const QString problem = SerialDeviceProblem(port, device.Device);
-  if (!problem.isEmpty()) {
+  const TLinkStatus checked = CheckSerialDevice(port, device.Device);
+  if (checked.Reason != TLinkReason::None) {
     const QString group = DeviceGroupThatMayOpen(device.Device);
     QString text = TLinkText::tr("may not be opened");
     if (!group.isEmpty()) {
       //: %1 is the group whose members may open the device: "dialout"
       text = TLinkText::tr("may not be opened (group %1)").arg(group);
     }
-    found = Found(device, TFindResult::MayNotOpen, text, problem);
+    found = Found(device, TFindResult::MayNotOpen, text, checked.Why);
     return true;
   }
   if (SerialDeviceBusy(device.Device)) {
@@ -92,12 +92,12 @@ QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
   QList<TFoundDevice> all;
   {
     // One host for every try: only the device behind the port changes between them.
-    TGBPLibrary library(choice);
-    library.SetCancel(&cancel);
+    const auto library = MakeGBPLibrary(choice);
+    library->SetCancel(&cancel);
     for (const TSerialDeviceInfo& device : devices) {
       if (cancel.load())
         break;
-      all << Try(library, port, device, cancel);
+      all << Try(*library, port, device, cancel);
       found(all.constLast());
     }
   }

@@ -16,19 +16,12 @@ namespace {
 using namespace linkhost;
 using std::chrono::milliseconds;
 
-constexpr qint64 kBaseDeadlineMs = 15000;
-constexpr quint64 kSlowestBaud = 2400;
-constexpr qint64 kExpectedBaseMs = 2000;
-constexpr quint64 kExpectedBaud = 9600;
-constexpr quint64 kBitsPerByte = 10;
 // The host writes a frame at once: once its first byte is in, the rest must follow within
 // this (times the factor), or the frame counts as cut off.
 constexpr qint64 kFrameRestMs = 2000;
 // How often a wait for an answer looks whether the host is still there: its output may stay
 // open after it has gone (under Wine, helper processes hold it).
 constexpr int kLivenessPollMs = 50;
-// How long a host that lost its input or output gets to end by itself.
-constexpr milliseconds kEndGrace{1000};
 // The most bytes of a frame quoted when it is not one.
 constexpr size_t kStrayShown = 64;
 
@@ -77,26 +70,6 @@ QString Printable(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-qint64 LinkDeadlineMs(quint64 bytes, double factor) {
-  const double ms =
-      double(kBaseDeadlineMs) + double(bytes) * kBitsPerByte * 1000.0 / double(kSlowestBaud);
-  return std::max<qint64>(1, qint64(std::llround(ms * factor)));
-}
-
-qint64 ExpectedCallMs(quint64 bytes, double factor) {
-  const double ms =
-      double(kExpectedBaseMs) + double(bytes) * kBitsPerByte * 1000.0 / double(kExpectedBaud);
-  return std::max<qint64>(1, qint64(std::llround(ms * factor)));
-}
-
-QString DeadlineText(qint64 milliseconds) {
-  //: A time in seconds: "16 s", "0.15 s".
-  const QString seconds = TLinkText::tr("%1 s");
-  if (milliseconds >= 10000)
-    return seconds.arg((milliseconds + 500) / 1000);
-  return seconds.arg(double(milliseconds) / 1000.0, 0, 'g', 2);
-}
-
 TLinkHostProcess::TLinkHostProcess(const THostLaunch& launch, const QStringList& libraries,
                                    double timeoutFactor)
     : launch_(launch), libraries_(libraries), factor_(timeoutFactor) {}
@@ -104,22 +77,24 @@ TLinkHostProcess::TLinkHostProcess(const THostLaunch& launch, const QStringList&
 TLinkHostProcess::TLinkHostProcess(THostPipes pipes, double timeoutFactor)
     : factor_(timeoutFactor), input_(pipes.Input), output_(pipes.Output) {}
 
-TLinkHostProcess::~TLinkHostProcess() {
-  if (input_ >= 0) {
-    // Its input closed, the host ends by itself; what it leaves running is killed.
-    ::close(input_);
-    input_ = -1;
-    WaitForEnd(kEndGrace);
-  }
-  Kill();
+TLinkStatus TLinkHostProcess::Start() {
+  return ReadHello() ? TLinkStatus{} : Failed(kInit);
 }
 
-bool TLinkHostProcess::EndedCleanly() {
-  WaitForEnd(milliseconds(0));
-  return endedCleanly_;
+TLinkStatus TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer,
+                                   const QString& what) {
+  int32_t result = 0;
+  if (!Exchange(call, data, buffer, what, result))
+    return Failed(call.entry);
+  return TLinkStatus{result, TGBPEntry(call.entry), TLinkReason::None, {}, {}};
 }
 
-bool TLinkHostProcess::Start() {
+TLinkStatus TLinkHostProcess::Failed(uint8_t entry) const {
+  return TLinkStatus{GBPPortMustBeOpened, TGBPEntry(entry), TLinkReason::Host, failure_,
+                     failureOutput_};
+}
+
+bool TLinkHostProcess::ReadHello() {
   if (input_ < 0 && !Spawn())
     return false;
   fcntl(input_, F_SETFL, fcntl(input_, F_GETFL) | O_NONBLOCK);
@@ -146,8 +121,8 @@ bool TLinkHostProcess::Start() {
   return Fail(TLinkText::tr("The link host sent a malformed hello; the link was closed."));
 }
 
-bool TLinkHostProcess::Call(const TCall& call, const void* data, void* buffer, const QString& what,
-                            int32_t& result) {
+bool TLinkHostProcess::Exchange(const TCall& call, const void* data, void* buffer,
+                                const QString& what, int32_t& result) {
   if (!Running())
     return Fail(TLinkText::tr("The link host is not running."));
   const quint64 bytes = call.entry == kRead || call.entry == kWrite ? call.length : 0;

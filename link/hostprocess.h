@@ -18,8 +18,10 @@
 #include <chrono>
 #include <vector>
 
+#include "link/gbp.h"
 #include "link/hostoutput.h"
 #include "link/hostprotocol.h"
+#include "link/linkstatus.h"
 
 // How long a call may take: 15 s, plus the time its bytes take at 2,400 baud with 10 bits a
 // byte (the slowest real link), times the factor of the settings.
@@ -56,31 +58,38 @@ class TLinkHostProcess {
   TLinkHostProcess& operator=(const TLinkHostProcess&) = delete;
 
   // Starts the host and reads its hello. A library that does not load is a good start:
-  // the hello says so. false: Failure() tells why, and no host runs.
-  bool Start();
+  // the hello says so. A failure is a Host status, and no host runs.
+  TLinkStatus Start();
   const linkhost::THello& Hello() const { return hello_; }
 
   // One call of the library. A write's data is data (call.length bytes); a read's buffer
   // receives the bytes the library placed, never more than call.length. what names the
-  // call in messages ("ReadNVMFile 18-9"). false: Failure() tells why, and the host is gone.
-  bool Call(const linkhost::TCall& call, const void* data, void* buffer, const QString& what,
-            int32_t& result);
+  // call in messages ("ReadNVMFile 18-9"). The library's result; a failure is a Host status
+  // with -4, its Detail the last lines the host wrote on its standard error (at most 4 KiB),
+  // and the host is gone.
+  TLinkStatus Call(const linkhost::TCall& call, const void* data, void* buffer,
+                   const QString& what);
   bool Running() const { return input_ >= 0; }
-  QString Failure() const { return failure_; }
-  // The last lines the host wrote on its standard error before the failure, at most 4 KiB;
-  // empty when it wrote nothing.
-  QString FailureOutput() const { return failureOutput_; }
   // The host has ended by itself with exit status 0, as it does when its input closes.
   bool EndedCleanly();
-  // While *flag is set, a call or the start ends at once: the host is ended, and Failure()
+  // While *flag is set, a call or the start ends at once: the host is ended, and the failure
   // names the call and how long it ran. The flag outlives this object or is reset to null.
   void SetCancel(const std::atomic<bool>* flag) { cancel_ = flag; }
 
  private:
   using TClock = std::chrono::steady_clock;
+  // How long a host that lost its input or output gets to end by itself.
+  static constexpr std::chrono::milliseconds kEndGrace{1000};
   enum class TRead { Ok, Ended, Late, Cancelled, Stalled };
 
-  // Starts the program on fresh pipes, watched for its parent's end; false with the failure.
+  // The steps below fail by returning false, the failure kept by Fail (the text and the
+  // host's last words): they chain one after another, and only Start and Call turn what they
+  // left into the one status the link returns.
+  bool ReadHello();
+  bool Exchange(const linkhost::TCall& call, const void* data, void* buffer, const QString& what,
+                int32_t& result);
+  TLinkStatus Failed(uint8_t entry) const;
+  // Starts the program on fresh pipes, watched for its parent's end.
   bool Spawn();
   bool Fail(const QString& text);
   bool Send(const std::vector<uint8_t>& frame, const void* data, size_t size,

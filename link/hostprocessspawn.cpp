@@ -98,6 +98,21 @@ int ReportedError(int report) {
 
 }  // namespace
 
+TLinkHostProcess::~TLinkHostProcess() {
+  if (input_ >= 0) {
+    // Its input closed, the host ends by itself; what it leaves running is killed.
+    ::close(input_);
+    input_ = -1;
+    WaitForEnd(kEndGrace);
+  }
+  Kill();
+}
+
+bool TLinkHostProcess::EndedCleanly() {
+  WaitForEnd(milliseconds(0));
+  return endedCleanly_;
+}
+
 bool TLinkHostProcess::Spawn() {
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};

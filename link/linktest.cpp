@@ -4,56 +4,107 @@
 #include "common/texts.h"
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
+#include "link/phoneport.h"
 
 namespace {
 
-constexpr int kPrefsSection = 2;
-constexpr int kPrefsSubSection = 18;
+constexpr TSectionAddress kPrefsRecord{2, 18};
+
+// A library as a phone port on one port number, keeping the statuses the window tells of a
+// link that failed: the opening's, and the size's.
+class TLibraryPort final : public TPhonePort {
+ public:
+  TLibraryPort(TGBPLibrary& library, int port) : library_(library), port_(port) {}
+
+  bool Open() override {
+    opened_ = library_.Open(port_);
+    return opened_.Code == 0;
+  }
+  void Close() override { library_.Close(); }
+  int GetSize(const TSectionAddress& address) override {
+    size_ = library_.GetSize(address.Section, address.SubSection);
+    return size_.Code;
+  }
+  int Read(const TSectionAddress& address, void* buffer, quint32 length) override {
+    return library_.Read(address.Section, address.SubSection, buffer, length).Code;
+  }
+  int Write(const TSectionAddress& address, const void* data, quint32 length) override {
+    return library_.Write(address.Section, address.SubSection, data, length).Code;
+  }
+  int Clear(const TSectionAddress& address) override {
+    return library_.Clear(address.Section, address.SubSection).Code;
+  }
+  QString LinkLost() const override { return library_.LinkLost(); }
+
+  const TLinkStatus& Opened() const { return opened_; }
+  const TLinkStatus& Size() const { return size_; }
+
+ private:
+  TGBPLibrary& library_;
+  int port_;
+  TLinkStatus opened_{GBPCantOpenPort, TGBPEntry::InitGBPMode, TLinkReason::None, {}, {}};
+  TLinkStatus size_;
+};
 
 }  // namespace
 
-TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
-  TLinkProbe probe;
-  probe.Opened = library.Open(port);
-  if (probe.Opened != 0) {
-    probe.Failure = library.TakeFailure();
-    probe.Loaded = !library.DeviceProblem().isEmpty() || library.Usable();
-    probe.Detail = !probe.Failure.isEmpty() ? library.FailureDetail()
-                   : probe.Loaded           ? library.OpenFailureReason()
-                                            : library.LoadProblem();
-    return probe;
-  }
-  probe.Size = library.GetSize(kPrefsSection, kPrefsSubSection);
-  probe.Failure = library.TakeFailure();
-  probe.Detail = library.FailureDetail();
-  library.Close();
-  return probe;
+TLinkTry TryLink(TPhonePort& port) {
+  TLinkTry tried;
+  const TLinkSession session(port);
+  tried.Opened = session.IsOpen();
+  if (tried.Opened)
+    tried.Size = port.GetSize(kPrefsRecord);
+  return tried;
 }
 
-TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
-  const TLinkProbe probe = ProbeLink(library, port);
+TLinkTestOutcome OpenedLinkOutcome(int port, int size) {
   TLinkTestOutcome outcome;
-  outcome.Detail = probe.Detail;
-  if (!probe.Loaded) {
-    outcome.Text = UnableToOpenGBPText();
-  } else if (!probe.Failure.isEmpty()) {
-    outcome.Text = probe.Failure;
-  } else if (probe.Opened != 0) {
-    outcome.Text = GBPErrorMessage(probe.Opened);
-  } else if (probe.Size >= 0) {
+  if (size >= 0) {
     outcome.Worked = true;
     //: %1 is the port's number
     outcome.Text =
-        TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, probe.Size)
+        TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, size)
             .arg(port);
-  } else if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown) {
+  } else if (size == GBPSizeNoSection || size == GBPSizeUnknown) {
     outcome.Worked = true;
     outcome.Text = TLinkText::tr("The link works on COM%1: section 2-18 holds nothing.").arg(port);
   } else {
     //: %1 is the port's number, %2 the phone-link library's error
     outcome.Text = TLinkText::tr("The link opened on COM%1, but asking the size of 2-18 gave %2")
                        .arg(port)
-                       .arg(GBPErrorMessage(probe.Size));
+                       .arg(GBPErrorMessage(size));
   }
+  return outcome;
+}
+
+TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
+  TLibraryPort phone(library, port);
+  const TLinkTry tried = TryLink(phone);
+  // The status that ended the try: the opening's, or the size's once the link opened.
+  const TLinkStatus& status = tried.Opened ? phone.Size() : phone.Opened();
+  TLinkProbe probe;
+  probe.Opened = phone.Opened().Code;
+  probe.Size = tried.Size;
+  probe.Loaded = status.Reason != TLinkReason::NotUsable;
+  probe.Failure = status.HostFailed() ? status.Why : QString();
+  probe.Detail = status.HostFailed() || tried.Opened ? status.Detail : status.Why;
+  return probe;
+}
+
+TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
+  const TLinkProbe probe = ProbeLink(library, port);
+  if (probe.Opened == 0 && probe.Failure.isEmpty()) {
+    TLinkTestOutcome outcome = OpenedLinkOutcome(port, probe.Size);
+    outcome.Detail = probe.Detail;
+    return outcome;
+  }
+  TLinkTestOutcome outcome;
+  outcome.Detail = probe.Detail;
+  if (!probe.Loaded)
+    outcome.Text = UnableToOpenGBPText();
+  else if (!probe.Failure.isEmpty())
+    outcome.Text = probe.Failure;
+  else
+    outcome.Text = GBPErrorMessage(probe.Opened);
   return outcome;
 }

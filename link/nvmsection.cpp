@@ -9,7 +9,7 @@ TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
     : TNVMSection(owner, LibraryChoice(libraryFile)) {}
 
 TNVMSection::TNVMSection(QObject* owner, const TLinkChoice& choice)
-    : QObject(owner), library_(std::make_unique<TGBPLibrary>(choice)) {
+    : QObject(owner), library_(MakeGBPLibrary(choice)) {
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
   library_->SetCancel(&abandon_);
   if (!library_->NeedsLoad() && !library_->Usable())
@@ -24,10 +24,7 @@ void TNVMSection::UseChoice(const TLinkChoice& choice) {
   if (library_->IsOpen())
     EndGBP();
   // The old library is taken apart where its calls ran; a link host ends with it.
-  Call([this, &choice] {
-    library_ = std::make_unique<TGBPLibrary>(choice);
-    return 0;
-  });
+  Run([this, &choice] { library_ = MakeGBPLibrary(choice); });
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
   library_->SetCancel(&abandon_);
   reasonShown_ = false;
@@ -40,62 +37,60 @@ bool TNVMSection::InitGBP() {
   abandon_ = false;
   const int port = static_cast<int>(port_) + 1;
   // A missing device is told at once, before a link host or Wine is started for nothing.
-  const QString deviceProblem = library_->CheckDevice(port);
-  if (!deviceProblem.isEmpty()) {
-    Modal().ShowMessageDetail(parent(), GBPErrorMessage(GBPCantOpenPort), deviceProblem,
-                              ErrorCaption());
+  const TLinkStatus device = library_->CheckDevice(port);
+  if (device.Reason != TLinkReason::None) {
+    Modal().ShowMessageDetail(parent(), GBPErrorMessage(device.Code), device.Why, ErrorCaption());
     return false;
   }
   if (library_->NeedsLoad()) {
     const TLinkWork starting(executor_, tr("Starting the link host"));
-    Call([this] { return library_->Load() ? 1 : 0; });
+    Run([this] { library_->Load(); });
   }
   // Without the library every command would otherwise fail silently.
   if (!library_->Usable()) {
     ShowUnusable();
     return false;
   }
-  const int result = Call([this, port] { return library_->Open(port); });
-  if (result == 0)
+  const TLinkStatus opened = Call([this, port] { return library_->Open(port); });
+  if (opened.Code == 0)
     return true;
   // A link host that failed has been told already.
-  if (!library_->LinkLost().isEmpty())
+  if (opened.HostFailed())
     return false;
   // The library's own reason (a port another program holds) goes under the message.
-  const QString reason = library_->OpenFailureReason();
-  if (reason.isEmpty())
-    ShowError(GBPErrorMessage(result));
+  if (opened.Why.isEmpty())
+    ShowError(GBPErrorMessage(opened.Code));
   else
-    Modal().ShowMessageDetail(parent(), GBPErrorMessage(result), reason, ErrorCaption());
+    Modal().ShowMessageDetail(parent(), GBPErrorMessage(opened.Code), opened.Why, ErrorCaption());
   return false;
 }
 
 int TNVMSection::EndGBP() {
-  return Call([this] { return library_->Close(); });
+  return Call([this] { return library_->Close(); }).Code;
 }
 
 int TNVMSection::Read(void* buffer, quint32 length) {
   if (!InitGBP())
     return -1;
-  return Call([&] { return library_->Read(section_, subsection_, buffer, length); });
+  return Call([&] { return library_->Read(section_, subsection_, buffer, length); }).Code;
 }
 
 int TNVMSection::Write(const void* buffer, quint32 length) {
   if (!OpenFor(TGBPEntry::WriteNVMFile))
     return -1;
-  return Call([&] { return library_->Write(section_, subsection_, buffer, length); });
+  return Call([&] { return library_->Write(section_, subsection_, buffer, length); }).Code;
 }
 
 int TNVMSection::GetSize() {
   if (!OpenFor(TGBPEntry::GetNVMFileSize))
     return -1;
-  return Call([this] { return library_->GetSize(section_, subsection_); });
+  return Call([this] { return library_->GetSize(section_, subsection_); }).Code;
 }
 
 int TNVMSection::Clear() {
   if (!OpenFor(TGBPEntry::ClearNVMFile))
     return 0;
-  return Call([this] { return library_->Clear(section_, subsection_); });
+  return Call([this] { return library_->Clear(section_, subsection_); }).Code;
 }
 
 bool TNVMSection::Usable() const {
@@ -166,19 +161,21 @@ bool TNVMSection::OpenFor(TGBPEntry entry) {
   return InitGBP();
 }
 
-int TNVMSection::Call(const std::function<int()>& call) {
-  int result = 0;
+void TNVMSection::Run(const std::function<void()>& work) {
   if (executor_)
-    executor_->Run([&] { result = call(); });
+    executor_->Run(work);
   else
-    result = call();
-  const QString failure = library_->TakeFailure();
-  const QString detail = library_->FailureDetail();
-  if (!failure.isEmpty() && detail.isEmpty())
-    ShowError(failure);
-  else if (!failure.isEmpty())
-    Modal().ShowMessageDetail(parent(), failure, detail, ErrorCaption());
-  return result;
+    work();
+}
+
+TLinkStatus TNVMSection::Call(const std::function<TLinkStatus()>& call) {
+  TLinkStatus status;
+  Run([&] { status = call(); });
+  if (status.HostFailed() && status.Detail.isEmpty())
+    ShowError(status.Why);
+  else if (status.HostFailed())
+    Modal().ShowMessageDetail(parent(), status.Why, status.Detail, ErrorCaption());
+  return status;
 }
 
 void TNVMSection::ShowError(const QString& text) {

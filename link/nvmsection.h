@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "link/linkchoice.h"
+#include "link/linkstatus.h"
 #include "link/phoneport.h"
 
 class TGBPLibrary;
 class TLinkExecutor;
-enum class TGBPEntry;
 
 class TNVMSection : public QObject, public TPhonePort {
   Q_OBJECT
@@ -82,9 +82,10 @@ class TNVMSection : public QObject, public TPhonePort {
 
  private:
   bool OpenFor(TGBPEntry entry);
-  // One call of the library, through the executor when there is one; a failure of the link
-  // host is shown once it has returned.
-  int Call(const std::function<int()>& call);
+  // Work on the library, through the executor when there is one.
+  void Run(const std::function<void()>& work);
+  // One call of the library, run so; a failure of the link host is shown once it returned.
+  TLinkStatus Call(const std::function<TLinkStatus()>& call);
   void SetAddress(const TSectionAddress& address);
   void ShowError(const QString& text);
   // "Unable to open GPB.DLL", with the file tried and the reason under it the first time

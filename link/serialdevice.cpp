@@ -68,13 +68,14 @@ TAccount CurrentAccount() {
   return account;
 }
 
-QString SerialDeviceProblem(int port, const QString& device) {
+TLinkStatus CheckSerialDevice(int port, const QString& device) {
   struct stat status {};
   if (stat(QFile::encodeName(device).constData(), &status) != 0) {
     //: %1 is the port's number, %2 the device: "/dev/ttyUSB0"
-    return TLinkText::tr("COM%1 is %2, which does not exist: is the cable plugged in?")
-        .arg(port)
-        .arg(device);
+    return DeviceFailure(
+        TLinkText::tr("COM%1 is %2, which does not exist: is the cable plugged in?")
+            .arg(port)
+            .arg(device));
   }
   const TDeviceAccess access{status.st_mode & 07777, status.st_uid, status.st_gid};
   if (MayOpenReadWrite(access, CurrentAccount()))
@@ -82,17 +83,18 @@ QString SerialDeviceProblem(int port, const QString& device) {
   const QString group = DeviceGroupThatMayOpen(device);
   if (!group.isEmpty()) {
     //: %1 is the device, %2 the group whose members may open it: "dialout"
-    return TLinkText::tr(
-               "Your account may not open %1 (group %2): add yourself with `sudo usermod -aG %2 "
-               "$USER`, then log in again.")
-        .arg(device, group);
+    return DeviceFailure(
+        TLinkText::tr(
+            "Your account may not open %1 (group %2): add yourself with `sudo usermod -aG %2 "
+            "$USER`, then log in again.")
+            .arg(device, group));
   }
   // No group may open it either: only a change of its permissions helps.
   //: %1 is the device, %2 its permissions in octal, %3 its owner
-  return TLinkText::tr(
-             "Your account may not open %1 (mode %2, owner %3): give it read and write "
-             "permission for your account or a group of yours.")
-      .arg(device, QString::number(access.Mode, 8), UserName(access.Owner));
+  return DeviceFailure(
+      TLinkText::tr("Your account may not open %1 (mode %2, owner %3): give it read and write "
+                    "permission for your account or a group of yours.")
+          .arg(device, QString::number(access.Mode, 8), UserName(access.Owner)));
 }
 
 QString DeviceGroupThatMayOpen(const QString& device) {

@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QString>
 
+#include "link/linkstatus.h"
+
 // COM port number (1..4) to the device path behind it.
 using TSerialMap = QMap<int, QString>;
 
@@ -38,9 +40,9 @@ bool MayOpenReadWrite(const TDeviceAccess& device, const TAccount& account);
 // This process's account.
 TAccount CurrentAccount();
 
-// Why the link cannot open on the device behind port, with what to do; empty when nothing
-// is known against it.
-QString SerialDeviceProblem(int port, const QString& device);
+// Whether the link can open on the device behind port: -2 (the port cannot be opened) with
+// the reason Device, why and what to do; the reason None when nothing is known against it.
+TLinkStatus CheckSerialDevice(int port, const QString& device);
 
 // The group whose members may open the device ("dialout"); empty when none may.
 QString DeviceGroupThatMayOpen(const QString& device);

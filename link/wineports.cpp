@@ -141,11 +141,11 @@ QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted
   return commands;
 }
 
-QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
+TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
   const auto failed = [&wine](const QString& what) {
     //: %1 is the Wine prefix's folder, %2 what failed
-    return TLinkText::tr("Cannot map the serial ports in the Wine prefix %1: %2")
-        .arg(wine.Prefix, what);
+    return DeviceFailure(TLinkText::tr("Cannot map the serial ports in the Wine prefix %1: %2")
+                             .arg(wine.Prefix, what));
   };
   const TPortsRecord before = ReadRecord(wine);
   TPortsRecord after{wanted, before.WinesOwn};
@@ -179,7 +179,7 @@ QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
   const QByteArray text = RecordText(after).toUtf8();
   if (!record.open(QIODevice::WriteOnly) || record.write(text) != text.size() || !record.commit())
     //: %1 is the record's file, %2 the system's reason
-    return TLinkText::tr("Cannot record the serial ports in %1: %2")
-        .arg(record.fileName(), record.errorString());
+    return DeviceFailure(TLinkText::tr("Cannot record the serial ports in %1: %2")
+                             .arg(record.fileName(), record.errorString()));
   return {};
 }

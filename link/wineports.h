@@ -27,6 +27,6 @@ TSerialMap WrittenWinePorts(const TWine& wine);
 // nothing changed.
 QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted,
                                      const TSerialMap& written);
-// Brings the prefix's mapping up to wanted, with Wine's environment; empty when done,
-// otherwise what failed. A failure records nothing, so the next opening tries again.
-QString ApplyWinePorts(const TWine& wine, const TSerialMap& wanted);
+// Brings the prefix's mapping up to wanted, with Wine's environment; a failure is a Device
+// status (-2) saying what failed, and records nothing, so the next opening tries again.
+TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted);

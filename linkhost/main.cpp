@@ -11,6 +11,7 @@
 
 #include "link/gbp.h"
 #include "link/hostprotocol.h"
+#include "link/libraryload.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -116,7 +117,7 @@ TLibrary Load(const std::vector<std::string>& candidates) {
     library.hello.library = file;
     if (module)
       break;
-    if (firstReason.empty() || reason.find("No such file") == std::string::npos)
+    if (ReplacesLoadReason(reason, firstReason))
       firstReason = reason;
   }
   if (!module) {
@@ -124,14 +125,12 @@ TLibrary Load(const std::vector<std::string>& candidates) {
     return library;
   }
   library.hello.loaded = true;
-  std::string missing;
   for (int entry = 0; entry < kEntryCount; ++entry) {
     library.entries[entry] = Resolve(module, kEntryNames[entry]);
     if (library.entries[entry])
       library.hello.exports |= static_cast<uint8_t>(1u << entry);
-    else if ((kRequiredMask >> entry) & 1u)
-      missing += std::string(missing.empty() ? "" : ", ") + kEntryNames[entry];
   }
+  const std::string missing = MissingRequiredExports(library.hello.exports);
   if (!missing.empty())
     library.hello.reason = library.hello.library + ": lacks " + missing;
   return library;

@@ -1131,13 +1131,8 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <translation>Пригодна: нет (%1)</translation>
     </message>
     <message>
-        <source>Link test on %1: the link opened and closed</source>
-        <extracomment>%1 is the port: &quot;COM1&quot;</extracomment>
-        <translation>Проверка связи на %1: связь открылась и закрылась</translation>
-    </message>
-    <message>
         <source>Link test on %1: %2</source>
-        <extracomment>%1 is the port: &quot;COM1&quot;, %2 the phone-link library&apos;s message</extracomment>
+        <extracomment>%1 is the port: &quot;COM1&quot;, %2 the outcome, or the phone-link library&apos;s message</extracomment>
         <translation>Проверка связи на %1: %2</translation>
     </message>
     <message>

@@ -16,8 +16,8 @@ class TestKivnvmLink : public TKivnvmPhoneTest {
   Q_OBJECT
  private Q_SLOTS:
   void linkTellsTheLibraryAndHowItRuns();
-  void linkTestOpensAndClosesOnly_data();
-  void linkTestOpensAndClosesOnly();
+  void linkTestAsksTheSizeOfThePreferences_data();
+  void linkTestAsksTheSizeOfThePreferences();
   void crashEndsABackupOnceAndTheNextCommandWorks();
   void crashDuringARestoreWritesNothingMore();
   void hangEndsWithinItsDeadline();
@@ -52,7 +52,7 @@ void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
   kivnvm_.WriteSettings(QByteArray());
 }
 
-void TestKivnvmLink::linkTestOpensAndClosesOnly_data() {
+void TestKivnvmLink::linkTestAsksTheSizeOfThePreferences_data() {
   QTest::addColumn<QString>("how");
   QTest::addColumn<QString>("faults");
   QTest::addColumn<QString>("outcome");
@@ -60,14 +60,20 @@ void TestKivnvmLink::linkTestOpensAndClosesOnly_data() {
   for (const QString how : {"", "--isolate"}) {
     QTest::newRow(qPrintable(how + " opens"))
         << how << ""
-        << "the link opened and closed" << QStringList{"InitGBPMode(1) = 0", "EndGBPMode() = 0"};
+        << "The link works on COM1: section 2-18 holds nothing."
+        << QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,18) = -153", "EndGBPMode() = 0"};
+    QTest::newRow(qPrintable(how + " size fails"))
+        << how << "size 2-18=-7"
+        << "The link opened on COM1, but asking the size of 2-18 gave GBP Error: Invalid "
+           "arguments!"
+        << QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,18) = -7", "EndGBPMode() = 0"};
     QTest::newRow(qPrintable(how + " no answer"))
         << how << "init=-3"
         << "GBP Error: No AT response! (COM1, from --port)" << QStringList{"InitGBPMode(1) = -3"};
   }
 }
 
-void TestKivnvmLink::linkTestOpensAndClosesOnly() {
+void TestKivnvmLink::linkTestAsksTheSizeOfThePreferences() {
   QFETCH(QString, how);
   QFETCH(QString, faults);
   QFETCH(QString, outcome);
@@ -77,7 +83,7 @@ void TestKivnvmLink::linkTestOpensAndClosesOnly() {
   if (!how.isEmpty())
     arguments << how;
   const TKivnvmRun run = kivnvm_.Run(arguments);
-  QCOMPARE(run.ExitCode, faults.isEmpty() ? 0 : 1);
+  QCOMPARE(run.ExitCode, outcome.startsWith("The link works") ? 0 : 1);
   QCOMPARE(run.OutLines().last(), "Link test on COM1: " + outcome);
   QCOMPARE(phone_->Journal(), journal);
 }

@@ -9,10 +9,10 @@
 
 int main(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
-  const TGBPLibrary library;
-  std::printf("%s\n%s\n%s\n%s\n", qPrintable(library.FileName()),
-              library.Usable() ? "usable" : "unusable",
-              library.Has(TGBPEntry::WriteNVMFile) ? "writes" : "no write",
-              qPrintable(library.HowItRuns()));
+  const auto library = MakeGBPLibrary();
+  std::printf("%s\n%s\n%s\n%s\n", qPrintable(library->FileName()),
+              library->Usable() ? "usable" : "unusable",
+              library->Has(TGBPEntry::WriteNVMFile) ? "writes" : "no write",
+              qPrintable(library->HowItRuns()));
   return 0;
 }

@@ -65,16 +65,16 @@ void TestLinkCalls::texts() {
 void TestLinkCalls::collectsCallsFromAnotherThread() {
   TVirtualPhone phone;
   phone.Put(18, 9, QByteArray(300, '\1'));
-  TGBPLibrary library(TVirtualPhone::LibraryPath());
+  const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
   TLinkCallCollector collector;
   collector.Start();
   std::thread link([&library] {
     QByteArray buffer(128, '\0');
-    library.Open(1);
-    library.GetSize(18, 9);
-    library.Read(18 + 256, 9, buffer.data(), quint32(buffer.size()));
-    library.Write(18, 10, buffer.constData(), 50);
-    library.Close();
+    library->Open(1);
+    library->GetSize(18, 9);
+    library->Read(18 + 256, 9, buffer.data(), quint32(buffer.size()));
+    library->Write(18, 10, buffer.constData(), 50);
+    library->Close();
   });
   link.join();
   const QList<TLinkCall> calls = collector.Calls();
@@ -91,13 +91,13 @@ void TestLinkCalls::collectsCallsFromAnotherThread() {
 
 void TestLinkCalls::collectsNothingWhenStopped() {
   TVirtualPhone phone;
-  TGBPLibrary library(TVirtualPhone::LibraryPath());
+  const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
   TLinkCallCollector collector;
   collector.Start();
   collector.Stop();
   QVERIFY(!LinkObserved());
-  library.Open(1);
-  library.Close();
+  library->Open(1);
+  library->Close();
   QVERIFY(collector.Calls().isEmpty());
   QCOMPARE(phone.Calls(QStringLiteral("InitGBPMode")), 1);
 }

@@ -22,12 +22,16 @@ TLinkChoice Isolated(double factor = 1.0, const QString& host = QString()) {
 
 const char* kWhenStarting = "start";
 
-// A failure taken once; the link stays lost, and the next call fails at once.
-void CheckLost(TGBPLibrary& library, const QString& expected) {
-  QCOMPARE(library.TakeFailure(), expected);
+// A failure told once, by the call that failed; the link stays lost, and the next call
+// fails at once without another.
+void CheckLost(TGBPLibrary& library, const TLinkStatus& failed, const QString& expected) {
+  QCOMPARE(failed.Code, GBPPortMustBeOpened);
+  QVERIFY(failed.HostFailed());
+  QCOMPARE(failed.Why, expected);
   QCOMPARE(library.LinkLost(), expected);
-  QCOMPARE(library.GetSize(18, 9), GBPPortMustBeOpened);
-  QVERIFY(library.TakeFailure().isEmpty());
+  const TLinkStatus next = library.GetSize(18, 9);
+  QCOMPARE(next.Code, GBPPortMustBeOpened);
+  QVERIFY(!next.HostFailed());
 }
 
 }  // namespace
@@ -132,24 +136,23 @@ void TestLinkHost::everyAnswerIsChecked() {
   qputenv("SCRIPTED_HOST", mode.toUtf8());
   TLinkCallCollector log;
   log.Start();
-  TGBPLibrary library(Isolated(0.01, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
+  const auto library = MakeGBPLibrary(Isolated(0.01, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
   if (call == QLatin1String(kWhenStarting)) {
-    QVERIFY(!library.Load());
-    QCOMPARE(library.LoadProblem(), failure);
-    QCOMPARE(library.Open(1), -2);
+    QVERIFY(!library->Load());
+    QCOMPARE(library->LoadProblem(), failure);
+    QCOMPARE(library->Open(1).Code, -2);
     return;
   }
-  QCOMPARE(library.Open(1), 0);
+  QCOMPARE(library->Open(1).Code, 0);
   QByteArray buffer(128, '\0');
-  const int result = call == QStringLiteral("read")
-                         ? library.Read(18, 9, buffer.data(), quint32(buffer.size()))
-                         : library.GetSize(18, 9);
-  QCOMPARE(result, GBPPortMustBeOpened);
+  const TLinkStatus status = call == QStringLiteral("read")
+                                 ? library->Read(18, 9, buffer.data(), quint32(buffer.size()))
+                                 : library->GetSize(18, 9);
   QCOMPARE(buffer, QByteArray(128, '\0'));  // nothing taken on trust
   QCOMPARE(LinkResultMeaning(log.Calls().constLast()), failure);
-  QCOMPARE(library.FailureDetail(),
+  QCOMPARE(status.Detail,
            mode == QLatin1String("exit") ? QStringLiteral("scripted host: gone") : QString());
-  CheckLost(library, failure);
+  CheckLost(*library, status, failure);
 }
 
 // A manager that stopped half-way through a call: the host says so, and its line comes
@@ -162,26 +165,28 @@ void TestLinkHost::hostRefusesAPartialHeaderAndSaysWhy() {
                            {},
                            0};
   TLinkHostProcess host(launch, {TVirtualPhone::LibraryPath()}, 1.0);
-  QVERIFY(host.Start());
+  QVERIFY(!host.Start().HostFailed());
   linkhost::TCall call;
   call.entry = linkhost::kSize;
-  int32_t result = 0;
-  QVERIFY(!host.Call(call, nullptr, nullptr, QStringLiteral("GetNVMFileSize 0-0"), result));
+  const TLinkStatus failed =
+      host.Call(call, nullptr, nullptr, QStringLiteral("GetNVMFileSize 0-0"));
+  QVERIFY(failed.HostFailed());
   QCOMPARE(
-      host.Failure(),
+      failed.Why,
       QStringLiteral("The phone-link library stopped during GetNVMFileSize 0-0 (exit status 2)."));
-  QCOMPARE(host.FailureOutput(),
+  QCOMPARE(failed.Detail,
            QStringLiteral("kiv-linkhost: the input ended inside a frame's header (2 of 4 bytes)"));
 }
 
 // A host that has ended by itself with status 0 has closed the link: closing it is no fault.
 void TestLinkHost::hostThatQuitCleanlyClosesWithoutAFault() {
   qputenv("SCRIPTED_HOST", "quit");
-  TGBPLibrary library(Isolated(1.0, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
-  QCOMPARE(library.Open(1), 0);
+  const auto library = MakeGBPLibrary(Isolated(1.0, QStringLiteral(SCRIPTED_HOST_PROGRAM)));
+  QCOMPARE(library->Open(1).Code, 0);
   QTest::qWait(100);
-  QCOMPARE(library.Close(), 0);
-  QCOMPARE(library.TakeFailure(), QString());
+  const TLinkStatus closed = library->Close();
+  QCOMPARE(closed.Code, 0);
+  QVERIFY(!closed.HostFailed());
 }
 
 // Cancel ends a call that hangs at once, naming the call and how long it ran.
@@ -189,19 +194,20 @@ void TestLinkHost::cancelEndsAHangingCallAtOnce() {
   TVirtualPhone phone;
   phone.SetFaults("size 18-9=hang");
   std::atomic<bool> cancel{false};
-  TGBPLibrary library(Isolated());
-  library.SetCancel(&cancel);
-  QCOMPARE(library.Open(1), 0);
+  const auto library = MakeGBPLibrary(Isolated());
+  library->SetCancel(&cancel);
+  QCOMPARE(library->Open(1).Code, 0);
   QElapsedTimer took;
   took.start();
   std::thread pressed([&cancel] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     cancel = true;
   });
-  QCOMPARE(library.GetSize(18, 9), GBPPortMustBeOpened);
+  const TLinkStatus cancelled = library->GetSize(18, 9);
   pressed.join();
+  QCOMPARE(cancelled.Code, GBPPortMustBeOpened);
   QVERIFY2(took.elapsed() < 1000, qPrintable(QString::number(took.elapsed())));
-  const QString failure = library.TakeFailure();
+  const QString failure = cancelled.Why;
   QVERIFY2(failure.startsWith("Cancelled: the library was still in GetNVMFileSize 18-9 after 0.3"),
            qPrintable(failure));
   QVERIFY(failure.endsWith("; the link was closed."));
@@ -226,60 +232,58 @@ void TestLinkHost::crashesEndTheCallAndTheNextLinkWorks() {
   TVirtualPhone phone;
   phone.Put(18, 9, "old");
   phone.SetFaults(fault);
-  TGBPLibrary library(Isolated());
-  QCOMPARE(library.Open(1), 0);
+  const auto library = MakeGBPLibrary(Isolated());
+  QCOMPARE(library->Open(1).Code, 0);
   const QByteArray bytes(100, 'n');
   QByteArray buffer(128, '\0');
-  if (fault.startsWith("size"))
-    QCOMPARE(library.GetSize(18, 9), GBPPortMustBeOpened);
-  else if (fault.startsWith("read"))
-    QCOMPARE(library.Read(18, 9, buffer.data(), 128), GBPPortMustBeOpened);
-  else if (fault.startsWith("write"))
-    QCOMPARE(library.Write(18, 9, bytes.data(), 100), GBPPortMustBeOpened);
-  else
-    QCOMPARE(library.Clear(18, 9), GBPPortMustBeOpened);
-  CheckLost(library, failure);
+  const TLinkStatus failed = fault.startsWith("size")    ? library->GetSize(18, 9)
+                             : fault.startsWith("read")  ? library->Read(18, 9, buffer.data(), 128)
+                             : fault.startsWith("write") ? library->Write(18, 9, bytes.data(), 100)
+                                                         : library->Clear(18, 9);
+  CheckLost(*library, failed, failure);
   QCOMPARE(phone.Get(18, 9), QByteArray("old"));
   // The next link starts a fresh host; the port the crashed one held is free again.
-  QCOMPARE(library.Close(), 0);
+  QCOMPARE(library->Close().Code, 0);
   phone.SetFaults(QString());
-  QCOMPARE(library.Open(1), 0);
-  QVERIFY(library.LinkLost().isEmpty());
-  QCOMPARE(library.Write(18, 9, bytes.data(), 100), 0);
-  QCOMPARE(library.Read(18, 9, buffer.data(), 128), 100);
+  QCOMPARE(library->Open(1).Code, 0);
+  QVERIFY(library->LinkLost().isEmpty());
+  QCOMPARE(library->Write(18, 9, bytes.data(), 100).Code, 0);
+  QCOMPARE(library->Read(18, 9, buffer.data(), 128).Code, 100);
   QCOMPARE(buffer.left(100), bytes);
-  library.Close();
+  library->Close();
 }
 
 void TestLinkHost::hangEndsWithinItsDeadline() {
   TVirtualPhone phone;
   phone.Put(18, 9, "old");
   phone.SetFaults("read 18-9=hang");
-  TGBPLibrary library(Isolated(0.01));
-  QCOMPARE(library.Open(1), 0);
+  const auto library = MakeGBPLibrary(Isolated(0.01));
+  QCOMPARE(library->Open(1).Code, 0);
   QByteArray buffer(128, '\0');
-  QCOMPARE(library.Read(18, 9, buffer.data(), 128), GBPPortMustBeOpened);
-  CheckLost(library, QStringLiteral("The phone-link library did not answer ReadNVMFile 18-9 "
-                                    "within %1; the link was closed.")
-                         .arg(DeadlineText(LinkDeadlineMs(128, 0.01))));
+  const TLinkStatus failed = library->Read(18, 9, buffer.data(), 128);
+  CheckLost(*library, failed,
+            QStringLiteral("The phone-link library did not answer ReadNVMFile 18-9 "
+                           "within %1; the link was closed.")
+                .arg(DeadlineText(LinkDeadlineMs(128, 0.01))));
 }
 
 void TestLinkHost::unusableLibrariesNameTheFileAndTheReason() {
-  TGBPLibrary lacking(LibraryChoice(QStringLiteral(GBP_WITHOUT_READ), true));
-  QVERIFY(!lacking.Load());
-  QCOMPARE(lacking.LoadProblem(), QStringLiteral(GBP_WITHOUT_READ ": lacks ReadNVMFile"));
-  QVERIFY(!lacking.Has(TGBPEntry::ReadNVMFile));
-  QVERIFY(lacking.Has(TGBPEntry::WriteNVMFile));
+  const auto lacking = MakeGBPLibrary(LibraryChoice(QStringLiteral(GBP_WITHOUT_READ), true));
+  QVERIFY(!lacking->Load());
+  QCOMPARE(lacking->LoadProblem(), QStringLiteral(GBP_WITHOUT_READ ": lacks ReadNVMFile"));
+  QVERIFY(!lacking->Has(TGBPEntry::ReadNVMFile));
+  QVERIFY(lacking->Has(TGBPEntry::WriteNVMFile));
   for (const bool isolate : {false, true}) {
-    TGBPLibrary missing(LibraryChoice(QStringLiteral("/nonexistent/libgbp.so"), isolate));
-    QVERIFY(!missing.Load());
-    QCOMPARE(missing.LoadProblem(), QStringLiteral("/nonexistent/libgbp.so: no such file"));
+    const auto missing =
+        MakeGBPLibrary(LibraryChoice(QStringLiteral("/nonexistent/libgbp.so"), isolate));
+    QVERIFY(!missing->Load());
+    QCOMPARE(missing->LoadProblem(), QStringLiteral("/nonexistent/libgbp.so: no such file"));
   }
   // A missing host is told by name before anything is started.
-  TGBPLibrary noHost(Isolated(1.0, QStringLiteral("/nonexistent/kiv-linkhost")));
-  QVERIFY(!noHost.Load());
-  QCOMPARE(noHost.LoadProblem(), QStringLiteral("The link host kiv-linkhost is missing: it was "
-                                                "looked for in /nonexistent."));
+  const auto noHost = MakeGBPLibrary(Isolated(1.0, QStringLiteral("/nonexistent/kiv-linkhost")));
+  QVERIFY(!noHost->Load());
+  QCOMPARE(noHost->LoadProblem(), QStringLiteral("The link host kiv-linkhost is missing: it was "
+                                                 "looked for in /nonexistent."));
 }
 
 void TestLinkHost::callsThroughTheHostReachTheObserver() {
@@ -287,17 +291,17 @@ void TestLinkHost::callsThroughTheHostReachTheObserver() {
   phone.Put(18, 9, QByteArray(300, 'k'));
   TLinkCallCollector collector;
   collector.Start();
-  TGBPLibrary library(Isolated());
-  QCOMPARE(library.HowItRuns(), QStringLiteral("in the link host"));
-  QCOMPARE(library.Open(1), 0);
-  QCOMPARE(library.GetSize(274, 9), 300);  // the low byte, as in process
-  library.Close();
+  const auto library = MakeGBPLibrary(Isolated());
+  QCOMPARE(library->HowItRuns(), QStringLiteral("in the link host"));
+  QCOMPARE(library->Open(1).Code, 0);
+  QCOMPARE(library->GetSize(274, 9).Code, 300);  // the low byte, as in process
+  library->Close();
   QStringList texts;
   for (const TLinkCall& call : collector.Calls())
     texts << LinkCallText(call) + QStringLiteral(" = ") + QString::number(call.Result);
   QCOMPARE(texts,
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(18,9) = 300", "EndGBPMode() = 0"}));
-  QCOMPARE(library.FileName(), TVirtualPhone::LibraryPath());
+  QCOMPARE(library->FileName(), TVirtualPhone::LibraryPath());
 }
 
 QTEST_GUILESS_MAIN(TestLinkHost)

@@ -342,27 +342,27 @@ void TestNVMSection::errorMessages() {
 
 void TestNVMSection::loaderKeepsLinkOpenedTwice() {
   TVirtualPhone phone;
-  TGBPLibrary library(TVirtualPhone::LibraryPath());
-  QVERIFY(library.Usable());
-  QCOMPARE(library.Open(1), 0);
-  QCOMPARE(library.Open(1), -1);
-  QVERIFY(library.IsOpen());
-  QCOMPARE(library.GetSize(18, 9), -153);
-  QCOMPARE(library.Close(), 0);
-  QVERIFY(!library.IsOpen());
+  const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
+  QVERIFY(library->Usable());
+  QCOMPARE(library->Open(1).Code, 0);
+  QCOMPARE(library->Open(1).Code, -1);
+  QVERIFY(library->IsOpen());
+  QCOMPARE(library->GetSize(18, 9).Code, -153);
+  QCOMPARE(library->Close().Code, 0);
+  QVERIFY(!library->IsOpen());
 }
 
 void TestNVMSection::loaderWithoutLibrary() {
-  TGBPLibrary library(QStringLiteral("/nonexistent/folder/libgbp.so"));
-  QVERIFY(!library.Usable());
-  QCOMPARE(library.Open(1), -2);
-  QVERIFY(!library.IsOpen());
+  const auto library = MakeGBPLibrary(QStringLiteral("/nonexistent/folder/libgbp.so"));
+  QVERIFY(!library->Usable());
+  QCOMPARE(library->Open(1).Code, -2);
+  QVERIFY(!library->IsOpen());
   char buffer[4];
-  QCOMPARE(library.Read(18, 9, buffer, 4), -1);
-  QCOMPARE(library.Write(18, 9, buffer, 4), -1);
-  QCOMPARE(library.Clear(18, 9), -1);
-  QCOMPARE(library.GetSize(18, 9), -1);
-  QCOMPARE(library.Close(), 0);
+  QCOMPARE(library->Read(18, 9, buffer, 4).Code, -1);
+  QCOMPARE(library->Write(18, 9, buffer, 4).Code, -1);
+  QCOMPARE(library->Clear(18, 9).Code, -1);
+  QCOMPARE(library->GetSize(18, 9).Code, -1);
+  QCOMPARE(library->Close().Code, 0);
 }
 
 QTEST_MAIN(TestNVMSection)

@@ -77,17 +77,20 @@ void TestSerialDevice::missingDeviceIsToldAndTheLibraryNotCalled() {
   TVirtualPhone phone;
   TLinkChoice choice = LibraryChoice(TVirtualPhone::LibraryPath());
   choice.Serial.insert(1, QStringLiteral("/dev/kiv-no-such-cable"));
-  TGBPLibrary library(choice);
-  QCOMPARE(library.Open(1), GBPCantOpenPort);
-  QCOMPARE(library.OpenFailureReason(),
+  const auto library = MakeGBPLibrary(choice);
+  const TLinkStatus refused = library->Open(1);
+  QCOMPARE(refused.Code, GBPCantOpenPort);
+  QVERIFY(refused.Reason == TLinkReason::Device);
+  QCOMPARE(refused.Why,
            QStringLiteral(
                "COM1 is /dev/kiv-no-such-cable, which does not exist: is the cable plugged in?"));
   QVERIFY(phone.Journal().isEmpty());
   // Another port has no device named: the library opens it as before.
   phone.AddPort(2);
-  QCOMPARE(library.Open(2), 0);
-  QVERIFY(library.DeviceProblem().isEmpty());
-  library.Close();
+  const TLinkStatus opened = library->Open(2);
+  QCOMPARE(opened.Code, 0);
+  QVERIFY(opened.Reason == TLinkReason::None);
+  library->Close();
 }
 
 QTEST_GUILESS_MAIN(TestSerialDevice)

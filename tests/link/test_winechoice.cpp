@@ -34,8 +34,8 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 }
 
 QString Unusable(const TLinkChoice& choice) {
-  TGBPLibrary gbp(choice);
-  return gbp.Load() ? QStringLiteral("usable") : gbp.LoadProblem();
+  const auto gbp = MakeGBPLibrary(choice);
+  return gbp->Load() ? QStringLiteral("usable") : gbp->LoadProblem();
 }
 
 QString Unusable(const QString& library) {

@@ -44,8 +44,10 @@ void TestWineSerial::theLibraryTalksOverTheMappedPort() {
   TKivnvmRun run =
       Serial({"link", "--test", "--port", "COM1", "--serial", "COM1=" + cable.Device()});
   QCOMPARE(run.ExitCode, 0);
-  QVERIFY2(run.Out.contains("Link test on COM1: the link opened and closed"), qPrintable(run.Out));
-  QCOMPARE(cable.Received(), QByteArray("AT\r"));
+  QVERIFY2(
+      run.Out.contains("Link test on COM1: The link works on COM1: section 2-18 holds 12 bytes."),
+      qPrintable(run.Out));
+  QCOMPARE(cable.Received(), QByteArray("AT\rSIZE 2-18\r"));
   // The silent end of another cable: the library's own "No AT response!".
   const TPtyPhone silent(false);
   run = Serial({"link", "--test", "--port", "COM1", "--serial", "COM1=" + silent.Device()});

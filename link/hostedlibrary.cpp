@@ -1,14 +1,13 @@
-// TGBPLibrary's road through a link host: which host and how it starts (natively, or the
-// Windows host of the library's width under Wine), and each call made through it.
+#include "link/hostedlibrary.h"
 
 #include <QFileInfo>
 #include <chrono>
 
 #include "common/texts.h"
-#include "link/gbplibrary.h"
 #include "link/hostprocess.h"
 #include "link/librarysearch.h"
 #include "link/winehost.h"
+#include "link/wineports.h"
 
 namespace {
 
@@ -34,11 +33,62 @@ qint64 SteadyMs() {
 
 }  // namespace
 
-TWine TGBPLibrary::Wine() const {
+THostedLibrary::THostedLibrary(const TLinkChoice& choice, int windowsBits, const QString& refusal)
+    : TGBPLibrary(choice), windowsBits_(windowsBits), refused_(!refusal.isEmpty()) {
+  loadProblem_ = refusal;
+}
+
+THostedLibrary::~THostedLibrary() = default;
+
+bool THostedLibrary::Load() {
+  if (NeedsLoad())
+    StartHost();
+  return Usable();
+}
+
+bool THostedLibrary::NeedsLoad() const {
+  return !refused_ && !(host_ && host_->Running());
+}
+
+bool THostedLibrary::Usable() const {
+  return (hostExports_ & linkhost::kRequiredMask) == linkhost::kRequiredMask;
+}
+
+bool THostedLibrary::Has(TGBPEntry entry) const {
+  return (hostExports_ >> int(entry)) & 1u;
+}
+
+QString THostedLibrary::FileName() const {
+  if (windowsBits_ != 0 || refused_)
+    return choice_.Library;
+  return hostLibrary_.isEmpty() ? HostLibraryCandidates(choice_.Library).constFirst()
+                                : hostLibrary_;
+}
+
+QString THostedLibrary::HowItRuns() const {
+  if (windowsBits_ != 0)
+    return TLinkText::tr("in the %1-bit link host under Wine").arg(windowsBits_);
+  return TLinkText::tr("in the link host");
+}
+
+void THostedLibrary::SetNotice(std::function<void(const QString&)> notice) {
+  notice_ = std::move(notice);
+}
+
+TWine THostedLibrary::Wine() const {
   return FindWine(windowsBits_);
 }
 
-bool TGBPLibrary::PrepareLaunch(THostLaunch& launch) {
+// The host's Windows code opens COMn: the prefix must say which device that is first.
+TLinkStatus THostedLibrary::PrepareOpen() {
+  return windowsBits_ != 0 ? ApplyWinePorts(Wine(), choice_.Serial) : TLinkStatus{};
+}
+
+bool THostedLibrary::CanEnd() const {
+  return Usable() && host_ && host_->Running();
+}
+
+bool THostedLibrary::PrepareLaunch(THostLaunch& launch) {
   const QString name =
       windowsBits_ != 0 ? WindowsHostName(windowsBits_) : QStringLiteral("kiv-linkhost");
   const QStringList places =
@@ -65,7 +115,7 @@ bool TGBPLibrary::PrepareLaunch(THostLaunch& launch) {
   return true;
 }
 
-void TGBPLibrary::StartHost() {
+void THostedLibrary::StartHost() {
   hostExports_ = 0;
   THostLaunch launch;
   if (!PrepareLaunch(launch))
@@ -79,8 +129,9 @@ void TGBPLibrary::StartHost() {
           : HostLibraryCandidates(choice_.Library);
   host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
   host_->SetCancel(cancel_);
-  if (!host_->Start()) {
-    QStringList problem{host_->Failure(), host_->FailureOutput()};
+  const TLinkStatus started = host_->Start();
+  if (started.HostFailed()) {
+    QStringList problem{started.Why, started.Detail};
     // Silent, with status 0: how a Wine without 32-bit support ends a 32-bit program.
     if (windowsBits_ == 32 && host_->EndedCleanly())
       problem << Wine32StartHint();
@@ -98,44 +149,40 @@ void TGBPLibrary::StartHost() {
     host_.reset();
 }
 
-bool TGBPLibrary::CallOverdue() const {
+bool THostedLibrary::CallOverdue() const {
   const qint64 started = callStartedMs_;
   return started != 0 && SteadyMs() - started > ExpectedCallMs(callBytes_, choice_.TimeoutFactor);
 }
 
-void TGBPLibrary::SetCancel(const std::atomic<bool>* flag) {
+void THostedLibrary::SetCancel(const std::atomic<bool>* flag) {
   cancel_ = flag;
   if (host_)
     host_->SetCancel(flag);
 }
 
-int TGBPLibrary::HostCall(TGBPEntry entry, quint32 first, quint32 second, const void* data,
-                          void* buffer, quint32 length) {
-  hostFault_.clear();
+TLinkStatus THostedLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data,
+                                   void* buffer, quint32 length) {
+  TLinkStatus status{GBPPortMustBeOpened, entry, TLinkReason::None, {}, {}};
   if (!host_ || !host_->Running())
-    return GBPPortMustBeOpened;
+    return status;
   // More than one frame carries: the arguments are wrong, the host is not to blame.
+  status.Code = GBPInvalidArguments;
   if (length > linkhost::kMaxData)
-    return GBPInvalidArguments;
+    return status;
   linkhost::TCall call;
   call.entry = static_cast<uint8_t>(entry);
   call.first = first;
   call.second = second;
   call.length = length;
-  int32_t result = 0;
   callBytes_ = entry == TGBPEntry::ReadNVMFile || entry == TGBPEntry::WriteNVMFile ? length : 0;
   callStartedMs_ = SteadyMs();
-  const bool answered = host_->Call(call, data, buffer, CallWhat(entry, first, second), result);
+  status = host_->Call(call, data, buffer, CallWhat(entry, first, second));
   callStartedMs_ = 0;
-  if (answered)
-    return result;
+  if (!status.HostFailed())
+    return status;
   // A host that ended by itself with status 0 has closed the link already: ending the link
   // then is no fault.
   const bool endedAlready = entry == TGBPEntry::EndGBPMode && host_->EndedCleanly();
-  if (!endedAlready) {
-    linkLost_ = untoldFailure_ = hostFault_ = host_->Failure();
-    failureDetail_ = host_->FailureOutput();
-  }
   host_.reset();
-  return endedAlready ? 0 : GBPPortMustBeOpened;
+  return endedAlready ? TLinkStatus{0, entry, TLinkReason::None, {}, {}} : status;
 }
