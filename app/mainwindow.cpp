@@ -10,10 +10,12 @@
 #include <QStatusBar>
 #include <functional>
 
+#include "app/editmenu.h"
 #include "app/fittexts.h"
 #include "app/flowlayout.h"
 #include "app/languagemenu.h"
 #include "app/linkthread.h"
+#include "app/manyslotmenu.h"
 #include "app/statuslabel.h"
 #include "app/windowface.h"
 #include "app/workpanel.h"
@@ -71,13 +73,13 @@ TForm1::TForm1(const QString& settingsPath)
   ui->StatusBar->addWidget(statusText_, 1);
   ui->StatusBar->setFixedHeight(StatusBarHeight);
 
-  face_ = std::make_unique<TWindowFace>(*this);
+  face_ = std::make_unique<TWindowFace>(*this, *this, dialogs_);
   CreatePopupMenu();
   ConnectCommands();
   AddDetailsAndPhoneLog();
-  AddUploadFiles();
-  AddManySlotItems();
-  AddEditMenu();
+  manySlotMenu_ = std::make_unique<TManySlotMenu>(*this, dialogs_, *PopupMenu1);
+  editMenu_ = std::make_unique<TEditMenu>(*this, dialogs_, *ui->EditMenu, *ui->UndoAction,
+                                          *ui->HistoryAction);
   AddPhoneLinkMenu();
   new TLanguageMenu(ui->ViewMenu, [this] { return SettingsPath(); });
   ConnectKeysAndDrops();
@@ -179,6 +181,10 @@ TSectionAddress TForm1::CurrentSlotAddress() const {
   return SlotAddress(CurrentRow(), CurrentSlotRanges());
 }
 
+QList<int> TForm1::SelectedRows() const {
+  return ui->DrawGrid1->SelectedRows();
+}
+
 void TForm1::RepaintGrid() {
   ui->DrawGrid1->viewport()->repaint();
 }
@@ -242,7 +248,7 @@ void TForm1::RunCommand(const std::function<void()>& command) {
   SetCommandsEnabled(true);
   commandRunning_ = false;
   // Whatever the command changed, Ctrl+Z takes back what the menu now names.
-  UpdateUndoAction();
+  editMenu_->UpdateUndoAction();
   if (std::exchange(closePending_, false))
     close();
 }

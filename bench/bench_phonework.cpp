@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
 
   // The same operations on the same link: through the window, then with the calls made in
   // place and no window around. The backups come first: the upload grows the phone.
-  TNVMSection& link = *Form1->NVM;
+  TNVMSection& link = Form1->Link();
   TLinkThread* linkThread = Form1->findChild<TLinkThread*>();
   const TFigure backupWindow =
       Measure(runs, newFolder, [] { Form1->RunCommand([] { Form1->BackupActionExecute(); }); });

@@ -291,7 +291,7 @@ void BM_FullRefreshWholeGridRepaint(benchmark::State& state) {
       state,
       [&] {
         TCatalogue catalogue = Form1->Catalogue();
-        RefreshAllSlots(*Form1->NVM, catalogue, reporter);
+        RefreshAllSlots(Form1->Link(), catalogue, reporter);
       },
       false);
 }
@@ -302,7 +302,7 @@ void BM_FullRefreshOperationOnly(benchmark::State& state) {
       state,
       [&] {
         TCatalogue catalogue = Form1->Catalogue();
-        RefreshAllSlots(*Form1->NVM, catalogue, reporter);
+        RefreshAllSlots(Form1->Link(), catalogue, reporter);
       },
       false);
 }

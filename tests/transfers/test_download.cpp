@@ -133,12 +133,12 @@ void TestDownload::previewOverwritesThePreviousOne() {
 
 void TestDownload::clearEmptiesTheSectionAndItsRow() {
   fixture_->Phone.Put(18, 9, PlainData(3000));
-  Window().Slots[BigRow].Kind = skOther;
-  Window().Slots[BigRow].Size = 3000;
+  Slots()[BigRow].Kind = skOther;
+  Slots()[BigRow].Size = 3000;
   fixture_->Run(&TForm1::ClearActionExecute);
   QVERIFY(!fixture_->Phone.Holds(18, 9));
-  QCOMPARE(Window().Slots[BigRow].Kind, skEmpty);
-  QCOMPARE(Window().Slots[BigRow].Size, 0);
+  QCOMPARE(Slots()[BigRow].Kind, skEmpty);
+  QCOMPARE(Slots()[BigRow].Size, 0);
   QCOMPARE(fixture_->Status(), QStringLiteral("Erased!"));
   QVERIFY(fixture_->Modal.Shown.isEmpty());
   QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
