@@ -74,6 +74,14 @@ void TApplicationForms::ShowMainWindow() {
   form1_->show();
 }
 
+QMainWindow& TApplicationForms::MainWindow() const {
+  return *form1_;
+}
+
+TSlotWindow& TApplicationForms::SlotWindow() const {
+  return *form1_;
+}
+
 // The dialogs know each other and the main window only through these hooks.
 void TApplicationForms::ConnectDialogs(const TWindowDialogs& dialogs) {
   Form1->UseDialogs(dialogs);

@@ -6,7 +6,9 @@
 #include <QString>
 #include <memory>
 
+class QMainWindow;
 class TForm1;
+class TSlotWindow;
 struct TWindowDialogs;
 
 // The font the windows are laid out for: 11 pixels of Arial (or its metric twin Liberation
@@ -29,6 +31,10 @@ class TApplicationForms {
   TApplicationForms& operator=(const TApplicationForms&) = delete;
 
   void ShowMainWindow();
+  // The main window, for tools that drive it from outside as the user does (the
+  // benchmarks): as a widget, whose controls they find by name, and as its parts see it.
+  QMainWindow& MainWindow() const;
+  TSlotWindow& SlotWindow() const;
 
  private:
   void ConnectDialogs(const TWindowDialogs& dialogs);

@@ -2,7 +2,11 @@
 // TForm1, the main window: the slot grid, the top panel's buttons, the context menu's
 // actions and the status line. Its command handlers only delegate (app/commands.cpp): the
 // phone operations do the work over NVM, and each subsystem's window code (its ui/ folder)
-// shows their questions and outcomes.
+// shows their questions and outcomes. The keyboard, drops and the port box are in
+// app/slotreach.cpp; its parts, each in files of their own and seeing it as a TSlotWindow:
+// the grid's drawing (TGridPainter), the Edit menu (TEditMenu), the context menu's items
+// over many slots (TManySlotMenu), File > Phone link... (TPhoneLinkMenu) and its face to the
+// operations (TWindowFace).
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -12,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/slotranges.h"
 #include "app/slotwindow.h"
 #include "app/windowdialogs.h"
 #include "catalogue/ops/refreshslots.h"
@@ -25,8 +30,10 @@ class QMenu;
 class QMimeData;
 class QPainter;
 class TEditMenu;
+class TGridPainter;
 class TLinkThread;
 class TManySlotMenu;
+class TPhoneLinkMenu;
 class TNVMSection;
 class TPhoneLogWindow;
 class TWindowFace;
@@ -35,14 +42,6 @@ class TWorkPanel;
 namespace Ui {
 class TForm1;
 }
-
-// The slot ranges: process-wide settings, stored in the settings file.
-extern int FirstBig;
-extern int BigSlots;
-extern int FirstSmall;
-extern int SmallSlots;
-TSlotRanges CurrentSlotRanges();
-void SetCurrentSlotRanges(const TSlotRanges& ranges);
 
 class TForm1 : public QMainWindow, public TSlotWindow {
   Q_OBJECT
@@ -109,8 +108,6 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   void RestoreActionExecute();
   void DetailsActionExecute();
   void PhoneLogActionExecute();
-  // File > Phone link...: the library, the devices behind the ports and the deadline factor.
-  void PhoneLinkActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
@@ -157,15 +154,11 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
   void FillOptionsDialog(const TManagerSettings& settings);
-  void DrawSlotNumber(QPainter& canvas, int row, const QRect& rect);
-  void DrawSlotContent(QPainter& canvas, int row, const QRect& rect);
-  void DrawSlotFormat(QPainter& canvas, int row, const QRect& rect);
   void ConnectKeysAndDrops();
   QPoint ContextMenuPoint() const;
   void SlotKey(QAction* action);
   bool DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at);
   void PortTextEntered();
-  void AddPhoneLinkMenu();
 
   QLabel* statusText_ = nullptr;
   std::unique_ptr<TWindowFace> face_;
@@ -184,8 +177,9 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   bool menuAtRow_ = false;
   std::unique_ptr<TEditMenu> editMenu_;
   std::unique_ptr<TManySlotMenu> manySlotMenu_;
-  // The record each row's content was last painted from.
-  TSlotTable paintedSlots_{};
+  // File > Phone link...: the library, the devices behind the ports and the deadline factor.
+  std::unique_ptr<TPhoneLinkMenu> phoneLinkMenu_;
+  std::unique_ptr<TGridPainter> gridPainter_;
 };
 
 extern TForm1* Form1;

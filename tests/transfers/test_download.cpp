@@ -100,12 +100,15 @@ void TestDownload::readFailureNamesTheSection_data() {
 
 void TestDownload::readFailureNamesTheSection() {
   QFETCH(int, command);
-  FirstSmall = 9;  // row 22 is then 2-9
+  const TSlotRanges usual = CurrentSlotRanges();
+  TSlotRanges ranges = usual;
+  ranges.FirstSmall = 9;  // row 22 is then 2-9
+  SetCurrentSlotRanges(ranges);
   fixture_->Select(SmallRow);
   fixture_->Phone.Put(2, 9, PlainData(100));
   fixture_->Phone.SetFaults(QStringLiteral("read 2-9=-5"));
   fixture_->Run(command == 0 ? &TForm1::DownloadActionExecute : &TForm1::PlayGIFActionExecute);
-  FirstSmall = 10;
+  SetCurrentSlotRanges(usual);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{QStringLiteral("Error reading section 2-9")});
   QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
   QCOMPARE(fixture_->Status(), QStringLiteral("Downloading data..."));
