@@ -21,10 +21,10 @@ class TEditMenu {
 
   // The Undo action names the newest change that can be taken back, or is disabled.
   void UpdateUndoAction();
-  void UndoActionExecute();
-  void HistoryActionExecute();
 
  private:
+  void UndoActionExecute();
+  void HistoryActionExecute();
   void TakeBackChange(const QString& id);
 
   TSlotWindow& window_;

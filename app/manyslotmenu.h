@@ -24,14 +24,14 @@ class TManySlotMenu {
   QAction* DownloadSlotsAction() const { return downloadSlots_; }
   QAction* ClearSlotsAction() const { return clearSlots_; }
 
-  void UploadFilesActionExecute();
   // Several files into the free slots from row on, as a plan the user checks and edits
   // before anything is written, then one summary of the run.
   void UploadFilesFrom(const QStringList& fileNames, int row);
-  void DownloadSlotsActionExecute();
-  void ClearSlotsActionExecute();
 
  private:
+  void UploadFilesActionExecute();
+  void DownloadSlotsActionExecute();
+  void ClearSlotsActionExecute();
   void AddUploadFiles(QMenu& menu);
   void AddSelectionItems(QMenu& menu);
 

@@ -14,9 +14,9 @@ class TPhoneLinkMenu {
   TPhoneLinkMenu(TSlotWindow& window, const TWindowDialogs& dialogs, TLinkThread& linkThread,
                  QAction& phoneLink);
 
+ private:
   void PhoneLinkActionExecute();
 
- private:
   TSlotWindow& window_;
   const TWindowDialogs& dialogs_;
   TLinkThread& linkThread_;
