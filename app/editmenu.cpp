@@ -1,32 +1,32 @@
-// The Edit menu: Undo names the newest change of the history that can be taken back, and
-// History... lists them all, each one to take back.
+#include "app/editmenu.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include "app/mainwindow.h"
-#include "app/windowface.h"
+#include "app/slotwindow.h"
+#include "app/windowdialogs.h"
 #include "common/errors.h"
 #include "common/modal.h"
-#include "link/nvmsection.h"
+#include "transfer/history.h"
 #include "transfer/ops/keepingport.h"
 #include "transfer/ops/undo.h"
 #include "transfer/ui/historydialog.h"
 #include "transfer/ui/undocommand.h"
-#include "ui_mainwindow.h"
 
-void TForm1::AddEditMenu() {
-  connect(ui->EditMenu, &QMenu::aboutToShow, this, &TForm1::UpdateUndoAction);
-  connect(ui->UndoAction, &QAction::triggered, this,
-          [this] { RunCommand([this] { UndoActionExecute(); }); });
-  connect(ui->HistoryAction, &QAction::triggered, this,
-          [this] { RunCommand([this] { HistoryActionExecute(); }); });
+TEditMenu::TEditMenu(TSlotWindow& window, const TWindowDialogs& dialogs, QMenu& menu, QAction& undo,
+                     QAction& history)
+    : window_(window), dialogs_(dialogs), undo_(undo) {
+  QObject::connect(&menu, &QMenu::aboutToShow, &menu, [this] { UpdateUndoAction(); });
+  QObject::connect(&undo, &QAction::triggered, &undo,
+                   [this] { window_.RunCommand([this] { UndoActionExecute(); }); });
+  QObject::connect(&history, &QAction::triggered, &history,
+                   [this] { window_.RunCommand([this] { HistoryActionExecute(); }); });
   UpdateUndoAction();
 }
 
-void TForm1::UpdateUndoAction() {
+void TEditMenu::UpdateUndoAction() {
   // A command keeps it disabled; its end brings the text up to date.
-  if (commandRunning_)
+  if (window_.CommandRunning())
     return;
   undoId_.clear();
   QString text = tr("&Undo");
@@ -37,26 +37,27 @@ void TForm1::UpdateUndoAction() {
     //: %1 names the change to take back, as "put of 18-9".
     text = tr("&Undo %1").arg(ChangeName(*last));
   }
-  ui->UndoAction->setText(text);
-  ui->UndoAction->setEnabled(!undoId_.isEmpty());
+  undo_.setText(text);
+  undo_.setEnabled(!undoId_.isEmpty());
 }
 
-void TForm1::TakeBackChange(const QString& id) {
-  TCatalogue catalogue = Catalogue();
-  UndoChangeCommand(*NVM, catalogue, THistoryStore(CurrentHistoryConfig()), id, *face_);
+void TEditMenu::TakeBackChange(const QString& id) {
+  TWindowCommand command = window_.CurrentSlotCommand();
+  UndoChangeCommand(command.Port, command.Catalogue, THistoryStore(CurrentHistoryConfig()), id,
+                    command.Reporter);
 }
 
-void TForm1::UndoActionExecute() {
+void TEditMenu::UndoActionExecute() {
   // What the text named when the user chose it, even if kivnvm has added a change since.
   if (!undoId_.isEmpty())
     TakeBackChange(undoId_);
 }
 
-void TForm1::HistoryActionExecute() {
+void TEditMenu::HistoryActionExecute() {
   THistoryDialog* dialog = dialogs_.History;
   dialog->OnTakeBack = [this](const QString& id) {
     GuardCommand([this, &id] { TakeBackChange(id); });
   };
-  dialog->ShowHistory(THistoryStore(CurrentHistoryConfig()), SettingsPath());
+  dialog->ShowHistory(THistoryStore(CurrentHistoryConfig()), window_.SettingsPath());
   Modal().ExecDialog(dialog);
 }

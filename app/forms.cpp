@@ -17,26 +17,15 @@
 #include "ufif/ui/iconform.h"
 #include "ufif/ui/okbottomdlg.h"
 
-TAboutBox* AboutBox = nullptr;
-TPrefForm* PrefForm = nullptr;
-TExpertsForm* ExpertsForm = nullptr;
-TOKBottomDlg* OKBottomDlg = nullptr;
-TBadAddrForm* BadAddrForm = nullptr;
-TIconForm* IconForm = nullptr;
-TUploadPlanDialog* UploadPlanDialog = nullptr;
-THistoryDialog* HistoryDialog = nullptr;
-TPhoneLinkDialog* PhoneLinkDialog = nullptr;
-
 namespace {
 
 constexpr int ApplicationFontPixels = 11;
 
 // Each dialog is parented to the main window, which owns it and on which it centres.
 template <typename TDialog>
-TDialog* CreateDialog(TDialog*& instance, const char* name) {
+void CreateDialog(TDialog*& instance, const char* name) {
   instance = new TDialog(Form1);
   instance->setObjectName(QString::fromLatin1(name));
-  return instance;
 }
 
 }  // namespace
@@ -64,46 +53,45 @@ TApplicationForms::TApplicationForms(const QString& settingsPath) {
   form1_ = std::make_unique<TForm1>(settingsPath);
   Form1 = form1_.get();
   Form1->setObjectName(QStringLiteral("Form1"));
-  CreateDialog(AboutBox, "AboutBox");
-  CreateDialog(PrefForm, "PrefForm");
-  CreateDialog(ExpertsForm, "ExpertsForm");
-  CreateDialog(OKBottomDlg, "OKBottomDlg");
-  CreateDialog(BadAddrForm, "BadAddrForm");
-  CreateDialog(IconForm, "IconForm");
-  CreateDialog(UploadPlanDialog, "UploadPlanDialog");
-  CreateDialog(HistoryDialog, "HistoryDialog");
-  CreateDialog(PhoneLinkDialog, "PhoneLinkDialog");
+  TWindowDialogs dialogs;
+  CreateDialog(dialogs.About, "AboutBox");
+  CreateDialog(dialogs.Pref, "PrefForm");
+  CreateDialog(dialogs.Experts, "ExpertsForm");
+  CreateDialog(dialogs.OKBottom, "OKBottomDlg");
+  CreateDialog(dialogs.BadAddr, "BadAddrForm");
+  CreateDialog(dialogs.Icons, "IconForm");
+  CreateDialog(dialogs.UploadPlan, "UploadPlanDialog");
+  CreateDialog(dialogs.History, "HistoryDialog");
+  CreateDialog(dialogs.PhoneLink, "PhoneLinkDialog");
   // Drawn at fixed places for their English texts: a translation's may need more room.
-  for (QWidget* dialog :
-       std::initializer_list<QWidget*>{AboutBox, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm})
+  for (QWidget* dialog : std::initializer_list<QWidget*>{
+           dialogs.About, dialogs.Experts, dialogs.OKBottom, dialogs.BadAddr, dialogs.Icons})
     FitTexts(dialog);
-  ConnectDialogs();
+  ConnectDialogs(dialogs);
 }
 
 void TApplicationForms::ShowMainWindow() {
   form1_->show();
 }
 
+QMainWindow& TApplicationForms::MainWindow() const {
+  return *form1_;
+}
+
+TSlotWindow& TApplicationForms::SlotWindow() const {
+  return *form1_;
+}
+
 // The dialogs know each other and the main window only through these hooks.
-void TApplicationForms::ConnectDialogs() {
-  Form1->UseDialogs({AboutBox, PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm,
-                     UploadPlanDialog, HistoryDialog, PhoneLinkDialog});
-  OKBottomDlg->SetFirmwareField(ExpertsForm->FirmwareField());
+void TApplicationForms::ConnectDialogs(const TWindowDialogs& dialogs) {
+  Form1->UseDialogs(dialogs);
+  dialogs.OKBottom->SetFirmwareField(dialogs.Experts->FirmwareField());
   // The firmware picked at the conversion prompt becomes the stored choice.
-  OKBottomDlg->OnFirmwarePicked = [] { Form1->SaveSettings(); };
-  PrefForm->OnShow = [] { Form1->GetPrefActionExecute(); };
+  dialogs.OKBottom->OnFirmwarePicked = [] { Form1->SaveSettings(); };
+  dialogs.Pref->OnShow = [] { Form1->GetPrefActionExecute(); };
 }
 
 TApplicationForms::~TApplicationForms() {
-  PhoneLinkDialog = nullptr;
-  HistoryDialog = nullptr;
-  UploadPlanDialog = nullptr;
-  IconForm = nullptr;
-  BadAddrForm = nullptr;
-  OKBottomDlg = nullptr;
-  ExpertsForm = nullptr;
-  PrefForm = nullptr;
-  AboutBox = nullptr;
   form1_.reset();
   Form1 = nullptr;
 }

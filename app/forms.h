@@ -1,31 +1,15 @@
 #pragma once
 // The application's forms, created once at start-up in this order and alive until exit.
-// The globals of their instance names serve the wiring here (the window gets its dialogs
-// through UseDialogs) and the tests' base class; nothing else reaches forms through them.
+// The main window's global serves the wiring here and the tests' base class; the dialogs
+// are the window's (TForm1::Dialogs), each with its classic name as its object name.
 
 #include <QString>
 #include <memory>
 
+class QMainWindow;
 class TForm1;
-class TAboutBox;
-class TPrefForm;
-class TExpertsForm;
-class TOKBottomDlg;
-class TBadAddrForm;
-class TIconForm;
-class TUploadPlanDialog;
-class THistoryDialog;
-class TPhoneLinkDialog;
-
-extern TAboutBox* AboutBox;
-extern TPrefForm* PrefForm;
-extern TExpertsForm* ExpertsForm;
-extern TOKBottomDlg* OKBottomDlg;
-extern TBadAddrForm* BadAddrForm;
-extern TIconForm* IconForm;
-extern TUploadPlanDialog* UploadPlanDialog;
-extern THistoryDialog* HistoryDialog;
-extern TPhoneLinkDialog* PhoneLinkDialog;
+class TSlotWindow;
+struct TWindowDialogs;
 
 // The font the windows are laid out for: 11 pixels of Arial (or its metric twin Liberation
 // Sans), as wide as MS Sans Serif 8 pt, so every caption fits the forms' fixed geometry
@@ -35,9 +19,9 @@ void UseApplicationFont();
 // The name the desktop shows for the program and its icon, on every window.
 void UseApplicationIdentity();
 
-// Sets the application font and identity, then creates Form1, AboutBox, PrefForm, ExpertsForm,
-// OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog, HistoryDialog and PhoneLinkDialog in
-// that order; destroying it destroys them all and clears the globals.
+// Sets the application font and identity, then creates Form1 and its dialogs AboutBox,
+// PrefForm, ExpertsForm, OKBottomDlg, BadAddrForm, IconForm, UploadPlanDialog, HistoryDialog
+// and PhoneLinkDialog in that order; destroying it destroys them all and clears Form1.
 class TApplicationForms {
  public:
   // settingsPath: the main window's settings file; empty for the usual place.
@@ -47,9 +31,13 @@ class TApplicationForms {
   TApplicationForms& operator=(const TApplicationForms&) = delete;
 
   void ShowMainWindow();
+  // The main window, for tools that drive it from outside as the user does (the
+  // benchmarks): as a widget, whose controls they find by name, and as its parts see it.
+  QMainWindow& MainWindow() const;
+  TSlotWindow& SlotWindow() const;
 
  private:
-  void ConnectDialogs();
+  void ConnectDialogs(const TWindowDialogs& dialogs);
 
   std::unique_ptr<TForm1> form1_;  // owns the dialogs as their parent
 };

@@ -4,41 +4,34 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <functional>
 
+#include "app/editmenu.h"
 #include "app/fittexts.h"
 #include "app/flowlayout.h"
+#include "app/gridpainter.h"
 #include "app/languagemenu.h"
 #include "app/linkthread.h"
+#include "app/manyslotmenu.h"
+#include "app/phonelinkmenu.h"
+#include "app/placement.h"
 #include "app/statuslabel.h"
 #include "app/windowface.h"
 #include "app/workpanel.h"
 #include "common/errors.h"
+#include "common/modal.h"
 #include "link/linkchoice.h"
 #include "link/nvmsection.h"
+#include "settings/ui/expertsform.h"
 #include "ui_mainwindow.h"
 
-int FirstBig = TSlotRanges{}.FirstBig;
-int BigSlots = TSlotRanges{}.BigSlots;
-int FirstSmall = TSlotRanges{}.FirstSmall;
-int SmallSlots = TSlotRanges{}.SmallSlots;
-
 TForm1* Form1 = nullptr;
-
-TSlotRanges CurrentSlotRanges() {
-  return {FirstBig, BigSlots, FirstSmall, SmallSlots};
-}
-
-void SetCurrentSlotRanges(const TSlotRanges& ranges) {
-  FirstBig = ranges.FirstBig;
-  BigSlots = ranges.BigSlots;
-  FirstSmall = ranges.FirstSmall;
-  SmallSlots = ranges.SmallSlots;
-}
 
 namespace {
 constexpr int StatusBarHeight = 19;
@@ -46,6 +39,18 @@ constexpr int StatusBarHeight = 19;
 constexpr int PanelSpacing = 4;
 constexpr int PanelRowSpacing = 3;
 constexpr QMargins PanelMargins(7, 3, 7, 3);
+
+bool SameRanges(const TSlotRanges& a, const TSlotRanges& b) {
+  return a.FirstBig == b.FirstBig && a.BigSlots == b.BigSlots && a.FirstSmall == b.FirstSmall &&
+         a.SmallSlots == b.SmallSlots;
+}
+
+QList<QRect> ScreenAreas() {
+  QList<QRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens())
+    areas << screen->availableGeometry();
+  return areas;
+}
 }  // namespace
 
 TForm1::TForm1(const QString& settingsPath)
@@ -59,6 +64,7 @@ TForm1::TForm1(const QString& settingsPath)
   gridFont.setBold(true);
   gridFont.setPixelSize(12);
   ui->DrawGrid1->setFont(gridFont);
+  gridPainter_ = std::make_unique<TGridPainter>(Slots, *ui->DrawGrid1);
   ui->DrawGrid1->SetDrawCell([this](QPainter& canvas, int col, int row, const QRect& rect) {
     DrawGrid1DrawCell(canvas, col, row, rect);
   });
@@ -71,14 +77,13 @@ TForm1::TForm1(const QString& settingsPath)
   ui->StatusBar->addWidget(statusText_, 1);
   ui->StatusBar->setFixedHeight(StatusBarHeight);
 
-  face_ = std::make_unique<TWindowFace>(*this);
+  face_ = std::make_unique<TWindowFace>(*this, *this, dialogs_);
   CreatePopupMenu();
   ConnectCommands();
   AddDetailsAndPhoneLog();
-  AddUploadFiles();
-  AddManySlotItems();
-  AddEditMenu();
-  AddPhoneLinkMenu();
+  manySlotMenu_ = std::make_unique<TManySlotMenu>(*this, dialogs_, *PopupMenu1);
+  editMenu_ = std::make_unique<TEditMenu>(*this, dialogs_, *ui->EditMenu, *ui->UndoAction,
+                                          *ui->HistoryAction);
   new TLanguageMenu(ui->ViewMenu, [this] { return SettingsPath(); });
   ConnectKeysAndDrops();
   NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
@@ -87,6 +92,8 @@ TForm1::TForm1(const QString& settingsPath)
   // Created after NVM, so it is destroyed after NVM has closed the link through it.
   linkThread_ = new TLinkThread(this);
   NVM->SetExecutor(linkThread_);
+  phoneLinkMenu_ =
+      std::make_unique<TPhoneLinkMenu>(*this, dialogs_, *linkThread_, *ui->PhoneLinkAction);
   workPanel_ = new TWorkPanel(ui->StatusBar);
   connect(linkThread_, &TLinkThread::CallRunningFor, workPanel_, &TWorkPanel::ShowCallRunning);
   connect(linkThread_, &TLinkThread::CallFinished, workPanel_, &TWorkPanel::CallFinished);
@@ -179,14 +186,22 @@ TSectionAddress TForm1::CurrentSlotAddress() const {
   return SlotAddress(CurrentRow(), CurrentSlotRanges());
 }
 
+QList<int> TForm1::SelectedRows() const {
+  return ui->DrawGrid1->SelectedRows();
+}
+
 void TForm1::RepaintGrid() {
   ui->DrawGrid1->viewport()->repaint();
 }
 
 void TForm1::RowChanged(int row) {
-  if (row >= 1 && row < SlotTableSize && !(Slots.at(row) == paintedSlots_.at(row)))
+  if (row >= 1 && row < SlotTableSize && !(Slots.at(row) == gridPainter_->Painted().at(row)))
     ui->DrawGrid1->RepaintRow(row);
   ui->DrawGrid1->RowChanged(row);
+}
+
+void TForm1::DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect) {
+  gridPainter_->DrawCell(canvas, ACol, ARow, Rect);
 }
 
 void TForm1::ComboBox1Change(int index) {
@@ -242,7 +257,7 @@ void TForm1::RunCommand(const std::function<void()>& command) {
   SetCommandsEnabled(true);
   commandRunning_ = false;
   // Whatever the command changed, Ctrl+Z takes back what the menu now names.
-  UpdateUndoAction();
+  editMenu_->UpdateUndoAction();
   if (std::exchange(closePending_, false))
     close();
 }
@@ -264,4 +279,85 @@ void TForm1::SetCommandsEnabled(bool enabled) {
       disabledActions_ << action;
     }
   }
+}
+
+QString TForm1::SettingsPath() const {
+  return settingsPath_;
+}
+
+TManagerSettings TForm1::CurrentSettings() const {
+  TManagerSettings settings;
+  // Position of the frame, size of the client area: what move() and resize() take back.
+  settings.Top = y();
+  settings.Left = x();
+  settings.Width = width();
+  settings.Height = height();
+  settings.COMPort = ui->ComboBox1->currentIndex();
+  settings.Ranges = CurrentSlotRanges();
+  settings.UFIFFW = dialogs_.Experts ? dialogs_.Experts->FirmwareIndex() : loadedFirmware_;
+  return settings;
+}
+
+void TForm1::ApplySettings(const TManagerSettings& settings) {
+  // A placement stored on a screen that is gone would hide the window.
+  const QRect stored(settings.Left, settings.Top, settings.Width, settings.Height);
+  move(PlacedOnScreens(stored, ScreenAreas()).topLeft());
+  resize(settings.Width, settings.Height);
+  ui->ComboBox1->setCurrentIndex(settings.COMPort);
+  NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(ui->ComboBox1->currentIndex()));
+  SetCurrentSlotRanges(settings.Ranges);
+  loadedFirmware_ = settings.UFIFFW;
+  if (dialogs_.Experts)
+    dialogs_.Experts->SetFirmwareIndex(settings.UFIFFW);
+  FormResize();
+  ui->DrawGrid1->SetRowCount(settings.Ranges.BigSlots + settings.Ranges.SmallSlots + 1);
+  // A row's record stays true while the row names the same section; new ranges rename them.
+  if (!recordedRanges_ || !SameRanges(*recordedRanges_, settings.Ranges)) {
+    Slots.fill(TSlotInfo{});
+    recordedRanges_ = settings.Ranges;
+  }
+  RepaintGrid();
+  FillOptionsDialog(settings);
+}
+
+void TForm1::FillOptionsDialog(const TManagerSettings& settings) {
+  if (dialogs_.Experts)
+    dialogs_.Experts->SetRangeFields(FieldsForRanges(settings.Ranges));
+}
+
+void TForm1::LoadSettings() {
+  ApplySettings(ReadSettingsFile(SettingsPath()));
+}
+
+void TForm1::SaveSettings() {
+  WriteSettingsFile(SettingsPath(), CurrentSettings());
+}
+
+void TForm1::FormShow() {
+  LoadSettings();
+}
+
+// A settings file that cannot be written must not keep the user from closing the manager:
+// the error is shown and the window closes all the same.
+void TForm1::FormClose() {
+  GuardCommand([this] { SaveSettings(); });
+}
+
+void TForm1::Button7Click() {
+  SaveSettings();
+  TSlotRanges ranges;
+  // The dialog refuses unusable ranges before it closes; checked again here so that
+  // nothing is taken unless all four fields are.
+  if (Modal().ExecDialog(dialogs_.Experts) == mrOk && dialogs_.Experts->CheckedRanges(ranges)) {
+    SetCurrentSlotRanges(ranges);
+    try {
+      SaveSettings();
+    } catch (const EIniFileException&) {
+      // The new ranges are in force: the grid must show them, or its rows would address
+      // other sections than the records they show.
+      ApplySettings(CurrentSettings());
+      throw;
+    }
+  }
+  LoadSettings();
 }

@@ -2,7 +2,11 @@
 // TForm1, the main window: the slot grid, the top panel's buttons, the context menu's
 // actions and the status line. Its command handlers only delegate (app/commands.cpp): the
 // phone operations do the work over NVM, and each subsystem's window code (its ui/ folder)
-// shows their questions and outcomes.
+// shows their questions and outcomes. The keyboard, drops and the port box are in
+// app/slotreach.cpp; its parts, each in files of their own and seeing it as a TSlotWindow:
+// the grid's drawing (TGridPainter), the Edit menu (TEditMenu), the context menu's items
+// over many slots (TManySlotMenu), File > Phone link... (TPhoneLinkMenu) and its face to the
+// operations (TWindowFace).
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -12,6 +16,9 @@
 #include <memory>
 #include <optional>
 
+#include "app/slotranges.h"
+#include "app/slotwindow.h"
+#include "app/windowdialogs.h"
 #include "catalogue/ops/refreshslots.h"
 #include "catalogue/slotinfo.h"
 #include "catalogue/slotmap.h"
@@ -22,66 +29,29 @@ class QLabel;
 class QMenu;
 class QMimeData;
 class QPainter;
-class TAboutBox;
-class TBadAddrForm;
-class TExpertsForm;
-class THistoryDialog;
-class TIconForm;
+class TEditMenu;
+class TGridPainter;
 class TLinkThread;
+class TManySlotMenu;
 class TNVMSection;
-class TOKBottomDlg;
-class TPhoneLinkDialog;
+class TPhoneLinkMenu;
 class TPhoneLogWindow;
-class TPrefForm;
-class TUploadPlanDialog;
 class TWindowFace;
 class TWorkPanel;
-struct TWindowCommand;
 
 namespace Ui {
 class TForm1;
 }
 
-// The slot ranges: process-wide settings, stored in the settings file.
-extern int FirstBig;
-extern int BigSlots;
-extern int FirstSmall;
-extern int SmallSlots;
-TSlotRanges CurrentSlotRanges();
-void SetCurrentSlotRanges(const TSlotRanges& ranges);
-
-// The dialogs the window opens, handed to it once they exist (app/forms.cpp).
-struct TWindowDialogs {
-  TAboutBox* About = nullptr;
-  TPrefForm* Pref = nullptr;
-  TExpertsForm* Experts = nullptr;
-  TOKBottomDlg* OKBottom = nullptr;
-  TBadAddrForm* BadAddr = nullptr;
-  TIconForm* Icons = nullptr;
-  TUploadPlanDialog* UploadPlan = nullptr;
-  THistoryDialog* History = nullptr;
-  TPhoneLinkDialog* PhoneLink = nullptr;
-};
-
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public TSlotWindow {
   Q_OBJECT
  public:
   // settingsPath: the settings file, KivManager.INI where SettingsFileOf puts it when empty.
   explicit TForm1(const QString& settingsPath = QString());
   ~TForm1() override;
 
-  QMenu* PopupMenu1 = nullptr;
-  TNVMSection* NVM = nullptr;
-  TSlotTable Slots{};
-  // The context menu's "Details..." after its seven commands, and the phone log window
-  // (made at start, so that it keeps every call; View > Phone log shows it).
-  QAction* DetailsAction = nullptr;
-  TPhoneLogWindow* PhoneLog = nullptr;
-  // "Upload files..." after "Details...": several files into the slots from the row on.
-  QAction* UploadFilesAction = nullptr;
-  // After them, while several rows are selected: "Download N slots...", "Clear N slots...".
-  QAction* DownloadSlotsAction = nullptr;
-  QAction* ClearSlotsAction = nullptr;
+  // The phone link every command of the window goes through.
+  TNVMSection& Link() const override { return *NVM; }
 
   void UseDialogs(const TWindowDialogs& dialogs) { dialogs_ = dialogs; }
   const TWindowDialogs& Dialogs() const { return dialogs_; }
@@ -89,32 +59,33 @@ class TForm1 : public QMainWindow {
   // Runs one command to its end, as the window's buttons and menus do: the other commands
   // are disabled meanwhile, the window stays alive while the phone works, the framework's
   // errors end in the error box, and a close asked for meanwhile happens afterwards.
-  void RunCommand(const std::function<void()>& command);
+  void RunCommand(const std::function<void()>& command) override;
+  bool CommandRunning() const override { return commandRunning_; }
   // The status bar's progress of the command under way and its Cancel button.
-  TWorkPanel& Work() { return *workPanel_; }
+  TWorkPanel& Work() override { return *workPanel_; }
 
   // Status line: one text that each command replaces.
-  void SetStatusText(const QString& text);
+  void SetStatusText(const QString& text) override;
   QString StatusText() const;
 
   // The grid's current row and the section behind it.
-  int CurrentRow() const;
+  int CurrentRow() const override;
   void SelectRow(int row);
   TSectionAddress CurrentSlotAddress() const;
-  // The selected rows in row order, the current one among them, and their sections.
-  QList<int> SelectedRows() const;
-  QList<TSectionAddress> SelectedSlotAddresses() const;
+  QList<int> SelectedRows() const override;
+  // The current slot, NVM and the window's face, as a command works with them.
+  TWindowCommand CurrentSlotCommand() override;
   // Repaints the grid at once.
   void RepaintGrid();
   // A row's record changed: the grid paints the row at once unless it shows that record
   // already, so rows fill one by one during long commands, and tells assistive technology
   // what reads differently.
-  void RowChanged(int row);
+  void RowChanged(int row) override;
   // What a refresh writes into: Slots, the slot ranges and "Additional info".
   TCatalogue Catalogue();
 
   // The settings file, as SettingsFileOf finds it for this executable when the window is made.
-  QString SettingsPath() const;
+  QString SettingsPath() const override;
   void LoadSettings();
   void SaveSettings();  // throws EIniFileException when the file cannot be written
 
@@ -136,14 +107,7 @@ class TForm1 : public QMainWindow {
   void BackupActionExecute();
   void RestoreActionExecute();
   void DetailsActionExecute();
-  void DownloadSlotsActionExecute();
-  void ClearSlotsActionExecute();
   void PhoneLogActionExecute();
-  // File > Phone link...: the library, the devices behind the ports and the deadline factor.
-  void PhoneLinkActionExecute();
-  // Edit > Undo takes back the change its text names; Edit > History... any one of them.
-  void UndoActionExecute();
-  void HistoryActionExecute();
   void Button2Click();
   void ComboBox1Change(int index);
   void DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect);
@@ -152,10 +116,6 @@ class TForm1 : public QMainWindow {
   void OpenMenuForCurrentRow();
   // Upload, plain or compressed, of a file dropped onto the current row.
   void UploadDroppedFile(const QString& fileName, bool compressed);
-  void UploadFilesActionExecute();
-  // Several files into the free slots from row on, as a plan the user checks and edits
-  // before anything is written, then one summary of the run.
-  void UploadFilesFrom(const QStringList& fileNames, int row);
   void FormShow();
   void FormClose();
   // Loads the settings (FormShow) at the first showing, before the window system has the
@@ -168,40 +128,37 @@ class TForm1 : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // The tests' way to the members below that they set up or probe (tests/support).
+  // The tests' way to the members below that they set up or probe (tests/support/
+  // managerfixture.h).
   friend class TForm1TestSeam;
 
   // Controls from mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
   std::unique_ptr<Ui::TForm1> ui;
   QString settingsPath_;
   TWindowDialogs dialogs_;
+  QMenu* PopupMenu1 = nullptr;
+  TNVMSection* NVM = nullptr;
+  TSlotTable Slots{};
+  // The context menu's "Details..." after its seven commands, and the phone log window
+  // (made at start, so that it keeps every call; View > Phone log shows it).
+  QAction* DetailsAction = nullptr;
+  TPhoneLogWindow* PhoneLog = nullptr;
 
   // One section into its row (record 0 outside the ranges) within the caller's link.
   int RefreshSection(int section, int subsection);
-  TWindowCommand CurrentSlotCommand();
   void FlowPanel();
   void CreatePopupMenu();
   void SetCommandsEnabled(bool enabled);
   void ConnectCommands();
   void AddDetailsAndPhoneLog();
-  void AddUploadFiles();
-  void AddManySlotItems();
   TManagerSettings CurrentSettings() const;
   void ApplySettings(const TManagerSettings& settings);
   void FillOptionsDialog(const TManagerSettings& settings);
-  void DrawSlotNumber(QPainter& canvas, int row, const QRect& rect);
-  void DrawSlotContent(QPainter& canvas, int row, const QRect& rect);
-  void DrawSlotFormat(QPainter& canvas, int row, const QRect& rect);
   void ConnectKeysAndDrops();
   QPoint ContextMenuPoint() const;
   void SlotKey(QAction* action);
   bool DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at);
   void PortTextEntered();
-  void AddEditMenu();
-  void AddPhoneLinkMenu();
-  // The Undo action names the newest change that can be taken back, or is disabled.
-  void UpdateUndoAction();
-  void TakeBackChange(const QString& id);
 
   QLabel* statusText_ = nullptr;
   std::unique_ptr<TWindowFace> face_;
@@ -218,10 +175,11 @@ class TForm1 : public QMainWindow {
   std::optional<TSlotRanges> recordedRanges_;
   // While the keyboard opens the context menu: it opens at the current row.
   bool menuAtRow_ = false;
-  // The change the Undo action names; empty while there is none.
-  QString undoId_;
-  // The record each row's content was last painted from.
-  TSlotTable paintedSlots_{};
+  std::unique_ptr<TEditMenu> editMenu_;
+  std::unique_ptr<TManySlotMenu> manySlotMenu_;
+  // File > Phone link...: the library, the devices behind the ports and the deadline factor.
+  std::unique_ptr<TPhoneLinkMenu> phoneLinkMenu_;
+  std::unique_ptr<TGridPainter> gridPainter_;
 };
 
 extern TForm1* Form1;

@@ -1,89 +1,97 @@
-// The context menu's items over many slots, after "Details...": "Upload files..." on every
-// slot row, and the items over several selected rows, which show only while more than one
-// row is selected. The specified items keep acting on the current row meanwhile.
+#include "app/manyslotmenu.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include "app/mainwindow.h"
-#include "catalogue/ui/windowcommand.h"
+#include "app/slotwindow.h"
+#include "app/windowdialogs.h"
 #include "common/modal.h"
 #include "transfer/ui/manyslotcommands.h"
-#include "ui_mainwindow.h"
 
-QList<int> TForm1::SelectedRows() const {
-  return ui->DrawGrid1->SelectedRows();
-}
+namespace {
 
-QList<TSectionAddress> TForm1::SelectedSlotAddresses() const {
+// The sections of the rows, in their order.
+QList<TSectionAddress> RowAddresses(const QList<int>& rows, const TSlotRanges& ranges) {
   QList<TSectionAddress> addresses;
-  for (int row : SelectedRows())
-    addresses << SlotAddress(row, CurrentSlotRanges());
+  for (int row : rows)
+    addresses << SlotAddress(row, ranges);
   return addresses;
 }
 
-// Enabled on every slot row: empty slots are where the files go first.
-void TForm1::AddUploadFiles() {
-  UploadFilesAction = new QAction(tr("Upload files..."), this);
-  UploadFilesAction->setObjectName(QStringLiteral("UploadFilesAction"));
-  PopupMenu1->addAction(UploadFilesAction);
-  connect(PopupMenu1, &QMenu::aboutToShow, this,
-          [this] { UploadFilesAction->setEnabled(CurrentRow() >= 1); });
-  connect(UploadFilesAction, &QAction::triggered, this,
-          [this] { RunCommand([this] { UploadFilesActionExecute(); }); });
+}  // namespace
+
+TManySlotMenu::TManySlotMenu(TSlotWindow& window, const TWindowDialogs& dialogs, QMenu& menu)
+    : window_(window), dialogs_(dialogs) {
+  AddUploadFiles(menu);
+  AddSelectionItems(menu);
 }
 
-void TForm1::UploadFilesActionExecute() {
-  const int row = CurrentRow();
+// Enabled on every slot row: empty slots are where the files go first.
+void TManySlotMenu::AddUploadFiles(QMenu& menu) {
+  uploadFiles_ = new QAction(tr("Upload files..."), &menu);
+  uploadFiles_->setObjectName(QStringLiteral("UploadFilesAction"));
+  menu.addAction(uploadFiles_);
+  QObject::connect(&menu, &QMenu::aboutToShow, uploadFiles_,
+                   [this] { uploadFiles_->setEnabled(window_.CurrentRow() >= 1); });
+  QObject::connect(uploadFiles_, &QAction::triggered, uploadFiles_,
+                   [this] { window_.RunCommand([this] { UploadFilesActionExecute(); }); });
+}
+
+void TManySlotMenu::UploadFilesActionExecute() {
+  const int row = window_.CurrentRow();
   if (row < 1)
     return;
+  const TWindowCommand command = window_.CurrentSlotCommand();
   //: The title of the file dialog; %1 is the first slot the files go to, as 18-9.
   const QStringList fileNames =
-      Modal().OpenFiles(this, tr("Upload files from %1 on").arg(CurrentSlotAddress().Text()));
+      Modal().OpenFiles(command.Owner, tr("Upload files from %1 on").arg(command.Slot.Text()));
   if (!fileNames.isEmpty())
     UploadFilesFrom(fileNames, row);
 }
 
-void TForm1::UploadFilesFrom(const QStringList& fileNames, int row) {
-  TWindowCommand command = CurrentSlotCommand();
+void TManySlotMenu::UploadFilesFrom(const QStringList& fileNames, int row) {
+  TWindowCommand command = window_.CurrentSlotCommand();
   UploadFilesCommand(command, *dialogs_.UploadPlan, fileNames, row);
 }
 
-void TForm1::AddManySlotItems() {
-  const auto add = [this](const char* name, void (TForm1::*handler)()) {
-    auto* action = new QAction(this);
+void TManySlotMenu::AddSelectionItems(QMenu& menu) {
+  const auto add = [this, &menu](const char* name, void (TManySlotMenu::*handler)()) {
+    auto* action = new QAction(&menu);
     action->setObjectName(QLatin1String(name));
     action->setVisible(false);
-    PopupMenu1->addAction(action);
-    connect(action, &QAction::triggered, this,
-            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    menu.addAction(action);
+    QObject::connect(action, &QAction::triggered, action, [this, handler] {
+      window_.RunCommand([this, handler] { (this->*handler)(); });
+    });
     return action;
   };
-  DownloadSlotsAction = add("DownloadSlotsAction", &TForm1::DownloadSlotsActionExecute);
-  ClearSlotsAction = add("ClearSlotsAction", &TForm1::ClearSlotsActionExecute);
-  connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
-    const int count = int(SelectedRows().size());
-    DownloadSlotsAction->setText(tr("Download %n slots...", nullptr, count));
-    ClearSlotsAction->setText(tr("Clear %n slots...", nullptr, count));
-    for (QAction* action : {DownloadSlotsAction, ClearSlotsAction}) {
+  downloadSlots_ = add("DownloadSlotsAction", &TManySlotMenu::DownloadSlotsActionExecute);
+  clearSlots_ = add("ClearSlotsAction", &TManySlotMenu::ClearSlotsActionExecute);
+  QObject::connect(&menu, &QMenu::aboutToShow, downloadSlots_, [this] {
+    const int count = int(window_.SelectedRows().size());
+    downloadSlots_->setText(tr("Download %n slots...", nullptr, count));
+    clearSlots_->setText(tr("Clear %n slots...", nullptr, count));
+    for (QAction* action : {downloadSlots_, clearSlots_}) {
       action->setVisible(count > 1);
       action->setEnabled(count > 1);
     }
   });
 }
 
-void TForm1::DownloadSlotsActionExecute() {
-  const QList<TSectionAddress> addresses = SelectedSlotAddresses();
+void TManySlotMenu::DownloadSlotsActionExecute() {
+  TWindowCommand command = window_.CurrentSlotCommand();
+  const QList<TSectionAddress> addresses =
+      RowAddresses(window_.SelectedRows(), command.Catalogue.Ranges);
   if (addresses.size() < 2)
     return;
-  TWindowCommand command = CurrentSlotCommand();
   DownloadSlotsCommand(command, addresses);
 }
 
-void TForm1::ClearSlotsActionExecute() {
-  const QList<TSectionAddress> addresses = SelectedSlotAddresses();
+void TManySlotMenu::ClearSlotsActionExecute() {
+  TWindowCommand command = window_.CurrentSlotCommand();
+  const QList<TSectionAddress> addresses =
+      RowAddresses(window_.SelectedRows(), command.Catalogue.Ranges);
   if (addresses.size() < 2)
     return;
-  TWindowCommand command = CurrentSlotCommand();
   ClearSlotsCommand(command, addresses);
 }

@@ -1,11 +1,10 @@
-// File > Phone link...: the [Link] settings in a dialog, saved on OK and used from the next
-// command on; "Test link" and "Find phone" try the choice in the dialog on the port of the
-// window, on the link thread, so the window stays alive.
+#include "app/phonelinkmenu.h"
 
 #include <QAction>
 
 #include "app/linkthread.h"
-#include "app/mainwindow.h"
+#include "app/slotwindow.h"
+#include "app/windowdialogs.h"
 #include "common/errors.h"
 #include "common/modal.h"
 #include "link/findphone.h"
@@ -13,21 +12,23 @@
 #include "link/linktest.h"
 #include "link/nvmsection.h"
 #include "link/ui/phonelinkdialog.h"
-#include "ui_mainwindow.h"
 
-void TForm1::AddPhoneLinkMenu() {
-  connect(ui->PhoneLinkAction, &QAction::triggered, this,
-          [this] { RunCommand([this] { PhoneLinkActionExecute(); }); });
+TPhoneLinkMenu::TPhoneLinkMenu(TSlotWindow& window, const TWindowDialogs& dialogs,
+                               TLinkThread& linkThread, QAction& phoneLink)
+    : window_(window), dialogs_(dialogs), linkThread_(linkThread) {
+  QObject::connect(&phoneLink, &QAction::triggered, &phoneLink,
+                   [this] { window_.RunCommand([this] { PhoneLinkActionExecute(); }); });
 }
 
-void TForm1::PhoneLinkActionExecute() {
+void TPhoneLinkMenu::PhoneLinkActionExecute() {
   TPhoneLinkDialog* dialog = dialogs_.PhoneLink;
-  const int port = int(NVM->COMPort()) + 1;
-  dialog->SetChoice(ReadLinkSettings(SettingsPath()), port);
+  TNVMSection& link = window_.Link();
+  const int port = int(link.COMPort()) + 1;
+  dialog->SetChoice(ReadLinkSettings(window_.SettingsPath()), port);
   dialog->OnTestLink = [this, port](const TLinkChoice& choice) {
     // A library of its own, so the window's link stays as it is until OK.
     TLinkTestOutcome outcome;
-    linkThread_->Run([&] {
+    linkThread_.Run([&] {
       const auto library = MakeGBPLibrary(choice);
       outcome = TestLink(*library, port);
     });
@@ -38,12 +39,12 @@ void TForm1::PhoneLinkActionExecute() {
                                      const std::atomic<bool>& cancel,
                                      const std::function<void(const TFoundDevice&)>& found) {
     QList<TFoundDevice> all;
-    linkThread_->Run([&] { all = FindPhone(choice, port, devices, cancel, found); });
+    linkThread_.Run([&] { all = FindPhone(choice, port, devices, cancel, found); });
     return all;
   };
   if (Modal().ExecDialog(dialog) != mrOk)
     return;
   const TLinkChoice choice = dialog->Choice();
-  WriteLinkSettings(SettingsPath(), choice);
-  NVM->UseChoice(choice);
+  WriteLinkSettings(window_.SettingsPath(), choice);
+  link.UseChoice(choice);
 }

@@ -15,6 +15,7 @@
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
+#include "app/manyslotmenu.h"
 #include "app/menurules.h"
 #include "catalogue/gridtext.h"
 #include "catalogue/ui/windowcommand.h"
@@ -166,7 +167,7 @@ bool TForm1::DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at) {
     QMetaObject::invokeMethod(
         this,
         [this, fileNames, row] {
-          RunCommand([this, fileNames, row] { UploadFilesFrom(fileNames, row); });
+          RunCommand([this, fileNames, row] { manySlotMenu_->UploadFilesFrom(fileNames, row); });
         },
         Qt::QueuedConnection);
     return true;

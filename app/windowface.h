@@ -5,11 +5,15 @@
 
 #include "common/operationio.h"
 
-class TForm1;
+class QWidget;
+class TSlotWindow;
+struct TWindowDialogs;
 
 class TWindowFace final : public TReporter, public TInteraction {
  public:
-  explicit TWindowFace(TForm1& form) : form_(form) {}
+  // owner: the window, over which the boxes show; the dialogs are its.
+  TWindowFace(TSlotWindow& window, QWidget& owner, const TWindowDialogs& dialogs)
+      : window_(window), owner_(owner), dialogs_(dialogs) {}
 
   void Status(const QString& text) override;
   void Error(const QString& text) override;
@@ -25,5 +29,7 @@ class TWindowFace final : public TReporter, public TInteraction {
   TFileClash AskFileClash(const QString& path) override;
 
  private:
-  TForm1& form_;
+  TSlotWindow& window_;
+  QWidget& owner_;
+  const TWindowDialogs& dialogs_;
 };

@@ -6,9 +6,11 @@
 //
 //   xvfb-run -a build/bin/bench_phonework [runs]
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -16,9 +18,10 @@
 #include <functional>
 #include <vector>
 
+#include "app/drawgrid.h"
 #include "app/forms.h"
 #include "app/linkthread.h"
-#include "app/mainwindow.h"
+#include "app/slotwindow.h"
 #include "bench/bareface.h"
 #include "bench/demophone.h"
 #include "common/modal.h"
@@ -97,7 +100,8 @@ int main(int argc, char** argv) {
   TAnswers answers;
   const TModalScope scope(answers);
   TApplicationForms forms;
-  Form1->show();
+  forms.ShowMainWindow();
+  QMainWindow& window = forms.MainWindow();
   TBareFace bare;
 
   int folder = 0;
@@ -107,21 +111,23 @@ int main(int argc, char** argv) {
   if (!upload.open(QIODevice::WriteOnly) || upload.write(QByteArray(30000, '\x33')) != 30000)
     return 1;
   upload.close();
-  Form1->SelectRow(3);
+  window.findChild<TDrawGrid*>(QStringLiteral("DrawGrid1"))->SetRow(3);
 
   // The same operations on the same link: through the window, then with the calls made in
   // place and no window around. The backups come first: the upload grows the phone.
-  TNVMSection& link = *Form1->NVM;
-  TLinkThread* linkThread = Form1->findChild<TLinkThread*>();
-  const TFigure backupWindow =
-      Measure(runs, newFolder, [] { Form1->RunCommand([] { Form1->BackupActionExecute(); }); });
+  // Each command as its menu item runs it.
+  QAction* backup = window.findChild<QAction*>(QStringLiteral("BackupAction"));
+  QAction* uploadAction = window.findChild<QAction*>(QStringLiteral("UploadAction"));
+  TNVMSection& link = forms.SlotWindow().Link();
+  TLinkThread* linkThread = window.findChild<TLinkThread*>();
+  const TFigure backupWindow = Measure(runs, newFolder, [backup] { backup->trigger(); });
   link.SetExecutor(nullptr);
   const TFigure backupBare = Measure(runs, newFolder, [&] {
     BackUp(link, bare, TSlotRanges(), answers.Folder, QStringLiteral("COM1"));
   });
   link.SetExecutor(linkThread);
   const TFigure uploadWindow = Measure(
-      runs, [] {}, [] { Form1->RunCommand([] { Form1->UploadActionExecute(); }); });
+      runs, [] {}, [uploadAction] { uploadAction->trigger(); });
   link.SetExecutor(nullptr);
   TSlotTable table{};
   TCatalogue catalogue{table, TSlotRanges(), true};

@@ -24,7 +24,9 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -38,8 +40,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/drawgrid.h"
 #include "app/forms.h"
-#include "app/mainwindow.h"
+#include "app/slotranges.h"
+#include "app/slotwindow.h"
 #include "bench/demophone.h"
 #include "catalogue/ops/refreshslots.h"
 #include "common/modal.h"
@@ -68,19 +72,19 @@ class TQuietModal final : public TModalUI {
 
 class TSilentReporter final : public TReporter {
  public:
-  explicit TSilentReporter(TForm1* repaintWholeGrid = nullptr) : form_(repaintWholeGrid) {}
+  explicit TSilentReporter(TDrawGrid* repaintWholeGrid = nullptr) : grid_(repaintWholeGrid) {}
   void Status(const QString&) override {}
   void Error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
   void Notice(const QString&, const QString&) override {}
   void RowChanged(int) override {
-    if (form_)
-      form_->RepaintGrid();
+    if (grid_)
+      grid_->viewport()->repaint();
   }
   void Progress(int, int, const TSectionAddress&, qint64) override {}
   bool CancelRequested() override { return false; }
 
  private:
-  TForm1* form_;
+  TDrawGrid* grid_;
 };
 
 // A screen reader on the accessibility bus, run as its own process.
@@ -148,6 +152,13 @@ class TScreenReader {
 };
 
 TScreenReader* Reader = nullptr;
+// The manager's forms, driven as the user drives them.
+const TApplicationForms* Forms = nullptr;
+
+template <typename T>
+T* MainWindowControl(const char* name) {
+  return Forms->MainWindow().findChild<T*>(QLatin1String(name));
+}
 
 int SlotCount() {
   const TSlotRanges ranges = CurrentSlotRanges();
@@ -263,10 +274,11 @@ void Measure(benchmark::State& state, const std::function<void()>& work, bool wi
 // As the user starts it: the button's click, the command's frame and "Update done!".
 void BM_FullRefreshWindow(benchmark::State& state) {
   const bool changeRows = state.range(0) == 1;
-  auto* button = Form1->findChild<QAbstractButton*>(QStringLiteral("Button1"));
+  auto* button = MainWindowControl<QAbstractButton>("Button1");
+  auto* portBox = MainWindowControl<QComboBox>("ComboBox1");
   // The rows read what COM1 holds before the first run, whatever ran before.
   int port = 0;
-  Form1->ComboBox1Change(port);
+  portBox->setCurrentIndex(port);
   button->click();
   if (Reader && !Reader->CatchUp()) {
     state.SkipWithError("the screen reader did not catch up");
@@ -277,7 +289,7 @@ void BM_FullRefreshWindow(benchmark::State& state) {
       [&] {
         if (changeRows) {
           port = 1 - port;
-          Form1->ComboBox1Change(port);
+          portBox->setCurrentIndex(port);
         }
         button->click();
       },
@@ -286,12 +298,12 @@ void BM_FullRefreshWindow(benchmark::State& state) {
 }
 
 void BM_FullRefreshWholeGridRepaint(benchmark::State& state) {
-  TSilentReporter reporter(Form1);
+  TSilentReporter reporter(MainWindowControl<TDrawGrid>("DrawGrid1"));
   Measure(
       state,
       [&] {
-        TCatalogue catalogue = Form1->Catalogue();
-        RefreshAllSlots(*Form1->NVM, catalogue, reporter);
+        TCatalogue catalogue = Forms->SlotWindow().CurrentSlotCommand().Catalogue;
+        RefreshAllSlots(Forms->SlotWindow().Link(), catalogue, reporter);
       },
       false);
 }
@@ -301,8 +313,8 @@ void BM_FullRefreshOperationOnly(benchmark::State& state) {
   Measure(
       state,
       [&] {
-        TCatalogue catalogue = Form1->Catalogue();
-        RefreshAllSlots(*Form1->NVM, catalogue, reporter);
+        TCatalogue catalogue = Forms->SlotWindow().CurrentSlotCommand().Catalogue;
+        RefreshAllSlots(Forms->SlotWindow().Link(), catalogue, reporter);
       },
       false);
 }
@@ -345,9 +357,10 @@ int main(int argc, char** argv) {
   TQuietModal modal;
   const TModalScope scope(modal);
   TApplicationForms forms;
-  Form1->show();
+  Forms = &forms;
+  forms.ShowMainWindow();
   // Painting happens only in a window the platform has put on screen.
-  WaitFor([] { return Form1->windowHandle()->isExposed(); }, 5000);
+  WaitFor([] { return Forms->MainWindow().windowHandle()->isExposed(); }, 5000);
   std::optional<TScreenReader> reader;
   const bool bridgeAsked = !qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
   if (bridgeAsked) {
@@ -375,5 +388,6 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   RemoveLinkObserver(&calls);
   Reader = nullptr;
+  Forms = nullptr;
   return 0;
 }

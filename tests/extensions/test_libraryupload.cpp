@@ -98,29 +98,29 @@ void TestLibraryUpload::sizeCheckTellsTheOutcome() {
   QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
   QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
   QCOMPARE(fixture_->Phone.Calls("ReadNVMFile"), 1);
-  QVERIFY(!Window().NVM->LinkOpen());
+  QVERIFY(!Window().Link().LinkOpen());
   if (faults.isEmpty())
     QCOMPARE(fixture_->Phone.Get(2, 17), NumberedBytes(size));
 }
 
 void TestLibraryUpload::sizeCheckLeavesTheLinkOpen() {
   fixture_->Phone.Put(2, 17, NumberedBytes(100));
-  TWindowFace face(Window());
+  TWindowFace face(Window(), Window(), Window().Dialogs());
   const TSectionAddress library{2, 17};
-  QVERIFY(Window().NVM->InitGBP());
-  QCOMPARE(VerifyWrite(*Window().NVM, library, 100, face), 100);
-  QCOMPARE(VerifyWrite(*Window().NVM, library, 99, face), -1);
-  QVERIFY(Window().NVM->LinkOpen());
+  QVERIFY(Window().Link().InitGBP());
+  QCOMPARE(VerifyWrite(Window().Link(), library, 100, face), 100);
+  QCOMPARE(VerifyWrite(Window().Link(), library, 99, face), -1);
+  QVERIFY(Window().Link().LinkOpen());
   QCOMPARE(fixture_->Phone.Calls("EndGBPMode"), 0);
   QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 1);
   QCOMPARE(fixture_->Status(), QStringLiteral("Checking data..."));
   QCOMPARE(fixture_->Modal.ShownTexts(), (QStringList{SuccessText(100), WriteErrorText}));
 
   // A link that cannot open gives -1 with the link's message only.
-  Window().NVM->EndGBP();
+  Window().Link().EndGBP();
   fixture_->Phone.SetFaults("init=-3");
   fixture_->Modal.Clear();
-  QCOMPARE(VerifyWrite(*Window().NVM, library, 100, face), -1);
+  QCOMPARE(VerifyWrite(Window().Link(), library, 100, face), -1);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: No AT response!")});
 }
 

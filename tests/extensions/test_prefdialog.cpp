@@ -238,7 +238,7 @@ void TestPrefDialog::failedGetEmptiesOnlyTheLibraryFields() {
   QCOMPARE(Controls(Pref()), QStringLiteral("2 on [-] [18-9] shown"));
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{message});
   QCOMPARE(fixture_->Modal.Shown.last().Caption, ErrorCaption);
-  QVERIFY(!Window().NVM->LinkOpen());
+  QVERIFY(!Window().Link().LinkOpen());
 }
 
 void TestPrefDialog::setStoresTheRecord_data() {
@@ -335,7 +335,7 @@ void TestPrefDialog::setReportsAWriteThatDidNotLand() {
   QCOMPARE(fixture_->Modal.ShownTexts(), shown);
   QCOMPARE(fixture_->Modal.Shown.last().Caption, ErrorCaption);
   QCOMPARE(fixture_->Status(), QStringLiteral("Uploading data..."));
-  QVERIFY(!Window().NVM->LinkOpen());
+  QVERIFY(!Window().Link().LinkOpen());
 }
 
 void TestPrefDialog::negativeNumbersReadBack() {

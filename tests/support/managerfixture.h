@@ -12,17 +12,24 @@
 
 #include "app/forms.h"
 #include "app/mainwindow.h"
+#include "app/manyslotmenu.h"
 #include "tests/support/scriptedmodal.h"
 #include "tests/support/virtualphone.h"
 
 class TDrawGrid;
 
-// The tests' way to TForm1's private members.
+// The tests' way to TForm1's private members: the rows' records they set up or probe, the
+// context menu and its items, the phone log window, and the many-slot menu.
 class TForm1TestSeam {
  public:
   static int RefreshSection(TForm1& window, int section, int subsection) {
     return window.RefreshSection(section, subsection);
   }
+  static TSlotTable& Slots(TForm1& window) { return window.Slots; }
+  static QMenu* PopupMenu(TForm1& window) { return window.PopupMenu1; }
+  static QAction* DetailsAction(TForm1& window) { return window.DetailsAction; }
+  static TPhoneLogWindow* PhoneLog(TForm1& window) { return window.PhoneLog; }
+  static TManySlotMenu& ManySlotMenu(TForm1& window) { return *window.manySlotMenu_; }
 };
 
 class TManagerFixture {

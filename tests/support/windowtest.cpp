@@ -24,28 +24,48 @@ TForm1& TWindowTest::Window() const {
   return fixture_->Window();
 }
 
+TSlotTable& TWindowTest::Slots() const {
+  return TForm1TestSeam::Slots(Window());
+}
+
+QMenu* TWindowTest::PopupMenu() const {
+  return TForm1TestSeam::PopupMenu(Window());
+}
+
+QAction* TWindowTest::DetailsAction() const {
+  return TForm1TestSeam::DetailsAction(Window());
+}
+
+TPhoneLogWindow* TWindowTest::PhoneLog() const {
+  return TForm1TestSeam::PhoneLog(Window());
+}
+
+TManySlotMenu& TWindowTest::ManySlots() const {
+  return TForm1TestSeam::ManySlotMenu(Window());
+}
+
 TAboutBox& TWindowTest::About() const {
-  return *AboutBox;
+  return *Window().Dialogs().About;
 }
 
 TPrefForm& TWindowTest::Pref() const {
-  return *PrefForm;
+  return *Window().Dialogs().Pref;
 }
 
 TExpertsForm& TWindowTest::Experts() const {
-  return *ExpertsForm;
+  return *Window().Dialogs().Experts;
 }
 
 TOKBottomDlg& TWindowTest::OKBottom() const {
-  return *OKBottomDlg;
+  return *Window().Dialogs().OKBottom;
 }
 
 TBadAddrForm& TWindowTest::BadAddr() const {
-  return *BadAddrForm;
+  return *Window().Dialogs().BadAddr;
 }
 
 TIconForm& TWindowTest::Icons() const {
-  return *IconForm;
+  return *Window().Dialogs().Icons;
 }
 
 const QWidget* FormOf(const QObject* control) {

@@ -45,6 +45,12 @@ class TWindowTest : public QObject {
   std::unique_ptr<TManagerFixture> fixture_;
 
   TForm1& Window() const;
+  // The window's insides that tests set up or probe, through TForm1TestSeam.
+  TSlotTable& Slots() const;
+  QMenu* PopupMenu() const;
+  QAction* DetailsAction() const;
+  TPhoneLogWindow* PhoneLog() const;
+  TManySlotMenu& ManySlots() const;
   TAboutBox& About() const;
   TPrefForm& Pref() const;
   TExpertsForm& Experts() const;

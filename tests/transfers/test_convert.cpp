@@ -68,7 +68,7 @@ void TestConvert::convertsTheStoredProgram() {
   QCOMPARE(fixture_->FileBytes(QStringLiteral("temp.prg")), held);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
   QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
-  QCOMPARE(FormatLabel(Window().Slots[row].FormatTag), QStringLiteral("UFIF 2.1"));
+  QCOMPARE(FormatLabel(Slots()[row].FormatTag), QStringLiteral("UFIF 2.1"));
   QCOMPARE(fixture_->Phone.Calls("ClearNVMFile"), 1);
 }
 

@@ -100,12 +100,15 @@ void TestDownload::readFailureNamesTheSection_data() {
 
 void TestDownload::readFailureNamesTheSection() {
   QFETCH(int, command);
-  FirstSmall = 9;  // row 22 is then 2-9
+  const TSlotRanges usual = CurrentSlotRanges();
+  TSlotRanges ranges = usual;
+  ranges.FirstSmall = 9;  // row 22 is then 2-9
+  SetCurrentSlotRanges(ranges);
   fixture_->Select(SmallRow);
   fixture_->Phone.Put(2, 9, PlainData(100));
   fixture_->Phone.SetFaults(QStringLiteral("read 2-9=-5"));
   fixture_->Run(command == 0 ? &TForm1::DownloadActionExecute : &TForm1::PlayGIFActionExecute);
-  FirstSmall = 10;
+  SetCurrentSlotRanges(usual);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{QStringLiteral("Error reading section 2-9")});
   QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
   QCOMPARE(fixture_->Status(), QStringLiteral("Downloading data..."));
@@ -133,12 +136,12 @@ void TestDownload::previewOverwritesThePreviousOne() {
 
 void TestDownload::clearEmptiesTheSectionAndItsRow() {
   fixture_->Phone.Put(18, 9, PlainData(3000));
-  Window().Slots[BigRow].Kind = skOther;
-  Window().Slots[BigRow].Size = 3000;
+  Slots()[BigRow].Kind = skOther;
+  Slots()[BigRow].Size = 3000;
   fixture_->Run(&TForm1::ClearActionExecute);
   QVERIFY(!fixture_->Phone.Holds(18, 9));
-  QCOMPARE(Window().Slots[BigRow].Kind, skEmpty);
-  QCOMPARE(Window().Slots[BigRow].Size, 0);
+  QCOMPARE(Slots()[BigRow].Kind, skEmpty);
+  QCOMPARE(Slots()[BigRow].Size, 0);
   QCOMPARE(fixture_->Status(), QStringLiteral("Erased!"));
   QVERIFY(fixture_->Modal.Shown.isEmpty());
   QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));

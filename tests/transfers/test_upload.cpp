@@ -99,7 +99,7 @@ void TestUpload::writesTheFileWithoutItsFiller() {
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
   QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("OK!"));
   QCOMPARE(fixture_->Status(), QStringLiteral("Uploaded!"));
-  QCOMPARE(Window().Slots[row].Size, written);
+  QCOMPARE(Slots()[row].Size, written);
 }
 
 void TestUpload::refusesWhatDoesNotFitTheSlot_data() {
@@ -152,7 +152,7 @@ void TestUpload::truncatedWriteIsAnError() {
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadErrorText});
   QCOMPARE(fixture_->LastBox().Caption, QStringLiteral("ERROR"));
   QCOMPARE(fixture_->Status(), QStringLiteral("Upload error!"));
-  QCOMPARE(Window().Slots[BigRow].Size, 100);
+  QCOMPARE(Slots()[BigRow].Size, 100);
 }
 
 void TestUpload::emptyFileGivesAnEmptySection() {
@@ -173,7 +173,7 @@ void TestUpload::ufif20AnsweredYesIsConverted() {
   QCOMPARE(WordAt(held, 204), 0x3707C0u);
   QCOMPARE(WordAt(held, 200), 0x820000u);
   QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{QStringLiteral("OKBottomDlg")});
-  QCOMPARE(FormatLabel(Window().Slots[BigRow].FormatTag), QStringLiteral("UFIF 2.1"));
+  QCOMPARE(FormatLabel(Slots()[BigRow].FormatTag), QStringLiteral("UFIF 2.1"));
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
 }
 
@@ -182,9 +182,9 @@ void TestUpload::ufif20AnsweredNoIsWrittenAsRead() {
   fixture_->Modal.DialogScripts.enqueue(Answer(mrNo));
   Upload(program);
   QCOMPARE(fixture_->Phone.Get(18, 9), program);
-  QCOMPARE(Window().Slots[BigRow].Kind, skProgram);
-  QCOMPARE(FormatLabel(Window().Slots[BigRow].FormatTag), QStringLiteral("UFIF 2"));
-  QVERIFY(MenuStateFor(Window().Slots[BigRow]).Convert);
+  QCOMPARE(Slots()[BigRow].Kind, skProgram);
+  QCOMPARE(FormatLabel(Slots()[BigRow].FormatTag), QStringLiteral("UFIF 2"));
+  QVERIFY(MenuStateFor(Slots()[BigRow]).Convert);
 }
 
 void TestUpload::ufif20CancelledWritesNothing_data() {
@@ -267,7 +267,7 @@ void TestUpload::compressedUploadHoldsTheFile() {
   QCOMPARE(unpacked.Original, file);
   QVERIFY(fixture_->Modal.OpenedDialogs.isEmpty());  // plain data: no icon to choose
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{UploadedText});
-  QCOMPARE(Window().Slots[BigRow].Size, held.size());
+  QCOMPARE(Slots()[BigRow].Size, held.size());
 }
 
 void TestUpload::compressedSizeDecidesOnSmallSlots() {
@@ -323,7 +323,7 @@ void TestUpload::iconDialogOnlyForPlainPrograms() {
   const QByteArray held = fixture_->Phone.Get(18, 9);
   QCOMPARE(WordAt(held, 20), 0x20000000u);
   QCOMPARE(WordAt(held, 28), 0xE800u);
-  QVERIFY(MenuStateFor(Window().Slots[BigRow]).Convert);
+  QVERIFY(MenuStateFor(Slots()[BigRow]).Convert);
 }
 
 QTEST_MAIN(TestUpload)

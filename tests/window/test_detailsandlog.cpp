@@ -42,9 +42,9 @@ class TestDetailsAndLog : public TWindowTest {
   bool DetailsEnabled() const {
     QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                       fixture_->Grid()->CellRect(1, Window().CurrentRow()).center());
-    const bool visible = Window().PopupMenu1->isVisible();
-    Window().PopupMenu1->hide();
-    return visible && Window().DetailsAction->isEnabled();
+    const bool visible = PopupMenu()->isVisible();
+    PopupMenu()->hide();
+    return visible && DetailsAction()->isEnabled();
   }
 
  private Q_SLOTS:
@@ -67,11 +67,11 @@ void TestDetailsAndLog::detailsFromTheContextMenu() {
   QVERIFY(!DetailsEnabled());  // the row is empty until refreshed
   Control<QAction>("RefreshAction")->trigger();
   QVERIFY(DetailsEnabled());
-  const QList<QAction*> actions = Window().PopupMenu1->actions();
+  const QList<QAction*> actions = PopupMenu()->actions();
   // "Upload files..." and the items over several rows come after it.
   QCOMPARE(actions.size(), 12);
   QVERIFY(actions.at(7)->isSeparator());
-  QCOMPARE(actions.at(8), Window().DetailsAction);
+  QCOMPARE(actions.at(8), DetailsAction());
 
   const QString saved = fixture_->FilePath(QStringLiteral("saved.bin"));
   fixture_->Modal.SaveFileNames.enqueue(saved);
@@ -95,7 +95,7 @@ void TestDetailsAndLog::detailsFromTheContextMenu() {
     details->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
     return int(mrCancel);
   });
-  Window().DetailsAction->trigger();
+  DetailsAction()->trigger();
   QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"DetailsDialog"});
   QCOMPARE(fixture_->FileBytes(QStringLiteral("saved.bin")), program);
   QCOMPARE(nameOffset, QStringLiteral("0x4"));
@@ -139,20 +139,20 @@ void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
   fixture_->Phone.SetFaults(QStringLiteral("size 18-12=-5"));
   fixture_->Phone.ClearJournal();
   Control<QPushButton>("Button1")->click();  // before the log opens: kept all the same
-  QVERIFY(!Window().PhoneLog->isVisible());
+  QVERIFY(!PhoneLog()->isVisible());
   const QStringList before = fixture_->Phone.Journal();
   Control<QAction>("PhoneLogAction")->trigger();
-  QVERIFY(Window().PhoneLog->isVisible());
+  QVERIFY(PhoneLog()->isVisible());
   fixture_->Phone.ClearJournal();
   Control<QPushButton>("Button1")
       ->click();  // listed as the calls are made, without waiting for the timer
 
   QStringList logged;
-  for (const TLinkCall& call : Window().PhoneLog->Calls())
+  for (const TLinkCall& call : PhoneLog()->Calls())
     logged << QStringLiteral("%1 = %2").arg(LinkCallText(call)).arg(call.Result);
   QCOMPARE(logged, before + fixture_->Phone.Journal());
   QVERIFY(before.size() > 26);
-  const QString text = Window().PhoneLog->Text();
+  const QString text = PhoneLog()->Text();
   QCOMPARE(text.count(QLatin1Char('\n')) + 1, logged.size());
   QVERIFY(text.contains(QRegularExpression(
       QStringLiteral("GetNVMFileSize\\(18,10\\) += -153 +0 B +\\d+\\.\\d{3} ms  holds nothing"))));
@@ -160,17 +160,17 @@ void TestDetailsAndLog::phoneLogReceivesTheCallsOfAFullRefresh() {
       text.contains(QRegularExpression(QStringLiteral("ReadNVMFile\\(18,9,128\\) += 128 +128 B"))));
 
   fixture_->Modal.SaveFileNames.enqueue(fixture_->FilePath(QStringLiteral("log.txt")));
-  Window().PhoneLog->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
+  PhoneLog()->findChild<QPushButton*>(QStringLiteral("SaveButton"))->click();
   const QString saved = QString::fromUtf8(fixture_->FileBytes(QStringLiteral("log.txt")));
   QVERIFY(saved.startsWith(QLatin1String("Time ")));
   QVERIFY(saved.contains(text));
 
-  Window().PhoneLog->findChild<QPushButton*>(QStringLiteral("ClearButton"))->click();
-  QVERIFY(Window().PhoneLog->Calls().isEmpty());
-  QVERIFY(Window().PhoneLog->Text().isEmpty());
-  Window().PhoneLog->close();
+  PhoneLog()->findChild<QPushButton*>(QStringLiteral("ClearButton"))->click();
+  QVERIFY(PhoneLog()->Calls().isEmpty());
+  QVERIFY(PhoneLog()->Text().isEmpty());
+  PhoneLog()->close();
   Control<QPushButton>("Button1")->click();
-  QCOMPARE(Window().PhoneLog->Calls().size(), before.size());  // a closed log keeps the calls
+  QCOMPARE(PhoneLog()->Calls().size(), before.size());  // a closed log keeps the calls
 }
 
 // The window speaks the user's language; a log passed on reads alike in every language.
@@ -179,10 +179,10 @@ void TestDetailsAndLog::phoneLogSavesItsFileInEnglish() {
       [](const QString&, const QString& source) { return '<' + source + '>'; });
   Control<QAction>("PhoneLogAction")->trigger();
   Control<QPushButton>("Button1")->click();
-  QVERIFY2(Window().PhoneLog->Text().contains(QLatin1String("  <holds nothing>")),
-           qPrintable(Window().PhoneLog->Text()));
+  QVERIFY2(PhoneLog()->Text().contains(QLatin1String("  <holds nothing>")),
+           qPrintable(PhoneLog()->Text()));
   fixture_->Modal.SaveFileNames.enqueue(fixture_->FilePath(QStringLiteral("log.txt")));
-  Window().PhoneLog->Save();
+  PhoneLog()->Save();
   const QString saved = QString::fromUtf8(fixture_->FileBytes(QStringLiteral("log.txt")));
   QVERIFY(saved.startsWith(QLatin1String("Time ")));
   QVERIFY(saved.contains(QLatin1String("  holds nothing\n")));

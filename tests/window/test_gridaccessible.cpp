@@ -99,7 +99,7 @@ void TestGridAccessible::currentRowIsSelected() {
 
 void TestGridAccessible::rowToolTipDescribesTheSlot() {
   fixture_->Show();
-  Window().Slots[2] = {skProgram, QStringLiteral("Calc"), 0x20000000, 3000, 0, 0, 107};
+  Slots()[2] = {skProgram, QStringLiteral("Calc"), 0x20000000, 3000, 0, 0, 107};
   QWidget* viewport = fixture_->Grid()->viewport();
   const QPoint at = fixture_->Grid()->CellRect(1, 2).center();
   QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));

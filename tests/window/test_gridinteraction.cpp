@@ -47,7 +47,7 @@ class TestGridInteraction : public TWindowTest {
 // The seven menu actions in menu order, as "RUL.." with a dot for a greyed one.
 QString TestGridInteraction::EnabledActions() const {
   QString shown;
-  const QList<QAction*> actions = Window().PopupMenu1->actions();
+  const QList<QAction*> actions = PopupMenu()->actions();
   const QString letters = QStringLiteral("RULCDGV");
   for (int i = 0; i < letters.size(); ++i)
     shown += actions.at(i)->isEnabled() ? letters.at(i) : QLatin1Char('.');
@@ -71,13 +71,13 @@ void TestGridInteraction::menuEnablesByTheCurrentRow() {
   QFETCH(quint32, formatTag);
   QFETCH(QString, enabled);
   fixture_->Show();
-  Window().Slots[3].Kind = kind;
-  Window().Slots[3].FormatTag = formatTag;
+  Slots()[3].Kind = kind;
+  Slots()[3].FormatTag = formatTag;
   // Pressed and released over row 3: the row pointed at decides.
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, 3).center());
-  QVERIFY(Window().PopupMenu1->isVisible());
-  Window().PopupMenu1->hide();
+  QVERIFY(PopupMenu()->isVisible());
+  PopupMenu()->hide();
   QCOMPARE(EnabledActions(), enabled);
 }
 
@@ -85,17 +85,17 @@ void TestGridInteraction::menuEnablesByTheCurrentRow() {
 // Upload goes there.
 void TestGridInteraction::rightPressSelectsTheRowUnderIt() {
   fixture_->Show();
-  Window().Slots[1].Kind = skGIF;
-  Window().Slots[8].Caption = QStringLiteral("< Empty >");
+  Slots()[1].Kind = skGIF;
+  Slots()[8].Caption = QStringLiteral("< Empty >");
   Window().SelectRow(1);
   QTest::mousePress(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(0, 8).center());
   QCOMPARE(Window().CurrentRow(), 8);
-  QVERIFY(!Window().PopupMenu1->isVisible());  // the release opens it
+  QVERIFY(!PopupMenu()->isVisible());  // the release opens it
   QTest::mouseRelease(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                       fixture_->Grid()->CellRect(0, 8).center());
-  QVERIFY(Window().PopupMenu1->isVisible());
-  Window().PopupMenu1->hide();
+  QVERIFY(PopupMenu()->isVisible());
+  PopupMenu()->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RUL...."));
   QCOMPARE(Window().CurrentSlotAddress(), (TSectionAddress{18, 16}));
   fixture_->Modal.OpenFileNames.enqueue(QString());
@@ -105,26 +105,26 @@ void TestGridInteraction::rightPressSelectsTheRowUnderIt() {
 
 void TestGridInteraction::leftButtonOpensNothing() {
   fixture_->Show();
-  Window().Slots[2].Kind = skGIF;
-  for (QAction* action : Window().PopupMenu1->actions())
+  Slots()[2].Kind = skGIF;
+  for (QAction* action : PopupMenu()->actions())
     action->setEnabled(false);
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::LeftButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, 2).center());
   QCOMPARE(Window().CurrentRow(), 2);
-  QVERIFY(!Window().PopupMenu1->isVisible());
+  QVERIFY(!PopupMenu()->isVisible());
   QCOMPARE(EnabledActions(), QStringLiteral("......."));
   Window().DrawGrid1MouseUp(Qt::MiddleButton);
-  QVERIFY(!Window().PopupMenu1->isVisible());
+  QVERIFY(!PopupMenu()->isVisible());
 }
 
 void TestGridInteraction::headerRightClickUsesTheCurrentRow() {
   fixture_->Show();
-  Window().Slots[5].Kind = skGIF;
+  Slots()[5].Kind = skGIF;
   Window().SelectRow(5);
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, 0).center());
-  QVERIFY(Window().PopupMenu1->isVisible());
-  Window().PopupMenu1->hide();
+  QVERIFY(PopupMenu()->isVisible());
+  PopupMenu()->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RULCDG."));
 }
 
@@ -166,15 +166,15 @@ void TestGridInteraction::keyboardOpensTheMenuAtTheRow() {
   QFETCH(int, key);
   QFETCH(int, modifiers);
   fixture_->Show();
-  Window().Slots[3].Kind = skGIF;
+  Slots()[3].Kind = skGIF;
   TDrawGrid* grid = fixture_->Grid();
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_Down);
   QTest::keyClick(grid, Qt::Key_Down);
   QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-  QVERIFY(Window().PopupMenu1->isVisible());
-  const QPoint at = Window().PopupMenu1->pos();
-  Window().PopupMenu1->hide();
+  QVERIFY(PopupMenu()->isVisible());
+  const QPoint at = PopupMenu()->pos();
+  PopupMenu()->hide();
   QCOMPARE(EnabledActions(), QStringLiteral("RULCDG."));
   const QRect row = grid->CellRect(1, 3);
   QCOMPARE(at, grid->viewport()->mapToGlobal(QPoint(row.left() + 20, row.center().y())));
@@ -193,7 +193,7 @@ void TestGridInteraction::shortcutsActOnTheCurrentRow() {
   QTest::keyClick(grid, Qt::Key_Down);
 
   QTest::keyClick(grid, Qt::Key_F5);
-  QCOMPARE(Window().Slots[3].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Slots()[3].Caption, QStringLiteral("Calc"));
   QCOMPARE(fixture_->Status(), QStringLiteral("Refreshed!"));
   fixture_->Modal.OpenFileNames.enqueue(QString());
   QTest::keyClick(grid, Qt::Key_U, Qt::ControlModifier);
@@ -204,7 +204,7 @@ void TestGridInteraction::shortcutsActOnTheCurrentRow() {
 
   // The menu's enabling holds for the keys: nothing to download from an empty slot.
   Window().SelectRow(1);
-  Window().Slots[1].Caption = QStringLiteral("< Empty >");
+  Slots()[1].Caption = QStringLiteral("< Empty >");
   QTest::keyClick(grid, Qt::Key_D, Qt::ControlModifier);
   QCOMPARE(fixture_->Status(), QStringLiteral("Download does not apply to 18-9."));
   QCOMPARE(fixture_->Modal.FileDialogTitles.size(), 2);

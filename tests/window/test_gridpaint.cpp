@@ -143,7 +143,7 @@ void TestGridPaint::barLengthAndColour() {
   QFETCH(int, size);
   QFETCH(int, scale);
   QFETCH(QRgb, colour);
-  Window().Slots[row].Size = size;
+  Slots()[row].Size = size;
   const QImage image = Paint();
 
   const QRect cell = fixture_->Grid()->CellRect(1, row);
@@ -183,7 +183,7 @@ void TestGridPaint::barFollowsADarkPalette() {
   dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
   dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
   fixture_->Grid()->setPalette(dark);
-  Window().Slots[3].Size = 10752;
+  Slots()[3].Size = 10752;
   const QImage image = Paint();
   const QRect cell = fixture_->Grid()->CellRect(1, 3);
   const int y = cell.top() + (cell.height() / 2 + 3 + cell.height() - 3) / 2;
@@ -196,10 +196,10 @@ void TestGridPaint::barFollowsADarkPalette() {
 }
 
 void TestGridPaint::iconOnlyAbovePictureZero() {
-  Window().Slots[1].IconIndex = 0;    // icon code E80A, the first of the list
-  Window().Slots[2].IconIndex = 107;  // the default program icon
-  Window().Slots[3].IconIndex = -1;
-  Window().Slots[4].IconIndex = 5000;  // out of the list: drawn as none, not a crash
+  Slots()[1].IconIndex = 0;    // icon code E80A, the first of the list
+  Slots()[2].IconIndex = 107;  // the default program icon
+  Slots()[3].IconIndex = -1;
+  Slots()[4].IconIndex = 5000;  // out of the list: drawn as none, not a crash
   const QImage image = Paint();
   const QColor base = fixture_->Grid()->palette().color(QPalette::Base);
   const int th = QFontMetrics(fixture_->Grid()->font()).height();
@@ -288,9 +288,8 @@ void TestGridPaint::demoPhoneAfterFullRefresh() {
     if (row == 0)
       continue;
     ++shown;
-    QVERIFY2(Window().Slots[row].Kind != skEmpty, qPrintable(name));
-    QCOMPARE(Window().Slots[row].Size,
-             int(QFileInfo(fixture_->Phone.PortDir() + '/' + name).size()));
+    QVERIFY2(Slots()[row].Kind != skEmpty, qPrintable(name));
+    QCOMPARE(Slots()[row].Size, int(QFileInfo(fixture_->Phone.PortDir() + '/' + name).size()));
   }
   QVERIFY(shown > 0);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Update done!"});
@@ -327,9 +326,9 @@ void TestGridPaint::textsOfACell() {
   QFETCH(int, col);
   QFETCH(int, row);
   QFETCH(QStringList, expected);
-  TSlotInfo& program = Window().Slots[2];
+  TSlotInfo& program = Slots()[2];
   program = {skProgram, QStringLiteral("Calc"), 0x20031004, 5700, 1, 10000, 107};
-  Window().Slots[3] = {skGIF, QStringLiteral("< GIF-File >"), 0, 300, 0, 0, -1};
+  Slots()[3] = {skGIF, QStringLiteral("< GIF-File >"), 0, 300, 0, 0, -1};
   const QRect cell(10, 100, 200, 30);
   const QFont font = fixture_->Grid()->font();
   const QFontMetrics metrics(font);

@@ -53,7 +53,7 @@ void TestHungCall::cancelEndsAnOverdueCallAtOnce() {
   fixture_->Phone.SetFaults(QString());
   fixture_->Modal.Clear();
   Window().RunCommand([this] { Window().Button1Click(); });
-  QCOMPARE(Window().Slots[4].Size, 4000);
+  QCOMPARE(Slots()[4].Size, 4000);
 }
 
 // What the status bar says of a long call stands only while the call runs.

@@ -81,17 +81,17 @@ void TestMainWindow::fullRefreshOfAnEmptyPhone() {
   QCOMPARE(queries.at(21), QStringLiteral("2,10"));
   QCOMPARE(queries.last(), QStringLiteral("2,14"));
   for (int row = 1; row <= 26; ++row) {
-    QCOMPARE(Window().Slots[row].Kind, skEmpty);
-    QCOMPARE(Window().Slots[row].Caption, QStringLiteral("< Empty >"));
-    QCOMPARE(Window().Slots[row].IconIndex, 110);
+    QCOMPARE(Slots()[row].Kind, skEmpty);
+    QCOMPARE(Slots()[row].Caption, QStringLiteral("< Empty >"));
+    QCOMPARE(Slots()[row].IconIndex, 110);
   }
-  QCOMPARE(Window().Slots[27].Caption, QString());
+  QCOMPARE(Slots()[27].Caption, QString());
   QCOMPARE(Window().StatusText(), QStringLiteral("Updated!"));
   QCOMPARE(fixture_->Modal.Shown.size(), 1);
   QCOMPARE(fixture_->Modal.Shown.first().Text, QStringLiteral("Update done!"));
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QString());
   QVERIFY(!QApplication::overrideCursor());
-  QVERIFY(!Window().NVM->LinkOpen());
+  QVERIFY(!Window().Link().LinkOpen());
 }
 
 void TestMainWindow::fullRefreshRecognisesContent() {
@@ -105,16 +105,16 @@ void TestMainWindow::fullRefreshRecognisesContent() {
   Control<QPushButton>("Button1")->click();
 
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 4);
-  QCOMPARE(Window().Slots[2].Caption, QStringLiteral("< Data >"));
-  QCOMPARE(Window().Slots[3].Caption, QStringLiteral("< PRG3 ExtLibrary ver.1>"));
-  const TSlotInfo& program = Window().Slots[1];
+  QCOMPARE(Slots()[2].Caption, QStringLiteral("< Data >"));
+  QCOMPARE(Slots()[3].Caption, QStringLiteral("< PRG3 ExtLibrary ver.1>"));
+  const TSlotInfo& program = Slots()[1];
   QCOMPARE(program.Kind, skProgram);
   QCOMPARE(program.Caption, QStringLiteral("Calc"));
   QCOMPARE(program.Size, 3000);
   QCOMPARE(program.FormatTag, 0x20000000u);
   QCOMPARE(program.IconIndex, 107);
-  QCOMPARE(Window().Slots[23].Kind, skGIF);
-  QCOMPARE(Window().Slots[23].Caption, QStringLiteral("< GIF-File >"));
+  QCOMPARE(Slots()[23].Kind, skGIF);
+  QCOMPARE(Slots()[23].Caption, QStringLiteral("< GIF-File >"));
 }
 
 void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
@@ -125,17 +125,17 @@ void TestMainWindow::sizeFailureSkipsTheRestOfItsRange() {
   marker.Kind = skOther;
   marker.Caption = QStringLiteral("before");
   for (int row = 1; row <= 26; ++row)
-    Window().Slots[row] = marker;
+    Slots()[row] = marker;
   Control<QPushButton>("Button1")->click();
 
   QCOMPARE(SizeQueries(),
            (QStringList{"18,9", "18,10", "18,11", "2,10", "2,11", "2,12", "2,13", "2,14"}));
-  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("< Empty >"));
-  QCOMPARE(Window().Slots[2].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Slots()[1].Caption, QStringLiteral("< Empty >"));
+  QCOMPARE(Slots()[2].Caption, QStringLiteral("< Empty >"));
   for (int row = 3; row <= 21; ++row)
-    QCOMPARE(Window().Slots[row], marker);
+    QCOMPARE(Slots()[row], marker);
   for (int row = 22; row <= 26; ++row)
-    QCOMPARE(Window().Slots[row].Caption, QStringLiteral("< Empty >"));
+    QCOMPARE(Slots()[row].Caption, QStringLiteral("< Empty >"));
   QCOMPARE(fixture_->Modal.ShownTexts(),
            (QStringList{"Error getting section 18-11 size", "Update done!"}));
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
@@ -152,7 +152,7 @@ void TestMainWindow::linkFailureEndsTheFullRefresh() {
   QVERIFY(fixture_->Modal.Shown.first().Text.startsWith(QLatin1String("GBP Error: ")));
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("GetNVMFileSize")), 0);
   QCOMPARE(Window().StatusText(), QString());
-  QCOMPARE(Window().Slots[1].Caption, QString());
+  QCOMPARE(Slots()[1].Caption, QString());
   QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -164,7 +164,7 @@ void TestMainWindow::fullRefreshWithoutBigSlots() {
 
   QCOMPARE(SizeQueries(), (QStringList{"2,10", "2,11", "2,12", "2,13", "2,14"}));
   for (int row = 1; row <= 5; ++row)
-    QCOMPARE(Window().Slots[row].Caption, QStringLiteral("< Empty >"));
+    QCOMPARE(Slots()[row].Caption, QStringLiteral("< Empty >"));
   QCOMPARE(Window().StatusText(), QStringLiteral("Updated!"));
 }
 
@@ -177,8 +177,8 @@ void TestMainWindow::refreshActionOnTheFirstSmallRow() {
   QCOMPARE(fixture_->Phone.Journal(),
            (QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,10) = 46",
                         "ReadNVMFile(2,10,128) = 46", "EndGBPMode() = 0"}));
-  QCOMPARE(Window().Slots[22].Kind, skGIF);
-  QCOMPARE(Window().Slots[22].Size, 46);
+  QCOMPARE(Slots()[22].Kind, skGIF);
+  QCOMPARE(Slots()[22].Size, 46);
   QCOMPARE(Window().StatusText(), QStringLiteral("Refreshed!"));
   QVERIFY(fixture_->Modal.Shown.isEmpty());
 }
@@ -192,7 +192,7 @@ void TestMainWindow::refreshActionReportsRefreshedAfterAFailure() {
 
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Error reading section 18-10"});
   QCOMPARE(fixture_->Modal.Shown.first().Caption, QStringLiteral("ERROR"));
-  QCOMPARE(Window().Slots[2], TSlotInfo{});  // not even the size is taken
+  QCOMPARE(Slots()[2], TSlotInfo{});  // not even the size is taken
   QCOMPARE(Window().StatusText(), QStringLiteral("Refreshed!"));
 }
 
@@ -203,21 +203,21 @@ void TestMainWindow::sizesOnlyWithoutAdditionalInfo() {
   Control<QPushButton>("Button1")->click();
 
   QCOMPARE(fixture_->Phone.Calls(QStringLiteral("ReadNVMFile")), 0);
-  QCOMPARE(Window().Slots[1].Kind, skProgram);
-  QCOMPARE(Window().Slots[1].Size, 5000);
-  QCOMPARE(Window().Slots[1].Caption, QString());
-  QCOMPARE(Window().Slots[1].IconIndex, -1);
+  QCOMPARE(Slots()[1].Kind, skProgram);
+  QCOMPARE(Slots()[1].Size, 5000);
+  QCOMPARE(Slots()[1].Caption, QString());
+  QCOMPARE(Slots()[1].IconIndex, -1);
 }
 
 void TestMainWindow::refreshOutsideTheRangesTouchesOnlyTheScratchRecord() {
   fixture_->Phone.Put(17, 3, QByteArray("GIF89a") + QByteArray(10, '\0'));
   fixture_->Show();
-  QVERIFY(Window().NVM->InitGBP());
+  QVERIFY(Window().Link().InitGBP());
   QCOMPARE(TForm1TestSeam::RefreshSection(Window(), 17, 3), 16);
-  Window().NVM->EndGBP();
-  QCOMPARE(Window().Slots[0].Kind, skGIF);
+  Window().Link().EndGBP();
+  QCOMPARE(Slots()[0].Kind, skGIF);
   for (int row = 1; row < SlotTableSize; ++row)
-    QCOMPARE(Window().Slots[row], TSlotInfo{});
+    QCOMPARE(Slots()[row], TSlotInfo{});
   QCOMPARE(Window().StatusText(), QStringLiteral("Refreshing section 17-3..."));
 }
 
@@ -226,7 +226,7 @@ void TestMainWindow::firstStartUsesDefaultsAndCloseWritesAllKeys() {
   QCOMPARE(Window().pos(), QPoint(240, 20));
   QCOMPARE(Window().size(), QSize(330, 420));
   QCOMPARE(Control<QComboBox>("ComboBox1")->currentIndex(), 0);
-  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM1);
+  QCOMPARE(Window().Link().COMPort(), TNVMSection::cpnCOM1);
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QCOMPARE(CurrentSlotRanges().BigSlots, 21);
   QCOMPARE(CurrentSlotRanges().FirstSmall, 10);
@@ -269,7 +269,7 @@ void TestMainWindow::portChoiceReachesTheLinkAndTheFile() {
   fixture_->Phone.AddPort(3);
   fixture_->Show();
   Control<QComboBox>("ComboBox1")->setCurrentIndex(2);
-  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM3);
+  QCOMPARE(Window().Link().COMPort(), TNVMSection::cpnCOM3);
   Control<QPushButton>("Button1")->click();
   QCOMPARE(fixture_->Phone.Journal().first(), QStringLiteral("InitGBPMode(3) = 0"));
   Window().close();
@@ -288,7 +288,7 @@ void TestMainWindow::portBoxRefusesAPortItDoesNotHave() {
   QTest::keyClick(edit, Qt::Key_Return);
   QCOMPARE(box->currentText(), QStringLiteral("COM2"));
   QCOMPARE(box->currentIndex(), 1);
-  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM2);
+  QCOMPARE(Window().Link().COMPort(), TNVMSection::cpnCOM2);
   QCOMPARE(Window().StatusText(),
            QStringLiteral("There is no port COM9 (only COM1 to COM4): the link stays on COM2."));
 
@@ -296,7 +296,7 @@ void TestMainWindow::portBoxRefusesAPortItDoesNotHave() {
   QTest::keyClicks(edit, QStringLiteral("com3"));
   QTest::keyClick(edit, Qt::Key_Return);
   QCOMPARE(box->currentText(), QStringLiteral("COM3"));
-  QCOMPARE(Window().NVM->COMPort(), TNVMSection::cpnCOM3);
+  QCOMPARE(Window().Link().COMPort(), TNVMSection::cpnCOM3);
 }
 
 void TestMainWindow::resizeGivesColumnOneTheRest() {

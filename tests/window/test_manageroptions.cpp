@@ -59,7 +59,7 @@ void TestManagerOptions::optionsShowTheStoredValues() {
 
 void TestManagerOptions::optionsOkTakesTheRanges() {
   fixture_->Show();
-  Window().Slots[1].Caption = QStringLiteral("stale");
+  Slots()[1].Caption = QStringLiteral("stale");
   fixture_->Modal.DialogScripts << [this](QDialog* dialog) {
     Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("05"));
     Control<QLineEdit>(Experts(), "BSME2")->setText(QStringLiteral("20"));
@@ -70,7 +70,7 @@ void TestManagerOptions::optionsOkTakesTheRanges() {
   QCOMPARE(CurrentSlotRanges().FirstBig, 5);
   QCOMPARE(CurrentSlotRanges().BigSlots, 16);
   QCOMPARE(fixture_->Grid()->RowCount(), 22);
-  QCOMPARE(Window().Slots[1].Caption, QString());
+  QCOMPARE(Slots()[1].Caption, QString());
   const QString text = TManagerFixture::ReadSettings();
   QVERIFY(text.contains(QLatin1String("FirstBig=5")));
   QVERIFY(text.contains(QLatin1String("BigSlots=16")));
@@ -96,7 +96,7 @@ void TestManagerOptions::optionsDefaultThenOk() {
 // records describe, so they keep them.
 void TestManagerOptions::optionsCancelUndoesEveryChange() {
   fixture_->Show();
-  Window().Slots[1].Caption = QStringLiteral("kept");
+  Slots()[1].Caption = QStringLiteral("kept");
   fixture_->Modal.DialogScripts << [this](QDialog*) {
     Control<QPushButton>(Experts(), "Button3")->click();
     Control<QLineEdit>(Experts(), "BSME1")->setText(QStringLiteral("01"));
@@ -107,7 +107,7 @@ void TestManagerOptions::optionsCancelUndoesEveryChange() {
   QCOMPARE(CurrentSlotRanges().FirstBig, 9);
   QCOMPARE(Control<QLineEdit>(Experts(), "BSME1")->text(), QStringLiteral("09"));
   QCOMPARE(Control<QComboBox>(Experts(), "FWComboBox")->currentIndex(), 0);
-  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("kept"));
+  QCOMPARE(Slots()[1].Caption, QStringLiteral("kept"));
 }
 
 void TestManagerOptions::optionsOkGivesBackTheLoadedRanges_data() {
@@ -177,7 +177,7 @@ void TestManagerOptions::optionsRefuseBadFields() {
   QFETCH(int, kind);
   QFETCH(QString, text);
   fixture_->Show();
-  Window().Slots[2].Caption = QStringLiteral("kept");
+  Slots()[2].Caption = QStringLiteral("kept");
   bool stayedOpen = false;
   fixture_->Modal.DialogScripts << [&](QDialog* dialog) {
     Control<QLineEdit>(Experts(), "BSME1")->setText(fields[0]);
@@ -216,7 +216,7 @@ void TestManagerOptions::optionsTakeNothingFromBadFieldsEvenOnOk() {
 // not be stored: otherwise its rows would address other sections than they show.
 void TestManagerOptions::optionsKeepTheGridInStepWhenTheSaveFails() {
   fixture_->Show();
-  Window().Slots[1].Caption = QStringLiteral("stale");
+  Slots()[1].Caption = QStringLiteral("stale");
   const QString path = TManagerFixture::SettingsPath();
   fixture_->Modal.DialogScripts << [this, &path](QDialog* dialog) {
     QFile::remove(path);  // written as the dialog opened; from now on nothing can be
@@ -230,7 +230,7 @@ void TestManagerOptions::optionsKeepTheGridInStepWhenTheSaveFails() {
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Unable to write to " + path + "."});
   QCOMPARE(CurrentSlotRanges().BigSlots, 16);
   QCOMPARE(fixture_->Grid()->RowCount(), 22);
-  QCOMPARE(Window().Slots[1].Caption, QString());
+  QCOMPARE(Slots()[1].Caption, QString());
   QCOMPARE(Control<QLineEdit>(Experts(), "BSME2")->text(), QStringLiteral("20"));
 }
 

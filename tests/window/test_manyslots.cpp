@@ -41,10 +41,10 @@ class TestManySlots : public TWindowTest {
 QStringList TestManySlots::MenuAfterDetails(int row) const {
   QTest::mouseClick(fixture_->Grid()->viewport(), Qt::RightButton, Qt::NoModifier,
                     fixture_->Grid()->CellRect(1, row).center());
-  Window().PopupMenu1->hide();
-  const QList<QAction*> actions = Window().PopupMenu1->actions();
+  PopupMenu()->hide();
+  const QList<QAction*> actions = PopupMenu()->actions();
   QStringList shown;
-  for (int i = int(actions.indexOf(Window().DetailsAction)) + 1; i < actions.size(); ++i) {
+  for (int i = int(actions.indexOf(DetailsAction())) + 1; i < actions.size(); ++i) {
     if (actions.at(i)->isVisible() && !actions.at(i)->isSeparator())
       shown << actions.at(i)->text();
   }
@@ -104,7 +104,7 @@ void TestManySlots::gesturesChooseRows() {
     } else {
       QTest::mouseClick(grid->viewport(), button, modifiers,
                         grid->CellRect(1, gesture.toInt()).center());
-      Window().PopupMenu1->hide();
+      PopupMenu()->hide();
     }
   }
   QCOMPARE(grid->SelectedRows(), selected);
@@ -115,7 +115,7 @@ void TestManySlots::gesturesChooseRows() {
 // the selection show only while it holds more than one row.
 void TestManySlots::menuOffersTheSelectedSlots() {
   fixture_->Show();
-  Window().Slots[4].Kind = skGIF;
+  Slots()[4].Kind = skGIF;
   QCOMPARE(MenuAfterDetails(4), QStringList{"Upload files..."});
   QTest::keyClick(fixture_->Grid(), Qt::Key_A, Qt::ControlModifier);
   QCOMPARE(Window().SelectedRows().size(), 26);
@@ -176,7 +176,7 @@ void TestManySlots::downloadAsksAboutATakenName() {
   fixture_->Modal.WhenShown = [&] {
     progressBesideSummary = !Control<QLabel>(Window(), "WorkText")->isHidden();
   };
-  Window().DownloadSlotsAction->trigger();
+  ManySlots().DownloadSlotsAction()->trigger();
   QVERIFY(!progressBesideSummary);
 
   QCOMPARE(fixture_->Modal.FileDialogTitles, QStringList{"Download 3 slots into"});
@@ -201,11 +201,11 @@ void TestManySlots::clearListsTheSlotsAndClearsThem() {
   Refresh();
   SelectFromFirst(Qt::ControlModifier, 4);
   fixture_->Modal.ConfirmAnswers.enqueue(false);
-  Window().ClearSlotsAction->trigger();
+  ManySlots().ClearSlotsAction()->trigger();
   QVERIFY(!fixture_->Phone.Get(18, 9).isEmpty());
 
   fixture_->Modal.ConfirmAnswers.enqueue(true);
-  Window().ClearSlotsAction->trigger();
+  ManySlots().ClearSlotsAction()->trigger();
   const QStringList asked = fixture_->Modal.Shown.first().Text.split('\n');
   QCOMPARE(asked.first(), QStringLiteral("Are you sure to clear these 2 sections?"));
   QVERIFY(asked.at(1).startsWith("18-9: Calc"));
@@ -213,7 +213,7 @@ void TestManySlots::clearListsTheSlotsAndClearsThem() {
   QVERIFY(fixture_->Phone.Get(18, 9).isEmpty());
   QVERIFY(fixture_->Phone.Get(18, 12).isEmpty());
   QVERIFY(!fixture_->Phone.Get(18, 13).isEmpty());
-  QCOMPARE(Window().Slots[1].Kind, skEmpty);
+  QCOMPARE(Slots()[1].Kind, skEmpty);
   QCOMPARE(fixture_->LastBox().Text, QStringLiteral("2 of 2 slots done"));
 }
 
@@ -233,7 +233,7 @@ void TestManySlots::cancelLeavesTheRestAndSaysSo() {
       Window().Work().RequestCancel();
   });
   cancel.start(0);
-  Window().ClearSlotsAction->trigger();
+  ManySlots().ClearSlotsAction()->trigger();
   QCOMPARE(fixture_->Phone.Calls("ClearNVMFile"), 1);
   QVERIFY(fixture_->Phone.Get(18, 9).isEmpty());
   QCOMPARE(fixture_->Phone.Get(18, 11), QByteArray(200, char(11)));

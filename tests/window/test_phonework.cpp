@@ -122,8 +122,8 @@ void TestPhoneWork::kivnvmBackupRestoresInTheWindowWithPreview() {
   QVERIFY(fixture_->LastBox().Text.startsWith("Restored from "));
   QVERIFY(fixture_->LastBox().Text.contains(": 2 written, 1 cleared, 26 unchanged, 0 failed."));
   // The rows of the restored sections show what the phone holds now.
-  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
-  QCOMPARE(Window().Slots[2].Kind, skEmpty);
+  QCOMPARE(Slots()[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Slots()[2].Kind, skEmpty);
 }
 
 void TestPhoneWork::summariesShowAFolderAsNamed() {
@@ -268,8 +268,8 @@ void TestPhoneWork::fullRefreshCancelsBetweenSections() {
   cancel.start(0);
   Window().RunCommand([this] { Window().Button1Click(); });
   // The first section was refreshed; the rows after the cancel keep their records.
-  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
-  QCOMPARE(Window().Slots[3].Kind, skEmpty);
+  QCOMPARE(Slots()[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Slots()[3].Kind, skEmpty);
   QCOMPARE(fixture_->Phone.Calls("GetNVMFileSize"), 1);
   QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
@@ -295,16 +295,16 @@ void TestPhoneWork::crashDuringFullRefreshIsToldAndTheWindowGoesOn() {
   QCOMPARE(fixture_->Modal.ShownTexts(),
            (QStringList{"The phone-link library stopped during GetNVMFileSize 18-11 (signal 11).",
                         "Error getting section 18-11 size", "Update done!"}));
-  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Slots()[1].Caption, QStringLiteral("Calc"));
   // The rows after it were never read, and say so.
-  QCOMPARE(Window().Slots[4].Caption, QStringLiteral("(not read)"));
+  QCOMPARE(Slots()[4].Caption, QStringLiteral("(not read)"));
   // The next refresh starts a fresh host and reaches every row.
   fixture_->Phone.SetFaults(QString());
   fixture_->Modal.Clear();
   Window().RunCommand([this] { Window().Button1Click(); });
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Update done!"});
-  QCOMPARE(Window().Slots[3].Size, 8000);
-  QCOMPARE(Window().Slots[7].Caption, QStringLiteral("Notes"));
+  QCOMPARE(Slots()[3].Size, 8000);
+  QCOMPARE(Slots()[7].Caption, QStringLiteral("Notes"));
   QCOMPARE(fixture_->Phone.Journal().last(), QStringLiteral("EndGBPMode() = 0"));
 }
 

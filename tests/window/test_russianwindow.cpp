@@ -203,7 +203,7 @@ void TestRussianWindow::mainWindowAndItsMenus() {
     ExpectRussian(QStringLiteral("menu bar"), title->text());
     InspectMenu(title->menu());
   }
-  InspectMenu(Window().PopupMenu1);
+  InspectMenu(PopupMenu());
   Verdict();
 }
 
@@ -217,8 +217,8 @@ void TestRussianWindow::dialogs_data() {
 void TestRussianWindow::dialogs() {
   QFETCH(QString, name);
   fixture_->Show();
-  About().ShowLink(Window().NVM->LibraryFile(), Window().NVM->HowItRuns());
-  PhoneLinkDialog->SetChoice(ReadLinkSettings(Window().SettingsPath()));
+  About().ShowLink(Window().Link().LibraryFile(), Window().Link().HowItRuns());
+  Window().Dialogs().PhoneLink->SetChoice(ReadLinkSettings(Window().SettingsPath()));
   auto* dialog = Window().findChild<QDialog*>(name);
   QVERIFY(dialog);
   dialog->show();

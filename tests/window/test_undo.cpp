@@ -176,7 +176,7 @@ void TestUndo::historyTakesBackAnOlderChange() {
       lines << dialog.Line(i).mid(2, 2);
   });
   QCOMPARE(fixture_->Phone.Get(18, 9), Program(3000, "Calc"));
-  QCOMPARE(Window().Slots[BigRow].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Slots()[BigRow].Caption, QStringLiteral("Calc"));
   QVERIFY(!fixture_->Phone.Holds(2, 10));
   QCOMPARE(fixture_->LastBox().Text, QStringLiteral("Undone: Upload of 18-9."));
   // Read again after the undo, which is a change of its own; newest first.

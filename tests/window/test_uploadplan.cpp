@@ -96,7 +96,7 @@ void TestUploadPlan::fiveFilesEditedInThePlanOntoThePhone() {
     plan->findChild<QComboBox*>("FirmwareBox")->setCurrentIndex(5);
     return int(mrOk);
   });
-  Window().UploadFilesAction->trigger();
+  ManySlots().UploadFilesAction()->trigger();
 
   QCOMPARE(fixture_->Modal.FileDialogTitles, QStringList{"Upload files from 18-9 on"});
   QCOMPARE(planned, (QStringList{"18-11", "18-12", "18-13", "18-14", "18-15"}));
@@ -114,11 +114,10 @@ void TestUploadPlan::fiveFilesEditedInThePlanOntoThePhone() {
   QCOMPARE(Boxes(), (QStringList{"ERROR", "4 of 5 slots done; 1 failed",
                                  "2-10 (small.bin): too big for the slot (3000 bytes, the slot "
                                  "takes 2048)"}));
-  QCOMPARE(Window().Slots[1].Size, 4000);  // the rows show what the phone holds now
+  QCOMPARE(Slots()[1].Size, 4000);  // the rows show what the phone holds now
   // The menu keeps its items and adds this one after "Details...".
-  const QList<QAction*> actions = Window().PopupMenu1->actions();
-  QCOMPARE(actions.indexOf(Window().UploadFilesAction),
-           actions.indexOf(Window().DetailsAction) + 1);
+  const QList<QAction*> actions = PopupMenu()->actions();
+  QCOMPARE(actions.indexOf(ManySlots().UploadFilesAction()), actions.indexOf(DetailsAction()) + 1);
 }
 
 void TestUploadPlan::severalFilesDroppedGiveThePlanAndCancelWritesNothing() {
@@ -181,7 +180,7 @@ void TestUploadPlan::runEndsInOneSummary() {
       Window().Work().RequestCancel();
   });
   press.start(0);
-  Window().RunCommand([&] { Window().UploadFilesFrom(files, 1); });
+  Window().RunCommand([&] { ManySlots().UploadFilesFrom(files, 1); });
   for (int i = 0; i < 3; ++i)
     QCOMPARE(fixture_->Phone.Get(18, 9 + i), i < written ? PlainData(300, quint8(i + 1)) : "");
   QCOMPARE(Boxes(), box);

@@ -64,7 +64,7 @@ void TestWineWindow::refreshAndUploadThroughTheChosenLibrary() {
   fixture_->Phone.ClearJournal();
   fixture_->Run(&TForm1::Button1Click);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{"Update done!"});
-  QCOMPARE(Window().Slots[1].Caption, QStringLiteral("Calc"));
+  QCOMPARE(Slots()[1].Caption, QStringLiteral("Calc"));
   QCOMPARE(fixture_->Phone.Journal().constFirst(), QStringLiteral("InitGBPMode(1) = 0"));
 
   fixture_->Modal.Clear();

@@ -1,11 +1,13 @@
+#include "app/gridpainter.h"
+
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QWidget>
 
-#include "app/mainwindow.h"
+#include "app/slotranges.h"
 #include "catalogue/gridtext.h"
 #include "ufif/ui/iconpictures.h"
-#include "ui_mainwindow.h"
 
 namespace {
 
@@ -59,30 +61,30 @@ void DrawBar(QPainter& canvas, const QRect& cell, bool smallSlot, qint32 size,
 
 }  // namespace
 
-void TForm1::DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect) {
-  if (ARow == 0) {
-    TextCentred(canvas, TCellEdges(Rect), HeaderCaption(ACol));
+void TGridPainter::DrawCell(QPainter& canvas, int col, int row, const QRect& rect) {
+  if (row == 0) {
+    TextCentred(canvas, TCellEdges(rect), HeaderCaption(col));
     return;
   }
-  if (ARow >= SlotTableSize)
+  if (row >= SlotTableSize)
     return;
-  switch (ACol) {
+  switch (col) {
     case 0:
-      DrawSlotNumber(canvas, ARow, Rect);
+      DrawSlotNumber(canvas, row, rect);
       break;
     case 1:
-      DrawSlotContent(canvas, ARow, Rect);
-      paintedSlots_[ARow] = Slots.at(ARow);
+      DrawSlotContent(canvas, row, rect);
+      painted_[row] = records_.at(row);
       break;
     case 2:
-      DrawSlotFormat(canvas, ARow, Rect);
+      DrawSlotFormat(canvas, row, rect);
       break;
     default:
       break;
   }
 }
 
-void TForm1::DrawSlotNumber(QPainter& canvas, int row, const QRect& rect) {
+void TGridPainter::DrawSlotNumber(QPainter& canvas, int row, const QRect& rect) const {
   const TCellEdges cell(rect);
   const TSlotRanges ranges = CurrentSlotRanges();
   TextVCentred(canvas, cell, cell.Left + 3, SlotNumberText(row, ranges));
@@ -90,9 +92,9 @@ void TForm1::DrawSlotNumber(QPainter& canvas, int row, const QRect& rect) {
 }
 
 // Upper half: icon, caption and compression ratio; lower half: size and fill bar.
-void TForm1::DrawSlotContent(QPainter& canvas, int row, const QRect& rect) {
+void TGridPainter::DrawSlotContent(QPainter& canvas, int row, const QRect& rect) const {
   const TCellEdges cell(rect);
-  const TSlotInfo& slot = Slots.at(row);
+  const TSlotInfo& slot = records_.at(row);
   const int th = TextHeight(canvas);
   const int upperY = cell.Top + cell.H() / 4 - th / 2;
   const QVector<QPixmap>& pictures = IconPictures();
@@ -106,12 +108,11 @@ void TForm1::DrawSlotContent(QPainter& canvas, int row, const QRect& rect) {
   }
   TextOut(canvas, cell.Right - 50, cell.Top + 3 * cell.H() / 4 - th / 2,
           QString::number(slot.Size));
-  DrawBar(canvas, rect, IsSmallSlotRow(row, CurrentSlotRanges()), slot.Size,
-          ui->DrawGrid1->palette());
+  DrawBar(canvas, rect, IsSmallSlotRow(row, CurrentSlotRanges()), slot.Size, grid_.palette());
 }
 
-void TForm1::DrawSlotFormat(QPainter& canvas, int row, const QRect& rect) {
-  const TSlotInfo& slot = Slots.at(row);
+void TGridPainter::DrawSlotFormat(QPainter& canvas, int row, const QRect& rect) const {
+  const TSlotInfo& slot = records_.at(row);
   if (slot.Kind == skProgram)
     TextCentred(canvas, TCellEdges(rect), FormatLabel(slot.FormatTag));
 }
