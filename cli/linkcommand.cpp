@@ -170,5 +170,5 @@ int LinkCommand(const TArgs& args) {
     PrintJson(report);
   else
     PrintWords(report);
-  return report.Usable && (!report.Tested || report.Worked) ? exitOk : exitFailed;
+  return StatusOf(report.Usable && (!report.Tested || report.Worked));
 }

@@ -88,5 +88,5 @@ int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
     //: %1 is the port: "COM1", %2 the device, %3 the settings file
     PrintOut(TCliText::tr("Keep it for %1 with --serial %1=%2, or %1=%2 in [Link] of %3")
                  .arg(port, answering, ManagerSettingsPath()));
-  return answering.isEmpty() ? exitFailed : exitOk;
+  return StatusOf(!answering.isEmpty());
 }
