@@ -76,9 +76,8 @@ TJudgement Judge(const QString& file) {
   if (!QFileInfo::exists(file))
     return {0, TLinkText::tr("%1: no such file").arg(file)};
   const TLibraryFile kind = InspectLibraryFile(file);
-  const QString problem = LibraryFileProblem(kind);
-  if (!problem.isEmpty())
-    return {0, QStringLiteral("%1: %2").arg(file, problem)};
+  if (!IsUsableLibrary(kind))
+    return {0, QStringLiteral("%1: %2").arg(file, LibraryFileProblem(kind))};
   return {WindowsHostBits(kind), {}};
 }
 

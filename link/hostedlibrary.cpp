@@ -105,7 +105,7 @@ bool THostedLibrary::PrepareLaunch(THostLaunch& launch) {
     return true;
   }
   const TWine wine = Wine();
-  if (wine.Loader.isEmpty()) {
+  if (!wine.Found()) {
     loadProblem_ = WineMissingText(wine);
     return false;
   }

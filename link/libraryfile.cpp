@@ -145,13 +145,14 @@ QString LibraryFileText(const TLibraryFile& file) {
   return TLinkText::tr("not a library");
 }
 
+bool IsUsableLibrary(const TLibraryFile& file) {
+  return file.Kind == TLibraryKind::ElfShared ||
+         (file.Kind == TLibraryKind::WindowsDll && WindowsHostBits(file) != 0);
+}
+
 QString LibraryFileProblem(const TLibraryFile& file) {
   switch (file.Kind) {
-    case TLibraryKind::ElfShared:
-      return {};
     case TLibraryKind::WindowsDll:
-      if (WindowsHostBits(file) != 0)
-        return {};
       return TLinkText::tr(
                  "a %1-bit Windows library for %2: the link runs x86 ones (i386 or "
                  "x86-64)")
@@ -161,6 +162,7 @@ QString LibraryFileProblem(const TLibraryFile& file) {
       return TLinkText::tr("a Windows program, not a library");
     case TLibraryKind::ElfOther:
       return TLinkText::tr("a Linux program, not a library");
+    case TLibraryKind::ElfShared:
     case TLibraryKind::NotALibrary:
       break;
   }

@@ -34,6 +34,7 @@ TLibraryFile InspectLibraryFile(const QString& path);
 int WindowsHostBits(const TLibraryFile& file);
 // "Linux library (64-bit, x86-64)", "32-bit Windows library (i386)", "not a library".
 QString LibraryFileText(const TLibraryFile& file);
-// Why the file cannot be used as the link library; empty for a Linux shared object and an
-// x86 Windows DLL of either width.
+// A Linux shared object, or an x86 Windows DLL of either width: the kinds the link runs.
+bool IsUsableLibrary(const TLibraryFile& file);
+// Why a file that is not usable cannot be the link library.
 QString LibraryFileProblem(const TLibraryFile& file);

@@ -92,7 +92,7 @@ THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost) {
 }
 
 QString WineVersion(const TWine& wine) {
-  if (wine.Loader.isEmpty())
+  if (!wine.Found())
     return {};
   QProcess process;
   process.start(wine.Loader, {QStringLiteral("--version")});

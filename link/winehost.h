@@ -11,10 +11,11 @@
 
 struct TWine {
   int Bits = 0;             // the width of the host it runs: 32 or 64
-  QString Loader;           // the Wine that runs that host; empty: none found
+  QString Loader;           // the Wine that runs that host, when one was found
   bool Only64 = false;      // for a 32-bit host: the Wine found runs only 64-bit programs
   QString Prefix;           // WINEPREFIX, else the manager's own prefix
   bool PrefixMade = false;  // the prefix is set up: no one-time setup on the next start
+  bool Found() const { return !Loader.isEmpty(); }
 };
 
 // Wine for a host of the width, as this process's environment names it: WINELOADER when

@@ -28,14 +28,22 @@ QString DeviceLink(const TWine& wine, int port) {
   return QStringLiteral("%1/dosdevices/com%2").arg(wine.Prefix).arg(port);
 }
 
+// The port cannot be used because its mapping in the prefix failed: what failed.
+TLinkStatus MappingFailed(const TWine& wine, const QString& what) {
+  //: %1 is the Wine prefix's folder, %2 what failed
+  return DeviceFailure(TLinkText::tr("Cannot map the serial ports in the Wine prefix %1: %2")
+                           .arg(wine.Prefix, what));
+}
+
 // Points the prefix's link of the port at the device, replacing it in one step; an empty
-// device removes it. Empty when done, otherwise what failed.
-QString SetDeviceLink(const TWine& wine, int port, const QString& device) {
+// device removes it.
+TLinkStatus SetDeviceLink(const TWine& wine, int port, const QString& device) {
   const QString link = DeviceLink(wine, port);
   if (device.isEmpty()) {
     const QFileInfo old(link);
-    return !old.isSymLink() || QFile::remove(link) ? QString()
-                                                   : TLinkText::tr("Cannot remove %1").arg(link);
+    return !old.isSymLink() || QFile::remove(link)
+               ? TLinkStatus()
+               : MappingFailed(wine, TLinkText::tr("Cannot remove %1").arg(link));
   }
   if (QFileInfo(link).symLinkTarget() == QFileInfo(device).absoluteFilePath())
     return {};
@@ -46,7 +54,7 @@ QString SetDeviceLink(const TWine& wine, int port, const QString& device) {
     const QString reason = QString::fromLocal8Bit(strerror(errno));
     QFile::remove(fresh);
     //: %1 is the prefix's link of a port, %2 the device, %3 the system's reason
-    return TLinkText::tr("Cannot link %1 to %2: %3").arg(link, device, reason);
+    return MappingFailed(wine, TLinkText::tr("Cannot link %1 to %2: %3").arg(link, device, reason));
   }
   return {};
 }
@@ -88,8 +96,8 @@ QString RecordText(const TPortsRecord& record) {
   return text;
 }
 
-// What the command did wrong; empty when it ran and succeeded.
-QString Run(const TWineCommand& command, const QStringList& environment) {
+// Runs one of Wine's commands in the prefix.
+TLinkStatus Run(const TWine& wine, const TWineCommand& command, const QStringList& environment) {
   QProcess process;
   QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
   for (const QString& setting : environment)
@@ -103,13 +111,13 @@ QString Run(const TWineCommand& command, const QStringList& environment) {
     process.kill();
     process.waitForFinished();
     //: %1 is the command: "wine reg add ..."
-    return TLinkText::tr("%1 did not finish").arg(shown);
+    return MappingFailed(wine, TLinkText::tr("%1 did not finish").arg(shown));
   }
   if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
     //: %1 is the command, %2 its exit status, %3 what it printed
-    return TLinkText::tr("%1 failed (exit status %2): %3")
-        .arg(shown, QString::number(process.exitCode()),
-             QString::fromLocal8Bit(process.readAll()).trimmed());
+    return MappingFailed(wine, TLinkText::tr("%1 failed (exit status %2): %3")
+                                   .arg(shown, QString::number(process.exitCode()),
+                                        QString::fromLocal8Bit(process.readAll()).trimmed()));
   }
   return {};
 }
@@ -142,18 +150,13 @@ QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted
 }
 
 TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
-  const auto failed = [&wine](const QString& what) {
-    //: %1 is the Wine prefix's folder, %2 what failed
-    return DeviceFailure(TLinkText::tr("Cannot map the serial ports in the Wine prefix %1: %2")
-                             .arg(wine.Prefix, what));
-  };
   const TPortsRecord before = ReadRecord(wine);
   TPortsRecord after{wanted, before.WinesOwn};
   const QStringList environment = WineLaunch(wine, QString()).Environment;
   for (const TWineCommand& command : WinePortCommands(wine, wanted, before.Written)) {
-    const QString failure = Run(command, environment);
-    if (!failure.isEmpty())
-      return failed(failure);
+    const TLinkStatus ran = Run(wine, command, environment);
+    if (ran.Reason != TLinkReason::None)
+      return ran;
   }
   // The links after the values: a wineserver that the commands started has made its links
   // from the values by now. A host already running opens the new device at its next opening.
@@ -166,10 +169,10 @@ TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
       if (!own.isEmpty())
         after.WinesOwn.insert(port, own);
     }
-    const QString failure =
+    const TLinkStatus linked =
         SetDeviceLink(wine, port, wanted.value(port, before.WinesOwn.value(port)));
-    if (!failure.isEmpty())
-      return failed(failure);
+    if (linked.Reason != TLinkReason::None)
+      return linked;
     if (!wanted.contains(port))
       after.WinesOwn.remove(port);
   }

@@ -51,8 +51,8 @@ TLibraryLine DescribeLibrary(const QString& path) {
     return {text, text};
   }
   const TLibraryFile kind = InspectLibraryFile(path);
-  const QString problem = LibraryFileProblem(kind);
-  if (!problem.isEmpty()) {
+  if (!IsUsableLibrary(kind)) {
+    const QString problem = LibraryFileProblem(kind);
     //: %1 is why the file is no library the link can use
     return {TPhoneLinkDialog::tr("Cannot be used: %1.").arg(problem), problem};
   }
@@ -69,7 +69,7 @@ TLibraryLine DescribeLibrary(const QString& path) {
   if (wine.Only64)
     return {TPhoneLinkDialog::tr("32-bit Windows library: this Wine runs only 64-bit programs"),
             WineMissingText(wine)};
-  if (wine.Loader.isEmpty())
+  if (!wine.Found())
     return {TPhoneLinkDialog::tr("%1-bit Windows library: needs Wine, which is not installed")
                 .arg(bits),
             WineMissingText(wine)};

@@ -100,7 +100,7 @@ void TestLibraryFile::kinds() {
   QCOMPARE(file.Kind, kind);
   QCOMPARE(file.Bits, bits);
   QCOMPARE(int(file.Machine), machine);
-  QCOMPARE(LibraryFileProblem(file).isEmpty(), usable);
+  QCOMPARE(IsUsableLibrary(file), usable);
 }
 
 void TestLibraryFile::filesThatCannotBeRead() {

@@ -28,7 +28,7 @@ QString Wineserver(const TWine& wine) {
 // says how it is used and exits with status 2.
 QString WineCannotRun(int bits) {
   const TWine wine = FindWine(bits);
-  if (wine.Loader.isEmpty())
+  if (!wine.Found())
     return WineMissingText(wine);
   const THostLaunch launch = WineLaunch(wine, BinFile(WindowsHostName(bits)));
   QProcess host;
