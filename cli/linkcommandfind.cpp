@@ -63,9 +63,8 @@ void PrintJson(const QString& port, const QList<TFoundDevice>& found) {
 }  // namespace
 
 int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
-  const QString problem = FindPhoneProblem(options.Link);
-  if (!problem.isEmpty())
-    throw TCommandFailed(problem);
+  if (!CanFindPhone(options.Link))
+    throw TCommandFailed(FindPhoneNeedsWindowsText());
   const QList<TSerialDeviceInfo> devices = DevicesToTry(args.Positional());
   if (devices.isEmpty())
     throw TCommandFailed(NoSerialDeviceText());

@@ -73,9 +73,11 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
 
 }  // namespace
 
-QString FindPhoneProblem(const TLinkChoice& choice) {
-  if (WindowsHostBitsOf(choice) != 0)
-    return {};
+bool CanFindPhone(const TLinkChoice& choice) {
+  return WindowsHostBitsOf(choice) != 0;
+}
+
+QString FindPhoneNeedsWindowsText() {
   return TLinkText::tr(
       "Find phone tries each device behind the COM port as Wine maps it, so "
       "it needs a Windows library; a Linux library chooses its device itself.");

@@ -23,8 +23,11 @@ struct TFoundDevice {
   QString Detail;  // the message behind it, when there is more to say
 };
 
-// Why the search cannot run with this choice; empty when it can.
-QString FindPhoneProblem(const TLinkChoice& choice);
+// The search runs with a Windows library only: it tries each device behind the COM port as
+// Wine maps it.
+bool CanFindPhone(const TLinkChoice& choice);
+// Why the search cannot run with a Linux library.
+QString FindPhoneNeedsWindowsText();
 // Why there is nothing to search: no device given and none present.
 QString NoSerialDeviceText();
 

@@ -294,9 +294,8 @@ void TPhoneLinkDialog::RunFind() {
     return;
   const TLinkChoice choice = Choice();
   findText_->clear();
-  const QString problem = FindPhoneProblem(choice);
-  if (!problem.isEmpty()) {
-    findText_->setText(problem);
+  if (!CanFindPhone(choice)) {
+    findText_->setText(FindPhoneNeedsWindowsText());
     return;
   }
   // The devices present, and any other typed into a port's field.
