@@ -44,9 +44,9 @@ int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSi
 }
 
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
-                       TReporter& reporter) {
+                       const THistoryConfig& history, TReporter& reporter) {
   {
-    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
+    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return;
@@ -58,23 +58,23 @@ void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const Q
 
 // A library is never split across subsections, so it must fit one section.
 void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter) {
+                       const THistoryConfig& history, TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Uploading data..."));
   const QByteArray library = ReadUploadFile(fileName).Data;
   if (library.size() > SectionImageSize) {
     reporter.Error(LibraryTooBigText());
     return;
   }
-  WriteLibraryImage(port, address, library, reporter);
+  WriteLibraryImage(port, address, library, history, reporter);
 }
 
 void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter) {
+                       const THistoryConfig& history, TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Uploading data..."));
   const TPRG3Image library = PRG3ImageFromLines(ReadTextLines(fileName));
   if (library.TooBig) {
     reporter.Error(LibraryTooBigText());
     return;
   }
-  WriteLibraryImage(port, address, library.Image, reporter);
+  WriteLibraryImage(port, address, library.Image, history, reporter);
 }

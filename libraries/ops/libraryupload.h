@@ -8,6 +8,7 @@
 
 class TPhonePort;
 class TReporter;
+struct THistoryConfig;
 struct TSectionAddress;
 
 // The size check after a library write, within the caller's link: "Checking data...",
@@ -19,11 +20,11 @@ int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSi
 // Writes the image and verifies it; "Uploaded!" follows either way. Stops quietly when the
 // link does not open.
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
-                       TReporter& reporter);
+                       const THistoryConfig& history, TReporter& reporter);
 
 // The library file, which must fit one section. Throws EFOpenError for a file it cannot read.
 void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter);
+                       const THistoryConfig& history, TReporter& reporter);
 // The PRG3 library's text, as an image of at most 512 words.
 void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter);
+                       const THistoryConfig& history, TReporter& reporter);

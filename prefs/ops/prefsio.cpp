@@ -18,10 +18,12 @@ std::optional<QByteArray> ReadPrefRecord(TPhonePort& port, TReporter& reporter) 
   return ReadSectionBytes(port, PrefAddress, PrefRecordSize, reporter);
 }
 
-bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& reporter) {
+bool WritePrefRecord(TPhonePort& port, const QByteArray& record, const THistoryConfig& history,
+                     TReporter& reporter) {
   bool whole = false;
   {
-    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Preferences update"), reporter);
+    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Preferences update"),
+                         reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return false;

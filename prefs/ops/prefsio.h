@@ -6,6 +6,7 @@
 
 class TPhonePort;
 class TReporter;
+struct THistoryConfig;
 
 // The record's bytes as the phone returned them. Nothing when the link did not open or
 // the read failed (the user has been told).
@@ -13,4 +14,5 @@ std::optional<QByteArray> ReadPrefRecord(TPhonePort& port, TReporter& reporter);
 
 // Writes the record and checks that the phone holds all of it: "Uploaded!" or the upload
 // error. False when it was not written whole.
-bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& reporter);
+bool WritePrefRecord(TPhonePort& port, const QByteArray& record, const THistoryConfig& history,
+                     TReporter& reporter);

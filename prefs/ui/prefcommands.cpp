@@ -19,14 +19,16 @@ void GetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
     form.ShowReading(DecodePrefRecord(*record), *record);
 }
 
-void SetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+void SetPrefCommand(TPhonePort& port, TPrefForm& form, const THistoryConfig& history,
+                    TReporter& reporter) {
   reporter.Status(TPrefsText::tr("Uploading data..."));
   const QByteArray record = EncodePrefRecord(form.Entries(), form.LastRecordRead);
   const TBusyCursor busy;
-  WritePrefRecord(port, record, reporter);
+  WritePrefRecord(port, record, history, reporter);
 }
 
-void PrefDialogCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+void PrefDialogCommand(TPhonePort& port, TPrefForm& form, const THistoryConfig& history,
+                       TReporter& reporter) {
   if (Modal().ExecDialog(&form) == mrOk)
-    SetPrefCommand(port, form, reporter);
+    SetPrefCommand(port, form, history, reporter);
 }
