@@ -27,20 +27,23 @@ QStringList ReadTextLines(const QString& fileName) {
 
 }  // namespace
 
-int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
-                TReporter& reporter) {
+TVerifyResult VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
+                          TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Checking data..."));
+  TVerifyResult result;
   if (!port.Open())
-    return -1;
-  const int size = port.GetSize(address);
-  if (size != expectedSize) {
+    return result;
+  result.Size = port.GetSize(address);
+  if (result.Size != expectedSize) {
     reporter.Error(UploadErrorText());
-    return -1;
+    result.State = TVerifyResult::WrongSize;
+    return result;
   }
   //: %1 is "Section uploaded sucsessfully!"
-  reporter.Notice(TLibrariesText::tr("%1 Size: %n bytes", nullptr, size).arg(UploadedText()),
+  reporter.Notice(TLibrariesText::tr("%1 Size: %n bytes", nullptr, result.Size).arg(UploadedText()),
                   SuccessCaption());
-  return size;
+  result.State = TVerifyResult::Whole;
+  return result;
 }
 
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,

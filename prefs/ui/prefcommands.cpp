@@ -10,13 +10,13 @@
 
 void GetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
   form.ForgetReading();
-  std::optional<QByteArray> record;
+  TPrefReadResult read;
   {
     const TBusyCursor busy;
-    record = ReadPrefRecord(port, reporter);
+    read = ReadPrefRecord(port, reporter);
   }
-  if (record)
-    form.ShowReading(DecodePrefRecord(*record), *record);
+  if (read.Read)
+    form.ShowReading(DecodePrefRecord(read.Record), read.Record);
 }
 
 void SetPrefCommand(TPhonePort& port, TPrefForm& form, const THistoryConfig& history,
