@@ -26,7 +26,7 @@ TCatalogue TForm1::Catalogue() {
 }
 
 TWindowCommand TForm1::CurrentSlotCommand() {
-  return {this, *NVM, Catalogue(), CurrentSlotAddress(), *face_, *face_};
+  return {this, *NVM, Catalogue(), CurrentSlotAddress(), *face_, *face_, history_};
 }
 
 int TForm1::RefreshSection(int section, int subsection) {
@@ -80,19 +80,19 @@ void TForm1::ClearActionExecute() {
 void TForm1::ConvertActionExecute() {
   TCatalogue catalogue = Catalogue();
   const TBusyCursor busy;
-  ConvertSlot(*NVM, catalogue, CurrentSlotAddress(), *face_, *face_);
+  ConvertSlot(*NVM, catalogue, CurrentSlotAddress(), history_, *face_, *face_);
 }
 
 void TForm1::Button5Click() {
-  UploadUFIF2LibraryCommand(this, *NVM, *dialogs_.Pref, *face_);
+  UploadUFIF2LibraryCommand(this, *NVM, *dialogs_.Pref, history_, *face_);
 }
 
 void TForm1::Button6Click() {
-  UploadPRG3LibraryCommand(this, *NVM, *face_);
+  UploadPRG3LibraryCommand(this, *NVM, history_, *face_);
 }
 
 void TForm1::Button3Click() {
-  PrefDialogCommand(*NVM, *dialogs_.Pref, *face_);
+  PrefDialogCommand(*NVM, *dialogs_.Pref, history_, *face_);
 }
 
 void TForm1::GetPrefActionExecute() {
@@ -100,7 +100,7 @@ void TForm1::GetPrefActionExecute() {
 }
 
 void TForm1::SetPrefActionExecute() {
-  SetPrefCommand(*NVM, *dialogs_.Pref, *face_);
+  SetPrefCommand(*NVM, *dialogs_.Pref, history_, *face_);
 }
 
 void TForm1::BackupActionExecute() {
@@ -109,7 +109,7 @@ void TForm1::BackupActionExecute() {
 
 void TForm1::RestoreActionExecute() {
   TCatalogue catalogue = Catalogue();
-  RestorePhoneCommand(this, *NVM, catalogue, *face_);
+  RestorePhoneCommand(this, *NVM, catalogue, history_, *face_);
 }
 
 // The slot details and the phone log, as the main window offers them: "Details..." behind a

@@ -8,7 +8,6 @@
 #include "common/errors.h"
 #include "common/modal.h"
 #include "transfer/history.h"
-#include "transfer/ops/keepingport.h"
 #include "transfer/ops/undo.h"
 #include "transfer/ui/historydialog.h"
 #include "transfer/ui/undocommand.h"
@@ -30,7 +29,7 @@ void TEditMenu::UpdateUndoAction() {
     return;
   undoId_.clear();
   QString text = tr("&Undo");
-  const THistoryStore store(CurrentHistoryConfig());
+  const THistoryStore store(window_.History());
   // Nothing to take back leaves the action disabled.
   if (const std::optional<THistoryEntry> last = store.Keeps() ? LastChange(store) : std::nullopt) {
     undoId_ = last->Id;
@@ -43,7 +42,7 @@ void TEditMenu::UpdateUndoAction() {
 
 void TEditMenu::TakeBackChange(const QString& id) {
   TWindowCommand command = window_.CurrentSlotCommand();
-  UndoChangeCommand(command.Port, command.Catalogue, THistoryStore(CurrentHistoryConfig()), id,
+  UndoChangeCommand(command.Port, command.Catalogue, THistoryStore(window_.History()), id,
                     command.Reporter);
 }
 
@@ -58,6 +57,6 @@ void TEditMenu::HistoryActionExecute() {
   dialog->OnTakeBack = [this](const QString& id) {
     GuardCommand([this, &id] { TakeBackChange(id); });
   };
-  dialog->ShowHistory(THistoryStore(CurrentHistoryConfig()), window_.SettingsPath());
+  dialog->ShowHistory(THistoryStore(window_.History()), window_.SettingsPath());
   Modal().ExecDialog(dialog);
 }

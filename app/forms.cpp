@@ -47,10 +47,10 @@ void UseApplicationIdentity() {
   QApplication::setWindowIcon(icon);
 }
 
-TApplicationForms::TApplicationForms(const QString& settingsPath) {
+TApplicationForms::TApplicationForms(const QString& settingsPath, const THistoryConfig& history) {
   UseApplicationFont();
   UseApplicationIdentity();
-  form1_ = std::make_unique<TForm1>(settingsPath);
+  form1_ = std::make_unique<TForm1>(settingsPath, history);
   Form1 = form1_.get();
   Form1->setObjectName(QStringLiteral("Form1"));
   TWindowDialogs dialogs;

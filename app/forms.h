@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+#include "transfer/history.h"
+
 class QMainWindow;
 class TForm1;
 class TSlotWindow;
@@ -24,8 +26,10 @@ void UseApplicationIdentity();
 // and PhoneLinkDialog in that order; destroying it destroys them all and clears Form1.
 class TApplicationForms {
  public:
-  // settingsPath: the main window's settings file; empty for the usual place.
-  explicit TApplicationForms(const QString& settingsPath = QString());
+  // settingsPath: the main window's settings file; empty for the usual place. history: where
+  // the window's changes are kept; nothing is kept unless it is given.
+  explicit TApplicationForms(const QString& settingsPath = QString(),
+                             const THistoryConfig& history = THistoryConfig());
   ~TApplicationForms();
   TApplicationForms(const TApplicationForms&) = delete;
   TApplicationForms& operator=(const TApplicationForms&) = delete;

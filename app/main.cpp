@@ -5,13 +5,11 @@
 #include "common/errors.h"
 #include "common/language.h"
 #include "settings/settingsfile.h"
-#include "transfer/ops/keepingport.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   SetProgramNames();
   const QString settingsPath = SettingsFileOf(QApplication::applicationFilePath());
-  SetHistoryConfig(ReadHistorySettings(settingsPath));
   TQtModal modal;
   const TModalScope modalScope(modal);
   // The language is chosen once, before any window exists: the menu's choice applies from the
@@ -19,8 +17,8 @@ int main(int argc, char* argv[]) {
   GuardCommand([&settingsPath] { UseLanguage(ReadLanguageSetting(settingsPath)); });
   // Stays so unless the manager ran to its end; an error on the way is shown in the box.
   int status = 1;
-  GuardCommand([&status] {
-    TApplicationForms forms;
+  GuardCommand([&status, &settingsPath] {
+    TApplicationForms forms(settingsPath, ReadHistorySettings(settingsPath));
     forms.ShowMainWindow();
     status = QApplication::exec();
   });

@@ -53,10 +53,11 @@ QList<QRect> ScreenAreas() {
 }
 }  // namespace
 
-TForm1::TForm1(const QString& settingsPath)
+TForm1::TForm1(const QString& settingsPath, const THistoryConfig& history)
     : ui(std::make_unique<Ui::TForm1>()),
       settingsPath_(settingsPath.isEmpty() ? SettingsFileOf(QCoreApplication::applicationFilePath())
-                                           : settingsPath) {
+                                           : settingsPath),
+      history_(history) {
   ui->setupUi(this);
   if (!TextsFit(ui->Panel1))
     FlowPanel();

@@ -47,7 +47,7 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   Q_OBJECT
  public:
   // settingsPath: the settings file, KivManager.INI where SettingsFileOf puts it when empty.
-  explicit TForm1(const QString& settingsPath = QString());
+  TForm1(const QString& settingsPath, const THistoryConfig& history);
   ~TForm1() override;
 
   // The phone link every command of the window goes through.
@@ -86,6 +86,7 @@ class TForm1 : public QMainWindow, public TSlotWindow {
 
   // The settings file, as SettingsFileOf finds it for this executable when the window is made.
   QString SettingsPath() const override;
+  const THistoryConfig& History() const override { return history_; }
   void LoadSettings();
   void SaveSettings();  // throws EIniFileException when the file cannot be written
 
@@ -135,6 +136,7 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   // Controls from mainwindow.ui: ui->DrawGrid1, ui->Button1 ... ui->RefreshAction ...
   std::unique_ptr<Ui::TForm1> ui;
   QString settingsPath_;
+  THistoryConfig history_;
   TWindowDialogs dialogs_;
   QMenu* PopupMenu1 = nullptr;
   TNVMSection* NVM = nullptr;

@@ -30,4 +30,6 @@ class TSlotWindow {
   virtual QList<int> SelectedRows() const = 0;
   virtual TWindowCommand CurrentSlotCommand() = 0;
   virtual QString SettingsPath() const = 0;
+  // Where the window's changes are kept.
+  virtual const THistoryConfig& History() const = 0;
 };

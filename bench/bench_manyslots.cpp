@@ -14,7 +14,6 @@
 #include "cli/phonelink.h"
 #include "common/modal.h"
 #include "common/operationio.h"
-#include "transfer/ops/keepingport.h"
 #include "transfer/ops/manyslots.h"
 
 namespace {
@@ -60,8 +59,9 @@ struct TBench {
     }
   }
 
-  TUploadPlan Plan() const {
+  TUploadPlan Plan(const THistoryConfig& history) const {
     TUploadPlan plan;
+    plan.History = history;
     for (int i = 0; i < FileCount; ++i) {
       TPlannedUpload item;
       item.FileName = QStringLiteral("%1.bin").arg(i);
@@ -81,7 +81,6 @@ TBench& Bench() {
 // The phone's time alone: the eight writes in one link, nothing judged.
 void BM_WritesAlone(benchmark::State& state) {
   TBench& bench = Bench();
-  SetHistoryConfig({});
   for (auto _ : state) {
     state.PauseTiming();
     bench.Prepare(false);
@@ -98,15 +97,14 @@ void BM_UploadPlan(benchmark::State& state) {
   TBench& bench = Bench();
   const bool occupied = state.range(0) != 0;
   const bool keep = state.range(1) != 0;
-  SetHistoryConfig(keep ? THistoryConfig{bench.History.path()} : THistoryConfig{});
-  const TUploadPlan plan = bench.Plan();
+  const TUploadPlan plan =
+      bench.Plan(keep ? THistoryConfig{bench.History.path()} : THistoryConfig{});
   for (auto _ : state) {
     state.PauseTiming();
     bench.Prepare(occupied);
     state.ResumeTiming();
     RunUploadPlan(bench.Link, bench.Catalogue, plan, bench.Face, bench.Face);
   }
-  SetHistoryConfig({});
 }
 
 }  // namespace

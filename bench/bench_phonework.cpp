@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
   link.SetExecutor(nullptr);
   TSlotTable table{};
   TCatalogue catalogue{table, TSlotRanges(), true};
-  const TUploadRequest request{{18, 11}, ReadUploadFile(answers.File), false, TWriteCheck::BySize};
+  const TUploadRequest request{
+      {18, 11}, ReadUploadFile(answers.File), false, TWriteCheck::BySize, THistoryConfig()};
   const TFigure uploadBare = Measure(
       runs, [] {}, [&] { Upload(link, catalogue, request, bare, bare); });
   Report("backup of demo phone", backupWindow, backupBare);

@@ -121,6 +121,7 @@ int RestoreCommand(const TArgs& args) {
   if (args.Has(QStringLiteral("only")))
     request.Only = ParseAddressList(args.Value(QStringLiteral("only")));
   request.ClearRecordedEmpty = args.Has(ClearMissingOption);
+  request.History = options.History;
   const TBackupSet backup = ReadBackup(args.Positional()[0], options.Ranges);
   TPhoneLink link(options);
   TRestoreResult result;

@@ -8,13 +8,13 @@
 #include "cli/options.h"
 #include "cli/phonelink.h"
 #include "common/texts.h"
-#include "transfer/ops/keepingport.h"
+#include "settings/settingsfile.h"
+#include "transfer/ops/historystore.h"
 #include "transfer/ops/undo.h"
 
 namespace {
 
-THistoryStore Store() {
-  const THistoryConfig config = CurrentHistoryConfig();
+THistoryStore Store(const THistoryConfig& config) {
   if (config.Dir.isEmpty())
     throw TCommandFailed(TCliText::tr("The history is turned off ([History] Keep=0 in %1)")
                              .arg(ManagerSettingsPath()));
@@ -58,7 +58,7 @@ QString EntryText(const THistoryEntry& entry) {
 }  // namespace
 
 int HistoryCommand(const TArgs& args) {
-  const QList<THistoryEntry> entries = Store().Entries();
+  const QList<THistoryEntry> entries = Store(ReadHistorySettings(ManagerSettingsPath())).Entries();
   if (args.Has(QStringLiteral("json"))) {
     QList<TJsonLine> json;
     for (const THistoryEntry& entry : entries)
@@ -75,7 +75,7 @@ int UndoCommand(const TArgs& args) {
   if (args.Positional().size() > 1)
     throw TUsageError(TCliText::tr("undo takes at most one change"));
   const TPhoneOptions options = PhoneOptionsFrom(args, ManagerSettingsPath());
-  const THistoryStore store = Store();
+  const THistoryStore store = Store(options.History);
   const QString id = args.Positional().isEmpty() ? QString() : args.Positional().first();
   TSlotTable table{};
   TCatalogue catalogue{table, options.Ranges, true};

@@ -8,7 +8,6 @@
 #include "cli/options.h"
 #include "common/language.h"
 #include "settings/settingsfile.h"
-#include "transfer/ops/keepingport.h"
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(PrintQtMessage);
@@ -19,6 +18,5 @@ int main(int argc, char* argv[]) {
   // the messages in it included, stays English in every language.
   if (!AsksForJson(arguments))
     UseLanguage(qEnvironmentVariable("KIV_LANG"));
-  SetHistoryConfig(ReadHistorySettings(ManagerSettingsPath()));
   return RunKivnvm(arguments);
 }

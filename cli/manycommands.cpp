@@ -128,6 +128,7 @@ int PutIntoFreeCommand(const TArgs& args) {
   plan.Convert = args.Has(QStringLiteral("convert"));
   plan.Firmware = interaction.FirmwareText();
   plan.Check = TWriteCheck::ByReadBack;
+  plan.History = options.History;
   for (const TPlannedUpload& item : plan.Items)
     PrintOut(PlanLine(item, plan, options.Ranges));
   for (const QString& name : overflow)
@@ -147,7 +148,7 @@ int ClearManyCommand(const TArgs& args) {
   TCliSlots phone(options.Ranges);
   TPhoneLink link(options);
   TCliReporter reporter(options.Progress);
-  return Finish(ClearSlots(link, phone.Catalogue, addresses, reporter), link);
+  return Finish(ClearSlots(link, phone.Catalogue, addresses, options.History, reporter), link);
 }
 
 }  // namespace

@@ -129,6 +129,7 @@ TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
   CheckRangesFitOneByte(options.Ranges);
   options.Progress = args.Has(QStringLiteral("progress")) || StderrIsTerminal();
   options.Link = LinkChoiceFrom(args, settingsPath);
+  options.History = ReadHistorySettings(settingsPath);
   return options;
 }
 

@@ -6,6 +6,7 @@
 
 #include "catalogue/slotmap.h"
 #include "link/linkchoice.h"
+#include "transfer/history.h"
 
 class TArgs;
 
@@ -26,8 +27,9 @@ struct TPhoneOptions {
   int Port = 1;        // 1 = COM1 ... 4 = COM4
   QString PortOrigin;  // "from --port", "from the settings file ...", for the link's messages
   TSlotRanges Ranges;
-  bool Progress = false;  // on stderr: forced on by --progress, else when it is a terminal
-  TLinkChoice Link;       // the settings file's [Link], with the link's options
+  bool Progress = false;   // on stderr: forced on by --progress, else when it is a terminal
+  TLinkChoice Link;        // the settings file's [Link], with the link's options
+  THistoryConfig History;  // the settings file's [History]: where the changes are kept
 };
 
 // The settings file's [Link] section with what --link, --isolate, --timeout-factor and

@@ -186,7 +186,8 @@ int PutCommand(const TArgs& args) {
   const TUploadRequest request{address,
                                {file.Bytes, file.More},
                                args.Has(QStringLiteral("compress")),
-                               TWriteCheck::ByReadBack};
+                               TWriteCheck::ByReadBack,
+                               options.History};
   if (args.Has(QStringLiteral("convert")) && !IsUFIF20(request.File.Data))
     PrintErr(TCliText::tr("Not a UFIF 2.0 program: uploaded unchanged"));
   TCliCatalogue catalogue(options.Ranges);
@@ -223,7 +224,8 @@ int ClearCommand(const TArgs& args) {
   TCliCatalogue catalogue(options.Ranges);
   TPhoneLink link(options);
   TCliReporter reporter(false);
-  const TClearOutcome outcome = ClearSection(link, catalogue.Catalogue, address, reporter);
+  const TClearOutcome outcome =
+      ClearSection(link, catalogue.Catalogue, address, options.History, reporter);
   if (!outcome.LinkOpened)
     throw TCommandFailed(link.OpenError());
   if (!outcome.Cleared())

@@ -1,6 +1,7 @@
 #pragma once
 // What a window command works with: the window that owns its dialogs, the phone port, the
-// slot catalogue, the current row's section, and the window's reporter and interaction.
+// slot catalogue, the current row's section, the window's reporter and interaction, and where
+// its changes are kept.
 
 #include "catalogue/ops/refreshslots.h"
 
@@ -8,6 +9,7 @@ class QWidget;
 class TInteraction;
 class TPhonePort;
 class TReporter;
+struct THistoryConfig;
 
 struct TWindowCommand {
   QWidget* Owner;
@@ -16,4 +18,5 @@ struct TWindowCommand {
   TSectionAddress Slot;
   TReporter& Reporter;
   TInteraction& Interaction;
+  const THistoryConfig& History;
 };

@@ -27,26 +27,29 @@ QStringList ReadTextLines(const QString& fileName) {
 
 }  // namespace
 
-int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
-                TReporter& reporter) {
+TVerifyResult VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
+                          TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Checking data..."));
+  TVerifyResult result;
   if (!port.Open())
-    return -1;
-  const int size = port.GetSize(address);
-  if (size != expectedSize) {
+    return result;
+  result.Size = port.GetSize(address);
+  if (result.Size != expectedSize) {
     reporter.Error(UploadErrorText());
-    return -1;
+    result.State = TVerifyResult::WrongSize;
+    return result;
   }
   //: %1 is "Section uploaded sucsessfully!"
-  reporter.Notice(TLibrariesText::tr("%1 Size: %n bytes", nullptr, size).arg(UploadedText()),
+  reporter.Notice(TLibrariesText::tr("%1 Size: %n bytes", nullptr, result.Size).arg(UploadedText()),
                   SuccessCaption());
-  return size;
+  result.State = TVerifyResult::Whole;
+  return result;
 }
 
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
-                       TReporter& reporter) {
+                       const THistoryConfig& history, TReporter& reporter) {
   {
-    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
+    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return;
@@ -58,23 +61,23 @@ void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const Q
 
 // A library is never split across subsections, so it must fit one section.
 void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter) {
+                       const THistoryConfig& history, TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Uploading data..."));
   const QByteArray library = ReadUploadFile(fileName).Data;
   if (library.size() > SectionImageSize) {
     reporter.Error(LibraryTooBigText());
     return;
   }
-  WriteLibraryImage(port, address, library, reporter);
+  WriteLibraryImage(port, address, library, history, reporter);
 }
 
 void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter) {
+                       const THistoryConfig& history, TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Uploading data..."));
   const TPRG3Image library = PRG3ImageFromLines(ReadTextLines(fileName));
   if (library.TooBig) {
     reporter.Error(LibraryTooBigText());
     return;
   }
-  WriteLibraryImage(port, address, library.Image, reporter);
+  WriteLibraryImage(port, address, library.Image, history, reporter);
 }

@@ -8,22 +8,32 @@
 
 class TPhonePort;
 class TReporter;
+struct THistoryConfig;
 struct TSectionAddress;
 
+struct TVerifyResult {
+  enum TState {
+    NoLink,     // the link did not open; the link told why
+    WrongSize,  // the upload error was told
+    Whole,      // "Section uploaded sucsessfully! Size: N bytes" was told
+  };
+  TState State = NoLink;
+  int Size = 0;  // what the phone answered for the section's size, once the link opened
+};
+
 // The size check after a library write, within the caller's link: "Checking data...",
-// then "Section uploaded sucsessfully! Size: N bytes" or the upload error. The size, or
-// -1 when it is not the expected one.
-int VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
-                TReporter& reporter);
+// then whether the section holds the expected size.
+TVerifyResult VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
+                          TReporter& reporter);
 
 // Writes the image and verifies it; "Uploaded!" follows either way. Stops quietly when the
 // link does not open.
 void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
-                       TReporter& reporter);
+                       const THistoryConfig& history, TReporter& reporter);
 
 // The library file, which must fit one section. Throws EFOpenError for a file it cannot read.
 void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter);
+                       const THistoryConfig& history, TReporter& reporter);
 // The PRG3 library's text, as an image of at most 512 words.
 void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       TReporter& reporter);
+                       const THistoryConfig& history, TReporter& reporter);

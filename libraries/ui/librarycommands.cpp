@@ -13,7 +13,7 @@
 #include "prefs/ui/prefform.h"
 
 void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& prefs,
-                               TReporter& reporter) {
+                               const THistoryConfig& history, TReporter& reporter) {
   GetPrefCommand(port, prefs, reporter);
   const TPrefEntries entries = prefs.Entries();
   const int subsection = StrToInt(entries.LibrarySubSection);
@@ -28,15 +28,16 @@ void UploadUFIF2LibraryCommand(QWidget* owner, TPhonePort& port, TPrefForm& pref
   if (fileName.isEmpty())
     return;
   const TBusyCursor busy;
-  UploadLibraryFile(port, {section, subsection}, fileName, reporter);
+  UploadLibraryFile(port, {section, subsection}, fileName, history, reporter);
 }
 
-void UploadPRG3LibraryCommand(QWidget* owner, TPhonePort& port, TReporter& reporter) {
+void UploadPRG3LibraryCommand(QWidget* owner, TPhonePort& port, const THistoryConfig& history,
+                              TReporter& reporter) {
   const TSectionAddress target{PRG3LibrarySection, PRG3LibrarySubSection};
   const QString fileName = Modal().OpenFileName(
       owner, TLibrariesText::tr("Upload PRG3 library into %1").arg(target.Text()));
   if (fileName.isEmpty())
     return;
   const TBusyCursor busy;
-  UploadPRG3Library(port, target, fileName, reporter);
+  UploadPRG3Library(port, target, fileName, history, reporter);
 }

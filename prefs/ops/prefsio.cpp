@@ -14,24 +14,33 @@ const TSectionAddress PrefAddress{PrefSection, PrefSubSection};
 
 }  // namespace
 
-std::optional<QByteArray> ReadPrefRecord(TPhonePort& port, TReporter& reporter) {
-  return ReadSectionBytes(port, PrefAddress, PrefRecordSize, reporter);
+TPrefReadResult ReadPrefRecord(TPhonePort& port, TReporter& reporter) {
+  const std::optional<QByteArray> bytes =
+      ReadSectionBytes(port, PrefAddress, PrefRecordSize, reporter);
+  if (!bytes)
+    return {};
+  return {true, *bytes};
 }
 
-bool WritePrefRecord(TPhonePort& port, const QByteArray& record, TReporter& reporter) {
+TPrefWriteResult WritePrefRecord(TPhonePort& port, const QByteArray& record,
+                                 const THistoryConfig& history, TReporter& reporter) {
+  TPrefWriteResult result;
   bool whole = false;
   {
-    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Preferences update"), reporter);
+    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Preferences update"),
+                         reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
-      return false;
+      return result;
     keeping.Write(PrefAddress, record.constData(), quint32(record.size()));
     whole = keeping.GetSize(PrefAddress) == record.size();
   }
   if (!whole) {
     reporter.Error(UploadErrorText());
-    return false;
+    result.State = TPrefWriteResult::CutShort;
+    return result;
   }
   reporter.Status(TPrefsText::tr("Uploaded!"));
-  return true;
+  result.State = TPrefWriteResult::Whole;
+  return result;
 }

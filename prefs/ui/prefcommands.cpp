@@ -10,23 +10,25 @@
 
 void GetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
   form.ForgetReading();
-  std::optional<QByteArray> record;
+  TPrefReadResult read;
   {
     const TBusyCursor busy;
-    record = ReadPrefRecord(port, reporter);
+    read = ReadPrefRecord(port, reporter);
   }
-  if (record)
-    form.ShowReading(DecodePrefRecord(*record), *record);
+  if (read.Read)
+    form.ShowReading(DecodePrefRecord(read.Record), read.Record);
 }
 
-void SetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+void SetPrefCommand(TPhonePort& port, TPrefForm& form, const THistoryConfig& history,
+                    TReporter& reporter) {
   reporter.Status(TPrefsText::tr("Uploading data..."));
   const QByteArray record = EncodePrefRecord(form.Entries(), form.LastRecordRead);
   const TBusyCursor busy;
-  WritePrefRecord(port, record, reporter);
+  WritePrefRecord(port, record, history, reporter);
 }
 
-void PrefDialogCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
+void PrefDialogCommand(TPhonePort& port, TPrefForm& form, const THistoryConfig& history,
+                       TReporter& reporter) {
   if (Modal().ExecDialog(&form) == mrOk)
-    SetPrefCommand(port, form, reporter);
+    SetPrefCommand(port, form, history, reporter);
 }

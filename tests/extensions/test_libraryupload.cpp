@@ -108,19 +108,23 @@ void TestLibraryUpload::sizeCheckLeavesTheLinkOpen() {
   TWindowFace face(Window(), Window(), Window().Dialogs());
   const TSectionAddress library{2, 17};
   QVERIFY(Window().Link().InitGBP());
-  QCOMPARE(VerifyWrite(Window().Link(), library, 100, face), 100);
-  QCOMPARE(VerifyWrite(Window().Link(), library, 99, face), -1);
+  const TVerifyResult whole = VerifyWrite(Window().Link(), library, 100, face);
+  QCOMPARE(whole.State, TVerifyResult::Whole);
+  QCOMPARE(whole.Size, 100);
+  const TVerifyResult wrong = VerifyWrite(Window().Link(), library, 99, face);
+  QCOMPARE(wrong.State, TVerifyResult::WrongSize);
+  QCOMPARE(wrong.Size, 100);
   QVERIFY(Window().Link().LinkOpen());
   QCOMPARE(fixture_->Phone.Calls("EndGBPMode"), 0);
   QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 1);
   QCOMPARE(fixture_->Status(), QStringLiteral("Checking data..."));
   QCOMPARE(fixture_->Modal.ShownTexts(), (QStringList{SuccessText(100), WriteErrorText}));
 
-  // A link that cannot open gives -1 with the link's message only.
+  // A link that cannot open says so, with the link's message only.
   Window().Link().EndGBP();
   fixture_->Phone.SetFaults("init=-3");
   fixture_->Modal.Clear();
-  QCOMPARE(VerifyWrite(Window().Link(), library, 100, face), -1);
+  QCOMPARE(VerifyWrite(Window().Link(), library, 100, face).State, TVerifyResult::NoLink);
   QCOMPARE(fixture_->Modal.ShownTexts(), QStringList{QStringLiteral("GBP Error: No AT response!")});
 }
 

@@ -218,7 +218,7 @@ void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer() {
   TSlotTable table{};
   TCatalogue catalogue{table, TSlotRanges{}, true};
   TRecordingReporter reporter;
-  const TClearOutcome outcome = ClearSection(phone.Port(), catalogue, {18, 9}, reporter);
+  const TClearOutcome outcome = ClearSection(phone.Port(), catalogue, {18, 9}, {}, reporter);
   QCOMPARE(outcome.Cleared(), cleared);
   QCOMPARE(table[1].Kind, skEmpty);
 }

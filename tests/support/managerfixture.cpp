@@ -10,7 +10,8 @@
 #include "common/errors.h"
 #include "settings/settingsfile.h"
 
-TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText)
+TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText,
+                                 const THistoryConfig& history)
     : previousDir_(QDir::currentPath()) {
   QDir::setCurrent(work_.path());
   const QString settings = SettingsPath();
@@ -19,7 +20,7 @@ TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText)
   QFile::remove(settings);
   if (!settingsText.isEmpty())
     WriteSettings(settingsText);
-  forms_ = std::make_unique<TApplicationForms>(settings);
+  forms_ = std::make_unique<TApplicationForms>(settings, history);
   if (start == Unshown)
     return;
   Window().LoadSettings();

@@ -37,8 +37,10 @@ class TManagerFixture {
   // Loaded: the settings are loaded (defaults) and row 1 selected, as after start-up.
   // Unshown: the forms exist, and Show() then loads the settings as the window does.
   enum TStart { Loaded, Unshown };
-  // settings, when given, is the settings file the window starts with.
-  explicit TManagerFixture(TStart start = Loaded, const QByteArray& settings = QByteArray());
+  // settings, when given, is the settings file the window starts with; history, where the
+  // window keeps its changes (nothing by default).
+  explicit TManagerFixture(TStart start = Loaded, const QByteArray& settings = QByteArray(),
+                           const THistoryConfig& history = THistoryConfig());
   ~TManagerFixture();
   TManagerFixture(const TManagerFixture&) = delete;
   TManagerFixture& operator=(const TManagerFixture&) = delete;

@@ -18,7 +18,6 @@
 #include "tests/support/pseudotranslator.h"
 #include "transfer/ops/backup.h"
 #include "transfer/ops/convertslot.h"
-#include "transfer/ops/keepingport.h"
 #include "transfer/ops/restore.h"
 #include "transfer/ops/undo.h"
 #include "transfer/ops/upload.h"
@@ -62,7 +61,6 @@ class TestHistory : public QObject {
   Q_OBJECT
  private slots:
   void init();
-  void cleanup();
   void everyChangeIsTakenBack_data();
   void everyChangeIsTakenBack();
   void undoIsRefusedOverALaterChange();
@@ -72,10 +70,11 @@ class TestHistory : public QObject {
   void recordsKeepTheirWordsInEveryLanguage();
 
  private:
-  THistoryStore Store() const { return THistoryStore(CurrentHistoryConfig()); }
+  THistoryStore Store() const { return THistoryStore(history_); }
   void Change(TChange change, const TSectionAddress& address, const QByteArray& bytes);
 
   QTemporaryDir dir_;
+  THistoryConfig history_;
   TMemoryPort port_;
   TSlotTable slots_{};
   TCatalogue catalogue_{slots_, TSlotRanges(), true};
@@ -86,12 +85,8 @@ class TestHistory : public QObject {
 void TestHistory::init() {
   QVERIFY(QDir::setCurrent(dir_.path()));
   QDir(dir_.filePath(QStringLiteral("history"))).removeRecursively();
-  SetHistoryConfig({dir_.filePath(QStringLiteral("history"))});
+  history_ = {dir_.filePath(QStringLiteral("history"))};
   port_ = TMemoryPort();
-}
-
-void TestHistory::cleanup() {
-  SetHistoryConfig({});
 }
 
 void TestHistory::Change(TChange change, const TSectionAddress& address, const QByteArray& bytes) {
@@ -100,20 +95,21 @@ void TestHistory::Change(TChange change, const TSectionAddress& address, const Q
   switch (change) {
     case ByUpload:
     case ByCompressedUpload:
-      Upload(port_, catalogue_, {address, {bytes, false}, change == ByCompressedUpload},
+      Upload(port_, catalogue_,
+             {address, {bytes, false}, change == ByCompressedUpload, TWriteCheck::BySize, history_},
              interaction_, reporter_);
       break;
     case ByClear:
-      ClearSection(port_, catalogue_, address, reporter_);
+      ClearSection(port_, catalogue_, address, history_, reporter_);
       break;
     case ByConvert:
-      ConvertSlot(port_, catalogue_, address, interaction_, reporter_);
+      ConvertSlot(port_, catalogue_, address, history_, interaction_, reporter_);
       break;
     case ByLibrary:
-      UploadLibraryFile(port_, address, file, reporter_);
+      UploadLibraryFile(port_, address, file, history_, reporter_);
       break;
     case ByPreferences:
-      WritePrefRecord(port_, bytes, reporter_);
+      WritePrefRecord(port_, bytes, history_, reporter_);
       break;
     case ByRestore: {
       // A backup of the phone holding bytes, restored over what it holds now.
@@ -123,7 +119,8 @@ void TestHistory::Change(TChange change, const TSectionAddress& address, const Q
       QDir(backup).removeRecursively();
       BackUp(port_, reporter_, TSlotRanges(), backup, QStringLiteral("COM1"));
       port_.Sections[address.Text()] = now;
-      Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()), {{address}, false}, nullptr);
+      Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()),
+              {{address}, false, false, history_}, nullptr);
       break;
     }
   }
@@ -220,10 +217,8 @@ void TestHistory::damagedEntryIsRefused() {
 }
 
 void TestHistory::historyIsBounded() {
-  THistoryConfig config = CurrentHistoryConfig();
-  config.MaxEntries = 3;
-  config.MaxBytes = 20000;
-  SetHistoryConfig(config);
+  history_.MaxEntries = 3;
+  history_.MaxBytes = 20000;
   // Six uploads of 1,000 bytes, each over the one before: three entries, the newest.
   for (int i = 1; i <= 6; ++i) {
     port_.Sections[Slot.Text()] = QByteArray(1000, char('a' + i));
@@ -234,8 +229,7 @@ void TestHistory::historyIsBounded() {
   QCOMPARE(entries.last().Id, QStringLiteral("6"));
   QCOMPARE(entries.first().Id, QStringLiteral("4"));
   // Fewer bytes allowed: the oldest go first, the newest stays whatever its size.
-  config.MaxBytes = 2500;
-  SetHistoryConfig(config);
+  history_.MaxBytes = 2500;
   port_.Sections[Slot.Text()] = QByteArray(3000, 'z');
   Change(ByClear, Slot, {});
   entries = Store().Entries();
@@ -246,7 +240,7 @@ void TestHistory::historyIsBounded() {
 void TestHistory::keepingTurnedOffKeepsNothing() {
   const QString settings = dir_.filePath(QStringLiteral("KivManager.INI"));
   SaveFile(settings, "[History]\nKeep=0\n");
-  SetHistoryConfig(ReadHistorySettings(settings));
+  history_ = ReadHistorySettings(settings);
   port_.Sections[Slot.Text()] = QByteArray(1000, 'a');
   Change(ByUpload, Slot, QByteArray(900, 'b'));
   // No read before the write, and no history.

@@ -14,7 +14,6 @@
 #include "tests/cli/sampleimages.h"
 #include "tests/support/virtualphone.h"
 #include "transfer/ops/backup.h"
-#include "transfer/ops/keepingport.h"
 #include "transfer/ops/manyslots.h"
 #include "transfer/ops/restore.h"
 #include "ufif/relocation.h"
@@ -75,7 +74,6 @@ class TestManySlots : public QObject {
 };
 
 void TestManySlots::init() {
-  SetHistoryConfig({});
   // The old phone goes first: it takes its settings from the environment with it.
   link_.reset();
   phone_.reset();
@@ -165,7 +163,7 @@ void TestManySlots::cancelInTheMiddle() {
     phone_->Put(18, sub, Program("P", 500));
   face_.CancelAfter = 2;
   const TManyResult result =
-      ClearSlots(*link_, catalogue_, {{18, 9}, {18, 10}, {18, 11}, {18, 12}}, face_);
+      ClearSlots(*link_, catalogue_, {{18, 9}, {18, 10}, {18, 11}, {18, 12}}, {}, face_);
   QVERIFY(result.Cancelled);
   QVERIFY(!phone_->Holds(18, 9) && !phone_->Holds(18, 10));
   QVERIFY(phone_->Holds(18, 11) && phone_->Holds(18, 12));
@@ -185,7 +183,7 @@ void TestManySlots::restoreOnANearlyFullPhone() {
   // The end state fits; 18-9 growing before 18-21 shrinks would not.
   phone_->SetCapacity(32000);
   const TRestoreResult result = Restore(*link_, face_, ReadBackup(backup, TSlotRanges()),
-                                        {{{18, 9}, {18, 21}}, false}, nullptr);
+                                        {{{18, 9}, {18, 21}}, false, false, {}}, nullptr);
   QCOMPARE(result.Failures(), 0);
   QCOMPARE(phone_->Get(18, 9), Program("Big", 30000));
   QCOMPARE(phone_->Get(18, 21), Program("Small", 1000));

@@ -9,7 +9,6 @@
 
 #include "prefs/ui/prefform.h"
 #include "tests/support/windowtest.h"
-#include "transfer/ops/keepingport.h"
 #include "transfer/ui/historydialog.h"
 
 namespace {
@@ -23,12 +22,8 @@ class TestUndo : public TWindowTest {
  private Q_SLOTS:
   void init() {
     history_ = std::make_unique<QTemporaryDir>();
-    SetHistoryConfig({history_->path()});
-    TWindowTest::init();
-  }
-  void cleanup() {
-    TWindowTest::cleanup();
-    SetHistoryConfig({});
+    fixture_ = std::make_unique<TManagerFixture>(TManagerFixture::Loaded, QByteArray(),
+                                                 THistoryConfig{history_->path()});
   }
   void undoBringsBackWhatEachChangeReplaced_data();
   void undoBringsBackWhatEachChangeReplaced();
@@ -188,7 +183,9 @@ void TestUndo::historyTakesBackAnOlderChange() {
 void TestUndo::historyOffIsSaid() {
   QCOMPARE(Undo()->text(), QStringLiteral("&Undo"));
   QVERIFY(!Undo()->isEnabled());  // on, but nothing changed yet
-  SetHistoryConfig({});
+  // A manager whose history is turned off.
+  fixture_.reset();
+  fixture_ = std::make_unique<TManagerFixture>();
   fixture_->Phone.Put(18, 9, Program(3000, "Calc"));
   Make(Upload);
   QVERIFY(!Undo()->isEnabled());

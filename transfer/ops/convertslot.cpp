@@ -77,7 +77,7 @@ QString ConvertedCopyFile() {
 }
 
 void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
-                 TInteraction& interaction, TReporter& reporter) {
+                 const THistoryConfig& history, TInteraction& interaction, TReporter& reporter) {
   reporter.Status(TTransferText::tr("Downloading data..."));
   std::optional<QByteArray> image = ReadForConversion(port, target, reporter);
   if (!image)
@@ -89,8 +89,8 @@ void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress&
   }
   // A copy on disk before the section is erased, so the program survives a failed write.
   SaveFile(ConvertedCopyFile(), *image);
-  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Convert"), reporter);
-  ClearSection(keeping, catalogue, target, reporter);
+  TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Convert"), reporter);
+  ClearSection(keeping, catalogue, target, history, reporter);
   reporter.Status(TTransferText::tr("Uploading data..."));
   // The section may be erased by now, so even a link that would not open is reported with
   // the message that tells where the converted program is.

@@ -15,7 +15,7 @@ void ConvertToUFIF21(QByteArray& image, TInteraction& interaction, TReporter& re
 // erases the section and writes the converted program back. A section that cannot be read
 // whole, holds nothing or is too big to convert is left as it was, after telling the user.
 void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
-                 TInteraction& interaction, TReporter& reporter);
+                 const THistoryConfig& history, TInteraction& interaction, TReporter& reporter);
 
 // Where the converted program is kept while its section is rewritten.
 QString ConvertedCopyFile();

@@ -13,6 +13,7 @@ class THistoryStore {
 
   bool Keeps() const { return !config_.Dir.isEmpty(); }
   const QString& Dir() const { return config_.Dir; }
+  const THistoryConfig& Config() const { return config_; }
 
   // Keeps the section's bytes before a change; the entry's After is unknown until Finish.
   // Returns the new entry's id. Throws (EFCreateError...) when it cannot be written.

@@ -1,7 +1,6 @@
 #include "transfer/ops/keepingport.h"
 
 #include <QLocale>
-#include <QMutex>
 
 #include "common/messages.h"
 #include "common/operationio.h"
@@ -11,14 +10,11 @@
 
 namespace {
 
-QMutex configLock;
-THistoryConfig config;  // guarded by configLock; the link thread reads it
-
-THistoryConfig ConfigFor(TPhonePort& port) {
+THistoryConfig ConfigFor(TPhonePort& port, const THistoryConfig& history) {
   // Nested work of a change that is kept already keeps nothing of its own.
   if (dynamic_cast<TKeepingPort*>(&port))
     return {};
-  return CurrentHistoryConfig();
+  return history;
 }
 
 QString KeepingText(const TSectionAddress& address, int size) {
@@ -28,18 +24,9 @@ QString KeepingText(const TSectionAddress& address, int size) {
 
 }  // namespace
 
-void SetHistoryConfig(const THistoryConfig& history) {
-  const QMutexLocker lock(&configLock);
-  config = history;
-}
-
-THistoryConfig CurrentHistoryConfig() {
-  const QMutexLocker lock(&configLock);
-  return config;
-}
-
-TKeepingPort::TKeepingPort(TPhonePort& port, const QString& change, TReporter& reporter)
-    : port_(port), change_(change), reporter_(reporter), store_(ConfigFor(port)) {}
+TKeepingPort::TKeepingPort(TPhonePort& port, const THistoryConfig& history, const QString& change,
+                           TReporter& reporter)
+    : port_(port), change_(change), reporter_(reporter), store_(ConfigFor(port, history)) {}
 
 bool TKeepingPort::Open() {
   return port_.Open();

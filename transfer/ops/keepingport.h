@@ -13,18 +13,13 @@
 
 class TReporter;
 
-// The history this process's changes are kept in; none until a face sets it from its
-// settings. Process-wide rather than handed to each operation: every changing operation
-// keeps through this port, and the faces set it once, at start.
-void SetHistoryConfig(const THistoryConfig& config);
-THistoryConfig CurrentHistoryConfig();
-
 class TKeepingPort final : public TPhonePort {
  public:
-  // change names the change as the history records it (see ChangeLabelText). A port that
-  // keeps already is passed through as it is, so a change is kept once however its work is
-  // nested.
-  TKeepingPort(TPhonePort& port, const QString& change, TReporter& reporter);
+  // Keeps into history's store (nothing when it keeps none); change names the change as the
+  // history records it (see ChangeLabelText). A port that keeps already is passed through as
+  // it is, so a change is kept once however its work is nested.
+  TKeepingPort(TPhonePort& port, const THistoryConfig& history, const QString& change,
+               TReporter& reporter);
 
   bool Open() override;
   void Close() override;

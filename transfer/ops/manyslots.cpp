@@ -154,8 +154,9 @@ TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addres
 }
 
 TManyResult ClearSlots(TPhonePort& port, TCatalogue& catalogue,
-                       const QList<TSectionAddress>& addresses, TReporter& reporter) {
-  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
+                       const QList<TSectionAddress>& addresses, const THistoryConfig& history,
+                       TReporter& reporter) {
+  TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
   return RunOverSlots(keeping, reporter, WorkFor(addresses), [&](int, TSlotWork& slot) {
     const TClearOutcome outcome = ClearInLink(keeping, slot.Address);
     RefreshSection(keeping, catalogue, slot.Address, reporter);
@@ -212,7 +213,7 @@ TManyResult RunUploadPlan(TPhonePort& port, TCatalogue& catalogue, const TUpload
   for (const TPlannedUpload& item : plan.Items) {
     QByteArray image;
     TSlotWork slot{item.Target, item.FileName, TSlotWork::NotReached, {}};
-    const TUploadRequest request{item.Target, item.File, item.Compressed, plan.Check};
+    const TUploadRequest request{item.Target, item.File, item.Compressed, plan.Check, plan.History};
     const TUploadResult::TStage stage = PrepareUploadImage(request, image, answers, reporter);
     if (stage == TUploadResult::NoContainer) {
       slot.State = TSlotWork::Failed;
@@ -226,7 +227,7 @@ TManyResult RunUploadPlan(TPhonePort& port, TCatalogue& catalogue, const TUpload
     images << image;
     jobs << slot;
   }
-  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Upload"), reporter);
+  TKeepingPort keeping(port, plan.History, QT_TRANSLATE_NOOP("Transfer", "Upload"), reporter);
   QList<int> order;
   const auto work = [&](int i, TSlotWork& slot) {
     const int item = order[i];

@@ -37,7 +37,8 @@ TManyResult DownloadSlots(TPhonePort& port, const QList<TSectionAddress>& addres
 
 // Erases the sections and refreshes their rows.
 TManyResult ClearSlots(TPhonePort& port, TCatalogue& catalogue,
-                       const QList<TSectionAddress>& addresses, TReporter& reporter);
+                       const QList<TSectionAddress>& addresses, const THistoryConfig& history,
+                       TReporter& reporter);
 
 // One file of an upload plan and the slot it goes to.
 struct TPlannedUpload {
@@ -57,6 +58,7 @@ struct TUploadPlan {
   bool Convert = false;  // the conversion question, answered once for the plan
   QString Firmware;      // what the UFIF 2.0 programs are converted for
   TWriteCheck Check = TWriteCheck::BySize;
+  THistoryConfig History;  // where what the uploads replace is kept
   bool HasUFIF20() const;
 };
 

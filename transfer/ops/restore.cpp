@@ -216,7 +216,7 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
         TTransferText::tr("Section %1 is not in the backup").arg(selected.NotInBackup->Text());
     return result;
   }
-  TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
+  TKeepingPort keeping(port, request.History, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
   const TLinkSession link(keeping);
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)

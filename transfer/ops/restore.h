@@ -7,6 +7,7 @@
 #include <QList>
 
 #include "transfer/backupmanifest.h"
+#include "transfer/history.h"
 
 class TPhonePort;
 class TReporter;
@@ -30,6 +31,7 @@ struct TRestoreRequest {
   // Clear the sections recorded as empty even when the backup is in doubt (its manifest's
   // Doubt()): a lost link can make a section look empty, so only the user may say so.
   bool ClearRecordedEmpty = false;
+  THistoryConfig History;  // where what the restore replaces is kept
 };
 
 struct TSectionRestore {

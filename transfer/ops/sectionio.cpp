@@ -164,11 +164,11 @@ bool TClearOutcome::Cleared() const {
 }
 
 TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
-                           TReporter& reporter) {
+                           const THistoryConfig& history, TReporter& reporter) {
   reporter.Status(TTransferText::tr("Erasing section..."));
   TClearOutcome outcome;
   {
-    TKeepingPort keeping(port, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
+    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return outcome;

@@ -9,6 +9,7 @@
 
 class TPhonePort;
 class TReporter;
+struct THistoryConfig;
 
 // At most capacity bytes of the section, in a link of its own, as the download, the GIF
 // preview and the preferences read them. Nothing when the link did not open or the read
@@ -71,7 +72,7 @@ struct TClearOutcome {
 // Erases the section and refreshes its row, in a link of its own: "Erasing section...",
 // then "Erased!" whatever the phone answered, as the grid then shows it.
 TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
-                           TReporter& reporter);
+                           const THistoryConfig& history, TReporter& reporter);
 // The erase and its check within the caller's link, without touching any row.
 TClearOutcome ClearInLink(TPhonePort& port, const TSectionAddress& target);
 // What a clear that did not take tells the user ("Section 18-9 was not erased: ...").

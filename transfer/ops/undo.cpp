@@ -72,7 +72,7 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
     return result;
   }
   const THistoryEntry& entry = result.Entry;
-  TKeepingPort keeping(port, UndoChangeLabel(entry.Id), reporter);
+  TKeepingPort keeping(port, store.Config(), UndoChangeLabel(entry.Id), reporter);
   const TLinkSession link(keeping);
   if (!link.IsOpen())
     return result;

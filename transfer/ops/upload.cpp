@@ -62,7 +62,7 @@ TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadReque
     result.Stage = TUploadResult::TooBig;
     return result;
   }
-  TKeepingPort keeping(port,
+  TKeepingPort keeping(port, request.History,
                        request.Compressed ? QT_TRANSLATE_NOOP("Transfer", "Compressed upload")
                                           : QT_TRANSLATE_NOOP("Transfer", "Upload"),
                        reporter);

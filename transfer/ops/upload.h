@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <optional>
 
+#include "transfer/history.h"
 #include "transfer/ops/sectionio.h"
 #include "transfer/uploadfile.h"
 
@@ -19,6 +20,7 @@ struct TUploadRequest {
   TUploadFile File;
   bool Compressed = false;
   TWriteCheck Check = TWriteCheck::BySize;
+  THistoryConfig History;  // where what the upload replaces is kept
 };
 
 struct TUploadResult {

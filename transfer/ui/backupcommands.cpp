@@ -123,7 +123,7 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
 }
 
 void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue,
-                         TReporter& reporter) {
+                         const THistoryConfig& history, TReporter& reporter) {
   const QString folder =
       Modal().FolderName(owner, TTransferText::tr("Restore the phone from"), TFolderUse::Existing);
   if (folder.isEmpty())
@@ -132,6 +132,7 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
   const TBackupSet backup = ReadBackup(folder, catalogue.Ranges);
   TRestoreRequest request;
   request.DryRun = true;
+  request.History = history;
   TRestoreResult preview;
   {
     const TBusyCursor busy;

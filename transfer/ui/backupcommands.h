@@ -4,6 +4,7 @@
 class QWidget;
 class TPhonePort;
 class TReporter;
+struct THistoryConfig;
 class QString;
 struct TCatalogue;
 
@@ -14,4 +15,4 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
 // Asks for a backup folder, checks every file before anything is written, shows what the
 // restore would change, and restores on the user's word, refreshing the rows it changes.
 void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue,
-                         TReporter& reporter);
+                         const THistoryConfig& history, TReporter& reporter);

@@ -42,7 +42,8 @@ void ClearSlotsCommand(TWindowCommand& command, const QList<TSectionAddress>& ad
   TManyResult result;
   {
     const TBusyCursor busy;
-    result = ClearSlots(command.Port, command.Catalogue, addresses, command.Reporter);
+    result =
+        ClearSlots(command.Port, command.Catalogue, addresses, command.History, command.Reporter);
   }
   ShowManySummary(command, result);
 }
@@ -64,6 +65,7 @@ void UploadFilesCommand(TWindowCommand& command, TUploadPlanDialog& dialog,
   TUploadPlan plan = dialog.Plan();
   // Each write judged as the single upload judges it.
   plan.Check = TWriteCheck::BySize;
+  plan.History = command.History;
   command.Reporter.Status(TTransferText::tr("Uploading data..."));
   TManyResult result;
   {

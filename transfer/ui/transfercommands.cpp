@@ -36,7 +36,7 @@ void UploadCommand(TWindowCommand& command, bool compressed, const QString& give
     return;
   command.Reporter.Status(TTransferText::tr("Uploading data..."));
   const TUploadRequest request{command.Slot, ReadUploadFile(fileName), compressed,
-                               TWriteCheck::BySize};
+                               TWriteCheck::BySize, command.History};
   const TBusyCursor busy;
   Upload(command.Port, command.Catalogue, request, command.Interaction, command.Reporter);
 }
@@ -70,5 +70,5 @@ void PlayGIFCommand(TWindowCommand& command) {
 
 void ClearCommand(TWindowCommand& command) {
   const TBusyCursor busy;
-  ClearSection(command.Port, command.Catalogue, command.Slot, command.Reporter);
+  ClearSection(command.Port, command.Catalogue, command.Slot, command.History, command.Reporter);
 }
