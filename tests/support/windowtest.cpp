@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "app/aboutbox.h"
+#include "link/ui/phonelinkdialog.h"
 #include "prefs/ui/prefform.h"
 #include "settings/ui/expertsform.h"
 #include "ufif/ui/badaddrform.h"
@@ -75,4 +76,12 @@ const QWidget* FormOf(const QObject* control) {
       return widget;
   }
   return nullptr;
+}
+
+void TWindowTest::PhoneLink(const std::function<void(TPhoneLinkDialog&)>& script, int result) {
+  fixture_->Modal.DialogScripts.enqueue([script, result](QDialog* dialog) {
+    script(*qobject_cast<TPhoneLinkDialog*>(dialog));
+    return result;
+  });
+  Control<QAction>("PhoneLinkAction")->trigger();
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "tests/support/managerfixture.h"
@@ -15,6 +16,7 @@ class TBadAddrForm;
 class TExpertsForm;
 class TIconForm;
 class TOKBottomDlg;
+class TPhoneLinkDialog;
 
 // The window a control belongs to: the nearest of its parents that is a window.
 const QWidget* FormOf(const QObject* control);
@@ -57,6 +59,8 @@ class TWindowTest : public QObject {
   TOKBottomDlg& OKBottom() const;
   TBadAddrForm& BadAddr() const;
   TIconForm& Icons() const;
+  // File > Phone link..., with the script run on the dialog before it closes with result.
+  void PhoneLink(const std::function<void(TPhoneLinkDialog&)>& script, int result);
 
   // A control of a form, or of the main window, by its object name (see Control below).
   template <typename T>

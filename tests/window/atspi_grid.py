@@ -41,6 +41,15 @@ def find(node, matches, depth=0):
     return None
 
 
+def grid_table(run):
+    """The manager's application on the accessibility bus, and its grid's table."""
+    app = run.wait_for("the manager on the accessibility bus",
+                       lambda: application("kiv-manager"))
+    grid = run.wait_for("the grid as a table",
+                        lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE))
+    return app, grid.queryTable()
+
+
 def row_texts(table, row):
     return [table.getAccessibleAt(row, col).name for col in range(table.nColumns)]
 
@@ -49,11 +58,7 @@ def main():
     manager, kivnvm = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work, \
             Manager(manager, kivnvm, work, {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}) as run:
-        app = run.wait_for("the manager on the accessibility bus",
-                           lambda: application("kiv-manager"))
-        grid = run.wait_for("the grid as a table",
-                            lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE))
-        table = grid.queryTable()
+        app, table = grid_table(run)
         check("rows", table.nRows, 26)
         check("columns", table.nColumns, 3)
         check("headers", [table.getColumnDescription(c) for c in range(3)],

@@ -18,7 +18,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-from atspi_grid import application, find, row_texts
+from atspi_grid import find, grid_table, row_texts
 from managerrun import Manager, check
 
 COLUMNS = 3
@@ -96,11 +96,7 @@ def main():
     manager, kivnvm = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work, \
             Manager(manager, kivnvm, work, {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}) as run:
-        app = run.wait_for("the manager on the accessibility bus",
-                           lambda: application("kiv-manager"))
-        grid = run.wait_for("the grid as a table",
-                            lambda: find(app, lambda n: n.getRole() == pyatspi.ROLE_TABLE))
-        table = grid.queryTable()
+        app, table = grid_table(run)
         listener = Listener()
         full_refresh(run, app, listener)
         before = [row_texts(table, row) for row in range(table.nRows)]

@@ -25,14 +25,6 @@ class TestPhoneLink : public TWindowTest {
   void findPhoneNeedsAWindowsLibrary();
 
  private:
-  // File > Phone link..., with the script run on the dialog before it closes with result.
-  void PhoneLink(const std::function<void(TPhoneLinkDialog&)>& script, int result) {
-    fixture_->Modal.DialogScripts.enqueue([script, result](QDialog* dialog) {
-      script(*qobject_cast<TPhoneLinkDialog*>(dialog));
-      return result;
-    });
-    Control<QAction>("PhoneLinkAction")->trigger();
-  }
 };
 
 namespace {

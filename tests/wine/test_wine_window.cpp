@@ -25,14 +25,6 @@ class TestWineWindow : public TWindowTest {
   void cancelStopsTheSearch();
 
  private:
-  // File > Phone link..., with the script run on the dialog before it closes with result.
-  void PhoneLink(const std::function<void(TPhoneLinkDialog&)>& script, int result) {
-    fixture_->Modal.DialogScripts.enqueue([script, result](QDialog* dialog) {
-      script(*qobject_cast<TPhoneLinkDialog*>(dialog));
-      return result;
-    });
-    Control<QAction>("PhoneLinkAction")->trigger();
-  }
   // The test's own devices only: the machine's serial ports are left alone.
   static void OnlyTypedDevices(TPhoneLinkDialog& dialog) {
     dialog.DevicesPresent = [] { return QList<TSerialDeviceInfo>(); };
