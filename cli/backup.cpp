@@ -122,7 +122,10 @@ int RestoreCommand(const TArgs& args) {
     request.Only = ParseAddressList(args.Value(QStringLiteral("only")));
   request.ClearRecordedEmpty = args.Has(ClearMissingOption);
   request.History = options.History;
-  const TBackupSet backup = ReadBackup(args.Positional()[0], options.Ranges);
+  const TBackupRead<TBackupSet> read = ReadBackup(args.Positional()[0], options.Ranges);
+  if (!read.Ok())
+    throw TCommandFailed(read.Problem);
+  const TBackupSet& backup = read.Value;
   TPhoneLink link(options);
   TRestoreResult result;
   {

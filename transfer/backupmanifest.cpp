@@ -75,36 +75,46 @@ QString SizeAnswerText(qint64 size) {
   return TTransferText::tr("no size (%1)").arg(GBPErrorMessage(int(size)));
 }
 
-[[noreturn]] void Malformed(const QString& what) {
-  throw EBadBackup(TTransferText::tr("The backup's manifest is damaged: %1").arg(what));
+QString Malformed(const QString& what) {
+  return TTransferText::tr("The backup's manifest is damaged: %1").arg(what);
 }
 
-TManifestEntry ParseEntry(const QJsonObject& object) {
-  TManifestEntry entry;
+TBackupRead<TManifestEntry> ParseEntry(const QJsonObject& object) {
+  TBackupRead<TManifestEntry> read;
+  TManifestEntry& entry = read.Value;
   const QString address = object.value(QStringLiteral("address")).toString();
-  if (!ParseSectionAddress(address, entry.Address))
-    Malformed(TTransferText::tr("'%1' is not a section address").arg(address));
+  if (!ParseSectionAddress(address, entry.Address)) {
+    read.Problem = Malformed(TTransferText::tr("'%1' is not a section address").arg(address));
+    return read;
+  }
   if (object.value(QStringLiteral("missing")).toBool()) {
     entry.State = TManifestEntry::Missing;
     entry.Error = object.value(QStringLiteral("error")).toString();
-    return entry;
+    return read;
   }
   if (object.value(QStringLiteral("empty")).toBool()) {
     // An empty section is cleared by a restore: a size or hash beside it means damage.
     if (object.value(QStringLiteral("size")).toInteger(0) != 0 ||
         object.contains(QStringLiteral("sha256")))
-      Malformed(TTransferText::tr("section %1 is both empty and stored").arg(address));
+      read.Problem =
+          Malformed(TTransferText::tr("section %1 is both empty and stored").arg(address));
     entry.State = TManifestEntry::Empty;
-    return entry;
+    return read;
   }
   static const QRegularExpression sha(QStringLiteral("^[0-9a-f]{64}$"));
   entry.Size = object.value(QStringLiteral("size")).toInteger(-1);
   entry.Sha256 = object.value(QStringLiteral("sha256")).toString().toLatin1();
   if (entry.Size < 1 || entry.Size > UploadBufferSize)
-    Malformed(TTransferText::tr("section %1 has no valid size").arg(address));
-  if (!sha.match(QString::fromLatin1(entry.Sha256)).hasMatch())
-    Malformed(TTransferText::tr("section %1 has no valid SHA-256").arg(address));
-  return entry;
+    read.Problem = Malformed(TTransferText::tr("section %1 has no valid size").arg(address));
+  else if (!sha.match(QString::fromLatin1(entry.Sha256)).hasMatch())
+    read.Problem = Malformed(TTransferText::tr("section %1 has no valid SHA-256").arg(address));
+  return read;
+}
+
+TBackupRead<TManifest> Refused(const QString& problem) {
+  TBackupRead<TManifest> read;
+  read.Problem = problem;
+  return read;
 }
 
 }  // namespace
@@ -132,35 +142,39 @@ QByteArray ManifestJson(const TManifest& manifest) {
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-TManifest ParseManifest(const QByteArray& json) {
+TBackupRead<TManifest> ParseManifest(const QByteArray& json) {
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(json, &error);
   if (document.isNull())
-    Malformed(error.errorString());
+    return Refused(Malformed(error.errorString()));
   const QJsonObject root = document.object();
   if (!root.value(QStringLiteral("sections")).isArray())
-    Malformed(TTransferText::tr("no list of sections"));
-  TManifest manifest;
+    return Refused(Malformed(TTransferText::tr("no list of sections")));
+  TBackupRead<TManifest> read;
+  TManifest& manifest = read.Value;
   manifest.Port = root.value(QStringLiteral("port")).toString();
   manifest.Time = QDateTime::fromString(root.value(QStringLiteral("time")).toString(), Qt::ISODate);
   QSet<QString> seen;
   for (const QJsonValue value : root.value(QStringLiteral("sections")).toArray()) {
-    const TManifestEntry entry = ParseEntry(value.toObject());
-    if (seen.contains(entry.Address.Text()))
-      Malformed(TTransferText::tr("section %1 is listed twice").arg(entry.Address.Text()));
-    seen.insert(entry.Address.Text());
-    manifest.Entries << entry;
+    const TBackupRead<TManifestEntry> entry = ParseEntry(value.toObject());
+    if (!entry.Ok())
+      return Refused(entry.Problem);
+    const QString address = entry.Value.Address.Text();
+    if (seen.contains(address))
+      return Refused(Malformed(TTransferText::tr("section %1 is listed twice").arg(address)));
+    seen.insert(address);
+    manifest.Entries << entry.Value;
   }
   manifest.Check = CheckOf(root.value(QStringLiteral("check")));
   for (const QJsonValue value : root.value(QStringLiteral("changed")).toArray()) {
     TSizeChange change;
     const QString address = value.toObject().value(QStringLiteral("address")).toString();
     if (!ParseSectionAddress(address, change.Address))
-      Malformed(TTransferText::tr("'%1' is not a section address").arg(address));
+      return Refused(Malformed(TTransferText::tr("'%1' is not a section address").arg(address)));
     change.SizeAtEnd = value.toObject().value(QStringLiteral("size_at_end")).toInt();
     manifest.Changes << change;
   }
-  return manifest;
+  return read;
 }
 
 int TManifest::Missing() const {
@@ -206,26 +220,37 @@ QString BackupFilePath(const QString& dir, const TSectionAddress& address) {
   return QDir(dir).filePath(address.Text());
 }
 
-QByteArray ReadBackupFile(const QString& path, qint64 limit) {
-  if (QFileInfo(path).isSymLink())
-    throw EBadBackup(
+TBackupRead<QByteArray> ReadBackupFile(const QString& path, qint64 limit) {
+  TBackupRead<QByteArray> read;
+  if (QFileInfo(path).isSymLink()) {
+    read.Problem =
         TTransferText::tr("%1 is a symbolic link, not a file of the backup: nothing was restored")
-            .arg(path));
+            .arg(path);
+    return read;
+  }
   const TBoundedBytes file = ReadBounded(path, limit);
   if (file.More)
-    throw EBadBackup(
-        TTransferText::tr("%1 is larger than any file of a backup: nothing was restored")
-            .arg(path));
-  return file.Bytes;
+    read.Problem =
+        TTransferText::tr("%1 is larger than any file of a backup: nothing was restored").arg(path);
+  else
+    read.Value = file.Bytes;
+  return read;
 }
 
-QByteArray ReadStoredSection(const QString& dir, const TManifestEntry& entry) {
+TBackupRead<TManifest> ReadManifest(const QString& dir) {
+  const TBackupRead<QByteArray> json =
+      ReadBackupFile(QDir(dir).filePath(QString::fromLatin1(ManifestFileName)), ManifestLimit);
+  return json.Ok() ? ParseManifest(json.Value) : Refused(json.Problem);
+}
+
+TBackupRead<QByteArray> ReadStoredSection(const QString& dir, const TManifestEntry& entry) {
   const QString path = BackupFilePath(dir, entry.Address);
-  const QByteArray bytes = ReadBackupFile(path, UploadBufferSize);
-  if (bytes.size() != entry.Size || Sha256Hex(bytes) != entry.Sha256) {
-    throw EBadBackup(
+  TBackupRead<QByteArray> read = ReadBackupFile(path, UploadBufferSize);
+  if (read.Ok() && (read.Value.size() != entry.Size || Sha256Hex(read.Value) != entry.Sha256)) {
+    read.Value.clear();
+    read.Problem =
         TTransferText::tr("%1 does not match its SHA-256 in the manifest: nothing was restored")
-            .arg(path));
+            .arg(path);
   }
-  return bytes;
+  return read;
 }

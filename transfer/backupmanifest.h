@@ -9,7 +9,6 @@
 #include <QString>
 
 #include "catalogue/slotmap.h"
-#include "common/errors.h"
 
 struct TManifestEntry {
   enum TState { Stored, Empty, Missing };
@@ -52,22 +51,28 @@ struct TManifest {
 
 constexpr char ManifestFileName[] = "manifest.json";
 
-// A backup folder that cannot be used as it is; the message says why.
-class EBadBackup : public Exception {
- public:
-  using Exception::Exception;
+// What was read from a backup folder, or why it may not be trusted: Problem says so in the
+// user's words, and then Value is not to be used.
+template <typename T>
+struct TBackupRead {
+  T Value;
+  QString Problem;
+  bool Ok() const { return Problem.isEmpty(); }
 };
 
 QByteArray Sha256Hex(const QByteArray& bytes);
 QByteArray ManifestJson(const TManifest& manifest);
-// Throws EBadBackup naming what is wrong with the manifest.
-TManifest ParseManifest(const QByteArray& json);
+// The manifest, or what is wrong with it.
+TBackupRead<TManifest> ParseManifest(const QByteArray& json);
 
 QString BackupFilePath(const QString& dir, const TSectionAddress& address);
-// A file of the backup folder itself: a symbolic link is refused (EBadBackup), so a restore
-// never reads from outside the folder; throws EFOpenError when it cannot be read.
-QByteArray ReadBackupFile(const QString& path, qint64 limit);
+// A file of the backup folder itself: a symbolic link is refused, so a restore never reads
+// from outside the folder, and so is a file larger than limit. Throws EFOpenError when it
+// cannot be read.
+TBackupRead<QByteArray> ReadBackupFile(const QString& path, qint64 limit);
 // The most a manifest may take: far more than any backup's, far less than the memory.
 constexpr qint64 ManifestLimit = 1024 * 1024;
+// The folder's manifest, read and parsed.
+TBackupRead<TManifest> ReadManifest(const QString& dir);
 // A stored section's file, checked against its size and SHA-256 in the manifest.
-QByteArray ReadStoredSection(const QString& dir, const TManifestEntry& entry);
+TBackupRead<QByteArray> ReadStoredSection(const QString& dir, const TManifestEntry& entry);

@@ -14,12 +14,8 @@ const TSectionAddress PrefAddress{PrefSection, PrefSubSection};
 
 }  // namespace
 
-TPrefReadResult ReadPrefRecord(TPhonePort& port, TReporter& reporter) {
-  const std::optional<QByteArray> bytes =
-      ReadSectionBytes(port, PrefAddress, PrefRecordSize, reporter);
-  if (!bytes)
-    return {};
-  return {true, *bytes};
+TBytesRead ReadPrefRecord(TPhonePort& port, TReporter& reporter) {
+  return ReadSectionBytes(port, PrefAddress, PrefRecordSize, reporter);
 }
 
 TPrefWriteResult WritePrefRecord(TPhonePort& port, const QByteArray& record,

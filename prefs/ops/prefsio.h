@@ -3,17 +3,14 @@
 
 #include <QByteArray>
 
+#include "transfer/ops/sectionio.h"
+
 class TPhonePort;
 class TReporter;
 struct THistoryConfig;
 
-struct TPrefReadResult {
-  bool Read = false;  // false: the link did not open or the read failed (the user was told)
-  QByteArray Record;  // as the phone returned it
-};
-
-// The record in a link of its own.
-TPrefReadResult ReadPrefRecord(TPhonePort& port, TReporter& reporter);
+// The record in a link of its own, as the phone returned it.
+TBytesRead ReadPrefRecord(TPhonePort& port, TReporter& reporter);
 
 struct TPrefWriteResult {
   enum TState {

@@ -10,13 +10,13 @@
 
 void GetPrefCommand(TPhonePort& port, TPrefForm& form, TReporter& reporter) {
   form.ForgetReading();
-  TPrefReadResult read;
+  TBytesRead read;
   {
     const TBusyCursor busy;
     read = ReadPrefRecord(port, reporter);
   }
-  if (read.Read)
-    form.ShowReading(DecodePrefRecord(read.Record), read.Record);
+  if (read.Ok())
+    form.ShowReading(DecodePrefRecord(read.Bytes), read.Bytes);
 }
 
 void SetPrefCommand(TPhonePort& port, TPrefForm& form, const THistoryConfig& history,

@@ -9,7 +9,10 @@
 #include "catalogue/classify.h"
 #include "catalogue/ops/refreshslots.h"
 #include "cli/phonelink.h"
+#include "common/messages.h"
 #include "common/operationio.h"
+#include "prefs/ops/prefsio.h"
+#include "prefs/prefrecord.h"
 #include "tests/support/memoryport.h"
 #include "tests/support/virtualphone.h"
 #include "transfer/ops/backup.h"
@@ -61,10 +64,14 @@ class TPhoneUnderTest {
     return phone_ ? phone_->Get(section, subsection)
                   : memory_.Sections.value(TSectionAddress{section, subsection}.Text());
   }
-  // "size 18-9=-5", "read 18-9=-7", "write 18-9=-6", "write 18-9=truncate 10": one fault.
+  // "size 18-9=-5", "read 18-9=claim 99", "write 18-9=truncate 10", "init=-1": one fault.
   void Fault(const QString& fault) {
     if (phone_) {
       phone_->SetFaults(fault);
+      return;
+    }
+    if (fault.startsWith(QStringLiteral("init="))) {
+      memory_.OpenResult = fault.section(QLatin1Char('='), 1).toInt();
       return;
     }
     const QStringList parts = fault.split(QLatin1Char(' '));
@@ -72,8 +79,8 @@ class TPhoneUnderTest {
     const QString value = fault.section(QLatin1Char('='), 1);
     if (parts[0] == QStringLiteral("size"))
       memory_.SizeFaults[address] = value.toInt();
-    else if (parts[0] == QStringLiteral("read"))
-      memory_.ReadFaults[address] = value.toInt();
+    else if (parts[0] == QStringLiteral("read"))  // a code, or "claim N": the count answered
+      memory_.ReadFaults[address] = value.section(QLatin1Char(' '), -1).toInt();
     else if (value.startsWith(QStringLiteral("truncate")))
       memory_.TruncatedWrites[address] = value.section(QLatin1Char(' '), 1).toInt();
     else
@@ -97,8 +104,12 @@ class TestOperations : public QObject {
  private slots:
   void wholeReadStates_data();
   void wholeReadStates();
+  void boundedReadStates_data();
+  void boundedReadStates();
   void writeIsJudged_data();
   void writeIsJudged();
+  void preferencesWriteStates_data();
+  void preferencesWriteStates();
   void clearIsConfirmedOnlyByAnEmptyAnswer_data();
   void clearIsConfirmedOnlyByAnEmptyAnswer();
   void refreshEndsARangeAtAFailureAndStopsAtACancel_data();
@@ -157,6 +168,46 @@ void TestOperations::wholeReadStates() {
   QCOMPARE(read.HoldsNothing(), state == TSectionRead::Unknown);
 }
 
+void TestOperations::boundedReadStates_data() {
+  AddPortColumn();
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<int>("state");
+  QTest::addColumn<QString>("problem");
+  for (const auto& [phone, port] : kPorts) {
+    QTest::newRow(QByteArray(port).append("read")) << phone << "" << int(TBytesRead::Read) << "";
+    QTest::newRow(QByteArray(port).append("no link"))
+        << phone << "init=-1" << int(TBytesRead::NoLink) << "";
+    QTest::newRow(QByteArray(port).append("refused"))
+        << phone << "read 18-9=-5" << int(TBytesRead::ReadFailed) << "Error reading section 18-9";
+    // The host refuses such an answer itself: to the operation the read failed.
+    QTest::newRow(QByteArray(port).append("claims more than the buffer"))
+        << phone << "read 18-9=claim 4097" << int(TBytesRead::ReadFailed)
+        << (phone == LinkHost ? QStringLiteral("Error reading section 18-9")
+                              : QStringLiteral("Error reading section 18-9: the phone claimed "
+                                               "4097 bytes read, but only 4096 can be there"));
+  }
+}
+
+// A read of at most so many bytes (the download, the GIF preview, the preferences): what it
+// brought, or a failure told once, never bytes beyond the buffer.
+void TestOperations::boundedReadStates() {
+  QFETCH(int, portKind);
+  QFETCH(QString, fault);
+  QFETCH(int, state);
+  QFETCH(QString, problem);
+  TPhoneUnderTest phone(portKind);
+  phone.Put(18, 9, Bytes(3000));
+  if (!fault.isEmpty())
+    phone.Fault(fault);
+  TRecordingReporter reporter;
+  const TBytesRead read = ReadSectionBytes(phone.Port(), {18, 9}, 4096, reporter);
+  QCOMPARE(int(read.State), state);
+  QCOMPARE(read.Ok(), state == TBytesRead::Read);
+  QCOMPARE(read.Bytes, read.Ok() ? Bytes(3000) : QByteArray());
+  QCOMPARE(read.Problem, problem);
+  QCOMPARE(reporter.Errors, problem.isEmpty() ? QStringList() : QStringList{problem});
+}
+
 void TestOperations::writeIsJudged_data() {
   AddPortColumn();
   QTest::addColumn<QString>("fault");
@@ -194,6 +245,39 @@ void TestOperations::writeIsJudged() {
   }
   // The row shows what the phone holds afterwards.
   QCOMPARE(table[1].Size, qint32(phone.Get(18, 9).size()));
+}
+
+void TestOperations::preferencesWriteStates_data() {
+  AddPortColumn();
+  QTest::addColumn<QString>("fault");
+  QTest::addColumn<int>("state");
+  for (const auto& [phone, port] : kPorts) {
+    QTest::newRow(QByteArray(port).append("whole")) << phone << "" << int(TPrefWriteResult::Whole);
+    QTest::newRow(QByteArray(port).append("no link"))
+        << phone << "init=-1" << int(TPrefWriteResult::NoLink);
+    QTest::newRow(QByteArray(port).append("cut short"))
+        << phone << "write 2-18=truncate 10" << int(TPrefWriteResult::CutShort);
+    QTest::newRow(QByteArray(port).append("refused"))
+        << phone << "write 2-18=-6" << int(TPrefWriteResult::CutShort);
+  }
+}
+
+// The record counts as written only when the phone then holds all of it; anything less is
+// the upload error, told once.
+void TestOperations::preferencesWriteStates() {
+  QFETCH(int, portKind);
+  QFETCH(QString, fault);
+  QFETCH(int, state);
+  TPhoneUnderTest phone(portKind);
+  if (!fault.isEmpty())
+    phone.Fault(fault);
+  TRecordingReporter reporter;
+  const QByteArray record = Bytes(PrefRecordSize, 'p');
+  QCOMPARE(int(WritePrefRecord(phone.Port(), record, THistoryConfig(), reporter).State), state);
+  QCOMPARE(reporter.Errors,
+           state == TPrefWriteResult::CutShort ? QStringList{UploadErrorText()} : QStringList());
+  if (state == TPrefWriteResult::Whole)
+    QCOMPARE(phone.Get(2, 18), record);
 }
 
 void TestOperations::clearIsConfirmedOnlyByAnEmptyAnswer_data() {
@@ -325,7 +409,7 @@ void TestOperations::lostLinkEndsTheWorkOnce() {
   port.Sections.clear();
   port.LostAt = "18-10";
   const TRestoreResult restore =
-      Restore(port, reporter, ReadBackup(target, TSlotRanges()), {}, nullptr);
+      Restore(port, reporter, ReadBackup(target, TSlotRanges()).Value, {}, nullptr);
   QCOMPARE(restore.Count(TSectionRestore::Failed), 1);  // 18-10, where it was lost
   QCOMPARE(restore.Bytes, 0);
   QVERIFY(restore.LinkLost.startsWith("The link was lost at section 18-10"));
@@ -351,7 +435,7 @@ void TestOperations::phoneGoneQuietIsNeverTakenForEmpty() {
     TRestoreRequest request;
     request.ClearRecordedEmpty = asked;
     const TRestoreResult restore =
-        Restore(phone, reporter, ReadBackup(target, TSlotRanges()), request, nullptr);
+        Restore(phone, reporter, ReadBackup(target, TSlotRanges()).Value, request, nullptr);
     QCOMPARE(phone.Sections.contains("2-17"), !asked);
     QCOMPARE(restore.Count(TSectionRestore::Written), 2);
   }

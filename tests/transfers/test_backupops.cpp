@@ -192,7 +192,7 @@ void TestBackupOps::cancelledRestoreTellsWhatIsLeft() {
   TCatalogue catalogue{table, TSlotRanges(), false};
   TStoppingReporter reporter(2);
   const TRestoreResult result =
-      Restore(port, reporter, ReadBackup(target, TSlotRanges()), {}, &catalogue);
+      Restore(port, reporter, ReadBackup(target, TSlotRanges()).Value, {}, &catalogue);
   QVERIFY(result.Cancelled);
   QCOMPARE(result.Sections[0].Address.Text(), QStringLiteral("18-11"));
   QCOMPARE(result.Sections[0].Action, TSectionRestore::Cleared);
@@ -205,7 +205,7 @@ void TestBackupOps::cancelledRestoreTellsWhatIsLeft() {
   // Let through, the writes land and their rows show them.
   TStoppingReporter patient(1000);
   const TRestoreResult whole =
-      Restore(port, patient, ReadBackup(target, TSlotRanges()), {}, &catalogue);
+      Restore(port, patient, ReadBackup(target, TSlotRanges()).Value, {}, &catalogue);
   QCOMPARE(whole.Count(TSectionRestore::Written), 3);
   QCOMPARE(whole.Failures(), 0);
   QCOMPARE(port.Sections, PhoneWithPrograms().Sections);

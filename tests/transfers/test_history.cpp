@@ -119,7 +119,7 @@ void TestHistory::Change(TChange change, const TSectionAddress& address, const Q
       QDir(backup).removeRecursively();
       BackUp(port_, reporter_, TSlotRanges(), backup, QStringLiteral("COM1"));
       port_.Sections[address.Text()] = now;
-      Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()),
+      Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()).Value,
               {{address}, false, false, history_}, nullptr);
       break;
     }
@@ -167,11 +167,11 @@ void TestHistory::everyChangeIsTakenBack() {
   QCOMPARE(Undo(port_, catalogue_, Store(), entries[0].Id, reporter_).State, TUndoResult::Undone);
   QCOMPARE(port_.Sections.value(address.Text()), before);
   // The kept entry is a backup folder a restore takes as it is.
-  QCOMPARE(ReadBackup(entries[0].Dir, TSlotRanges()).Files.value(address.Text()), before);
+  QCOMPARE(ReadBackup(entries[0].Dir, TSlotRanges()).Value.Files.value(address.Text()), before);
 
   // The change is not offered again. The undo is a change of its own, taken back in turn,
   // unless the section it wrote held nothing (a clear), when nothing is left to take back.
-  QVERIFY(Store().Entry(entries[0].Id).TakenBack);
+  QVERIFY(Store().Entry(entries[0].Id).Value.TakenBack);
   if (after.isEmpty()) {
     QVERIFY(!LastChange(Store()));
     port_.Calls.clear();

@@ -182,7 +182,7 @@ void TestManySlots::restoreOnANearlyFullPhone() {
   phone_->Put(18, 21, Program("Big", 30000));
   // The end state fits; 18-9 growing before 18-21 shrinks would not.
   phone_->SetCapacity(32000);
-  const TRestoreResult result = Restore(*link_, face_, ReadBackup(backup, TSlotRanges()),
+  const TRestoreResult result = Restore(*link_, face_, ReadBackup(backup, TSlotRanges()).Value,
                                         {{{18, 9}, {18, 21}}, false, false, {}}, nullptr);
   QCOMPARE(result.Failures(), 0);
   QCOMPARE(phone_->Get(18, 9), Program("Big", 30000));

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include "catalogue/slotmap.h"
+#include "common/errors.h"
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"

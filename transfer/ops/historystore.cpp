@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <algorithm>
 
+#include "common/errors.h"
 #include "common/fileio.h"
 #include "common/texts.h"
 #include "transfer/limits.h"
@@ -140,26 +141,31 @@ THistoryEntry THistoryStore::ReadEntry(const QString& id) const {
   THistoryEntry entry;
   entry.Id = id;
   entry.Dir = QDir(config_.Dir).filePath(id);
+  TBackupRead<QByteArray> json;
+  // An entry that cannot be read is listed as damaged, like one whose file says nonsense.
   try {
-    const QByteArray json =
-        ReadBackupFile(QDir(entry.Dir).filePath(ChangeFileName), ChangeFileLimit);
-    const QJsonObject object = QJsonDocument::fromJson(json).object();
-    entry.Time =
-        QDateTime::fromString(object.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
-    entry.Change = object.value(QStringLiteral("change")).toString();
-    entry.Before = StateFromJson(object.value(QStringLiteral("before")));
-    entry.After = StateFromJson(object.value(QStringLiteral("after")));
-    entry.TakenBack = object.value(QStringLiteral("takenBack")).toBool();
-    const bool addressRead =
-        ParseSectionAddress(object.value(QStringLiteral("address")).toString(), entry.Address);
-    if (!addressRead || object.value(QStringLiteral("id")).toString() != id ||
-        !entry.Time.isValid() || !entry.Before.Known || entry.Before.Size <= 0 ||
-        !ValidState(entry.Before) || !ValidState(entry.After))
-      //: %1 is the name of the change's file, change.json
-      entry.Problem = TTransferText::tr("its %1 is damaged").arg(ChangeFileName);
+    json = ReadBackupFile(QDir(entry.Dir).filePath(ChangeFileName), ChangeFileLimit);
   } catch (const Exception& error) {
-    entry.Problem = error.Message();
+    json.Problem = error.Message();
   }
+  if (!json.Ok()) {
+    entry.Problem = json.Problem;
+    return entry;
+  }
+  const QJsonObject object = QJsonDocument::fromJson(json.Value).object();
+  entry.Time =
+      QDateTime::fromString(object.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
+  entry.Change = object.value(QStringLiteral("change")).toString();
+  entry.Before = StateFromJson(object.value(QStringLiteral("before")));
+  entry.After = StateFromJson(object.value(QStringLiteral("after")));
+  entry.TakenBack = object.value(QStringLiteral("takenBack")).toBool();
+  const bool addressRead =
+      ParseSectionAddress(object.value(QStringLiteral("address")).toString(), entry.Address);
+  if (!addressRead || object.value(QStringLiteral("id")).toString() != id ||
+      !entry.Time.isValid() || !entry.Before.Known || entry.Before.Size <= 0 ||
+      !ValidState(entry.Before) || !ValidState(entry.After))
+    //: %1 is the name of the change's file, change.json
+    entry.Problem = TTransferText::tr("its %1 is damaged").arg(ChangeFileName);
   return entry;
 }
 
@@ -170,29 +176,33 @@ QList<THistoryEntry> THistoryStore::Entries() const {
   return entries;
 }
 
-THistoryEntry THistoryStore::Entry(const QString& id) const {
-  if (!EntryNumber(id) || !QFileInfo(QDir(config_.Dir).filePath(id)).isDir())
-    throw EBadBackup(TTransferText::tr("The history holds no change %1").arg(id));
-  const THistoryEntry entry = ReadEntry(id);
-  if (!entry.Problem.isEmpty())
-    throw EBadBackup(
+TBackupRead<THistoryEntry> THistoryStore::Entry(const QString& id) const {
+  TBackupRead<THistoryEntry> read;
+  if (!EntryNumber(id) || !QFileInfo(QDir(config_.Dir).filePath(id)).isDir()) {
+    read.Problem = TTransferText::tr("The history holds no change %1").arg(id);
+    return read;
+  }
+  read.Value = ReadEntry(id);
+  if (!read.Value.Problem.isEmpty())
+    read.Problem =
         TTransferText::tr("Change %1 of the history is damaged (%2): nothing was written")
-            .arg(id, entry.Problem));
-  return entry;
+            .arg(id, read.Value.Problem);
+  return read;
 }
 
-QByteArray THistoryStore::KeptBytes(const THistoryEntry& entry) const {
-  const TManifest manifest = ParseManifest(ReadBackupFile(
-      QDir(entry.Dir).filePath(QString::fromLatin1(ManifestFileName)), ManifestLimit));
-  if (manifest.Entries.size() != 1 || !(manifest.Entries[0].Address == entry.Address) ||
-      manifest.Entries[0].State != TManifestEntry::Stored ||
-      manifest.Entries[0].Sha256 != entry.Before.Sha256 ||
-      manifest.Entries[0].Size > UploadBufferSize)
-    throw EBadBackup(
-        TTransferText::tr("Change %1 of the history is damaged (its manifest does not match the "
-                          "change): nothing was written")
-            .arg(entry.Id));
-  return ReadStoredSection(entry.Dir, manifest.Entries[0]);
+TBackupRead<QByteArray> THistoryStore::KeptBytes(const THistoryEntry& entry) const {
+  const TBackupRead<TManifest> manifest = ReadManifest(entry.Dir);
+  if (!manifest.Ok())
+    return {{}, manifest.Problem};
+  const QList<TManifestEntry>& entries = manifest.Value.Entries;
+  if (entries.size() != 1 || !(entries[0].Address == entry.Address) ||
+      entries[0].State != TManifestEntry::Stored || entries[0].Sha256 != entry.Before.Sha256 ||
+      entries[0].Size > UploadBufferSize)
+    return {{},
+            TTransferText::tr("Change %1 of the history is damaged (its manifest does not match "
+                              "the change): nothing was written")
+                .arg(entry.Id)};
+  return ReadStoredSection(entry.Dir, entries[0]);
 }
 
 void THistoryStore::Prune() const {

@@ -27,10 +27,11 @@ class THistoryStore {
 
   // Every entry, oldest first, damaged ones with their Problem.
   QList<THistoryEntry> Entries() const;
-  // One entry; throws EBadBackup when there is none of that id or it is damaged.
-  THistoryEntry Entry(const QString& id) const;
-  // The kept bytes, checked against the manifest's size and SHA-256 (EBadBackup otherwise).
-  QByteArray KeptBytes(const THistoryEntry& entry) const;
+  // One entry, or why not: there is none of that id, or it is damaged.
+  TBackupRead<THistoryEntry> Entry(const QString& id) const;
+  // The kept bytes, checked against the manifest's size and SHA-256, or why they may not be
+  // written back. Throws EFOpenError when a file cannot be read.
+  TBackupRead<QByteArray> KeptBytes(const THistoryEntry& entry) const;
 
  private:
   THistoryEntry ReadEntry(const QString& id) const;

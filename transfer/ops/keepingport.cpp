@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "common/errors.h"
 #include "common/messages.h"
 #include "common/operationio.h"
 #include "common/texts.h"

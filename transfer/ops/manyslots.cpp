@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "common/errors.h"
 #include "common/fileio.h"
 #include "common/modal.h"
 #include "common/operationio.h"

@@ -1,6 +1,5 @@
 #include "transfer/ops/restore.h"
 
-#include <QDir>
 #include <memory>
 #include <optional>
 
@@ -21,20 +20,21 @@
 namespace {
 
 // A manifest entry a backup of these slots could have written; anything else would send
-// bytes where the user never had them.
-void CheckEntry(const TManifestEntry& entry, const TSlotRanges& ranges) {
+// bytes where the user never had them. Why not, or nothing when it could.
+QString EntryProblem(const TManifestEntry& entry, const TSlotRanges& ranges) {
   const QString address = entry.Address.Text();
   if (!BackupAddresses(ranges).contains(entry.Address))
-    throw EBadBackup(TTransferText::tr("Section %1 is not one a backup holds: nothing was restored")
-                         .arg(address));
+    return TTransferText::tr("Section %1 is not one a backup holds: nothing was restored")
+        .arg(address);
   const int limit = SectionLimit(entry.Address, ranges);
   if (entry.State == TManifestEntry::Stored && entry.Size > limit)
-    throw EBadBackup(
-        TTransferText::tr("Section %1 holds %n bytes in the backup, more than its slot "
-                          "takes (%2): nothing was restored",
-                          nullptr, int(entry.Size))
-            .arg(address)
-            .arg(limit));
+    return TTransferText::tr(
+               "Section %1 holds %n bytes in the backup, more than its slot "
+               "takes (%2): nothing was restored",
+               nullptr, int(entry.Size))
+        .arg(address)
+        .arg(limit);
+  return {};
 }
 
 // The entries of only (all when it is empty), or the first section of only that the backup
@@ -182,18 +182,33 @@ class TRestorer {
 
 }  // namespace
 
-TBackupSet ReadBackup(const QString& dir, const TSlotRanges& ranges) {
-  TBackupSet backup;
-  backup.Dir = dir;
-  backup.Manifest = ParseManifest(
-      ReadBackupFile(QDir(dir).filePath(QString::fromLatin1(ManifestFileName)), ManifestLimit));
-  for (const TManifestEntry& entry : backup.Manifest.Entries)
-    CheckEntry(entry, ranges);
-  for (const TManifestEntry& entry : backup.Manifest.Entries) {
-    if (entry.State == TManifestEntry::Stored)
-      backup.Files.insert(entry.Address.Text(), ReadStoredSection(dir, entry));
+TBackupRead<TBackupSet> ReadBackup(const QString& dir, const TSlotRanges& ranges) {
+  TBackupRead<TBackupSet> read;
+  const TBackupRead<TManifest> manifest = ReadManifest(dir);
+  if (!manifest.Ok()) {
+    read.Problem = manifest.Problem;
+    return read;
   }
-  return backup;
+  for (const TManifestEntry& entry : manifest.Value.Entries) {
+    read.Problem = EntryProblem(entry, ranges);
+    if (!read.Ok())
+      return read;
+  }
+  TBackupSet& backup = read.Value;
+  for (const TManifestEntry& entry : manifest.Value.Entries) {
+    if (entry.State != TManifestEntry::Stored)
+      continue;
+    const TBackupRead<QByteArray> file = ReadStoredSection(dir, entry);
+    if (!file.Ok()) {
+      read.Problem = file.Problem;
+      backup.Files.clear();
+      return read;
+    }
+    backup.Files.insert(entry.Address.Text(), file.Value);
+  }
+  backup.Dir = dir;
+  backup.Manifest = manifest.Value;
+  return read;
 }
 
 int TRestoreResult::Count(TSectionRestore::TAction action) const {

@@ -20,10 +20,10 @@ struct TBackupSet {
   QHash<QString, QByteArray> Files;  // a stored section's bytes by address text
 };
 
-// Throws EBadBackup (or EFOpenError) when the folder is not one a restore may trust:
-// a damaged manifest, a section no backup holds or more than its slot takes, a backup file
-// that is a symbolic link or does not match its SHA-256.
-TBackupSet ReadBackup(const QString& dir, const TSlotRanges& ranges);
+// The folder's backup, or why a restore may not trust it (Problem): a damaged manifest, a
+// section no backup holds or more than its slot takes, a backup file that is a symbolic
+// link or does not match its SHA-256. Throws EFOpenError when a file cannot be read.
+TBackupRead<TBackupSet> ReadBackup(const QString& dir, const TSlotRanges& ranges);
 
 struct TRestoreRequest {
   QList<TSectionAddress> Only;  // the sections to restore; all of them when empty

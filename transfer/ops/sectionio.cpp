@@ -58,26 +58,27 @@ QString ReadBackProblem(TPhonePort& port, const TSectionAddress& target, const Q
 
 }  // namespace
 
-std::optional<QByteArray> ReadSectionBytes(TPhonePort& port, const TSectionAddress& address,
-                                           int capacity, TReporter& reporter) {
+TBytesRead ReadSectionBytes(TPhonePort& port, const TSectionAddress& address, int capacity,
+                            TReporter& reporter) {
+  TBytesRead read;
   QByteArray buffer(capacity, '\0');
   int count = 0;
   {
     TLinkSession link(port);
     if (!link.IsOpen())
-      return std::nullopt;
+      return read;
     count = port.Read(address, buffer.data(), quint32(buffer.size()));
   }
-  if (count < 0) {
-    reporter.Error(ReadErrorText(address));
-    return std::nullopt;
-  }
-  if (count > capacity) {
-    reporter.Error(OverclaimText(address, count, capacity));
-    return std::nullopt;
+  if (count < 0 || count > capacity) {
+    read.State = TBytesRead::ReadFailed;
+    read.Problem = count < 0 ? ReadErrorText(address) : OverclaimText(address, count, capacity);
+    reporter.Error(read.Problem);
+    return read;
   }
   buffer.truncate(count);
-  return buffer;
+  read.State = TBytesRead::Read;
+  read.Bytes = buffer;
+  return read;
 }
 
 TSectionRead ReadWholeSection(TPhonePort& port, const TSectionAddress& address, int capacity) {

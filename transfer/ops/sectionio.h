@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 #include "catalogue/ops/refreshslots.h"
 
@@ -11,11 +10,23 @@ class TPhonePort;
 class TReporter;
 struct THistoryConfig;
 
+// What a read of at most a capacity of bytes, in a link of its own, brought.
+struct TBytesRead {
+  enum TState {
+    NoLink,      // the link did not open; the link told why
+    ReadFailed,  // the phone refused the read, or claimed more bytes than can be there
+    Read,        // Bytes is what the phone gave
+  };
+  TState State = NoLink;
+  QByteArray Bytes;
+  QString Problem;  // why a read failed, as the user was told
+  bool Ok() const { return State == Read; }
+};
+
 // At most capacity bytes of the section, in a link of its own, as the download, the GIF
-// preview and the preferences read them. Nothing when the link did not open or the read
-// failed (the user has been told).
-std::optional<QByteArray> ReadSectionBytes(TPhonePort& port, const TSectionAddress& address,
-                                           int capacity, TReporter& reporter);
+// preview and the preferences read them. A failed read is told as an error.
+TBytesRead ReadSectionBytes(TPhonePort& port, const TSectionAddress& address, int capacity,
+                            TReporter& reporter);
 
 // A whole section within the caller's link: its size first, then one read that must bring
 // exactly that many bytes.

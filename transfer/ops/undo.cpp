@@ -29,6 +29,12 @@ QString RefusalText(const THistoryEntry& entry, const TSectionState& now) {
            entry.After.Text());
 }
 
+TUndoResult Unusable(TUndoResult& result, const QString& problem) {
+  result.State = TUndoResult::Unusable;
+  result.Problem = problem;
+  return result;
+}
+
 }  // namespace
 
 std::optional<THistoryEntry> LastChange(const THistoryStore& store) {
@@ -43,7 +49,6 @@ std::optional<THistoryEntry> LastChange(const THistoryStore& store) {
 TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                  const QString& id, TReporter& reporter) {
   TUndoResult result;
-  QByteArray kept;
   if (id.isEmpty()) {
     const std::optional<THistoryEntry> last = LastChange(store);
     if (!last) {
@@ -52,25 +57,20 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
       return result;
     }
     result.Entry = *last;
+  } else {
+    const TBackupRead<THistoryEntry> asked = store.Entry(id);
+    if (!asked.Ok())
+      return Unusable(result, asked.Problem);
+    result.Entry = asked.Value;
   }
-  // The store tells a missing or damaged entry by EBadBackup: here it is an outcome.
-  try {
-    if (!id.isEmpty())
-      result.Entry = store.Entry(id);
-    if (!result.Entry.After.Known) {
-      result.State = TUndoResult::Unusable;
-      result.Problem = TTransferText::tr(
-                           "Change %1 never told what it left in section %2 (it was "
-                           "interrupted): restore it as a backup folder if you must")
-                           .arg(result.Entry.Id, result.Entry.Address.Text());
-      return result;
-    }
-    kept = store.KeptBytes(result.Entry);
-  } catch (const EBadBackup& error) {
-    result.State = TUndoResult::Unusable;
-    result.Problem = error.Message();
-    return result;
-  }
+  if (!result.Entry.After.Known)
+    return Unusable(result, TTransferText::tr("Change %1 never told what it left in section %2 (it "
+                                              "was interrupted): restore it as a backup folder if "
+                                              "you must")
+                                .arg(result.Entry.Id, result.Entry.Address.Text()));
+  const TBackupRead<QByteArray> kept = store.KeptBytes(result.Entry);
+  if (!kept.Ok())
+    return Unusable(result, kept.Problem);
   const THistoryEntry& entry = result.Entry;
   TKeepingPort keeping(port, store.Config(), UndoChangeLabel(entry.Id), reporter);
   const TLinkSession link(keeping);
@@ -84,7 +84,7 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
   }
   reporter.Status(
       TTransferText::tr("Taking back change %1 of %2...").arg(entry.Id, entry.Address.Text()));
-  const TWriteOutcome outcome = WriteAndJudgeInLink(keeping, catalogue, entry.Address, kept,
+  const TWriteOutcome outcome = WriteAndJudgeInLink(keeping, catalogue, entry.Address, kept.Value,
                                                     TWriteCheck::ByReadBack, reporter);
   result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;
   result.Problem = outcome.Problem;

@@ -129,7 +129,13 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
   if (folder.isEmpty())
     return;
   reporter.Status(TTransferText::tr("Checking backup..."));
-  const TBackupSet backup = ReadBackup(folder, catalogue.Ranges);
+  const TBackupRead<TBackupSet> read = ReadBackup(folder, catalogue.Ranges);
+  if (!read.Ok()) {
+    // In the box every command's error shows in, as a backup's refusal is.
+    Modal().ShowError(WithFullStop(read.Problem));
+    return;
+  }
+  const TBackupSet& backup = read.Value;
   TRestoreRequest request;
   request.DryRun = true;
   request.History = history;

@@ -19,7 +19,7 @@
 namespace {
 
 // At most capacity bytes of the current slot, read while the hourglass shows.
-std::optional<QByteArray> ReadCurrentSlot(TWindowCommand& command, int capacity) {
+TBytesRead ReadCurrentSlot(TWindowCommand& command, int capacity) {
   const TBusyCursor busy;
   return ReadSectionBytes(command.Port, command.Slot, capacity, command.Reporter);
 }
@@ -43,28 +43,28 @@ void UploadCommand(TWindowCommand& command, bool compressed, const QString& give
 
 void DownloadCommand(TWindowCommand& command) {
   command.Reporter.Status(TTransferText::tr("Downloading data..."));
-  const std::optional<QByteArray> bytes = ReadCurrentSlot(command, UploadBufferSize);
-  if (!bytes)
+  const TBytesRead read = ReadCurrentSlot(command, UploadBufferSize);
+  if (!read.Ok())
     return;
   const QString fileName =
       Modal().SaveFileName(command.Owner, TTransferText::tr("Download %1").arg(command.Slot.Text()),
-                           SlotFileName(command.Slot, *bytes));
+                           SlotFileName(command.Slot, read.Bytes));
   if (!fileName.isEmpty())
-    SaveFile(fileName, *bytes);
+    SaveFile(fileName, read.Bytes);
   command.Reporter.Status(TTransferText::tr("Downloaded!"));
 }
 
 void PlayGIFCommand(TWindowCommand& command) {
   command.Reporter.Status(TTransferText::tr("Downloading data..."));
-  const std::optional<QByteArray> bytes = ReadCurrentSlot(command, SectionImageSize);
-  if (!bytes)
+  const TBytesRead read = ReadCurrentSlot(command, SectionImageSize);
+  if (!read.Ok())
     return;
   command.Reporter.Status(TTransferText::tr("Downloaded!"));
   const QString previewFile = QStringLiteral("temp.gif");
-  SaveFile(previewFile, *bytes);
+  SaveFile(previewFile, read.Bytes);
   // The desktop's GIF viewer shows it; when none opens it, the window does.
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(previewFile).absoluteFilePath())))
-    ShowPictureDialog(command.Owner, *bytes,
+    ShowPictureDialog(command.Owner, read.Bytes,
                       TTransferText::tr("GIF in %1").arg(command.Slot.Text()));
 }
 

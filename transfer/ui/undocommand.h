@@ -13,7 +13,7 @@ struct THistoryEntry;
 // "Upload of 18-9": the change as the Edit menu's Undo names it.
 QString ChangeName(const THistoryEntry& entry);
 
-// Whether the section holds again what the change replaced. A missing or damaged entry
-// throws EBadBackup before anything is written.
+// Whether the section holds again what the change replaced. A missing or damaged entry is
+// told before anything is written.
 void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                        const QString& id, TReporter& reporter);
