@@ -48,7 +48,7 @@ void TForm1::Button1Click() {
 void TForm1::RefreshActionExecute() {
   TCatalogue catalogue = Catalogue();
   const TBusyCursor busy;
-  if (RefreshSlot(*NVM, catalogue, CurrentSlotAddress(), *face_))
+  if (RefreshSlot(*NVM, catalogue, CurrentSlotAddress(), *face_).LinkOpened)
     SetStatusText(tr("Refreshed!"));
 }
 

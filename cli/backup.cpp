@@ -136,6 +136,7 @@ int RestoreCommand(const TArgs& args) {
     throw TCommandFailed(result.Refused);
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
+  PrintNotKept(result.NotKept);
   PrintDoubt(backup, result);
   for (const TSectionRestore& section : result.Sections)
     PrintSection(section, request.DryRun);

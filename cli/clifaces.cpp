@@ -5,6 +5,7 @@
 #include "cli/console.h"
 #include "cli/options.h"
 #include "common/modal.h"
+#include "common/texts.h"
 #include "ufif/icons.h"
 
 void TCliReporter::Error(const QString& text) {
@@ -45,4 +46,10 @@ quint32 TCliInteraction::AskIconCode() {
 
 TInteraction::TFileClash TCliInteraction::AskFileClash(const QString&) {
   return args_.Has(QStringLiteral("replace")) ? ReplaceAllFiles : SkipAllFiles;
+}
+
+void PrintNotKept(const QStringList& notKept) {
+  for (const QString& problem : notKept)
+    //: %1 says which section the history kept no copy of, and why.
+    PrintErr(TCliText::tr("%1; this change cannot be taken back").arg(problem));
 }

@@ -2,12 +2,17 @@
 // kivnvm's side of the phone operations: messages on stderr, conversion reports on stdout,
 // progress when asked for, and the answers its options give.
 
+#include <QStringList>
 #include <optional>
 
 #include "cli/progress.h"
 #include "common/operationio.h"
 
 class TArgs;
+
+// What the history could not keep of a change (an outcome's NotKept): the window tells it
+// on its status line as it happens; here it stands on stderr once the work is done.
+void PrintNotKept(const QStringList& notKept);
 
 class TCliReporter final : public TReporter {
  public:

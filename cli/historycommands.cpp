@@ -82,6 +82,7 @@ int UndoCommand(const TArgs& args) {
   TPhoneLink link(options);
   TCliReporter reporter(false);
   const TUndoResult result = Undo(link, catalogue, store, id, reporter);
+  PrintNotKept(result.NotKept);
   const THistoryEntry& entry = result.Entry;
   switch (result.State) {
     case TUndoResult::NothingToUndo:

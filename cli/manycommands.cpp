@@ -42,6 +42,7 @@ QList<TSectionAddress> AddressesOf(const QStringList& texts) {
 int Finish(const TManyResult& result, TPhoneLink& link) {
   if (!result.LinkOpened)
     throw TCommandFailed(link.OpenError());
+  PrintNotKept(result.NotKept);
   for (const TSlotWork& slot : result.Slots) {
     if (slot.State == TSlotWork::Skipped && !slot.File.isEmpty())
       //: %1 is the section, %2 the file.

@@ -206,6 +206,7 @@ int PutCommand(const TArgs& args) {
     throw TCommandFailed(TCliText::tr("The LZO container could not be built"));
   if (result.Stage == TUploadResult::Sent && !result.Write.LinkOpened)
     throw TCommandFailed(link.OpenError());
+  PrintNotKept(result.NotKept);
   if (result.Stage == TUploadResult::Sent && !result.Write.Whole)
     PrintErr(TCliText::tr("Section %1: %2").arg(address.Text(), result.Write.Problem));
   if (result.Written() && request.Compressed && result.Write.Refresh.Size > file.Bytes.size()) {
@@ -228,6 +229,7 @@ int ClearCommand(const TArgs& args) {
       ClearSection(link, catalogue.Catalogue, address, options.History, reporter);
   if (!outcome.LinkOpened)
     throw TCommandFailed(link.OpenError());
+  PrintNotKept(outcome.NotKept);
   if (!outcome.Cleared())
     throw TCommandFailed(ClearProblem(address, outcome));
   PrintErr(TCliText::tr("Erased!"));

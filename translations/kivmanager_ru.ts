@@ -1144,6 +1144,11 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <extracomment>%1 is the port: &quot;COM1&quot;, %2 the device, %3 the settings file</extracomment>
         <translation>Оставьте его для %1 ключом --serial %1=%2 или строкой %1=%2 в [Link] файла %3</translation>
     </message>
+    <message>
+        <source>%1; this change cannot be taken back</source>
+        <extracomment>%1 says which section the history kept no copy of, and why.</extracomment>
+        <translation>%1; это изменение нельзя будет вернуть</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>

@@ -86,12 +86,12 @@ TRefreshResult RefreshSection(TPhonePort& port, TCatalogue& catalogue,
   return {size, {}};
 }
 
-std::optional<TRefreshResult> RefreshSlot(TPhonePort& port, TCatalogue& catalogue,
-                                          const TSectionAddress& address, TReporter& reporter) {
+TRefreshOutcome RefreshSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& address,
+                            TReporter& reporter) {
   const TLinkSession link(port);
   if (!link.IsOpen())
-    return std::nullopt;
-  return RefreshSection(port, catalogue, address, reporter);
+    return {};
+  return {true, RefreshSection(port, catalogue, address, reporter)};
 }
 
 TSlotsRefreshed RefreshAllSlots(TPhonePort& port, TCatalogue& catalogue, TReporter& reporter) {

@@ -35,9 +35,14 @@ struct TRefreshResult {
 TRefreshResult RefreshSection(TPhonePort& port, TCatalogue& catalogue,
                               const TSectionAddress& address, TReporter& reporter);
 
-// One section in a link of its own. Nothing when the link did not open.
-std::optional<TRefreshResult> RefreshSlot(TPhonePort& port, TCatalogue& catalogue,
-                                          const TSectionAddress& address, TReporter& reporter);
+struct TRefreshOutcome {
+  bool LinkOpened = false;  // when not, the link told why and no row changed
+  TRefreshResult Refresh;
+};
+
+// One section in a link of its own.
+TRefreshOutcome RefreshSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& address,
+                            TReporter& reporter);
 
 // Every slot, big range then small, in one link. A failure ends its range and the rows
 // after it keep their records, as do the rows not reached before a cancel; of those, a row

@@ -6,20 +6,25 @@
 #include "transfer/limits.h"
 #include "transfer/ops/sectionio.h"
 
-std::optional<TSlotDetails> ReadSlotDetails(TPhonePort& port, const TSectionAddress& address,
-                                            const TSlotInfo& before, TReporter& reporter) {
+TDetailsRead ReadSlotDetails(TPhonePort& port, const TSectionAddress& address,
+                             const TSlotInfo& before, TReporter& reporter) {
   reporter.Status(TDetailsText::tr("Reading section %1...").arg(address.Text()));
+  TDetailsRead result;
   TSectionRead read;
   {
     const TLinkSession link(port);
     if (!link.IsOpen())
-      return std::nullopt;
+      return result;
     read = ReadWholeSection(port, address, UploadBufferSize);
   }
   if (read.State != TSectionRead::Held) {
-    reporter.Error(WholeReadProblem(read, address));
-    return std::nullopt;
+    result.State = TDetailsRead::ReadFailed;
+    result.Problem = WholeReadProblem(read, address);
+    reporter.Error(result.Problem);
+    return result;
   }
   reporter.Status(TDetailsText::tr("Read!"));
-  return DescribeSection(address, read.Bytes, before);
+  result.State = TDetailsRead::Read;
+  result.Details = DescribeSection(address, read.Bytes, before);
+  return result;
 }

@@ -181,13 +181,13 @@ void TDetailsDialog::Save() {
 }
 
 void SlotDetailsCommand(TWindowCommand& command, const TSlotInfo& before) {
-  std::optional<TSlotDetails> details;
+  TDetailsRead read;
   {
     const TBusyCursor busy;
-    details = ReadSlotDetails(command.Port, command.Slot, before, command.Reporter);
+    read = ReadSlotDetails(command.Port, command.Slot, before, command.Reporter);
   }
-  if (!details)
+  if (!read.Ok())
     return;
-  TDetailsDialog dialog(*details, command.Owner);
+  TDetailsDialog dialog(read.Details, command.Owner);
   Modal().ExecDialog(&dialog);
 }

@@ -25,6 +25,14 @@ QStringList ReadTextLines(const QString& fileName) {
   return SplitTextLines(text);
 }
 
+// "Can't uplod": the library does not fit one section.
+TLibraryUploadResult LibraryTooBig(TReporter& reporter) {
+  reporter.Error(LibraryTooBigText());
+  TLibraryUploadResult result;
+  result.TooBig = true;
+  return result;
+}
+
 }  // namespace
 
 TVerifyResult VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
@@ -46,38 +54,40 @@ TVerifyResult VerifyWrite(TPhonePort& port, const TSectionAddress& address, int 
   return result;
 }
 
-void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
-                       const THistoryConfig& history, TReporter& reporter) {
+TLibraryUploadResult WriteLibraryImage(TPhonePort& port, const TSectionAddress& address,
+                                       const QByteArray& image, const THistoryConfig& history,
+                                       TReporter& reporter) {
+  TLibraryUploadResult result;
+  TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
   {
-    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Library upload"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
-      return;
+      return result;
     keeping.Write(address, image.constData(), quint32(image.size()));
-    VerifyWrite(keeping, address, int(image.size()), reporter);
+    result.Verify = VerifyWrite(keeping, address, int(image.size()), reporter);
   }
+  result.NotKept = keeping.NotKept();
   reporter.Status(TLibrariesText::tr("Uploaded!"));
+  return result;
 }
 
 // A library is never split across subsections, so it must fit one section.
-void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       const THistoryConfig& history, TReporter& reporter) {
+TLibraryUploadResult UploadLibraryFile(TPhonePort& port, const TSectionAddress& address,
+                                       const QString& fileName, const THistoryConfig& history,
+                                       TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Uploading data..."));
   const QByteArray library = ReadUploadFile(fileName).Data;
-  if (library.size() > SectionImageSize) {
-    reporter.Error(LibraryTooBigText());
-    return;
-  }
-  WriteLibraryImage(port, address, library, history, reporter);
+  if (library.size() > SectionImageSize)
+    return LibraryTooBig(reporter);
+  return WriteLibraryImage(port, address, library, history, reporter);
 }
 
-void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       const THistoryConfig& history, TReporter& reporter) {
+TLibraryUploadResult UploadPRG3Library(TPhonePort& port, const TSectionAddress& address,
+                                       const QString& fileName, const THistoryConfig& history,
+                                       TReporter& reporter) {
   reporter.Status(TLibrariesText::tr("Uploading data..."));
   const TPRG3Image library = PRG3ImageFromLines(ReadTextLines(fileName));
-  if (library.TooBig) {
-    reporter.Error(LibraryTooBigText());
-    return;
-  }
-  WriteLibraryImage(port, address, library.Image, history, reporter);
+  if (library.TooBig)
+    return LibraryTooBig(reporter);
+  return WriteLibraryImage(port, address, library.Image, history, reporter);
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class TPhonePort;
 class TReporter;
@@ -26,14 +27,23 @@ struct TVerifyResult {
 TVerifyResult VerifyWrite(TPhonePort& port, const TSectionAddress& address, int expectedSize,
                           TReporter& reporter);
 
+struct TLibraryUploadResult {
+  bool TooBig = false;   // the library does not fit one section: told, nothing was written
+  TVerifyResult Verify;  // the write's size check
+  QStringList NotKept;   // what the history could not keep of the change (TKeepingPort)
+};
+
 // Writes the image and verifies it; "Uploaded!" follows either way. Stops quietly when the
 // link does not open.
-void WriteLibraryImage(TPhonePort& port, const TSectionAddress& address, const QByteArray& image,
-                       const THistoryConfig& history, TReporter& reporter);
+TLibraryUploadResult WriteLibraryImage(TPhonePort& port, const TSectionAddress& address,
+                                       const QByteArray& image, const THistoryConfig& history,
+                                       TReporter& reporter);
 
 // The library file, which must fit one section. Throws EFOpenError for a file it cannot read.
-void UploadLibraryFile(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       const THistoryConfig& history, TReporter& reporter);
+TLibraryUploadResult UploadLibraryFile(TPhonePort& port, const TSectionAddress& address,
+                                       const QString& fileName, const THistoryConfig& history,
+                                       TReporter& reporter);
 // The PRG3 library's text, as an image of at most 512 words.
-void UploadPRG3Library(TPhonePort& port, const TSectionAddress& address, const QString& fileName,
-                       const THistoryConfig& history, TReporter& reporter);
+TLibraryUploadResult UploadPRG3Library(TPhonePort& port, const TSectionAddress& address,
+                                       const QString& fileName, const THistoryConfig& history,
+                                       TReporter& reporter);

@@ -22,15 +22,16 @@ TPrefWriteResult WritePrefRecord(TPhonePort& port, const QByteArray& record,
                                  const THistoryConfig& history, TReporter& reporter) {
   TPrefWriteResult result;
   bool whole = false;
+  TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Preferences update"),
+                       reporter);
   {
-    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Preferences update"),
-                         reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return result;
     keeping.Write(PrefAddress, record.constData(), quint32(record.size()));
     whole = keeping.GetSize(PrefAddress) == record.size();
   }
+  result.NotKept = keeping.NotKept();
   if (!whole) {
     reporter.Error(UploadErrorText());
     result.State = TPrefWriteResult::CutShort;

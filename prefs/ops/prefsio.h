@@ -2,6 +2,7 @@
 // Reading and writing the preferences record in section 2-18.
 
 #include <QByteArray>
+#include <QStringList>
 
 #include "transfer/ops/sectionio.h"
 
@@ -19,6 +20,7 @@ struct TPrefWriteResult {
     Whole,     // "Uploaded!"
   };
   TState State = NoLink;
+  QStringList NotKept;  // what the history could not keep of the change (TKeepingPort)
 };
 
 // Writes the record and checks that the phone holds all of it.

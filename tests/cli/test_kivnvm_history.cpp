@@ -25,6 +25,7 @@ class TestKivnvmHistory : public TKivnvmPhoneTest {
   void initTestCase();
   void undoTakesBackOnlyWhatTheChangeLeft();
   void manySlotCommands();
+  void changeGoesOnWhenTheHistoryCannotKeepIt();
 
  private:
   QTemporaryDir data_;
@@ -98,6 +99,35 @@ void TestKivnvmHistory::manySlotCommands() {
   const TKivnvmRun clear = kivnvm_.Run({"clear", "18-9", "18-10"});
   QCOMPARE(clear.ExitCode, 0);
   QVERIFY(!phone_->Holds(18, 9) && !phone_->Holds(18, 10) && phone_->Holds(18, 11));
+}
+
+// The change is made; stderr says which copy is missing, so the user knows it cannot be
+// taken back.
+void TestKivnvmHistory::changeGoesOnWhenTheHistoryCannotKeepIt() {
+  kivnvm_.WriteSettings("[History]\nKeep=1\n");
+  const QString history = data_.filePath("kiv-manager/history");
+  QDir(history).removeRecursively();
+  QVERIFY(QDir().mkpath(data_.filePath("kiv-manager")));
+  WriteFileBytes(history, "a file where the history's folder belongs");
+  for (const int subsection : {9, 10, 11})
+    phone_->Put(18, subsection, Program("Old", 3000));
+  WriteFileBytes(Path("new.prg"), Program("New", 1000));
+  // The single put and clear, and the clear of several slots.
+  const QList<std::pair<QStringList, QStringList>> commands{
+      {{"put", "18-9", Path("new.prg")}, {"18-9"}},
+      {{"clear", "18-10"}, {"18-10"}},
+      {{"clear", "18-9", "18-11"}, {"18-9", "18-11"}}};
+  for (const auto& [command, sections] : commands) {
+    const TKivnvmRun run = kivnvm_.Run(command);
+    QCOMPARE(run.ExitCode, 0);
+    for (const QString& section : sections)
+      QVERIFY2(run.Err.contains("No copy kept of " + section + ": Cannot create file " + history +
+                                "; this change cannot be taken back"),
+               qPrintable(run.Err));
+  }
+  for (const int subsection : {9, 10, 11})
+    QVERIFY(phone_->Get(18, subsection).isEmpty());
+  QVERIFY(QFile::remove(history));
 }
 
 QTEST_MAIN(TestKivnvmHistory)

@@ -63,6 +63,8 @@ class TestHistory : public QObject {
   void init();
   void everyChangeIsTakenBack_data();
   void everyChangeIsTakenBack();
+  void everyChangeTellsWhatItCouldNotKeep_data();
+  void everyChangeTellsWhatItCouldNotKeep();
   void undoIsRefusedOverALaterChange();
   void damagedEntryIsRefused();
   void historyIsBounded();
@@ -71,7 +73,8 @@ class TestHistory : public QObject {
 
  private:
   THistoryStore Store() const { return THistoryStore(history_); }
-  void Change(TChange change, const TSectionAddress& address, const QByteArray& bytes);
+  // Makes the change; what the history could not keep of it, as its outcome tells.
+  QStringList Change(TChange change, const TSectionAddress& address, const QByteArray& bytes);
 
   QTemporaryDir dir_;
   THistoryConfig history_;
@@ -85,32 +88,34 @@ class TestHistory : public QObject {
 void TestHistory::init() {
   QVERIFY(QDir::setCurrent(dir_.path()));
   QDir(dir_.filePath(QStringLiteral("history"))).removeRecursively();
+  QFile::remove(dir_.filePath(QStringLiteral("history")));
   history_ = {dir_.filePath(QStringLiteral("history"))};
   port_ = TMemoryPort();
 }
 
-void TestHistory::Change(TChange change, const TSectionAddress& address, const QByteArray& bytes) {
+QStringList TestHistory::Change(TChange change, const TSectionAddress& address,
+                                const QByteArray& bytes) {
   const QString file = dir_.filePath(QStringLiteral("file.bin"));
   SaveFile(file, bytes);
   switch (change) {
     case ByUpload:
     case ByCompressedUpload:
-      Upload(port_, catalogue_,
-             {address, {bytes, false}, change == ByCompressedUpload, TWriteCheck::BySize, history_},
-             interaction_, reporter_);
-      break;
+      return Upload(port_, catalogue_,
+                    {address,
+                     {bytes, false},
+                     change == ByCompressedUpload,
+                     TWriteCheck::BySize,
+                     history_},
+                    interaction_, reporter_)
+          .NotKept;
     case ByClear:
-      ClearSection(port_, catalogue_, address, history_, reporter_);
-      break;
+      return ClearSection(port_, catalogue_, address, history_, reporter_).NotKept;
     case ByConvert:
-      ConvertSlot(port_, catalogue_, address, history_, interaction_, reporter_);
-      break;
+      return ConvertSlot(port_, catalogue_, address, history_, interaction_, reporter_).NotKept;
     case ByLibrary:
-      UploadLibraryFile(port_, address, file, history_, reporter_);
-      break;
+      return UploadLibraryFile(port_, address, file, history_, reporter_).NotKept;
     case ByPreferences:
-      WritePrefRecord(port_, bytes, history_, reporter_);
-      break;
+      return WritePrefRecord(port_, bytes, history_, reporter_).NotKept;
     case ByRestore: {
       // A backup of the phone holding bytes, restored over what it holds now.
       const QByteArray now = port_.Sections.value(address.Text());
@@ -119,11 +124,12 @@ void TestHistory::Change(TChange change, const TSectionAddress& address, const Q
       QDir(backup).removeRecursively();
       BackUp(port_, reporter_, TSlotRanges(), backup, QStringLiteral("COM1"));
       port_.Sections[address.Text()] = now;
-      Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()).Value,
-              {{address}, false, false, history_}, nullptr);
-      break;
+      return Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()).Value,
+                     {{address}, false, false, history_}, nullptr)
+          .NotKept;
     }
   }
+  return {};
 }
 
 void TestHistory::everyChangeIsTakenBack_data() {
@@ -154,7 +160,7 @@ void TestHistory::everyChangeIsTakenBack() {
   port_.Open();
   port_.Sections[address.Text()] = before;
   port_.Close();
-  Change(TChange(change), address, given);
+  QCOMPARE(Change(TChange(change), address, given), QStringList());
   const QByteArray after = port_.Sections.value(address.Text());
   QVERIFY(after != before);
   QVERIFY(reporter_.Statuses.contains(
@@ -185,6 +191,28 @@ void TestHistory::everyChangeIsTakenBack() {
   QCOMPARE(undo.State, TUndoResult::Undone);
   QCOMPARE(undo.Entry.Change, QStringLiteral("Undo of %1").arg(entries[0].Id));
   QCOMPARE(port_.Sections.value(address.Text()), after);
+}
+
+void TestHistory::everyChangeTellsWhatItCouldNotKeep_data() {
+  everyChangeIsTakenBack_data();
+}
+
+// A history that cannot keep the copy does not stop the change; its outcome says what was
+// not kept, as the status line did when it happened.
+void TestHistory::everyChangeTellsWhatItCouldNotKeep() {
+  QFETCH(int, change);
+  QFETCH(int, section);
+  QFETCH(int, subsection);
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArray, given);
+  const TSectionAddress address{section, subsection};
+  SaveFile(history_.Dir, "a file where the history's folder belongs");
+  port_.Sections[address.Text()] = before;
+  const QString notKept =
+      QStringLiteral("No copy kept of %1: Cannot create file %2").arg(address.Text(), history_.Dir);
+  QCOMPARE(Change(TChange(change), address, given), QStringList{notKept});
+  QVERIFY(reporter_.Statuses.contains(notKept));
+  QVERIFY(port_.Sections.value(address.Text()) != before);
 }
 
 void TestHistory::undoIsRefusedOverALaterChange() {

@@ -1,7 +1,5 @@
 #include "transfer/ops/convertslot.h"
 
-#include <optional>
-
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/operationio.h"
@@ -34,32 +32,36 @@ QString ConvertUploadErrorText() {
       .arg(UploadErrorText(), ConvertedCopyFile());
 }
 
-// The whole content of the section, or nothing after telling the user why not. The
-// section is rewritten from this copy, so a section that cannot be read whole is refused.
-std::optional<QByteArray> ReadForConversion(TPhonePort& port, const TSectionAddress& source,
-                                            TReporter& reporter) {
+// The whole content of the section, or why not, told to the user. The section is
+// rewritten from this copy, so a section that cannot be read whole is refused.
+TBytesRead ReadForConversion(TPhonePort& port, const TSectionAddress& source, TReporter& reporter) {
+  TBytesRead result;
   TSectionRead read;
   {
     const TLinkSession link(port);
     if (!link.IsOpen())
-      return std::nullopt;
+      return result;
     read = ReadWholeSection(port, source, SectionImageSize);
   }
+  result.State = TBytesRead::ReadFailed;
   switch (read.State) {
     case TSectionRead::Held:
-      return read.Bytes;
+      result.State = TBytesRead::Read;
+      result.Bytes = read.Bytes;
+      return result;
     case TSectionRead::TooBig:
-      reporter.Error(TooBigToConvertText(source, read.Size));
+      result.Problem = TooBigToConvertText(source, read.Size);
       break;
     case TSectionRead::Empty:
     case TSectionRead::Unknown:
-      reporter.Error(NothingToConvertText(source));
+      result.Problem = NothingToConvertText(source);
       break;
     default:
-      reporter.Error(ReadErrorText(source));
+      result.Problem = ReadErrorText(source);
       break;
   }
-  return std::nullopt;
+  reporter.Error(result.Problem);
+  return result;
 }
 
 }  // namespace
@@ -76,25 +78,29 @@ QString ConvertedCopyFile() {
   return QStringLiteral("temp.prg");
 }
 
-void ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
-                 const THistoryConfig& history, TInteraction& interaction, TReporter& reporter) {
+TConvertResult ConvertSlot(TPhonePort& port, TCatalogue& catalogue, const TSectionAddress& target,
+                           const THistoryConfig& history, TInteraction& interaction,
+                           TReporter& reporter) {
   reporter.Status(TTransferText::tr("Downloading data..."));
-  std::optional<QByteArray> image = ReadForConversion(port, target, reporter);
-  if (!image)
-    return;
+  TConvertResult result;
+  result.Source = ReadForConversion(port, target, reporter);
+  if (!result.Source.Ok())
+    return result;
+  QByteArray image = result.Source.Bytes;
   reporter.Status(TTransferText::tr("Downloaded!"));
-  if (IsUFIF20(*image)) {
-    MarkAsUFIF21(*image);
-    ConvertToUFIF21(*image, interaction, reporter);
+  if (IsUFIF20(image)) {
+    MarkAsUFIF21(image);
+    ConvertToUFIF21(image, interaction, reporter);
   }
   // A copy on disk before the section is erased, so the program survives a failed write.
-  SaveFile(ConvertedCopyFile(), *image);
+  SaveFile(ConvertedCopyFile(), image);
   TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Convert"), reporter);
   ClearSection(keeping, catalogue, target, history, reporter);
   reporter.Status(TTransferText::tr("Uploading data..."));
   // The section may be erased by now, so even a link that would not open is reported with
   // the message that tells where the converted program is.
-  const TWriteOutcome outcome =
-      WriteAndJudge(keeping, catalogue, target, *image, TWriteCheck::BySize, reporter);
-  ReportUpload(reporter, outcome.Whole, ConvertUploadErrorText());
+  result.Write = WriteAndJudge(keeping, catalogue, target, image, TWriteCheck::BySize, reporter);
+  ReportUpload(reporter, result.Write.Whole, ConvertUploadErrorText());
+  result.NotKept = keeping.NotKept();
+  return result;
 }

@@ -71,17 +71,23 @@ void TKeepingPort::KeepBefore(const TSectionAddress& address) {
   reporter_.Status(KeepingText(address, size));
   QByteArray bytes(UploadBufferSize, '\0');
   const int count = port_.Read(address, bytes.data(), quint32(bytes.size()));
-  // The user's command goes on whatever becomes of the copy; the status line tells.
+  // The user's command goes on whatever becomes of the copy.
   if (count != size) {
-    reporter_.Status(TTransferText::tr("No copy kept: %1").arg(ReadErrorText(address)));
+    NotKeptBecause(TTransferText::tr("No copy kept: %1").arg(ReadErrorText(address)));
     return;
   }
   bytes.truncate(count);
+  // The store's file errors end only the copy, not the change it was to keep.
   try {
     kept_.insert(key, store_.Add(address, change_, bytes));
   } catch (const Exception& error) {
-    reporter_.Status(TTransferText::tr("No copy kept of %1: %2").arg(key, error.Message()));
+    NotKeptBecause(TTransferText::tr("No copy kept of %1: %2").arg(key, error.Message()));
   }
+}
+
+void TKeepingPort::NotKeptBecause(const QString& problem) {
+  notKept_ << problem;
+  reporter_.Status(problem);
 }
 
 void TKeepingPort::RecordAfter() {
@@ -98,7 +104,7 @@ void TKeepingPort::RecordAfter() {
     try {
       store_.Finish(id, after);
     } catch (const Exception& error) {
-      reporter_.Status(TTransferText::tr("History of %1: %2").arg(it.key(), error.Message()));
+      NotKeptBecause(TTransferText::tr("History of %1: %2").arg(it.key(), error.Message()));
     }
   }
   touched_.clear();

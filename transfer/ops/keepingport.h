@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QStringList>
 
 #include "link/phoneport.h"
 #include "transfer/ops/historystore.h"
@@ -29,11 +30,14 @@ class TKeepingPort final : public TPhonePort {
   int Clear(const TSectionAddress& address) override;
   QString LinkLost() const override { return port_.LinkLost(); }
 
-  // The history entries this change made, by address text.
-  const QHash<QString, QString>& Kept() const { return kept_; }
+  // What the history could not keep of this change, each told on the status line as it
+  // happened; complete once the last link of the change has closed. The change went on: it
+  // cannot be taken back. The operation's outcome carries this on to the face.
+  const QStringList& NotKept() const { return notKept_; }
 
  private:
   void KeepBefore(const TSectionAddress& address);
+  void NotKeptBecause(const QString& problem);
   void RecordAfter();
 
   TPhonePort& port_;
@@ -43,4 +47,5 @@ class TKeepingPort final : public TPhonePort {
   QHash<QString, QString> kept_;             // entry ids by address text
   QHash<QString, TSectionAddress> touched_;  // written or erased in this link
   QSet<QString> seen_;                       // looked at before its first change
+  QStringList notKept_;
 };

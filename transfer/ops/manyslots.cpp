@@ -158,14 +158,17 @@ TManyResult ClearSlots(TPhonePort& port, TCatalogue& catalogue,
                        const QList<TSectionAddress>& addresses, const THistoryConfig& history,
                        TReporter& reporter) {
   TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
-  return RunOverSlots(keeping, reporter, WorkFor(addresses), [&](int, TSlotWork& slot) {
-    const TClearOutcome outcome = ClearInLink(keeping, slot.Address);
-    RefreshSection(keeping, catalogue, slot.Address, reporter);
-    slot.State = outcome.Cleared() ? TSlotWork::Done : TSlotWork::Failed;
-    if (!outcome.Cleared())
-      slot.Problem = ClearProblem(slot.Address, outcome);
-    return qint64(0);
-  });
+  TManyResult result =
+      RunOverSlots(keeping, reporter, WorkFor(addresses), [&](int, TSlotWork& slot) {
+        const TClearOutcome outcome = ClearInLink(keeping, slot.Address);
+        RefreshSection(keeping, catalogue, slot.Address, reporter);
+        slot.State = outcome.Cleared() ? TSlotWork::Done : TSlotWork::Failed;
+        if (!outcome.Cleared())
+          slot.Problem = ClearProblem(slot.Address, outcome);
+        return qint64(0);
+      });
+  result.NotKept = keeping.NotKept();
+  return result;
 }
 
 bool TUploadPlan::HasUFIF20() const {
@@ -242,20 +245,24 @@ TManyResult RunUploadPlan(TPhonePort& port, TCatalogue& catalogue, const TUpload
   };
   // The order needs the sizes the phone holds now, so it is found within the link.
   TManyResult result;
-  const TLinkSession link(keeping);
-  result.LinkOpened = link.IsOpen();
-  if (!result.LinkOpened)
-    return result;
-  QList<TRoomChange> changes;
-  for (int i = 0; i < jobs.size(); ++i) {
-    const bool writes = jobs[i].State != TSlotWork::Failed;
-    const qint64 now = qMax(0, keeping.GetSize(jobs[i].Address));
-    changes.append({now, writes ? qint64(images[i].size()) : now});
+  {
+    const TLinkSession link(keeping);
+    result.LinkOpened = link.IsOpen();
+    if (!result.LinkOpened)
+      return result;
+    QList<TRoomChange> changes;
+    for (int i = 0; i < jobs.size(); ++i) {
+      const bool writes = jobs[i].State != TSlotWork::Failed;
+      const qint64 now = qMax(0, keeping.GetSize(jobs[i].Address));
+      changes.append({now, writes ? qint64(images[i].size()) : now});
+    }
+    order = RoomOrder(changes);
+    QList<TSlotWork> ordered;
+    for (const int i : order)
+      ordered << jobs[i];
+    RunInLink(reporter, ordered, work, result);
   }
-  order = RoomOrder(changes);
-  QList<TSlotWork> ordered;
-  for (const int i : order)
-    ordered << jobs[i];
-  RunInLink(reporter, ordered, work, result);
+  // The history records what the change left as the link closes.
+  result.NotKept = keeping.NotKept();
   return result;
 }

@@ -24,6 +24,7 @@ struct TManyResult {
   bool LinkOpened = false;
   bool Cancelled = false;
   QList<TSlotWork> Slots;  // in the order handled
+  QStringList NotKept;     // what the history could not keep of the change (TKeepingPort)
   int Count(TSlotWork::TState state) const;
   // "2 of 4 slots done; 1 failed, 1 not reached", then a line for each of those.
   QStringList Summary() const;

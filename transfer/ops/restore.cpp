@@ -221,23 +221,20 @@ int TRestoreResult::Failures() const {
   return Count(TSectionRestore::Failed) + Count(TSectionRestore::Skipped);
 }
 
-TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
-                       const TRestoreRequest& request, TCatalogue* catalogue) {
+namespace {
+
+// The restore within one link of the keeping port over port.
+TRestoreResult RestoreInLink(TKeepingPort& keeping, TPhonePort& port, TReporter& reporter,
+                             const TBackupSet& backup, const QList<TManifestEntry>& selected,
+                             const TRestoreRequest& request, TCatalogue* catalogue) {
   const bool clears = request.ClearRecordedEmpty || backup.Manifest.Doubt().isEmpty();
-  const TSelection selected = SelectedEntries(backup.Manifest, request.Only);
   TRestoreResult result;
-  if (selected.NotInBackup) {
-    result.Refused =
-        TTransferText::tr("Section %1 is not in the backup").arg(selected.NotInBackup->Text());
-    return result;
-  }
-  TKeepingPort keeping(port, request.History, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
   const TLinkSession link(keeping);
   result.LinkOpened = link.IsOpen();
   if (!result.LinkOpened)
     return result;
   std::optional<TSectionAddress> lostAt;
-  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected.Entries, clears, lostAt);
+  const QList<TManifestEntry> entries = RestoreOrder(keeping, selected, clears, lostAt);
   if (lostAt) {
     result.LinkLost = LinkLostText(*lostAt, port.LinkLost());
     for (const TManifestEntry& entry : entries) {
@@ -270,5 +267,24 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
     if (!port.LinkLost().isEmpty())
       result.LinkLost = LinkLostText(entry.Address, port.LinkLost());
   }
+  return result;
+}
+
+}  // namespace
+
+TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& backup,
+                       const TRestoreRequest& request, TCatalogue* catalogue) {
+  const TSelection selected = SelectedEntries(backup.Manifest, request.Only);
+  if (selected.NotInBackup) {
+    TRestoreResult refused;
+    refused.Refused =
+        TTransferText::tr("Section %1 is not in the backup").arg(selected.NotInBackup->Text());
+    return refused;
+  }
+  TKeepingPort keeping(port, request.History, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
+  TRestoreResult result =
+      RestoreInLink(keeping, port, reporter, backup, selected.Entries, request, catalogue);
+  // Complete only now: the history records what the restore left as its link closes.
+  result.NotKept = keeping.NotKept();
   return result;
 }

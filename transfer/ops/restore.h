@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 
 #include "transfer/backupmanifest.h"
 #include "transfer/history.h"
@@ -62,6 +63,8 @@ struct TRestoreResult {
   QString LinkLost;
   // Why nothing was tried, before the link opened: a section asked for is not in the backup.
   QString Refused;
+  QStringList NotKept;  // what the history could not keep of the change (TKeepingPort)
+
   int Count(TSectionRestore::TAction action) const;
   // Failed and skipped sections: everything the backup held did not reach the phone.
   int Failures() const;

@@ -168,8 +168,8 @@ TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSecti
                            const THistoryConfig& history, TReporter& reporter) {
   reporter.Status(TTransferText::tr("Erasing section..."));
   TClearOutcome outcome;
+  TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
   {
-    TKeepingPort keeping(port, history, QT_TRANSLATE_NOOP("Transfer", "Clear"), reporter);
     const TLinkSession link(keeping);
     if (!link.IsOpen())
       return outcome;
@@ -178,6 +178,7 @@ TClearOutcome ClearSection(TPhonePort& port, TCatalogue& catalogue, const TSecti
     // The refresh shows what the section holds now; a failure there has its own message.
     outcome.Refresh = RefreshSection(keeping, catalogue, target, reporter);
   }
+  outcome.NotKept = keeping.NotKept();
   reporter.Status(TTransferText::tr("Erased!"));
   return outcome;
 }

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "catalogue/ops/refreshslots.h"
 
@@ -76,6 +77,7 @@ struct TClearOutcome {
   bool LinkOpened = false;
   int ClearResult = 0;     // what the phone answered to the erase
   TRefreshResult Refresh;  // the refresh that followed it
+  QStringList NotKept;     // what the history could not keep of the change (TKeepingPort)
   // The phone answered the erase and then certainly holds nothing there.
   bool Cleared() const;
 };

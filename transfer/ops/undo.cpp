@@ -35,6 +35,32 @@ TUndoResult Unusable(TUndoResult& result, const QString& problem) {
   return result;
 }
 
+// Writes back what the change replaced, within one link of the keeping port over port.
+TUndoResult UndoInLink(TKeepingPort& keeping, TPhonePort& port, TCatalogue& catalogue,
+                       const THistoryStore& store, const THistoryEntry& entry,
+                       const QByteArray& kept, TReporter& reporter) {
+  TUndoResult result;
+  result.Entry = entry;
+  const TLinkSession link(keeping);
+  if (!link.IsOpen())
+    return result;
+  const TSectionState now = CurrentState(ReadWholeSection(port, entry.Address, UploadBufferSize));
+  if (!(now == entry.After)) {
+    result.State = TUndoResult::Refused;
+    result.Problem = RefusalText(entry, now);
+    return result;
+  }
+  reporter.Status(
+      TTransferText::tr("Taking back change %1 of %2...").arg(entry.Id, entry.Address.Text()));
+  const TWriteOutcome outcome = WriteAndJudgeInLink(keeping, catalogue, entry.Address, kept,
+                                                    TWriteCheck::ByReadBack, reporter);
+  result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;
+  result.Problem = outcome.Problem;
+  if (outcome.Whole)
+    store.MarkTakenBack(entry.Id);
+  return result;
+}
+
 }  // namespace
 
 std::optional<THistoryEntry> LastChange(const THistoryStore& store) {
@@ -71,24 +97,9 @@ TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& s
   const TBackupRead<QByteArray> kept = store.KeptBytes(result.Entry);
   if (!kept.Ok())
     return Unusable(result, kept.Problem);
-  const THistoryEntry& entry = result.Entry;
-  TKeepingPort keeping(port, store.Config(), UndoChangeLabel(entry.Id), reporter);
-  const TLinkSession link(keeping);
-  if (!link.IsOpen())
-    return result;
-  const TSectionState now = CurrentState(ReadWholeSection(port, entry.Address, UploadBufferSize));
-  if (!(now == entry.After)) {
-    result.State = TUndoResult::Refused;
-    result.Problem = RefusalText(entry, now);
-    return result;
-  }
-  reporter.Status(
-      TTransferText::tr("Taking back change %1 of %2...").arg(entry.Id, entry.Address.Text()));
-  const TWriteOutcome outcome = WriteAndJudgeInLink(keeping, catalogue, entry.Address, kept.Value,
-                                                    TWriteCheck::ByReadBack, reporter);
-  result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;
-  result.Problem = outcome.Problem;
-  if (outcome.Whole)
-    store.MarkTakenBack(entry.Id);
+  TKeepingPort keeping(port, store.Config(), UndoChangeLabel(result.Entry.Id), reporter);
+  result = UndoInLink(keeping, port, catalogue, store, result.Entry, kept.Value, reporter);
+  // Complete only now: the history records what the undo left as its link closes.
+  result.NotKept = keeping.NotKept();
   return result;
 }

@@ -25,6 +25,7 @@ struct TUndoResult {
   TState State = NoLink;
   THistoryEntry Entry;
   QString Problem;
+  QStringList NotKept;  // what the history could not keep of the change (TKeepingPort)
 };
 
 // The newest entry that can be taken back and has not been, if any.

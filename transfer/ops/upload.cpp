@@ -67,6 +67,7 @@ TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadReque
                                           : QT_TRANSLATE_NOOP("Transfer", "Upload"),
                        reporter);
   result.Write = WriteAndJudge(keeping, catalogue, request.Target, image, request.Check, reporter);
+  result.NotKept = keeping.NotKept();
   if (result.Write.LinkOpened)
     ReportUpload(reporter, result.Write.Whole, UploadErrorText());
   return result;

@@ -32,6 +32,7 @@ struct TUploadResult {
   };
   TStage Stage = GaveUp;
   TWriteOutcome Write;
+  QStringList NotKept;  // what the history could not keep of the change (TKeepingPort)
   bool Written() const { return Stage == Sent && Write.Whole; }
 };
 
