@@ -346,11 +346,13 @@ void TForm1::FormClose() {
 
 void TForm1::Button7Click() {
   SaveSettings();
-  TSlotRanges ranges;
   // The dialog refuses unusable ranges before it closes; checked again here so that
   // nothing is taken unless all four fields are.
-  if (Modal().ExecDialog(dialogs_.Experts) == mrOk && dialogs_.Experts->CheckedRanges(ranges)) {
-    SetCurrentSlotRanges(ranges);
+  const std::optional<TSlotRanges> ranges = Modal().ExecDialog(dialogs_.Experts) == mrOk
+                                                ? dialogs_.Experts->CheckedRanges()
+                                                : std::nullopt;
+  if (ranges) {
+    SetCurrentSlotRanges(*ranges);
     try {
       SaveSettings();
     } catch (const EIniFileException&) {

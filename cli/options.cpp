@@ -61,12 +61,12 @@ void CheckRangesFitOneByte(const TSlotRanges& ranges) {
 }  // namespace
 
 TSectionAddress ParseAddressArgument(const QString& text) {
-  TSectionAddress address;
-  if (!ParseSectionAddress(text, address)) {
+  const std::optional<TSectionAddress> address = ParseSectionAddress(text);
+  if (!address) {
     throw TUsageError(
         TCliText::tr("'%1' is not a section address such as 18-9 (numbers 0 to 255)").arg(text));
   }
-  return address;
+  return *address;
 }
 
 QList<TSectionAddress> ParseAddressList(const QString& text) {
@@ -148,12 +148,11 @@ TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath) {
               .arg(text));
   }
   for (const QString& text : args.Values(QStringLiteral("serial"))) {
-    int port = 0;
-    QString device;
-    if (!ParseSerialMapping(text, port, device))
+    const std::optional<TSerialMapping> mapping = ParseSerialMapping(text);
+    if (!mapping)
       throw TUsageError(
           TCliText::tr("--serial takes COMn=DEVICE such as COM1=/dev/ttyUSB0, not '%1'").arg(text));
-    choice.Serial.insert(port, device);
+    choice.Serial.insert(mapping->Port, mapping->Device);
   }
   return choice;
 }

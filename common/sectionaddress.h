@@ -3,6 +3,7 @@
 // user's texts name it ("18-9").
 
 #include <QString>
+#include <optional>
 
 struct TSectionAddress {
   int Section = 0;
@@ -18,5 +19,5 @@ struct TSectionAddress {
 constexpr int MaxAddressNumber = 255;
 
 // "18-9", "18-09", "02-10": section and subsection in decimal, each at most MaxAddressNumber;
-// false for any other text.
-bool ParseSectionAddress(const QString& text, TSectionAddress& address);
+// nothing for any other text.
+std::optional<TSectionAddress> ParseSectionAddress(const QString& text);

@@ -1,6 +1,7 @@
 #include "link/findphone.h"
 
 #include <QFileInfo>
+#include <optional>
 
 #include "common/messages.h"
 #include "common/texts.h"
@@ -18,12 +19,10 @@ TFoundDevice Found(const TSerialDeviceInfo& device, TFindResult result, const QS
 }
 
 // What the device itself says before the library is tried: missing, closed to this
-// account, or held by another program.
-bool CheckedAway(const TSerialDeviceInfo& device, int port, TFoundDevice& found) {
-  if (!QFileInfo::exists(device.Device)) {
-    found = Found(device, TFindResult::Missing, TLinkText::tr("does not exist"));
-    return true;
-  }
+// account, or held by another program; nothing when the library may try it.
+std::optional<TFoundDevice> CheckedAway(const TSerialDeviceInfo& device, int port) {
+  if (!QFileInfo::exists(device.Device))
+    return Found(device, TFindResult::Missing, TLinkText::tr("does not exist"));
   const TLinkStatus checked = CheckSerialDevice(port, device.Device);
   if (checked.Reason != TLinkReason::None) {
     const QString group = DeviceGroupThatMayOpen(device.Device);
@@ -32,34 +31,32 @@ bool CheckedAway(const TSerialDeviceInfo& device, int port, TFoundDevice& found)
       //: %1 is the group whose members may open the device: "dialout"
       text = TLinkText::tr("may not be opened (group %1)").arg(group);
     }
-    found = Found(device, TFindResult::MayNotOpen, text, checked.Why);
-    return true;
+    return Found(device, TFindResult::MayNotOpen, text, checked.Why);
   }
-  if (SerialDeviceBusy(device.Device)) {
-    found = Found(device, TFindResult::Busy, TLinkText::tr("busy"));
-    return true;
-  }
-  return false;
+  if (SerialDeviceBusy(device.Device))
+    return Found(device, TFindResult::Busy, TLinkText::tr("busy"));
+  return std::nullopt;
 }
 
 TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device,
                  const std::atomic<bool>& cancel) {
-  TFoundDevice found;
-  if (CheckedAway(device, port, found))
-    return found;
+  if (const std::optional<TFoundDevice> away = CheckedAway(device, port))
+    return *away;
   library.MapPort(port, device.Device);
   const TLinkProbe probe = ProbeLink(library, port);
+  const TLinkStatus& ended = probe.Ended;
   if (cancel.load())
-    return Found(device, TFindResult::Cancelled, TLinkText::tr("cancelled"), probe.Failure);
-  if (!probe.Loaded)
-    return Found(device, TFindResult::Failed, UnableToOpenGBPText(), probe.Detail);
-  if (!probe.Failure.isEmpty())
-    return Found(device, TFindResult::NoAnswer, TLinkText::tr("no answer"), probe.Failure);
+    return Found(device, TFindResult::Cancelled, TLinkText::tr("cancelled"),
+                 ended.HostFailed() ? ended.Why : QString());
+  if (ended.Reason == TLinkReason::NotUsable)
+    return Found(device, TFindResult::Failed, UnableToOpenGBPText(), probe.Detail());
+  if (ended.HostFailed())
+    return Found(device, TFindResult::NoAnswer, TLinkText::tr("no answer"), ended.Why);
   if (probe.Opened == GBPNoATResponse)
     return Found(device, TFindResult::NoAnswer, TLinkText::tr("no answer"),
                  GBPErrorMessage(probe.Opened));
   if (probe.Opened != 0)
-    return Found(device, TFindResult::Failed, GBPErrorMessage(probe.Opened), probe.Detail);
+    return Found(device, TFindResult::Failed, GBPErrorMessage(probe.Opened), probe.Detail());
   if (probe.Size >= 0)
     return Found(device, TFindResult::Answers,
                  TLinkText::tr("answers (2-18 holds %n bytes)", nullptr, probe.Size));

@@ -88,7 +88,12 @@ bool THostedLibrary::CanEnd() const {
   return Usable() && host_ && host_->Running();
 }
 
-bool THostedLibrary::PrepareLaunch(THostLaunch& launch) {
+struct THostedLibrary::TLaunchPlan {
+  THostLaunch Launch;
+  QString Problem;
+};
+
+THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
   const QString name =
       windowsBits_ != 0 ? WindowsHostName(windowsBits_) : QStringLiteral("kiv-linkhost");
   const QStringList places =
@@ -96,30 +101,25 @@ bool THostedLibrary::PrepareLaunch(THostLaunch& launch) {
   const QString program =
       choice_.HostProgram.isEmpty() ? HostProgramFile(name) : choice_.HostProgram;
   // Told by name before anything starts: Wine would only say "c0000135".
-  if (!QFileInfo(program).isFile()) {
-    loadProblem_ = MissingHostText(places);
-    return false;
-  }
-  if (windowsBits_ == 0) {
-    launch = THostLaunch{program, {}, {}, 0};
-    return true;
-  }
+  if (!QFileInfo(program).isFile())
+    return {{}, MissingHostText(places)};
+  if (windowsBits_ == 0)
+    return {THostLaunch{program, {}, {}, 0}, {}};
   const TWine wine = Wine();
-  if (!wine.Found()) {
-    loadProblem_ = WineMissingText(wine);
-    return false;
-  }
+  if (!wine.Found())
+    return {{}, WineMissingText(wine)};
   if (!wine.PrefixMade && notice_)
     notice_(WinePrefixSetupText(wine));
-  launch = WineLaunch(wine, program);
-  return true;
+  return {WineLaunch(wine, program), {}};
 }
 
 void THostedLibrary::StartHost() {
   hostExports_ = 0;
-  THostLaunch launch;
-  if (!PrepareLaunch(launch))
+  const TLaunchPlan plan = PlanLaunch();
+  if (!plan.Problem.isEmpty()) {
+    loadProblem_ = plan.Problem;
     return;
+  }
   // Windows code names the file by a drive and backslashes: Wine's Z: is the root.
   const QStringList libraries =
       windowsBits_ != 0
@@ -127,7 +127,7 @@ void THostedLibrary::StartHost() {
                                                    .absoluteFilePath()
                                                    .replace(QLatin1Char('/'), QLatin1Char('\\'))}
           : HostLibraryCandidates(choice_.Library);
-  host_ = std::make_unique<TLinkHostProcess>(launch, libraries, choice_.TimeoutFactor);
+  host_ = std::make_unique<TLinkHostProcess>(plan.Launch, libraries, choice_.TimeoutFactor);
   host_->SetCancel(cancel_);
   const TLinkStatus started = host_->Start();
   if (started.HostFailed()) {

@@ -40,8 +40,9 @@ class THostedLibrary final : public TGBPLibrary {
 
  private:
   void StartHost();
-  // How the host starts; false with LoadProblem() when it cannot (Wine or the host missing).
-  bool PrepareLaunch(THostLaunch& launch);
+  // How the host starts, or why it cannot (Wine or the host missing).
+  struct TLaunchPlan;
+  TLaunchPlan PlanLaunch();
 
   std::unique_ptr<TLinkHostProcess> host_;
   quint8 hostExports_ = 0;  // from the last host's hello

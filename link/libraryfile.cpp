@@ -1,6 +1,7 @@
 #include "link/libraryfile.h"
 
 #include <QFile>
+#include <optional>
 
 #include "common/texts.h"
 
@@ -15,49 +16,48 @@ constexpr quint16 kPe32Magic = 0x10b;
 constexpr quint16 kPe64Magic = 0x20b;
 
 // A little- or big-endian value at offset, or nothing when it lies past the bytes held.
-bool ReadValue(const QByteArray& bytes, qint64 offset, int size, bool bigEndian, quint32& value) {
+std::optional<quint32> ReadValue(const QByteArray& bytes, qint64 offset, int size, bool bigEndian) {
   if (offset < 0 || offset + size > bytes.size())
-    return false;
-  value = 0;
+    return std::nullopt;
+  quint32 value = 0;
   for (int at = 0; at < size; ++at) {
     const quint32 byte = static_cast<quint8>(bytes[int(offset + (bigEndian ? at : size - 1 - at))]);
     value = (value << 8) | byte;
   }
-  return true;
+  return value;
 }
 
 TLibraryFile ElfOf(const QByteArray& head) {
   TLibraryFile file;
   const char elfClass = head.size() > 4 ? head[4] : 0;
   const char data = head.size() > 5 ? head[5] : 0;
-  quint32 type = 0;
-  quint32 machine = 0;
-  if ((elfClass != 1 && elfClass != 2) || (data != 1 && data != 2) ||
-      !ReadValue(head, 16, 2, data == 2, type) || !ReadValue(head, 18, 2, data == 2, machine))
+  if ((elfClass != 1 && elfClass != 2) || (data != 1 && data != 2))
     return file;
-  file.Kind = type == kElfSharedObject ? TLibraryKind::ElfShared : TLibraryKind::ElfOther;
+  const std::optional<quint32> type = ReadValue(head, 16, 2, data == 2);
+  const std::optional<quint32> machine = ReadValue(head, 18, 2, data == 2);
+  if (!type || !machine)
+    return file;
+  file.Kind = *type == kElfSharedObject ? TLibraryKind::ElfShared : TLibraryKind::ElfOther;
   file.Bits = elfClass == 1 ? 32 : 64;
-  file.Machine = quint16(machine);
+  file.Machine = quint16(*machine);
   return file;
 }
 
 TLibraryFile PeOf(const QByteArray& head) {
   TLibraryFile file;
-  quint32 header = 0;
-  quint32 machine = 0;
-  quint32 flags = 0;
-  quint32 magic = 0;
-  if (!ReadValue(head, 0x3c, 4, false, header) ||
-      head.mid(qint64(header), 4) != QByteArray("PE\0\0", 4))
+  const std::optional<quint32> header = ReadValue(head, 0x3c, 4, false);
+  if (!header || head.mid(qint64(*header), 4) != QByteArray("PE\0\0", 4))
     return file;
   // The COFF header follows the signature; the optional header's magic tells 32 from 64 bits.
-  const qint64 coff = qint64(header) + 4;
-  if (!ReadValue(head, coff, 2, false, machine) || !ReadValue(head, coff + 18, 2, false, flags) ||
-      !ReadValue(head, coff + 20, 2, false, magic) || (magic != kPe32Magic && magic != kPe64Magic))
+  const qint64 coff = qint64(*header) + 4;
+  const std::optional<quint32> machine = ReadValue(head, coff, 2, false);
+  const std::optional<quint32> flags = ReadValue(head, coff + 18, 2, false);
+  const std::optional<quint32> magic = ReadValue(head, coff + 20, 2, false);
+  if (!machine || !flags || !magic || (*magic != kPe32Magic && *magic != kPe64Magic))
     return file;
-  file.Kind = flags & kPeDllFlag ? TLibraryKind::WindowsDll : TLibraryKind::WindowsProgram;
-  file.Bits = magic == kPe32Magic ? 32 : 64;
-  file.Machine = quint16(machine);
+  file.Kind = *flags & kPeDllFlag ? TLibraryKind::WindowsDll : TLibraryKind::WindowsProgram;
+  file.Bits = *magic == kPe32Magic ? 32 : 64;
+  file.Machine = quint16(*machine);
   return file;
 }
 

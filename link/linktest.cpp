@@ -82,29 +82,24 @@ TLinkProbe ProbeLink(TGBPLibrary& library, int port) {
   const TLinkTry tried = TryLink(phone);
   // The status that ended the try: the opening's, or the size's once the link opened.
   const TLinkStatus& status = tried.Opened ? phone.Size() : phone.Opened();
-  TLinkProbe probe;
-  probe.Opened = phone.Opened().Code;
-  probe.Size = tried.Size;
-  probe.Loaded = status.Reason != TLinkReason::NotUsable;
-  probe.Failure = status.HostFailed() ? status.Why : QString();
-  probe.Detail = status.HostFailed() || tried.Opened ? status.Detail : status.Why;
-  return probe;
+  return TLinkProbe{phone.Opened().Code, tried.Size, status};
+}
+
+QString TLinkProbe::Detail() const {
+  return Ended.HostFailed() || Opened == 0 ? Ended.Detail : Ended.Why;
 }
 
 TLinkTestOutcome TestLink(TGBPLibrary& library, int port) {
   const TLinkProbe probe = ProbeLink(library, port);
-  if (probe.Opened == 0 && probe.Failure.isEmpty()) {
-    TLinkTestOutcome outcome = OpenedLinkOutcome(port, probe.Size);
-    outcome.Detail = probe.Detail;
-    return outcome;
-  }
   TLinkTestOutcome outcome;
-  outcome.Detail = probe.Detail;
-  if (!probe.Loaded)
+  if (probe.Opened == 0 && !probe.Ended.HostFailed())
+    outcome = OpenedLinkOutcome(port, probe.Size);
+  else if (probe.Ended.Reason == TLinkReason::NotUsable)
     outcome.Text = UnableToOpenGBPText();
-  else if (!probe.Failure.isEmpty())
-    outcome.Text = probe.Failure;
+  else if (probe.Ended.HostFailed())
+    outcome.Text = probe.Ended.Why;
   else
     outcome.Text = GBPErrorMessage(probe.Opened);
+  outcome.Detail = probe.Detail();
   return outcome;
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "link/linkstatus.h"
+
 class TGBPLibrary;
 class TPhonePort;
 
@@ -30,11 +32,12 @@ TLinkTestOutcome OpenedLinkOutcome(int port, int size);
 
 // What one try of a library gave, for the window and Find phone.
 struct TLinkProbe {
-  int Opened = 0;      // InitGBPMode's result, or -2 when it was not called
-  int Size = 0;        // GetNVMFileSize 2-18, once opened
-  QString Failure;     // the link host's failure; empty when it did not fail
-  QString Detail;      // why: the device check, the library's reason, the host's last words
-  bool Loaded = true;  // false: the library is not usable, Detail tells why
+  int Opened = 0;     // InitGBPMode's result, or -2 when it was not called
+  int Size = 0;       // GetNVMFileSize 2-18, once opened
+  TLinkStatus Ended;  // what ended the try: the opening's status, or the size's once opened
+  // Why, in words: the device check or the library's reason before the link opened, the
+  // host's last words after it failed; empty when nothing more is known.
+  QString Detail() const;
 };
 
 // TryLink on the library; the device named for the port is checked first.

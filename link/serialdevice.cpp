@@ -33,15 +33,13 @@ bool InGroup(const TAccount& account, gid_t group) {
 
 }  // namespace
 
-bool ParseSerialMapping(const QString& text, int& port, QString& device) {
+std::optional<TSerialMapping> ParseSerialMapping(const QString& text) {
   static const QRegularExpression pattern(QStringLiteral("^COM([1-4])=(.+)$"),
                                           QRegularExpression::CaseInsensitiveOption);
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch() || match.captured(2).trimmed().isEmpty())
-    return false;
-  port = match.captured(1).toInt();
-  device = match.captured(2).trimmed();
-  return true;
+    return std::nullopt;
+  return TSerialMapping{match.captured(1).toInt(), match.captured(2).trimmed()};
 }
 
 bool MayOpenReadWrite(const TDeviceAccess& device, const TAccount& account) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <optional>
 
 #include "link/linkstatus.h"
 
@@ -16,8 +17,13 @@ using TSerialMap = QMap<int, QString>;
 constexpr int kFirstComPort = 1;
 constexpr int kLastComPort = 4;
 
-// "COM1=/dev/ttyUSB0" (COM in any case, a path that is not empty): true with port and device.
-bool ParseSerialMapping(const QString& text, int& port, QString& device);
+// One COM port and the device behind it.
+struct TSerialMapping {
+  int Port = 0;
+  QString Device;
+};
+// "COM1=/dev/ttyUSB0" (COM in any case, a path that is not empty); nothing for other text.
+std::optional<TSerialMapping> ParseSerialMapping(const QString& text);
 
 // Who asks to open a device: the account and every group it is in.
 struct TAccount {

@@ -79,10 +79,8 @@ TPortsRecord ReadRecord(const TWine& wine) {
     return read;
   for (QString line : QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'))) {
     const bool own = line.startsWith(kWinesOwn);
-    int port = 0;
-    QString device;
-    if (ParseSerialMapping(own ? line.mid(kWinesOwn.size()) : line, port, device))
-      (own ? read.WinesOwn : read.Written).insert(port, device);
+    if (const auto mapping = ParseSerialMapping(own ? line.mid(kWinesOwn.size()) : line))
+      (own ? read.WinesOwn : read.Written).insert(mapping->Port, mapping->Device);
   }
   return read;
 }

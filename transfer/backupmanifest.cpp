@@ -83,10 +83,12 @@ TBackupRead<TManifestEntry> ParseEntry(const QJsonObject& object) {
   TBackupRead<TManifestEntry> read;
   TManifestEntry& entry = read.Value;
   const QString address = object.value(QStringLiteral("address")).toString();
-  if (!ParseSectionAddress(address, entry.Address)) {
+  const std::optional<TSectionAddress> parsed = ParseSectionAddress(address);
+  if (!parsed) {
     read.Problem = Malformed(TTransferText::tr("'%1' is not a section address").arg(address));
     return read;
   }
+  entry.Address = *parsed;
   if (object.value(QStringLiteral("missing")).toBool()) {
     entry.State = TManifestEntry::Missing;
     entry.Error = object.value(QStringLiteral("error")).toString();
@@ -167,12 +169,12 @@ TBackupRead<TManifest> ParseManifest(const QByteArray& json) {
   }
   manifest.Check = CheckOf(root.value(QStringLiteral("check")));
   for (const QJsonValue value : root.value(QStringLiteral("changed")).toArray()) {
-    TSizeChange change;
     const QString address = value.toObject().value(QStringLiteral("address")).toString();
-    if (!ParseSectionAddress(address, change.Address))
+    const std::optional<TSectionAddress> parsed = ParseSectionAddress(address);
+    if (!parsed)
       return Refused(Malformed(TTransferText::tr("'%1' is not a section address").arg(address)));
-    change.SizeAtEnd = value.toObject().value(QStringLiteral("size_at_end")).toInt();
-    manifest.Changes << change;
+    manifest.Changes << TSizeChange{*parsed,
+                                    value.toObject().value(QStringLiteral("size_at_end")).toInt()};
   }
   return read;
 }

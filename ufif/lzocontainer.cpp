@@ -74,53 +74,52 @@ void SetHeader(QByteArray& container, const THeaderValues& values, qsizetype unp
   SetWordAt(container, LZOIconAt, values.IconCode);
 }
 
-bool Refuse(QString* error, const QString& message) {
-  if (error)
-    *error = message;
-  return false;
+// Where the parts of a container lie, or what is wrong with it.
+struct TLayout {
+  qint32 UnpackedLength = 0;
+  qsizetype StreamEnd = 0;  // at the trailer block when there is one, else the end
+  QString Problem;
+};
+
+TLayout Refused(const QString& problem) {
+  return {0, 0, problem};
 }
 
-// Where the stream ends in a container: at the trailer block when there is one.
-bool StreamEnd(const QByteArray& container, qsizetype* end, QString* error) {
+TLayout LayoutOf(const QByteArray& container) {
   const qsizetype n = container.size();
-  *end = n;
+  if (n < LZOHeaderSize)
+    return Refused(TUfifText::tr("The LZO container is too short: %1 bytes, the header "
+                                 "alone takes %2")
+                       .arg(n)
+                       .arg(LZOHeaderSize));
+  if (WordAt(container, 0) != LZOMagic)
+    return Refused(TUfifText::tr("Not an LZO container: it does not begin with \"LZO\""));
+  const qint32 unpackedLength = qint32(WordAt(container, LZOUnpackedAt));
+  if (unpackedLength < 0 || unpackedLength > MaxUnpackedLength)
+    return Refused(TUfifText::tr("The LZO container's unpacked length %1 is out of range")
+                       .arg(unpackedLength));
   if (WordAt(container, n - 4) != TrailerMagic)
-    return true;
+    return {unpackedLength, n, {}};
   const quint32 start = WordAt(container, n - TrailerTailSize);
   if (start < quint32(LZOHeaderSize) || start > quint64(n - TrailerTailSize))
-    return Refuse(error, TUfifText::tr("The LZO container's trailer block is damaged: it "
-                                       "points to offset %1 of %2 bytes")
-                             .arg(start)
-                             .arg(n));
-  *end = start;
-  return true;
+    return Refused(TUfifText::tr("The LZO container's trailer block is damaged: it "
+                                 "points to offset %1 of %2 bytes")
+                       .arg(start)
+                       .arg(n));
+  return {unpackedLength, qsizetype(start), {}};
 }
 
-bool CheckHeader(const QByteArray& container, qint32* unpackedLength, QString* error) {
-  if (container.size() < LZOHeaderSize)
-    return Refuse(error, TUfifText::tr("The LZO container is too short: %1 bytes, the header "
-                                       "alone takes %2")
-                             .arg(container.size())
-                             .arg(LZOHeaderSize));
-  if (WordAt(container, 0) != LZOMagic)
-    return Refuse(error, TUfifText::tr("Not an LZO container: it does not begin with \"LZO\""));
-  *unpackedLength = qint32(WordAt(container, LZOUnpackedAt));
-  if (*unpackedLength < 0 || *unpackedLength > MaxUnpackedLength)
-    return Refuse(error, TUfifText::tr("The LZO container's unpacked length %1 is out of range")
-                             .arg(*unpackedLength));
-  return true;
-}
-
-// Decompresses the stream into target, which must come out exactly targetLength bytes long.
-bool Decompress(const char* stream, qsizetype streamLength, char* target, qsizetype targetLength,
-                QString* error) {
+// Decompresses the stream into target, which must come out exactly targetLength bytes long;
+// what went wrong, or nothing.
+QString DecompressionProblem(const char* stream, qsizetype streamLength, char* target,
+                             qsizetype targetLength) {
   lzo_uint produced = lzo_uint(targetLength);
   const int result =
       lzo1x_decompress_safe(reinterpret_cast<const lzo_bytep>(stream), lzo_uint(streamLength),
                             reinterpret_cast<lzo_bytep>(target), &produced, nullptr);
   if (result != LZO_E_OK || produced != lzo_uint(targetLength))
-    return Refuse(error, TUfifText::tr("The LZO container's compressed data is damaged"));
-  return true;
+    return TUfifText::tr("The LZO container's compressed data is damaged");
+  return {};
 }
 
 }  // namespace
@@ -150,15 +149,17 @@ QByteArray BuildLZOContainer(const QByteArray& data, quint32 iconCode) {
 
 TUnpacked UnpackLZOContainer(const QByteArray& container) {
   TUnpacked result;
-  qint32 unpackedLength = 0;
-  qsizetype streamEnd = 0;
-  if (!CheckHeader(container, &unpackedLength, &result.Problem) ||
-      !StreamEnd(container, &streamEnd, &result.Problem))
+  const TLayout layout = LayoutOf(container);
+  result.Problem = layout.Problem;
+  if (!result.Ok())
     return result;
+  const qint32 unpackedLength = layout.UnpackedLength;
+  const qsizetype streamEnd = layout.StreamEnd;
   const qsizetype trailer = container.size() - streamEnd;
   QByteArray original(unpackedLength + trailer, Qt::Uninitialized);
-  if (!Decompress(container.constData() + LZOHeaderSize, streamEnd - LZOHeaderSize, original.data(),
-                  unpackedLength, &result.Problem))
+  result.Problem = DecompressionProblem(container.constData() + LZOHeaderSize,
+                                        streamEnd - LZOHeaderSize, original.data(), unpackedLength);
+  if (!result.Ok())
     return result;
   if (trailer > 0) {
     std::memcpy(original.data() + unpackedLength, container.constData() + streamEnd, trailer);

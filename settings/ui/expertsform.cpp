@@ -77,26 +77,26 @@ void TExpertsForm::SetRangeFields(const TSlotRangeFields& fields) {
   ui->SSME2->setText(fields.LastSmall);
 }
 
-bool TExpertsForm::CheckedRanges(TSlotRanges& ranges) {
+std::optional<TSlotRanges> TExpertsForm::CheckedRanges() {
   TSlotRanges taken;
+  // The fields' numbers are read as the rest of the program reads them, by StrToInt: its
+  // conversion error is shown here, where the dialog stays open, not in the error box.
   try {
     taken = RangesFromFields(RangeFields());
   } catch (const EConvertError& error) {
     Modal().ShowError(WithFullStop(error.Message()));
-    return false;
+    return std::nullopt;
   }
   const QString problem = RangesProblem(taken);
   if (!problem.isEmpty()) {
     Modal().ShowMessage(this, problem, ErrorCaption());
-    return false;
+    return std::nullopt;
   }
-  ranges = taken;
-  return true;
+  return taken;
 }
 
 void TExpertsForm::Button1Click() {
-  TSlotRanges ranges;
-  if (CheckedRanges(ranges))
+  if (CheckedRanges())
     done(mrOk);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "settings/settingsfile.h"
 
@@ -30,9 +31,9 @@ class TExpertsForm : public QDialog {
   TSlotRangeFields RangeFields() const;
   void SetRangeFields(const TSlotRangeFields& fields);
 
-  // The ranges the fields describe, or false after telling the user why they cannot be
-  // taken (a field that is not a number, a negative count, more slots than the grid holds).
-  bool CheckedRanges(TSlotRanges& ranges);
+  // The ranges the fields describe; none after telling the user why they cannot be taken
+  // (a field that is not a number, a negative count, more slots than the grid holds).
+  std::optional<TSlotRanges> CheckedRanges();
 
   void Button1Click();  // OK: closes only when the ranges can be taken
   void Button3Click();  // Default

@@ -348,9 +348,9 @@ void TestKivnvmPhone::putAsTheManagersUpload() {
       kivnvm_.Run(QStringList{"put"} + options + QStringList{address, Path("file")});
   QCOMPARE(run.ExitCode, 0);
   QVERIFY2(run.Err.contains("Section uploaded sucsessfully!"), qPrintable(run.Err));
-  TSectionAddress target;
-  QVERIFY(ParseSectionAddress(address, target));
-  QCOMPARE(phone_->Get(target.Section, target.SubSection), stored);
+  const std::optional<TSectionAddress> target = ParseSectionAddress(address);
+  QVERIFY(target);
+  QCOMPARE(phone_->Get(target->Section, target->SubSection), stored);
   QCOMPARE(phone_->Calls("WriteNVMFile"), 1);
   QCOMPARE(phone_->Calls("InitGBPMode"), 1);
   QCOMPARE(phone_->Journal().last(), QStringLiteral("EndGBPMode() = 0"));

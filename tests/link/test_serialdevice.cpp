@@ -34,11 +34,10 @@ void TestSerialDevice::parsesMappings() {
   QFETCH(QString, text);
   QFETCH(int, port);
   QFETCH(QString, device);
-  int parsedPort = 0;
-  QString parsedDevice;
-  QCOMPARE(ParseSerialMapping(text, parsedPort, parsedDevice), port != 0);
-  QCOMPARE(parsedPort, port);
-  QCOMPARE(parsedDevice, device);
+  const std::optional<TSerialMapping> parsed = ParseSerialMapping(text);
+  QCOMPARE(parsed.has_value(), port != 0);
+  QCOMPARE(parsed.value_or(TSerialMapping()).Port, port);
+  QCOMPARE(parsed.value_or(TSerialMapping()).Device, device);
 }
 
 void TestSerialDevice::permissionRule_data() {

@@ -159,11 +159,12 @@ THistoryEntry THistoryStore::ReadEntry(const QString& id) const {
   entry.Before = StateFromJson(object.value(QStringLiteral("before")));
   entry.After = StateFromJson(object.value(QStringLiteral("after")));
   entry.TakenBack = object.value(QStringLiteral("takenBack")).toBool();
-  const bool addressRead =
-      ParseSectionAddress(object.value(QStringLiteral("address")).toString(), entry.Address);
-  if (!addressRead || object.value(QStringLiteral("id")).toString() != id ||
-      !entry.Time.isValid() || !entry.Before.Known || entry.Before.Size <= 0 ||
-      !ValidState(entry.Before) || !ValidState(entry.After))
+  const std::optional<TSectionAddress> address =
+      ParseSectionAddress(object.value(QStringLiteral("address")).toString());
+  entry.Address = address.value_or(TSectionAddress());
+  if (!address || object.value(QStringLiteral("id")).toString() != id || !entry.Time.isValid() ||
+      !entry.Before.Known || entry.Before.Size <= 0 || !ValidState(entry.Before) ||
+      !ValidState(entry.After))
     //: %1 is the name of the change's file, change.json
     entry.Problem = TTransferText::tr("its %1 is damaged").arg(ChangeFileName);
   return entry;
