@@ -129,13 +129,29 @@ void AddPortColumn() {
 const QList<QPair<int, QByteArray>> kPorts{
     {MemoryPort, "memory "}, {VirtualPhone, "virtual "}, {LinkHost, "host "}};
 
-}  // namespace
-
-void TestOperations::wholeReadStates_data() {
+// A port, a fault on it, and the state and problem it ends in.
+void AddStateColumns() {
   AddPortColumn();
   QTest::addColumn<QString>("fault");
   QTest::addColumn<int>("state");
   QTest::addColumn<QString>("problem");
+}
+
+// The row's phone: 3000 bytes in 18-9, and the row's fault.
+std::unique_ptr<TPhoneUnderTest> RowPhone() {
+  QFETCH(int, portKind);
+  QFETCH(QString, fault);
+  auto phone = std::make_unique<TPhoneUnderTest>(portKind);
+  phone->Put(18, 9, Bytes(3000));
+  if (!fault.isEmpty())
+    phone->Fault(fault);
+  return phone;
+}
+
+}  // namespace
+
+void TestOperations::wholeReadStates_data() {
+  AddStateColumns();
   for (const auto& [phone, port] : kPorts) {
     QTest::newRow(QByteArray(port).append("held")) << phone << "" << int(TSectionRead::Held) << "";
     QTest::newRow(QByteArray(port).append("-5"))
@@ -151,16 +167,11 @@ void TestOperations::wholeReadStates_data() {
 }
 
 void TestOperations::wholeReadStates() {
-  QFETCH(int, portKind);
-  QFETCH(QString, fault);
+  const std::unique_ptr<TPhoneUnderTest> phone = RowPhone();
   QFETCH(int, state);
   QFETCH(QString, problem);
-  TPhoneUnderTest phone(portKind);
-  phone.Put(18, 9, Bytes(3000));
-  if (!fault.isEmpty())
-    phone.Fault(fault);
-  const TLinkSession link(phone.Port());
-  const TSectionRead read = ReadWholeSection(phone.Port(), {18, 9}, 65536);
+  const TLinkSession link(phone->Port());
+  const TSectionRead read = ReadWholeSection(phone->Port(), {18, 9}, 65536);
   QCOMPARE(int(read.State), state);
   QCOMPARE(WholeReadProblem(read, {18, 9}), problem);
   QCOMPARE(read.Bytes, state == TSectionRead::Held ? Bytes(3000) : QByteArray());
@@ -169,10 +180,7 @@ void TestOperations::wholeReadStates() {
 }
 
 void TestOperations::boundedReadStates_data() {
-  AddPortColumn();
-  QTest::addColumn<QString>("fault");
-  QTest::addColumn<int>("state");
-  QTest::addColumn<QString>("problem");
+  AddStateColumns();
   for (const auto& [phone, port] : kPorts) {
     QTest::newRow(QByteArray(port).append("read")) << phone << "" << int(TBytesRead::Read) << "";
     QTest::newRow(QByteArray(port).append("no link"))
@@ -191,16 +199,11 @@ void TestOperations::boundedReadStates_data() {
 // A read of at most so many bytes (the download, the GIF preview, the preferences): what it
 // brought, or a failure told once, never bytes beyond the buffer.
 void TestOperations::boundedReadStates() {
-  QFETCH(int, portKind);
-  QFETCH(QString, fault);
+  const std::unique_ptr<TPhoneUnderTest> phone = RowPhone();
   QFETCH(int, state);
   QFETCH(QString, problem);
-  TPhoneUnderTest phone(portKind);
-  phone.Put(18, 9, Bytes(3000));
-  if (!fault.isEmpty())
-    phone.Fault(fault);
   TRecordingReporter reporter;
-  const TBytesRead read = ReadSectionBytes(phone.Port(), {18, 9}, 4096, reporter);
+  const TBytesRead read = ReadSectionBytes(phone->Port(), {18, 9}, 4096, reporter);
   QCOMPARE(int(read.State), state);
   QCOMPARE(read.Ok(), state == TBytesRead::Read);
   QCOMPARE(read.Bytes, read.Ok() ? Bytes(3000) : QByteArray());

@@ -55,6 +55,23 @@ enum TChange {
 
 const TSectionAddress Slot{18, 9};
 
+struct TChangeRow {
+  TChange Change;
+  TSectionAddress Address;
+  QByteArray Before;  // what the section holds before the change
+  QByteArray Given;   // what the change is given
+};
+
+// The row's change, of the table of every kind of change.
+TChangeRow RowChange() {
+  QFETCH(int, change);
+  QFETCH(int, section);
+  QFETCH(int, subsection);
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArray, given);
+  return {TChange(change), {section, subsection}, before, given};
+}
+
 }  // namespace
 
 class TestHistory : public QObject {
@@ -151,16 +168,11 @@ void TestHistory::everyChangeIsTakenBack_data() {
 }
 
 void TestHistory::everyChangeIsTakenBack() {
-  QFETCH(int, change);
-  QFETCH(int, section);
-  QFETCH(int, subsection);
-  QFETCH(QByteArray, before);
-  QFETCH(QByteArray, given);
-  const TSectionAddress address{section, subsection};
+  const auto [change, address, before, given] = RowChange();
   port_.Open();
   port_.Sections[address.Text()] = before;
   port_.Close();
-  QCOMPARE(Change(TChange(change), address, given), QStringList());
+  QCOMPARE(Change(change, address, given), QStringList());
   const QByteArray after = port_.Sections.value(address.Text());
   QVERIFY(after != before);
   QVERIFY(reporter_.Statuses.contains(
@@ -200,17 +212,12 @@ void TestHistory::everyChangeTellsWhatItCouldNotKeep_data() {
 // A history that cannot keep the copy does not stop the change; its outcome says what was
 // not kept, as the status line did when it happened.
 void TestHistory::everyChangeTellsWhatItCouldNotKeep() {
-  QFETCH(int, change);
-  QFETCH(int, section);
-  QFETCH(int, subsection);
-  QFETCH(QByteArray, before);
-  QFETCH(QByteArray, given);
-  const TSectionAddress address{section, subsection};
+  const auto [change, address, before, given] = RowChange();
   SaveFile(history_.Dir, "a file where the history's folder belongs");
   port_.Sections[address.Text()] = before;
   const QString notKept =
       QStringLiteral("No copy kept of %1: Cannot create file %2").arg(address.Text(), history_.Dir);
-  QCOMPARE(Change(TChange(change), address, given), QStringList{notKept});
+  QCOMPARE(Change(change, address, given), QStringList{notKept});
   QVERIFY(reporter_.Statuses.contains(notKept));
   QVERIFY(port_.Sections.value(address.Text()) != before);
 }
