@@ -215,10 +215,9 @@ TManyResult RunUploadPlan(TPhonePort& port, TCatalogue& catalogue, const TUpload
   QList<QByteArray> images;
   QList<TSlotWork> jobs;
   for (const TPlannedUpload& item : plan.Items) {
-    QByteArray image;
     TSlotWork slot{item.Target, item.FileName, TSlotWork::NotReached, {}};
     const TUploadRequest request{item.Target, item.File, item.Compressed, plan.Check, plan.History};
-    const TUploadResult::TStage stage = PrepareUploadImage(request, image, answers, reporter);
+    const auto [stage, image] = PrepareUploadImage(request, answers, reporter);
     if (stage == TUploadResult::NoContainer) {
       slot.State = TSlotWork::Failed;
       slot.Problem = TTransferText::tr("no LZO container could be built");

@@ -31,18 +31,18 @@ bool OfferUFIF21Conversion(QByteArray& data, TInteraction& interaction, TReporte
 
 }  // namespace
 
-TUploadResult::TStage PrepareUploadImage(const TUploadRequest& request, QByteArray& image,
-                                         TInteraction& interaction, TReporter& reporter) {
-  image = request.File.Data;
+TUploadImage PrepareUploadImage(const TUploadRequest& request, TInteraction& interaction,
+                                TReporter& reporter) {
+  QByteArray image = request.File.Data;
   if (!request.Compressed)
     image.truncate(TrimTrailingNops(image, int(image.size())));
   if (!OfferUFIF21Conversion(image, interaction, reporter))
-    return TUploadResult::GaveUp;
+    return {TUploadResult::GaveUp, {}};
   if (!request.Compressed)
-    return TUploadResult::Sent;
+    return {TUploadResult::Sent, image};
   const quint32 iconCode = NeedsIconChoice(image) ? interaction.AskIconCode() : DefaultIconCode;
   image = BuildLZOContainer(image, iconCode);
-  return image.isEmpty() ? TUploadResult::NoContainer : TUploadResult::Sent;
+  return {image.isEmpty() ? TUploadResult::NoContainer : TUploadResult::Sent, image};
 }
 
 int SectionLimit(const TSectionAddress& address, const TSlotRanges& ranges) {
@@ -53,8 +53,9 @@ int SectionLimit(const TSectionAddress& address, const TSlotRanges& ranges) {
 TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadRequest& request,
                      TInteraction& interaction, TReporter& reporter) {
   TUploadResult result;
-  QByteArray image;
-  result.Stage = PrepareUploadImage(request, image, interaction, reporter);
+  const TUploadImage prepared = PrepareUploadImage(request, interaction, reporter);
+  const QByteArray& image = prepared.Image;
+  result.Stage = prepared.Stage;
   if (result.Stage != TUploadResult::Sent)
     return result;
   if (request.File.TooLong || image.size() > SectionLimit(request.Target, catalogue.Ranges)) {

@@ -37,10 +37,14 @@ struct TUploadResult {
 };
 
 // The bytes an upload writes: filler trimmed (plain uploads only), a UFIF 2.0 program
-// converted when the user says so, then the container when compressed. Sent when image
+// converted when the user says so, then the container when compressed. Sent when Image
 // holds them.
-TUploadResult::TStage PrepareUploadImage(const TUploadRequest& request, QByteArray& image,
-                                         TInteraction& interaction, TReporter& reporter);
+struct TUploadImage {
+  TUploadResult::TStage Stage = TUploadResult::GaveUp;
+  QByteArray Image;
+};
+TUploadImage PrepareUploadImage(const TUploadRequest& request, TInteraction& interaction,
+                                TReporter& reporter);
 
 // Prepares, checks the size against the slot, writes, judges and reports the outcome.
 TUploadResult Upload(TPhonePort& port, TCatalogue& catalogue, const TUploadRequest& request,
