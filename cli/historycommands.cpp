@@ -96,9 +96,6 @@ int UndoCommand(const TArgs& args) {
     case TUndoResult::Undone:
       break;
   }
-  //: %1 is the change's id, %2 the change ("upload"), %3 the section, %4 what it holds.
-  PrintErr(
-      TCliText::tr("Took back change %1 (%2 of %3): the section holds %4 again")
-          .arg(entry.Id, ChangeLabelText(entry.Change), entry.Address.Text(), entry.Before.Text()));
+  PrintErr(TakenBackText(entry));
   return exitOk;
 }

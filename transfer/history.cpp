@@ -72,3 +72,9 @@ THistoryLine HistoryLineOf(const THistoryEntry& entry) {
 QString NotTakenBackText(const TSectionAddress& address, const QString& problem) {
   return TTransferText::tr("Section %1 was not taken back: %2").arg(address.Text(), problem);
 }
+
+QString TakenBackText(const THistoryEntry& entry) {
+  //: %1 is the change's id, %2 the change ("Upload"), %3 the section, %4 what it holds.
+  return TTransferText::tr("Took back change %1 (%2 of %3): the section holds %4 again")
+      .arg(entry.Id, ChangeLabelText(entry.Change), entry.Address.Text(), entry.Before.Text());
+}

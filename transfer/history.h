@@ -59,6 +59,8 @@ THistoryLine HistoryLineOf(const THistoryEntry& entry);
 
 // An undo whose write did not take: "Section 18-9 was not taken back: ...".
 QString NotTakenBackText(const TSectionAddress& address, const QString& problem);
+// An undo that took: "Took back change 3 (Upload of 18-9): the section holds ... again".
+QString TakenBackText(const THistoryEntry& entry);
 
 // Where the history is kept and how much of it: a plain value the faces read from the
 // settings file and hand to what keeps it.

@@ -894,11 +894,6 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <translation>undo принимает не более одного изменения</translation>
     </message>
     <message>
-        <source>Took back change %1 (%2 of %3): the section holds %4 again</source>
-        <extracomment>%1 is the change&apos;s id, %2 the change (&quot;upload&quot;), %3 the section, %4 what it holds.</extracomment>
-        <translation>Изменение %1 возвращено (%2, секция %3): в секции снова %4</translation>
-    </message>
-    <message>
         <source>%1: %2 exists, left as it is (--replace replaces it)</source>
         <extracomment>%1 is the section, %2 the file.</extracomment>
         <translation>%1: %2 уже есть, оставлен как есть (--replace заменяет его)</translation>
@@ -3503,6 +3498,11 @@ Converted program stored at %2 file!!!</source>
     <message>
         <source>too big for the slot unless packing shrinks it (%1 bytes, the slot takes %2)</source>
         <translation>слишком велик для слота, если сжатие его не уменьшит (байт: %1, слот вмещает %2)</translation>
+    </message>
+    <message>
+        <source>Took back change %1 (%2 of %3): the section holds %4 again</source>
+        <extracomment>%1 is the change&apos;s id, %2 the change (&quot;Upload&quot;), %3 the section, %4 what it holds.</extracomment>
+        <translation>Изменение %1 возвращено (%2, секция %3): в секции снова %4</translation>
     </message>
 </context>
 <context>

@@ -39,7 +39,6 @@ void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistorySt
     case TUndoResult::Undone:
       break;
   }
-  const QString done = TTransferText::tr("Undone: %1.").arg(ChangeName(result.Entry));
-  reporter.Status(done);
-  reporter.Notice(done, SuccessCaption());
+  reporter.Status(TTransferText::tr("Undone: %1.").arg(ChangeName(result.Entry)));
+  reporter.Notice(WithFullStop(TakenBackText(result.Entry)), SuccessCaption());
 }
