@@ -103,7 +103,9 @@ bool TLinkHostProcess::ReadHello() {
   callStarted_ = TClock::now();
   if (!Receive(uint32_t(kHelloMax), TClock::now() + milliseconds(waitMs), waitMs, QString()))
     return false;
-  switch (ParseHello(payload_.data(), payload_.size(), hello_)) {
+  const TParsed<THello> hello = ParseHello(payload_.data(), payload_.size());
+  hello_ = hello.Value;
+  switch (hello.State) {
     case TParse::Ok:
       return true;
     case TParse::OtherVersion:
@@ -134,8 +136,9 @@ bool TLinkHostProcess::Exchange(const TCall& call, const void* data, void* buffe
   if (!Send(CallFrame(call, dataSize), data, dataSize, deadline, waitMs, what) ||
       !Receive(AnswerLimit(call), deadline, waitMs, what))
     return false;
-  TAnswer answer;
-  switch (ParseAnswer(payload_.data(), payload_.size(), answer)) {
+  const TParsed<TAnswer> parsed = ParseAnswer(payload_.data(), payload_.size());
+  const TAnswer& answer = parsed.Value;
+  switch (parsed.State) {
     case TParse::Ok:
       break;
     case TParse::NotThisKind:

@@ -182,63 +182,84 @@ inline std::vector<uint8_t> AnswerFrame(const TAnswer& answer) {
 // What a payload held, or why it is not one of its kind.
 enum class TParse { Ok, NotThisKind, Short, BadMagic, OtherVersion, Malformed };
 
+// A payload's fields as read: whole when State is Ok, as far as they were read otherwise.
+template <typename T>
+struct TParsed {
+  TParse State = TParse::Ok;
+  T Value{};
+};
+
 // The version is read before anything else after the magic, so a host of another version
 // is named as such whatever the rest of its Hello looks like.
-inline TParse ParseHello(const uint8_t* payload, size_t size, THello& hello) {
+inline TParsed<THello> ParseHello(const uint8_t* payload, size_t size) {
+  TParsed<THello> parsed;
+  THello& hello = parsed.Value;
   TPayloadReader reader(payload, size);
   const uint8_t kind = reader.U8();
   const uint32_t magic = reader.U32();
   if (!reader.Ok())
-    return TParse::Short;
-  if (kind != kHello || magic != kMagic)
-    return TParse::BadMagic;
+    parsed.State = TParse::Short;
+  else if (kind != kHello || magic != kMagic)
+    parsed.State = TParse::BadMagic;
+  if (parsed.State != TParse::Ok)
+    return parsed;
   hello.version = reader.U16();
-  if (reader.Ok() && hello.version != kVersion)
-    return TParse::OtherVersion;
+  if (reader.Ok() && hello.version != kVersion) {
+    parsed.State = TParse::OtherVersion;
+    return parsed;
+  }
   hello.exports = reader.U8();
   const uint8_t loaded = reader.U8();
   hello.library = reader.Text();
   hello.reason = reader.Text();
-  if (!reader.Ok())
-    return TParse::Short;
-  if (loaded > 1 || hello.exports >= (1u << kEntryCount) || reader.Left() != 0)
-    return TParse::Malformed;
   hello.loaded = loaded == 1;
-  return TParse::Ok;
+  if (!reader.Ok())
+    parsed.State = TParse::Short;
+  else if (loaded > 1 || hello.exports >= (1u << kEntryCount) || reader.Left() != 0)
+    parsed.State = TParse::Malformed;
+  return parsed;
 }
 
-inline TParse ParseCall(const uint8_t* payload, size_t size, TCall& call) {
+inline TParsed<TCall> ParseCall(const uint8_t* payload, size_t size) {
+  TParsed<TCall> parsed;
+  TCall& call = parsed.Value;
   TPayloadReader reader(payload, size);
-  if (reader.U8() != kCall)
-    return reader.Ok() ? TParse::NotThisKind : TParse::Short;
+  if (reader.U8() != kCall) {
+    parsed.State = reader.Ok() ? TParse::NotThisKind : TParse::Short;
+    return parsed;
+  }
   call.entry = reader.U8();
   call.first = reader.U32();
   call.second = reader.U32();
   call.length = reader.U32();
-  if (!reader.Ok())
-    return TParse::Short;
   const size_t data = call.entry == kWrite ? call.length : 0;
-  if (call.entry >= kEntryCount || call.length > kMaxData || reader.Left() != data)
-    return TParse::Malformed;
-  return TParse::Ok;
+  if (!reader.Ok())
+    parsed.State = TParse::Short;
+  else if (call.entry >= kEntryCount || call.length > kMaxData || reader.Left() != data)
+    parsed.State = TParse::Malformed;
+  return parsed;
 }
 
-// Reads the fixed part; the data, answer.dataSize bytes, is what Left() holds after it.
-inline TParse ParseAnswer(const uint8_t* payload, size_t size, TAnswer& answer) {
+// Reads the fixed part; the data, dataSize bytes, is what Left() holds after it.
+inline TParsed<TAnswer> ParseAnswer(const uint8_t* payload, size_t size) {
+  TParsed<TAnswer> parsed;
+  TAnswer& answer = parsed.Value;
   TPayloadReader reader(payload, size);
   const uint8_t kind = reader.U8();
   if (!reader.Ok())
-    return TParse::Short;
-  if (kind != kAnswer)
-    return TParse::NotThisKind;
+    parsed.State = TParse::Short;
+  else if (kind != kAnswer)
+    parsed.State = TParse::NotThisKind;
+  if (parsed.State != TParse::Ok)
+    return parsed;
   answer.entry = reader.U8();
   answer.result = static_cast<int32_t>(reader.U32());
   answer.dataSize = reader.U32();
   if (!reader.Ok())
-    return TParse::Short;
-  if (reader.Left() != answer.dataSize)
-    return answer.dataSize > reader.Left() ? TParse::Short : TParse::Malformed;
-  return TParse::Ok;
+    parsed.State = TParse::Short;
+  else if (reader.Left() != answer.dataSize)
+    parsed.State = answer.dataSize > reader.Left() ? TParse::Short : TParse::Malformed;
+  return parsed;
 }
 
 }  // namespace linkhost

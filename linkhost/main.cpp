@@ -215,13 +215,14 @@ int main(int argc, char** argv) {
     payload.resize(kCallFixed);
     if (!ReadExactly(payload.data(), kCallFixed))
       return Fail("short call frame");
-    TCall call;
     data.resize(length - kCallFixed);
     if (!data.empty() && !ReadExactly(data.data(), data.size()))
       return Fail("short call frame");
     payload.insert(payload.end(), data.begin(), data.end());
-    if (ParseCall(payload.data(), payload.size(), call) != TParse::Ok)
+    const TParsed<TCall> parsed = ParseCall(payload.data(), payload.size());
+    if (parsed.State != TParse::Ok)
       return Fail("malformed call");
+    const TCall& call = parsed.Value;
     TAnswer answer;
     answer.entry = call.entry;
     answer.result = Perform(library, call, data);

@@ -41,9 +41,12 @@ bool ReadCall(TCall& call, std::vector<uint8_t>& data) {
   if (fread(header, 1, sizeof header, stdin) != sizeof header)
     return false;
   std::vector<uint8_t> payload(PayloadLength(header));
-  if (fread(payload.data(), 1, payload.size(), stdin) != payload.size() ||
-      ParseCall(payload.data(), payload.size(), call) != TParse::Ok)
+  if (fread(payload.data(), 1, payload.size(), stdin) != payload.size())
     return false;
+  const TParsed<TCall> parsed = ParseCall(payload.data(), payload.size());
+  if (parsed.State != TParse::Ok)
+    return false;
+  call = parsed.Value;
   data.assign(payload.begin() + kCallFixed, payload.end());
   return true;
 }
