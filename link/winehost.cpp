@@ -85,8 +85,11 @@ THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost) {
   // winemenubuilder would put menu entries and file associations into the user's desktop
   // while the prefix is made.
   launch.Environment = {QStringLiteral("WINEPREFIX=") + wine.Prefix,
-                        QStringLiteral("WINEDEBUG=-all"),
                         QStringLiteral("WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d")};
+  // Wine's own messages stay out of the host's last words, unless whoever started the
+  // manager asked Wine for them: a host that ends without a word can then be looked into.
+  if (!qEnvironmentVariableIsSet("WINEDEBUG"))
+    launch.Environment << QStringLiteral("WINEDEBUG=-all");
   launch.ExtraStartMs = wine.PrefixMade ? 0 : kPrefixSetupMs;
   return launch;
 }

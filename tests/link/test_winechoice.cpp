@@ -52,6 +52,7 @@ class TestWineChoice : public QObject {
   void wineThatIsNoProgramIsTold();
   void only64BitWineIsToldAsSuch();
   void missingHostIsToldByName();
+  void wineSpeaksOnlyWhenAsked();
 };
 
 void TestWineChoice::filesNoHostCanLoadAreRefused() {
@@ -121,6 +122,23 @@ void TestWineChoice::missingHostIsToldByName() {
   QCOMPARE(Unusable(choice), QStringLiteral("The link host kiv-linkhost-win64.exe is missing: it "
                                             "was looked for in %1.")
                                  .arg(dir.path()));
+}
+
+void TestWineChoice::wineSpeaksOnlyWhenAsked() {
+  const QTemporaryDir home;
+  TWine wine;
+  wine.Loader = QStringLiteral("/usr/bin/wine64");
+  wine.Prefix = home.filePath(QStringLiteral("prefix"));
+  const auto debugSetting = [&] {
+    const QStringList environment = WineLaunch(wine, QStringLiteral("host.exe")).Environment;
+    return environment.filter(QRegularExpression(QStringLiteral("^WINEDEBUG="))).join(' ');
+  };
+  qunsetenv("WINEDEBUG");
+  QCOMPARE(debugSetting(), QStringLiteral("WINEDEBUG=-all"));
+  // Asked for: the manager's own setting reaches Wine, with nothing of the launch over it.
+  qputenv("WINEDEBUG", "err+all");
+  QCOMPARE(debugSetting(), QString());
+  qunsetenv("WINEDEBUG");
 }
 
 QTEST_GUILESS_MAIN(TestWineChoice)
