@@ -223,10 +223,10 @@ int TRestoreResult::Failures() const {
 
 namespace {
 
-// The restore within one link of the keeping port over port.
-TRestoreResult RestoreInLink(TKeepingPort& keeping, TPhonePort& port, TReporter& reporter,
-                             const TBackupSet& backup, const QList<TManifestEntry>& selected,
-                             const TRestoreRequest& request, TCatalogue* catalogue) {
+// The restore within one link of the keeping port.
+TRestoreResult RestoreInLink(TKeepingPort& keeping, TReporter& reporter, const TBackupSet& backup,
+                             const QList<TManifestEntry>& selected, const TRestoreRequest& request,
+                             TCatalogue* catalogue) {
   const bool clears = request.ClearRecordedEmpty || backup.Manifest.Doubt().isEmpty();
   TRestoreResult result;
   const TLinkSession link(keeping);
@@ -236,13 +236,13 @@ TRestoreResult RestoreInLink(TKeepingPort& keeping, TPhonePort& port, TReporter&
   std::optional<TSectionAddress> lostAt;
   const QList<TManifestEntry> entries = RestoreOrder(keeping, selected, clears, lostAt);
   if (lostAt) {
-    result.LinkLost = LinkLostText(*lostAt, port.LinkLost());
+    result.LinkLost = LinkLostText(*lostAt, keeping.LinkLost());
     for (const TManifestEntry& entry : entries) {
       TSectionRestore section;
       section.Address = entry.Address;
       if (entry.Address == *lostAt) {
         section.Action = TSectionRestore::Failed;
-        section.Problem = port.LinkLost();
+        section.Problem = keeping.LinkLost();
       }
       result.Sections << section;
     }
@@ -264,8 +264,8 @@ TRestoreResult RestoreInLink(TKeepingPort& keeping, TPhonePort& port, TReporter&
     // Only bytes the phone was seen to hold count as written.
     if (!request.DryRun && result.Sections.last().Action == TSectionRestore::Written)
       result.Bytes += backup.Files.value(entry.Address.Text()).size();
-    if (!port.LinkLost().isEmpty())
-      result.LinkLost = LinkLostText(entry.Address, port.LinkLost());
+    if (!keeping.LinkLost().isEmpty())
+      result.LinkLost = LinkLostText(entry.Address, keeping.LinkLost());
   }
   return result;
 }
@@ -283,7 +283,7 @@ TRestoreResult Restore(TPhonePort& port, TReporter& reporter, const TBackupSet& 
   }
   TKeepingPort keeping(port, request.History, QT_TRANSLATE_NOOP("Transfer", "Restore"), reporter);
   TRestoreResult result =
-      RestoreInLink(keeping, port, reporter, backup, selected.Entries, request, catalogue);
+      RestoreInLink(keeping, reporter, backup, selected.Entries, request, catalogue);
   // Complete only now: the history records what the restore left as its link closes.
   result.NotKept = keeping.NotKept();
   return result;
