@@ -81,31 +81,31 @@ struct TLayout {
   QString Problem;
 };
 
-TLayout Refused(const QString& problem) {
+TLayout NoLayout(const QString& problem) {
   return {0, 0, problem};
 }
 
 TLayout LayoutOf(const QByteArray& container) {
   const qsizetype n = container.size();
   if (n < LZOHeaderSize)
-    return Refused(TUfifText::tr("The LZO container is too short: %1 bytes, the header "
-                                 "alone takes %2")
-                       .arg(n)
-                       .arg(LZOHeaderSize));
+    return NoLayout(TUfifText::tr("The LZO container is too short: %1 bytes, the header "
+                                  "alone takes %2")
+                        .arg(n)
+                        .arg(LZOHeaderSize));
   if (WordAt(container, 0) != LZOMagic)
-    return Refused(TUfifText::tr("Not an LZO container: it does not begin with \"LZO\""));
+    return NoLayout(TUfifText::tr("Not an LZO container: it does not begin with \"LZO\""));
   const qint32 unpackedLength = qint32(WordAt(container, LZOUnpackedAt));
   if (unpackedLength < 0 || unpackedLength > MaxUnpackedLength)
-    return Refused(TUfifText::tr("The LZO container's unpacked length %1 is out of range")
-                       .arg(unpackedLength));
+    return NoLayout(TUfifText::tr("The LZO container's unpacked length %1 is out of range")
+                        .arg(unpackedLength));
   if (WordAt(container, n - 4) != TrailerMagic)
     return {unpackedLength, n, {}};
   const quint32 start = WordAt(container, n - TrailerTailSize);
   if (start < quint32(LZOHeaderSize) || start > quint64(n - TrailerTailSize))
-    return Refused(TUfifText::tr("The LZO container's trailer block is damaged: it "
-                                 "points to offset %1 of %2 bytes")
-                       .arg(start)
-                       .arg(n));
+    return NoLayout(TUfifText::tr("The LZO container's trailer block is damaged: it "
+                                  "points to offset %1 of %2 bytes")
+                        .arg(start)
+                        .arg(n));
   return {unpackedLength, qsizetype(start), {}};
 }
 
