@@ -4,7 +4,8 @@
 #   scripts/setup.sh run|dev|SET... [BUILD_DIR [--target NAME]... [cmake options...]]
 # run: building and running the program. dev: run plus what developing it needs (tests,
 # benchmarks, fuzzers). Sets of the other scripts: package (building and checking the
-# Debian package). Without a build folder only the packages are installed.
+# Debian package), windows (cross-building the Windows version; scripts/windows-deps.sh).
+# Without a build folder only the packages are installed.
 set -euo pipefail
 
 run_packages=(
@@ -22,6 +23,13 @@ dev_packages=(
   clang libclang-rt-14-dev lzop
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
 )
+# Cross-building the Windows version: Qt and liblzo2 from Debian's source, the program, its
+# installer, and its tests under wine64.
+windows_packages=(
+  cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
+  qt6-translations-l10n g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine64 nsis zip xvfb xauth x11-utils xdotool imagemagick
+)
 package_packages=(
   "${run_packages[@]}"
   dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils
@@ -29,13 +37,13 @@ package_packages=(
 )
 
 packages=()
-while (($#)) && [[ "$1" =~ ^(run|dev|package)$ ]]; do
+while (($#)) && [[ "$1" =~ ^(run|dev|package|windows)$ ]]; do
   set_name="${1}_packages[@]"
   packages+=("${!set_name}")
   shift
 done
 if ((${#packages[@]} == 0)); then
-  echo "usage: scripts/setup.sh run|dev|package [BUILD_DIR [--target NAME]... [cmake options...]]" >&2
+  echo "usage: scripts/setup.sh run|dev|package|windows [BUILD_DIR [--target NAME]... [cmake options...]]" >&2
   exit 2
 fi
 
