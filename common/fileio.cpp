@@ -5,28 +5,14 @@
 #include <QSaveFile>
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "common/errors.h"
+#include "common/fileioplatform.h"
 #include "common/texts.h"
 
 namespace {
 
 // Pipes hand out at most a few pages per read; larger chunks only cost memory.
 constexpr qint64 ReadChunk = 64 * 1024;
-
-QString IsADirectoryReason() {
-  return qt_error_string(EISDIR);
-}
-
-QString NotRegularReason(mode_t mode) {
-  if (S_ISDIR(mode))
-    return IsADirectoryReason();
-  return S_ISFIFO(mode) ? TCommonText::tr("it is a named pipe, not a regular file")
-                        : TCommonText::tr("it is a device or socket, not a regular file");
-}
 
 }  // namespace
 
@@ -58,31 +44,7 @@ void OpenForReading(QFile& file, const QString& path, TFileKinds kinds) {
       throw EFOpenError(path, file.errorString());
     return;
   }
-  // Opened before it is judged, so what is judged is what is read.
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    throw EFOpenError(path, qt_error_string(errno));
-  struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    const QString reason = NotRegularReason(status.st_mode);
-    ::close(fd);
-    throw EFOpenError(path, reason);
-  }
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    throw EFOpenError(path, file.errorString());
-  }
-}
-
-void CheckRegularOrAbsent(const QString& path) {
-  struct stat status {};
-  if (::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode))
-    throw EFOpenError(path, NotRegularReason(status.st_mode));
-}
-
-bool IsRegularOrAbsent(const QString& path) {
-  struct stat status {};
-  return ::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode);
+  OpenRegularForReading(file, path);
 }
 
 TBoundedBytes ReadBounded(const QString& path, qint64 limit, TFileKinds kinds) {

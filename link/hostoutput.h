@@ -5,6 +5,7 @@
 // told with a failure.
 
 #include <QString>
+#include <cstdint>
 
 class THostOutput {
  public:
@@ -13,13 +14,14 @@ class THostOutput {
   THostOutput(const THostOutput&) = delete;
   THostOutput& operator=(const THostOutput&) = delete;
 
-  // The file to give the host as its standard error; -1 when there is none.
-  int File() const { return file_; }
+  // The file to give the host as its standard error (a descriptor, or a Windows handle); -1
+  // when there is none.
+  intptr_t File() const { return file_; }
   // The last lines written, at most 4 KiB; empty when nothing was.
   QString LastLines() const;
   // Cuts the file back to its last 4 KiB once it has grown past 64 KiB.
   void Bound();
 
  private:
-  int file_ = -1;
+  intptr_t file_ = -1;
 };

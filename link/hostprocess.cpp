@@ -1,12 +1,6 @@
 #include "link/hostprocess.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 
 #include "common/texts.h"
@@ -35,30 +29,6 @@ qint64 MsLeft(std::chrono::steady_clock::time_point deadline) {
              .count());
 }
 
-// A write to a host that has gone must fail with EPIPE, not end this process with SIGPIPE:
-// the signal is blocked on this thread for the write and a pending one taken back.
-class TNoSigPipe {
- public:
-  TNoSigPipe() {
-    sigemptyset(&pipe_);
-    sigaddset(&pipe_, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipe_, &old_);
-  }
-  ~TNoSigPipe() {
-    sigset_t pending;
-    sigpending(&pending);
-    if (sigismember(&pending, SIGPIPE)) {
-      const timespec none{0, 0};
-      sigtimedwait(&pipe_, nullptr, &none);
-    }
-    pthread_sigmask(SIG_SETMASK, &old_, nullptr);
-  }
-
- private:
-  sigset_t pipe_;
-  sigset_t old_;
-};
-
 QString Printable(const std::vector<uint8_t>& bytes) {
   QString text;
   for (size_t i = 0; i < bytes.size() && i < kStrayShown; ++i) {
@@ -74,8 +44,12 @@ TLinkHostProcess::TLinkHostProcess(const THostLaunch& launch, const QStringList&
                                    double timeoutFactor)
     : launch_(launch), libraries_(libraries), factor_(timeoutFactor) {}
 
+#ifndef _WIN32
 TLinkHostProcess::TLinkHostProcess(THostPipes pipes, double timeoutFactor)
-    : factor_(timeoutFactor), input_(pipes.Input), output_(pipes.Output) {}
+    : factor_(timeoutFactor) {
+  channel_.Adopt(pipes.Input, pipes.Output);
+}
+#endif
 
 TLinkStatus TLinkHostProcess::Start() {
   return ReadHello() ? TLinkStatus{} : Failed(kInit);
@@ -95,10 +69,8 @@ TLinkStatus TLinkHostProcess::Failed(uint8_t entry) const {
 }
 
 bool TLinkHostProcess::ReadHello() {
-  if (input_ < 0 && !Spawn())
+  if (!channel_.InputOpen() && !Spawn())
     return false;
-  fcntl(input_, F_SETFL, fcntl(input_, F_GETFL) | O_NONBLOCK);
-  fcntl(output_, F_SETFL, fcntl(output_, F_GETFL) | O_NONBLOCK);
   const qint64 waitMs = LinkDeadlineMs(0, factor_) + launch_.ExtraStartMs;
   callStarted_ = TClock::now();
   if (!Receive(uint32_t(kHelloMax), TClock::now() + milliseconds(waitMs), waitMs, QString()))
@@ -178,28 +150,24 @@ bool TLinkHostProcess::Fail(const QString& text) {
 
 bool TLinkHostProcess::Send(const std::vector<uint8_t>& frame, const void* data, size_t size,
                             TClock::time_point deadline, qint64 waitMs, const QString& during) {
-  const TNoSigPipe noSigPipe;
   for (const auto& [from, count] :
        {std::pair<const uint8_t*, size_t>{frame.data(), frame.size()},
         std::pair<const uint8_t*, size_t>{static_cast<const uint8_t*>(data), size}}) {
     size_t done = 0;
     while (done < count) {
-      const ssize_t written = ::write(input_, from + done, count - done);
+      const qint64 written = channel_.Write(from + done, count - done);
       if (written > 0) {
         done += size_t(written);
         continue;
       }
-      if (written < 0 && errno == EINTR)
-        continue;
-      if (written < 0 && errno != EAGAIN)
+      if (written < 0)
         return HostEnded(during);
       if (CancelRequested())
         return Cancelled(during);
       const qint64 left = MsLeft(deadline);
       if (left == 0)
         return Late(waitMs, during);
-      pollfd wait{input_, POLLOUT, 0};
-      if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
+      if (!channel_.WaitWritable(std::min<qint64>(left, kLivenessPollMs)) &&
           !WaitForEnd(milliseconds(0)).isEmpty())
         return HostEnded(during);
     }
@@ -242,7 +210,7 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
                                                       TClock::time_point deadline) {
   size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::read(output_, into + done, size - done);
+    const qint64 got = channel_.Read(into + done, size - done);
     if (got > 0) {
       if (frameBytes_ == 0)
         frameStarted_ = TClock::now();
@@ -252,11 +220,7 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
       done += size_t(got);
       continue;
     }
-    if (got == 0)
-      return TRead::Ended;
-    if (errno == EINTR)
-      continue;
-    if (errno != EAGAIN)
+    if (got < 0)
       return TRead::Ended;
     if (CancelRequested())
       return TRead::Cancelled;
@@ -266,9 +230,8 @@ TLinkHostProcess::TRead TLinkHostProcess::ReadExactly(uint8_t* into, size_t size
         begun ? MsLeft(frameStarted_ + milliseconds(FrameRestMs(factor_))) : MsLeft(deadline);
     if (left == 0)
       return begun ? TRead::Stalled : TRead::Late;
-    pollfd wait{output_, POLLIN, 0};
     // Gone, with its output held open elsewhere: nothing more will come.
-    if (::poll(&wait, 1, int(std::min<qint64>(left, kLivenessPollMs))) == 0 &&
+    if (!channel_.WaitReadable(std::min<qint64>(left, kLivenessPollMs)) &&
         !WaitForEnd(milliseconds(0)).isEmpty())
       return TRead::Ended;
   }
@@ -366,8 +329,8 @@ bool TLinkHostProcess::Oversize(uint32_t length, uint32_t allowed, const QString
 bool TLinkHostProcess::Stray(const QString& during) {
   // What else is there already, to show more of this frame than the bytes read as one.
   uint8_t more[kStrayShown];
-  const ssize_t got =
-      seen_.size() < kStrayShown ? ::read(output_, more, kStrayShown - seen_.size()) : 0;
+  const qint64 got =
+      seen_.size() < kStrayShown ? channel_.Read(more, kStrayShown - seen_.size()) : 0;
   if (got > 0)
     seen_.insert(seen_.end(), more, more + got);
   if (during.isEmpty())

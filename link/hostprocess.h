@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "link/gbp.h"
+#include "link/hostchannel.h"
 #include "link/hostoutput.h"
 #include "link/hostprotocol.h"
 #include "link/linkstatus.h"
@@ -50,9 +51,11 @@ struct THostPipes {
 class TLinkHostProcess {
  public:
   TLinkHostProcess(const THostLaunch& launch, const QStringList& libraries, double timeoutFactor);
+#ifndef _WIN32
   // A host that runs already, reached through its pipes, which this object owns: Start reads
   // its hello. The frame reader's fuzzer plays such a host.
   TLinkHostProcess(THostPipes pipes, double timeoutFactor);
+#endif
   ~TLinkHostProcess();  // closes the host's input and ends it
   TLinkHostProcess(const TLinkHostProcess&) = delete;
   TLinkHostProcess& operator=(const TLinkHostProcess&) = delete;
@@ -60,7 +63,9 @@ class TLinkHostProcess {
   // Starts the host and reads its hello. A library that does not load is a good start:
   // the hello says so. A failure is a Host status, and no host runs.
   TLinkStatus Start();
-  const linkhost::THello& Hello() const { return hello_; }
+  const linkhost::THello& Hello() const {
+    return hello_;
+  }
 
   // One call of the library. A write's data is data (call.length bytes); a read's buffer
   // receives the bytes the library placed, never more than call.length. what names the
@@ -69,12 +74,16 @@ class TLinkHostProcess {
   // and the host is gone.
   TLinkStatus Call(const linkhost::TCall& call, const void* data, void* buffer,
                    const QString& what);
-  bool Running() const { return input_ >= 0; }
+  bool Running() const {
+    return channel_.InputOpen();
+  }
   // The host has ended by itself with exit status 0, as it does when its input closes.
   bool EndedCleanly();
   // While *flag is set, a call or the start ends at once: the host is ended, and the failure
   // names the call and how long it ran. The flag outlives this object or is reset to null.
-  void SetCancel(const std::atomic<bool>* flag) { cancel_ = flag; }
+  void SetCancel(const std::atomic<bool>* flag) {
+    cancel_ = flag;
+  }
 
  private:
   using TClock = std::chrono::steady_clock;
@@ -101,7 +110,9 @@ class TLinkHostProcess {
   TRead ReadExactly(uint8_t* into, size_t size, TClock::time_point deadline);
   bool Late(qint64 waitMs, const QString& during);
   bool Cancelled(const QString& during);
-  bool CancelRequested() const { return cancel_ && cancel_->load(); }
+  bool CancelRequested() const {
+    return cancel_ && cancel_->load();
+  }
   bool HostEnded(const QString& during);
   bool CutOff(TRead read, const QString& during);
   bool Oversize(uint32_t length, uint32_t allowed, const QString& during);
@@ -114,12 +125,12 @@ class TLinkHostProcess {
   THostLaunch launch_;
   QStringList libraries_;
   double factor_;
-  int pid_ = -1;               // while the host has not been reaped
-  int group_ = -1;             // its process group, until it is killed
+  // The system's handles: a process id and its group, or a process and its job object.
+  intptr_t process_ = -1;      // while the host has not been reaped
+  intptr_t group_ = -1;        // what ends it with all it started, until it is killed
   QString endStatus_;          // "signal 11", once reaped
   bool endedCleanly_ = false;  // reaped with exit status 0
-  int input_ = -1;             // the host's standard input, our end
-  int output_ = -1;            // the host's standard output, our end
+  THostChannel channel_;       // the host's standard input and output, our ends
   THostOutput errorOutput_;    // the host's standard error
   const std::atomic<bool>* cancel_ = nullptr;
   TClock::time_point callStarted_;

@@ -1,7 +1,9 @@
-// The link host's life: started in a process group of its own with the system watching its
-// parent, waited for, and ended with everything in its group.
+// The link host's life on POSIX systems: started in a process group of its own with the
+// system watching its parent, reached through non-blocking pipes, waited for, and ended with
+// everything in its group.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -19,6 +21,47 @@ extern char** environ;
 namespace {
 
 using std::chrono::milliseconds;
+
+// A write to a host that has gone must fail with EPIPE, not end this process with SIGPIPE:
+// the signal is blocked on this thread for the write and a pending one taken back.
+class TNoSigPipe {
+ public:
+  TNoSigPipe() {
+    sigemptyset(&pipe_);
+    sigaddset(&pipe_, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_, &old_);
+  }
+  ~TNoSigPipe() {
+    sigset_t pending;
+    sigpending(&pending);
+    if (sigismember(&pending, SIGPIPE)) {
+      const timespec none{0, 0};
+      sigtimedwait(&pipe_, nullptr, &none);
+    }
+    pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+  }
+  TNoSigPipe(const TNoSigPipe&) = delete;
+  TNoSigPipe& operator=(const TNoSigPipe&) = delete;
+
+ private:
+  sigset_t pipe_;
+  sigset_t old_;
+};
+
+void CloseEnd(int& fd) {
+  if (fd >= 0)
+    ::close(fd);
+  fd = -1;
+}
+
+bool WaitFor(int fd, short events, qint64 ms) {
+  pollfd wait{fd, events, 0};
+  int ready;
+  do
+    ready = ::poll(&wait, 1, int(ms));
+  while (ready < 0 && errno == EINTR);
+  return ready > 0;
+}
 
 // The child's status when its manager was gone before the watch on it took hold.
 constexpr int kManagerGone = 125;
@@ -98,11 +141,75 @@ int ReportedError(int report) {
 
 }  // namespace
 
+struct THostChannel::TEnds {
+  int Input = -1;
+  int Output = -1;
+};
+
+THostChannel::THostChannel() : ends_(std::make_unique<TEnds>()) {}
+
+THostChannel::~THostChannel() {
+  Close();
+}
+
+void THostChannel::Adopt(int input, int output) {
+  Close();
+  ends_->Input = input;
+  ends_->Output = output;
+  for (const int fd : {input, output}) {
+    if (fd >= 0)
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  }
+}
+
+bool THostChannel::InputOpen() const {
+  return ends_->Input >= 0;
+}
+
+qint64 THostChannel::Write(const uint8_t* from, size_t count) {
+  const TNoSigPipe noSigPipe;
+  for (;;) {
+    const ssize_t written = ::write(ends_->Input, from, count);
+    if (written >= 0)
+      return written;
+    if (errno != EINTR)
+      return errno == EAGAIN ? 0 : -1;
+  }
+}
+
+qint64 THostChannel::Read(uint8_t* into, size_t count) {
+  for (;;) {
+    const ssize_t got = ::read(ends_->Output, into, count);
+    if (got > 0)
+      return got;
+    if (got == 0)
+      return -1;
+    if (errno != EINTR)
+      return errno == EAGAIN ? 0 : -1;
+  }
+}
+
+bool THostChannel::WaitWritable(qint64 ms) {
+  return WaitFor(ends_->Input, POLLOUT, ms);
+}
+
+bool THostChannel::WaitReadable(qint64 ms) {
+  return WaitFor(ends_->Output, POLLIN, ms);
+}
+
+void THostChannel::CloseInput() {
+  CloseEnd(ends_->Input);
+}
+
+void THostChannel::Close() {
+  CloseEnd(ends_->Input);
+  CloseEnd(ends_->Output);
+}
+
 TLinkHostProcess::~TLinkHostProcess() {
-  if (input_ >= 0) {
+  if (channel_.InputOpen()) {
     // Its input closed, the host ends by itself; what it leaves running is killed.
-    ::close(input_);
-    input_ = -1;
+    channel_.CloseInput();
     WaitForEnd(kEndGrace);
   }
   Kill();
@@ -137,7 +244,7 @@ bool TLinkHostProcess::Spawn() {
   const pid_t manager = getpid();
   const pid_t pid = fork();
   if (pid == 0)
-    BecomeHost(manager, in[0], out[1], errorOutput_.File(), report[1], argumentList.data(),
+    BecomeHost(manager, in[0], out[1], int(errorOutput_.File()), report[1], argumentList.data(),
                environmentList.data());
   const int forkError = errno;
   ::close(report[1]);
@@ -155,21 +262,20 @@ bool TLinkHostProcess::Spawn() {
   ::close(report[0]);
   ::close(in[0]);
   ::close(out[1]);
-  pid_ = group_ = pid;
-  input_ = in[1];
-  output_ = out[0];
+  process_ = group_ = pid;
+  channel_.Adopt(in[1], out[0]);
   return true;
 }
 
 QString TLinkHostProcess::WaitForEnd(milliseconds wait) {
-  if (pid_ <= 0)
+  if (process_ <= 0)
     return endStatus_;
   const TClock::time_point until = TClock::now() + wait;
   for (;;) {
     int status = 0;
-    const pid_t done = ::waitpid(pid_, &status, WNOHANG);
-    if (done == pid_) {
-      pid_ = -1;
+    const pid_t done = ::waitpid(pid_t(process_), &status, WNOHANG);
+    if (done == process_) {
+      process_ = -1;
       endStatus_ = StatusText(status);
       endedCleanly_ = WIFEXITED(status) && WEXITSTATUS(status) == 0;
       return endStatus_;
@@ -182,16 +288,12 @@ QString TLinkHostProcess::WaitForEnd(milliseconds wait) {
 
 void TLinkHostProcess::Kill() {
   if (group_ > 0)
-    ::kill(-group_, SIGKILL);
-  if (pid_ > 0) {
-    ::kill(pid_, SIGKILL);
+    ::kill(-pid_t(group_), SIGKILL);
+  if (process_ > 0) {
+    ::kill(pid_t(process_), SIGKILL);
     int status = 0;
-    ::waitpid(pid_, &status, 0);
+    ::waitpid(pid_t(process_), &status, 0);
   }
-  pid_ = group_ = -1;
-  if (input_ >= 0)
-    ::close(input_);
-  if (output_ >= 0)
-    ::close(output_);
-  input_ = output_ = -1;
+  process_ = group_ = -1;
+  channel_.Close();
 }

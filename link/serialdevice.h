@@ -3,7 +3,6 @@
 // link opens on it, so that a missing cable or a missing group membership is told in words
 // rather than as a bare "Can't open port!".
 
-#include <sys/types.h>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -25,32 +24,12 @@ struct TSerialMapping {
 // "COM1=/dev/ttyUSB0" (COM in any case, a path that is not empty); nothing for other text.
 std::optional<TSerialMapping> ParseSerialMapping(const QString& text);
 
-// Who asks to open a device: the account and every group it is in.
-struct TAccount {
-  uid_t User = 0;
-  gid_t Group = 0;
-  QList<gid_t> Groups;  // the supplementary groups
-};
-
-// Who owns a device and how it may be opened.
-struct TDeviceAccess {
-  mode_t Mode = 0;  // permission bits
-  uid_t Owner = 0;
-  gid_t Group = 0;
-};
-
-// Whether the account may open the device for reading and writing, by its permission bits
-// (root may open anything).
-bool MayOpenReadWrite(const TDeviceAccess& device, const TAccount& account);
-
-// This process's account.
-TAccount CurrentAccount();
-
 // Whether the link can open on the device behind port: -2 (the port cannot be opened) with
 // the reason Device, why and what to do; the reason None when nothing is known against it.
 TLinkStatus CheckSerialDevice(int port, const QString& device);
 
-// The group whose members may open the device ("dialout"); empty when none may.
+// The group whose members may open the device ("dialout"); empty when none may, and on
+// Windows, which opens a port to whoever asks first.
 QString DeviceGroupThatMayOpen(const QString& device);
 // Whether another program holds the device: it refuses a new opening (EBUSY), holds a lock
 // on it, or a lock file of /var/lock names a process that runs.

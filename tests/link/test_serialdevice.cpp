@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "link/gbplibrary.h"
+#include "link/deviceaccess.h"
 #include "link/serialdevice.h"
 #include "tests/support/virtualphone.h"
 
