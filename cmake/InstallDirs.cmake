@@ -4,6 +4,17 @@
 # loader finds it there relative to its own executable, so an installed tree still works
 # when moved as a whole: a DESTDIR, a package, an unpacked copy.
 set(KIV_PACKAGE_NAME kiv-manager)
+if(WIN32)
+  # A Windows copy keeps everything in the program's folder, as Windows programs do; the
+  # virtual phone in a folder of its own, so that a gbp.dll the user puts beside the program
+  # is never ours.
+  set(KIV_PRIVATE_LIBDIR virtual-phone)
+  set(KIV_TRANSLATIONS_DIR translations)
+  target_compile_definitions(kiv_options INTERFACE
+    KIV_PRIVATE_LIBDIR_FROM_BINDIR="${KIV_PRIVATE_LIBDIR}"
+    KIV_TRANSLATIONS_FROM_BINDIR="${KIV_TRANSLATIONS_DIR}")
+  return()
+endif()
 include(GNUInstallDirs)
 # Documentation goes by the package's name, not the project's, unless set on the command line.
 if("$CACHE{CMAKE_INSTALL_DOCDIR}" STREQUAL "")

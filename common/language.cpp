@@ -28,18 +28,35 @@ QString CatalogueOf(const QString& language) {
   return {};
 }
 
-void Install(const QString& file, const QString& folder = QString()) {
+bool Install(const QString& file, const QString& folder = QString()) {
   auto* translator = new QTranslator(QCoreApplication::instance());
-  if (translator->load(file, folder))
+  if (translator->load(file, folder)) {
     QCoreApplication::installTranslator(translator);
-  else
-    delete translator;
+    return true;
+  }
+  delete translator;
+  return false;
+}
+
+// Qt's own catalogue of the language: beside the program where it carries one (the Windows
+// copy does), else Qt's.
+void InstallQtCatalogue(const QString& language) {
+  const QString name = QStringLiteral("qtbase_") + language;
+  for (const QString& folder : CatalogueFolders()) {
+    if (Install(name, folder))
+      return;
+  }
+  Install(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 // Qt follows a desktop's LANGUAGE list even under LC_ALL=C. Programs that use gettext ignore
 // it where the locale for messages is C or POSIX, or none is set, and so does this one: a
 // script's LC_ALL=C gives English.
 bool MessagesLocaleIsC() {
+#ifdef _WIN32
+  // Windows has no such locale: its users' language is the one the system shows.
+  return false;
+#else
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const QString locale = qEnvironmentVariable(name);
     if (!locale.isEmpty())
@@ -47,6 +64,7 @@ bool MessagesLocaleIsC() {
              locale.startsWith(QLatin1String("C."));
   }
   return true;
+#endif
 }
 
 }  // namespace
@@ -73,7 +91,7 @@ QString UseLanguage(const QString& code) {
   if (language == QLatin1String(SourceLanguage))
     return language;
   Install(CatalogueOf(language));
-  Install(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  InstallQtCatalogue(language);
   return language;
 }
 

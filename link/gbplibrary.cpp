@@ -93,7 +93,9 @@ std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const TLinkChoice& chosen) {
   if (choice.Library.isEmpty())
     choice.Library = SearchedWindowsLibrary();
   const TJudgement judgement = choice.Library.isEmpty() ? TJudgement{} : Judge(choice.Library);
-  if (choice.Isolate || judgement.WindowsBits != 0)
+  // A DLL of the program's own width loads here on Windows; elsewhere every DLL is hosted.
+  const bool foreign = judgement.WindowsBits != 0 && judgement.WindowsBits != kInProcessWindowsBits;
+  if (choice.Isolate || foreign)
     return std::make_unique<THostedLibrary>(choice, judgement.WindowsBits, judgement.Refusal);
   return std::make_unique<TInProcessLibrary>(choice, judgement.Refusal);
 }

@@ -1,5 +1,6 @@
 #include "link/hostedlibrary.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <chrono>
 
@@ -7,7 +8,9 @@
 #include "link/hostprocess.h"
 #include "link/librarysearch.h"
 #include "link/winehost.h"
+#ifndef _WIN32
 #include "link/wineports.h"
+#endif
 
 namespace {
 
@@ -66,8 +69,10 @@ QString THostedLibrary::FileName() const {
 }
 
 QString THostedLibrary::HowItRuns() const {
-  if (windowsBits_ != 0)
+  if (UnderWine())
     return TLinkText::tr("in the %1-bit link host under Wine").arg(windowsBits_);
+  if (windowsBits_ != 0)
+    return TLinkText::tr("in the %1-bit link host").arg(windowsBits_);
   return TLinkText::tr("in the link host");
 }
 
@@ -79,9 +84,14 @@ TWine THostedLibrary::Wine() const {
   return FindWine(windowsBits_);
 }
 
-// The host's Windows code opens COMn: the prefix must say which device that is first.
+// The host's Windows code opens COMn: under Wine the prefix must say which device that is
+// first.
 TLinkStatus THostedLibrary::PrepareOpen() {
-  return windowsBits_ != 0 ? ApplyWinePorts(Wine(), choice_.Serial) : TLinkStatus{};
+#ifdef _WIN32
+  return TLinkStatus{};
+#else
+  return UnderWine() ? ApplyWinePorts(Wine(), choice_.Serial) : TLinkStatus{};
+#endif
 }
 
 bool THostedLibrary::CanEnd() const {
@@ -103,7 +113,7 @@ THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
   // Told by name before anything starts: Wine would only say "c0000135".
   if (!QFileInfo(program).isFile())
     return {{}, MissingHostText(places)};
-  if (windowsBits_ == 0)
+  if (!UnderWine())
     return {THostLaunch{program, {}, {}, 0}, {}};
   const TWine wine = Wine();
   if (!wine.Found())
@@ -121,19 +131,20 @@ void THostedLibrary::StartHost() {
     return;
   }
   // Windows code names the file by a drive and backslashes: Wine's Z: is the root.
-  const QStringList libraries =
-      windowsBits_ != 0
-          ? QStringList{QStringLiteral("Z:") + QFileInfo(choice_.Library)
-                                                   .absoluteFilePath()
-                                                   .replace(QLatin1Char('/'), QLatin1Char('\\'))}
-          : HostLibraryCandidates(choice_.Library);
+  const QString absolute = QFileInfo(choice_.Library).absoluteFilePath();
+  QStringList libraries = HostLibraryCandidates(choice_.Library);
+  if (UnderWine())
+    libraries = {QStringLiteral("Z:") +
+                 QString(absolute).replace(QLatin1Char('/'), QLatin1Char('\\'))};
+  else if (windowsBits_ != 0)
+    libraries = {QDir::toNativeSeparators(absolute)};
   host_ = std::make_unique<TLinkHostProcess>(plan.Launch, libraries, choice_.TimeoutFactor);
   host_->SetCancel(cancel_);
   const TLinkStatus started = host_->Start();
   if (started.HostFailed()) {
     QStringList problem{started.Why, started.Detail};
     // Silent, with status 0: how a Wine without 32-bit support ends a 32-bit program.
-    if (windowsBits_ == 32 && host_->EndedCleanly())
+    if (UnderWine() && windowsBits_ == 32 && host_->EndedCleanly())
       problem << Wine32StartHint();
     problem.removeAll(QString());
     loadProblem_ = problem.join(QLatin1Char('\n'));

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "link/gbplibrary.h"
+#include "link/winehost.h"
 
 class TLinkHostProcess;
 struct THostLaunch;
@@ -24,7 +25,7 @@ class THostedLibrary final : public TGBPLibrary {
   bool Has(TGBPEntry entry) const override;
   QString FileName() const override;
   bool Isolated() const override { return true; }
-  bool UnderWine() const override { return windowsBits_ != 0; }
+  bool UnderWine() const override { return windowsBits_ != 0 && kHostsRunUnderWine; }
   TWine Wine() const override;
   QString HowItRuns() const override;
   void SetNotice(std::function<void(const QString&)> notice) override;

@@ -146,7 +146,7 @@ QString LibraryFileText(const TLibraryFile& file) {
 }
 
 bool IsUsableLibrary(const TLibraryFile& file) {
-  return file.Kind == TLibraryKind::ElfShared ||
+  return (file.Kind == TLibraryKind::ElfShared && !kWindowsBuild) ||
          (file.Kind == TLibraryKind::WindowsDll && WindowsHostBits(file) != 0);
 }
 
@@ -163,6 +163,9 @@ QString LibraryFileProblem(const TLibraryFile& file) {
     case TLibraryKind::ElfOther:
       return TLinkText::tr("a Linux program, not a library");
     case TLibraryKind::ElfShared:
+      if (kWindowsBuild)
+        return TLinkText::tr("a Linux library: on Windows the link runs Windows DLLs");
+      break;
     case TLibraryKind::NotALibrary:
       break;
   }

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "common/platform.h"
+
 enum class TLibraryKind {
   NotALibrary,     // no header of either kind, or a damaged one
   ElfShared,       // an ELF shared object
@@ -19,6 +21,10 @@ struct TLibraryFile {
   int Bits = 0;         // 32 or 64, for ELF and PE
   quint16 Machine = 0;  // e_machine of ELF, the COFF machine of PE
 };
+
+// The width of the DLLs this program loads in its own process: on Windows those of its own
+// width, the others in their link host; elsewhere none.
+constexpr int kInProcessWindowsBits = kWindowsBuild ? int(sizeof(void*) * 8) : 0;
 
 // The PE machines of the Windows libraries the link hosts can run.
 constexpr quint16 kPeMachineI386 = 0x014c;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "common/texts.h"
+#include "link/libraryfile.h"
 
 // Where "gbp" is looked for, first to last. The executable's own folder comes first, as
 // Windows searches for a DLL, so a library put beside the program always wins; then the
@@ -74,7 +75,8 @@ QStringList HostLibraryCandidates(const QString& chosen) {
   QStringList files;
   for (const QString& candidate : LibrarySearchOrder()) {
     const QFileInfo info(candidate);
-    const QString file = QStringLiteral("lib%1.so").arg(info.fileName());
+    const QString file = kWindowsBuild ? info.fileName() + QStringLiteral(".dll")
+                                       : QStringLiteral("lib%1.so").arg(info.fileName());
     files << (candidate.contains(QLatin1Char('/')) ? info.dir().filePath(file) : file);
   }
   return files;

@@ -9,6 +9,14 @@
 
 #include "link/hostprocess.h"
 
+// Whether the Windows link hosts run under Wine. On Windows they run as they are, the serial
+// ports are the machine's own, and nothing of Wine is asked.
+#ifdef _WIN32
+constexpr bool kHostsRunUnderWine = false;
+#else
+constexpr bool kHostsRunUnderWine = true;
+#endif
+
 struct TWine {
   int Bits = 0;             // the width of the host it runs: 32 or 64
   QString Loader;           // the Wine that runs that host, when one was found

@@ -60,6 +60,10 @@ fs::path StoreDir() {
     return dir;
   if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
     return fs::path(data) / "kiv-manager" / "phone";
+#ifdef _WIN32
+  if (const char* local = std::getenv("LOCALAPPDATA"); local && *local)
+    return fs::path(local) / "kiv-manager" / "phone";
+#endif
   if (const char* home = std::getenv("HOME"); home && *home)
     return fs::path(home) / ".local" / "share" / "kiv-manager" / "phone";
   return {};

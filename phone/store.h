@@ -36,7 +36,8 @@ constexpr char PortFolderPrefix[] = "COM";
 // Called after each piece of a transfer with its length, so a slow link can be played.
 using TPace = std::function<void(size_t bytes)>;
 
-// GBP_PHONE_DIR, else $XDG_DATA_HOME/kiv-manager/phone, else ~/.local/share/kiv-manager/phone.
+// GBP_PHONE_DIR, else $XDG_DATA_HOME/kiv-manager/phone, else (on Windows)
+// %LOCALAPPDATA%\kiv-manager\phone, else ~/.local/share/kiv-manager/phone.
 // Empty when none of them can be found.
 std::filesystem::path StoreDir();
 

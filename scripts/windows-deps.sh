@@ -70,8 +70,8 @@ build_qt() {
   fetch_source qt6-base "$(debian_version qt6-base-dev)" "$work"
   local src
   src="$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -1)"
-  # Only what the program uses; OpenGL stays on, as the Windows platform plugin of this Qt
-  # version does not compile without it.
+  # Only what the program uses. OpenGL and Direct2D stay on: the Windows platform plugin of
+  # this Qt version does not compile without the one, nor link without the other.
   cmake -S "$src" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -79,7 +79,7 @@ build_qt() {
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF \
-    -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_sql_sqlite=OFF \
     -DFEATURE_zstd=OFF >"$work/configure.log" 2>&1 || { tail -40 "$work/configure.log" >&2; exit 1; }

@@ -9,6 +9,7 @@
 #include "catalogue/slotinfo.h"
 #include "common/errors.h"
 #include "common/fileio.h"
+#include "common/platform.h"
 #include "common/strtoint.h"
 #include "common/texts.h"
 #include "ufif/firmwares.h"
@@ -67,6 +68,9 @@ QString SettingsPathFor(const QString& executablePath) {
 }
 
 bool IsInstalledLayout(const QString& executablePath) {
+  // A Windows copy keeps its settings beside it wherever that folder may be written.
+  if (kWindowsBuild)
+    return false;
   const QDir binDir = QFileInfo(executablePath).dir();
   return QFileInfo(binDir.filePath(QStringLiteral(KIV_PRIVATE_LIBDIR_FROM_BINDIR))).isDir();
 }

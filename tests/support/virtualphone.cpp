@@ -96,5 +96,10 @@ int TVirtualPhone::Calls(const QString& function) const {
 }
 
 QString TVirtualPhone::LibraryPath() {
+#ifdef _WIN32
+  return QCoreApplication::applicationDirPath() +
+         QStringLiteral("/" KIV_PRIVATE_LIBDIR_FROM_BINDIR "/gbp.dll");
+#else
   return QCoreApplication::applicationDirPath() + QStringLiteral("/libgbp.so");
+#endif
 }

@@ -37,7 +37,8 @@ class TVirtualPhone {
   // Journal lines that begin with the function's name.
   int Calls(const QString& function) const;
 
-  // The path of libgbp.so beside the test programs.
+  // The path of the virtual phone the test programs use: libgbp.so beside them, on Windows
+  // gbp.dll in their virtual-phone folder.
   static QString LibraryPath();
 
  private:

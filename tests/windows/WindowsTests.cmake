@@ -1,0 +1,11 @@
+# The Windows tests run under wine64 in the build's own prefix, offscreen: CTest starts each
+# through build-windows/wine-run.
+set(KIV_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+  WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+# Tests not built for Windows, each for what it needs that only a POSIX system has.
+set(KIV_POSIX_ONLY_TESTS
+)
