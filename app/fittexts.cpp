@@ -9,6 +9,8 @@
 #include <functional>
 #include <utility>
 
+#include "common/ui/windowtexts.h"
+
 namespace {
 
 bool ShowsText(const QWidget* widget) {
@@ -179,9 +181,9 @@ bool TextsFit(const QWidget* form) {
 
 void FitTexts(QWidget* form) {
   form->ensurePolished();
-  if (TextsFit(form))
+  if (TextsFit(form) && !TitleCut(form))
     return;
-  const QSize size = FitChildren(form);
+  const QSize size = FitChildren(form).expandedTo(QSize(TitleWidth(form), 0));
   if (form->minimumSize() == form->maximumSize())
     form->setFixedSize(size);
   else

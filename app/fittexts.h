@@ -19,5 +19,6 @@ bool TextsFit(const QWidget* form);
 // height its width needs); a centred label grows to both sides. What stands right of a grown
 // control in its row, or anywhere below it, moves over by as much; a frame drawn around
 // controls keeps its margins around them; the form grows to hold it all, keeping a fixed size
-// fixed. A form whose texts fit stays exactly as it is.
+// fixed, and as wide as its title needs. A form whose texts and title fit stays exactly as it
+// is.
 void FitTexts(QWidget* form);

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ui/windowtexts.h"
+
 namespace {
 
 // The work the folder is chosen for makes it, and takes it away again when the work fails
@@ -61,6 +63,7 @@ TFolderPrompt::TFolderPrompt(QWidget* parent, const QString& title) : QDialog(pa
   layout->addWidget(problem_);
   layout->addWidget(buttons);
   qobject_cast<QLabel*>(layout->itemAt(0)->widget())->setBuddy(path_);
+  KeepTextsWhole(this);
 }
 
 void TFolderPrompt::Browse() {

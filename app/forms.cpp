@@ -8,6 +8,7 @@
 #include "app/aboutbox.h"
 #include "app/fittexts.h"
 #include "app/mainwindow.h"
+#include "common/ui/windowtexts.h"
 #include "link/ui/phonelinkdialog.h"
 #include "prefs/ui/prefform.h"
 #include "settings/ui/expertsform.h"
@@ -67,6 +68,10 @@ TApplicationForms::TApplicationForms(const QString& settingsPath, const THistory
   for (QWidget* dialog : std::initializer_list<QWidget*>{
            dialogs.About, dialogs.Experts, dialogs.OKBottom, dialogs.BadAddr, dialogs.Icons})
     FitTexts(dialog);
+  // Laid out by layouts, which follow their texts once told to.
+  for (QWidget* dialog :
+       std::initializer_list<QWidget*>{dialogs.UploadPlan, dialogs.History, dialogs.PhoneLink})
+    KeepTextsWhole(dialog);
   ConnectDialogs(dialogs);
 }
 

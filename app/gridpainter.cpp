@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/slotranges.h"
+#include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
 #include "ufif/ui/iconpictures.h"
 
@@ -100,7 +101,7 @@ void TGridPainter::DrawSlotContent(QPainter& canvas, int row, const QRect& rect)
   const QVector<QPixmap>& pictures = IconPictures();
   if (slot.IconIndex > 0 && slot.IconIndex < pictures.size())
     canvas.drawPixmap(cell.Left + 3, upperY + 3, pictures.at(slot.IconIndex));
-  TextOut(canvas, cell.Left + 20, upperY, slot.Caption);
+  TextOut(canvas, cell.Left + 20, upperY, ShownCaption(slot));
   if (slot.Compressed) {
     const QString ratio =
         CompressionRatioText(slot.Size, slot.UnpackedSize, QLocale().decimalPoint().at(0));

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QUrl>
+#include <initializer_list>
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
@@ -92,8 +94,21 @@ void TForm1::ConnectKeysAndDrops() {
     connect(shortcut, &QShortcut::activated, this,
             [this, action] { RunCommand([this, action] { SlotKey(action); }); });
   }
-  auto* fullRefresh = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5), this);
+  const QKeySequence fullRefreshKeys(Qt::CTRL | Qt::Key_F5);
+  auto* fullRefresh = new QShortcut(fullRefreshKeys, this);
   connect(fullRefresh, &QShortcut::activated, ui->Button1, &QAbstractButton::click);
+
+  // A panel control's tooltip names its keys: the Alt key of its own mnemonic, whichever
+  // letter the language gives it, so the two always agree.
+  for (QAbstractButton* button :
+       std::initializer_list<QAbstractButton*>{ui->Button7, ui->Button6, ui->Button1, ui->Button3,
+                                               ui->Button5, ui->CheckBox1, ui->Button2}) {
+    QStringList named{QKeySequence::mnemonic(button->text()).toString(QKeySequence::NativeText)};
+    if (button == ui->Button1)
+      named << fullRefreshKeys.toString(QKeySequence::NativeText);
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(button->toolTip(), named.join(QStringLiteral(", "))));
+  }
 
   connect(ui->ComboBox1->lineEdit(), &QLineEdit::editingFinished, this,
           [this] { PortTextEntered(); });

@@ -7,6 +7,7 @@
 
 #include "app/statuslabel.h"
 #include "catalogue/slotmap.h"
+#include "common/bytecount.h"
 
 namespace {
 
@@ -80,14 +81,12 @@ void TWorkPanel::ShowSection(int index, int count, const TSectionAddress& addres
   if (bar_->maximum() != count)
     bar_->setRange(0, count);
   bar_->setValue(index - 1);
-  //: %1 of %2 sections, %3 the section at work (as 18-9), %n the bytes moved so far.
-  sectionWhole_ = tr("section %1 of %2: %3, %n bytes", nullptr, int(bytes))
-                      .arg(index)
-                      .arg(count)
-                      .arg(address.Text());
+  const QString moved = BytesText(bytes);
+  //: %1 of %2 sections, %3 the section at work (as 18-9), %4 the bytes moved so far.
+  sectionWhole_ = tr("section %1 of %2: %3, %4").arg(index).arg(count).arg(address.Text(), moved);
   //: The short form of the section's progress ("section 25 of 29: 2-18, 3200 bytes") beside
   //: a slim bar: %1/%2 sections, %3 the section, %4 the bytes.
-  sectionText_ = tr("%1/%2: %3, %4 B").arg(index).arg(count).arg(address.Text()).arg(bytes);
+  sectionText_ = tr("%1/%2: %3, %4").arg(index).arg(count).arg(address.Text(), moved);
   ShowText(sectionText_, sectionWhole_);
   bar_->show();
   cancel_->show();

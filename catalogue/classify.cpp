@@ -1,6 +1,7 @@
 #include "catalogue/classify.h"
 
 #include "common/bytes.h"
+#include "common/texts.h"
 #include "link/gbp.h"
 #include "ufif/icons.h"
 #include "ufif/lzocontainer.h"
@@ -9,6 +10,37 @@
 namespace {
 
 constexpr qint64 RingerNameAt = 4;
+
+// The captions of what is no program. A record keeps them in English; ShownCaption gives them
+// in the user's language.
+const char* const EmptyCaption = QT_TRANSLATE_NOOP("Catalogue", "< Empty >");
+const char* const DataCaption = QT_TRANSLATE_NOOP("Catalogue", "< Data >");
+const char* const GIFCaption = QT_TRANSLATE_NOOP("Catalogue", "< GIF-File >");
+const char* const UFIF2LibraryCaption = QT_TRANSLATE_NOOP("Catalogue", "< UFIF2 ExtLibrary >");
+const char* const PicturePackCaption = QT_TRANSLATE_NOOP("Catalogue", "< Pixmara pack >");
+const char* const NotReadCaptionSource = QT_TRANSLATE_NOOP("Catalogue", "(not read)");
+//: %1 is the ringer's name, as the phone keeps it
+const char* const RingerCaption = QT_TRANSLATE_NOOP("Catalogue", "10 sec ringer: %1");
+//: %1 is the library's release number
+const char* const PRG3LibraryCaption = QT_TRANSLATE_NOOP("Catalogue", "< PRG3 ExtLibrary ver.%1>");
+constexpr const char* FixedCaptions[] = {EmptyCaption,       DataCaption,
+                                         GIFCaption,         UFIF2LibraryCaption,
+                                         PicturePackCaption, NotReadCaptionSource};
+
+QString Caption(const char* source) {
+  return QString::fromLatin1(source);
+}
+
+// The head and tail a caption with one number or name has around its %1.
+struct TCaptionFrame {
+  QString Head;
+  QString Tail;
+};
+TCaptionFrame FrameOf(const char* source) {
+  const QString text = Caption(source);
+  const qsizetype at = text.indexOf(QLatin1String("%1"));
+  return {text.left(at), text.mid(at + 2)};
+}
 
 // Unicode for the bytes 0x80 to 0xFF of Windows-1251; 0x98 is unassigned.
 constexpr char16_t Windows1251High[128] = {
@@ -49,7 +81,7 @@ TSlotInfo LZOContainer(TSlotInfo info, const QByteArray& data) {
   const quint32 format = WordAt(data, LZOFormatAt);
   const bool program = IsUFIFFamily(format);
   info.Kind = program ? skProgram : skOther;
-  info.Caption = program ? NameField(data, LZONameAt) : QStringLiteral("< Data >");
+  info.Caption = program ? NameField(data, LZONameAt) : Caption(DataCaption);
   info.FormatTag = format;
   info.IconIndex = IconIndexOf(WordAt(data, LZOIconAt));
   info.Compressed = 1;
@@ -83,19 +115,19 @@ bool IsPRG3Library(const QByteArray& data) {
 QString NonProgramCaption(const QByteArray& data, TSlotKind& kind) {
   kind = skOther;
   if (StartsWith(data, "LIB"))
-    return QStringLiteral("< UFIF2 ExtLibrary >");
+    return Caption(UFIF2LibraryCaption);
   if (StartsWith(data, "GIF")) {
     kind = skGIF;
-    return QStringLiteral("< GIF-File >");
+    return Caption(GIFCaption);
   }
   const quint32 first = WordAt(data, 0);
   if (first == 0)
-    return QStringLiteral("10 sec ringer: ") + RingerName(data);
+    return Caption(RingerCaption).arg(RingerName(data));
   if (StartsWith(data, "PHF"))
-    return QStringLiteral("< Pixmara pack >");
+    return Caption(PicturePackCaption);
   if (IsPRG3Library(data))
-    return QStringLiteral("< PRG3 ExtLibrary ver.%1>").arg(qint32(first));
-  return QStringLiteral("< Data >");
+    return Caption(PRG3LibraryCaption).arg(qint32(first));
+  return Caption(DataCaption);
 }
 
 // Libraries, pictures, ringers and data: FormatTag stays as it was.
@@ -110,7 +142,7 @@ bool IsPRG35(quint32 first) {
 }
 
 QString NotReadCaption() {
-  return QStringLiteral("(not read)");
+  return Caption(NotReadCaptionSource);
 }
 
 }  // namespace
@@ -122,7 +154,7 @@ bool SizeMeansEmpty(qint32 size) {
 TSlotInfo EmptySlotInfo(const TSlotInfo& before) {
   TSlotInfo info = before;
   info.Kind = skEmpty;
-  info.Caption = QStringLiteral("< Empty >");
+  info.Caption = Caption(EmptyCaption);
   info.Size = 0;
   info.Compressed = 0;
   info.UnpackedSize = 0;
@@ -155,6 +187,26 @@ TSlotInfo NotReadSlotInfo(const TSlotInfo& before, qint32 size) {
 // No recognised content has this caption with this kind: an empty row has "< Empty >".
 bool IsNotRead(const TSlotInfo& info) {
   return info.Kind == skEmpty && info.Caption == NotReadCaption();
+}
+
+QString ShownCaptionText(const QString& caption) {
+  for (const char* fixed : FixedCaptions) {
+    if (caption == QLatin1String(fixed))
+      return TCatalogueText::tr(fixed);
+  }
+  for (const char* framed : {RingerCaption, PRG3LibraryCaption}) {
+    const TCaptionFrame frame = FrameOf(framed);
+    if (caption.startsWith(frame.Head) && caption.endsWith(frame.Tail) &&
+        caption.size() >= frame.Head.size() + frame.Tail.size()) {
+      return TCatalogueText::tr(framed).arg(
+          caption.mid(frame.Head.size(), caption.size() - frame.Head.size() - frame.Tail.size()));
+    }
+  }
+  return caption;
+}
+
+QString ShownCaption(const TSlotInfo& info) {
+  return info.Kind == skProgram ? info.Caption : ShownCaptionText(info.Caption);
 }
 
 TSlotInfo ClassifySection(const TSlotInfo& before, qint32 size, const QByteArray& bytesRead) {

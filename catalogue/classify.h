@@ -21,6 +21,13 @@ TSlotInfo SizeOnlySlotInfo(const TSlotInfo& before, qint32 size);
 TSlotInfo NotReadSlotInfo(const TSlotInfo& before, qint32 size);
 bool IsNotRead(const TSlotInfo& info);
 
+// The caption in the user's language: a program's name as it is, the captions of what is no
+// program ("< Data >", "10 sec ringer: Ring") translated. The record keeps them in English.
+QString ShownCaption(const TSlotInfo& info);
+// The same for a caption whose kind is not known (a record's description): any text that
+// is one of those captions is translated.
+QString ShownCaptionText(const QString& caption);
+
 // The record after reading: size as the phone reported it, bytesRead the n bytes read
 // (at most 128 are used; bytes beyond them count as zero). Fields that the matching rule
 // leaves unchanged keep their value from before.

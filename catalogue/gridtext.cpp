@@ -1,16 +1,21 @@
 #include "catalogue/gridtext.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "catalogue/classify.h"
+#include "common/bytecount.h"
 #include "common/texts.h"
 #include "ufif/icons.h"
 #include "ufif/ufifheader.h"
 
 namespace {
+
+const char* const NotReadDescription = QT_TRANSLATE_NOOP("Catalogue", "not read");
+const char* const EmptyDescription = QT_TRANSLATE_NOOP("Catalogue", "empty");
 
 // The largest program that fits a big slot uncompressed; bigger sections are drawn red
 // against the 64 KiB scale.
@@ -59,7 +64,7 @@ int SlotNumber(int row, const TSlotRanges& ranges) {
 QStringList ContentTexts(const TSlotInfo& slot, QChar decimalPoint) {
   QStringList texts;
   if (!slot.Caption.isEmpty())
-    texts << slot.Caption;
+    texts << ShownCaption(slot);
   if (slot.Compressed)
     texts << CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint);
   texts << QString::number(slot.Size);
@@ -96,14 +101,15 @@ QString KindText(const TSlotInfo& slot) {
 }
 
 QString OneLineDescription(const TSlotInfo& info, TWording wording) {
-  const auto text = [wording](const char* source, int count = -1) {
-    return Worded<TCatalogueText>(wording, source, count);
+  const auto text = [wording](const char* source) {
+    return Worded<TCatalogueText>(wording, source);
   };
   if (IsNotRead(info))
-    return text(QT_TRANSLATE_NOOP("Catalogue", "not read"));
+    return text(NotReadDescription);
   if (info.Kind == skEmpty)
-    return text(QT_TRANSLATE_NOOP("Catalogue", "empty"));
-  QStringList parts{info.Caption, text(QT_TRANSLATE_N_NOOP("Catalogue", "%n bytes"), info.Size)};
+    return text(EmptyDescription);
+  QStringList parts{wording == TWording::Shown ? ShownCaption(info) : info.Caption,
+                    BytesText(info.Size, wording)};
   for (const QString& extra : {RatioText(info), FWLabel(info)}) {
     if (!extra.isEmpty())
       parts << extra;
@@ -144,7 +150,7 @@ QString CellText(int col, int row, const TSlotInfo& slot, const TSlotRanges& ran
 QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& ranges,
                         QChar decimalPoint) {
   const QString address = SlotAddress(row, ranges).Text();
-  const QString size = TCatalogueText::tr("Size: %n bytes", nullptr, slot.Size);
+  const QString size = TCatalogueText::tr("Size: %1").arg(BytesText(slot.Size));
   QStringList lines;
   //: %1 is the section ("18-9"), %2 the slot's number in its group
   lines << (IsSmallSlotRow(row, ranges) ? TCatalogueText::tr("Section %1, small slot %2")
@@ -159,7 +165,7 @@ QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& range
   if (!slot.Caption.isEmpty())
     lines << (slot.Kind == skProgram ? TCatalogueText::tr("Name: %1")
                                      : TCatalogueText::tr("Content: %1"))
-                 .arg(slot.Caption);
+                 .arg(ShownCaption(slot));
   lines << size;
   if (slot.Kind == skProgram)
     lines << TCatalogueText::tr("Format: %1").arg(FormatLabel(slot.FormatTag));
@@ -168,8 +174,9 @@ QString SlotDescription(int row, const TSlotInfo& slot, const TSlotRanges& range
     lines << TCatalogueText::tr("Icon: %1").arg(icon);
   if (slot.Compressed) {
     //: %1 is the compression ratio: "LZO(43.0%)"
-    lines << TCatalogueText::tr("Container: %1, %n bytes unpacked", nullptr, slot.UnpackedSize)
-                 .arg(CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint));
+    lines << TCatalogueText::tr("Container: %1, %2 unpacked")
+                 .arg(CompressionRatioText(slot.Size, slot.UnpackedSize, decimalPoint),
+                      BytesText(slot.UnpackedSize));
   }
   return lines.join(QLatin1Char('\n'));
 }
@@ -250,4 +257,21 @@ QString SlotDescription(const TSlotInfo& info) {
 
 QString RecordedSlotDescription(const TSlotInfo& info) {
   return OneLineDescription(info, TWording::Recorded);
+}
+
+QString ShownSlotDescription(const QString& recorded) {
+  for (const char* whole : {NotReadDescription, EmptyDescription}) {
+    if (recorded == QLatin1String(whole))
+      return TCatalogueText::tr(whole);
+  }
+  // The caption, its size, then the ratio and label, whose texts hold no count of bytes.
+  static const QRegularExpression parts(
+      QStringLiteral("^(.*), %1((, .*)?)$")
+          .arg(QRegularExpression::escape(BytesText(0, TWording::Recorded))
+                   .replace(QLatin1Char('0'), QLatin1String("(\\d+)"))));
+  const QRegularExpressionMatch match = parts.match(recorded);
+  if (!match.hasMatch())
+    return recorded;
+  return ShownCaptionText(match.captured(1)) + QStringLiteral(", ") +
+         BytesText(match.captured(2).toLongLong()) + match.captured(3);
 }

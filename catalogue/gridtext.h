@@ -23,6 +23,9 @@ QString RatioText(const TSlotInfo& info);
 QString SlotDescription(const TSlotInfo& info);
 // The same in English whatever the language, as a record (the history) keeps it.
 QString RecordedSlotDescription(const TSlotInfo& info);
+// A recorded description in the user's language; a text not made by RecordedSlotDescription
+// as it is.
+QString ShownSlotDescription(const QString& recorded);
 
 // Column 0: "1." (counted within the slot's group) and "{18-9}".
 QString SlotNumberText(int row, const TSlotRanges& ranges);

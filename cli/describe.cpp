@@ -3,6 +3,7 @@
 #include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
 #include "cli/console.h"
+#include "common/bytecount.h"
 #include "common/texts.h"
 
 TSlotInfo DescribeBytes(const QByteArray& head, qint32 size) {
@@ -51,7 +52,7 @@ void AddSlotInfoJson(TJsonLine& json, const TSlotInfo& info, const QString& labe
 
 QStringList SlotInfoText(const TSlotInfo& info) {
   QStringList lines{TCliText::tr("Kind: %1").arg(KindName(info.Kind)),
-                    TCliText::tr("Caption: %1").arg(info.Caption)};
+                    TCliText::tr("Caption: %1").arg(ShownCaption(info))};
   if (info.Kind == skProgram) {
     //: %1 is the format word in hexadecimal, %2 the FW column's label: "UFIF 2.1".
     lines << TCliText::tr("Format: %1 (%2)").arg(FormatTagText(info.FormatTag), FWLabel(info));
@@ -61,12 +62,11 @@ QStringList SlotInfoText(const TSlotInfo& info) {
                .arg(info.IconIndex < 0 ? TCliText::tr("none") : QString::number(info.IconIndex));
   if (info.Compressed) {
     //: %1 is the compression ratio as the grid shows it.
-    lines << TCliText::tr("Compressed: %1, %2 bytes unpacked")
-                 .arg(RatioText(info))
-                 .arg(info.UnpackedSize);
+    lines << TCliText::tr("Compressed: %1, %2 unpacked")
+                 .arg(RatioText(info), BytesText(info.UnpackedSize));
   } else {
     lines << TCliText::tr("Compressed: no");
   }
-  lines << TCliText::tr("Size: %1 bytes").arg(info.Size);
+  lines << TCliText::tr("Size: %1").arg(BytesText(info.Size));
   return lines;
 }

@@ -36,7 +36,7 @@ QList<TListedRow> ListedRows(const TCatalogue& catalogue, const TSlotsRefreshed&
   QList<TListedRow> rows;
   for (int row = 1; row <= refreshed.Rows.size(); ++row) {
     const std::optional<TRefreshResult>& result = refreshed.Rows[row - 1];
-    const QString error = !result ? QStringLiteral("not read") : result->Error;
+    const QString error = !result ? TCliText::tr("not read") : result->Error;
     const TSlotInfo& info = catalogue.Slots.at(row);
     rows.append({row, SlotAddress(row, catalogue.Ranges), info, error,
                  catalogue.AdditionalInfo ? FWLabel(info) : QString()});
@@ -46,7 +46,7 @@ QList<TListedRow> ListedRows(const TCatalogue& catalogue, const TSlotsRefreshed&
 
 QString CaptionText(const TListedRow& row) {
   if (row.Error.isEmpty() || IsNotRead(row.Info))
-    return row.Info.Caption;
+    return ShownCaption(row.Info);
   return QStringLiteral("(%1)").arg(row.Error);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/progress.h"
 
 #include "cli/console.h"
+#include "common/bytecount.h"
 #include "common/texts.h"
 
 TProgress::TProgress(bool enabled, int total)
@@ -13,12 +14,11 @@ TProgress::~TProgress() {
 void TProgress::Step(int index, const QString& address, qint64 bytesSoFar) {
   if (!enabled_)
     return;
-  //: %3 is the section's address, %4 the bytes moved so far.
-  const QString text = TCliText::tr("section %1 of %2 (%3), %4 bytes")
+  //: %3 is the section's address, %4 the bytes moved so far ("300 bytes").
+  const QString text = TCliText::tr("section %1 of %2 (%3), %4")
                            .arg(index)
                            .arg(total_)
-                           .arg(address)
-                           .arg(bytesSoFar);
+                           .arg(address, BytesText(bytesSoFar));
   if (terminal_) {
     RewriteErrLine(text);
     lineOpen_ = true;

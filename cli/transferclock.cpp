@@ -1,6 +1,7 @@
 #include "cli/transferclock.h"
 
 #include "cli/console.h"
+#include "common/bytecount.h"
 #include "common/texts.h"
 
 namespace {
@@ -46,10 +47,9 @@ TTransferClock::~TTransferClock() {
     return;
   const QString seconds = QString::number(Seconds(), 'f', 1);
   //: %1 is what was done: "read 18-9".
-  const QString text =
-      bytes_ >= 0
-          ? TCliText::tr("%1: %2 bytes in %3 s").arg(done_, QString::number(bytes_), seconds)
-          : TCliText::tr("%1 in %2 s").arg(done_, seconds);
+  const QString text = bytes_ >= 0
+                           ? TCliText::tr("%1: %2 in %3 s").arg(done_, BytesText(bytes_), seconds)
+                           : TCliText::tr("%1 in %2 s").arg(done_, seconds);
   if (terminal_) {
     RewriteErrLine(text);
     EndErrLine();

@@ -28,6 +28,7 @@ QString CatalogueOf(const QString& language) {
   return {};
 }
 
+// A catalogue that is not there is no fault: the texts then stay as their source reads.
 bool Install(const QString& file, const QString& folder = QString()) {
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (translator->load(file, folder)) {
@@ -88,10 +89,9 @@ QString ResolvedLanguage(const QString& code) {
 
 QString UseLanguage(const QString& code) {
   const QString language = ResolvedLanguage(code);
-  if (language == QLatin1String(SourceLanguage))
-    return language;
   Install(CatalogueOf(language));
-  InstallQtCatalogue(language);
+  if (language != QLatin1String(SourceLanguage))
+    InstallQtCatalogue(language);
   return language;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The language the program speaks: its own catalogue (translations/kivmanager_LANG.qm) and Qt's
-// (qtbase_LANG.qm, for the standard dialogs' buttons). English is the texts' own language and
-// needs no catalogue.
+// (qtbase_LANG.qm, for the standard dialogs' buttons). English is the texts' own language: its
+// catalogue holds only the plural forms of the texts that count ("1 slot", "2 slots").
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +16,7 @@ inline const char* const SourceLanguage = "en";
 // lists.
 QString ResolvedLanguage(const QString& code);
 // Installs the catalogues of the language on the application, which must exist; English installs
-// none. Returns the language used.
+// its plural forms. Returns the language used.
 QString UseLanguage(const QString& code);
 // English and every language with a catalogue where the program finds them: beside it in
 // translations/ (a build folder), else in the installed share/kiv-manager/translations.

@@ -46,8 +46,10 @@ QString ReadErrorText(const TSectionAddress& address) {
 }
 
 QString LinkLostText(const TSectionAddress& address, const QString& reason) {
+  // A reason that is a sentence of its own would end in "(signal 11).)".
+  const QString told = reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason;
   //: %1 is a section ("18-11"), %2 why the link was lost
-  return TCommonText::tr("The link was lost at section %1 (%2)").arg(address.Text(), reason);
+  return TCommonText::tr("The link was lost at section %1 (%2)").arg(address.Text(), told);
 }
 
 QString FileTooBigText() {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
+#include "common/bytecount.h"
 #include "common/bytes.h"
 #include "common/texts.h"
 #include "prefs/prefrecord.h"
@@ -27,19 +29,6 @@ QString Hex16(quint32 code) {
 
 QString HexBytes(const QByteArray& bytes) {
   return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-// tr() picks a plural form from an int; a header's word may be larger, and its last six digits
-// pick the same form.
-int PluralCount(qint64 count) {
-  const qint64 magnitude = count < 0 ? -count : count;
-  return magnitude < 1000000 ? int(magnitude) : int(magnitude % 1000000 + 1000000);
-}
-
-QString Bytes(qint64 count) {
-  if (count == 1)
-    return TDetailsText::tr("1 byte");
-  return TDetailsText::tr("%1 bytes", nullptr, PluralCount(count)).arg(count);
 }
 
 // The bytes of a field, with missing ones as zero.
@@ -100,8 +89,8 @@ void AddCatalogue(TDetailsBuilder& add, const TSlotDetails& details) {
   add.Add(TDetailsText::tr("Address"), details.Address.Text());
   add.Add(TDetailsText::tr("Kind"), details.Preferences ? TDetailsText::tr("Preferences record")
                                                         : ContentKindText(details.Content));
-  add.Add(TDetailsText::tr("Caption"), info.Caption);
-  add.Add(TDetailsText::tr("Size"), Bytes(info.Size));
+  add.Add(TDetailsText::tr("Caption"), ShownCaption(info));
+  add.Add(TDetailsText::tr("Size"), BytesText(info.Size));
   const bool container = details.Content == TContentKind::LZOContainer;
   if (info.Kind == skProgram) {
     const qint64 formatAt = container ? LZOFormatAt : ReadUFIFHeader(data).Offset;
@@ -119,7 +108,7 @@ void AddCatalogue(TDetailsBuilder& add, const TSlotDetails& details) {
   add.Add(TDetailsText::tr("Icon picture"),
           info.IconIndex < 0 ? TDetailsText::tr("none") : QString::number(info.IconIndex));
   if (container) {
-    add.Add(TDetailsText::tr("Unpacked size"), Bytes(info.UnpackedSize), LZOUnpackedAt, 4);
+    add.Add(TDetailsText::tr("Unpacked size"), BytesText(info.UnpackedSize), LZOUnpackedAt, 4);
     add.Add(TDetailsText::tr("Ratio"),
             CompressionRatioText(info.Size, info.UnpackedSize, QLatin1Char('.')));
   }
@@ -177,21 +166,23 @@ void AddContainer(TDetailsBuilder& add, const QByteArray& data) {
           IsUFIFFamily(format) ? FormatValue(format)
                                : TDetailsText::tr("%1, not a program").arg(Hex(format)),
           LZOFormatAt, 4);
-  add.Add(TDetailsText::tr("Unpacked length"), Bytes(WordAt(data, LZOUnpackedAt)), LZOUnpackedAt,
-          4);
+  add.Add(TDetailsText::tr("Unpacked length"), BytesText(WordAt(data, LZOUnpackedAt)),
+          LZOUnpackedAt, 4);
   add.Add(TDetailsText::tr("Icon code"), IconValue(WordAt(data, LZOIconAt)), LZOIconAt, 4);
-  add.Add(TDetailsText::tr("LZO1X stream"), Bytes(std::max<qint64>(0, streamEnd - LZOHeaderSize)),
-          LZOHeaderSize, std::max<qint64>(0, streamEnd - LZOHeaderSize));
+  add.Add(TDetailsText::tr("LZO1X stream"),
+          BytesText(std::max<qint64>(0, streamEnd - LZOHeaderSize)), LZOHeaderSize,
+          std::max<qint64>(0, streamEnd - LZOHeaderSize));
   if (trailer)
     add.Add(TDetailsText::tr("Trailer block"),
-            streamEnd < size ? TDetailsText::tr("%1, copied whole").arg(Bytes(size - streamEnd))
+            streamEnd < size ? TDetailsText::tr("%1, copied whole").arg(BytesText(size - streamEnd))
                              : TDetailsText::tr("damaged: it points to offset %1").arg(trailerAt),
             streamEnd < size ? streamEnd : size - TrailerTailSize,
             streamEnd < size ? size - streamEnd : TrailerTailSize);
   const TUnpacked unpacked = UnpackLZOContainer(data);
   if (unpacked.Ok()) {
-    add.Add(TDetailsText::tr("Unpacks"),
-            TDetailsText::tr("yes: %1, the stored length").arg(Bytes(WordAt(data, LZOUnpackedAt))));
+    add.Add(
+        TDetailsText::tr("Unpacks"),
+        TDetailsText::tr("yes: %1, the stored length").arg(BytesText(WordAt(data, LZOUnpackedAt))));
     add.Add(TDetailsText::tr("Contents"), ContentKindText(ContentKindOf(unpacked.Original)));
   } else {
     add.Add(TDetailsText::tr("Unpacks"), TDetailsText::tr("no: %1").arg(unpacked.Problem));

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <utility>
 
+#include "common/bytecount.h"
 #include "common/messages.h"
 #include "common/texts.h"
 #include "link/gbp.h"
@@ -45,8 +46,7 @@ QString SizeMeaning(int size, TWording wording) {
                              QT_TRANSLATE_NOOP("Link", "holds nothing, or the phone's I/O error"));
   if (size == 0)
     return Worded<TLinkText>(wording, QT_TRANSLATE_NOOP("Link", "empty"));
-  return size > 0 ? Worded<TLinkText>(wording, QT_TRANSLATE_N_NOOP("Link", "%n bytes"), size)
-                  : GBPErrorMessage(size, wording);
+  return size > 0 ? BytesText(size, wording) : GBPErrorMessage(size, wording);
 }
 
 }  // namespace

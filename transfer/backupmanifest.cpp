@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "common/bytecount.h"
 #include "common/fileio.h"
 #include "common/messages.h"
 #include "common/texts.h"
@@ -67,7 +68,7 @@ TBackupCheck CheckOf(const QJsonValue& value) {
 
 QString SizeAnswerText(qint64 size) {
   if (size > 0)
-    return TTransferText::tr("%n bytes", nullptr, int(size));
+    return BytesText(size);
   if (size == 0 || size == GBPSizeNoSection)
     return TTransferText::tr("nothing there");
   if (size == GBPSizeUnknown)

@@ -1,9 +1,8 @@
 #include "transfer/history.h"
 
-#include <QLocale>
-
 #include "catalogue/classify.h"
 #include "catalogue/gridtext.h"
+#include "common/bytecount.h"
 #include "common/fileio.h"
 #include "common/texts.h"
 #include "transfer/backupmanifest.h"
@@ -20,10 +19,10 @@ QString TSectionState::Text() const {
     return TTransferText::tr("content that could not be read back");
   if (Size == 0)
     return TTransferText::tr("nothing (empty)");
-  //: %1 is what the section held ("< Data >"), %2 its size, %3 the start of its SHA-256
-  return TTransferText::tr("%1 (%2 bytes, SHA-256 %3...)")
-      .arg(Description, QLocale(QLocale::English).toString(Size),
-           QString::fromLatin1(Sha256.left(12)));
+  // An entry written without a description still tells its size.
+  const QString held = Description.isEmpty() ? BytesText(Size) : ShownSlotDescription(Description);
+  //: %1 is what the section held ("< Data >, 36 bytes"), %2 the start of its SHA-256
+  return TTransferText::tr("%1 (SHA-256 %2...)").arg(held, QString::fromLatin1(Sha256.left(12)));
 }
 
 QString UndoChangeLabel(const QString& id) {

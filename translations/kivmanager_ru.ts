@@ -13,11 +13,11 @@
     </message>
     <message>
         <source>Drop refused: only a file on this computer can be uploaded.</source>
-        <translation>Не принято: загрузить можно только файл с этого компьютера.</translation>
+        <translation>Не принято: записать в телефон можно только файл с этого компьютера.</translation>
     </message>
     <message>
         <source>Drop refused: a folder cannot be uploaded.</source>
-        <translation>Не принято: папку загрузить нельзя.</translation>
+        <translation>Не принято: папку записать в телефон нельзя.</translation>
     </message>
     <message>
         <source>%1 is there already in %2.</source>
@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>GIF picture</source>
-        <translation>Рисунок GIF</translation>
+        <translation>Картинка GIF</translation>
     </message>
     <message>
         <source>Data</source>
@@ -91,14 +91,6 @@
         <source>empty</source>
         <translation>пусто</translation>
     </message>
-    <message numerus="yes">
-        <source>%n bytes</source>
-        <translation>
-            <numerusform>%n байт</numerusform>
-            <numerusform>%n байта</numerusform>
-            <numerusform>%n байт</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Program &amp; Size</source>
         <translation>Программа и размер</translation>
@@ -107,14 +99,6 @@
         <source>FW</source>
         <extracomment>The firmware column&apos;s caption, over 64 pixels: two or three letters.</extracomment>
         <translation>ПО</translation>
-    </message>
-    <message numerus="yes">
-        <source>Size: %n bytes</source>
-        <translation>
-            <numerusform>Размер: %n байт</numerusform>
-            <numerusform>Размер: %n байта</numerusform>
-            <numerusform>Размер: %n байт</numerusform>
-        </translation>
     </message>
     <message>
         <source>Section %1, small slot %2</source>
@@ -145,14 +129,48 @@
         <source>Icon: %1</source>
         <translation>Значок: %1</translation>
     </message>
-    <message numerus="yes">
-        <source>Container: %1, %n bytes unpacked</source>
+    <message>
+        <source>&lt; Empty &gt;</source>
+        <translation>&lt; Пусто &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; Data &gt;</source>
+        <translation>&lt; Данные &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; GIF-File &gt;</source>
+        <translation>&lt; Файл GIF &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; UFIF2 ExtLibrary &gt;</source>
+        <translation>&lt; Библиотека UFIF2 &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; Pixmara pack &gt;</source>
+        <translation>&lt; Набор Pixmara &gt;</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>(не прочитано)</translation>
+    </message>
+    <message>
+        <source>10 sec ringer: %1</source>
+        <extracomment>%1 is the ringer&apos;s name, as the phone keeps it</extracomment>
+        <translation>Мелодия звонка на 10 с: %1</translation>
+    </message>
+    <message>
+        <source>&lt; PRG3 ExtLibrary ver.%1&gt;</source>
+        <extracomment>%1 is the library&apos;s release number</extracomment>
+        <translation>&lt; Библиотека PRG3 вер.%1&gt;</translation>
+    </message>
+    <message>
+        <source>Size: %1</source>
+        <translation>Размер: %1</translation>
+    </message>
+    <message>
+        <source>Container: %1, %2 unpacked</source>
         <extracomment>%1 is the compression ratio: &quot;LZO(43.0%)&quot;</extracomment>
-        <translation>
-            <numerusform>Контейнер: %1, %n байт в распакованном виде</numerusform>
-            <numerusform>Контейнер: %1, %n байта в распакованном виде</numerusform>
-            <numerusform>Контейнер: %1, %n байт в распакованном виде</numerusform>
-        </translation>
+        <translation>Контейнер: %1, без сжатия %2</translation>
     </message>
 </context>
 <context>
@@ -362,17 +380,8 @@ Try &apos;kivnvm --help&apos;.</source>
         <translation>нет</translation>
     </message>
     <message>
-        <source>Compressed: %1, %2 bytes unpacked</source>
-        <extracomment>%1 is the compression ratio as the grid shows it.</extracomment>
-        <translation>Сжато: %1, без сжатия %2 байт</translation>
-    </message>
-    <message>
         <source>Compressed: no</source>
         <translation>Сжато: нет</translation>
-    </message>
-    <message>
-        <source>Size: %1 bytes</source>
-        <translation>Размер: %1 байт</translation>
     </message>
     <message>
         <source>%1 did not end: counted up to %2 bytes, larger than any slot</source>
@@ -446,7 +455,7 @@ holds at most 65,536 bytes.
   --icon CODE    the icon chosen for a plain UFIF program: four hex digits from
                  the icon list (default E852). ELF programs take their icon from
                  their header, other data gets E852.</source>
-        <translation>Записывает контейнер LZO, который «Загрузить со сжатием LZO» сохранил бы для IN
+        <translation>Записывает контейнер LZO, который «Записать со сжатием LZO» сохранил бы для IN
 (не более 65 536 байт).
 
   --icon CODE    значок для простой программы UFIF: четыре шестнадцатеричные
@@ -497,7 +506,7 @@ named on standard error. More than 512 words: &quot;Can&apos;t uplod - library f
 big!&quot;.</source>
         <translation>Собирает образ библиотеки PRG3 из её текста: RELEASE=n и по одному слову в
 строке (шестнадцатеричное число, пробел, имя). Каждая непустая строка без слова
-называется в стандартном потоке ошибок. Больше 512 слов: «Не удалось загрузить:
+называется в стандартном потоке ошибок. Больше 512 слов: «Не удалось записать:
 файл библиотеки слишком велик!».</translation>
     </message>
     <message>
@@ -575,7 +584,7 @@ One slot that fails does not stop the others; a summary ends the work.</source>
     </message>
     <message>
         <source>upload FILE as the manager does, or files into the free slots</source>
-        <translation>загрузить FILE или файлы в свободные слоты</translation>
+        <translation>записать FILE или файлы в свободные слоты</translation>
     </message>
     <message>
         <source>Uploads FILE as the manager does: trailing Thumb filler (C0 46) dropped (not with
@@ -596,9 +605,9 @@ the bytes written, and notes when the container is larger than FILE.
                        first, so the phone does not run out of room on the way
   --from S-SS          with --into-free: the first slot to fill (the first slot)
   --dry-run            with --into-free: print the plan and write nothing</source>
-        <translation>Загружает FILE так же, как Kiv Manager: хвостовой заполнитель Thumb (C0 46)
+        <translation>Записывает FILE так же, как Kiv Manager: хвостовой заполнитель Thumb (C0 46)
 отбрасывается (кроме --compress); больше 2 048 байт в малый слот или 65 536 в
-остальные — отказ «Не удалось загрузить: файл слишком велик!». Успех — только
+остальные — отказ «Не удалось записать: файл слишком велик!». Успех — только
 если телефон после записи хранит ровно записанные байты; сообщает, если
 контейнер больше FILE.
 
@@ -705,8 +714,8 @@ is sent to the phone, and the prefix&apos;s serial mapping is left as it is, unl
             answered. A Windows library under Wine only: a Linux library picks
             its device itself</source>
         <translation>Сообщает, какая библиотека связи с телефоном будет использована, её вид по
-заголовку, как она работает (в этом процессе, в процессе связи или в 32- либо
-64-битном процессе связи под Wine) и какие из шести экспортов в ней есть; для
+заголовку, как она работает (в этом процессе, в процессе-посреднике или в 32- либо
+64-битном процессе-посреднике под Wine) и какие из шести экспортов в ней есть; для
 библиотеки Windows ещё загрузчик Wine, которым она запускается, его версию,
 если он работает, и префикс Wine. Без --test и --find в телефон ничего не
 отправляется, а привязка последовательных портов в префиксе не меняется.
@@ -741,9 +750,9 @@ manager&apos;s settings file turns the history off.
   --json    an array of objects: id, folder, time, change, address, before,
             before_size, before_sha256, after, after_size, after_sha256, finished,
             taken_back (an undo has written back what it replaced)</source>
-        <translation>Выводит историю, от старых изменений к новым: прежде чем загрузка,
-преобразование, очистка, загрузка библиотеки, обновление настроек,
-восстановление или возврат заменит или сотрёт секцию, в которой что-то есть,
+        <translation>Выводит историю, от старых изменений к новым: прежде чем запись,
+преобразование, очистка, запись библиотеки, обновление настроек,
+восстановление или отмена изменения заменит или сотрёт секцию, в которой что-то есть,
 секция сохраняется в $XDG_DATA_HOME/kiv-manager/history (последние 200
 изменений, не более 64 МБ). Каждая строка: номер, время, секция, изменение, что
 было в секции до него и что изменение в ней оставило. [History] Keep=0 в файле
@@ -751,11 +760,11 @@ manager&apos;s settings file turns the history off.
 
   --json    массив объектов: id, folder, time, change, address, before,
             before_size, before_sha256, after, after_size, after_sha256, finished,
-            taken_back (возврат записал обратно то, что изменение заменило)</translation>
+            taken_back (отмена записала обратно то, что изменение заменило)</translation>
     </message>
     <message>
         <source>take back a change of the history, the last one by default</source>
-        <translation>вернуть изменение из истории (последнее)</translation>
+        <translation>отменить изменение из истории (последнее)</translation>
     </message>
     <message>
         <source>Writes back what the section held before change ID (by default the last change
@@ -763,9 +772,9 @@ not taken back yet), checked by reading it back. Refused, with nothing written,
 when the section no longer holds what the change left there (size and SHA-256),
 or when the kept copy does not match its SHA-256. The undo is a change of its own.</source>
         <translation>Записывает обратно то, что было в секции до изменения ID (по умолчанию —
-последнего ещё не возвращённого), с проверкой обратным чтением. Отказ без
+последнего ещё не отменённого), с проверкой обратным чтением. Отказ без
 всякой записи, если в секции уже не то, что оставило изменение (размер и
-SHA-256), или если сохранённая копия не совпадает со своим SHA-256. Возврат —
+SHA-256), или если сохранённая копия не совпадает со своим SHA-256. Отмена изменения —
 тоже изменение.</translation>
     </message>
     <message>
@@ -801,15 +810,15 @@ SHA-256), или если сохранённая копия не совпада�
   --link FILE          библиотека связи с телефоном на этот запуск; по
                        умолчанию: Library= из [Link] файла настроек, иначе
                        порядок поиска Kiv Manager. DLL Windows, 32- или
-                       64-битная, работает в процессе связи Windows своей
+                       64-битная, работает в процессе-посреднике Windows своей
                        разрядности под Wine (WINELOADER, иначе для 64 бит
                        wine64, иначе wine; префикс: WINEPREFIX, иначе
                        $XDG_DATA_HOME/kiv-manager/wine)
-  --isolate            запускать библиотеку в процессе связи, отдельном
+  --isolate            запускать библиотеку в процессе-посреднике, отдельном
                        процессе, где у каждого вызова есть срок, а сбой
                        завершает только этот процесс (по умолчанию: Isolate=
                        из [Link], иначе нет)
-  --timeout-factor N   умножить сроки процесса связи (15 с на вызов плюс время
+  --timeout-factor N   умножить сроки процесса-посредника (15 с на вызов плюс время
                        передачи его байтов на 2 400 бод) на N; по умолчанию:
                        Timeout= из [Link], иначе 1
   --serial COMn=DEVICE последовательное устройство за COM-портом,
@@ -929,7 +938,7 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
     </message>
     <message>
         <source>put --into-free takes the files to upload</source>
-        <translation>put --into-free принимает файлы для загрузки</translation>
+        <translation>put --into-free принимает файлы для записи</translation>
     </message>
     <message>
         <source>--from %1 is not a slot</source>
@@ -994,7 +1003,7 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
     </message>
     <message>
         <source>&apos;%1&apos; is no timeout factor: give a positive number such as 0.5 or 3</source>
-        <translation>«%1» — не множитель сроков: укажите положительное число, например 0.5 или 3</translation>
+        <translation>«%1» — не множитель времени ожидания: укажите положительное число, например 0.5 или 3</translation>
     </message>
     <message>
         <source>--serial takes COMn=DEVICE such as COM1=/dev/ttyUSB0, not &apos;%1&apos;</source>
@@ -1023,7 +1032,7 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
     </message>
     <message>
         <source>Not a UFIF 2.0 program: uploaded unchanged</source>
-        <translation>Не программа UFIF 2.0: загружена без изменений</translation>
+        <translation>Не программа UFIF 2.0: записана без изменений</translation>
     </message>
     <message>
         <source>writing %1</source>
@@ -1046,19 +1055,9 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <translation>Стёрто!</translation>
     </message>
     <message>
-        <source>section %1 of %2 (%3), %4 bytes</source>
-        <extracomment>%3 is the section&apos;s address, %4 the bytes moved so far.</extracomment>
-        <translation>секция %1 из %2 (%3), %4 байт</translation>
-    </message>
-    <message>
         <source>%1: %2 s</source>
         <extracomment>%1 is what is being done: &quot;reading 18-9&quot;; %2 the seconds it has taken so far.</extracomment>
         <translation>%1: %2 с</translation>
-    </message>
-    <message>
-        <source>%1: %2 bytes in %3 s</source>
-        <extracomment>%1 is what was done: &quot;read 18-9&quot;.</extracomment>
-        <translation>%1: %2 байт за %3 с</translation>
     </message>
     <message>
         <source>%1 in %2 s</source>
@@ -1137,12 +1136,35 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
     <message>
         <source>Keep it for %1 with --serial %1=%2, or %1=%2 in [Link] of %3</source>
         <extracomment>%1 is the port: &quot;COM1&quot;, %2 the device, %3 the settings file</extracomment>
-        <translation>Оставьте его для %1 ключом --serial %1=%2 или строкой %1=%2 в [Link] файла %3</translation>
+        <translation>Чтобы это устройство осталось за %1, укажите --serial %1=%2 или добавьте строку %1=%2 в [Link] файла %3</translation>
     </message>
     <message>
         <source>%1; this change cannot be taken back</source>
         <extracomment>%1 says which section the history kept no copy of, and why.</extracomment>
-        <translation>%1; это изменение нельзя будет вернуть</translation>
+        <translation>%1; это изменение нельзя будет отменить</translation>
+    </message>
+    <message>
+        <source>Compressed: %1, %2 unpacked</source>
+        <extracomment>%1 is the compression ratio as the grid shows it.</extracomment>
+        <translation>Сжато: %1, без сжатия %2</translation>
+    </message>
+    <message>
+        <source>Size: %1</source>
+        <translation>Размер: %1</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>не прочитано</translation>
+    </message>
+    <message>
+        <source>section %1 of %2 (%3), %4</source>
+        <extracomment>%3 is the section&apos;s address, %4 the bytes moved so far (&quot;300 bytes&quot;).</extracomment>
+        <translation>секция %1 из %2 (%3), %4</translation>
+    </message>
+    <message>
+        <source>%1: %2 in %3 s</source>
+        <extracomment>%1 is what was done: &quot;read 18-9&quot;.</extracomment>
+        <translation>%1: %2 за %3 с</translation>
     </message>
 </context>
 <context>
@@ -1230,21 +1252,29 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
     </message>
     <message>
         <source>Can&apos;t uplod - file too big!</source>
-        <translation>Не удалось загрузить: файл слишком велик!</translation>
+        <translation>Не удалось записать: файл слишком велик!</translation>
     </message>
     <message>
         <source>Can&apos;t uplod - library file too big!</source>
-        <translation>Не удалось загрузить: файл библиотеки слишком велик!</translation>
+        <translation>Не удалось записать: файл библиотеки слишком велик!</translation>
     </message>
     <message>
         <source>Section uploaded sucsessfully!</source>
-        <translation>Секция успешно загружена!</translation>
+        <translation>Секция успешно записана!</translation>
     </message>
     <message>
         <source>Section uploaded with error or out of memory!
 Try to upload again or free some NVM memory</source>
-        <translation>Секция загружена с ошибкой или не хватило памяти!
-Попробуйте загрузить ещё раз или освободите часть памяти NVM</translation>
+        <translation>Секция записана с ошибкой или не хватило памяти!
+Попробуйте записать ещё раз или освободите часть памяти NVM</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 bytes</source>
+        <translation>
+            <numerusform>%1 байт</numerusform>
+            <numerusform>%1 байта</numerusform>
+            <numerusform>%1 байт</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1256,18 +1286,6 @@ Try to upload again or free some NVM memory</source>
     <message>
         <source>Read!</source>
         <translation>Прочитано!</translation>
-    </message>
-    <message>
-        <source>1 byte</source>
-        <translation>1 байт</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 bytes</source>
-        <translation>
-            <numerusform>%1 байт</numerusform>
-            <numerusform>%1 байта</numerusform>
-            <numerusform>%1 байт</numerusform>
-        </translation>
     </message>
     <message>
         <source>%1, picture %2</source>
@@ -1559,23 +1577,23 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Uploaded!</source>
-        <translation>Загружено!</translation>
+        <translation>Записано!</translation>
     </message>
     <message>
         <source>Uploading data...</source>
-        <translation>Загрузка данных...</translation>
+        <translation>Запись данных...</translation>
     </message>
     <message>
         <source>Are you sure to upload library into section %1-%2?</source>
-        <translation>Загрузить библиотеку в секцию %1-%2?</translation>
+        <translation>Записать библиотеку в секцию %1-%2?</translation>
     </message>
     <message>
         <source>Upload library into %1-%2</source>
-        <translation>Загрузить библиотеку в %1-%2</translation>
+        <translation>Записать библиотеку в %1-%2</translation>
     </message>
     <message>
         <source>Upload PRG3 library into %1</source>
-        <translation>Загрузить библиотеку PRG3 в %1</translation>
+        <translation>Записать библиотеку PRG3 в %1</translation>
     </message>
 </context>
 <context>
@@ -1641,15 +1659,15 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>in the %1-bit link host under Wine</source>
-        <translation>в %1-битном процессе связи под Wine</translation>
+        <translation>в %1-битном процессе-посреднике под Wine</translation>
     </message>
     <message>
         <source>in the link host</source>
-        <translation>в процессе связи</translation>
+        <translation>в процессе-посреднике</translation>
     </message>
     <message>
         <source>in this process</source>
-        <translation>в этом процессе</translation>
+        <translation>прямо в программе</translation>
     </message>
     <message>
         <source>the port is in use by another program (%1)</source>
@@ -1723,14 +1741,6 @@ Try to upload again or free some NVM memory</source>
     <message>
         <source>empty</source>
         <translation>пусто</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n bytes</source>
-        <translation>
-            <numerusform>%n байт</numerusform>
-            <numerusform>%n байта</numerusform>
-            <numerusform>%n байт</numerusform>
-        </translation>
     </message>
     <message>
         <source>link open</source>
@@ -1868,23 +1878,23 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>The link host speaks protocol version %1, not %2; the link was closed.</source>
-        <translation>Процесс связи использует протокол версии %1, а не %2; связь закрыта.</translation>
+        <translation>Процесс-посредник использует протокол версии %1, а не %2; связь закрыта.</translation>
     </message>
     <message>
         <source>The link host sent a malformed hello; the link was closed.</source>
-        <translation>Процесс связи прислал неверное приветствие; связь закрыта.</translation>
+        <translation>Процесс-посредник прислал неверное приветствие; связь закрыта.</translation>
     </message>
     <message>
         <source>The link host is not running.</source>
-        <translation>Процесс связи не запущен.</translation>
+        <translation>Процесс-посредник не запущен.</translation>
     </message>
     <message>
         <source>The link host sent a short answer to %1; the link was closed.</source>
-        <translation>Процесс связи прислал неполный ответ на %1; связь закрыта.</translation>
+        <translation>Процесс-посредник прислал неполный ответ на %1; связь закрыта.</translation>
     </message>
     <message>
         <source>The link host sent a malformed answer to %1; the link was closed.</source>
-        <translation>Процесс связи прислал неверный ответ на %1; связь закрыта.</translation>
+        <translation>Процесс-посредник прислал неверный ответ на %1; связь закрыта.</translation>
     </message>
     <message numerus="yes">
         <source>The phone-link library claimed %n bytes from %1 into a buffer of %2; the link was closed.</source>
@@ -1896,7 +1906,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>The link host did not start within %1; it was closed.</source>
-        <translation>Процесс связи не запустился за %1 и был закрыт.</translation>
+        <translation>Процесс-посредник не запустился за %1 и был закрыт.</translation>
     </message>
     <message>
         <source>The phone-link library did not answer %1 within %2; the link was closed.</source>
@@ -1904,7 +1914,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Cancelled: the link host was still starting after %1; it was closed.</source>
-        <translation>Отменено: процесс связи всё ещё запускался через %1 и был закрыт.</translation>
+        <translation>Отменено: процесс-посредник всё ещё запускался через %1 и был закрыт.</translation>
     </message>
     <message>
         <source>Cancelled: the library was still in %1 after %2; the link was closed.</source>
@@ -1912,7 +1922,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>The link host closed its output during its start; the link was closed.</source>
-        <translation>Процесс связи закрыл свой вывод во время запуска; связь закрыта.</translation>
+        <translation>Процесс-посредник закрыл свой вывод во время запуска; связь закрыта.</translation>
     </message>
     <message>
         <source>The phone-link library stopped during its start (%1).</source>
@@ -1920,7 +1930,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>The link host closed its output during %1; the link was closed.</source>
-        <translation>Процесс связи закрыл свой вывод во время %1; связь закрыта.</translation>
+        <translation>Процесс-посредник закрыл свой вывод во время %1; связь закрыта.</translation>
     </message>
     <message>
         <source>The phone-link library stopped during %1 (%2).</source>
@@ -1929,80 +1939,80 @@ Try to upload again or free some NVM memory</source>
     <message numerus="yes">
         <source>The link host sent a short hello: %n bytes, then nothing for %1; the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем ничего в течение %1; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байта, затем ничего в течение %1; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем ничего в течение %1; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байт, затем ничего в течение %1; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байта, затем ничего в течение %1; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байт, затем ничего в течение %1; связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host sent a short answer to %1: %n bytes, then nothing for %2; the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем ничего в течение %2; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байта, затем ничего в течение %2; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем ничего в течение %2; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байт, затем ничего в течение %2; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байта, затем ничего в течение %2; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байт, затем ничего в течение %2; связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host sent a short hello: %n bytes, then it closed its output; the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байта, затем закрыл свой вывод; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байта, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host sent a short hello: %n bytes, then it ended (%1); the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем завершился (%1); связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байта, затем завершился (%1); связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполное приветствие: %n байт, затем завершился (%1); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байт, затем завершился (%1); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байта, затем завершился (%1); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполное приветствие: %n байт, затем завершился (%1); связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host sent a short answer to %1: %n bytes, then it closed its output; the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байта, затем закрыл свой вывод; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байта, затем закрыл свой вывод; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байт, затем закрыл свой вывод; связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host sent a short answer to %1: %n bytes, then it ended (%2); the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем завершился (%2); связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байта, затем завершился (%2); связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал неполный ответ на %1: %n байт, затем завершился (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байт, затем завершился (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байта, затем завершился (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал неполный ответ на %1: %n байт, затем завершился (%2); связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host sent a hello of %n bytes, longer than the %1 a hello may have; the link was closed.</source>
         <translation>
-            <numerusform>Процесс связи прислал приветствие длиной %n байт, больше допустимых %1; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал приветствие длиной %n байта, больше допустимых %1; связь закрыта.</numerusform>
-            <numerusform>Процесс связи прислал приветствие длиной %n байт, больше допустимых %1; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал приветствие длиной %n байт, больше допустимых %1; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал приветствие длиной %n байта, больше допустимых %1; связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник прислал приветствие длиной %n байт, больше допустимых %1; связь закрыта.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The link host answered %n bytes to a call that allows %1 (%2); the link was closed.</source>
         <extracomment>%n bytes of the answer; %1 the most the call allows; %2 the call, &quot;GetNVMFileSize 18-9&quot;.</extracomment>
         <translation>
-            <numerusform>Процесс связи ответил %n байтом на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
-            <numerusform>Процесс связи ответил %n байтами на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
-            <numerusform>Процесс связи ответил %n байтами на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник ответил %n байтом на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник ответил %n байтами на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
+            <numerusform>Процесс-посредник ответил %n байтами на вызов, который допускает не более %1 (%2); связь закрыта.</numerusform>
         </translation>
     </message>
     <message>
         <source>The link host wrote something else than its answers to its standard output during its start (&quot;%1&quot;); the link was closed.</source>
-        <translation>Процесс связи во время запуска записал в стандартный вывод что-то кроме ответов («%1»); связь закрыта.</translation>
+        <translation>Процесс-посредник во время запуска записал в стандартный вывод что-то кроме ответов («%1»); связь закрыта.</translation>
     </message>
     <message>
         <source>The link host wrote something else than its answers to its standard output during %1 (&quot;%2&quot;); the link was closed.</source>
-        <translation>Процесс связи во время %1 записал в стандартный вывод что-то кроме ответов («%2»); связь закрыта.</translation>
+        <translation>Процесс-посредник во время %1 записал в стандартный вывод что-то кроме ответов («%2»); связь закрыта.</translation>
     </message>
     <message>
         <source>signal %1</source>
         <extracomment>How a process ended: &quot;signal 11&quot;.</extracomment>
-        <translation>сигнал %1</translation>
+        <translation>по сигналу %1</translation>
     </message>
     <message>
         <source>exit status %1</source>
@@ -2011,22 +2021,22 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>The link host could not be started (%1).</source>
-        <translation>Не удалось запустить процесс связи (%1).</translation>
+        <translation>Не удалось запустить процесс-посредник (%1).</translation>
     </message>
     <message>
         <source>The link host could not be started (%1: %2).</source>
-        <translation>Не удалось запустить процесс связи (%1: %2).</translation>
+        <translation>Не удалось запустить процесс-посредник (%1: %2).</translation>
     </message>
 </context>
 <context>
     <name>Prefs</name>
     <message>
         <source>Uploaded!</source>
-        <translation>Загружено!</translation>
+        <translation>Записано!</translation>
     </message>
     <message>
         <source>Uploading data...</source>
-        <translation>Загрузка данных...</translation>
+        <translation>Запись данных...</translation>
     </message>
 </context>
 <context>
@@ -2182,56 +2192,28 @@ Try to upload again or free some NVM memory</source>
         <translation>&amp;Параметры</translation>
     </message>
     <message>
-        <source>Slot ranges and the phone&apos;s firmware (Alt+O)</source>
-        <translation>Диапазоны слотов и прошивка телефона (Alt+П)</translation>
-    </message>
-    <message>
         <source>PRG&amp;3 library upload</source>
         <translation>Библиотека PRG&amp;3</translation>
-    </message>
-    <message>
-        <source>Upload a PRG3 library text into 2-16 (Alt+3)</source>
-        <translation>Загрузить текст библиотеки PRG3 в 2-16 (Alt+3)</translation>
     </message>
     <message>
         <source>Full &amp;Refresh</source>
         <translation>&amp;Обновить всё</translation>
     </message>
     <message>
-        <source>Read every slot from the phone (Alt+R, Ctrl+F5)</source>
-        <translation>Прочитать из телефона все слоты (Alt+О, Ctrl+F5)</translation>
-    </message>
-    <message>
         <source>Duzu &amp;Preferences</source>
         <translation>&amp;Настройки Duzu</translation>
-    </message>
-    <message>
-        <source>The phone&apos;s preferences record (Alt+P)</source>
-        <translation>Запись настроек в телефоне (Alt+Н)</translation>
     </message>
     <message>
         <source>UFIF&amp;2 library upload</source>
         <translation>Библиотека UFIF&amp;2</translation>
     </message>
     <message>
-        <source>Upload the UFIF2 library where the phone&apos;s preferences say (Alt+2)</source>
-        <translation>Загрузить библиотеку UFIF2 туда, куда указывают настройки телефона (Alt+2)</translation>
-    </message>
-    <message>
         <source>Additional &amp;info in full refresh</source>
         <translation>&amp;Распознавать содержимое при полном обновлении</translation>
     </message>
     <message>
-        <source>Full Refresh also reads each slot&apos;s first bytes to tell what it holds (Alt+I)</source>
-        <translation>Полное обновление читает и первые байты каждого слота, чтобы узнать, что в нём (Alt+Р)</translation>
-    </message>
-    <message>
         <source>&amp;About</source>
         <translation>О про&amp;грамме</translation>
-    </message>
-    <message>
-        <source>About Kiv Manager (Alt+A)</source>
-        <translation>О программе Kiv Manager (Alt+Г)</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -2255,7 +2237,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Upload</source>
-        <translation>Загрузить</translation>
+        <translation>Записать</translation>
     </message>
     <message>
         <source>Play GIF</source>
@@ -2263,7 +2245,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Download</source>
-        <translation>Скачать</translation>
+        <translation>Сохранить в файл</translation>
     </message>
     <message>
         <source>Get Preferences</source>
@@ -2275,7 +2257,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Upload LZO-Compressed</source>
-        <translation>Загрузить со сжатием LZO</translation>
+        <translation>Записать со сжатием LZO</translation>
     </message>
     <message>
         <source>&amp;Back up phone...</source>
@@ -2328,19 +2310,19 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Upload files...</source>
-        <translation>Загрузить файлы...</translation>
+        <translation>Записать файлы...</translation>
     </message>
     <message>
         <source>Upload files from %1 on</source>
         <extracomment>The title of the file dialog; %1 is the first slot the files go to, as 18-9.</extracomment>
-        <translation>Загрузка файлов начиная с %1</translation>
+        <translation>Запись файлов начиная с %1</translation>
     </message>
     <message numerus="yes">
         <source>Download %n slots...</source>
         <translation>
-            <numerusform>Скачать %n слот...</numerusform>
-            <numerusform>Скачать %n слота...</numerusform>
-            <numerusform>Скачать %n слотов...</numerusform>
+            <numerusform>Сохранить %n слот...</numerusform>
+            <numerusform>Сохранить %n слота...</numerusform>
+            <numerusform>Сохранить %n слотов...</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -2365,12 +2347,40 @@ Try to upload again or free some NVM memory</source>
         <extracomment>%1 is what the user typed, %2 and %3 the first and last port (COM1, COM4), %4 the port in use.</extracomment>
         <translation>Порта %1 нет (есть только от %2 до %3): связь остаётся на %4.</translation>
     </message>
+    <message>
+        <source>Slot ranges and the phone&apos;s firmware</source>
+        <translation>Диапазоны слотов и прошивка телефона</translation>
+    </message>
+    <message>
+        <source>Upload a PRG3 library text into 2-16</source>
+        <translation>Записать в 2-16 библиотеку PRG3 из её текста</translation>
+    </message>
+    <message>
+        <source>Read every slot from the phone</source>
+        <translation>Прочитать из телефона все слоты</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s preferences record</source>
+        <translation>Запись настроек в телефоне</translation>
+    </message>
+    <message>
+        <source>Upload the UFIF2 library where the phone&apos;s preferences say</source>
+        <translation>Записать библиотеку UFIF2 туда, куда указывают настройки телефона</translation>
+    </message>
+    <message>
+        <source>Full Refresh also reads each slot&apos;s first bytes to tell what it holds</source>
+        <translation>Полное обновление читает и первые байты каждого слота, чтобы узнать, что в нём</translation>
+    </message>
+    <message>
+        <source>About Kiv Manager</source>
+        <translation>О программе Kiv Manager</translation>
+    </message>
 </context>
 <context>
     <name>THistoryDialog</name>
     <message>
         <source>&amp;Take back</source>
-        <translation>&amp;Вернуть</translation>
+        <translation>&amp;Отменить изменение</translation>
     </message>
     <message>
         <source>History</source>
@@ -2435,7 +2445,7 @@ Try to upload again or free some NVM memory</source>
     <name>TNVMSection</name>
     <message>
         <source>Starting the link host</source>
-        <translation>Запуск процесса связи</translation>
+        <translation>Запуск процесса-посредника</translation>
     </message>
 </context>
 <context>
@@ -2454,7 +2464,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>You&apos;re trying to upload UFIF 2.0 version program! This is an older format and it may not work on some Kiv3 firmwares. Do you want to convert this program to UFIF 2.1 - compatible format?</source>
-        <translation>Вы загружаете программу версии UFIF 2.0! Это старый формат, и на некоторых прошивках Kiv3 она может не работать. Преобразовать программу в формат, совместимый с UFIF 2.1?</translation>
+        <translation>Вы записываете программу версии UFIF 2.0! Это старый формат, и на некоторых прошивках Kiv3 она может не работать. Преобразовать программу в формат, совместимый с UFIF 2.1?</translation>
     </message>
     <message>
         <source>No</source>
@@ -2462,7 +2472,7 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>If you using Kiv3 MOD and want to convert this program select correct firmware and press &quot;Yes&quot; button. Press &quot;No&quot; if you still using Kiv2 MOD, or simply want to upload program &quot;as is&quot; without converting.</source>
-        <translation>Если у вас мод Kiv3 и вы хотите преобразовать программу, выберите нужную прошивку и нажмите «Да». Нажмите «Нет», если у вас ещё мод Kiv2 или вы хотите загрузить программу «как есть», без преобразования.</translation>
+        <translation>Если у вас мод Kiv3 и вы хотите преобразовать программу, выберите нужную прошивку и нажмите «Да». Нажмите «Нет», если у вас ещё мод Kiv2 или вы хотите записать программу «как есть», без преобразования.</translation>
     </message>
     <message>
         <source>Please read this text!!!</source>
@@ -2495,7 +2505,7 @@ Try to upload again or free some NVM memory</source>
     <message>
         <source>%1-bit Windows library: its link host is missing</source>
         <extracomment>%1 is 32 or 64</extracomment>
-        <translation>%1-битная библиотека Windows: нет её процесса связи</translation>
+        <translation>%1-битная библиотека Windows: нет её процесса-посредника</translation>
     </message>
     <message>
         <source>32-bit Windows library: this Wine runs only 64-bit programs</source>
@@ -2549,15 +2559,15 @@ Try to upload again or free some NVM memory</source>
     </message>
     <message>
         <source>Deadline factor</source>
-        <translation>Множитель сроков</translation>
+        <translation>Множитель времени ожидания</translation>
     </message>
     <message>
         <source>Scales the link host&apos;s deadlines: 15 s a call, plus the time its bytes take at 2,400 baud.</source>
-        <translation>Умножает сроки процесса связи: 15 с на вызов плюс время передачи его байтов на 2 400 бод.</translation>
+        <translation>Умножает сроки процесса-посредника: 15 с на вызов плюс время передачи его байтов на 2 400 бод.</translation>
     </message>
     <message>
         <source>&amp;Deadline factor:</source>
-        <translation>&amp;Множитель сроков:</translation>
+        <translation>&amp;Множитель времени ожидания:</translation>
     </message>
     <message>
         <source>&amp;Test link</source>
@@ -2739,7 +2749,7 @@ Save it all the same?</source>
     <name>TUploadPlanDialog</name>
     <message>
         <source>Upload files</source>
-        <translation>Загрузка файлов</translation>
+        <translation>Запись файлов</translation>
     </message>
     <message>
         <source>Files and their slots</source>
@@ -2755,14 +2765,14 @@ Save it all the same?</source>
     </message>
     <message>
         <source>Upload</source>
-        <translation>Загрузить</translation>
+        <translation>Записать</translation>
     </message>
     <message numerus="yes">
         <source>%n files to upload, each into the slot shown. Nothing is written until you choose Upload.</source>
         <translation>
-            <numerusform>%n файл к загрузке, в указанный слот. Ничего не записывается, пока вы не нажмёте «Загрузить».</numerusform>
-            <numerusform>%n файла к загрузке, каждый в указанный слот. Ничего не записывается, пока вы не нажмёте «Загрузить».</numerusform>
-            <numerusform>%n файлов к загрузке, каждый в указанный слот. Ничего не записывается, пока вы не нажмёте «Загрузить».</numerusform>
+            <numerusform>%n файл к записи, в указанный слот. Ничего не записывается, пока вы не нажмёте «Записать».</numerusform>
+            <numerusform>%n файла к записи, каждый в указанный слот. Ничего не записывается, пока вы не нажмёте «Записать».</numerusform>
+            <numerusform>%n файлов к записи, каждый в указанный слот. Ничего не записывается, пока вы не нажмёте «Записать».</numerusform>
         </translation>
     </message>
     <message>
@@ -2792,20 +2802,6 @@ Save it all the same?</source>
         <source>Stop after the section the phone is working on</source>
         <translation>Остановиться после секции, с которой сейчас работает телефон</translation>
     </message>
-    <message numerus="yes">
-        <source>section %1 of %2: %3, %n bytes</source>
-        <extracomment>%1 of %2 sections, %3 the section at work (as 18-9), %n the bytes moved so far.</extracomment>
-        <translation>
-            <numerusform>секция %1 из %2: %3, %n байт</numerusform>
-            <numerusform>секция %1 из %2: %3, %n байта</numerusform>
-            <numerusform>секция %1 из %2: %3, %n байт</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1/%2: %3, %4 B</source>
-        <extracomment>The short form of the section&apos;s progress (&quot;section 25 of 29: 2-18, 3200 bytes&quot;) beside a slim bar: %1/%2 sections, %3 the section, %4 the bytes.</extracomment>
-        <translation>%1/%2: %3, %4 Б</translation>
-    </message>
     <message>
         <source>%1 (%2 s)</source>
         <extracomment>%1 is where the work is, %2 the seconds the phone has been at it.</extracomment>
@@ -2825,24 +2821,26 @@ Save it all the same?</source>
         <source>phone at work</source>
         <translation>телефон работает</translation>
     </message>
+    <message>
+        <source>section %1 of %2: %3, %4</source>
+        <extracomment>%1 of %2 sections, %3 the section at work (as 18-9), %4 the bytes moved so far.</extracomment>
+        <translation>секция %1 из %2: %3, %4</translation>
+    </message>
+    <message>
+        <source>%1/%2: %3, %4</source>
+        <extracomment>The short form of the section&apos;s progress (&quot;section 25 of 29: 2-18, 3200 bytes&quot;) beside a slim bar: %1/%2 sections, %3 the section, %4 the bytes.</extracomment>
+        <translation>%1/%2: %3, %4</translation>
+    </message>
 </context>
 <context>
     <name>Transfer</name>
     <message>
         <source>Library upload</source>
-        <translation>Загрузка библиотеки</translation>
+        <translation>Запись библиотеки</translation>
     </message>
     <message>
         <source>Preferences update</source>
         <translation>Изменение настроек</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n bytes</source>
-        <translation>
-            <numerusform>%n байт</numerusform>
-            <numerusform>%n байта</numerusform>
-            <numerusform>%n байт</numerusform>
-        </translation>
     </message>
     <message>
         <source>nothing there</source>
@@ -2930,11 +2928,6 @@ Save it all the same?</source>
         <translation>ничего (пусто)</translation>
     </message>
     <message>
-        <source>%1 (%2 bytes, SHA-256 %3...)</source>
-        <extracomment>%1 is what the section held (&quot;&lt; Data &gt;&quot;), %2 its size, %3 the start of its SHA-256</extracomment>
-        <translation>%1 (байт: %2, SHA-256 %3...)</translation>
-    </message>
-    <message>
         <source>its %1 is damaged</source>
         <extracomment>%1 is the name of the change&apos;s file, change.json</extracomment>
         <translation>его %1 повреждён</translation>
@@ -3020,7 +3013,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Downloaded!</source>
-        <translation>Скачано!</translation>
+        <translation>Сохранено в файл!</translation>
     </message>
     <message>
         <source>Convert</source>
@@ -3028,11 +3021,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Uploading data...</source>
-        <translation>Загрузка данных...</translation>
-    </message>
-    <message>
-        <source>Keeping a copy of %1, %2 bytes...</source>
-        <translation>Сохраняется копия секции %1 (байт: %2)...</translation>
+        <translation>Запись данных...</translation>
     </message>
     <message>
         <source>No copy kept: %1</source>
@@ -3072,7 +3061,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Upload</source>
-        <translation>Загрузка</translation>
+        <translation>Запись</translation>
     </message>
     <message>
         <source>Section %1 is not one a backup holds: nothing was restored</source>
@@ -3152,11 +3141,11 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Uploaded!</source>
-        <translation>Загружено!</translation>
+        <translation>Записано!</translation>
     </message>
     <message>
         <source>Upload error!</source>
-        <translation>Ошибка загрузки!</translation>
+        <translation>Ошибка записи!</translation>
     </message>
     <message>
         <source>Erasing section...</source>
@@ -3189,7 +3178,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>The history holds no change to take back</source>
-        <translation>В истории нет изменения, которое можно вернуть</translation>
+        <translation>В истории нет изменения, которое можно отменить</translation>
     </message>
     <message>
         <source>Change %1 never told what it left in section %2 (it was interrupted): restore it as a backup folder if you must</source>
@@ -3201,7 +3190,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Compressed upload</source>
-        <translation>Загрузка со сжатием</translation>
+        <translation>Запись со сжатием</translation>
     </message>
     <message>
         <source>Back up phone</source>
@@ -3267,7 +3256,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Back up the phone into a new or empty folder</source>
-        <translation>Сохранить резервную копию телефона в новую или пустую папку</translation>
+        <translation>Резервная копия телефона: новая или пустая папка</translation>
     </message>
     <message>
         <source>Backing up phone...</source>
@@ -3347,22 +3336,22 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>%1 (taken back)</source>
-        <translation>%1 (возвращено)</translation>
+        <translation>%1 (отменено)</translation>
     </message>
     <message>
         <source>The history is off ([History] Keep=0 in %1): nothing is kept before a change, so nothing can be taken back. To keep it, set Keep=1 there and start Kiv Manager again.</source>
-        <translation>История выключена ([History] Keep=0 в %1): перед изменением ничего не сохраняется, поэтому ничего нельзя вернуть. Чтобы её вести, укажите там Keep=1 и запустите Kiv Manager заново.</translation>
+        <translation>История выключена ([History] Keep=0 в %1): перед изменением ничего не сохраняется, поэтому ничего нельзя отменить. Чтобы её вести, укажите там Keep=1 и запустите Kiv Manager заново.</translation>
     </message>
     <message>
         <source>Kept in %1, newest first. A change can be taken back while its section still holds what the change left there.</source>
-        <translation>Хранится в %1, сначала новые. Изменение можно вернуть, пока в его секции то, что оно там оставило.</translation>
+        <translation>Хранится в %1, сначала новые. Изменение можно отменить, пока в его секции то, что оно там оставило.</translation>
     </message>
     <message numerus="yes">
         <source>Download %n slots into</source>
         <translation>
-            <numerusform>Скачать %n слот в</numerusform>
-            <numerusform>Скачать %n слота в</numerusform>
-            <numerusform>Скачать %n слотов в</numerusform>
+            <numerusform>Сохранить %n слот в</numerusform>
+            <numerusform>Сохранить %n слота в</numerusform>
+            <numerusform>Сохранить %n слотов в</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -3428,15 +3417,15 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Upload LZO-compressed into %1</source>
-        <translation>Загрузить со сжатием LZO в %1</translation>
+        <translation>Записать со сжатием LZO в %1</translation>
     </message>
     <message>
         <source>Upload into %1</source>
-        <translation>Загрузить в %1</translation>
+        <translation>Записать в %1</translation>
     </message>
     <message>
         <source>Download %1</source>
-        <translation>Скачать %1</translation>
+        <translation>Сохранить %1 в файл</translation>
     </message>
     <message>
         <source>GIF in %1</source>
@@ -3457,7 +3446,7 @@ Converted program stored at %2 file!!!</source>
     </message>
     <message>
         <source>Section %1 was not taken back: %2</source>
-        <translation>Секция %1 не возвращена: %2</translation>
+        <translation>Изменение секции %1 не отменено: %2</translation>
     </message>
     <message>
         <source>Undone: %1.</source>
@@ -3502,7 +3491,16 @@ Converted program stored at %2 file!!!</source>
     <message>
         <source>Took back change %1 (%2 of %3): the section holds %4 again</source>
         <extracomment>%1 is the change&apos;s id, %2 the change (&quot;Upload&quot;), %3 the section, %4 what it holds.</extracomment>
-        <translation>Изменение %1 возвращено (%2, секция %3): в секции снова %4</translation>
+        <translation>Изменение %1 отменено (%2, секция %3): в секции снова %4</translation>
+    </message>
+    <message>
+        <source>%1 (SHA-256 %2...)</source>
+        <extracomment>%1 is what the section held (&quot;&lt; Data &gt;, 36 bytes&quot;), %2 the start of its SHA-256</extracomment>
+        <translation>%1 (SHA-256 %2...)</translation>
+    </message>
+    <message>
+        <source>Keeping a copy of %1, %2...</source>
+        <translation>Сохраняется копия %1, %2...</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "catalogue/classify.h"
 #include "catalogue/ui/windowcommand.h"
 #include "common/errors.h"
 #include "common/fileio.h"
@@ -106,7 +107,7 @@ QWidget* TDetailsDialog::CreateHeader() {
     layout->addWidget(icon);
   }
   auto* caption = new QLabel(
-      QStringLiteral("%1  %2").arg(details_.Address.Text(), details_.Info.Caption), header);
+      QStringLiteral("%1  %2").arg(details_.Address.Text(), ShownCaption(details_.Info)), header);
   caption->setObjectName(QStringLiteral("CaptionLabel"));
   caption->setTextFormat(Qt::PlainText);
   layout->addWidget(caption, 1);

@@ -1,6 +1,7 @@
 #include "settings/ui/expertsform.h"
 
 #include <QLabel>
+#include <QStyle>
 
 #include "common/errors.h"
 #include "common/messages.h"
@@ -22,10 +23,13 @@ TExpertsForm::~TExpertsForm() = default;
 
 namespace {
 
-// Puts a field over its label's text just after prefix, whatever the font's metrics.
+// Puts a field over its label's text just after prefix, whatever the font's metrics, wide
+// enough for its two digits inside its frame.
 void PlaceOver(QLabel* label, const QString& prefix, QWidget* field) {
   const int x = label->x() + label->fontMetrics().horizontalAdvance(prefix);
-  field->move(x, field->y());
+  const int inside = field->fontMetrics().horizontalAdvance(QStringLiteral("00")) +
+                     2 * (field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2);
+  field->setGeometry(x, field->y(), qMax(field->width(), inside), field->height());
   field->raise();
 }
 

@@ -30,6 +30,7 @@ class TestKivnvmLanguage : public TKivnvmPhoneTest {
   void textsInTheLanguageChosen();
   void jsonTheSameInEveryLanguage_data();
   void jsonTheSameInEveryLanguage();
+  void listInRussian();
 
  private:
   void UseVariables(const QStringList& assignments);
@@ -132,6 +133,19 @@ void TestKivnvmLanguage::jsonTheSameInEveryLanguage() {
   QVERIFY2(inEnglish.Out.contains(english), qPrintable(inEnglish.Out));
   QCOMPARE(inRussian.OutBytes, inEnglish.OutBytes);
   QCOMPARE(inRussian.ExitCode, inEnglish.ExitCode);
+}
+
+// The slots' captions of what is no program read in Russian; the programs keep their names.
+void TestKivnvmLanguage::listInRussian() {
+  MakeDemoPhone();
+  UseVariables({"LANG=ru_RU.UTF-8"});
+  QCoreApplication::installTranslator(&russian_);
+  const TKivnvmRun list = kivnvm_.Run({"list"});
+  QCOMPARE(list.ExitCode, 0);
+  for (const char* english : {"Empty", "Data", "File", "ringer", "ExtLibrary", "pack", "read"})
+    QVERIFY2(!list.Out.contains(QLatin1String(english)), qPrintable(list.Out));
+  QVERIFY2(list.Out.contains(QCoreApplication::translate("Catalogue", "< GIF-File >")),
+           qPrintable(list.Out));
 }
 
 QTEST_MAIN(TestKivnvmLanguage)

@@ -93,7 +93,7 @@ void TestKivnvmLink::crashEndsABackupOnceAndTheNextCommandWorks() {
   phone_->SetFaults("size 18-11=crash");
   const TKivnvmRun run = kivnvm_.Run({"backup", "--isolate", Path("backup")});
   QCOMPARE(run.ExitCode, 1);
-  const QString crash = "The phone-link library stopped during GetNVMFileSize 18-11 (signal 11).";
+  const QString crash = "The phone-link library stopped during GetNVMFileSize 18-11 (signal 11)";
   QCOMPARE(run.Err.count(crash), 2);  // as it happened, and where the backup stopped
   QVERIFY2(run.Err.contains("The link was lost at section 18-11 (" + crash +
                             "): the 26 sections after it were not read and are missing"),

@@ -176,8 +176,7 @@ void TestHistory::everyChangeIsTakenBack() {
   const QByteArray after = port_.Sections.value(address.Text());
   QVERIFY(after != before);
   QVERIFY(reporter_.Statuses.contains(
-      QStringLiteral("Keeping a copy of %1, %2 bytes...")
-          .arg(address.Text(), QLocale(QLocale::English).toString(before.size()))));
+      QStringLiteral("Keeping a copy of %1, %2 bytes...").arg(address.Text()).arg(before.size())));
 
   const QList<THistoryEntry> entries = Store().Entries();
   QCOMPARE(entries.size(), 1);

@@ -44,7 +44,7 @@ void TestHungCall::cancelEndsAnOverdueCallAtOnce() {
   Window().RunCommand([this] { Window().Button1Click(); });
   QVERIFY(pressed.isValid());
   QVERIFY2(pressed.elapsed() < 1000, qPrintable(QString::number(pressed.elapsed())));
-  QCOMPARE(status, QStringLiteral("4/26: 18-12, 0 B (2 s)"));
+  QCOMPARE(status, QStringLiteral("4/26: 18-12, 0 bytes (2 s)"));
   const QStringList shown = fixture_->Modal.ShownTexts();
   QVERIFY2(!shown.isEmpty() && shown.first().startsWith("Cancelled: the library was still in "
                                                         "ReadNVMFile 18-12 after 2."),
@@ -70,9 +70,9 @@ void TestHungCall::callTimeGoesWhenTheCallReturns() {
   QVERIFY(text->isHidden());
   panel.ShowSection(2, 5, {18, 10}, 300);
   panel.ShowCallRunning(3000);
-  QCOMPARE(text->text(), QStringLiteral("2/5: 18-10, 300 B (3 s)"));
+  QCOMPARE(text->text(), QStringLiteral("2/5: 18-10, 300 bytes (3 s)"));
   panel.CallFinished();
-  QCOMPARE(text->text(), QStringLiteral("2/5: 18-10, 300 B"));
+  QCOMPARE(text->text(), QStringLiteral("2/5: 18-10, 300 bytes"));
 }
 
 QTEST_MAIN(TestHungCall)

@@ -2,9 +2,10 @@
 // the main window, its menus, the dialogs and the message boxes show Russian texts, Qt's own
 // buttons too, and no label or button that shows cuts its text (TextCut: a size hint within the
 // control's size, or a push button's text within its width less the style's margins, whatever
-// least width the style gives it; a word-wrapped label's lines within its height), and each
-// column of the grid holds its caption. While the catalogue is incomplete, English texts are
-// let through and listed; once it is complete, only what stays English in every language is.
+// least width the style gives it; a word-wrapped label's lines within its height), no window's
+// title is cut by a usual title bar, and each column of the grid holds its caption. While the
+// catalogue is incomplete, English texts are let through and listed; once it is complete, only what
+// stays English in every language is.
 
 #include <QAbstractButton>
 #include <QFile>
@@ -20,10 +21,12 @@
 #include "app/aboutbox.h"
 #include "app/drawgrid.h"
 #include "app/fittexts.h"
+#include "app/folderprompt.h"
 #include "app/forms.h"
 #include "app/qtmodal.h"
 #include "catalogue/gridtext.h"
 #include "common/language.h"
+#include "common/ui/windowtexts.h"
 #include "link/linkchoice.h"
 #include "link/nvmsection.h"
 #include "link/ui/phonelinkdialog.h"
@@ -82,6 +85,8 @@ class TestRussianWindow : public TWindowTest {
   void mainWindowAndItsMenus();
   void dialogs_data();
   void dialogs();
+  void phoneLinkLibraryLineWraps();
+  void backupFolderPrompt();
   void errorBoxes_data();
   void errorBoxes();
   void qtButtonsAreRussian();
@@ -143,6 +148,11 @@ void TestRussianWindow::ExpectFits(const QWidget* control) {
 
 void TestRussianWindow::Inspect(const QWidget* window) {
   ExpectRussian(Where(window) + QStringLiteral(" title"), window->windowTitle());
+  if (TitleCut(window))
+    problems_ << QStringLiteral("%1 cuts its title: %2 wide, %3 asked")
+                     .arg(Where(window))
+                     .arg(window->width())
+                     .arg(TitleWidth(window));
   for (const QWidget* widget : window->findChildren<QWidget*>()) {
     if (!widget->isVisible() || FormOf(widget) != window)
       continue;
@@ -209,8 +219,8 @@ void TestRussianWindow::mainWindowAndItsMenus() {
 
 void TestRussianWindow::dialogs_data() {
   QTest::addColumn<QString>("name");
-  for (const char* name :
-       {"AboutBox", "ExpertsForm", "OKBottomDlg", "IconForm", "BadAddrForm", "PhoneLinkDialog"})
+  for (const char* name : {"AboutBox", "PrefForm", "ExpertsForm", "OKBottomDlg", "IconForm",
+                           "BadAddrForm", "UploadPlanDialog", "HistoryDialog", "PhoneLinkDialog"})
     QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -225,6 +235,38 @@ void TestRussianWindow::dialogs() {
   QVERIFY(QTest::qWaitForWindowExposed(dialog));
   Inspect(dialog);
   dialog->hide();
+  Verdict();
+}
+
+// A library line that wraps to several lines once the dialog shows: the dialog grows to hold
+// them all.
+void TestRussianWindow::phoneLinkLibraryLineWraps() {
+  fixture_->Show();
+  TPhoneLinkDialog* dialog = Window().Dialogs().PhoneLink;
+  dialog->SetChoice(ReadLinkSettings(Window().SettingsPath()));
+  dialog->show();
+  QVERIFY(QTest::qWaitForWindowExposed(dialog));
+  TLinkChoice notALibrary;
+  notALibrary.Library = QStringLiteral(KIV_SOURCE_DIR "/translations/glossary.md");
+  dialog->SetChoice(notALibrary);
+  auto* line = dialog->findChild<QLabel*>(QStringLiteral("LibraryLine"));
+  QVERIFY(line);
+  QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) > line->width(),
+           qPrintable(line->text()));
+  QVERIFY(QTest::qWaitFor([line] { return !TextCut(line); }));
+  Inspect(dialog);
+  dialog->hide();
+  Verdict();
+}
+
+// The longest title a dialog made on demand has.
+void TestRussianWindow::backupFolderPrompt() {
+  fixture_->Show();
+  TFolderPrompt prompt(&Window(), QCoreApplication::translate(
+                                      "Transfer", "Back up the phone into a new or empty folder"));
+  prompt.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&prompt));
+  Inspect(&prompt);
   Verdict();
 }
 

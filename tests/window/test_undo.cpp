@@ -138,11 +138,11 @@ void TestUndo::sectionChangedSinceIsRefused() {
   Undo()->trigger();
   QCOMPARE(fixture_->Phone.Get(18, 9), PlainData(50, 4));
   QCOMPARE(fixture_->Phone.Calls("WriteNVMFile"), 0);
-  // Both named: the 50 bytes there now, the 1,000 the upload left.
+  // Both named: the 50 bytes there now, the 1000 the upload left.
   const TShownBox box = fixture_->LastBox();
   QCOMPARE(box.Caption, QStringLiteral("ERROR"));
   QVERIFY2(box.Text.startsWith("Section 18-9 now holds ") && box.Text.contains("50 bytes") &&
-               box.Text.contains("1,000 bytes"),
+               box.Text.contains("1000 bytes"),
            qPrintable(box.Text));
   QCOMPARE(Undo()->text(), QStringLiteral("&Undo Upload of 18-9"));
 }

@@ -1,7 +1,6 @@
 #include "transfer/ops/keepingport.h"
 
-#include <QLocale>
-
+#include "common/bytecount.h"
 #include "common/errors.h"
 #include "common/messages.h"
 #include "common/operationio.h"
@@ -19,8 +18,7 @@ THistoryConfig ConfigFor(TPhonePort& port, const THistoryConfig& history) {
 }
 
 QString KeepingText(const TSectionAddress& address, int size) {
-  return TTransferText::tr("Keeping a copy of %1, %2 bytes...")
-      .arg(address.Text(), QLocale(QLocale::English).toString(size));
+  return TTransferText::tr("Keeping a copy of %1, %2...").arg(address.Text(), BytesText(size));
 }
 
 }  // namespace

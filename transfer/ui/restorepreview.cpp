@@ -11,6 +11,7 @@
 
 #include "common/modal.h"
 #include "common/texts.h"
+#include "common/ui/windowtexts.h"
 
 namespace {
 
@@ -161,6 +162,7 @@ TRestorePreview::TRestorePreview(QWidget* parent, const QString& folder,
   connect(buttons, &QDialogButtonBox::rejected, this, &TRestorePreview::reject);
   layout->addWidget(buttons);
   resize(640, 420);
+  KeepTextsWhole(this);
 }
 
 // The count, the action of each line and the marking of the changes, as the tick box says.

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/gridtext.h"
+#include "common/bytecount.h"
 #include "common/modal.h"
 #include "common/texts.h"
 #include "transfer/limits.h"
@@ -41,7 +42,7 @@ QString NowText(const TPlannedUpload& item) {
 
 QString SizeText(const TPlannedUpload& item) {
   return item.File.TooLong ? TTransferText::tr("over %1 bytes").arg(UploadBufferSize)
-                           : TTransferText::tr("%n bytes", nullptr, int(item.Size));
+                           : BytesText(item.Size);
 }
 
 QString NotesText(const TPlannedUpload& item, const TSlotRanges& ranges) {
