@@ -17,7 +17,7 @@ namespace {
 const QString kUnable = QStringLiteral("Unable to open GPB.DLL");
 
 std::unique_ptr<TNVMSection> NewSection(const QString& library = QString()) {
-  return std::make_unique<TNVMSection>(nullptr, library);
+  return std::make_unique<TNVMSection>(nullptr, LibraryChoice(library));
 }
 
 QList<TShownBox> ErrorBox(const QString& text) {
