@@ -16,6 +16,7 @@
 #include "link/nvmsection.h"
 #include "link/ui/phonelogwindow.h"
 #include "prefs/ui/prefcommands.h"
+#include "transfer/ops/backup.h"
 #include "transfer/ops/convertslot.h"
 #include "transfer/ui/backupcommands.h"
 #include "transfer/ui/transfercommands.h"
@@ -104,7 +105,8 @@ void TForm1::SetPrefActionExecute() {
 }
 
 void TForm1::BackupActionExecute() {
-  BackupPhoneCommand(this, *NVM, Catalogue(), PortName(NVM->COMPort() + 1), *face_);
+  BackupPhoneCommand(this, *NVM, Catalogue(),
+                     {PortName(NVM->COMPort() + 1), NVM->LibraryFile(), NVM->DemoPhone()}, *face_);
 }
 
 void TForm1::RestoreActionExecute() {

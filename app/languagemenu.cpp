@@ -15,8 +15,7 @@ TLanguageMenu::TLanguageMenu(QMenu* parentMenu, std::function<QString()> setting
       group_(new QActionGroup(this)),
       settingsPath_(std::move(settingsPath)) {
   menu_->setObjectName(QStringLiteral("LanguageMenu"));
-  QString chosen;
-  GuardCommand([&] { chosen = ReadLanguageSetting(settingsPath_()); });
+  const QString chosen = ReadSettings(settingsPath_()).Language;
   const auto add = [this, &chosen](const QString& text, const QString& language) {
     QAction* action = menu_->addAction(text);
     action->setCheckable(true);

@@ -13,12 +13,13 @@ int main(int argc, char* argv[]) {
   TQtModal modal;
   const TModalScope modalScope(modal);
   // The language is chosen once, before any window exists: the menu's choice applies from the
-  // next start.
-  GuardCommand([&settingsPath] { UseLanguage(ReadLanguageSetting(settingsPath)); });
+  // next start. A file that cannot be read is told by the window, whose link refuses.
+  const TSettingsRead settings = ReadSettings(settingsPath);
+  UseLanguage(settings.Language);
   // Stays so unless the manager ran to its end; an error on the way is shown in the box.
   int status = 1;
-  GuardCommand([&status, &settingsPath] {
-    TApplicationForms forms(settingsPath, ReadHistorySettings(settingsPath));
+  GuardCommand([&status, &settingsPath, &settings] {
+    TApplicationForms forms(settingsPath, settings.History);
     forms.ShowMainWindow();
     status = QApplication::exec();
   });

@@ -25,8 +25,8 @@
 #include "app/windowface.h"
 #include "app/workpanel.h"
 #include "common/errors.h"
+#include "common/messages.h"
 #include "common/modal.h"
-#include "link/linkchoice.h"
 #include "link/nvmsection.h"
 #include "settings/ui/expertsform.h"
 #include "ui_mainwindow.h"
@@ -76,6 +76,9 @@ TForm1::TForm1(const QString& settingsPath, const THistoryConfig& history)
   statusText_ = new TStatusLabel(ui->StatusBar);
   statusText_->setObjectName(QStringLiteral("StatusText"));
   ui->StatusBar->addWidget(statusText_, 1);
+  demoPhone_ = new QLabel(DemoPhoneText(), ui->StatusBar);
+  demoPhone_->setObjectName(QStringLiteral("DemoPhone"));
+  ui->StatusBar->addPermanentWidget(demoPhone_);
   ui->StatusBar->setFixedHeight(StatusBarHeight);
 
   face_ = std::make_unique<TWindowFace>(*this, *this, dialogs_);
@@ -87,9 +90,12 @@ TForm1::TForm1(const QString& settingsPath, const THistoryConfig& history)
                                           *ui->HistoryAction);
   new TLanguageMenu(ui->ViewMenu, [this] { return SettingsPath(); });
   ConnectKeysAndDrops();
-  NVM = new TNVMSection(this, ReadLinkSettings(SettingsPath()));
+  const TSettingsRead settings = ReadSettings(SettingsPath());
+  settingsProblem_ = settings.Problem;
+  NVM = new TNVMSection(this, settings.Link);
   NVM->setObjectName(QStringLiteral("NVM"));
   connect(NVM, &TNVMSection::Notice, this, &TForm1::SetStatusText);
+  ShowDemoPhone();
   // Created after NVM, so it is destroyed after NVM has closed the link through it.
   linkThread_ = new TLinkThread(this);
   NVM->SetExecutor(linkThread_);
@@ -259,6 +265,7 @@ void TForm1::RunCommand(const std::function<void()>& command) {
   commandRunning_ = false;
   // Whatever the command changed, Ctrl+Z takes back what the menu now names.
   editMenu_->UpdateUndoAction();
+  ShowDemoPhone();
   if (std::exchange(closePending_, false))
     close();
 }
@@ -327,7 +334,19 @@ void TForm1::FillOptionsDialog(const TManagerSettings& settings) {
 }
 
 void TForm1::LoadSettings() {
-  ApplySettings(ReadSettingsFile(SettingsPath()));
+  const TSettingsRead read = ReadSettings(SettingsPath());
+  ApplySettings(read.Manager);
+  // A file mended since the last load gives its link again, one spoilt since none.
+  if (read.Problem != std::exchange(settingsProblem_, read.Problem))
+    NVM->UseChoice(read.Link);
+  if (!read.Ok())
+    SetStatusText(tr("%1. Nothing is done with the phone until it can be read, or a phone link "
+                     "is chosen in File > Phone link...")
+                      .arg(read.Problem));
+}
+
+void TForm1::ShowDemoPhone() {
+  demoPhone_->setVisible(NVM->DemoPhone());
 }
 
 void TForm1::SaveSettings() {

@@ -87,6 +87,9 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   // The settings file, as SettingsFileOf finds it for this executable when the window is made.
   QString SettingsPath() const override;
   const THistoryConfig& History() const override { return history_; }
+  // Applies the file's values; one that cannot be read says why on the status line, and its
+  // link refuses every command until the file can be read again at a load, or a link is
+  // chosen in File > Phone link...
   void LoadSettings();
   void SaveSettings();  // throws EIniFileException when the file cannot be written
 
@@ -162,7 +165,13 @@ class TForm1 : public QMainWindow, public TSlotWindow {
   bool DrawGrid1Drop(const QMimeData& data, int row, const QPoint& at);
   void PortTextEntered();
 
+  // Shows "demo phone" at the status bar's end while the link is the demo phone.
+  void ShowDemoPhone();
+
   QLabel* statusText_ = nullptr;
+  QLabel* demoPhone_ = nullptr;
+  // Why the settings file could not be read at the last load; the link refuses meanwhile.
+  QString settingsProblem_;
   std::unique_ptr<TWindowFace> face_;
   TLinkThread* linkThread_ = nullptr;
   TWorkPanel* workPanel_ = nullptr;

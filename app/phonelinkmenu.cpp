@@ -12,6 +12,7 @@
 #include "link/linktest.h"
 #include "link/nvmsection.h"
 #include "link/ui/phonelinkdialog.h"
+#include "settings/settingsfile.h"
 
 TPhoneLinkMenu::TPhoneLinkMenu(TSlotWindow& window, const TWindowDialogs& dialogs,
                                TLinkThread& linkThread, QAction& phoneLink)
@@ -24,7 +25,8 @@ void TPhoneLinkMenu::PhoneLinkActionExecute() {
   TPhoneLinkDialog* dialog = dialogs_.PhoneLink;
   TNVMSection& link = window_.Link();
   const int port = int(link.COMPort()) + 1;
-  dialog->SetChoice(ReadLinkSettings(window_.SettingsPath()), port);
+  dialog->SetChoice(ReadSettings(window_.SettingsPath()).Link, port);
+  dialog->SetInUse(link.InUseText());
   dialog->OnTestLink = [this, port](const TLinkChoice& choice) {
     // A library of its own, so the window's link stays as it is until OK.
     TLinkTestOutcome outcome;
@@ -45,6 +47,7 @@ void TPhoneLinkMenu::PhoneLinkActionExecute() {
   if (Modal().ExecDialog(dialog) != mrOk)
     return;
   const TLinkChoice choice = dialog->Choice();
-  WriteLinkSettings(window_.SettingsPath(), choice);
+  // In force even when the settings file cannot take it: the user chose it.
   link.UseChoice(choice);
+  WriteLinkSettings(window_.SettingsPath(), choice);
 }

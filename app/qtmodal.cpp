@@ -66,6 +66,10 @@ void TQtModal::ShowMessageDetail(QObject* owner, const QString& text, const QStr
   ShowBox(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, OwnerWindow(owner), detail);
 }
 
+void TQtModal::ShowWarning(QObject* owner, const QString& text, const QString& caption) {
+  ShowBox(QMessageBox::Warning, caption, text, QMessageBox::Ok, OwnerWindow(owner));
+}
+
 bool TQtModal::Confirm(QObject* owner, const QString& text) {
   return ShowBox(QMessageBox::Question, TAppText::tr("Confirm"), text,
                  QMessageBox::Ok | QMessageBox::Cancel, OwnerWindow(owner)) == QMessageBox::Ok;

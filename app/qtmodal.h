@@ -8,6 +8,7 @@ class TQtModal final : public TModalUI {
   void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
   void ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
                          const QString& caption) override;
+  void ShowWarning(QObject* owner, const QString& text, const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QStringList OpenFiles(QObject* owner, const QString& title) override;

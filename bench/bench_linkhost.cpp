@@ -101,9 +101,8 @@ void BM_Read65536(benchmark::State& state) {
 // Through kivnvm's port, as "kivnvm list" refreshes: the link opened and closed each time.
 void BM_FullRefresh115200(benchmark::State& state) {
   qputenv("GBP_BAUD", "115200");
-  TPhoneOptions options;
+  TPhoneOptions options(Choice(state));
   options.PortOrigin = QStringLiteral("the benchmark");
-  options.Link = Choice(state);
   TPhoneLink link(options);
   TSlotTable table{};
   TCatalogue catalogue{table, TSlotRanges(), true};

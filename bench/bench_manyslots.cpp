@@ -26,7 +26,8 @@ QByteArray FileBytes(int i, char fill) {
 }
 
 TPhoneOptions BenchOptions() {
-  TPhoneOptions options;
+  // The search's library: the virtual phone beside the benchmark.
+  TPhoneOptions options{TLinkChoice()};
   options.PortOrigin = QStringLiteral("from the benchmark");
   return options;
 }

@@ -38,6 +38,7 @@ class TAnswers final : public TModalUI {
   QString File;
   void ShowMessage(QObject*, const QString&, const QString&) override {}
   void ShowMessageDetail(QObject*, const QString&, const QString&, const QString&) override {}
+  void ShowWarning(QObject*, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return true; }
   QString OpenFileName(QObject*, const QString&) override { return File; }
   QStringList OpenFiles(QObject*, const QString&) override { return {}; }
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
   const TFigure backupWindow = Measure(runs, newFolder, [backup] { backup->trigger(); });
   link.SetExecutor(nullptr);
   const TFigure backupBare = Measure(runs, newFolder, [&] {
-    BackUp(link, bare, TSlotRanges(), answers.Folder, QStringLiteral("COM1"));
+    BackUp(link, bare, TSlotRanges(), answers.Folder, {QStringLiteral("COM1"), QString(), false});
   });
   link.SetExecutor(linkThread);
   const TFigure uploadWindow = Measure(

@@ -58,6 +58,7 @@ class TQuietModal final : public TModalUI {
  public:
   void ShowMessage(QObject*, const QString&, const QString&) override {}
   void ShowMessageDetail(QObject*, const QString&, const QString&, const QString&) override {}
+  void ShowWarning(QObject*, const QString&, const QString&) override {}
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*, const QString&) override { return {}; }
   QStringList OpenFiles(QObject*, const QString&) override { return {}; }

@@ -39,7 +39,7 @@ QString CheckSuffix(const TManifest& manifest) {
   if (manifest.Check == TBackupCheck::Inconsistent)
     return TCliText::tr("; inconsistent");
   //: Ends the summary of a backup: "Backed up 29 of 29 sections ...; verified".
-  if (manifest.Check == TBackupCheck::Verified && manifest.Missing() == 0)
+  if (manifest.Check == TBackupCheck::Verified)
     return TCliText::tr("; verified");
   return {};
 }
@@ -94,7 +94,9 @@ int BackupCommand(const TArgs& args) {
   TBackupResult result;
   {
     TCliReporter reporter(options.Progress);
-    result = BackUp(link, reporter, options.Ranges, dir, PortName(options.Port));
+    result =
+        BackUp(link, reporter, options.Ranges, dir,
+               {PortName(options.Port), link.Library().FileName(), link.Library().DemoPhone()});
   }
   if (!result.Refused.isEmpty())
     throw TCommandFailed(result.Refused);
@@ -108,10 +110,13 @@ int BackupCommand(const TArgs& args) {
                .arg(count - manifest.Missing())
                .arg(result.Bytes)
                .arg(manifest.Port, dir, CheckSuffix(manifest)));
+  PrintErr(manifest.MadeThroughText());
   if (!manifest.Doubt().isEmpty())
     PrintErr(TCliText::tr("A restore of this backup clears nothing unless given %1")
                  .arg("--" + ClearMissingOption));
-  return StatusOf(manifest.Doubt().isEmpty());
+  if (manifest.Check != TBackupCheck::Verified)
+    PrintErr(manifest.EndText());
+  return StatusOf(manifest.Check == TBackupCheck::Verified);
 }
 
 int RestoreCommand(const TArgs& args) {
@@ -147,20 +152,26 @@ int RestoreCommand(const TArgs& args) {
                  .arg(result.LinkLost));
   }
   const int notCleared = result.Count(TSectionRestore::NotCleared);
-  //: %1 is "Restored" or "Dry run, nothing changed"; then the counts of sections.
+  const bool whole = result.NotRestored() == 0;
+  //: %1 is "Restored", "Restore incomplete" or "Dry run, nothing changed"; then the counts of
+  //: sections.
   QString summary = TCliText::tr("%1: %2 written, %3 cleared, %4 unchanged, %5 failed");
   if (notCleared > 0) {
-    //: %1 is "Restored" or "Dry run, nothing changed"; then the counts of sections.
+    //: %1 is "Restored", "Restore incomplete" or "Dry run, nothing changed"; then the counts of
+    //: sections.
     summary =
         TCliText::tr("%1: %2 written, %3 cleared, %4 unchanged, %5 failed, %6 left uncleared");
   }
-  summary =
-      summary
-          .arg(request.DryRun ? TCliText::tr("Dry run, nothing changed") : TCliText::tr("Restored"))
-          .arg(result.Count(TSectionRestore::Written))
-          .arg(result.Count(TSectionRestore::Cleared))
-          .arg(result.Count(TSectionRestore::Unchanged))
-          .arg(result.Failures());
+  summary = summary
+                .arg(request.DryRun ? TCliText::tr("Dry run, nothing changed")
+                     : whole        ? TCliText::tr("Restored")
+                                    : TCliText::tr("Restore incomplete"))
+                .arg(result.Count(TSectionRestore::Written))
+                .arg(result.Count(TSectionRestore::Cleared))
+                .arg(result.Count(TSectionRestore::Unchanged))
+                .arg(result.Failures());
   PrintErr(notCleared > 0 ? summary.arg(notCleared) : summary);
+  if (!request.DryRun && !whole)
+    PrintErr(result.EndText());
   return StatusOf(result.Failures() == 0 && result.LinkLost.isEmpty());
 }

@@ -58,7 +58,8 @@ QString EntryText(const THistoryEntry& entry) {
 }  // namespace
 
 int HistoryCommand(const TArgs& args) {
-  const QList<THistoryEntry> entries = Store(ReadHistorySettings(ManagerSettingsPath())).Entries();
+  const QList<THistoryEntry> entries =
+      Store(CheckedSettings(ManagerSettingsPath()).History).Entries();
   if (args.Has(QStringLiteral("json"))) {
     QList<TJsonLine> json;
     for (const THistoryEntry& entry : entries)
@@ -97,5 +98,7 @@ int UndoCommand(const TArgs& args) {
       break;
   }
   PrintErr(TakenBackText(entry));
+  if (!result.NotRecorded.isEmpty())
+    throw TCommandFailed(NotRecordedText(entry, result.NotRecorded));
   return exitOk;
 }

@@ -110,31 +110,39 @@ QString ManagerSettingsPath() {
   return SettingsFileOf(QCoreApplication::applicationDirPath() + QStringLiteral("/KivManager"));
 }
 
+TSettingsRead CheckedSettings(const QString& settingsPath) {
+  TSettingsRead settings = ReadSettings(settingsPath);
+  if (!settings.Ok())
+    //: %1 says which settings file could not be read, and why.
+    throw TCommandFailed(
+        TCliText::tr("%1: no phone command runs until it can be read").arg(settings.Problem));
+  return settings;
+}
+
 TPhoneOptions PhoneOptionsFrom(const TArgs& args, const QString& settingsPath) {
-  const TManagerSettings settings = ReadSettingsFile(settingsPath);
-  TPhoneOptions options;
+  const TSettingsRead settings = CheckedSettings(settingsPath);
+  TPhoneOptions options(LinkChoiceFrom(args, settings));
   if (args.Has(QStringLiteral("port"))) {
     options.Port = ParsePort(args.Value(QStringLiteral("port")));
     //: Where the port came from, after the port: "(COM2, from --port)".
     options.PortOrigin = TCliText::tr("from --port");
   } else {
-    options.Port = settings.COMPort + 1;
-    options.PortOrigin = QFileInfo::exists(settingsPath)
+    options.Port = settings.Manager.COMPort + 1;
+    options.PortOrigin = settings.Exists
                              ? TCliText::tr("from the settings file %1").arg(settingsPath)
                              : TCliText::tr("the default: no settings file %1").arg(settingsPath);
   }
   options.Ranges = args.Has(QStringLiteral("slots"))
                        ? ParseSlots(args.Value(QStringLiteral("slots")))
-                       : settings.Ranges;
+                       : settings.Manager.Ranges;
   CheckRangesFitOneByte(options.Ranges);
   options.Progress = args.Has(QStringLiteral("progress")) || StderrIsTerminal();
-  options.Link = LinkChoiceFrom(args, settingsPath);
-  options.History = ReadHistorySettings(settingsPath);
+  options.History = settings.History;
   return options;
 }
 
-TLinkChoice LinkChoiceFrom(const TArgs& args, const QString& settingsPath) {
-  TLinkChoice choice = ReadLinkSettings(settingsPath);
+TLinkChoice LinkChoiceFrom(const TArgs& args, const TSettingsRead& settings) {
+  TLinkChoice choice = settings.Link;
   if (args.Has(QStringLiteral("link")))
     choice.Library = args.Value(QStringLiteral("link"));
   if (args.Has(QStringLiteral("isolate")))

@@ -1,8 +1,12 @@
 #include "common/fileio.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSaveFile>
+#include <QSettings>
 #include <cerrno>
 
 #include "common/errors.h"
@@ -13,6 +17,31 @@ namespace {
 
 // Pipes hand out at most a few pages per read; larger chunks only cost memory.
 constexpr qint64 ReadChunk = 64 * 1024;
+
+// QSettings keeps a file it has parsed, and parses it again only once its size or time has
+// changed: only the first QSettings of a file in a process sees its format error. The error
+// is kept here on the same terms. Whether the file at path is malformed, foundNow being what
+// this QSettings found.
+bool IsMalformed(const QString& path, bool foundNow) {
+  struct TStamp {
+    qint64 Size = 0;
+    QDateTime Time;
+  };
+  static QMutex mutex;
+  static QHash<QString, TStamp> malformed;
+  const QFileInfo info(path);
+  const TStamp stamp{info.size(), info.lastModified()};
+  const QMutexLocker lock(&mutex);
+  if (foundNow) {
+    malformed.insert(info.absoluteFilePath(), stamp);
+    return true;
+  }
+  const auto kept = malformed.constFind(info.absoluteFilePath());
+  if (kept != malformed.cend() && kept->Size == stamp.Size && kept->Time == stamp.Time)
+    return true;
+  malformed.remove(info.absoluteFilePath());
+  return false;
+}
 
 }  // namespace
 
@@ -45,6 +74,29 @@ void OpenForReading(QFile& file, const QString& path, TFileKinds kinds) {
     return;
   }
   OpenRegularForReading(file, path);
+}
+
+TIniFile OpenIniFile(const QString& path) {
+  TIniFile ini;
+  const QFileInfo info(path);
+  if (info.exists() || info.isSymLink()) {
+    try {
+      QFile file;
+      OpenForReading(file, path, TFileKinds::RegularOnly);
+    } catch (const EFOpenError& error) {
+      ini.Problem = error.Reason();
+      return ini;
+    }
+  }
+  ini.Settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+  // A section is parsed as it is first read: all of them, so that every format error shows.
+  ini.Settings->allKeys();
+  const bool malformed = IsMalformed(path, ini.Settings->status() == QSettings::FormatError);
+  if (!malformed && ini.Settings->status() == QSettings::NoError)
+    return ini;
+  ini.Problem = malformed ? TCommonText::tr("it is not in INI format") : qt_error_string(EACCES);
+  ini.Settings.reset();
+  return ini;
 }
 
 TBoundedBytes ReadBounded(const QString& path, qint64 limit, TFileKinds kinds) {

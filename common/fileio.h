@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QFile;
+class QSettings;
 
 // At most the first limit bytes of a file, and whether more followed.
 struct TBoundedBytes {
@@ -23,12 +25,21 @@ enum class TFileKinds { RegularOnly, StreamsToo };
 // unless it is a regular file, so a planted named pipe is refused at once. Throws
 // EFOpenError, with the reason.
 void OpenForReading(QFile& file, const QString& path, TFileKinds kinds);
-// Throws EFOpenError when a file stands at path and is not a regular one (a directory, a
-// pipe, a device); for a file that another library opens by name.
-void CheckRegularOrAbsent(const QString& path);
-// The same as a question, for readers that fall back on defaults and leave the telling to
-// the one that reads the file for real.
+// Whether no file stands at path, or a regular one does (not a directory, a pipe, a device);
+// for a file that another library opens by name and that may be passed over.
 bool IsRegularOrAbsent(const QString& path);
+
+// An INI file opened for its values, or why it cannot be read as one (Problem, the reason
+// alone: "Permission denied", "it is a directory", "it is not in INI format"); then Settings
+// is null. A file that is not there opens with no values.
+struct TIniFile {
+  std::unique_ptr<QSettings> Settings;
+  QString Problem;
+};
+// Checks the file's kind and that it can be read before QSettings opens it, since QSettings
+// would wait for ever on a named pipe and read an unreadable file as an empty one, then its
+// status: a file QSettings could not parse would lose its unreadable lines at the next save.
+TIniFile OpenIniFile(const QString& path);
 
 // Reads until limit + 1 bytes or the end, never trusting the size the file reports, so a
 // pipe, /dev/stdin or an endless device reads as what it holds and returns promptly.

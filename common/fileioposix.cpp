@@ -44,12 +44,6 @@ void OpenRegularForReading(QFile& file, const QString& path) {
   }
 }
 
-void CheckRegularOrAbsent(const QString& path) {
-  struct stat status {};
-  if (::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode))
-    throw EFOpenError(path, NotRegularReason(status.st_mode));
-}
-
 bool IsRegularOrAbsent(const QString& path) {
   struct stat status {};
   return ::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode);

@@ -36,12 +36,6 @@ void OpenRegularForReading(QFile& file, const QString& path) {
     throw EFOpenError(path, file.errorString());
 }
 
-void CheckRegularOrAbsent(const QString& path) {
-  const QString reason = NotRegularReason(path);
-  if (!reason.isEmpty())
-    throw EFOpenError(path, reason);
-}
-
 bool IsRegularOrAbsent(const QString& path) {
   return NotRegularReason(path).isEmpty();
 }

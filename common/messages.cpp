@@ -29,6 +29,10 @@ QString UnableToOpenGBPText() {
   return TCommonText::tr("Unable to open GPB.DLL");
 }
 
+QString DemoPhoneText() {
+  return TCommonText::tr("demo phone");
+}
+
 QString ErrorCaption() {
   return TCommonText::tr("ERROR");
 }

@@ -13,6 +13,10 @@ QString GBPErrorMessage(int code, TWording wording = TWording::Shown);
 // Shown when the phone-link library cannot be loaded or lacks a required export.
 QString UnableToOpenGBPText();
 
+// "demo phone": what the window, its Phone link dialog and a backup call the library that
+// is the virtual phone this program ships, so it never passes for the user's phone.
+QString DemoPhoneText();
+
 // Captions of the message boxes.
 QString ErrorCaption();    // "ERROR"
 QString SuccessCaption();  // "OK!"

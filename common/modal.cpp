@@ -13,6 +13,9 @@ class TConsoleModal final : public TModalUI {
                          const QString& caption) override {
     std::fprintf(stderr, "%s: %s\n%s\n", qPrintable(caption), qPrintable(text), qPrintable(detail));
   }
+  void ShowWarning(QObject* owner, const QString& text, const QString& caption) override {
+    ShowMessage(owner, text, caption);
+  }
   bool Confirm(QObject*, const QString&) override { return false; }
   QString OpenFileName(QObject*, const QString&) override { return {}; }
   QStringList OpenFiles(QObject*, const QString&) override { return {}; }

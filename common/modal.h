@@ -26,6 +26,8 @@ class TModalUI {
   // stays as the box's main text.
   virtual void ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
                                  const QString& caption) = 0;
+  // The box with a warning icon: work that ended short of what was asked.
+  virtual void ShowWarning(QObject* owner, const QString& text, const QString& caption) = 0;
   // Question icon, title "Confirm", OK and Cancel; true when the user chose OK.
   virtual bool Confirm(QObject* owner, const QString& text) = 0;
   // File dialogs titled with what they are for ("Upload into 18-16"); an empty name means

@@ -8,6 +8,7 @@
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
 #include "link/linktest.h"
+#include "link/sectionanswer.h"
 #include "link/winehost.h"
 #include "link/wineports.h"
 
@@ -57,11 +58,21 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
                  GBPErrorMessage(probe.Opened));
   if (probe.Opened != 0)
     return Found(device, TFindResult::Failed, GBPErrorMessage(probe.Opened), probe.Detail());
-  if (probe.Size >= 0)
-    return Found(device, TFindResult::Answers,
-                 TLinkText::tr("answers (2-18 holds %n bytes)", nullptr, probe.Size));
-  if (probe.Size == GBPSizeNoSection || probe.Size == GBPSizeUnknown)
-    return Found(device, TFindResult::Answers, TLinkText::tr("answers (2-18 holds nothing)"));
+  switch (JudgeAnswer(probe.Size, std::nullopt).Kind) {
+    case TSectionAnswer::Holds:
+      return Found(device, TFindResult::Answers,
+                   TLinkText::tr("answers (2-18 holds %n bytes)", nullptr, probe.Size));
+    case TSectionAnswer::Empty:
+      return Found(device, TFindResult::Answers, TLinkText::tr("answers (2-18 holds nothing)"));
+    case TSectionAnswer::NotTold:
+      return Found(
+          device, TFindResult::Answers,
+          //: %1 is the size answer (-5)
+          TLinkText::tr("answers (what 2-18 holds not told: size answer %1)").arg(probe.Size));
+    case TSectionAnswer::SizeFailed:
+    case TSectionAnswer::ReadShort:
+      break;
+  }
   return Found(device, TFindResult::Failed,
                //: %1 is the phone-link library's error
                TLinkText::tr("answers, but asking the size of 2-18 gave %1")

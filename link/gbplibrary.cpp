@@ -89,6 +89,8 @@ int WindowsHostBitsOf(const TLinkChoice& choice) {
 }
 
 std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const TLinkChoice& chosen) {
+  if (!chosen.Refusal.isEmpty())
+    return std::make_unique<TInProcessLibrary>(chosen, chosen.Refusal);
   TLinkChoice choice = chosen;
   if (choice.Library.isEmpty())
     choice.Library = SearchedWindowsLibrary();
@@ -98,10 +100,6 @@ std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const TLinkChoice& chosen) {
   if (choice.Isolate || foreign)
     return std::make_unique<THostedLibrary>(choice, judgement.WindowsBits, judgement.Refusal);
   return std::make_unique<TInProcessLibrary>(choice, judgement.Refusal);
-}
-
-std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const QString& fileName) {
-  return MakeGBPLibrary(LibraryChoice(fileName));
 }
 
 TWine TGBPLibrary::Wine() const {

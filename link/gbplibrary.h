@@ -41,6 +41,9 @@ class TGBPLibrary {
   // The file loaded, or the last one tried when none could be loaded.
   virtual QString FileName() const = 0;
   virtual bool Isolated() const = 0;
+  // The library is the demo phone this program ships, known by the mark it exports; a
+  // library in the link host is not asked and counts as none.
+  virtual bool DemoPhone() const { return false; }
   // The library is a Windows DLL: the link host of its width runs under Wine.
   virtual bool UnderWine() const { return false; }
   // The Wine that runs it; meaningful only UnderWine().
@@ -124,6 +127,5 @@ class TGBPLibrary {
 // process, the file is loaded now: the chosen one, or the search's "gbp" from the
 // executable's folder first (libgbp.so, then gbp.dll), then through the system's library
 // search, then from the installed private folder (../lib/kiv-manager beside bin/).
+// A choice with a Refusal loads nothing and is not usable, with the refusal as its reason.
 std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const TLinkChoice& choice);
-// The file in this process (or the search's when empty), as chosen by file alone.
-std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const QString& fileName = QString());

@@ -19,6 +19,7 @@ class TInProcessLibrary final : public TGBPLibrary {
   bool Has(TGBPEntry entry) const override;
   QString FileName() const override;
   bool Isolated() const override { return false; }
+  bool DemoPhone() const override { return demoPhone_; }
   QString HowItRuns() const override;
 
  protected:
@@ -30,6 +31,7 @@ class TInProcessLibrary final : public TGBPLibrary {
 
   QLibrary library_;
   bool refused_ = false;
+  bool demoPhone_ = false;
   TInitGBPMode initGBPMode_ = nullptr;
   TEndGBPMode endGBPMode_ = nullptr;
   TReadNVMFile readNVMFile_ = nullptr;

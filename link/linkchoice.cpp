@@ -19,12 +19,8 @@ double ParseTimeoutFactor(const QString& text) {
   return ok && std::isfinite(factor) && factor > 0 && factor <= kLargestFactor ? factor : 0;
 }
 
-TLinkChoice ReadLinkSettings(const QString& settingsPath) {
+TLinkChoice LinkChoiceOf(const QSettings& file) {
   TLinkChoice choice;
-  // A named pipe would hold QSettings for ever; the settings load refuses it by name.
-  if (!IsRegularOrAbsent(settingsPath))
-    return choice;
-  const QSettings file(settingsPath, QSettings::IniFormat);
   choice.Library = file.value(QStringLiteral("Link/Library")).toString().trimmed();
   const QString isolate = file.value(QStringLiteral("Link/Isolate")).toString().trimmed();
   choice.Isolate = isolate.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0 ||
@@ -40,10 +36,10 @@ TLinkChoice ReadLinkSettings(const QString& settingsPath) {
 }
 
 void WriteLinkSettings(const QString& settingsPath, const TLinkChoice& choice) {
-  // QSettings reads the file again before it writes: a named pipe would block it.
-  if (!IsRegularOrAbsent(settingsPath))
+  const TIniFile ini = OpenIniFile(settingsPath);
+  if (!ini.Settings)
     throw EIniFileException(settingsPath);
-  QSettings file(settingsPath, QSettings::IniFormat);
+  QSettings& file = *ini.Settings;
   file.setValue(QStringLiteral("Link/Library"), choice.Library);
   file.setValue(QStringLiteral("Link/Isolate"),
                 choice.Isolate ? QStringLiteral("true") : QStringLiteral("false"));

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QSettings;
+
 #include "link/serialdevice.h"
 
 struct TLinkChoice {
@@ -13,6 +15,10 @@ struct TLinkChoice {
   double TimeoutFactor = 1.0;  // scales every deadline of the link host
   QString HostProgram;         // the link host; empty: found as the library is found
   TSerialMap Serial;           // the device behind a COM port; none: the library's own choice
+  // Why no library may be loaded at all: the settings that would have chosen one could not
+  // be read. The link then refuses every command with this reason, and nothing is searched
+  // for, so no other library (the demo phone) answers in place of the chosen one.
+  QString Refusal;
 };
 
 // A library file, in this process or isolated, with the defaults for the rest.
@@ -23,14 +29,14 @@ inline TLinkChoice LibraryChoice(const QString& library, bool isolate = false) {
   return choice;
 }
 
-// The [Link] section of the settings file at path. A missing section gives the defaults; a
-// Timeout= that is no positive number gives 1.
-TLinkChoice ReadLinkSettings(const QString& settingsPath);
+// The [Link] section of a settings file that was read (ReadSettings, settings/settingsfile).
+// A missing section gives the defaults; a Timeout= that is no positive number gives 1.
+TLinkChoice LinkChoiceOf(const QSettings& file);
 
 // A timeout factor as typed: a positive number, "0.5", "2"; 0 when the text is none.
 double ParseTimeoutFactor(const QString& text);
 
 // Writes choice into the [Link] section of the settings file at path, keeping the rest of the
 // file; a COM port without a device loses its key. Throws EIniFileException when the file
-// cannot be written.
+// cannot be written, or cannot be read (OpenIniFile), which it then leaves as it is.
 void WriteLinkSettings(const QString& settingsPath, const TLinkChoice& choice);

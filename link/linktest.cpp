@@ -5,6 +5,7 @@
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
 #include "link/phoneport.h"
+#include "link/sectionanswer.h"
 
 namespace {
 
@@ -59,20 +60,34 @@ TLinkTry TryLink(TPhonePort& port) {
 
 TLinkTestOutcome OpenedLinkOutcome(int port, int size) {
   TLinkTestOutcome outcome;
-  if (size >= 0) {
-    outcome.Worked = true;
-    //: %1 is the port's number
-    outcome.Text =
-        TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, size)
-            .arg(port);
-  } else if (size == GBPSizeNoSection || size == GBPSizeUnknown) {
-    outcome.Worked = true;
-    outcome.Text = TLinkText::tr("The link works on COM%1: section 2-18 holds nothing.").arg(port);
-  } else {
-    //: %1 is the port's number, %2 the phone-link library's error
-    outcome.Text = TLinkText::tr("The link opened on COM%1, but asking the size of 2-18 gave %2")
-                       .arg(port)
-                       .arg(GBPErrorMessage(size));
+  outcome.Worked = true;
+  switch (JudgeAnswer(size, std::nullopt).Kind) {
+    case TSectionAnswer::Holds:
+      //: %1 is the port's number
+      outcome.Text =
+          TLinkText::tr("The link works on COM%1: section 2-18 holds %n bytes.", nullptr, size)
+              .arg(port);
+      break;
+    case TSectionAnswer::Empty:
+      outcome.Text =
+          TLinkText::tr("The link works on COM%1: section 2-18 holds nothing.").arg(port);
+      break;
+    case TSectionAnswer::NotTold:
+      //: %1 is the port's number, %2 the size answer (-5)
+      outcome.Text = TLinkText::tr(
+                         "The link works on COM%1, but the phone did not tell what section 2-18 "
+                         "holds (size answer %2).")
+                         .arg(port)
+                         .arg(size);
+      break;
+    case TSectionAnswer::SizeFailed:
+    case TSectionAnswer::ReadShort:
+      outcome.Worked = false;
+      //: %1 is the port's number, %2 the phone-link library's error
+      outcome.Text = TLinkText::tr("The link opened on COM%1, but asking the size of 2-18 gave %2")
+                         .arg(port)
+                         .arg(GBPErrorMessage(size));
+      break;
   }
   return outcome;
 }

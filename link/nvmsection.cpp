@@ -5,11 +5,8 @@
 #include "link/gbplibrary.h"
 #include "link/linkexecutor.h"
 
-TNVMSection::TNVMSection(QObject* owner, const QString& libraryFile)
-    : TNVMSection(owner, LibraryChoice(libraryFile)) {}
-
 TNVMSection::TNVMSection(QObject* owner, const TLinkChoice& choice)
-    : QObject(owner), library_(MakeGBPLibrary(choice)) {
+    : QObject(owner), library_(MakeGBPLibrary(choice)), refusal_(choice.Refusal) {
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
   library_->SetCancel(&abandon_);
   if (!library_->NeedsLoad() && !library_->Usable())
@@ -28,6 +25,7 @@ void TNVMSection::UseChoice(const TLinkChoice& choice) {
   library_->SetNotice([this](const QString& text) { emit Notice(text); });
   library_->SetCancel(&abandon_);
   reasonShown_ = false;
+  refusal_ = choice.Refusal;
 }
 
 bool TNVMSection::InitGBP() {
@@ -109,6 +107,21 @@ QString TNVMSection::HowItRuns() const {
   return library_->HowItRuns();
 }
 
+bool TNVMSection::DemoPhone() const {
+  return library_->DemoPhone();
+}
+
+QString TNVMSection::InUseText() const {
+  if (!refusal_.isEmpty())
+    //: %1 is why no library may be loaded
+    return tr("none: %1").arg(refusal_);
+  if (library_->DemoPhone())
+    //: %1 is "demo phone", %2 its library file
+    return tr("%1 (%2)").arg(DemoPhoneText(), library_->FileName());
+  //: %1 is the library's file, %2 how it runs: "in this process"
+  return tr("%1, %2").arg(library_->FileName(), library_->HowItRuns());
+}
+
 bool TNVMSection::AbandonOverdueCall() {
   if (!library_->CallOverdue())
     return false;
@@ -184,7 +197,7 @@ void TNVMSection::ShowError(const QString& text) {
 
 void TNVMSection::ShowUnusable() {
   const QString reason = library_->LoadProblem();
-  if (reason.isEmpty() || (reasonShown_ && !library_->Isolated())) {
+  if (reason.isEmpty() || (reasonShown_ && !library_->Isolated() && refusal_.isEmpty())) {
     ShowError(UnableToOpenGBPText());
     return;
   }

@@ -30,10 +30,9 @@ class TNVMSection : public QObject, public TPhonePort {
   Q_PROPERTY(TNVMCOMPortName COMPort READ COMPort WRITE SetCOMPort)
 
  public:
-  // Loads the phone-link library: libraryFile when given, else "gbp" from the executable's
-  // folder, then through the system's search. Shows "Unable to open GPB.DLL" when unusable.
-  explicit TNVMSection(QObject* owner, const QString& libraryFile = QString());
-  // The library as chosen; isolated, the link host starts when a command first needs it.
+  // The library as chosen (MakeGBPLibrary): in this process it is loaded now, and "Unable to
+  // open GPB.DLL" shown when it is unusable; isolated, the link host starts when a command
+  // first needs it.
   TNVMSection(QObject* owner, const TLinkChoice& choice);
   ~TNVMSection() override;
 
@@ -59,6 +58,11 @@ class TNVMSection : public QObject, public TPhonePort {
   // The library in use, and how it runs: "in this process", "in the link host".
   QString LibraryFile() const;
   QString HowItRuns() const;
+  // The library in use is the demo phone (TGBPLibrary::DemoPhone).
+  bool DemoPhone() const;
+  // What the link works through, in a line: "demo phone (/usr/lib/kiv-manager/libgbp.so)",
+  // the library's file and how it runs, or why there is none.
+  QString InUseText() const;
   // From the user-interface thread while a call runs elsewhere: ends a call of the link host
   // that has run longer than it should (TGBPLibrary::CallOverdue), and the host with it; the
   // calls after it fail until the link is opened again.
@@ -98,5 +102,6 @@ class TNVMSection : public QObject, public TPhonePort {
   int section_ = 0;
   int subsection_ = 0;
   bool reasonShown_ = false;
+  QString refusal_;  // why no library may be loaded (TLinkChoice::Refusal): told every time
   std::atomic<bool> abandon_{false};
 };

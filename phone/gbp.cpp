@@ -313,3 +313,7 @@ int32_t GBP_CALL GetNVMFileSize(uint32_t section, uint32_t subsection) {
   gbp::Journal("GetNVMFileSize(" + gbp::Arguments(section, subsection) + ")", result);
   return result;
 }
+
+int32_t GBP_CALL KivDemoPhone(void) {
+  return 1;
+}

@@ -1,5 +1,5 @@
 #pragma once
-// The six functions the virtual phone exports, declared with the contract's calling
+// The six functions the virtual phone exports, and its mark, declared with the contract's calling
 // convention. gbp.cpp checks them against the function types the manager resolves.
 
 #include <cstdint>
@@ -21,4 +21,8 @@ GBP_API int32_t GBP_CALL WriteNVMFile(uint32_t section, uint32_t subsection, con
                                       uint32_t length);
 GBP_API int32_t GBP_CALL ClearNVMFile(uint32_t section, uint32_t subsection);
 GBP_API int32_t GBP_CALL GetNVMFileSize(uint32_t section, uint32_t subsection);
+// Not part of the contract: marks this library as the demo phone, so the manager can say
+// that it is not talking to a real phone. Returns 1. Exported by the Linux library, which the
+// manager loads in its own process, where it looks for the mark.
+GBP_API int32_t GBP_CALL KivDemoPhone(void);
 }

@@ -108,10 +108,9 @@ int SettingsInteger(const QVariant& value, int defaultValue) {
   return TryStrToInt(value.toString()).value_or(defaultValue);
 }
 
-TManagerSettings ReadSettingsFile(const QString& path) {
-  // QSettings would wait for ever on a named pipe's writer.
-  CheckRegularOrAbsent(path);
-  const QSettings file(path, QSettings::IniFormat);
+namespace {
+
+TManagerSettings ManagerSettingsOf(const QSettings& file) {
   TManagerSettings settings;
   const auto read = [&file](const QString& key, int defaultValue) {
     return SettingsInteger(file.value(key), defaultValue);
@@ -136,12 +135,51 @@ TManagerSettings ReadSettingsFile(const QString& path) {
   return settings;
 }
 
-void WriteSettingsFile(const QString& path, const TManagerSettings& settings) {
-  // QSettings reads the file again before it writes: a named pipe would block it.
-  const QFileInfo info(path);
-  if (info.exists() && !info.isFile())
+THistoryConfig HistoryConfigOf(const QSettings& file) {
+  THistoryConfig history;
+  const QString keep = file.value(HistoryKeep).toString().trimmed().toLower();
+  if (keep == QStringLiteral("0") || keep == QStringLiteral("false") ||
+      keep == QStringLiteral("no") || keep == QStringLiteral("off"))
+    return history;
+  history.Dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                QStringLiteral("/kiv-manager/history");
+  return history;
+}
+
+// Opens the file for writing, or refuses one it cannot read: QSettings would rewrite it from
+// what it could parse.
+std::unique_ptr<QSettings> OpenForWriting(const QString& path) {
+  TIniFile ini = OpenIniFile(path);
+  if (!ini.Settings)
     throw EIniFileException(path);
-  QSettings file(path, QSettings::IniFormat);
+  return std::move(ini.Settings);
+}
+
+}  // namespace
+
+TSettingsRead ReadSettings(const QString& path) {
+  TSettingsRead read;
+  read.Path = path;
+  read.Exists = QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+  const TIniFile ini = OpenIniFile(path);
+  if (!ini.Settings) {
+    //: %1 is the settings file, %2 the reason: "Permission denied", "it is a directory"
+    read.Problem =
+        TSettingsText::tr("The settings file %1 cannot be read: %2").arg(path, ini.Problem);
+    read.Link.Refusal = read.Problem;
+    return read;
+  }
+  const QSettings& file = *ini.Settings;
+  read.Manager = ManagerSettingsOf(file);
+  read.Language = file.value(ManagerLanguage).toString().trimmed();
+  read.History = HistoryConfigOf(file);
+  read.Link = LinkChoiceOf(file);
+  return read;
+}
+
+void WriteSettingsFile(const QString& path, const TManagerSettings& settings) {
+  const std::unique_ptr<QSettings> opened = OpenForWriting(path);
+  QSettings& file = *opened;
   file.setValue(FormTop, settings.Top);
   file.setValue(FormLeft, settings.Left);
   file.setValue(FormWidth, settings.Width);
@@ -157,31 +195,9 @@ void WriteSettingsFile(const QString& path, const TManagerSettings& settings) {
     throw EIniFileException(path);
 }
 
-QString ReadLanguageSetting(const QString& path) {
-  CheckRegularOrAbsent(path);
-  const QSettings file(path, QSettings::IniFormat);
-  return file.value(ManagerLanguage).toString().trimmed();
-}
-
-THistoryConfig ReadHistorySettings(const QString& path) {
-  THistoryConfig history;
-  // A named pipe would hold QSettings for ever: the history is then kept, as by default.
-  if (IsRegularOrAbsent(path)) {
-    const QSettings file(path, QSettings::IniFormat);
-    const QString keep = file.value(HistoryKeep).toString().trimmed().toLower();
-    if (keep == QStringLiteral("0") || keep == QStringLiteral("false") ||
-        keep == QStringLiteral("no") || keep == QStringLiteral("off"))
-      return history;
-  }
-  history.Dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                QStringLiteral("/kiv-manager/history");
-  return history;
-}
-
 void WriteLanguageSetting(const QString& path, const QString& language) {
-  if (!IsRegularOrAbsent(path))
-    throw EIniFileException(path);
-  QSettings file(path, QSettings::IniFormat);
+  const std::unique_ptr<QSettings> opened = OpenForWriting(path);
+  QSettings& file = *opened;
   file.setValue(ManagerLanguage, language);
   file.sync();
   if (file.status() != QSettings::NoError)

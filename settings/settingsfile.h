@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include "catalogue/slotmap.h"
+#include "link/linkchoice.h"
 #include "transfer/history.h"
 
 struct TManagerSettings {
@@ -25,15 +26,28 @@ constexpr int COMPortCount = 4;
 // "COM1" for port 1.
 QString PortName(int port);
 
-// [Manager] Language=: "ru", "en", or empty for the system's language. Read at start only,
-// written only by the language menu, apart from the other keys.
-QString ReadLanguageSetting(const QString& path);
+// The settings file read once, as a checked value: every part's values, or why the file
+// could not be read (Problem, naming the file and the reason), and then the defaults, no
+// history and a link that refuses every command with that reason (TLinkChoice::Refusal).
+// A file that is not there gives the defaults and no problem.
+struct TSettingsRead {
+  QString Path;
+  bool Exists = false;  // a file stood there
+  QString Problem;
+  TManagerSettings Manager;
+  // [Manager] Language=: "ru", "en", or empty for the system's language. Read at start only,
+  // written only by the language menu, apart from the other keys.
+  QString Language;
+  // [History] Keep=: the history is kept in $XDG_DATA_HOME/kiv-manager/history unless Keep
+  // is 0, false, no or off; then the folder is empty and nothing is kept.
+  THistoryConfig History;
+  TLinkChoice Link;  // [Link]
+  bool Ok() const { return Problem.isEmpty(); }
+};
+TSettingsRead ReadSettings(const QString& path);
+
 // Throws EIniFileException when the file cannot be written.
 void WriteLanguageSetting(const QString& path, const QString& language);
-
-// [History] Keep=: the history is kept in $XDG_DATA_HOME/kiv-manager/history unless Keep
-// is 0, false, no or off; then the folder is empty and nothing is kept.
-THistoryConfig ReadHistorySettings(const QString& path);
 
 // The executable's path with its extension replaced by ".INI".
 QString SettingsPathFor(const QString& executablePath);
@@ -67,14 +81,14 @@ void SetProgramNames();
 // or a missing value, gives the default.
 int SettingsInteger(const QVariant& value, int defaultValue);
 
-// Missing or unreadable values give the defaults. Values the manager cannot use are bounded:
-// each slot count to 0..99 and their total to 99, each range to what the options dialog's
-// two-digit fields can show, subsections 0..99 (a first subsection outside gives its
-// default, as does the first of an empty range starting at 0), a port or firmware choice
-// out of range to the first entry.
-TManagerSettings ReadSettingsFile(const QString& path);
+// What TSettingsRead::Manager holds: missing or unreadable values give the defaults. Values
+// the manager cannot use are bounded: each slot count to 0..99 and their total to 99, each
+// range to what the options dialog's two-digit fields can show, subsections 0..99 (a first
+// subsection outside gives its default, as does the first of an empty range starting at 0),
+// a port or firmware choice out of range to the first entry.
 
-// Writes all ten keys in decimal; throws EIniFileException when the file cannot be written.
+// Writes all ten keys in decimal; throws EIniFileException when the file cannot be written,
+// or cannot be read (OpenIniFile), which it then leaves as it is.
 void WriteSettingsFile(const QString& path, const TManagerSettings& settings);
 
 // The options dialog's four two-digit fields: first and last subsection of each range.

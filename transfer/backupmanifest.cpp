@@ -44,6 +44,7 @@ const struct {
   TBackupCheck Check;
   const char* Text;
 } CheckTexts[] = {{TBackupCheck::Verified, "verified"},
+                  {TBackupCheck::Incomplete, "incomplete"},
                   {TBackupCheck::Inconsistent, "inconsistent"},
                   {TBackupCheck::NotVerified, "not verified"}};
 
@@ -133,9 +134,15 @@ QByteArray ManifestJson(const TManifest& manifest) {
   QJsonObject root{{QStringLiteral("port"), manifest.Port},
                    {QStringLiteral("time"), manifest.Time.toString(Qt::ISODate)},
                    {QStringLiteral("sections"), sections}};
-  // Older versions read neither key and restore as before.
+  if (!manifest.Library.isEmpty()) {
+    root.insert(QStringLiteral("library"), manifest.Library);
+    root.insert(QStringLiteral("demo_phone"), manifest.DemoPhone);
+  }
+  // Older versions read none of these keys and restore as before.
   if (manifest.Check != TBackupCheck::Unchecked)
     root.insert(QStringLiteral("check"), CheckText(manifest.Check));
+  if (!manifest.Doubt().isEmpty())
+    root.insert(QStringLiteral("check_reason"), manifest.Doubt());
   QJsonArray changed;
   for (const TSizeChange& change : manifest.Changes)
     changed.append(QJsonObject{{QStringLiteral("address"), change.Address.Text()},
@@ -156,6 +163,8 @@ TBackupRead<TManifest> ParseManifest(const QByteArray& json) {
   TBackupRead<TManifest> read;
   TManifest& manifest = read.Value;
   manifest.Port = root.value(QStringLiteral("port")).toString();
+  manifest.Library = root.value(QStringLiteral("library")).toString();
+  manifest.DemoPhone = root.value(QStringLiteral("demo_phone")).toBool();
   manifest.Time = QDateTime::fromString(root.value(QStringLiteral("time")).toString(), Qt::ISODate);
   QSet<QString> seen;
   for (const QJsonValue value : root.value(QStringLiteral("sections")).toArray()) {
@@ -188,10 +197,16 @@ int TManifest::Missing() const {
 
 QString TManifest::Doubt() const {
   QStringList doubts;
-  if (Missing() > 0)
-    doubts << TTransferText::tr("The backup is incomplete: %1 of its %2 sections were not read")
+  const auto firstMissing = std::find_if(
+      Entries.begin(), Entries.end(),
+      [](const TManifestEntry& entry) { return entry.State == TManifestEntry::Missing; });
+  if (firstMissing != Entries.end())
+    //: %3 is the first section not read, %4 why: "Error reading section 18-14"
+    doubts << TTransferText::tr(
+                  "The backup is incomplete: %1 of its %2 sections were not read (%3: %4)")
                   .arg(Missing())
-                  .arg(Entries.size());
+                  .arg(Entries.size())
+                  .arg(firstMissing->Address.Text(), firstMissing->Error);
   if (Check == TBackupCheck::Inconsistent) {
     QStringList addresses;
     for (const TSizeChange& change : Changes)
@@ -206,6 +221,33 @@ QString TManifest::Doubt() const {
         "The backup was not verified: the link was lost before every "
         "section's size could be asked again");
   return doubts.join(QStringLiteral(". "));
+}
+
+QString TManifest::MadeThroughText() const {
+  //: %1 is "demo phone", %2 its library's file
+  const QString library =
+      DemoPhone ? TTransferText::tr("the %1 (%2)").arg(DemoPhoneText(), Library) : Library;
+  //: %1 is the phone-link library, or "the demo phone (its file)"
+  return TTransferText::tr("Made through %1").arg(library);
+}
+
+QString TManifest::EndText() const {
+  const int total = int(Entries.size());
+  switch (Check) {
+    case TBackupCheck::Verified:
+      return {};
+    case TBackupCheck::Incomplete:
+      //: %1 sections backed up of %n
+      return TTransferText::tr("Backup incomplete: %1 of %n sections", nullptr, total)
+          .arg(total - Missing());
+    case TBackupCheck::Inconsistent:
+      return TTransferText::tr("Backup inconsistent: %n sections changed while it ran", nullptr,
+                               int(Changes.size()));
+    case TBackupCheck::Unchecked:
+    case TBackupCheck::NotVerified:
+      break;
+  }
+  return TTransferText::tr("Backup not verified: the link was lost at its check");
 }
 
 QString TManifest::ChangeText(const TSizeChange& change) const {

@@ -22,7 +22,8 @@ struct TManifestEntry {
 // How the phone answered when a backup, at its end, asked every section's size again.
 enum class TBackupCheck {
   Unchecked,     // not asked: made by an older version, or a change kept in the history
-  Verified,      // every answer was what the backup recorded
+  Verified,      // complete, and every answer was what the backup recorded
+  Incomplete,    // some sections could not be read (Missing): never verified
   Inconsistent,  // some answers differed (Changes): the phone changed or lost the link
   NotVerified,   // the link was lost before every size could be asked again
 };
@@ -35,6 +36,10 @@ struct TSizeChange {
 
 struct TManifest {
   QString Port;
+  // The phone-link library the backup was made through, and whether it is the demo phone:
+  // a backup of the demo phone must never pass for one of the user's phone.
+  QString Library;
+  bool DemoPhone = false;
   QDateTime Time;
   QList<TManifestEntry> Entries;
   TBackupCheck Check = TBackupCheck::Unchecked;
@@ -43,8 +48,14 @@ struct TManifest {
   int Missing() const;
   // Why the sections recorded as empty may not be taken for empty (a restore clears them
   // only when asked): the backup is incomplete, inconsistent or not verified. Empty when
-  // they may, as for a complete backup made before backups were checked.
+  // they may, as for a complete backup made before backups were checked. Written into the
+  // manifest beside its check.
   QString Doubt() const;
+  // "Made through the demo phone (FILE)", or through the library's file.
+  QString MadeThroughText() const;
+  // How an unverified backup ended, for the status line and kivnvm's last line: "Backup
+  // incomplete: 5 of 29 sections"; empty for a verified one.
+  QString EndText() const;
   // How the section changed: "3000 bytes in the backup, nothing there at the end".
   QString ChangeText(const TSizeChange& change) const;
 };

@@ -77,3 +77,11 @@ QString TakenBackText(const THistoryEntry& entry) {
   return TTransferText::tr("Took back change %1 (%2 of %3): the section holds %4 again")
       .arg(entry.Id, ChangeLabelText(entry.Change), entry.Address.Text(), entry.Before.Text());
 }
+
+QString NotRecordedText(const THistoryEntry& entry, const QString& why) {
+  //: %1 is the change's id, %2 why the history could not be written.
+  return TTransferText::tr(
+             "The history could not record that change %1 was taken back (%2): it still lists "
+             "it as standing")
+      .arg(entry.Id, why);
+}

@@ -61,6 +61,9 @@ THistoryLine HistoryLineOf(const THistoryEntry& entry);
 QString NotTakenBackText(const TSectionAddress& address, const QString& problem);
 // An undo that took: "Took back change 3 (Upload of 18-9): the section holds ... again".
 QString TakenBackText(const THistoryEntry& entry);
+// An undo that took, but whose mark the history could not write: "The history could not
+// record that change 3 was taken back (why): it still lists it as standing".
+QString NotRecordedText(const THistoryEntry& entry, const QString& why);
 
 // Where the history is kept and how much of it: a plain value the faces read from the
 // settings file and hand to what keeps it.

@@ -287,5 +287,28 @@
             <numerusform>Are you sure to clear these %n sections?</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Backup incomplete: %1 of %n sections</source>
+        <extracomment>%1 sections backed up of %n</extracomment>
+        <translation>
+            <numerusform>Backup incomplete: %1 of %n section</numerusform>
+            <numerusform>Backup incomplete: %1 of %n sections</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Backup inconsistent: %n sections changed while it ran</source>
+        <translation>
+            <numerusform>Backup inconsistent: %n section changed while it ran</numerusform>
+            <numerusform>Backup inconsistent: %n sections changed while it ran</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Restored %1 of %2; %n not restored</source>
+        <extracomment>%1 sections restored of %2; %n is how many were not.</extracomment>
+        <translation>
+            <numerusform>Restored %1 of %2; %n not restored</numerusform>
+            <numerusform>Restored %1 of %2; %n not restored</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

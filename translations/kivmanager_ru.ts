@@ -287,12 +287,12 @@
     </message>
     <message>
         <source>%1: %2 written, %3 cleared, %4 unchanged, %5 failed</source>
-        <extracomment>%1 is &quot;Restored&quot; or &quot;Dry run, nothing changed&quot;; then the counts of sections.</extracomment>
+        <extracomment>%1 is &quot;Restored&quot;, &quot;Restore incomplete&quot; or &quot;Dry run, nothing changed&quot;; then the counts of sections.</extracomment>
         <translation>%1: записано %2, очищено %3, без изменений %4, с ошибкой %5</translation>
     </message>
     <message>
         <source>%1: %2 written, %3 cleared, %4 unchanged, %5 failed, %6 left uncleared</source>
-        <extracomment>%1 is &quot;Restored&quot; or &quot;Dry run, nothing changed&quot;; then the counts of sections.</extracomment>
+        <extracomment>%1 is &quot;Restored&quot;, &quot;Restore incomplete&quot; or &quot;Dry run, nothing changed&quot;; then the counts of sections.</extracomment>
         <translation>%1: записано %2, очищено %3, без изменений %4, с ошибкой %5, не очищено %6</translation>
     </message>
     <message>
@@ -1166,6 +1166,15 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <extracomment>%1 is what was done: &quot;read 18-9&quot;.</extracomment>
         <translation>%1: %2 за %3 с</translation>
     </message>
+    <message>
+        <source>Restore incomplete</source>
+        <translation>Восстановлено не всё</translation>
+    </message>
+    <message>
+        <source>%1: no phone command runs until it can be read</source>
+        <extracomment>%1 says which settings file could not be read, and why.</extracomment>
+        <translation>%1: команды для телефона не выполняются, пока его нельзя прочитать</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>
@@ -1275,6 +1284,14 @@ Try to upload again or free some NVM memory</source>
             <numerusform>%1 байта</numerusform>
             <numerusform>%1 байт</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>it is not in INI format</source>
+        <translation>это не файл формата INI</translation>
+    </message>
+    <message>
+        <source>demo phone</source>
+        <translation>демо-телефон</translation>
     </message>
 </context>
 <context>
@@ -2027,6 +2044,24 @@ Try to upload again or free some NVM memory</source>
         <source>The link host could not be started (%1: %2).</source>
         <translation>Не удалось запустить процесс-посредник (%1: %2).</translation>
     </message>
+    <message>
+        <source>answers (what 2-18 holds not told: size answer %1)</source>
+        <extracomment>%1 is the size answer (-5)</extracomment>
+        <translation>отвечает (что в 2-18, не сообщено: ответ о размере %1)</translation>
+    </message>
+    <message>
+        <source>The link works on COM%1, but the phone did not tell what section 2-18 holds (size answer %2).</source>
+        <extracomment>%1 is the port&apos;s number, %2 the size answer (-5)</extracomment>
+        <translation>Связь на COM%1 работает, но телефон не сообщил, что в секции 2-18 (ответ о размере %2).</translation>
+    </message>
+    <message>
+        <source>in the %1-bit link host</source>
+        <translation>в %1-битном процессе-посреднике</translation>
+    </message>
+    <message>
+        <source>a Linux library: on Windows the link runs Windows DLLs</source>
+        <translation>библиотека Linux: в Windows связь работает с библиотеками DLL для Windows</translation>
+    </message>
 </context>
 <context>
     <name>Prefs</name>
@@ -2053,6 +2088,11 @@ Try to upload again or free some NVM memory</source>
         <source>The manager shows at most %1 slots; these ranges hold %2.</source>
         <extracomment>%1 is the most slots the grid holds, %2 how many the ranges entered hold.</extracomment>
         <translation>Программа показывает не более %1 слотов, а в этих диапазонах их %2.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: %2</source>
+        <extracomment>%1 is the settings file, %2 the reason: &quot;Permission denied&quot;, &quot;it is a directory&quot;</extracomment>
+        <translation>Не удаётся прочитать файл настроек %1: %2</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2412,10 @@ Try to upload again or free some NVM memory</source>
         <translation>Полное обновление читает и первые байты каждого слота, чтобы узнать, что в нём</translation>
     </message>
     <message>
+        <source>%1. Nothing is done with the phone until it can be read, or a phone link is chosen in File &gt; Phone link...</source>
+        <translation>%1. С телефоном ничего не делается, пока файл нельзя прочитать или пока связь не выбрана в меню Файл &gt; Связь с телефоном...</translation>
+    </message>
+    <message>
         <source>About Kiv Manager</source>
         <translation>О программе Kiv Manager</translation>
     </message>
@@ -2446,6 +2490,21 @@ Try to upload again or free some NVM memory</source>
     <message>
         <source>Starting the link host</source>
         <translation>Запуск процесса-посредника</translation>
+    </message>
+    <message>
+        <source>none: %1</source>
+        <extracomment>%1 is why no library may be loaded</extracomment>
+        <translation>нет: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>%1 is &quot;demo phone&quot;, %2 its library file</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <extracomment>%1 is the library&apos;s file, %2 how it runs: &quot;in this process&quot;</extracomment>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -2611,6 +2670,10 @@ Save it all the same?</source>
         <source>%1 answers. Keep it for COM%2?</source>
         <extracomment>%1 is the device: &quot;/dev/ttyUSB0 (USB-Serial Controller)&quot;, %2 the port&apos;s number</extracomment>
         <translation>%1 отвечает. Оставить его для COM%2?</translation>
+    </message>
+    <message>
+        <source>In use:</source>
+        <translation>Сейчас:</translation>
     </message>
 </context>
 <context>
@@ -2881,10 +2944,6 @@ Save it all the same?</source>
     <message>
         <source>section %1 is listed twice</source>
         <translation>секция %1 указана дважды</translation>
-    </message>
-    <message>
-        <source>The backup is incomplete: %1 of its %2 sections were not read</source>
-        <translation>Резервная копия неполная: не прочитано секций — %1 из %2</translation>
     </message>
     <message>
         <source>The backup is inconsistent: at its end the phone answered other sizes (%1)</source>
@@ -3230,11 +3289,6 @@ Converted program stored at %2 file!!!</source>
         <translation>Изменилось: %1 (%2)</translation>
     </message>
     <message>
-        <source>%1. A restore of it clears nothing unless you tick the box for it.</source>
-        <extracomment>%1 is what makes the backup doubtful: &quot;The backup is incomplete: ...&quot;</extracomment>
-        <translation>%1. Восстановление из неё ничего не очищает, если не поставить для этого флажок.</translation>
-    </message>
-    <message>
         <source>Restored from %1: %2 written, %3 cleared, %4 unchanged, %5 failed, %6 left uncleared.</source>
         <translation>Восстановлено из %1: записано %2, очищено %3, без изменений %4, с ошибкой %5, не очищено %6.</translation>
     </message>
@@ -3501,6 +3555,61 @@ Converted program stored at %2 file!!!</source>
     <message>
         <source>Keeping a copy of %1, %2...</source>
         <translation>Сохраняется копия %1, %2...</translation>
+    </message>
+    <message>
+        <source>The backup is incomplete: %1 of its %2 sections were not read (%3: %4)</source>
+        <extracomment>%3 is the first section not read, %4 why: &quot;Error reading section 18-14&quot;</extracomment>
+        <translation>Резервная копия неполная: не прочитано секций — %1 из %2 (%3: %4)</translation>
+    </message>
+    <message>
+        <source>the %1 (%2)</source>
+        <extracomment>%1 is &quot;demo phone&quot;, %2 its library&apos;s file</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Backup incomplete: %1 of %n sections</source>
+        <extracomment>%1 sections backed up of %n</extracomment>
+        <translation>
+            <numerusform>Резервная копия неполная: %1 из %n секции</numerusform>
+            <numerusform>Резервная копия неполная: %1 из %n секций</numerusform>
+            <numerusform>Резервная копия неполная: %1 из %n секций</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Backup inconsistent: %n sections changed while it ran</source>
+        <translation>
+            <numerusform>Резервная копия несогласованная: за время её создания изменилась %n секция</numerusform>
+            <numerusform>Резервная копия несогласованная: за время её создания изменились %n секции</numerusform>
+            <numerusform>Резервная копия несогласованная: за время её создания изменились %n секций</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Backup not verified: the link was lost at its check</source>
+        <translation>Резервная копия не проверена: связь прервалась при проверке</translation>
+    </message>
+    <message>
+        <source>The history could not record that change %1 was taken back (%2): it still lists it as standing</source>
+        <extracomment>%1 is the change&apos;s id, %2 why the history could not be written.</extracomment>
+        <translation>Журнал не смог отметить, что изменение %1 отменено (%2): в нём оно по-прежнему числится действующим</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restored %1 of %2; %n not restored</source>
+        <extracomment>%1 sections restored of %2; %n is how many were not.</extracomment>
+        <translation>
+            <numerusform>Восстановлено %1 из %2; %n не восстановлена</numerusform>
+            <numerusform>Восстановлено %1 из %2; %n не восстановлены</numerusform>
+            <numerusform>Восстановлено %1 из %2; %n не восстановлено</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1. A restore of it leaves the sections it records as empty as they are; its preview offers to clear those that hold something.</source>
+        <extracomment>%1 is what makes the backup doubtful: &quot;The backup is incomplete: ...&quot;</extracomment>
+        <translation>%1. Восстановление из неё оставляет как есть секции, записанные в ней пустыми; его предпросмотр предлагает очистить те из них, где что-то есть.</translation>
+    </message>
+    <message>
+        <source>Made through %1</source>
+        <extracomment>%1 is the phone-link library, or &quot;the demo phone (its file)&quot;</extracomment>
+        <translation>Сделана через %1</translation>
     </message>
 </context>
 <context>

@@ -118,6 +118,11 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   layout->addLayout(form);
+  inUse_ = new QLabel(this);
+  inUse_->setObjectName(QStringLiteral("InUseText"));
+  inUse_->setWordWrap(true);
+  inUse_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->addRow(tr("In use:"), inUse_);
 
   builtIn_ = new QRadioButton(tr("The built-in &virtual phone"), this);
   builtIn_->setObjectName(QStringLiteral("BuiltInRadio"));
@@ -219,8 +224,18 @@ void TPhoneLinkDialog::SetChoice(const TLinkChoice& choice, int port) {
   UpdateLibraryLine();
 }
 
+void TPhoneLinkDialog::SetInUse(const QString& text) {
+  inUse_->setText(text);
+}
+
+QString TPhoneLinkDialog::InUse() const {
+  return inUse_->text();
+}
+
 TLinkChoice TPhoneLinkDialog::Choice() const {
   TLinkChoice choice = kept_;
+  // What the user chooses here is a choice, whatever kept the last one from being read.
+  choice.Refusal.clear();
   choice.Library = builtIn_->isChecked() ? QString() : libraryEdit_->text().trimmed();
   choice.Serial.clear();
   for (int port = kFirstComPort; port <= kLastComPort; ++port) {

@@ -28,6 +28,9 @@ class TPhoneLinkDialog : public QDialog {
   // Shows choice in the fields; what the dialog has no field for is kept as it is. port is
   // the window's COM port, which Test link and Find phone use.
   void SetChoice(const TLinkChoice& choice, int port = kFirstComPort);
+  // What the window's link works through now (TNVMSection::InUseText).
+  void SetInUse(const QString& text);
+  QString InUse() const;
   // The choice as the fields stand.
   TLinkChoice Choice() const;
   // What "Test link" and "Find phone" say.
@@ -60,6 +63,7 @@ class TPhoneLinkDialog : public QDialog {
 
   TLinkChoice kept_;
   int port_ = kFirstComPort;
+  QLabel* inUse_;
   QRadioButton* builtIn_;
   QRadioButton* file_;
   QLineEdit* libraryEdit_;

@@ -62,6 +62,11 @@ void TestKivnvmLink::linkTestAsksTheSizeOfThePreferences_data() {
         << how << ""
         << "The link works on COM1: section 2-18 holds nothing."
         << QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,18) = -153", "EndGBPMode() = 0"};
+    QTest::newRow(qPrintable(how + " size not told"))
+        << how << "size 2-18=-5"
+        << "The link works on COM1, but the phone did not tell what section 2-18 holds (size "
+           "answer -5)."
+        << QStringList{"InitGBPMode(1) = 0", "GetNVMFileSize(2,18) = -5", "EndGBPMode() = 0"};
     QTest::newRow(qPrintable(how + " size fails"))
         << how << "size 2-18=-7"
         << "The link opened on COM1, but asking the size of 2-18 gave GBP Error: Invalid "

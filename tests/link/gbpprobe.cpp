@@ -9,7 +9,7 @@
 
 int main(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
-  const auto library = MakeGBPLibrary();
+  const auto library = MakeGBPLibrary(TLinkChoice());
   std::printf("%s\n%s\n%s\n%s\n", qPrintable(library->FileName()),
               library->Usable() ? "usable" : "unusable",
               library->Has(TGBPEntry::WriteNVMFile) ? "writes" : "no write",

@@ -65,7 +65,7 @@ void TestLinkCalls::texts() {
 void TestLinkCalls::collectsCallsFromAnotherThread() {
   TVirtualPhone phone;
   phone.Put(18, 9, QByteArray(300, '\1'));
-  const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
+  const auto library = MakeGBPLibrary(LibraryChoice(TVirtualPhone::LibraryPath()));
   TLinkCallCollector collector;
   collector.Start();
   std::thread link([&library] {
@@ -91,7 +91,7 @@ void TestLinkCalls::collectsCallsFromAnotherThread() {
 
 void TestLinkCalls::collectsNothingWhenStopped() {
   TVirtualPhone phone;
-  const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
+  const auto library = MakeGBPLibrary(LibraryChoice(TVirtualPhone::LibraryPath()));
   TLinkCallCollector collector;
   collector.Start();
   collector.Stop();

@@ -17,7 +17,7 @@ namespace {
 const QString kUnable = QStringLiteral("Unable to open GPB.DLL");
 
 std::unique_ptr<TNVMSection> NewSection(const QString& library = QString()) {
-  return std::make_unique<TNVMSection>(nullptr, library);
+  return std::make_unique<TNVMSection>(nullptr, LibraryChoice(library));
 }
 
 QList<TShownBox> ErrorBox(const QString& text) {
@@ -342,7 +342,7 @@ void TestNVMSection::errorMessages() {
 
 void TestNVMSection::loaderKeepsLinkOpenedTwice() {
   TVirtualPhone phone;
-  const auto library = MakeGBPLibrary(TVirtualPhone::LibraryPath());
+  const auto library = MakeGBPLibrary(LibraryChoice(TVirtualPhone::LibraryPath()));
   QVERIFY(library->Usable());
   QCOMPARE(library->Open(1).Code, 0);
   QCOMPARE(library->Open(1).Code, -1);
@@ -353,7 +353,8 @@ void TestNVMSection::loaderKeepsLinkOpenedTwice() {
 }
 
 void TestNVMSection::loaderWithoutLibrary() {
-  const auto library = MakeGBPLibrary(QStringLiteral("/nonexistent/folder/libgbp.so"));
+  const auto library =
+      MakeGBPLibrary(LibraryChoice(QStringLiteral("/nonexistent/folder/libgbp.so")));
   QVERIFY(!library->Usable());
   QCOMPARE(library->Open(1).Code, -2);
   QVERIFY(!library->IsOpen());

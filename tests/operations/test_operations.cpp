@@ -46,7 +46,7 @@ class TPhoneUnderTest {
   explicit TPhoneUnderTest(int kind) {
     if (kind != MemoryPort) {
       phone_ = std::make_unique<TVirtualPhone>();
-      TPhoneOptions options;
+      TPhoneOptions options(LibraryChoice(TVirtualPhone::LibraryPath()));
       options.PortOrigin = QStringLiteral("from the test");
       options.Link.Isolate = kind == LinkHost;
       link_ = std::make_unique<TPhoneLink>(options);
@@ -396,19 +396,20 @@ void TestOperations::lostLinkEndsTheWorkOnce() {
   port.LostAt = "18-10";
   TRecordingReporter reporter;
   const TBackupResult backup =
-      BackUp(port, reporter, TSlotRanges(), QDir(work.path()).filePath("lost"), "COM1");
+      BackUp(port, reporter, TSlotRanges(), QDir(work.path()).filePath("lost"),
+             {"COM1", QString(), false});
   QVERIFY(backup.Made());
   QCOMPARE(backup.LinkLost,
            QStringLiteral("The link was lost at section 18-10 (GBP Error: Port must be opened!)"));
   QCOMPARE(backup.Reached, 2);
   QCOMPARE(backup.Manifest.Missing(), int(backup.Manifest.Entries.size()) - 1);
-  QCOMPARE(backup.Manifest.Check, TBackupCheck::NotVerified);
+  QCOMPARE(backup.Manifest.Check, TBackupCheck::Incomplete);
   QCOMPARE(port.Calls.filter("GetSize").size(), 2);
 
   port = TMemoryPort();
   port.Sections = programs;
   const QString target = QDir(work.path()).filePath("bk");
-  QVERIFY(BackUp(port, reporter, TSlotRanges(), target, "COM1").Made());
+  QVERIFY(BackUp(port, reporter, TSlotRanges(), target, {"COM1", QString(), false}).Made());
   port.Sections.clear();
   port.LostAt = "18-10";
   const TRestoreResult restore =
@@ -428,7 +429,8 @@ void TestOperations::phoneGoneQuietIsNeverTakenForEmpty() {
   port.Sections = {{"18-9", Bytes(300)}, {"18-10", Bytes(200)}, {"2-17", Bytes(100)}};
   port.GoneAfter = "18-10";
   TRecordingReporter reporter;
-  const TBackupResult backup = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  const TBackupResult backup =
+      BackUp(port, reporter, TSlotRanges(), target, {"COM1", QString(), false});
   QCOMPARE(backup.Manifest.Check, TBackupCheck::Inconsistent);
   QCOMPARE(backup.Manifest.Changes.size(), 2);
   QCOMPARE(backup.Manifest.Changes[1].Address.Text(), QStringLiteral("18-10"));

@@ -10,6 +10,8 @@
 #include "common/errors.h"
 #include "settings/settingsfile.h"
 
+const QByteArray TManagerFixture::FolderInstead = QByteArrayLiteral("<a folder>");
+
 TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText,
                                  const THistoryConfig& history)
     : previousDir_(QDir::currentPath()) {
@@ -18,7 +20,9 @@ TManagerFixture::TManagerFixture(TStart start, const QByteArray& settingsText,
   if (QFileInfo(settings).isDir())
     QDir(settings).removeRecursively();
   QFile::remove(settings);
-  if (!settingsText.isEmpty())
+  if (settingsText == FolderInstead)
+    QDir().mkpath(settings);
+  else if (!settingsText.isEmpty())
     WriteSettings(settingsText);
   forms_ = std::make_unique<TApplicationForms>(settings, history);
   if (start == Unshown)

@@ -37,8 +37,9 @@ class TManagerFixture {
   // Loaded: the settings are loaded (defaults) and row 1 selected, as after start-up.
   // Unshown: the forms exist, and Show() then loads the settings as the window does.
   enum TStart { Loaded, Unshown };
-  // settings, when given, is the settings file the window starts with; history, where the
-  // window keeps its changes (nothing by default).
+  // settings, when given, is the settings file the window starts with (FolderInstead: a
+  // folder stands in its place); history, where the window keeps its changes (nothing by
+  // default).
   explicit TManagerFixture(TStart start = Loaded, const QByteArray& settings = QByteArray(),
                            const THistoryConfig& history = THistoryConfig());
   ~TManagerFixture();
@@ -69,6 +70,7 @@ class TManagerFixture {
   TForm1& Window() const;
   TDrawGrid* Grid() const;
 
+  static const QByteArray FolderInstead;
   // The test program's settings file, in a temporary folder that goes when the program ends.
   static QString SettingsPath();
   static void WriteSettings(const QByteArray& text);

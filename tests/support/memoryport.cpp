@@ -56,6 +56,8 @@ int TMemoryPort::Read(const TSectionAddress& address, void* buffer, quint32 leng
 int TMemoryPort::Write(const TSectionAddress& address, const void* data, quint32 length) {
   const QString name = address.Text();
   Calls << QStringLiteral("Write ") + name;
+  if (OnWrite)
+    OnWrite();
   if (!open_)
     return PortNotOpen;
   if (WriteFaults.contains(name))

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QStringList>
+#include <functional>
 
 #include "link/phoneport.h"
 
@@ -20,7 +21,8 @@ class TMemoryPort final : public TPhonePort {
   // A section after whose read the phone is gone without a word: every size query then
   // answers "nothing there" (-153) and every read 0 bytes, as some libraries do.
   QString GoneAfter;
-  QStringList Calls;  // "Open", "Close", "GetSize 18-9" ...
+  QStringList Calls;              // "Open", "Close", "GetSize 18-9" ...
+  std::function<void()> OnWrite;  // called as each write begins
 
   bool IsOpen() const { return open_; }
 

@@ -34,6 +34,12 @@ void TScriptedModal::ShowMessageDetail(QObject*, const QString& text, const QStr
     WhenShown();
 }
 
+void TScriptedModal::ShowWarning(QObject*, const QString& text, const QString& caption) {
+  Shown.append({TShownBox::Warning, caption, text});
+  if (WhenShown)
+    WhenShown();
+}
+
 bool TScriptedModal::Confirm(QObject*, const QString& text) {
   Shown.append({TShownBox::Confirmation, QStringLiteral("Confirm"), text});
   if (ConfirmAnswers.isEmpty()) {

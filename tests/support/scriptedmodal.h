@@ -11,7 +11,7 @@
 #include "common/modal.h"
 
 struct TShownBox {
-  enum TKind { Message, Confirmation, Choice, Error };
+  enum TKind { Message, Warning, Confirmation, Choice, Error };
   TKind Kind = Message;
   QString Caption;
   QString Text;
@@ -53,6 +53,7 @@ class TScriptedModal final : public TModalUI {
   void ShowMessage(QObject* owner, const QString& text, const QString& caption) override;
   void ShowMessageDetail(QObject* owner, const QString& text, const QString& detail,
                          const QString& caption) override;
+  void ShowWarning(QObject* owner, const QString& text, const QString& caption) override;
   bool Confirm(QObject* owner, const QString& text) override;
   QString OpenFileName(QObject* owner, const QString& title) override;
   QStringList OpenFiles(QObject* owner, const QString& title) override;

@@ -113,7 +113,8 @@ void TestBackupOps::cancelledBackupLeavesNoFolder() {
     QVERIFY(QDir().mkdir(target));
   TMemoryPort port = PhoneWithPrograms();
   TStoppingReporter reporter(2);
-  const TBackupResult result = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  const TBackupResult result =
+      BackUp(port, reporter, TSlotRanges(), target, {"COM1", QString(), false});
   QVERIFY(result.Cancelled);
   QVERIFY(!result.Made());
   QCOMPARE(result.Manifest.Entries.size(), 2);
@@ -131,7 +132,8 @@ void TestBackupOps::backupTakesTheEmptyFolderItWasGiven() {
   QVERIFY(QDir().mkdir(target));
   TMemoryPort port = PhoneWithPrograms();
   TStoppingReporter reporter(1000);
-  const TBackupResult result = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  const TBackupResult result =
+      BackUp(port, reporter, TSlotRanges(), target, {"COM1", QString(), false});
   QVERIFY(result.Made());
   QCOMPARE(result.Bytes, 600);
   QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -169,7 +171,8 @@ void TestBackupOps::unfitFolderIsRefused() {
   }
   TMemoryPort port = PhoneWithPrograms();
   TFillingReporter reporter(target);
-  const TBackupResult result = BackUp(port, reporter, TSlotRanges(), target, "COM1");
+  const TBackupResult result =
+      BackUp(port, reporter, TSlotRanges(), target, {"COM1", QString(), false});
   QVERIFY(!result.Made());
   QVERIFY2(result.Refused.contains(problem), qPrintable(result.Refused));
   // Refused before the link opens, unless filled meanwhile; nothing made is left either way.
@@ -184,7 +187,7 @@ void TestBackupOps::cancelledRestoreTellsWhatIsLeft() {
   const QString target = QDir(work.path()).filePath("bk");
   TMemoryPort port = PhoneWithPrograms();
   TStoppingReporter backupReporter(1000);
-  QVERIFY(BackUp(port, backupReporter, TSlotRanges(), target, "COM1").Made());
+  QVERIFY(BackUp(port, backupReporter, TSlotRanges(), target, {"COM1", QString(), false}).Made());
 
   // Onto a phone that lost its programs and gained one where the backup holds nothing.
   port.Sections = {{"18-11", "stray"}};

@@ -82,6 +82,9 @@ class TestHistory : public QObject {
   void everyChangeIsTakenBack();
   void everyChangeTellsWhatItCouldNotKeep_data();
   void everyChangeTellsWhatItCouldNotKeep();
+  void doubtfulSizeIsToldAsNotKept_data();
+  void doubtfulSizeIsToldAsNotKept();
+  void undoThatCannotBeRecordedSaysSo();
   void undoIsRefusedOverALaterChange();
   void damagedEntryIsRefused();
   void historyIsBounded();
@@ -139,7 +142,7 @@ QStringList TestHistory::Change(TChange change, const TSectionAddress& address,
       port_.Sections[address.Text()] = bytes;
       const QString backup = dir_.filePath(QStringLiteral("backup"));
       QDir(backup).removeRecursively();
-      BackUp(port_, reporter_, TSlotRanges(), backup, QStringLiteral("COM1"));
+      BackUp(port_, reporter_, TSlotRanges(), backup, {QStringLiteral("COM1"), QString(), false});
       port_.Sections[address.Text()] = now;
       return Restore(port_, reporter_, ReadBackup(backup, TSlotRanges()).Value,
                      {{address}, false, false, history_}, nullptr)
@@ -221,6 +224,46 @@ void TestHistory::everyChangeTellsWhatItCouldNotKeep() {
   QVERIFY(port_.Sections.value(address.Text()) != before);
 }
 
+void TestHistory::doubtfulSizeIsToldAsNotKept_data() {
+  QTest::addColumn<int>("sizeFault");  // 0: none
+  QTest::addColumn<int>("held");
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("size not told") << -5 << 1000 << "did not tell what it holds (size answer -5)";
+  QTest::newRow("size failed") << -7 << 1000 << "Error getting section 18-9 size";
+  QTest::newRow("too large") << 0 << 70000 << "holds 70000 bytes, more than can be read";
+}
+
+// What the phone would not tell may hold data: the change goes on, and says it keeps no copy.
+void TestHistory::doubtfulSizeIsToldAsNotKept() {
+  QFETCH(int, sizeFault);
+  QFETCH(int, held);
+  QFETCH(QString, reason);
+  port_.Sections[Slot.Text()] = QByteArray(held, 'o');
+  if (sizeFault != 0)
+    port_.SizeFaults[Slot.Text()] = sizeFault;
+  const QStringList notKept = Change(ByUpload, Slot, QByteArray(900, 'n'));
+  QCOMPARE(notKept.size(), 1);
+  QVERIFY2(notKept[0].startsWith("No copy kept: ") && notKept[0].contains(reason),
+           qPrintable(notKept[0]));
+  QVERIFY(reporter_.Statuses.contains(notKept[0]));
+  QCOMPARE(port_.Sections.value(Slot.Text()), QByteArray(900, 'n'));
+  QVERIFY(Store().Entries().isEmpty());
+}
+
+// The phone was written: a history that cannot then record the undo says so in the outcome.
+void TestHistory::undoThatCannotBeRecordedSaysSo() {
+  port_.Sections[Slot.Text()] = QByteArray(1000, 'o');
+  Change(ByUpload, Slot, QByteArray(900, 'n'));
+  const THistoryEntry entry = LastChange(Store()).value();
+  // Between the check of the entry and its mark, its record goes.
+  port_.OnWrite = [&entry] { QFile::remove(QDir(entry.Dir).filePath("change.json")); };
+  const TUndoResult undo = Undo(port_, catalogue_, Store(), entry.Id, reporter_);
+  QCOMPARE(undo.State, TUndoResult::Undone);
+  QCOMPARE(port_.Sections.value(Slot.Text()), QByteArray(1000, 'o'));
+  QVERIFY2(undo.NotRecorded.contains(QDir(entry.Dir).filePath("change.json")),
+           qPrintable(undo.NotRecorded));
+}
+
 void TestHistory::undoIsRefusedOverALaterChange() {
   port_.Sections[Slot.Text()] = PlainProgram(0x01000001, "Old", 2000);
   Change(ByUpload, Slot, PlainProgram(0x01000001, "New", 900));
@@ -274,14 +317,14 @@ void TestHistory::historyIsBounded() {
 void TestHistory::keepingTurnedOffKeepsNothing() {
   const QString settings = dir_.filePath(QStringLiteral("KivManager.INI"));
   SaveFile(settings, "[History]\nKeep=0\n");
-  history_ = ReadHistorySettings(settings);
+  history_ = ReadSettings(settings).History;
   port_.Sections[Slot.Text()] = QByteArray(1000, 'a');
   Change(ByUpload, Slot, QByteArray(900, 'b'));
   // No read before the write, and no history.
   QVERIFY(port_.Calls.indexOf(QStringLiteral("Read 18-9")) >
           port_.Calls.indexOf(QStringLiteral("Write 18-9")));
   QVERIFY(!QFileInfo::exists(dir_.filePath(QStringLiteral("history"))));
-  QVERIFY(!ReadHistorySettings(dir_.filePath(QStringLiteral("none.INI"))).Dir.isEmpty());
+  QVERIFY(!ReadSettings(dir_.filePath(QStringLiteral("none.INI"))).History.Dir.isEmpty());
 }
 
 void TestHistory::recordsKeepTheirWordsInEveryLanguage() {

@@ -78,7 +78,7 @@ void TestManySlots::init() {
   link_.reset();
   phone_.reset();
   phone_ = std::make_unique<TVirtualPhone>();
-  TPhoneOptions options;
+  TPhoneOptions options(LibraryChoice(TVirtualPhone::LibraryPath()));
   options.PortOrigin = QStringLiteral("from the test");
   link_ = std::make_unique<TPhoneLink>(options);
   slots_.fill(TSlotInfo());
@@ -177,7 +177,8 @@ void TestManySlots::restoreOnANearlyFullPhone() {
   const QString backup = dir.filePath(QStringLiteral("backup"));
   phone_->Put(18, 9, Program("Big", 30000));
   phone_->Put(18, 21, Program("Small", 1000));
-  QVERIFY(BackUp(*link_, face_, TSlotRanges(), backup, QStringLiteral("COM1")).Made());
+  QVERIFY(BackUp(*link_, face_, TSlotRanges(), backup, {QStringLiteral("COM1"), QString(), false})
+              .Made());
   phone_->Put(18, 9, Program("Small", 1000));
   phone_->Put(18, 21, Program("Big", 30000));
   // The end state fits; 18-9 growing before 18-21 shrinks would not.

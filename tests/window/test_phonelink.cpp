@@ -13,6 +13,7 @@
 
 #include "link/linkchoice.h"
 #include "link/ui/phonelinkdialog.h"
+#include "settings/settingsfile.h"
 #include "tests/support/windowtest.h"
 
 class TestPhoneLink : public TWindowTest {
@@ -23,6 +24,8 @@ class TestPhoneLink : public TWindowTest {
   void devicesOfferedWithoutABlankEntry();
   void okWithAnUnusableLibraryAsksFirst();
   void findPhoneNeedsAWindowsLibrary();
+  void unreadableSettingsRefuseThePhone_data();
+  void unreadableSettingsRefuseThePhone();
 
  private:
 };
@@ -63,7 +66,7 @@ void TestPhoneLink::fieldsRoundTripAndApplyFromTheNextCommand() {
         Control<QDoubleSpinBox>(dialog, "TimeoutSpin")->setValue(4);
       },
       mrOk);
-  const TLinkChoice saved = ReadLinkSettings(TManagerFixture::SettingsPath());
+  const TLinkChoice saved = ::ReadSettings(TManagerFixture::SettingsPath()).Link;
   QCOMPARE(saved.Library, QString());
   QCOMPARE(saved.Serial, (TSerialMap{{1, Missing(1)}}));
   QCOMPARE(saved.TimeoutFactor, 4.0);
@@ -155,7 +158,7 @@ void TestPhoneLink::okWithAnUnusableLibraryAsksFirst() {
   QCOMPARE(fixture_->Modal.Shown[0].Text,
            "This library cannot be used:\nnot a library: neither a Linux shared object nor a "
            "Windows DLL\n\nSave it all the same?");
-  QCOMPARE(ReadLinkSettings(TManagerFixture::SettingsPath()).Library, notALibrary);
+  QCOMPARE(::ReadSettings(TManagerFixture::SettingsPath()).Link.Library, notALibrary);
 }
 
 void TestPhoneLink::findPhoneNeedsAWindowsLibrary() {
@@ -167,6 +170,56 @@ void TestPhoneLink::findPhoneNeedsAWindowsLibrary() {
       },
       mrCancel);
   QVERIFY(fixture_->Phone.Journal().isEmpty());
+}
+
+void TestPhoneLink::unreadableSettingsRefuseThePhone_data() {
+  QTest::addColumn<QByteArray>("settings");
+  QTest::addColumn<QString>("reason");
+  const QByteArray chosen = "Library=" + TVirtualPhone::LibraryPath().toUtf8() + "\n";
+  QTest::newRow("malformed") << "[Link\n" + chosen << "it is not in INI format";
+  QTest::newRow("folder") << TManagerFixture::FolderInstead << "Is a directory";
+}
+
+// A settings file that chose a library and cannot be read: told at start and by every
+// command, which reaches no library (the demo phone beside the program least of all), until a
+// link is chosen in Phone link.
+void TestPhoneLink::unreadableSettingsRefuseThePhone() {
+  QFETCH(QByteArray, settings);
+  QFETCH(QString, reason);
+  fixture_.reset();
+  fixture_ = std::make_unique<TManagerFixture>(TManagerFixture::Unshown, settings);
+  fixture_->Show();
+  const QString problem =
+      "The settings file " + TManagerFixture::SettingsPath() + " cannot be read: " + reason;
+  QVERIFY2(fixture_->Status().startsWith(problem), qPrintable(fixture_->Status()));
+  fixture_->Run(&TForm1::Button1Click);
+  QCOMPARE(fixture_->Modal.Shown.size(), 2);
+  for (const TShownBox& box : fixture_->Modal.Shown) {
+    QCOMPARE(box.Text, QStringLiteral("Unable to open GPB.DLL"));
+    QCOMPARE(box.Detail, problem);
+  }
+  QVERIFY(fixture_->Phone.Journal().isEmpty());
+  QVERIFY(Control<QLabel>("DemoPhone")->isHidden());
+
+  fixture_->Modal.Clear();
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        QCOMPARE(dialog.InUse(), "none: " + problem);
+        Control<QRadioButton>(dialog, "BuiltInRadio")->setChecked(true);
+      },
+      mrOk);
+  // The choice is in force, though the file that cannot be read is not written.
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Error);
+  fixture_->Run(&TForm1::Button1Click);
+  QCOMPARE(fixture_->Phone.Calls("InitGBPMode"), 1);
+  QVERIFY(!Control<QLabel>("DemoPhone")->isHidden());
+  PhoneLink(
+      [&](TPhoneLinkDialog& dialog) {
+        QVERIFY2(dialog.InUse().startsWith("demo phone ("), qPrintable(dialog.InUse()));
+      },
+      mrCancel);
+  if (settings != TManagerFixture::FolderInstead)
+    QVERIFY(TManagerFixture::ReadSettings().startsWith("[Link\n"));
 }
 
 QTEST_MAIN(TestPhoneLink)

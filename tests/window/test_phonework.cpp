@@ -132,13 +132,19 @@ void TestPhoneWork::summariesShowAFolderAsNamed() {
   const QString folder = Folder("100%2 %1 kept");
   BackUpInWindow(folder);
   QVERIFY2(fixture_->LastBox().Text.startsWith(
-               QStringLiteral("Backed up 29 of 29 sections (14902 bytes) into %1.").arg(folder)),
+               QStringLiteral("Backed up 29 of 29 sections (14902 bytes) into %1.\nMade through "
+                              "the demo phone (")
+                   .arg(folder)),
            qPrintable(fixture_->LastBox().Text));
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Message);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Backed up!"));
   QList<QStringList> preview;
   RestoreInWindow(folder, preview);
   QCOMPARE(fixture_->LastBox().Text,
            QStringLiteral("Restored from %1: 0 written, 0 cleared, 29 unchanged, 0 failed.")
                .arg(folder));
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Message);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Restored!"));
 }
 
 void TestPhoneWork::backupNamesWhatItCouldNotRead() {
@@ -147,11 +153,14 @@ void TestPhoneWork::backupNamesWhatItCouldNotRead() {
   BackUpInWindow(Folder("b"));
   // A failed read ends the backup: after it the phone may answer anything.
   QVERIFY(fixture_->LastBox().Text.startsWith("Backed up 6 of 29 sections"));
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Warning);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Backup incomplete: 6 of 29 sections"));
   QVERIFY(fixture_->LastBox().Text.contains(
       "Not read: 18-15 (Error reading section 18-15)\nThe link was lost at section 18-15 (Error "
       "reading section 18-15): the 22 sections after it were not read."));
   const QByteArray manifest = ReadFileBytes(Folder("b") + "/manifest.json");
   QVERIFY(manifest.contains("\"missing\": true"));
+  QVERIFY(manifest.contains("\"check\": \"incomplete\""));
   QVERIFY(!QFile::exists(Folder("b") + "/18-15"));
 }
 
@@ -162,7 +171,10 @@ void TestPhoneWork::backupInDoubtClearsOnlyWhenTicked() {
   fixture_->Phone.Remove(2, 18);
   fixture_->Phone.SetFaults("size 18-15=-5");
   BackUpInWindow(Folder("b"));
-  QVERIFY(fixture_->LastBox().Text.endsWith("clears nothing unless you tick the box for it."));
+  // The words agree with the preview, which offers to clear only what holds something now.
+  QVERIFY(fixture_->LastBox().Text.endsWith(
+      "leaves the sections it records as empty as they are; its preview offers to clear those "
+      "that hold something."));
   fixture_->Phone.SetFaults(QString());
   fixture_->Phone.Put(18, 10, NumberedBytes(50));
   fixture_->Phone.Put(2, 18, PrefRecord({3, 0, 17, 2, 0, 0, 0, 0}));
@@ -177,7 +189,9 @@ void TestPhoneWork::backupInDoubtClearsOnlyWhenTicked() {
   });
   fixture_->Run(&TForm1::RestoreActionExecute);
   QCOMPARE(seen.size(), 4);
-  QVERIFY(seen[0].startsWith("The backup is incomplete: 1 of its 29 sections were not read."));
+  QVERIFY2(
+      seen[0].startsWith("The backup is incomplete: 1 of its 29 sections were not read (18-15: "),
+      qPrintable(seen[0]));
   QCOMPARE(seen[1], QStringLiteral("Note: this backup holds no preferences record (2-18 was "
                                    "empty)."));
   QCOMPARE(seen[2], QStringLiteral("0 to write, 0 to clear, 26 unchanged, 3 left alone"));
@@ -240,6 +254,8 @@ void TestPhoneWork::restoreGoesOnAfterAFailedSection() {
   RestoreInWindow(Folder("b"), preview);
   QVERIFY2(fixture_->LastBox().Text.contains(problem), qPrintable(fixture_->LastBox().Text));
   QVERIFY(fixture_->LastBox().Text.contains("1 written"));
+  QCOMPARE(fixture_->LastBox().Kind, TShownBox::Warning);
+  QCOMPARE(fixture_->Status(), QStringLiteral("Restored 28 of 29; 1 not restored"));
   QCOMPARE(fixture_->Phone.Get(18, 9), Program(3000, "Calc"));
 }
 

@@ -228,7 +228,7 @@ void TestRussianWindow::dialogs() {
   QFETCH(QString, name);
   fixture_->Show();
   About().ShowLink(Window().Link().LibraryFile(), Window().Link().HowItRuns());
-  Window().Dialogs().PhoneLink->SetChoice(ReadLinkSettings(Window().SettingsPath()));
+  Window().Dialogs().PhoneLink->SetChoice(::ReadSettings(Window().SettingsPath()).Link);
   auto* dialog = Window().findChild<QDialog*>(name);
   QVERIFY(dialog);
   dialog->show();

@@ -1,6 +1,6 @@
 // The settings file: where it is kept, the integers it takes, its defaults, hexadecimal and
 // out-of-range values, all ten keys written in decimal, a write that cannot be done, and a
-// named pipe in its place.
+// file that cannot be read (unreadable, malformed, a directory, a named pipe) in its place.
 
 #include <sys/stat.h>
 #include <QDir>
@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "common/errors.h"
+#include "link/linkchoice.h"
 #include "settings/settingsfile.h"
 
 class TestSettingsFile : public QObject {
@@ -20,7 +21,8 @@ class TestSettingsFile : public QObject {
   void settingsPathReplacesTheExtension();
   void unwritableFolderKeepsSettingsInTheConfigFolder();
   void installedTreeNeverKeepsSettingsBeside();
-  void pipeAsTheSettingsFileIsRefused();
+  void unreadableSettingsAreRefusedByName_data();
+  void unreadableSettingsAreRefusedByName();
   void settingsLocation_data();
   void settingsLocation();
   void settingsIntegers_data();
@@ -100,13 +102,54 @@ void TestSettingsFile::installedTreeNeverKeepsSettingsBeside() {
   QCOMPARE(SettingsFileOf(executable), config);
 }
 
-// QSettings would wait for a writer of a named pipe for ever: refused at once instead.
-void TestSettingsFile::pipeAsTheSettingsFileIsRefused() {
-  const QString path = dir_.filePath(QStringLiteral("pipe.INI"));
-  QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-  QVERIFY_THROWS_EXCEPTION(EFOpenError, ReadSettingsFile(path));
+void TestSettingsFile::unreadableSettingsAreRefusedByName_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("unreadable") << "unreadable"
+                              << "Permission denied";
+  QTest::newRow("malformed") << "malformed"
+                             << "it is not in INI format";
+  QTest::newRow("directory") << "directory"
+                             << "Is a directory";
+  // QSettings would wait for a writer of a named pipe for ever: refused at once instead.
+  QTest::newRow("named pipe") << "pipe"
+                              << "named pipe";
+}
+
+// A settings file that chose a library and cannot be read gives no values, a link that
+// loads nothing, and is never written over.
+void TestSettingsFile::unreadableSettingsAreRefusedByName() {
+  QFETCH(QString, kind);
+  QFETCH(QString, reason);
+  const QString path = dir_.filePath(kind + QStringLiteral(".INI"));
+  const QByteArray malformed = "[Link\nLibrary=/opt/phone/gbp.dll\n[Manager]\nCOM-Port=2\n";
+  if (kind == QLatin1String("directory"))
+    QVERIFY(QDir().mkdir(path));
+  else if (kind == QLatin1String("pipe"))
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+  else
+    WriteIni(path, kind == QLatin1String("malformed") ? malformed
+                                                      : "[Link]\nLibrary=/opt/phone/gbp.dll\n");
+  if (kind == QLatin1String("unreadable")) {
+    QFile(path).setPermissions(QFileDevice::WriteOwner);
+    if (QFileInfo(path).isReadable())
+      QSKIP("This account reads files whatever their permissions (root)");
+  }
+
+  const TSettingsRead read = ReadSettings(path);
+  QVERIFY(!read.Ok());
+  QVERIFY2(read.Problem.contains(path) && read.Problem.contains(reason), qPrintable(read.Problem));
+  QCOMPARE(read.Link.Refusal, read.Problem);
+  QVERIFY(read.Link.Library.isEmpty());
+  QCOMPARE(Values(read.Manager), Values(TManagerSettings{}));
+  QVERIFY(read.History.Dir.isEmpty());
   QVERIFY_THROWS_EXCEPTION(EIniFileException, WriteSettingsFile(path, TManagerSettings{}));
-  QVERIFY(!QFileInfo(path).isFile());
+  QVERIFY_THROWS_EXCEPTION(EIniFileException, WriteLinkSettings(path, TLinkChoice()));
+  if (kind == QLatin1String("malformed")) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), malformed);
+  }
 }
 
 void TestSettingsFile::settingsLocation_data() {
@@ -159,7 +202,7 @@ void TestSettingsFile::settingsIntegers() {
 }
 
 void TestSettingsFile::missingFileGivesDefaults() {
-  const TManagerSettings settings = ReadSettingsFile(dir_.filePath(QStringLiteral("none.INI")));
+  const TManagerSettings settings = ReadSettings(dir_.filePath(QStringLiteral("none.INI"))).Manager;
   QCOMPARE(Values(settings), Values(TManagerSettings{}));
   QCOMPARE(settings.Left, 240);
   QCOMPARE(settings.Top, 20);
@@ -211,7 +254,7 @@ void TestSettingsFile::readsHexadecimalAndBoundsValues() {
   // A file of its own per row: QSettings may keep a file it read within the same instant.
   const QString path = dir_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".INI");
   WriteIni(path, "[Form]\nTop=0x10\nLeft=$20\n[Manager]\n" + manager);
-  const TManagerSettings settings = ReadSettingsFile(path);
+  const TManagerSettings settings = ReadSettings(path).Manager;
   QCOMPARE(settings.Top, 16);
   QCOMPARE(settings.Left, 32);
   QCOMPARE(settings.COMPort, comPort);
@@ -239,7 +282,7 @@ void TestSettingsFile::writesAllTenKeysInDecimal() {
        {"[Form]", "Top=31", "Left=400", "Width=500", "Height=600", "[Manager]", "COM-Port=2",
         "FirstBig=5", "BigSlots=16", "FirstSmall=3", "SmallSlots=7", "UFIFFW=6"})
     QVERIFY2(text.contains(QLatin1String(line)), line);
-  QCOMPARE(Values(ReadSettingsFile(path)), Values(settings));
+  QCOMPARE(Values(ReadSettings(path).Manager), Values(settings));
 }
 
 void TestSettingsFile::unwritableFileRaisesTheIniError() {

@@ -162,7 +162,7 @@ QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges) {
 }
 
 TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
-                     const QString& dir, const QString& portName) {
+                     const QString& dir, const TBackupSource& source) {
   TBackupResult result;
   const TBackupFolder target = BackupTarget(dir);
   if (!target.Problem.isEmpty()) {
@@ -170,7 +170,9 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
     return result;
   }
   const QList<TSectionAddress> addresses = BackupAddresses(ranges);
-  result.Manifest.Port = portName;
+  result.Manifest.Port = source.Port;
+  result.Manifest.Library = source.Library;
+  result.Manifest.DemoPhone = source.DemoPhone;
   result.Manifest.Time = QDateTime::currentDateTimeUtc();
   TLinkSession link(port);
   result.LinkOpened = link.IsOpen();
@@ -208,6 +210,9 @@ TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& r
     CheckSizesAgain(port, result.Manifest);
   else
     result.Manifest.Check = TBackupCheck::NotVerified;
+  // Sizes that match say nothing of the sections the backup does not hold.
+  if (result.Manifest.Missing() > 0)
+    result.Manifest.Check = TBackupCheck::Incomplete;
   link.Close();
   folder.Save(QString::fromLatin1(ManifestFileName), ManifestJson(result.Manifest));
   if (!folder.BecomeTarget())

@@ -13,6 +13,13 @@ class TReporter;
 // then the PRG3 library, the UFIF2 library and the preferences record, each once.
 QList<TSectionAddress> BackupAddresses(const TSlotRanges& ranges);
 
+// What a backup is made through, as its manifest records it.
+struct TBackupSource {
+  QString Port;     // "COM1"
+  QString Library;  // the phone-link library's file
+  bool DemoPhone = false;
+};
+
 struct TBackupResult {
   bool LinkOpened = false;
   bool Cancelled = false;
@@ -34,6 +41,8 @@ struct TBackupResult {
 // link opens). The files go into a hidden folder beside it that takes dir's name only when
 // the manifest is written, so an interrupted backup never looks complete. Progress is
 // reported before each section; a cancel between two sections leaves no folder. At the end
-// every size is asked again, and the manifest records whether the answers matched.
+// every size is asked again, and the manifest records whether the answers matched: verified
+// only when every section was read and every answer matched, incomplete when a section
+// could not be read.
 TBackupResult BackUp(TPhonePort& port, TReporter& reporter, const TSlotRanges& ranges,
-                     const QString& dir, const QString& portName);
+                     const QString& dir, const TBackupSource& source);

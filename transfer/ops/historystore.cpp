@@ -118,7 +118,11 @@ void THistoryStore::Finish(const QString& id, const TSectionState& after) {
 
 void THistoryStore::MarkTakenBack(const QString& id) const {
   THistoryEntry entry = ReadEntry(id);
-  if (!entry.Problem.isEmpty() || entry.TakenBack)
+  // The mark is what keeps the change from being offered again: one that cannot be made is
+  // told, never passed over.
+  if (!entry.Problem.isEmpty())
+    throw EFCreateError(QDir(entry.Dir).filePath(ChangeFileName), entry.Problem);
+  if (entry.TakenBack)
     return;
   entry.TakenBack = true;
   WriteChange(entry);

@@ -22,7 +22,8 @@ class THistoryStore {
   // oldest entries beyond the bound.
   void Finish(const QString& id, const TSectionState& after);
   // Marks the change as taken back, so the last change to undo is an older one: an undo that
-  // wrote into an empty section keeps no entry of its own to stand for it.
+  // wrote into an empty section keeps no entry of its own to stand for it. Throws
+  // EFCreateError when the entry can no longer be read or its record cannot be written.
   void MarkTakenBack(const QString& id) const;
 
   // Every entry, oldest first, damaged ones with their Problem.

@@ -62,19 +62,20 @@ void TKeepingPort::KeepBefore(const TSectionAddress& address) {
   if (seen_.contains(key))
     return;
   seen_.insert(key);
+  // The copy is read as every whole section is, so a size the phone did not tell, one too
+  // large to read or a read cut short is told as a copy not kept, never passed over.
   const int size = port_.GetSize(address);
-  // Nothing there, or nothing the phone will tell of: there is nothing to take back.
-  if (size <= 0 || size > UploadBufferSize)
+  if (size > 0 && size <= UploadBufferSize)
+    reporter_.Status(KeepingText(address, size));
+  const TSectionRead read = ReadSectionOfSize(port_, address, size, UploadBufferSize);
+  if (read.State == TSectionRead::Empty)
     return;
-  reporter_.Status(KeepingText(address, size));
-  QByteArray bytes(UploadBufferSize, '\0');
-  const int count = port_.Read(address, bytes.data(), quint32(bytes.size()));
   // The user's command goes on whatever becomes of the copy.
-  if (count != size) {
-    NotKeptBecause(TTransferText::tr("No copy kept: %1").arg(ReadErrorText(address)));
+  if (read.State != TSectionRead::Held) {
+    NotKeptBecause(TTransferText::tr("No copy kept: %1").arg(WholeReadProblem(read, address)));
     return;
   }
-  bytes.truncate(count);
+  const QByteArray& bytes = read.Bytes;
   // The store's file errors end only the copy, not the change it was to keep.
   try {
     kept_.insert(key, store_.Add(address, change_, bytes));

@@ -129,7 +129,17 @@ class TRestorer {
     if (entry.State == TManifestEntry::Missing) {
       section.Action = TSectionRestore::Skipped;
       section.Problem = entry.Error;
-    } else if (Holds(entry, bytes, section.PhoneHeld)) {
+      return section;
+    }
+    const TSectionRead current = ReadWholeSection(port_, entry.Address, UploadBufferSize);
+    section.PhoneHeld = PhoneDescription(current, entry.Address);
+    if (current.State == TSectionRead::SizeFailed || current.State == TSectionRead::ReadFailed) {
+      // What the phone holds is not known: nothing is written over it.
+      section.Action = TSectionRestore::Failed;
+      section.Problem = WholeReadProblem(current, entry.Address);
+      if (current.State == TSectionRead::ReadFailed)
+        linkInDoubt_ = section.Problem;
+    } else if (Holds(entry, bytes, current)) {
       section.Action = TSectionRestore::Unchanged;
     } else if (entry.State == TManifestEntry::Empty && !clears_) {
       section.Action = TSectionRestore::NotCleared;
@@ -144,11 +154,14 @@ class TRestorer {
     return section;
   }
 
+  // A read cut short is what a pulled cable gives, as in a backup: the restore writes
+  // nothing more in this link. Why, or empty.
+  const QString& LinkInDoubt() const { return linkInDoubt_; }
+
  private:
   // The phone already holds the backup's content; after a size answer of -5 nobody knows.
-  bool Holds(const TManifestEntry& entry, const QByteArray& bytes, QString& description) {
-    const TSectionRead current = ReadWholeSection(port_, entry.Address, UploadBufferSize);
-    description = PhoneDescription(current, entry.Address);
+  static bool Holds(const TManifestEntry& entry, const QByteArray& bytes,
+                    const TSectionRead& current) {
     if (entry.State == TManifestEntry::Empty)
       return current.State == TSectionRead::Empty;
     return current.State == TSectionRead::Held && current.Bytes == bytes;
@@ -176,6 +189,7 @@ class TRestorer {
   bool dryRun_;
   bool clears_;
   TCatalogue* catalogue_;
+  QString linkInDoubt_;
   std::unique_ptr<TSlotTable> scratchSlots_;
   std::unique_ptr<TCatalogue> scratch_;
 };
@@ -219,6 +233,20 @@ int TRestoreResult::Count(TSectionRestore::TAction action) const {
 
 int TRestoreResult::Failures() const {
   return Count(TSectionRestore::Failed) + Count(TSectionRestore::Skipped);
+}
+
+int TRestoreResult::NotRestored() const {
+  return Failures() + Count(TSectionRestore::NotReached);
+}
+
+QString TRestoreResult::EndText() const {
+  const int notRestored = NotRestored();
+  if (notRestored == 0)
+    return TTransferText::tr("Restored!");
+  //: %1 sections restored of %2; %n is how many were not.
+  return TTransferText::tr("Restored %1 of %2; %n not restored", nullptr, notRestored)
+      .arg(int(Sections.size()) - notRestored)
+      .arg(Sections.size());
 }
 
 namespace {
@@ -266,6 +294,8 @@ TRestoreResult RestoreInLink(TKeepingPort& keeping, TReporter& reporter, const T
       result.Bytes += backup.Files.value(entry.Address.Text()).size();
     if (!keeping.LinkLost().isEmpty())
       result.LinkLost = LinkLostText(entry.Address, keeping.LinkLost());
+    else if (!restorer.LinkInDoubt().isEmpty())
+      result.LinkLost = LinkLostText(entry.Address, restorer.LinkInDoubt());
   }
   return result;
 }

@@ -68,6 +68,12 @@ struct TRestoreResult {
   int Count(TSectionRestore::TAction action) const;
   // Failed and skipped sections: everything the backup held did not reach the phone.
   int Failures() const;
+  // The sections that did not get what the backup holds: failed, skipped or not reached
+  // (those left uncleared were left so on the user's word).
+  int NotRestored() const;
+  // How the restore ended, for the status line and kivnvm's last line: "Restored!" only when
+  // no section was not restored, else "Restored 4 of 28; 24 not restored".
+  QString EndText() const;
 };
 
 // Restores the selected sections in one link; none when a section of Only is not in the

@@ -6,6 +6,7 @@
 #include "common/texts.h"
 #include "link/gbp.h"
 #include "link/phoneport.h"
+#include "link/sectionanswer.h"
 #include "transfer/limits.h"
 #include "transfer/ops/keepingport.h"
 
@@ -19,14 +20,20 @@ QString OverclaimText(const TSectionAddress& address, int claimed, int held) {
       .arg(held);
 }
 
-TSectionRead::TState StateOfSize(int size, int capacity) {
-  if (size == 0 || size == GBPSizeNoSection)
-    return TSectionRead::Empty;
-  if (size == GBPSizeUnknown)
-    return TSectionRead::Unknown;
-  if (size < 0)
-    return TSectionRead::SizeFailed;
-  return size > capacity ? TSectionRead::TooBig : TSectionRead::Held;
+TSectionRead::TState StateOf(const TSectionAnswer& answer) {
+  switch (answer.Kind) {
+    case TSectionAnswer::Holds:
+      return TSectionRead::Held;
+    case TSectionAnswer::Empty:
+      return TSectionRead::Empty;
+    case TSectionAnswer::NotTold:
+      return TSectionRead::Unknown;
+    case TSectionAnswer::SizeFailed:
+      return TSectionRead::SizeFailed;
+    case TSectionAnswer::ReadShort:
+      break;
+  }
+  return TSectionRead::ReadFailed;
 }
 
 // Why the phone does not hold the bytes written, judged by what it answered and reports.
@@ -82,15 +89,22 @@ TBytesRead ReadSectionBytes(TPhonePort& port, const TSectionAddress& address, in
 }
 
 TSectionRead ReadWholeSection(TPhonePort& port, const TSectionAddress& address, int capacity) {
+  return ReadSectionOfSize(port, address, port.GetSize(address), capacity);
+}
+
+TSectionRead ReadSectionOfSize(TPhonePort& port, const TSectionAddress& address, int size,
+                               int capacity) {
   TSectionRead read;
-  read.Size = port.GetSize(address);
-  read.State = StateOfSize(read.Size, capacity);
+  read.Size = size;
+  read.State = StateOf(JudgeAnswer(read.Size, std::nullopt));
+  if (read.State == TSectionRead::Held && read.Size > capacity)
+    read.State = TSectionRead::TooBig;
   if (read.State != TSectionRead::Held)
     return read;
   read.Bytes = QByteArray(capacity, '\0');
   read.Count = port.Read(address, read.Bytes.data(), quint32(read.Bytes.size()));
-  if (read.Count != read.Size) {
-    read.State = TSectionRead::ReadFailed;
+  read.State = StateOf(JudgeAnswer(read.Size, read.Count));
+  if (read.State != TSectionRead::Held) {
     read.Bytes.clear();
     return read;
   }

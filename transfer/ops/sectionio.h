@@ -30,7 +30,7 @@ TBytesRead ReadSectionBytes(TPhonePort& port, const TSectionAddress& address, in
                             TReporter& reporter);
 
 // A whole section within the caller's link: its size first, then one read that must bring
-// exactly that many bytes.
+// exactly that many bytes, both judged by JudgeAnswer.
 struct TSectionRead {
   enum TState {
     Held,        // Bytes is the whole section
@@ -45,8 +45,13 @@ struct TSectionRead {
   int Count = 0;  // bytes the read brought
   QByteArray Bytes;
   bool HoldsNothing() const { return State == Empty || State == Unknown; }
+  // The answers leave what the section holds in doubt: it may hold data.
+  bool Doubtful() const { return State == Unknown || State == SizeFailed || State == ReadFailed; }
 };
 TSectionRead ReadWholeSection(TPhonePort& port, const TSectionAddress& address, int capacity);
+// The same after the size was asked already.
+TSectionRead ReadSectionOfSize(TPhonePort& port, const TSectionAddress& address, int size,
+                               int capacity);
 // Why a whole read failed, in the user's words ("Error reading section 18-9: ...").
 QString WholeReadProblem(const TSectionRead& read, const TSectionAddress& address);
 

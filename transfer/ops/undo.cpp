@@ -1,6 +1,7 @@
 #include "transfer/ops/undo.h"
 
 #include "catalogue/ops/refreshslots.h"
+#include "common/errors.h"
 #include "common/operationio.h"
 #include "common/texts.h"
 #include "link/phoneport.h"
@@ -56,8 +57,16 @@ TUndoResult UndoInLink(TKeepingPort& keeping, TPhonePort& port, TCatalogue& cata
                                                     TWriteCheck::ByReadBack, reporter);
   result.State = outcome.Whole ? TUndoResult::Undone : TUndoResult::Failed;
   result.Problem = outcome.Problem;
-  if (outcome.Whole)
+  if (!outcome.Whole)
+    return result;
+  // The phone has been written: a history that cannot take the mark must not lose that.
+  try {
     store.MarkTakenBack(entry.Id);
+  } catch (const Exception& error) {
+    result.NotRecorded = error.Reason().isEmpty()
+                             ? error.Message()
+                             : QStringLiteral("%1: %2").arg(error.Message(), error.Reason());
+  }
   return result;
 }
 

@@ -26,6 +26,9 @@ struct TUndoResult {
   THistoryEntry Entry;
   QString Problem;
   QStringList NotKept;  // what the history could not keep of the change (TKeepingPort)
+  // Undone, but the history could not record it as taken back, and why: the phone holds the
+  // kept bytes again, while the history still lists the change as standing.
+  QString NotRecorded;
 };
 
 // The newest entry that can be taken back and has not been, if any.
@@ -34,7 +37,8 @@ std::optional<THistoryEntry> LastChange(const THistoryStore& store);
 // Takes back change id, or the newest one (LastChange) when id is empty. The entry and its
 // kept copy are checked before the link opens, and the section must hold what the change
 // left (size and SHA-256); then the kept bytes are written, checked by reading them back,
-// and the section's row refreshed; the entry is then marked taken back. The undo is a change
-// of its own in the history. Only a kept file that cannot be opened throws (EFOpenError).
+// and the section's row refreshed; the entry is then marked taken back (NotRecorded says why
+// it could not be). The undo is a change of its own in the history. Only a kept file that
+// cannot be opened throws (EFOpenError), before anything is written.
 TUndoResult Undo(TPhonePort& port, TCatalogue& catalogue, const THistoryStore& store,
                  const QString& id, TReporter& reporter);

@@ -30,7 +30,8 @@ QString BackupSummary(const TBackupResult& result, const QString& folder) {
                         .arg(total - manifest.Missing())
                         .arg(total)
                         .arg(folder)};
-  if (manifest.Check == TBackupCheck::Verified && manifest.Missing() == 0)
+  lines << manifest.MadeThroughText() + QLatin1Char('.');
+  if (manifest.Check == TBackupCheck::Verified)
     lines << TTransferText::tr(
         "Verified: at its end every section's size was asked again and had "
         "not changed.");
@@ -49,7 +50,9 @@ QString BackupSummary(const TBackupResult& result, const QString& folder) {
                  .arg(change.Address.Text(), manifest.ChangeText(change));
   if (!manifest.Doubt().isEmpty())
     //: %1 is what makes the backup doubtful: "The backup is incomplete: ..."
-    lines << TTransferText::tr("%1. A restore of it clears nothing unless you tick the box for it.")
+    lines << TTransferText::tr(
+                 "%1. A restore of it leaves the sections it records as empty as they are; its "
+                 "preview offers to clear those that hold something.")
                  .arg(manifest.Doubt());
   return lines.join(QLatin1Char('\n'));
 }
@@ -88,7 +91,7 @@ QString RestoreSummary(const TRestoreResult& result, const QString& folder) {
 }  // namespace
 
 void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& catalogue,
-                        const QString& portName, TReporter& reporter) {
+                        const TBackupSource& source, TReporter& reporter) {
   const QString folder = Modal().FolderName(
       owner, TTransferText::tr("Back up the phone into a new or empty folder"), TFolderUse::New);
   if (folder.isEmpty())
@@ -97,7 +100,7 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
   TBackupResult result;
   {
     const TBusyCursor busy;
-    result = BackUp(port, reporter, catalogue.Ranges, folder, portName);
+    result = BackUp(port, reporter, catalogue.Ranges, folder, source);
   }
   if (!result.Refused.isEmpty()) {
     // In the box every command's error shows in; the status line stays as it was.
@@ -114,12 +117,14 @@ void BackupPhoneCommand(QWidget* owner, TPhonePort& port, const TCatalogue& cata
                     BackupCaption());
     return;
   }
-  reporter.Status(TTransferText::tr("Backed up!"));
-  // Sections that changed while they were read are a failure the user must see as one.
-  if (result.Manifest.Check == TBackupCheck::Inconsistent)
-    reporter.Error(BackupSummary(result, folder));
-  else
+  // Only a backup that holds the whole phone, as it was, is told as plain success.
+  if (result.Manifest.Check == TBackupCheck::Verified) {
+    reporter.Status(TTransferText::tr("Backed up!"));
     reporter.Notice(BackupSummary(result, folder), BackupCaption());
+  } else {
+    reporter.Status(result.Manifest.EndText());
+    Modal().ShowWarning(owner, BackupSummary(result, folder), BackupCaption());
+  }
 }
 
 void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue,
@@ -172,6 +177,9 @@ void RestorePhoneCommand(QWidget* owner, TPhonePort& port, TCatalogue& catalogue
     reporter.Status(TTransferText::tr("Restore failed!"));
     return;
   }
-  reporter.Status(TTransferText::tr("Restored!"));
-  reporter.Notice(RestoreSummary(result, folder), RestoreCaption());
+  reporter.Status(result.EndText());
+  if (result.NotRestored() == 0)
+    reporter.Notice(RestoreSummary(result, folder), RestoreCaption());
+  else
+    Modal().ShowWarning(owner, RestoreSummary(result, folder), RestoreCaption());
 }

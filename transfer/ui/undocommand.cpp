@@ -40,5 +40,9 @@ void UndoChangeCommand(TPhonePort& port, TCatalogue& catalogue, const THistorySt
       break;
   }
   reporter.Status(TTransferText::tr("Undone: %1.").arg(ChangeName(result.Entry)));
-  reporter.Notice(WithFullStop(TakenBackText(result.Entry)), SuccessCaption());
+  if (result.NotRecorded.isEmpty())
+    reporter.Notice(WithFullStop(TakenBackText(result.Entry)), SuccessCaption());
+  else
+    reporter.Error(WithFullStop(TakenBackText(result.Entry)) + QLatin1Char('\n') +
+                   WithFullStop(NotRecordedText(result.Entry, result.NotRecorded)));
 }
