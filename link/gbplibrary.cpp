@@ -102,6 +102,15 @@ std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const QString& fileName) {
   return MakeGBPLibrary(LibraryChoice(fileName));
 }
 
+QString TGBPLibrary::NotRunText() {
+  //: How the library runs, for a file that could not be loaded
+  return TLinkText::tr("not at all (it could not be loaded)");
+}
+
+QString TGBPLibrary::NotLoadedText() {
+  return TLinkText::tr("the library could not be loaded");
+}
+
 TWine TGBPLibrary::Wine() const {
   return TWine{};
 }

@@ -99,7 +99,7 @@ bool TLinkHostProcess::ReadHello() {
     return false;
   fcntl(input_, F_SETFL, fcntl(input_, F_GETFL) | O_NONBLOCK);
   fcntl(output_, F_SETFL, fcntl(output_, F_GETFL) | O_NONBLOCK);
-  const qint64 waitMs = LinkDeadlineMs(0, factor_) + launch_.ExtraStartMs;
+  const qint64 waitMs = StartDeadlineMs(launch_, factor_);
   callStarted_ = TClock::now();
   if (!Receive(uint32_t(kHelloMax), TClock::now() + milliseconds(waitMs), waitMs, QString()))
     return false;
