@@ -151,6 +151,9 @@ TLinkStatus TGBPLibrary::Open(int port) {
   status = PrepareOpen();
   if (status.Reason != TLinkReason::None)
     return status;
+  // The library starts on an empty line, whatever an earlier try left in it.
+  if (choice_.Serial.contains(port))
+    FlushSerialDevice(choice_.Serial.value(port));
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));
   status = Observed(
