@@ -40,9 +40,9 @@ void TPhoneLinkMenu::PhoneLinkActionExecute() {
                                      const QList<TSerialDeviceInfo>& devices,
                                      const std::atomic<bool>& cancel,
                                      const std::function<void(const TFoundDevice&)>& found) {
-    QList<TFoundDevice> all;
-    linkThread_.Run([&] { all = FindPhone(choice, port, devices, cancel, found); });
-    return all;
+    TFindOutcome outcome;
+    linkThread_.Run([&] { outcome = FindPhone(choice, port, devices, cancel, found); });
+    return outcome;
   };
   if (Modal().ExecDialog(dialog) != mrOk)
     return;

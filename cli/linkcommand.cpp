@@ -33,6 +33,7 @@ struct TLinkReport {
   TWine Wine;
   QString WineVersion;  // empty when Wine cannot run
   QStringList Exports;
+  QString ExportsNotChecked;  // why the exports are not known
   QList<TSerialReport> Serial;
   bool Usable = false;
   QString Problem;  // why it is not usable
@@ -57,6 +58,7 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
     report.Wine = library.Wine();
     report.WineVersion = WineVersion(report.Wine);
   }
+  report.ExportsNotChecked = library.ExportsNotChecked();
   for (int entry = 0; entry < linkhost::kEntryCount; ++entry) {
     if (library.Has(TGBPEntry(entry)))
       report.Exports << QLatin1String(linkhost::kEntryNames[entry]);
@@ -99,7 +101,10 @@ void PrintWords(const TLinkReport& report) {
                  ? TCliText::tr("Wine prefix: %1 (made)").arg(report.Wine.Prefix)
                  : TCliText::tr("Wine prefix: %1 (made at the first use)").arg(report.Wine.Prefix));
   }
-  if (report.Exports.isEmpty()) {
+  if (!report.ExportsNotChecked.isEmpty()) {
+    //: %1 is why: "the link host did not start"
+    PrintOut(TCliText::tr("Exports: not checked (%1)").arg(report.ExportsNotChecked));
+  } else if (report.Exports.isEmpty()) {
     PrintOut(TCliText::tr("Exports: none"));
   } else {
     //: %1 lists the library's entry points: "InitGBPMode, EndGBPMode"
@@ -126,9 +131,10 @@ void PrintJson(const TLinkReport& report) {
   json.Add(QStringLiteral("library"), report.Library);
   if (!report.Kind.isEmpty())
     json.Add(QStringLiteral("kind"), report.Kind);
-  json.Add(QStringLiteral("runs"), report.Runs)
-      .Add(QStringLiteral("exports"), report.Exports)
-      .Add(QStringLiteral("usable"), report.Usable);
+  json.Add(QStringLiteral("runs"), report.Runs).Add(QStringLiteral("exports"), report.Exports);
+  if (!report.ExportsNotChecked.isEmpty())
+    json.Add(QStringLiteral("exportsNotChecked"), report.ExportsNotChecked);
+  json.Add(QStringLiteral("usable"), report.Usable);
   if (report.UnderWine) {
     json.Add(QStringLiteral("wine"), report.Wine.Loader)
         .Add(QStringLiteral("wineVersion"), report.WineVersion)

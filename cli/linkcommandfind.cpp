@@ -41,9 +41,9 @@ QList<TSerialDeviceInfo> DevicesToTry(const QStringList& named) {
   return devices;
 }
 
-void PrintJson(const QString& port, const QList<TFoundDevice>& found) {
+void PrintJson(const QString& port, const TFindOutcome& found) {
   QList<TJsonLine> devices;
-  for (const TFoundDevice& device : found) {
+  for (const TFoundDevice& device : found.Devices) {
     TJsonLine line;
     line.Add(QStringLiteral("device"), device.Device.Device)
         .Add(QStringLiteral("description"), device.Device.Description)
@@ -56,7 +56,9 @@ void PrintJson(const QString& port, const QList<TFoundDevice>& found) {
   TJsonLine json;
   json.Add(QStringLiteral("port"), port)
       .Add(QStringLiteral("devices"), devices)
-      .Add(QStringLiteral("answering"), AnsweringDevice(found).Device);
+      .Add(QStringLiteral("answering"), AnsweringDevice(found.Devices).Device);
+  if (!found.NotRestored.isEmpty())
+    json.Add(QStringLiteral("notRestored"), found.NotRestored);
   PrintOut(json.Text());
 }
 
@@ -70,7 +72,7 @@ int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
     throw TCommandFailed(NoSerialDeviceText());
   const bool json = args.Has(QStringLiteral("json"));
   const std::atomic<bool> never{false};
-  const QList<TFoundDevice> found =
+  const TFindOutcome found =
       FindPhone(options.Link, options.Port, devices, never, [json](const TFoundDevice& device) {
         if (json)
           return;
@@ -80,7 +82,9 @@ int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
                    QString(device.Detail).replace(QLatin1Char('\n'), QStringLiteral("\n  ")));
       });
   const QString port = PortName(options.Port);
-  const QString answering = AnsweringDevice(found).Device;
+  const QString answering = AnsweringDevice(found.Devices).Device;
+  if (!json && !found.NotRestored.isEmpty())
+    PrintErr(found.NotRestored);
   if (json)
     PrintJson(port, found);
   else if (!answering.isEmpty())

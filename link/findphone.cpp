@@ -95,11 +95,11 @@ QString NoSerialDeviceText() {
   return TLinkText::tr("No serial device is present: is the cable plugged in?");
 }
 
-QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
-                              const QList<TSerialDeviceInfo>& devices,
-                              const std::atomic<bool>& cancel,
-                              const std::function<void(const TFoundDevice&)>& found) {
-  QList<TFoundDevice> all;
+TFindOutcome FindPhone(const TLinkChoice& choice, int port, const QList<TSerialDeviceInfo>& devices,
+                       const std::atomic<bool>& cancel,
+                       const std::function<void(const TFoundDevice&)>& found) {
+  TFindOutcome outcome;
+  QList<TFoundDevice>& all = outcome.Devices;
   {
     // One host for every try: only the device behind the port changes between them.
     const auto library = MakeGBPLibrary(choice);
@@ -111,10 +111,17 @@ QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
       found(all.constLast());
     }
   }
-  // The prefix keeps the choice's own mapping: the tries only borrowed the port.
-  if (!all.isEmpty())
-    ApplyWinePorts(FindWine(WindowsHostBitsOf(choice)), choice.Serial);
-  return all;
+  // The prefix keeps the choice's own mapping: the tries only borrowed the port. Given back
+  // after a Cancel too, so not under it.
+  if (!all.isEmpty()) {
+    const TLinkStatus restored = ApplyWinePorts(FindWine(WindowsHostBitsOf(choice)), choice.Serial,
+                                                TWineWatch{choice.TimeoutFactor, nullptr});
+    if (restored.Reason != TLinkReason::None)
+      //: %1 says what failed
+      outcome.NotRestored =
+          TLinkText::tr("The serial ports of the choice were not given back: %1").arg(restored.Why);
+  }
+  return outcome;
 }
 
 TSerialDeviceInfo AnsweringDevice(const QList<TFoundDevice>& found) {

@@ -31,12 +31,17 @@ QString FindPhoneNeedsWindowsText();
 // Why there is nothing to search: no device given and none present.
 QString NoSerialDeviceText();
 
+struct TFindOutcome {
+  QList<TFoundDevice> Devices;  // in the order tried
+  // Why the prefix could not get the choice's own mapping back; empty when it did.
+  QString NotRestored;
+};
+
 // Tries each device in turn on port, calling found after each, until the end or until
 // cancel is set. Runs where the link's calls run; found is called there too.
-QList<TFoundDevice> FindPhone(const TLinkChoice& choice, int port,
-                              const QList<TSerialDeviceInfo>& devices,
-                              const std::atomic<bool>& cancel,
-                              const std::function<void(const TFoundDevice&)>& found);
+TFindOutcome FindPhone(const TLinkChoice& choice, int port, const QList<TSerialDeviceInfo>& devices,
+                       const std::atomic<bool>& cancel,
+                       const std::function<void(const TFoundDevice&)>& found);
 
 // The first device that answered; none: an empty device.
 TSerialDeviceInfo AnsweringDevice(const QList<TFoundDevice>& found);

@@ -102,6 +102,15 @@ std::unique_ptr<TGBPLibrary> MakeGBPLibrary(const TLinkChoice& chosen) {
   return std::make_unique<TInProcessLibrary>(choice, judgement.Refusal);
 }
 
+QString TGBPLibrary::NotRunText() {
+  //: How the library runs, for a file that could not be loaded
+  return TLinkText::tr("not at all (it could not be loaded)");
+}
+
+QString TGBPLibrary::NotLoadedText() {
+  return TLinkText::tr("the library could not be loaded");
+}
+
 TWine TGBPLibrary::Wine() const {
   return TWine{};
 }
@@ -142,6 +151,9 @@ TLinkStatus TGBPLibrary::Open(int port) {
   status = PrepareOpen();
   if (status.Reason != TLinkReason::None)
     return status;
+  // The library starts on an empty line, whatever an earlier try left in it.
+  if (choice_.Serial.contains(port))
+    FlushSerialDevice(choice_.Serial.value(port));
   TLinkCall call{TGBPEntry::InitGBPMode};
   call.Port = int(LowByte(port));
   status = Observed(

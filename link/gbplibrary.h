@@ -38,6 +38,9 @@ class TGBPLibrary {
   bool IsOpen() const { return open_; }
   // Whether the library exports the entry point.
   virtual bool Has(TGBPEntry entry) const = 0;
+  // Why the exports are not known (the library could not be loaded, the link host did not
+  // start); empty once they are, Has then telling each.
+  virtual QString ExportsNotChecked() const = 0;
   // The file loaded, or the last one tried when none could be loaded.
   virtual QString FileName() const = 0;
   virtual bool Isolated() const = 0;
@@ -51,7 +54,8 @@ class TGBPLibrary {
   // Why the library is not usable: the file tried and the system's reason, or the exports
   // it lacks, or why the link host did not start, with the host's last lines under it.
   QString LoadProblem() const { return loadProblem_; }
-  // "in this process", "in the link host", "in the 64-bit link host under Wine".
+  // "in this process", "in the link host", "in the 64-bit link host under Wine"; "not at
+  // all" for a file that is no library either kind can load, or not found.
   virtual QString HowItRuns() const = 0;
   // Receives what a long one-time step of Load is doing (making a new Wine prefix), on the
   // thread that calls Load.
@@ -105,6 +109,10 @@ class TGBPLibrary {
   // Calls the export with the arguments as the library takes them (low bytes already).
   virtual TLinkStatus Invoke(TGBPEntry entry, quint32 first, quint32 second, const void* data,
                              void* buffer, quint32 length) = 0;
+
+  // What HowItRuns and ExportsNotChecked say of a library that could not be loaded.
+  static QString NotRunText();
+  static QString NotLoadedText();
 
   TLinkChoice choice_;
   QString loadProblem_;

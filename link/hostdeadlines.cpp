@@ -22,6 +22,11 @@ qint64 LinkDeadlineMs(quint64 bytes, double factor) {
   return std::max<qint64>(1, qint64(std::llround(ms * factor)));
 }
 
+qint64 StartDeadlineMs(const THostLaunch& launch, double factor) {
+  return LinkDeadlineMs(0, factor) + std::llround(double(launch.SlowStartMs) * factor) +
+         launch.ExtraStartMs;
+}
+
 qint64 ExpectedCallMs(quint64 bytes, double factor) {
   const double ms =
       double(kExpectedBaseMs) + double(bytes) * kBitsPerByte * 1000.0 / double(kExpectedBaud);

@@ -9,6 +9,7 @@
 #include "link/librarysearch.h"
 #include "link/winehost.h"
 #ifndef _WIN32
+#include "link/wine32.h"
 #include "link/wineports.h"
 #endif
 
@@ -28,6 +29,10 @@ QString CallWhat(TGBPEntry entry, quint32 first, quint32 second) {
   }
 }
 
+QString HostNotStartedText() {
+  return TLinkText::tr("the link host did not start");
+}
+
 qint64 SteadyMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
@@ -39,6 +44,7 @@ qint64 SteadyMs() {
 THostedLibrary::THostedLibrary(const TLinkChoice& choice, int windowsBits, const QString& refusal)
     : TGBPLibrary(choice), windowsBits_(windowsBits), refused_(!refusal.isEmpty()) {
   loadProblem_ = refusal;
+  exportsNotChecked_ = refused_ ? NotLoadedText() : HostNotStartedText();
 }
 
 THostedLibrary::~THostedLibrary() = default;
@@ -69,6 +75,8 @@ QString THostedLibrary::FileName() const {
 }
 
 QString THostedLibrary::HowItRuns() const {
+  if (refused_)
+    return NotRunText();
   if (UnderWine())
     return TLinkText::tr("in the %1-bit link host under Wine").arg(windowsBits_);
   if (windowsBits_ != 0)
@@ -90,7 +98,9 @@ TLinkStatus THostedLibrary::PrepareOpen() {
 #ifdef _WIN32
   return TLinkStatus{};
 #else
-  return UnderWine() ? ApplyWinePorts(Wine(), choice_.Serial) : TLinkStatus{};
+  return UnderWine()
+             ? ApplyWinePorts(Wine(), choice_.Serial, TWineWatch{choice_.TimeoutFactor, cancel_})
+             : TLinkStatus{};
 #endif
 }
 
@@ -114,17 +124,24 @@ THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
   if (!QFileInfo(program).isFile())
     return {{}, MissingHostText(places)};
   if (!UnderWine())
-    return {THostLaunch{program, {}, {}, 0}, {}};
+    return {THostLaunch{program, {}, {}}, {}};
   const TWine wine = Wine();
   if (!wine.Found())
     return {{}, WineMissingText(wine)};
   if (!wine.PrefixMade && notice_)
     notice_(WinePrefixSetupText(wine));
+  if (windowsBits_ == 32) {
+    const QString notReady =
+        Ready32BitPrefix(wine, TWineWatch{choice_.TimeoutFactor, cancel_}, notice_);
+    if (!notReady.isEmpty())
+      return {{}, notReady};
+  }
   return {WineLaunch(wine, program), {}};
 }
 
 void THostedLibrary::StartHost() {
   hostExports_ = 0;
+  exportsNotChecked_ = HostNotStartedText();
   const TLaunchPlan plan = PlanLaunch();
   if (!plan.Problem.isEmpty()) {
     loadProblem_ = plan.Problem;
@@ -143,9 +160,15 @@ void THostedLibrary::StartHost() {
   const TLinkStatus started = host_->Start();
   if (started.HostFailed()) {
     QStringList problem{started.Why, started.Detail};
-    // Silent, with status 0: how a Wine without 32-bit support ends a 32-bit program.
-    if (UnderWine() && windowsBits_ == 32 && host_->EndedCleanly())
+#ifndef _WIN32
+    // The system's own refusal says nothing of 32-bit programs; silent, with status 0, is how
+    // a Wine without 32-bit support ends one.
+    const bool wine32 = UnderWine() && windowsBits_ == 32;
+    if (wine32 && !KernelRuns32Bit(Wine(), TWineWatch{choice_.TimeoutFactor, cancel_}))
+      problem = QStringList{Kernel32BitText()};
+    else if (wine32 && host_->EndedCleanly())
       problem << Wine32StartHint();
+#endif
     problem.removeAll(QString());
     loadProblem_ = problem.join(QLatin1Char('\n'));
     host_.reset();
@@ -154,6 +177,7 @@ void THostedLibrary::StartHost() {
   const linkhost::THello& hello = host_->Hello();
   hostLibrary_ = QString::fromLocal8Bit(hello.library.c_str());
   hostExports_ = hello.loaded ? hello.exports : 0;
+  exportsNotChecked_ = hello.loaded ? QString() : NotLoadedText();
   loadProblem_ = QString::fromLocal8Bit(hello.reason.c_str());
   // A host without a usable library has nothing to answer.
   if (!Usable())

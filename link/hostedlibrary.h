@@ -23,6 +23,7 @@ class THostedLibrary final : public TGBPLibrary {
   bool NeedsLoad() const override;
   bool Usable() const override;
   bool Has(TGBPEntry entry) const override;
+  QString ExportsNotChecked() const override { return exportsNotChecked_; }
   QString FileName() const override;
   bool Isolated() const override { return true; }
   bool UnderWine() const override { return windowsBits_ != 0 && kHostsRunUnderWine; }
@@ -47,6 +48,7 @@ class THostedLibrary final : public TGBPLibrary {
 
   std::unique_ptr<TLinkHostProcess> host_;
   quint8 hostExports_ = 0;  // from the last host's hello
+  QString exportsNotChecked_;
   QString hostLibrary_;
   int windowsBits_ = 0;
   bool refused_ = false;

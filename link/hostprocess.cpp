@@ -71,7 +71,7 @@ TLinkStatus TLinkHostProcess::Failed(uint8_t entry) const {
 bool TLinkHostProcess::ReadHello() {
   if (!channel_.InputOpen() && !Spawn())
     return false;
-  const qint64 waitMs = LinkDeadlineMs(0, factor_) + launch_.ExtraStartMs;
+  const qint64 waitMs = StartDeadlineMs(launch_, factor_);
   callStarted_ = TClock::now();
   if (!Receive(uint32_t(kHelloMax), TClock::now() + milliseconds(waitMs), waitMs, QString()))
     return false;

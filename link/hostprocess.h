@@ -39,8 +39,17 @@ struct THostLaunch {
   QString Program;
   QStringList Arguments;    // before the library files
   QStringList Environment;  // "NAME=value", over the manager's own environment
+  qint64 SlowStartMs = 0;   // added to the start's 15 s before the factor, for a slow start
   qint64 ExtraStartMs = 0;  // added to the start's deadline, for a one-time setup
+  // Whether ending the host ends its whole process group. Not under Wine: what Wine started
+  // there serves the whole prefix, its boot (wineboot --init) first of all, which every
+  // later Wine program waits for; it ends by itself once no program runs in the prefix.
+  bool EndGroup = true;
 };
+
+// How long the host's start may take: 15 s and the launch's SlowStartMs, times the factor, and
+// its ExtraStartMs.
+qint64 StartDeadlineMs(const THostLaunch& launch, double factor);
 
 // The two ends of a host's pipes: its standard input (written) and output (read).
 struct THostPipes {
@@ -119,7 +128,7 @@ class TLinkHostProcess {
   bool Stray(const QString& during);
   // Waits up to the time given for the host to end; its exit status or signal once it has.
   QString WaitForEnd(std::chrono::milliseconds wait);
-  // Ends the host and everything in its process group.
+  // Ends the host, and everything in its process group where the launch says so.
   void Kill();
 
   THostLaunch launch_;

@@ -97,7 +97,11 @@ QString TInProcessLibrary::FileName() const {
 }
 
 QString TInProcessLibrary::HowItRuns() const {
-  return TLinkText::tr("in this process");
+  return library_.isLoaded() ? TLinkText::tr("in this process") : NotRunText();
+}
+
+QString TInProcessLibrary::ExportsNotChecked() const {
+  return library_.isLoaded() ? QString() : NotLoadedText();
 }
 
 TLinkStatus TInProcessLibrary::Invoke(TGBPEntry entry, quint32 first, quint32 second,

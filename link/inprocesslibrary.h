@@ -17,6 +17,7 @@ class TInProcessLibrary final : public TGBPLibrary {
   bool NeedsLoad() const override { return false; }
   bool Usable() const override;
   bool Has(TGBPEntry entry) const override;
+  QString ExportsNotChecked() const override;
   QString FileName() const override;
   bool Isolated() const override { return false; }
   bool DemoPhone() const override { return demoPhone_; }

@@ -35,6 +35,11 @@ QString DeviceGroupThatMayOpen(const QString& device);
 // on it, or a lock file of /var/lock names a process that runs.
 bool SerialDeviceBusy(const QString& device);
 
+// Empties the device's queues: what an earlier opening left unread, an answer that came
+// after its library had given up included, must not pass for the answer to the next one.
+// Nothing happens to a device that does not open or is no terminal.
+void FlushSerialDevice(const QString& device);
+
 // A serial device present, as the system describes it.
 struct TSerialDeviceInfo {
   QString Device;       // "/dev/ttyUSB0"

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
@@ -110,6 +111,16 @@ bool SerialDeviceBusy(const QString& device) {
     return false;
   const pid_t holder = pid_t(lock.read(64).trimmed().toInt());
   return holder > 0 && (::kill(holder, 0) == 0 || errno == EPERM);
+}
+
+void FlushSerialDevice(const QString& device) {
+  const int file =
+      ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0)
+    return;
+  if (isatty(file))
+    tcflush(file, TCIOFLUSH);
+  ::close(file);
 }
 
 QList<TSerialDeviceInfo> SerialDevicesPresent() {

@@ -58,6 +58,19 @@ bool SerialDeviceBusy(const QString& device) {
   return !name.isEmpty() && OpenError(name) == ERROR_ACCESS_DENIED;
 }
 
+void FlushSerialDevice(const QString& device) {
+  const QString name = PortName(device);
+  if (name.isEmpty())
+    return;
+  const std::wstring path = (QStringLiteral("\\\\.\\") + name).toStdWString();
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  PurgeComm(file, PURGE_RXCLEAR | PURGE_TXCLEAR);
+  CloseHandle(file);
+}
+
 QList<TSerialDeviceInfo> SerialDevicesPresent() {
   QList<TSerialDeviceInfo> devices;
   HKEY key = nullptr;

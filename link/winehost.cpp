@@ -11,6 +11,11 @@ namespace {
 
 // Making a new prefix takes 10 to 20 s; the host's start may take this much longer then.
 constexpr qint64 kPrefixSetupMs = 120000;
+// Where no program runs in the prefix, Wine boots it before the host runs: its wineserver,
+// wineboot --init, services and devices. That takes seconds on an idle machine, past 15 s
+// under load, and longer right after a command, while the last one's Wine is still shutting
+// down; every start under Wine may take this much longer, times the factor.
+constexpr qint64 kPrefixBootMs = 45000;
 constexpr int kVersionWaitMs = 10000;
 
 // Where Debian's packages put Wine's loaders: wine64 installs the 64-bit one, wine32 the
@@ -72,6 +77,13 @@ TWine FindWine(int bits) {
   return wine;
 }
 
+QString Wine32BitLoaderProgram(const TWine& wine) {
+  const QString loader = QFileInfo(wine.Loader).canonicalFilePath();
+  if (loader == kDebianWine)
+    return IsProgram(kDebianWine32) ? kDebianWine32 : QString();
+  return loader;
+}
+
 QString WindowsHostName(int bits) {
   return QStringLiteral("kiv-linkhost-win%1.exe").arg(bits);
 }
@@ -90,7 +102,9 @@ THostLaunch WineLaunch(const TWine& wine, const QString& windowsHost) {
   // manager asked Wine for them: a host that ends without a word can then be looked into.
   if (!qEnvironmentVariableIsSet("WINEDEBUG"))
     launch.Environment << QStringLiteral("WINEDEBUG=-all");
-  launch.ExtraStartMs = wine.PrefixMade ? 0 : kPrefixSetupMs;
+  launch.SlowStartMs = kPrefixBootMs;
+  launch.ExtraStartMs = wine.PrefixMade ? 0 : WinePrefixSetupMs();
+  launch.EndGroup = false;
   return launch;
 }
 
@@ -149,6 +163,10 @@ QString Wine32StartHint() {
       "A Wine that runs only 64-bit programs ends a 32-bit one this way: "
       "install wine32 (sudo apt-get install wine32:i386 on Debian, after "
       "sudo dpkg --add-architecture i386).");
+}
+
+qint64 WinePrefixSetupMs() {
+  return kPrefixSetupMs;
 }
 
 QString WinePrefixSetupText(const TWine& wine) {

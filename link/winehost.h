@@ -30,6 +30,9 @@ struct TWine {
 // set; else for the 64-bit host wine64 (Debian's /usr/lib/wine/wine64, else on the PATH),
 // else wine; for the 32-bit host wine on the PATH.
 TWine FindWine(int bits);
+// The program that runs 32-bit Windows programs for the Wine of a 32-bit host: its loader,
+// or Debian's 32-bit loader behind its /usr/bin/wine script; empty when none is known.
+QString Wine32BitLoaderProgram(const TWine& wine);
 // "kiv-linkhost-win32.exe", "kiv-linkhost-win64.exe".
 QString WindowsHostName(int bits);
 // The Windows link host, started by Wine with the settings above.
@@ -43,5 +46,7 @@ QString WineMissingText(const TWine& wine);
 // What follows a 32-bit host that ended during its start under Wine: Wine ends a 32-bit
 // program that way where it runs only 64-bit ones.
 QString Wine32StartHint();
+// How much longer than a host's start making or updating a prefix may take.
+qint64 WinePrefixSetupMs();
 // What the status line says while a new prefix is made.
 QString WinePrefixSetupText(const TWine& wine);

@@ -3,8 +3,6 @@
 #include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
@@ -17,8 +15,6 @@ namespace {
 const QString kPortsKey = QStringLiteral("HKLM\\Software\\Wine\\Ports");
 // Beside Wine's own files in the prefix, under a name Wine never uses.
 const QString kRecordName = QStringLiteral("kiv-manager-ports");
-// The first Wine command in a new prefix makes the prefix: 10 to 20 s, far more when busy.
-constexpr int kCommandWaitMs = 180000;
 
 QString RecordPath(const TWine& wine) {
   return wine.Prefix + QLatin1Char('/') + kRecordName;
@@ -94,32 +90,6 @@ QString RecordText(const TPortsRecord& record) {
   return text;
 }
 
-// Runs one of Wine's commands in the prefix.
-TLinkStatus Run(const TWine& wine, const TWineCommand& command, const QStringList& environment) {
-  QProcess process;
-  QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
-  for (const QString& setting : environment)
-    settings.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
-  process.setProcessEnvironment(settings);
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.start(command.Program, command.Arguments);
-  const QString shown = QFileInfo(command.Program).fileName() + QLatin1Char(' ') +
-                        command.Arguments.join(QLatin1Char(' '));
-  if (!process.waitForFinished(kCommandWaitMs)) {
-    process.kill();
-    process.waitForFinished();
-    //: %1 is the command: "wine reg add ..."
-    return MappingFailed(wine, TLinkText::tr("%1 did not finish").arg(shown));
-  }
-  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-    //: %1 is the command, %2 its exit status, %3 what it printed
-    return MappingFailed(wine, TLinkText::tr("%1 failed (exit status %2): %3")
-                                   .arg(shown, QString::number(process.exitCode()),
-                                        QString::fromLocal8Bit(process.readAll()).trimmed()));
-  }
-  return {};
-}
-
 }  // namespace
 
 TSerialMap WrittenWinePorts(const TWine& wine) {
@@ -147,14 +117,13 @@ QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted
   return commands;
 }
 
-TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted) {
+TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted, const TWineWatch& watch) {
   const TPortsRecord before = ReadRecord(wine);
   TPortsRecord after{wanted, before.WinesOwn};
-  const QStringList environment = WineLaunch(wine, QString()).Environment;
   for (const TWineCommand& command : WinePortCommands(wine, wanted, before.Written)) {
-    const TLinkStatus ran = Run(wine, command, environment);
-    if (ran.Reason != TLinkReason::None)
-      return ran;
+    const TWineRun ran = RunWineCommand(wine, command, watch);
+    if (!ran.Done)
+      return MappingFailed(wine, ran.Problem);
   }
   // The links after the values: a wineserver that the commands started has made its links
   // from the values by now. A host already running opens the new device at its next opening.

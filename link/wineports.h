@@ -14,11 +14,7 @@
 
 #include "link/serialdevice.h"
 #include "link/winehost.h"
-
-struct TWineCommand {
-  QString Program;
-  QStringList Arguments;
-};
+#include "link/winerun.h"
 
 // The mapping last written into the prefix; empty when none was.
 TSerialMap WrittenWinePorts(const TWine& wine);
@@ -27,6 +23,7 @@ TSerialMap WrittenWinePorts(const TWine& wine);
 // nothing changed.
 QList<TWineCommand> WinePortCommands(const TWine& wine, const TSerialMap& wanted,
                                      const TSerialMap& written);
-// Brings the prefix's mapping up to wanted, with Wine's environment; a failure is a Device
-// status (-2) saying what failed, and records nothing, so the next opening tries again.
-TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted);
+// Brings the prefix's mapping up to wanted, Wine's commands run under the watch; a failure
+// (Cancel included) is a Device status (-2) saying what failed, and records nothing, so the
+// next opening tries again.
+TLinkStatus ApplyWinePorts(const TWine& wine, const TSerialMap& wanted, const TWineWatch& watch);

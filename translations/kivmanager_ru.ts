@@ -1175,6 +1175,11 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <extracomment>%1 says which settings file could not be read, and why.</extracomment>
         <translation>%1: команды для телефона не выполняются, пока его нельзя прочитать</translation>
     </message>
+    <message>
+        <source>Exports: not checked (%1)</source>
+        <extracomment>%1 is why: &quot;the link host did not start&quot;</extracomment>
+        <translation>Экспорт: не проверен (%1)</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>
@@ -1869,16 +1874,6 @@ Try to upload again or free some NVM memory</source>
         <translation>Не удалось связать %1 с %2: %3</translation>
     </message>
     <message>
-        <source>%1 did not finish</source>
-        <extracomment>%1 is the command: &quot;wine reg add ...&quot;</extracomment>
-        <translation>%1 не завершилась</translation>
-    </message>
-    <message>
-        <source>%1 failed (exit status %2): %3</source>
-        <extracomment>%1 is the command, %2 its exit status, %3 what it printed</extracomment>
-        <translation>%1 завершилась с ошибкой (код выхода %2): %3</translation>
-    </message>
-    <message>
         <source>Cannot map the serial ports in the Wine prefix %1: %2</source>
         <extracomment>%1 is the Wine prefix&apos;s folder, %2 what failed</extracomment>
         <translation>Не удалось привязать последовательные порты в префиксе Wine %1: %2</translation>
@@ -2061,6 +2056,62 @@ Try to upload again or free some NVM memory</source>
     <message>
         <source>a Linux library: on Windows the link runs Windows DLLs</source>
         <translation>библиотека Linux: в Windows связь работает с библиотеками DLL для Windows</translation>
+    </message>
+    <message>
+        <source>The serial ports of the choice were not given back: %1</source>
+        <extracomment>%1 says what failed</extracomment>
+        <translation>Последовательные порты выбранной настройки не восстановлены: %1</translation>
+    </message>
+    <message>
+        <source>not at all (it could not be loaded)</source>
+        <extracomment>How the library runs, for a file that could not be loaded</extracomment>
+        <translation>никак (её не удалось загрузить)</translation>
+    </message>
+    <message>
+        <source>the library could not be loaded</source>
+        <translation>библиотеку не удалось загрузить</translation>
+    </message>
+    <message>
+        <source>the link host did not start</source>
+        <translation>хост связи не запустился</translation>
+    </message>
+    <message>
+        <source>This system&apos;s kernel runs no 32-bit programs, so a 32-bit Windows library cannot run here even with wine32 installed: use a 64-bit library, or a kernel with 32-bit support (IA-32 emulation).</source>
+        <translation>Ядро этой системы не запускает 32-битные программы, поэтому 32-битная библиотека Windows здесь не работает даже с установленным wine32: возьмите 64-битную библиотеку или ядро с поддержкой 32-битных программ (эмуляция IA-32).</translation>
+    </message>
+    <message>
+        <source>Bringing the Wine prefix %1 up to date for 32-bit programs (once; this may take half a minute)...</source>
+        <extracomment>%1 is the Wine prefix&apos;s folder</extracomment>
+        <translation>Префикс Wine %1 обновляется для 32-битных программ (один раз; это может занять полминуты)...</translation>
+    </message>
+    <message>
+        <source>it still lacks Wine&apos;s 32-bit system</source>
+        <translation>в нём по-прежнему нет 32-битной системы Wine</translation>
+    </message>
+    <message>
+        <source>The Wine prefix %1 was made before Wine could run 32-bit programs and could not be brought up to date (%2): run `WINEPREFIX=%1 wineboot -u`, or move the folder away so that it is made afresh.</source>
+        <extracomment>%1 is the Wine prefix&apos;s folder, %2 why the update failed</extracomment>
+        <translation>Префикс Wine %1 создан, когда Wine ещё не запускал 32-битные программы, и обновить его не удалось (%2): выполните `WINEPREFIX=%1 wineboot -u` или переместите папку, чтобы он был создан заново.</translation>
+    </message>
+    <message>
+        <source>%1 could not be started (%2)</source>
+        <extracomment>%1 is the command: &quot;wine64 reg add ...&quot;, %2 the system&apos;s reason</extracomment>
+        <translation>Не удалось запустить %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 was still running</source>
+        <extracomment>%1 is the command: &quot;wine64 reg add ...&quot;</extracomment>
+        <translation>Отменено: %1 ещё работала</translation>
+    </message>
+    <message>
+        <source>%1 did not finish within %2</source>
+        <extracomment>%1 is the command: &quot;wine64 reg add ...&quot;, %2 how long it was given: &quot;15 s&quot;</extracomment>
+        <translation>%1 не завершилась за %2</translation>
+    </message>
+    <message>
+        <source>%1 failed (%2): %3</source>
+        <extracomment>%1 is the command, %2 how it ended: &quot;exit status 1&quot;, %3 what it printed</extracomment>
+        <translation>%1 завершилась с ошибкой (%2): %3</translation>
     </message>
 </context>
 <context>

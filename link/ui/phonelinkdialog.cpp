@@ -332,7 +332,7 @@ void TPhoneLinkDialog::RunFind() {
   test_->setEnabled(false);
   buttons_->setEnabled(false);
   // Each device's outcome is shown as it comes, from the thread the link's calls run on.
-  const QList<TFoundDevice> found =
+  const TFindOutcome found =
       OnFindPhone(choice, devices, cancel_, [this](const TFoundDevice& device) {
         QMetaObject::invokeMethod(this, [this, device] { ShowFound(device); });
       });
@@ -343,7 +343,9 @@ void TPhoneLinkDialog::RunFind() {
   buttons_->setEnabled(true);
   if (cancel_)
     findText_->setText(findText_->text() + QLatin1Char('\n') + tr("Cancelled."));
-  const TSerialDeviceInfo answering = AnsweringDevice(found);
+  if (!found.NotRestored.isEmpty())
+    findText_->setText(findText_->text() + QLatin1Char('\n') + found.NotRestored);
+  const TSerialDeviceInfo answering = AnsweringDevice(found.Devices);
   if (answering.Device.isEmpty())
     return;
   if (Modal().Confirm(

@@ -43,9 +43,9 @@ class TPhoneLinkDialog : public QDialog {
   std::function<QList<TSerialDeviceInfo>()> DevicesPresent = SerialDevicesPresent;
   // Runs "Find phone" over the devices for the choice as the fields stand, where the link's
   // calls run; found may be called from there, once for each device tried.
-  std::function<QList<TFoundDevice>(const TLinkChoice&, const QList<TSerialDeviceInfo>&,
-                                    const std::atomic<bool>& cancel,
-                                    const std::function<void(const TFoundDevice&)>& found)>
+  std::function<TFindOutcome(const TLinkChoice&, const QList<TSerialDeviceInfo>&,
+                             const std::atomic<bool>& cancel,
+                             const std::function<void(const TFoundDevice&)>& found)>
       OnFindPhone;
 
   // OK with a library that cannot be used says why and asks before the dialog closes.

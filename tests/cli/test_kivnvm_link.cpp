@@ -44,10 +44,16 @@ void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
   QCOMPARE(json["runs"].toString(), QStringLiteral("in the link host"));
   QCOMPARE(json["exports"].toArray().size(), 6);
   QCOMPARE(json["usable"].toBool(), true);
-  run = kivnvm_.Run({"link"});
-  QCOMPARE(run.ExitCode, 1);
-  QVERIFY2(run.Out.contains("Usable: no (/nonexistent/libgbp.so: no such file)"),
-           qPrintable(run.Out));
+  // A file that is not there runs nowhere, and its exports are not known.
+  kivnvm_.WriteSettings("[Link]\nLibrary=/nonexistent/libgbp.so\n");
+  for (const QString isolate : {"", "--isolate"}) {
+    run = kivnvm_.Run(isolate.isEmpty() ? QStringList{"link"} : QStringList{"link", isolate});
+    QCOMPARE(run.ExitCode, 1);
+    QCOMPARE(run.OutLines(), (QStringList{"Library: /nonexistent/libgbp.so",
+                                          "Runs: not at all (it could not be loaded)",
+                                          "Exports: not checked (the library could not be loaded)",
+                                          "Usable: no (/nonexistent/libgbp.so: no such file)"}));
+  }
   QCOMPARE(kivnvm_.Run({"link", "--timeout-factor", "0"}).ExitCode, 2);
   kivnvm_.WriteSettings(QByteArray());
 }
@@ -181,6 +187,8 @@ void TestKivnvmLink::missingWindowsHostIsToldByName() {
            (QStringList{"Library: " + dll, "Kind: 32-bit Windows library (i386)",
                         "Runs: in the 32-bit link host under Wine"}));
   QVERIFY2(run.OutLines().contains("Usable: no (" + missing + ")"), qPrintable(run.Out));
+  QVERIFY2(run.OutLines().contains("Exports: not checked (the link host did not start)"),
+           qPrintable(run.Out));
   run = kivnvm_.Run({"list", "--link", dll});
   QCOMPARE(run.ExitCode, 1);
   QCOMPARE(run.Err, "kivnvm: Unable to open GPB.DLL\n" + missing + "\n");

@@ -7,7 +7,8 @@
 #include <unistd.h>
 #include <QtGlobal>
 
-TPtyPhone::TPtyPhone(bool answers, int size) : answers_(answers), size_(size) {
+TPtyPhone::TPtyPhone(bool answers, int size, bool echoes)
+    : answers_(answers), size_(size), echoes_(echoes) {
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
     qFatal("no pseudo-terminal for the test");
@@ -58,9 +59,10 @@ void TPtyPhone::Serve() {
 void TPtyPhone::Answer(const QByteArray& line) {
   if (!answers_)
     return;
-  const QByteArray answer = line == "AT"               ? QByteArray("OK\r\n")
-                            : line.startsWith("SIZE ") ? QByteArray::number(size_) + "\r\n"
-                                                       : QByteArray("ERROR\r\n");
+  const QByteArray answer = (echoes_ ? line + "\r\r\n" : QByteArray()) +
+                            (line == "AT"               ? QByteArray("OK\r\n")
+                             : line.startsWith("SIZE ") ? QByteArray::number(size_) + "\r\n"
+                                                        : QByteArray("ERROR\r\n"));
   if (::write(master_, answer.constData(), size_t(answer.size())) != answer.size())
     qWarning("the pseudo-terminal took only part of an answer");
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A pseudo-terminal standing for the cable, for the library under Wine that opens its other
 // end as COMn. Answering, it says "OK" to "AT" and the size it was given to "SIZE s-ss";
-// silent, it takes what comes and says nothing. What it received is kept.
+// silent, it takes what comes and says nothing. One that echoes says each line back before
+// its answer, as a modem does until told ATE0. What it received is kept.
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +12,7 @@
 
 class TPtyPhone {
  public:
-  explicit TPtyPhone(bool answers, int size = 12);
+  explicit TPtyPhone(bool answers, int size = 12, bool echoes = false);
   ~TPtyPhone();
   TPtyPhone(const TPtyPhone&) = delete;
   TPtyPhone& operator=(const TPtyPhone&) = delete;
@@ -25,6 +26,7 @@ class TPtyPhone {
 
   bool answers_;
   int size_;
+  bool echoes_;
   int master_ = -1;
   int slave_ = -1;  // held open, so the master never reads a hang-up between two openings
   QString device_;

@@ -2,7 +2,8 @@
 // serial library opens \\.\COM1 and talks with the test at the other end; a missing device
 // and one the account may not open, each told before any prefix is made; and Find phone
 // over two pseudo-terminals, one answering and one silent, which leaves the prefix's mapping
-// as it was.
+// as it was; and one device giving one answer try after try, in kivnvm and in the window's
+// Test link and Find phone, whatever the try before left in the line.
 
 #include <unistd.h>
 #include <QJsonArray>
@@ -10,6 +11,9 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include "link/findphone.h"
+#include "link/gbplibrary.h"
+#include "link/linktest.h"
 #include "tests/cli/kivnvmrunner.h"
 #include "tests/wine/ptyphone.h"
 #include "tests/wine/winetest.h"
@@ -22,6 +26,8 @@ class TestWineSerial : public QObject {
   void aDeviceThatCannotOpenIsToldBeforeAnyPrefix_data();
   void aDeviceThatCannotOpenIsToldBeforeAnyPrefix();
   void findPhoneTellsWhichDeviceAnswers();
+  void aDeviceGivesTheSameAnswerEveryTry_data();
+  void aDeviceGivesTheSameAnswerEveryTry();
 
  private:
   TKivnvmRun Serial(QStringList arguments) const {
@@ -139,6 +145,48 @@ void TestWineSerial::findPhoneTellsWhichDeviceAnswers() {
   QCOMPARE(json["answering"].toString(), QString());
   QCOMPARE(json["devices"].toArray()[0].toObject()["result"].toString(),
            QStringLiteral("no answer"));
+}
+
+void TestWineSerial::aDeviceGivesTheSameAnswerEveryTry_data() {
+  QTest::addColumn<bool>("echoes");
+  QTest::addColumn<QString>("tested");
+  QTest::addColumn<QString>("found");
+  QTest::newRow("answers") << false << "The link works on COM1: section 2-18 holds 12 bytes."
+                           << "answers (2-18 holds 12 bytes)";
+  // The library reads the echo where it waits for "OK" and gives up, leaving the "OK" in the
+  // line, where the next try would take it for its own.
+  QTest::newRow("echoes") << true << "GBP Error: No AT response!"
+                          << "no answer";
+}
+
+void TestWineSerial::aDeviceGivesTheSameAnswerEveryTry() {
+  QFETCH(bool, echoes);
+  QFETCH(QString, tested);
+  QFETCH(QString, found);
+  constexpr int kTries = 10;
+  const TPtyPhone cable(true, 12, echoes);
+  TLinkChoice choice = LibraryChoice(SerialPhone());
+  choice.Serial.insert(1, cable.Device());
+  QStringList kivnvm;
+  QStringList window;
+  const std::atomic<bool> never{false};
+  for (int i = 0; i < kTries; ++i) {
+    const TKivnvmRun run =
+        Serial({"link", "--test", "--port", "COM1", "--serial", "COM1=" + cable.Device()});
+    kivnvm << run.OutLines().filter("Link test on COM1: ").value(0);
+    window << TestLink(*MakeGBPLibrary(choice), 1).Text;
+  }
+  // Find phone, the device tried again and again in one search.
+  QStringList searched;
+  const TFindOutcome search =
+      FindPhone(choice, 1, QList<TSerialDeviceInfo>(kTries, TSerialDeviceInfo{cable.Device(), {}}),
+                never, [](const TFoundDevice&) {});
+  for (const TFoundDevice& device : search.Devices)
+    searched << device.Text;
+  QCOMPARE(kivnvm, QStringList(kTries, "Link test on COM1: " + tested +
+                                           (echoes ? " (COM1, from --port)" : "")));
+  QCOMPARE(window, QStringList(kTries, tested));
+  QCOMPARE(searched, QStringList(kTries, found));
 }
 
 WINE_TEST_MAIN(TestWineSerial, QCoreApplication)
