@@ -4,13 +4,16 @@
 #include <optional>
 
 #include "common/messages.h"
+#include "common/platform.h"
 #include "common/texts.h"
 #include "link/gbp.h"
 #include "link/gbplibrary.h"
 #include "link/linktest.h"
 #include "link/sectionanswer.h"
 #include "link/winehost.h"
+#ifndef _WIN32
 #include "link/wineports.h"
+#endif
 
 namespace {
 
@@ -82,10 +85,15 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
 }  // namespace
 
 bool CanFindPhone(const TLinkChoice& choice) {
-  return WindowsHostBitsOf(choice) != 0;
+  // On Windows the library opens the machine's own COMn: there is no device to put behind it.
+  return !kWindowsBuild && WindowsHostBitsOf(choice) != 0;
 }
 
 QString FindPhoneNeedsWindowsText() {
+  if (kWindowsBuild)
+    return TLinkText::tr(
+        "On Windows the library opens the COM port chosen in the port list "
+        "itself: there is no device to find behind it.");
   return TLinkText::tr(
       "Find phone tries each device behind the COM port as Wine maps it, so "
       "it needs a Windows library; a Linux library chooses its device itself.");
@@ -113,6 +121,7 @@ TFindOutcome FindPhone(const TLinkChoice& choice, int port, const QList<TSerialD
   }
   // The prefix keeps the choice's own mapping: the tries only borrowed the port. Given back
   // after a Cancel too, so not under it.
+#ifndef _WIN32
   if (!all.isEmpty()) {
     const TLinkStatus restored = ApplyWinePorts(FindWine(WindowsHostBitsOf(choice)), choice.Serial,
                                                 TWineWatch{choice.TimeoutFactor, nullptr});
@@ -121,6 +130,7 @@ TFindOutcome FindPhone(const TLinkChoice& choice, int port, const QList<TSerialD
       outcome.NotRestored =
           TLinkText::tr("The serial ports of the choice were not given back: %1").arg(restored.Why);
   }
+#endif
   return outcome;
 }
 

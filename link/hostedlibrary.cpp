@@ -125,6 +125,10 @@ THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
     return {{}, MissingHostText(places)};
   if (!UnderWine())
     return {THostLaunch{program, {}, {}}, {}};
+#ifdef _WIN32
+  // On Windows every host runs as it is: nothing below is reached.
+  return {THostLaunch{program, {}, {}}, {}};
+#else
   const TWine wine = Wine();
   if (!wine.Found())
     return {{}, WineMissingText(wine)};
@@ -137,6 +141,7 @@ THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
       return {{}, notReady};
   }
   return {WineLaunch(wine, program), {}};
+#endif
 }
 
 void THostedLibrary::StartHost() {

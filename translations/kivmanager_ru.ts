@@ -2113,6 +2113,10 @@ Try to upload again or free some NVM memory</source>
         <extracomment>%1 is the command, %2 how it ended: &quot;exit status 1&quot;, %3 what it printed</extracomment>
         <translation>%1 завершилась с ошибкой (%2): %3</translation>
     </message>
+    <message>
+        <source>On Windows the library opens the COM port chosen in the port list itself: there is no device to find behind it.</source>
+        <translation>В Windows библиотека сама открывает COM-порт, выбранный в списке портов: искать за ним нечего.</translation>
+    </message>
 </context>
 <context>
     <name>Prefs</name>
