@@ -49,7 +49,7 @@ void TestGBPSearch::searchOrder_data() {
       << int(System) << QStringLiteral("libgbp.so") << kSystemLibrary;
   QTest::newRow("nowhere: the last name tried")
       << 0 << privateDir + QStringLiteral("/gbp")
-      << QStringLiteral("unusable\nno write\nin this process");
+      << QStringLiteral("unusable\nno write\nnot at all (it could not be loaded)");
   QTest::newRow("gbp.dll beside the program before the system search")
       << int(DllBeside | System | Private) << QStringLiteral("bin/gbp.dll") << kWindowsLibrary;
   QTest::newRow("libgbp.so beside the program before gbp.dll")

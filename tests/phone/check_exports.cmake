@@ -1,6 +1,7 @@
 # Fails unless the library exports exactly the six functions of the phone-link contract,
-# under their plain names. Run with -DLIBRARY=... and either -DNM=... (a shared object's
-# dynamic symbol table) or -DOBJDUMP=... (a Windows DLL's export table).
+# under their plain names, and the marks given in -DMARKS=... (the virtual phone's
+# KivDemoPhone). Run with -DLIBRARY=... and either -DNM=... (a shared object's dynamic symbol
+# table) or -DOBJDUMP=... (a Windows DLL's export table).
 if(OBJDUMP)
   execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
   # The table of names runs from its heading to the first empty line.
@@ -22,7 +23,8 @@ foreach(line IN LISTS lines)
   list(APPEND names ${name})
 endforeach()
 list(SORT names)
-set(expected ClearNVMFile EndGBPMode GetNVMFileSize InitGBPMode ReadNVMFile WriteNVMFile)
+set(expected ClearNVMFile EndGBPMode GetNVMFileSize InitGBPMode ReadNVMFile WriteNVMFile ${MARKS})
+list(SORT expected)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "${LIBRARY} exports [${names}], expected [${expected}]")
 endif()

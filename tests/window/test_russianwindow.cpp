@@ -243,7 +243,7 @@ void TestRussianWindow::dialogs() {
 void TestRussianWindow::phoneLinkLibraryLineWraps() {
   fixture_->Show();
   TPhoneLinkDialog* dialog = Window().Dialogs().PhoneLink;
-  dialog->SetChoice(ReadLinkSettings(Window().SettingsPath()));
+  dialog->SetChoice(TLinkChoice{});
   dialog->show();
   QVERIFY(QTest::qWaitForWindowExposed(dialog));
   TLinkChoice notALibrary;
