@@ -23,9 +23,8 @@ const char* const NotReadCaptionSource = QT_TRANSLATE_NOOP("Catalogue", "(not re
 const char* const RingerCaption = QT_TRANSLATE_NOOP("Catalogue", "10 sec ringer: %1");
 //: %1 is the library's release number
 const char* const PRG3LibraryCaption = QT_TRANSLATE_NOOP("Catalogue", "< PRG3 ExtLibrary ver.%1>");
-constexpr const char* FixedCaptions[] = {EmptyCaption,       DataCaption,
-                                         GIFCaption,         UFIF2LibraryCaption,
-                                         PicturePackCaption, NotReadCaptionSource};
+const char* const FixedCaptions[] = {EmptyCaption,        DataCaption,        GIFCaption,
+                                     UFIF2LibraryCaption, PicturePackCaption, NotReadCaptionSource};
 
 QString Caption(const char* source) {
   return QString::fromLatin1(source);
