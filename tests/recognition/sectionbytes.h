@@ -27,8 +27,10 @@ class TBytes {
     }
     return *this;
   }
+  // Grows with zero bytes, as a section's unused room reads.
   TBytes& Size(int size) {
-    data_.resize(size);
+    Reach(size);
+    data_.truncate(size);
     return *this;
   }
   operator QByteArray() const { return data_; }
