@@ -51,6 +51,20 @@ TLinkHostProcess::TLinkHostProcess(THostPipes pipes, double timeoutFactor)
 }
 #endif
 
+TLinkHostProcess::~TLinkHostProcess() {
+  if (channel_.InputOpen()) {
+    // Its input closed, the host ends by itself; what it leaves running is killed.
+    channel_.CloseInput();
+    WaitForEnd(kEndGrace);
+  }
+  Kill();
+}
+
+bool TLinkHostProcess::EndedCleanly() {
+  WaitForEnd(milliseconds(0));
+  return endedCleanly_;
+}
+
 TLinkStatus TLinkHostProcess::Start() {
   return ReadHello() ? TLinkStatus{} : Failed(kInit);
 }

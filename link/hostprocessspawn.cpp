@@ -126,20 +126,6 @@ void THostChannel::Close() {
   CloseEnd(ends_->Output);
 }
 
-TLinkHostProcess::~TLinkHostProcess() {
-  if (channel_.InputOpen()) {
-    // Its input closed, the host ends by itself; what it leaves running is killed.
-    channel_.CloseInput();
-    WaitForEnd(kEndGrace);
-  }
-  Kill();
-}
-
-bool TLinkHostProcess::EndedCleanly() {
-  WaitForEnd(milliseconds(0));
-  return endedCleanly_;
-}
-
 bool TLinkHostProcess::Spawn() {
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};

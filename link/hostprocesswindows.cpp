@@ -260,20 +260,6 @@ void THostChannel::Close() {
   ends_->Output.Close();
 }
 
-TLinkHostProcess::~TLinkHostProcess() {
-  if (channel_.InputOpen()) {
-    // Its input closed, the host ends by itself; what it leaves running is killed.
-    channel_.CloseInput();
-    WaitForEnd(kEndGrace);
-  }
-  Kill();
-}
-
-bool TLinkHostProcess::EndedCleanly() {
-  WaitForEnd(milliseconds(0));
-  return endedCleanly_;
-}
-
 bool TLinkHostProcess::Spawn() {
   HANDLE input = INVALID_HANDLE_VALUE, hostInput = INVALID_HANDLE_VALUE;
   HANDLE output = INVALID_HANDLE_VALUE, hostOutput = INVALID_HANDLE_VALUE;
