@@ -149,14 +149,15 @@ const QList<TCommandEntry>& CommandTable() {
        FirmwaresCommand},
       {QStringLiteral("demo"),
        QStringLiteral("demo [--force] DIR"),
-       QT_TRANSLATE_NOOP("Cli", "create a demo phone in DIR/COM1 for the virtual phone"),
+       QT_TRANSLATE_NOOP("Cli", "create a demo phone on COM1 of the virtual phone's store DIR"),
        QT_TRANSLATE_NOOP(
            "Cli",
-           "Creates a demo phone in DIR/COM1 for the virtual phone: programs of every kind, a\n"
-           "compressed program, a picture, a ringer, a picture pack, data, empty slots, both\n"
-           "libraries and the preferences record. A DIR/COM1 that holds anything is refused.\n"
+           "Creates a demo phone on COM1 of the virtual phone's store DIR, in its folder DIR/COM1\n"
+           "(DIR\\port1 on Windows): programs of every kind, a compressed program, a picture, a\n"
+           "ringer, a picture pack, data, empty slots, both libraries and the preferences\n"
+           "record. A port folder that holds anything is refused.\n"
            "\n"
-           "  --force        replace the phone in DIR/COM1 (a folder, not a link) by a new one"),
+           "  --force        replace the phone in the port folder (a folder, not a link) by a new one"),
        {force},
        OffPhone,
        AnySection,

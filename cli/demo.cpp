@@ -11,10 +11,9 @@
 #include "cli/files.h"
 #include "common/errors.h"
 #include "common/texts.h"
+#include "phone/store.h"
 
 namespace {
-
-constexpr char DemoPortFolder[] = "COM1";
 
 // The phone is built in a temporary folder beside its place and moved there whole, so a
 // failure leaves no half-filled phone behind. A phone being replaced moves aside first and
@@ -50,7 +49,7 @@ void BuildPhone(const QString& portDir, bool replace) {
 
 int DemoCommand(const TArgs& args) {
   const QString store = args.Positional()[0];
-  const QString portDir = QDir(store).filePath(QString::fromLatin1(DemoPortFolder));
+  const QString portDir = QDir(store).filePath(QString::fromStdString(gbp::PortFolderName(1)));
   const bool replace = args.Has(QStringLiteral("force"));
   const QFileInfo port(portDir);
   // Only a real folder is replaced: removing through a link would empty its target.

@@ -8,6 +8,7 @@
 #include "cli/linkcommandfind.h"
 #include "cli/options.h"
 #include "cli/phonelink.h"
+#include "common/messages.h"
 #include "common/texts.h"
 #include "link/hostprotocol.h"
 #include "link/libraryfile.h"
@@ -27,6 +28,7 @@ struct TSerialReport {
 
 struct TLinkReport {
   QString Library;
+  bool DemoPhone = false;
   QString Kind;  // by the file's header; empty when the loader's search found none
   QString Runs;
   bool UnderWine = false;
@@ -49,6 +51,7 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
   TLinkReport report;
   report.Usable = library.Load();
   report.Library = library.FileName();
+  report.DemoPhone = library.DemoPhone();
   if (QFileInfo(report.Library).isFile())
     report.Kind = LibraryFileText(InspectLibraryFile(report.Library));
   report.Runs = library.HowItRuns();
@@ -81,7 +84,11 @@ TLinkReport Examine(TPhoneLink& link, const TPhoneOptions& options, bool test) {
 }
 
 void PrintWords(const TLinkReport& report) {
-  PrintOut(TCliText::tr("Library: %1").arg(report.Library));
+  if (report.DemoPhone)
+    //: %1 is the library's file, %2 "demo phone"
+    PrintOut(TCliText::tr("Library: %1 (%2)").arg(report.Library, DemoPhoneText()));
+  else
+    PrintOut(TCliText::tr("Library: %1").arg(report.Library));
   if (!report.Kind.isEmpty())
     PrintOut(TCliText::tr("Kind: %1").arg(report.Kind));
   //: %1 is how the library runs: "in this process", "in the link host"
@@ -129,6 +136,8 @@ void PrintWords(const TLinkReport& report) {
 void PrintJson(const TLinkReport& report) {
   TJsonLine json;
   json.Add(QStringLiteral("library"), report.Library);
+  if (report.DemoPhone)
+    json.Add(QStringLiteral("demoPhone"), true);
   if (!report.Kind.isEmpty())
     json.Add(QStringLiteral("kind"), report.Kind);
   json.Add(QStringLiteral("runs"), report.Runs).Add(QStringLiteral("exports"), report.Exports);

@@ -67,6 +67,10 @@ bool THostedLibrary::Has(TGBPEntry entry) const {
   return (hostExports_ >> int(entry)) & 1u;
 }
 
+bool THostedLibrary::DemoPhone() const {
+  return (hostExports_ & linkhost::kDemoPhoneMark) != 0;
+}
+
 QString THostedLibrary::FileName() const {
   if (windowsBits_ != 0 || refused_)
     return choice_.Library;

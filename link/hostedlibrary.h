@@ -26,6 +26,7 @@ class THostedLibrary final : public TGBPLibrary {
   QString ExportsNotChecked() const override { return exportsNotChecked_; }
   QString FileName() const override;
   bool Isolated() const override { return true; }
+  bool DemoPhone() const override;
   bool UnderWine() const override { return windowsBits_ != 0 && kHostsRunUnderWine; }
   TWine Wine() const override;
   QString HowItRuns() const override;

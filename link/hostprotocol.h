@@ -17,7 +17,7 @@ namespace linkhost {
 // The first four bytes of the Hello payload after its kind, "KIVH", so that anything else a
 // host writes first is told apart from a host of another version.
 constexpr uint32_t kMagic = 0x4856494Bu;
-constexpr uint16_t kVersion = 1;
+constexpr uint16_t kVersion = 2;
 
 enum TKind : uint8_t { kHello = 1, kCall = 2, kAnswer = 3 };
 
@@ -29,6 +29,10 @@ constexpr const char* kEntryNames[kEntryCount] = {"InitGBPMode",  "EndGBPMode", 
 enum TEntry : uint8_t { kInit, kEnd, kRead, kWrite, kClear, kSize };
 // InitGBPMode, EndGBPMode and ReadNVMFile: the library is usable with these.
 constexpr uint8_t kRequiredMask = 0x07;
+// The virtual phone exports this beside the six, which no phone's own library does; its
+// bit in the Hello's export mask follows the six, so a hosted demo phone is told as such.
+constexpr const char* kDemoPhoneMarkName = "KivDemoPhone";
+constexpr uint8_t kDemoPhoneMark = 1u << kEntryCount;
 
 // The most bytes one call moves; a frame is never longer than this and its header.
 constexpr uint32_t kMaxData = 16u * 1024u * 1024u;
@@ -46,7 +50,7 @@ constexpr size_t kHelloMax = kHelloFixed + 2 * (2 + kMaxText);
 
 struct THello {
   uint16_t version = kVersion;
-  uint8_t exports = 0;  // bit N: export N found
+  uint8_t exports = 0;  // bit N: export N found; kDemoPhoneMark: the demo phone
   bool loaded = false;  // the library was loaded
   std::string library;  // the file loaded, or the last one tried
   std::string reason;   // why it could not be loaded, or which exports it lacks
@@ -215,7 +219,7 @@ inline TParsed<THello> ParseHello(const uint8_t* payload, size_t size) {
   hello.loaded = loaded == 1;
   if (!reader.Ok())
     parsed.State = TParse::Short;
-  else if (loaded > 1 || hello.exports >= (1u << kEntryCount) || reader.Left() != 0)
+  else if (loaded > 1 || hello.exports > (((1u << kEntryCount) - 1) | kDemoPhoneMark) || reader.Left() != 0)
     parsed.State = TParse::Malformed;
   return parsed;
 }

@@ -59,7 +59,7 @@ void TInProcessLibrary::LoadFile(const QString& fileName) {
   writeNVMFile_ = Resolve<TWriteNVMFile>(library_, "WriteNVMFile");
   clearNVMFile_ = Resolve<TClearNVMFile>(library_, "ClearNVMFile");
   getNVMFileSize_ = Resolve<TGetNVMFileSize>(library_, "GetNVMFileSize");
-  demoPhone_ = library_.resolve("KivDemoPhone") != nullptr;
+  demoPhone_ = library_.resolve(linkhost::kDemoPhoneMarkName) != nullptr;
   quint8 exports = 0;
   for (int entry = 0; entry < linkhost::kEntryCount; ++entry)
     exports |= Has(TGBPEntry(entry)) ? quint8(1u << entry) : 0;

@@ -130,6 +130,8 @@ TLibrary Load(const std::vector<std::string>& candidates) {
     if (library.entries[entry])
       library.hello.exports |= static_cast<uint8_t>(1u << entry);
   }
+  if (Resolve(module, kDemoPhoneMarkName))
+    library.hello.exports |= kDemoPhoneMark;
   const std::string missing = MissingRequiredExports(library.hello.exports);
   if (!missing.empty())
     library.hello.reason = library.hello.library + ": lacks " + missing;

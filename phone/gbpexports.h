@@ -22,7 +22,7 @@ GBP_API int32_t GBP_CALL WriteNVMFile(uint32_t section, uint32_t subsection, con
 GBP_API int32_t GBP_CALL ClearNVMFile(uint32_t section, uint32_t subsection);
 GBP_API int32_t GBP_CALL GetNVMFileSize(uint32_t section, uint32_t subsection);
 // Not part of the contract: marks this library as the demo phone, so the manager can say
-// that it is not talking to a real phone. Returns 1. Exported by the Linux library, which the
-// manager loads in its own process, where it looks for the mark.
+// that it is not talking to a real phone. Returns 1. Every build of the virtual phone exports
+// it; the manager looks for it in its own process, and a link host tells it in its Hello.
 GBP_API int32_t GBP_CALL KivDemoPhone(void);
 }

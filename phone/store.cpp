@@ -69,10 +69,6 @@ fs::path StoreDir() {
   return {};
 }
 
-std::string PortFolderName(uint32_t port) {
-  return PortFolderPrefix + std::to_string(port);
-}
-
 std::string SectionName(uint32_t section, uint32_t subsection) {
   return std::to_string(section) + "-" + std::to_string(subsection);
 }

@@ -27,10 +27,11 @@ constexpr int32_t kNoSection = -153;
 // The largest section the phone accepts.
 constexpr uint32_t kMaxSectionBytes = 65536;
 
+constexpr char WindowsPortFolderPrefix[] = "port";
 #if defined(_WIN32)
-constexpr char PortFolderPrefix[] = "port";
+constexpr const char* PortFolderPrefix = WindowsPortFolderPrefix;
 #else
-constexpr char PortFolderPrefix[] = "COM";
+constexpr const char* PortFolderPrefix = "COM";
 #endif
 
 // Called after each piece of a transfer with its length, so a slow link can be played.
@@ -41,8 +42,10 @@ using TPace = std::function<void(size_t bytes)>;
 // Empty when none of them can be found.
 std::filesystem::path StoreDir();
 
-// The folder of port 1 ... 4 in the store.
-std::string PortFolderName(uint32_t port);
+// The folder of port 1 ... 4 in the store; the demo phone and the tests make it by this name.
+inline std::string PortFolderName(uint32_t port) {
+  return PortFolderPrefix + std::to_string(port);
+}
 
 std::string SectionName(uint32_t section, uint32_t subsection);
 

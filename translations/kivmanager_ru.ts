@@ -521,23 +521,6 @@ its index, as --firmware-index of convert and put takes it.</source>
 convert и put.</translation>
     </message>
     <message>
-        <source>create a demo phone in DIR/COM1 for the virtual phone</source>
-        <translation>создать демо-телефон в DIR/COM1</translation>
-    </message>
-    <message>
-        <source>Creates a demo phone in DIR/COM1 for the virtual phone: programs of every kind, a
-compressed program, a picture, a ringer, a picture pack, data, empty slots, both
-libraries and the preferences record. A DIR/COM1 that holds anything is refused.
-
-  --force        replace the phone in DIR/COM1 (a folder, not a link) by a new one</source>
-        <translation>Создаёт демо-телефон в DIR/COM1 для виртуального телефона: программы всех
-видов, сжатую программу, картинку, мелодию, набор картинок, данные, пустые
-слоты, обе библиотеки и запись настроек. Если в DIR/COM1 что-то есть, команда
-отказывается.
-
-  --force        заменить телефон в DIR/COM1 (папку, не ссылку) новым</translation>
-    </message>
-    <message>
         <source>every slot as the manager&apos;s grid shows it</source>
         <translation>все слоты, как в таблице Kiv Manager</translation>
     </message>
@@ -1179,6 +1162,29 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
         <source>Exports: not checked (%1)</source>
         <extracomment>%1 is why: &quot;the link host did not start&quot;</extracomment>
         <translation>Экспорт: не проверен (%1)</translation>
+    </message>
+    <message>
+        <source>create a demo phone on COM1 of the virtual phone&apos;s store DIR</source>
+        <translation>создать демо-телефон на COM1 в хранилище виртуального телефона DIR</translation>
+    </message>
+    <message>
+        <source>Creates a demo phone on COM1 of the virtual phone&apos;s store DIR, in its folder DIR/COM1
+(DIR\port1 on Windows): programs of every kind, a compressed program, a picture, a
+ringer, a picture pack, data, empty slots, both libraries and the preferences
+record. A port folder that holds anything is refused.
+
+  --force        replace the phone in the port folder (a folder, not a link) by a new one</source>
+        <translation>Создаёт демо-телефон на COM1 в хранилище виртуального телефона DIR, в его папке
+DIR/COM1 (DIR\port1 в Windows): программы всех видов, сжатую программу, картинку,
+мелодию звонка, набор картинок, данные, пустые слоты, обе библиотеки и запись
+настроек. Если в папке порта что-то есть, команда отказывается.
+
+  --force        заменить телефон в папке порта (папку, не ссылку) новым</translation>
+    </message>
+    <message>
+        <source>Library: %1 (%2)</source>
+        <extracomment>%1 is the library&apos;s file, %2 &quot;demo phone&quot;</extracomment>
+        <translation>Библиотека: %1 (%2)</translation>
     </message>
 </context>
 <context>

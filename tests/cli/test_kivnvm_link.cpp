@@ -33,7 +33,8 @@ void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
   TKivnvmRun run = kivnvm_.Run({"link"});
   QCOMPARE(run.ExitCode, 0);
   QCOMPARE(run.OutLines(),
-           (QStringList{"Library: " + library, "Kind: Linux library (64-bit, x86-64)",
+           (QStringList{"Library: " + library + " (demo phone)",
+                        "Kind: Linux library (64-bit, x86-64)",
                         "Runs: in this process", "Exports: " + exports, "Usable: yes"}));
   // The settings file's [Link] section, and the options that win over it.
   kivnvm_.WriteSettings("[Link]\nIsolate=true\nLibrary=/nonexistent/libgbp.so\n");
@@ -42,6 +43,7 @@ void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
   const QJsonObject json = QJsonDocument::fromJson(run.OutBytes).object();
   QCOMPARE(json["library"].toString(), library);
   QCOMPARE(json["runs"].toString(), QStringLiteral("in the link host"));
+  QCOMPARE(json["demoPhone"].toBool(), true);  // the host tells the mark too
   QCOMPARE(json["exports"].toArray().size(), 6);
   QCOMPARE(json["usable"].toBool(), true);
   // A file that is not there runs nowhere, and its exports are not known.

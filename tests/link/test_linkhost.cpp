@@ -69,7 +69,7 @@ void TestLinkHost::everyAnswerIsChecked_data() {
                                    "standard output during its start (\"Hello from a chatty "
                                    "library.\"); the link was closed.";
   QTest::newRow("other version") << "version" << kWhenStarting
-                                 << "The link host speaks protocol version 99, not 1; the link "
+                                 << "The link host speaks protocol version 99, not 2; the link "
                                     "was closed.";
   QTest::newRow("short hello") << "hello" << kWhenStarting
                                << "The link host sent a malformed hello; the link was closed.";

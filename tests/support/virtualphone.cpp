@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "phone/store.h"
+
 namespace {
 
 QString SectionFile(const QString& portDir, int section, int subsection) {
@@ -14,7 +16,7 @@ QString SectionFile(const QString& portDir, int section, int subsection) {
 
 TVirtualPhone::TVirtualPhone() {
   journal_ = dir_.filePath(QStringLiteral("journal.txt"));
-  QDir(dir_.path()).mkpath(QStringLiteral("phone/COM1"));
+  QDir().mkpath(PortDir(1));
   qputenv("GBP_PHONE_DIR", StoreDir().toLocal8Bit());
   qputenv("GBP_JOURNAL", journal_.toLocal8Bit());
   qunsetenv("GBP_FAULTS");
@@ -35,7 +37,7 @@ QString TVirtualPhone::StoreDir() const {
 }
 
 QString TVirtualPhone::PortDir(int port) const {
-  return QStringLiteral("%1/COM%2").arg(StoreDir()).arg(port);
+  return QStringLiteral("%1/%2").arg(StoreDir(), QString::fromStdString(gbp::PortFolderName(port)));
 }
 
 void TVirtualPhone::AddPort(int port) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "link/winehost.h"
+#include "phone/store.h"
 #include "tests/support/virtualphone.h"
 
 namespace {
@@ -74,7 +75,9 @@ QString SerialPhone() {
 }
 
 void ShareWithWindows(const TVirtualPhone& phone, int port) {
-  const QString windowsName = QStringLiteral("%1/port%2").arg(phone.StoreDir()).arg(port);
+  const QString windowsName = QStringLiteral("%1/%2%3")
+                                  .arg(phone.StoreDir(), QLatin1String(gbp::WindowsPortFolderPrefix))
+                                  .arg(port);
   if (!QFile::link(phone.PortDir(port), windowsName))
     qFatal("cannot link %s", qPrintable(windowsName));
 }
