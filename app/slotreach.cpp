@@ -251,6 +251,6 @@ void TForm1::DrawGrid1MouseUp(Qt::MouseButton Button) {
 }
 
 void TForm1::Button2Click() {
-  dialogs_.About->ShowLink(NVM->LibraryFile(), NVM->HowItRuns());
+  dialogs_.About->ShowLink(NVM->LibraryFile(), NVM->HowItRuns(), NVM->DemoPhone());
   Modal().ExecDialog(dialogs_.About);
 }

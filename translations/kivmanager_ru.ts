@@ -2183,6 +2183,11 @@ Try to upload again or free some NVM memory</source>
         <extracomment>%1 is the library&apos;s file name, %2 how it runs (&quot;in this process&quot;, &quot;in the link host&quot;).</extracomment>
         <translation>Связь с телефоном: библиотека связи GBP (%1, %2)</translation>
     </message>
+    <message>
+        <source>Phone link: the %1 (%2, %3)</source>
+        <extracomment>%1 is &quot;demo phone&quot;, %2 the library&apos;s file name, %3 how it runs (&quot;in this process&quot;)</extracomment>
+        <translation>Связь с телефоном: %1 (%2, %3)</translation>
+    </message>
 </context>
 <context>
     <name>TBadAddrForm</name>

@@ -344,7 +344,7 @@ void TestMainWindow::aboutBox() {
                         "Simple application for view and modify NVM sections used by "
                         "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
                         "Kiv Manager 2.0 by the Kiv Manager developers",
-                        "Phone link: the GBP phone-link library (libgbp.so, in this process)"}));
+                        "Phone link: the demo phone (libgbp.so, in this process)"}));
   QCOMPARE(About().result(), int(mrOk));
 }
 

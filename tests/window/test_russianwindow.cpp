@@ -227,7 +227,8 @@ void TestRussianWindow::dialogs_data() {
 void TestRussianWindow::dialogs() {
   QFETCH(QString, name);
   fixture_->Show();
-  About().ShowLink(Window().Link().LibraryFile(), Window().Link().HowItRuns());
+  About().ShowLink(Window().Link().LibraryFile(), Window().Link().HowItRuns(),
+                   Window().Link().DemoPhone());
   Window().Dialogs().PhoneLink->SetChoice(::ReadSettings(Window().SettingsPath()).Link);
   auto* dialog = Window().findChild<QDialog*>(name);
   QVERIFY(dialog);
