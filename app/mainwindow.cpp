@@ -211,6 +211,10 @@ void TForm1::DrawGrid1DrawCell(QPainter& canvas, int ACol, int ARow, const QRect
   gridPainter_->DrawCell(canvas, ACol, ARow, Rect);
 }
 
+void TForm1::ChoosePort(int port) {
+  ui->ComboBox1->setCurrentIndex(port - 1);
+}
+
 void TForm1::ComboBox1Change(int index) {
   if (index >= 0 && index < COMPortCount)
     NVM->SetCOMPort(TNVMSection::TNVMCOMPortName(index));

@@ -86,6 +86,7 @@ class TForm1 : public QMainWindow, public TSlotWindow {
 
   // The settings file, as SettingsFileOf finds it for this executable when the window is made.
   QString SettingsPath() const override;
+  void ChoosePort(int port) override;
   const THistoryConfig& History() const override { return history_; }
   // Applies the file's values; one that cannot be read says why on the status line, and its
   // link refuses every command until the file can be read again at a load, or a link is

@@ -50,4 +50,6 @@ void TPhoneLinkMenu::PhoneLinkActionExecute() {
   // In force even when the settings file cannot take it: the user chose it.
   link.UseChoice(choice);
   WriteLinkSettings(window_.SettingsPath(), choice);
+  if (dialog->Port() != port)
+    window_.ChoosePort(dialog->Port());
 }

@@ -30,6 +30,8 @@ class TSlotWindow {
   virtual QList<int> SelectedRows() const = 0;
   virtual TWindowCommand CurrentSlotCommand() = 0;
   virtual QString SettingsPath() const = 0;
+  // Puts the link on COM1 (1) ... COM4 (4), as the port list does.
+  virtual void ChoosePort(int port) = 0;
   // Where the window's changes are kept.
   virtual const THistoryConfig& History() const = 0;
 };

@@ -22,6 +22,8 @@ QString ResultName(TFindResult result) {
       return QStringLiteral("busy");
     case TFindResult::Missing:
       return QStringLiteral("missing");
+    case TFindResult::OutOfReach:
+      return QStringLiteral("out of reach");
     case TFindResult::Cancelled:
       return QStringLiteral("cancelled");
     case TFindResult::Failed:
@@ -87,6 +89,10 @@ int FindPhoneCommand(const TArgs& args, const TPhoneOptions& options) {
     PrintErr(found.NotRestored);
   if (json)
     PrintJson(port, found);
+  else if (!answering.isEmpty() && MachinePortOf(answering) != 0)
+    //: %1 is the port that answered: "COM3"
+    PrintOut(TCliText::tr("Use it with --port %1, or choose %1 in Kiv Manager's port list")
+                 .arg(answering));
   else if (!answering.isEmpty())
     //: %1 is the port: "COM1", %2 the device, %3 the settings file
     PrintOut(TCliText::tr("Keep it for %1 with --serial %1=%2, or %1=%2 in [Link] of %3")

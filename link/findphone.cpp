@@ -1,6 +1,5 @@
 #include "link/findphone.h"
 
-#include <QFileInfo>
 #include <optional>
 
 #include "common/messages.h"
@@ -25,7 +24,7 @@ TFoundDevice Found(const TSerialDeviceInfo& device, TFindResult result, const QS
 // What the device itself says before the library is tried: missing, closed to this
 // account, or held by another program; nothing when the library may try it.
 std::optional<TFoundDevice> CheckedAway(const TSerialDeviceInfo& device, int port) {
-  if (!QFileInfo::exists(device.Device))
+  if (!SerialDeviceExists(device.Device))
     return Found(device, TFindResult::Missing, TLinkText::tr("does not exist"));
   const TLinkStatus checked = CheckSerialDevice(port, device.Device);
   if (checked.Reason != TLinkReason::None) {
@@ -46,7 +45,14 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
                  const std::atomic<bool>& cancel) {
   if (const std::optional<TFoundDevice> away = CheckedAway(device, port))
     return *away;
-  library.MapPort(port, device.Device);
+  if (const int own = MachinePortOf(device.Device)) {
+    if (own < kFirstComPort || own > kLastComPort)
+      return Found(device, TFindResult::OutOfReach,
+                   TLinkText::tr("out of reach: the library opens COM1 to COM4 only"));
+    port = own;
+  } else {
+    library.MapPort(port, device.Device);
+  }
   const TLinkProbe probe = ProbeLink(library, port);
   const TLinkStatus& ended = probe.Ended;
   if (cancel.load())
@@ -85,15 +91,10 @@ TFoundDevice Try(TGBPLibrary& library, int port, const TSerialDeviceInfo& device
 }  // namespace
 
 bool CanFindPhone(const TLinkChoice& choice) {
-  // On Windows the library opens the machine's own COMn: there is no device to put behind it.
-  return !kWindowsBuild && WindowsHostBitsOf(choice) != 0;
+  return kWindowsBuild || WindowsHostBitsOf(choice) != 0;
 }
 
 QString FindPhoneNeedsWindowsText() {
-  if (kWindowsBuild)
-    return TLinkText::tr(
-        "On Windows the library opens the COM port chosen in the port list "
-        "itself: there is no device to find behind it.");
   return TLinkText::tr(
       "Find phone tries each device behind the COM port as Wine maps it, so "
       "it needs a Windows library; a Linux library chooses its device itself.");

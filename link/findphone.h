@@ -4,7 +4,8 @@
 // asked, closed; nothing is ever written. One device's try ends within the link's
 // deadlines, Cancel ends the try under way and the search, and the prefix keeps the mapping
 // of the choice afterwards. A Linux library picks its device itself, so only a Windows
-// library under Wine can be tried device by device.
+// library under Wine can be tried device by device. On Windows the devices are the machine's
+// COM ports, each tried as the port it is: the library reaches COM1 to COM4.
 
 #include <QList>
 #include <QString>
@@ -14,7 +15,16 @@
 #include "link/linkchoice.h"
 #include "link/serialdevice.h"
 
-enum class TFindResult { Answers, NoAnswer, MayNotOpen, Busy, Missing, Failed, Cancelled };
+enum class TFindResult {
+  Answers,
+  NoAnswer,
+  MayNotOpen,
+  Busy,
+  Missing,
+  OutOfReach,  // a machine's port the library cannot open (COM5 and above)
+  Failed,
+  Cancelled
+};
 
 struct TFoundDevice {
   TSerialDeviceInfo Device;
@@ -23,8 +33,8 @@ struct TFoundDevice {
   QString Detail;  // the message behind it, when there is more to say
 };
 
-// The search runs with a Windows library only: it tries each device behind the COM port as
-// Wine maps it.
+// The search runs with a Windows library only: on Linux it tries each device behind the COM
+// port as Wine maps it.
 bool CanFindPhone(const TLinkChoice& choice);
 // Why the search cannot run with a Linux library.
 QString FindPhoneNeedsWindowsText();
@@ -37,8 +47,9 @@ struct TFindOutcome {
   QString NotRestored;
 };
 
-// Tries each device in turn on port, calling found after each, until the end or until
-// cancel is set. Runs where the link's calls run; found is called there too.
+// Tries each device in turn on port (a machine's own port on the port it is), calling found
+// after each, until the end or until cancel is set. Runs where the link's calls run; found
+// is called there too.
 TFindOutcome FindPhone(const TLinkChoice& choice, int port, const QList<TSerialDeviceInfo>& devices,
                        const std::atomic<bool>& cancel,
                        const std::function<void(const TFoundDevice&)>& found);

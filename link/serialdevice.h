@@ -28,6 +28,12 @@ std::optional<TSerialMapping> ParseSerialMapping(const QString& text);
 // the reason Device, why and what to do; the reason None when nothing is known against it.
 TLinkStatus CheckSerialDevice(int port, const QString& device);
 
+// Whether the device is there: a file on Linux, a port the system lists on Windows.
+bool SerialDeviceExists(const QString& device);
+// The port number a library opens the device by, where the ports are the machine's own
+// (Windows: 3 for "COM3"); 0 where devices are put behind a port, as under Wine.
+int MachinePortOf(const QString& device);
+
 // The group whose members may open the device ("dialout"); empty when none may, and on
 // Windows, which opens a port to whoever asks first.
 QString DeviceGroupThatMayOpen(const QString& device);

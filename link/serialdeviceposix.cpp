@@ -89,6 +89,14 @@ TLinkStatus CheckSerialDevice(int port, const QString& device) {
           .arg(device, QString::number(access.Mode, 8), UserName(access.Owner)));
 }
 
+bool SerialDeviceExists(const QString& device) {
+  return QFileInfo::exists(device);
+}
+
+int MachinePortOf(const QString&) {
+  return 0;
+}
+
 QString DeviceGroupThatMayOpen(const QString& device) {
   struct stat status {};
   if (stat(QFile::encodeName(device).constData(), &status) != 0 ||

@@ -34,14 +34,20 @@ DWORD OpenError(const QString& port) {
 
 }  // namespace
 
-TLinkStatus CheckSerialDevice(int port, const QString& device) {
+bool SerialDeviceExists(const QString& device) {
   const QString name = PortName(device);
   const QList<TSerialDeviceInfo> ports = SerialDevicesPresent();
-  const bool present = !name.isEmpty() && std::any_of(ports.cbegin(), ports.cend(),
-                                                      [&](const TSerialDeviceInfo& known) {
-                                                        return known.Device == name;
-                                                      });
-  if (present)
+  return !name.isEmpty() &&
+         std::any_of(ports.cbegin(), ports.cend(),
+                     [&](const TSerialDeviceInfo& known) { return known.Device == name; });
+}
+
+int MachinePortOf(const QString& device) {
+  return PortName(device).mid(3).toInt();
+}
+
+TLinkStatus CheckSerialDevice(int port, const QString& device) {
+  if (SerialDeviceExists(device))
     return {};
   //: %1 is the port's number, %2 the device: "/dev/ttyUSB0"
   return DeviceFailure(TLinkText::tr("COM%1 is %2, which does not exist: is the cable plugged in?")

@@ -314,6 +314,6 @@ int32_t GBP_CALL GetNVMFileSize(uint32_t section, uint32_t subsection) {
   return result;
 }
 
-int32_t GBP_CALL KivDemoPhone(void) {
+int32_t KivDemoPhone(void) {
   return 1;
 }

@@ -23,6 +23,12 @@ GBP_API int32_t GBP_CALL ClearNVMFile(uint32_t section, uint32_t subsection);
 GBP_API int32_t GBP_CALL GetNVMFileSize(uint32_t section, uint32_t subsection);
 // Not part of the contract: marks this library as the demo phone, so the manager can say
 // that it is not talking to a real phone. Returns 1. Every build of the virtual phone exports
-// it; the manager looks for it in its own process, and a link host tells it in its Hello.
-GBP_API int32_t GBP_CALL KivDemoPhone(void);
+// it, a plain C function under its plain name (on Windows by itself: the .def files list the
+// contract alone, for the test libraries that share them); the manager looks for it in its
+// own process, and a link host tells it in its Hello.
+#if defined(_WIN32)
+__declspec(dllexport) int32_t KivDemoPhone(void);
+#else
+GBP_API int32_t KivDemoPhone(void);
+#endif
 }

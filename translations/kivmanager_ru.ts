@@ -1186,6 +1186,11 @@ DIR/COM1 (DIR\port1 в Windows): программы всех видов, сжа�
         <extracomment>%1 is the library&apos;s file, %2 &quot;demo phone&quot;</extracomment>
         <translation>Библиотека: %1 (%2)</translation>
     </message>
+    <message>
+        <source>Use it with --port %1, or choose %1 in Kiv Manager&apos;s port list</source>
+        <extracomment>%1 is the port that answered: &quot;COM3&quot;</extracomment>
+        <translation>Укажите --port %1 или выберите %1 в списке портов Kiv Manager</translation>
+    </message>
 </context>
 <context>
     <name>Common</name>
@@ -2120,8 +2125,8 @@ Try to upload again or free some NVM memory</source>
         <translation>%1 завершилась с ошибкой (%2): %3</translation>
     </message>
     <message>
-        <source>On Windows the library opens the COM port chosen in the port list itself: there is no device to find behind it.</source>
-        <translation>В Windows библиотека сама открывает COM-порт, выбранный в списке портов: искать за ним нечего.</translation>
+        <source>out of reach: the library opens COM1 to COM4 only</source>
+        <translation>недоступен: библиотека открывает только порты с COM1 по COM4</translation>
     </message>
 </context>
 <context>
@@ -2740,6 +2745,29 @@ Save it all the same?</source>
     <message>
         <source>In use:</source>
         <translation>Сейчас:</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library, runs in this process</source>
+        <extracomment>%1 is 32 or 64</extracomment>
+        <translation>%1-битная библиотека Windows, работает прямо в программе</translation>
+    </message>
+    <message>
+        <source>%1-bit Windows library, runs in its link host</source>
+        <extracomment>%1 is 32 or 64</extracomment>
+        <translation>%1-битная библиотека Windows, работает в процессе-посреднике</translation>
+    </message>
+    <message>
+        <source>Tries the link on each COM port of this computer and tells which one answers. Nothing is written.</source>
+        <translation>Пробует связь через каждый COM-порт этого компьютера и сообщает, какой отвечает. Ничего не записывается.</translation>
+    </message>
+    <message>
+        <source>Looking on the COM ports...</source>
+        <translation>Поиск на COM-портах...</translation>
+    </message>
+    <message>
+        <source>%1 answers. Use COM%2 for the link?</source>
+        <extracomment>%1 is the port that answered, as the system describes it: &quot;COM3 (Serial2)&quot;; %2 its number</extracomment>
+        <translation>%1 отвечает. Использовать COM%2 для связи?</translation>
     </message>
 </context>
 <context>

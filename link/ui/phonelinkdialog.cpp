@@ -30,7 +30,13 @@ struct TLibraryLine {
   QString Problem;
 };
 
-QString LinuxLibraryText() {
+// A library of the program's own kind, which runs in its process: the built-in virtual
+// phone, and on Windows a DLL of the program's width.
+QString NativeLibraryText() {
+  if (kWindowsBuild)
+    //: %1 is 32 or 64
+    return TPhoneLinkDialog::tr("%1-bit Windows library, runs in this process")
+        .arg(kInProcessWindowsBits);
   return TPhoneLinkDialog::tr("Linux library");
 }
 
@@ -57,14 +63,18 @@ TLibraryLine DescribeLibrary(const QString& path) {
     return {TPhoneLinkDialog::tr("Cannot be used: %1.").arg(problem), problem};
   }
   const int bits = WindowsHostBits(kind);
-  if (bits == 0)
-    return {LinuxLibraryText(), QString()};
+  if (bits == 0 || bits == kInProcessWindowsBits)
+    return {NativeLibraryText(), QString()};
   const QString host = WindowsHostName(bits);
   if (!QFileInfo::exists(HostProgramFile(host))) {
     //: %1 is 32 or 64
     return {TPhoneLinkDialog::tr("%1-bit Windows library: its link host is missing").arg(bits),
             MissingHostText(HostProgramPlaces(host))};
   }
+  if (!kHostsRunUnderWine)
+    //: %1 is 32 or 64
+    return {TPhoneLinkDialog::tr("%1-bit Windows library, runs in its link host").arg(bits),
+            QString()};
   const TWine wine = FindWine(bits);
   if (wine.Only64)
     return {TPhoneLinkDialog::tr("32-bit Windows library: this Wine runs only 64-bit programs"),
@@ -154,7 +164,11 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
     box->setAccessibleName(tr("Device behind COM%1").arg(port));
     box->lineEdit()->setPlaceholderText(tr("as the library chooses"));
     OfferDevices(box);
-    form->addRow(QStringLiteral("COM&%1:").arg(port), box);
+    // Windows opens its own COM ports: there is no device to put behind one.
+    if (kWindowsBuild)
+      box->hide();
+    else
+      form->addRow(QStringLiteral("COM&%1:").arg(port), box);
   }
 
   timeout_ = new QDoubleSpinBox(this);
@@ -172,9 +186,11 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
   test_->setObjectName(QStringLiteral("TestLinkButton"));
   find_ = new QPushButton(FindPhoneCaption(), this);
   find_->setObjectName(QStringLiteral("FindPhoneButton"));
-  find_->setToolTip(
-      tr("Tries the link on each serial device present, behind the window's COM port, and "
-         "tells which one answers. Nothing is written."));
+  find_->setToolTip(kWindowsBuild
+                        ? tr("Tries the link on each COM port of this computer and tells which "
+                             "one answers. Nothing is written.")
+                        : tr("Tries the link on each serial device present, behind the window's "
+                             "COM port, and tells which one answers. Nothing is written."));
   testText_ = new QLabel(this);
   testText_->setObjectName(QStringLiteral("TestLinkText"));
   testText_->setWordWrap(true);
@@ -247,6 +263,10 @@ TLinkChoice TPhoneLinkDialog::Choice() const {
   return choice;
 }
 
+int TPhoneLinkDialog::Port() const {
+  return port_;
+}
+
 QString TPhoneLinkDialog::TestText() const {
   return testText_->text();
 }
@@ -284,7 +304,7 @@ void TPhoneLinkDialog::Browse() {
 
 void TPhoneLinkDialog::UpdateLibraryLine() {
   libraryLine_->setText(builtIn_->isChecked()
-                            ? LinuxLibraryText()
+                            ? NativeLibraryText()
                             : DescribeLibrary(libraryEdit_->text().trimmed()).Text);
 }
 
@@ -325,7 +345,8 @@ void TPhoneLinkDialog::RunFind() {
     findText_->setText(NoSerialDeviceText());
     return;
   }
-  findText_->setText(tr("Looking on COM%1...").arg(port_));
+  findText_->setText(kWindowsBuild ? tr("Looking on the COM ports...")
+                                   : tr("Looking on COM%1...").arg(port_));
   searching_ = true;
   cancel_ = false;
   find_->setText(tr("Cancel &search"));
@@ -348,6 +369,13 @@ void TPhoneLinkDialog::RunFind() {
   const TSerialDeviceInfo answering = AnsweringDevice(found.Devices);
   if (answering.Device.isEmpty())
     return;
+  if (const int own = MachinePortOf(answering.Device)) {
+    //: %1 is the port that answered, as the system describes it: "COM3 (Serial2)"; %2 its number
+    if (Modal().Confirm(this, tr("%1 answers. Use COM%2 for the link?")
+                                  .arg(DeviceText(answering), QString::number(own))))
+      port_ = own;
+    return;
+  }
   if (Modal().Confirm(
           this,
           //: %1 is the device: "/dev/ttyUSB0 (USB-Serial Controller)", %2 the port's number

@@ -33,6 +33,9 @@ class TPhoneLinkDialog : public QDialog {
   QString InUse() const;
   // The choice as the fields stand.
   TLinkChoice Choice() const;
+  // The window's COM port, or the one Find phone found where the ports are the machine's own
+  // and the user chose to use it.
+  int Port() const;
   // What "Test link" and "Find phone" say.
   QString TestText() const;
   QString FindText() const;

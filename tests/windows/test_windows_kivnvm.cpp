@@ -1,9 +1,14 @@
 // The Windows kivnvm.exe, run as Windows runs it (under Wine here), against the 64-bit
 // virtual phone gbp.dll: each phone command gives the phone's own bytes, a backup restores
 // what was changed, a hang and a crash of the library in its link host are ended within their
-// deadlines with the next command working, and a 32-bit gbp.dll runs in the 32-bit link host
-// where 32-bit programs can run.
+// deadlines with the next command working, Find phone tries each COM port as the port it is,
+// and a 32-bit gbp.dll runs in the 32-bit link host where 32-bit programs can run.
 
+#include <windows.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 #include "tests/support/virtualphone.h"
@@ -25,6 +30,33 @@ QByteArray ReadAll(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// COM ports the system lists, as a serial driver adds them, for as long as it lives.
+class TListedPorts {
+ public:
+  explicit TListedPorts(const QMap<QString, QString>& ports) : ports_(ports) {
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                    nullptr, &key_, nullptr);
+    for (auto port = ports_.cbegin(); port != ports_.cend(); ++port) {
+      const std::wstring name = port.key().toStdWString();
+      const std::wstring data = port.value().toStdWString();
+      RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     DWORD((data.size() + 1) * sizeof(wchar_t)));
+    }
+  }
+  ~TListedPorts() {
+    for (auto port = ports_.cbegin(); port != ports_.cend(); ++port)
+      RegDeleteValueW(key_, port.key().toStdWString().c_str());
+    RegCloseKey(key_);
+  }
+  TListedPorts(const TListedPorts&) = delete;
+  TListedPorts& operator=(const TListedPorts&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+  QMap<QString, QString> ports_;
+  HKEY key_ = nullptr;
+};
+
 }  // namespace
 
 class TestWindowsKivnvm : public QObject {
@@ -35,6 +67,7 @@ class TestWindowsKivnvm : public QObject {
   void backupRestoresWhatChanged();
   void hangAndCrashEndWithinTheirDeadlines_data();
   void hangAndCrashEndWithinTheirDeadlines();
+  void findPhoneTriesEachComPortAsThePortItIs();
   void thirtyTwoBitLibraryRunsInItsHost();
 
  private:
@@ -116,6 +149,21 @@ void TestWindowsKivnvm::hangAndCrashEndWithinTheirDeadlines() {
   phone_->SetFaults(QString());
   QCOMPARE(Run({"get", "--isolate", "18-9", Path("out")}).ExitCode, 0);
   QCOMPARE(ReadAll(Path("out")), phone_->Get(18, 9));
+}
+
+// The window's port is COM2, where the phone has nothing: COM1 answers as itself, and COM7 is
+// beyond the ports the library opens.
+void TestWindowsKivnvm::findPhoneTriesEachComPortAsThePortItIs() {
+  const TListedPorts listed({{"\\Device\\KivTest1", "COM1"}, {"\\Device\\KivTest7", "COM7"}});
+  const TRun run = Run({"link", "--find", "--json", "--port", "COM2", "COM1", "COM7"});
+  QCOMPARE(run.ExitCode, 0);
+  const QJsonObject found = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+  QCOMPARE(found["answering"].toString(), QStringLiteral("COM1"));
+  QStringList results;
+  for (const QJsonValue& device : found["devices"].toArray())
+    results << device["device"].toString() + ": " + device["result"].toString();
+  QCOMPARE(results, (QStringList{"COM1: answers", "COM7: out of reach"}));
+  QCOMPARE(phone_->Calls("InitGBPMode"), 1);
 }
 
 void TestWindowsKivnvm::thirtyTwoBitLibraryRunsInItsHost() {
