@@ -240,6 +240,10 @@ void TestWineKivnvm::commandsBackToBackUnderLoad() {
     if (run.ExitCode != 0)
       failed << QStringLiteral("%1 (round %2): %3").arg(command[0]).arg(round).arg(run.Err);
   }
+  for (const auto& process : busy) {
+    process->kill();
+    process->waitForFinished();
+  }
   QCOMPARE(failed, QStringList());
 }
 
