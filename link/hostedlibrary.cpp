@@ -6,6 +6,7 @@
 
 #include "common/texts.h"
 #include "link/hostprocess.h"
+#include "link/libraryfile.h"
 #include "link/librarysearch.h"
 #include "link/winehost.h"
 #ifndef _WIN32
@@ -118,8 +119,10 @@ struct THostedLibrary::TLaunchPlan {
 };
 
 THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
-  const QString name =
-      windowsBits_ != 0 ? WindowsHostName(windowsBits_) : QStringLiteral("kiv-linkhost");
+  // The host of the program's own kind is named for its width on Windows.
+  const QString native = kWindowsBuild ? WindowsHostName(kInProcessWindowsBits)
+                                       : QStringLiteral("kiv-linkhost");
+  const QString name = windowsBits_ != 0 ? WindowsHostName(windowsBits_) : native;
   const QStringList places =
       choice_.HostProgram.isEmpty() ? HostProgramPlaces(name) : QStringList{choice_.HostProgram};
   const QString program =

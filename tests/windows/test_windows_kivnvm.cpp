@@ -63,6 +63,7 @@ class TestWindowsKivnvm : public QObject {
   Q_OBJECT
  private Q_SLOTS:
   void init();
+  void cleanup();
   void commandsGiveThePhonesBytes();
   void backupRestoresWhatChanged();
   void hangAndCrashEndWithinTheirDeadlines_data();
@@ -73,7 +74,8 @@ class TestWindowsKivnvm : public QObject {
  private:
   QString Path(const QString& name) const { return work_->filePath(name); }
   TRun Run(QStringList arguments, const QString& library = TVirtualPhone::LibraryPath()) const {
-    arguments << QStringLiteral("--link") << library;
+    if (!library.isEmpty())  // the phone commands' link; the others take none
+      arguments << QStringLiteral("--link") << library;
     QProcess process;
     process.start(Beside(QStringLiteral("kivnvm.exe")), arguments);
     if (!process.waitForFinished(60000))
@@ -94,7 +96,14 @@ class TestWindowsKivnvm : public QObject {
 void TestWindowsKivnvm::init() {
   phone_ = std::make_unique<TVirtualPhone>();
   work_ = std::make_unique<QTemporaryDir>();
-  QCOMPARE(Run({"demo", phone_->StoreDir()}).ExitCode, 0);
+  QCOMPARE(Run({"demo", phone_->StoreDir()}, QString()).ExitCode, 0);
+  phone_->ClearJournal();
+}
+
+// The phone goes before the next one comes, which would otherwise see its variables unset.
+void TestWindowsKivnvm::cleanup() {
+  phone_.reset();
+  work_.reset();
 }
 
 void TestWindowsKivnvm::commandsGiveThePhonesBytes() {
