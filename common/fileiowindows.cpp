@@ -23,8 +23,9 @@ QString NotRegularReason(const QString& path) {
 
 }  // namespace
 
+// Windows has no error of its own for this: EISDIR would be read as its error 21, "not ready".
 QString IsADirectoryReason() {
-  return qt_error_string(EISDIR);
+  return TCommonText::tr("it is a folder, not a regular file");
 }
 
 void OpenRegularForReading(QFile& file, const QString& path) {

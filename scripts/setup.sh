@@ -28,7 +28,7 @@ dev_packages=(
 windows_packages=(
   cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
   qt6-translations-l10n g++-mingw-w64-x86-64-posix g++-mingw-w64-i686
-  wine64 nsis zip xvfb xauth x11-utils xdotool imagemagick
+  wine64 nsis zip xvfb xauth x11-utils xdotool imagemagick fonts-liberation2
 )
 package_packages=(
   "${run_packages[@]}"

@@ -1309,6 +1309,10 @@ Try to upload again or free some NVM memory</source>
         <source>demo phone</source>
         <translation>демо-телефон</translation>
     </message>
+    <message>
+        <source>it is a folder, not a regular file</source>
+        <translation>это папка, а не обычный файл</translation>
+    </message>
 </context>
 <context>
     <name>Details</name>

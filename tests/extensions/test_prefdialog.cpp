@@ -177,6 +177,8 @@ void TestPrefDialog::captionsFitTheFont() {
            Control<QLineEdit>(form, "sEdit")->pos() + QPoint(24, 0));
   QCOMPARE(Control<QLabel>(form, "Label2")->pos(),
            Control<QLineEdit>(form, "sEdit")->pos() + QPoint(48, 6));
+  if (designedPlaces && kWindowsBuild)
+    QSKIP(kPlacesMeasuredOnLinux);
   if (designedPlaces) {
     QCOMPARE(Control<QLineEdit>(form, "sEdit")->geometry(), QRect(110, 96, 25, 21));
     QCOMPARE(Control<QGroupBox>(form, "GroupBox1")->geometry(), QRect(128, 8, 113, 81));

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "catalogue/ops/refreshslots.h"
+#include "common/platform.h"
 #include "common/operationio.h"
 #include "link/phoneport.h"
 #include "transfer/ops/backup.h"
@@ -165,6 +166,8 @@ void TestBackupOps::unfitFolderIsRefused() {
     QFile file(kind == "file" ? target : QDir(target).filePath("old"));
     QVERIFY(file.open(QIODevice::WriteOnly));
   } else if (kind == "dangling") {
+    if (kWindowsBuild)
+      QSKIP("Windows makes a shortcut file, not a link, for a program without the right to");
     QVERIFY(QFile::link(QDir(work.path()).filePath("gone"), target));
   } else {
     QVERIFY(QDir().mkdir(target));

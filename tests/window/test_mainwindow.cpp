@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -344,7 +345,9 @@ void TestMainWindow::aboutBox() {
                         "Simple application for view and modify NVM sections used by "
                         "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
                         "Kiv Manager 2.0 by the Kiv Manager developers",
-                        "Phone link: the demo phone (libgbp.so, in this process)"}));
+                        "Phone link: the demo phone (" +
+                            QFileInfo(Window().Link().LibraryFile()).fileName() +
+                            ", in this process)"}));
   QCOMPARE(About().result(), int(mrOk));
 }
 
@@ -376,6 +379,8 @@ void TestMainWindow::narrowBoxesHoldTheirTitle() {
 // The English texts fit the places drawn for them: the panel keeps them, not a layout of its
 // own, and the dialogs keep their sizes.
 void TestMainWindow::englishKeepsThePlacesDrawn() {
+  if (kWindowsBuild)
+    QSKIP(kPlacesMeasuredOnLinux);
   fixture_->Show();
   const auto* panel = Control<QFrame>("Panel1");
   QVERIFY(!panel->layout());

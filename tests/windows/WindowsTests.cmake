@@ -6,6 +6,12 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-ru
   WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
+# Offscreen, a Windows program finds no fonts of the system: it gets those the Linux tests
+# use, and the same style, so that both compare their forms with one design. The real window
+# keeps the Windows style (windows_window).
+set(KIV_WINDOWS_TEST_ENVIRONMENT
+  "QT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation2;QT_STYLE_OVERRIDE=fusion")
+
 # Tests not built for Windows, each for what it needs that only a POSIX system has.
 set(KIV_POSIX_ONLY_TESTS
   # named pipes and file permissions in place of the settings file
