@@ -4,13 +4,12 @@
 // deadlines with the next command working, Find phone tries each COM port as the port it is,
 // and a 32-bit gbp.dll runs in the 32-bit link host where 32-bit programs can run.
 
-#include <windows.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
 
+#include "tests/support/listedports.h"
 #include "tests/support/virtualphone.h"
 
 namespace {
@@ -29,33 +28,6 @@ QByteArray ReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// COM ports the system lists, as a serial driver adds them, for as long as it lives.
-class TListedPorts {
- public:
-  explicit TListedPorts(const QMap<QString, QString>& ports) : ports_(ports) {
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                    nullptr, &key_, nullptr);
-    for (auto port = ports_.cbegin(); port != ports_.cend(); ++port) {
-      const std::wstring name = port.key().toStdWString();
-      const std::wstring data = port.value().toStdWString();
-      RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     DWORD((data.size() + 1) * sizeof(wchar_t)));
-    }
-  }
-  ~TListedPorts() {
-    for (auto port = ports_.cbegin(); port != ports_.cend(); ++port)
-      RegDeleteValueW(key_, port.key().toStdWString().c_str());
-    RegCloseKey(key_);
-  }
-  TListedPorts(const TListedPorts&) = delete;
-  TListedPorts& operator=(const TListedPorts&) = delete;
-
- private:
-  static constexpr const wchar_t* kKey = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-  QMap<QString, QString> ports_;
-  HKEY key_ = nullptr;
-};
 
 }  // namespace
 
