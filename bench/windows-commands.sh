@@ -22,10 +22,12 @@ export GBP_PHONE_DIR="$store" XDG_DATA_HOME="$work/data"
 ln -s COM1 "$store/port1"
 windows_store="Z:${store//\//\\}"
 
-# median NAME COMMAND...: the median of RUNS wall times, in milliseconds.
+# median KEY NAME COMMAND...: the median of RUNS wall times in milliseconds, printed and kept
+# in ms[KEY].
+declare -A ms
 median() {
-  local name="$1"
-  shift
+  local key="$1" name="$2"
+  shift 2
   "$@" >/dev/null 2>&1
   local times=()
   for ((run = 0; run < runs; ++run)); do
@@ -37,15 +39,28 @@ median() {
   done
   local sorted
   sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-  printf '%-52s %6d ms  (min %d, max %d)\n' "$name" "${sorted[$((runs / 2))]}" "${sorted[0]}" \
+  ms[$key]=${sorted[$((runs / 2))]}
+  printf '%-52s %6d ms  (min %d, max %d)\n' "$name" "${ms[$key]}" "${sorted[0]}" \
     "${sorted[$((runs - 1))]}"
 }
 
-median "Linux kivnvm list" "$linux" list
+median linux_start "Linux kivnvm --version" "$linux" --version
+median linux_list "Linux kivnvm list" "$linux" list
 # wineserver kept running between the runs, as it is while a user works, and ended after.
 WINEPREFIX="$PWD/build-windows/wine-prefix" /usr/lib/wine/wineserver -p
 trap 'WINEPREFIX="$PWD/build-windows/wine-prefix" /usr/lib/wine/wineserver -k; rm -rf "$work"' EXIT
-GBP_PHONE_DIR="$windows_store" median "kivnvm.exe list (gbp.dll in process)" \
-  "$wine_run" "$windows" list
-GBP_PHONE_DIR="$windows_store" median "kivnvm.exe list --isolate (64-bit link host)" \
-  "$wine_run" "$windows" list --isolate
+export GBP_PHONE_DIR="$windows_store"
+median start "kivnvm.exe --version" "$wine_run" "$windows" --version
+median list "kivnvm.exe list (gbp.dll in process)" "$wine_run" "$windows" list
+median hosted_list "kivnvm.exe list --isolate (64-bit link host)" "$wine_run" "$windows" list --isolate
+# link loads the library, or starts the host and takes its hello, and calls nothing.
+median link "kivnvm.exe link" "$wine_run" "$windows" link
+median hosted_link "kivnvm.exe link --isolate" "$wine_run" "$windows" link --isolate
+
+# A list of the demo phone makes 44 calls: what the host adds to it beyond its start, a call.
+calls=44
+echo
+echo "Windows list's own work against Linux (each less its start): $(((ms[list] - ms[start]))) ms" \
+  "against $(((ms[linux_list] - ms[linux_start]))) ms"
+per_call=$(((ms[hosted_list] - ms[list] - (ms[hosted_link] - ms[link])) * 1000 / calls))
+echo "a call through kiv-linkhost-win64.exe: about ${per_call} us more than in process"

@@ -5,6 +5,11 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-ru
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
   WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+# The prefix is made once before the tests: two programs that make it at the same time race
+# for its server, and one of them fails.
+add_test(NAME windows_wine_prefix COMMAND ${CMAKE_BINARY_DIR}/wine-run wineboot -u)
+set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP windows_wine_prefix
+  TIMEOUT 300)
 
 # Offscreen, a Windows program finds no fonts of the system: it gets those the Linux tests
 # use, and the same style, so that both compare their forms with one design. The real window
