@@ -157,7 +157,7 @@ const QList<TCommandEntry>& CommandTable() {
            "ringer, a picture pack, data, empty slots, both libraries and the preferences\n"
            "record. A port folder that holds anything is refused.\n"
            "\n"
-           "  --force        replace the phone in the port folder (a folder, not a link) by a new one"),
+           "  --force        replace the phone there (a folder, not a link) by a new one"),
        {force},
        OffPhone,
        AnySection,

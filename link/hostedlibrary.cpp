@@ -120,8 +120,8 @@ struct THostedLibrary::TLaunchPlan {
 
 THostedLibrary::TLaunchPlan THostedLibrary::PlanLaunch() {
   // The host of the program's own kind is named for its width on Windows.
-  const QString native = kWindowsBuild ? WindowsHostName(kInProcessWindowsBits)
-                                       : QStringLiteral("kiv-linkhost");
+  const QString native =
+      kWindowsBuild ? WindowsHostName(kInProcessWindowsBits) : QStringLiteral("kiv-linkhost");
   const QString name = windowsBits_ != 0 ? WindowsHostName(windowsBits_) : native;
   const QStringList places =
       choice_.HostProgram.isEmpty() ? HostProgramPlaces(name) : QStringList{choice_.HostProgram};

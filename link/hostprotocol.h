@@ -219,7 +219,8 @@ inline TParsed<THello> ParseHello(const uint8_t* payload, size_t size) {
   hello.loaded = loaded == 1;
   if (!reader.Ok())
     parsed.State = TParse::Short;
-  else if (loaded > 1 || hello.exports > (((1u << kEntryCount) - 1) | kDemoPhoneMark) || reader.Left() != 0)
+  else if (loaded > 1 || hello.exports > (((1u << kEntryCount) - 1) | kDemoPhoneMark) ||
+           reader.Left() != 0)
     parsed.State = TParse::Malformed;
   return parsed;
 }

@@ -1173,13 +1173,13 @@ Phone (sections written S-SS, e.g. 18-9 or 02-10):
 ringer, a picture pack, data, empty slots, both libraries and the preferences
 record. A port folder that holds anything is refused.
 
-  --force        replace the phone in the port folder (a folder, not a link) by a new one</source>
+  --force        replace the phone there (a folder, not a link) by a new one</source>
         <translation>Создаёт демо-телефон на COM1 в хранилище виртуального телефона DIR, в его папке
 DIR/COM1 (DIR\port1 в Windows): программы всех видов, сжатую программу, картинку,
 мелодию звонка, набор картинок, данные, пустые слоты, обе библиотеки и запись
 настроек. Если в папке порта что-то есть, команда отказывается.
 
-  --force        заменить телефон в папке порта (папку, не ссылку) новым</translation>
+  --force        заменить телефон там (папку, не ссылку) новым</translation>
     </message>
     <message>
         <source>Library: %1 (%2)</source>

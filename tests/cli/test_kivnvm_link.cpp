@@ -32,10 +32,10 @@ void TestKivnvmLink::linkTellsTheLibraryAndHowItRuns() {
       "InitGBPMode, EndGBPMode, ReadNVMFile, WriteNVMFile, ClearNVMFile, GetNVMFileSize";
   TKivnvmRun run = kivnvm_.Run({"link"});
   QCOMPARE(run.ExitCode, 0);
-  QCOMPARE(run.OutLines(),
-           (QStringList{"Library: " + library + " (demo phone)",
-                        "Kind: Linux library (64-bit, x86-64)",
-                        "Runs: in this process", "Exports: " + exports, "Usable: yes"}));
+  QCOMPARE(
+      run.OutLines(),
+      (QStringList{"Library: " + library + " (demo phone)", "Kind: Linux library (64-bit, x86-64)",
+                   "Runs: in this process", "Exports: " + exports, "Usable: yes"}));
   // The settings file's [Link] section, and the options that win over it.
   kivnvm_.WriteSettings("[Link]\nIsolate=true\nLibrary=/nonexistent/libgbp.so\n");
   run = kivnvm_.Run({"link", "--json", "--link", library});

@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "catalogue/ops/refreshslots.h"
-#include "common/platform.h"
 #include "common/operationio.h"
+#include "common/platform.h"
 #include "link/phoneport.h"
 #include "transfer/ops/backup.h"
 #include "transfer/ops/restore.h"

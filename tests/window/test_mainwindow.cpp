@@ -340,14 +340,13 @@ void TestMainWindow::aboutBox() {
   };
   Control<QPushButton>("Button2")->click();
   QCOMPARE(fixture_->Modal.OpenedDialogs, QStringList{"AboutBox"});
-  QCOMPARE(texts,
-           (QStringList{"About", "Kiv Manager 2.0",
-                        "Simple application for view and modify NVM sections used by "
-                        "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
-                        "Kiv Manager 2.0 by the Kiv Manager developers",
-                        "Phone link: the demo phone (" +
-                            QFileInfo(Window().Link().LibraryFile()).fileName() +
-                            ", in this process)"}));
+  QCOMPARE(texts, (QStringList{"About", "Kiv Manager 2.0",
+                               "Simple application for view and modify NVM sections used by "
+                               "poplular Kiv-series firmware MOD for Sony Jxx and Z7 phones.",
+                               "Kiv Manager 2.0 by the Kiv Manager developers",
+                               "Phone link: the demo phone (" +
+                                   QFileInfo(Window().Link().LibraryFile()).fileName() +
+                                   ", in this process)"}));
   QCOMPARE(About().result(), int(mrOk));
 }
 

@@ -75,9 +75,10 @@ QString SerialPhone() {
 }
 
 void ShareWithWindows(const TVirtualPhone& phone, int port) {
-  const QString windowsName = QStringLiteral("%1/%2%3")
-                                  .arg(phone.StoreDir(), QLatin1String(gbp::WindowsPortFolderPrefix))
-                                  .arg(port);
+  const QString windowsName =
+      QStringLiteral("%1/%2%3")
+          .arg(phone.StoreDir(), QLatin1String(gbp::WindowsPortFolderPrefix))
+          .arg(port);
   if (!QFile::link(phone.PortDir(port), windowsName))
     qFatal("cannot link %s", qPrintable(windowsName));
 }
