@@ -100,8 +100,8 @@ TLibraryLine DescribeLibrary(const QString& path) {
 
 // The serial devices present, each with its description, for a port's drop-down; the
 // field left empty means the library's own choice.
-void OfferDevices(QComboBox* box) {
-  for (const TSerialDeviceInfo& device : SerialDevicesPresent())
+void OfferDevices(QComboBox* box, const QList<TSerialDeviceInfo>& present) {
+  for (const TSerialDeviceInfo& device : present)
     box->addItem(DeviceText(device), device.Device);
   box->setCurrentIndex(-1);
 }
@@ -156,6 +156,9 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
   libraryRows->addWidget(libraryLine_);
   form->addRow(tr("Library:"), libraryRows);
 
+  // Listed once for the four ports; Windows has no device to put behind one.
+  const QList<TSerialDeviceInfo> present =
+      kWindowsBuild ? QList<TSerialDeviceInfo>() : SerialDevicesPresent();
   for (int port = kFirstComPort; port <= kLastComPort; ++port) {
     QComboBox* box = devices_[port - 1] = new QComboBox(this);
     box->setEditable(true);
@@ -163,8 +166,7 @@ TPhoneLinkDialog::TPhoneLinkDialog(QWidget* parent) : QDialog(parent) {
     box->setObjectName(QStringLiteral("DeviceCOM%1").arg(port));
     box->setAccessibleName(tr("Device behind COM%1").arg(port));
     box->lineEdit()->setPlaceholderText(tr("as the library chooses"));
-    OfferDevices(box);
-    // Windows opens its own COM ports: there is no device to put behind one.
+    OfferDevices(box, present);
     if (kWindowsBuild)
       box->hide();
     else
