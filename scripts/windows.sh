@@ -18,7 +18,7 @@ build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
   -DKIV_WINDOWS_PREFIXES="$qt_dir;$lzo_dir" -DCMAKE_PREFIX_PATH="$qt_dir" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DKIV_LZO_WINDOWS="$lzo_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKIV_BENCH=OFF \
+  -DKIV_LZO_WINDOWS="$lzo_dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
   -DKIV_WERROR=ON -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
