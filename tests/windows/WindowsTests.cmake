@@ -23,6 +23,4 @@ set(KIV_POSIX_ONLY_TESTS
   test_settingsfile
   # kivnvm's runner, which copies the POSIX programs (tests/windows runs kivnvm.exe instead)
   test_phonework test_uploadplan
-  # kivnvm's command library, whose entry point the Windows link does not take
-  test_operations
 )
