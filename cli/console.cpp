@@ -8,6 +8,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define KIV_ISATTY _isatty
 #define KIV_FILENO _fileno
 #else
@@ -18,10 +19,35 @@
 
 namespace {
 
+#ifdef _WIN32
+// A console shows UTF-16 text whatever its code page, which UTF-8 bytes would garble; its
+// escape sequences (the progress line's) need the console's terminal mode.
+bool WriteToConsole(std::FILE* stream, const QString& text) {
+  const auto console = reinterpret_cast<HANDLE>(_get_osfhandle(KIV_FILENO(stream)));
+  DWORD mode = 0;
+  if (console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode))
+    return false;
+  if (!(mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING))
+    SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  DWORD written = 0;
+  return WriteConsoleW(console, reinterpret_cast<const wchar_t*>(text.utf16()), DWORD(text.size()),
+                       &written, nullptr);
+}
+#endif
+
 void Write(std::FILE* stream, const QString& text) {
+#ifdef _WIN32
+  if (WriteToConsole(stream, text))
+    return;
+  // Whole, in one write: the C runtime leaves a stream that is a character device
+  // unbuffered and writes it a byte at a time.
+  const QByteArray bytes = text.toUtf8();
+  _write(KIV_FILENO(stream), bytes.constData(), unsigned(bytes.size()));
+#else
   const QByteArray bytes = text.toUtf8();
   std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
   std::fflush(stream);
+#endif
 }
 
 }  // namespace
