@@ -1,7 +1,14 @@
 #include "cli/files.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <cstdio>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "cli/console.h"
 #include "common/errors.h"
@@ -12,6 +19,18 @@ namespace {
 
 QString StandardOutputName() {
   return TCliText::tr("standard output");
+}
+
+// Windows opens the standard streams in text mode, where a CR before LF is dropped and
+// Ctrl+Z ends the input on the way in, and every LF gains a CR on the way out: a section's
+// bytes pass in binary mode, unchanged. Elsewhere there is no difference.
+void PassBytesUnchanged(std::FILE* stream) {
+#ifdef _WIN32
+  std::fflush(stream);
+  _setmode(_fileno(stream), _O_BINARY);
+#else
+  Q_UNUSED(stream);
+#endif
 }
 
 }  // namespace
@@ -28,9 +47,13 @@ namespace {
 
 // The file named on the command line, or standard input for "-".
 void OpenInput(QFile& input, const QString& path) {
-  if (!IsStandardStream(path))
+  if (!IsStandardStream(path)) {
     OpenForReading(input, path, TFileKinds::StreamsToo);
-  else if (!input.open(stdin, QIODevice::ReadOnly))
+    return;
+  }
+  PassBytesUnchanged(stdin);
+  // By its descriptor: Windows refuses a pipe opened by its stream.
+  if (!input.open(STDIN_FILENO, QIODevice::ReadOnly))
     throw EFOpenError(InputName(path), input.errorString());
 }
 
@@ -81,6 +104,8 @@ void WriteOutputFile(const QString& path, const QByteArray& bytes) {
     SaveFile(path, bytes);
     return;
   }
+  // Standard output holds these bytes alone: what a command says beside them goes to stderr.
+  PassBytesUnchanged(stdout);
   QFile output;
   if (!output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
     throw EFCreateError(StandardOutputName(), output.errorString());

@@ -1,5 +1,6 @@
 // The Windows kivnvm.exe, run as Windows runs it (under Wine here), against the 64-bit
-// virtual phone gbp.dll: each phone command gives the phone's own bytes, a backup restores
+// virtual phone gbp.dll: each phone command gives the phone's own bytes, through files and
+// through the standard streams, which Windows opens as text, alike; a backup restores
 // what was changed, a hang and a crash of the library in its link host are ended within their
 // deadlines with the next command working, Find phone tries each COM port as the port it is,
 // and a 32-bit gbp.dll runs in the 32-bit link host where 32-bit programs can run.
@@ -16,6 +17,7 @@ namespace {
 
 struct TRun {
   int ExitCode = -1;
+  QByteArray Bytes;  // standard output as it came
   QString Out;
   QString Err;
 };
@@ -37,6 +39,7 @@ class TestWindowsKivnvm : public QObject {
   void init();
   void cleanup();
   void commandsGiveThePhonesBytes();
+  void standardStreamsCarryBytesUnchanged();
   void backupRestoresWhatChanged();
   void hangAndCrashEndWithinTheirDeadlines_data();
   void hangAndCrashEndWithinTheirDeadlines();
@@ -45,16 +48,20 @@ class TestWindowsKivnvm : public QObject {
 
  private:
   QString Path(const QString& name) const { return work_->filePath(name); }
-  TRun Run(QStringList arguments, const QString& library = TVirtualPhone::LibraryPath()) const {
+  TRun Run(QStringList arguments, const QString& library = TVirtualPhone::LibraryPath(),
+           const QByteArray& input = QByteArray()) const {
     if (!library.isEmpty())  // the phone commands' link; the others take none
       arguments << QStringLiteral("--link") << library;
     QProcess process;
     process.start(Beside(QStringLiteral("kivnvm.exe")), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(60000))
       process.kill();
     TRun run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-             QString::fromUtf8(process.readAllStandardOutput()),
+             process.readAllStandardOutput(), QString(),
              QString::fromUtf8(process.readAllStandardError())};
+    run.Out = QString::fromUtf8(run.Bytes);
     if (run.ExitCode != 0)
       qInfo().noquote() << arguments.join(QLatin1Char(' ')) << "ended with" << run.ExitCode
                         << run.Err;
@@ -95,6 +102,19 @@ void TestWindowsKivnvm::commandsGiveThePhonesBytes() {
 
   QCOMPARE(Run({"clear", "--force", "18-20"}).ExitCode, 0);
   QVERIFY(!phone_->Holds(18, 20));
+}
+
+// CR LF, a lone LF and Ctrl+Z, which text mode would change or stop at.
+void TestWindowsKivnvm::standardStreamsCarryBytesUnchanged() {
+  const QByteArray bytes(
+      "A\nB\r\nC\x1a"
+      "D\0E\n",
+      11);
+  QCOMPARE(Run({"put", "18-20", "-"}, TVirtualPhone::LibraryPath(), bytes).ExitCode, 0);
+  QCOMPARE(phone_->Get(18, 20), bytes);
+  const TRun got = Run({"get", "18-20", "-"});
+  QCOMPARE(got.ExitCode, 0);
+  QCOMPARE(got.Bytes, bytes);
 }
 
 void TestWindowsKivnvm::backupRestoresWhatChanged() {
