@@ -20,31 +20,39 @@
 namespace {
 
 #ifdef _WIN32
-// A console shows UTF-16 text whatever its code page, which UTF-8 bytes would garble; its
-// escape sequences (the progress line's) need the console's terminal mode.
-bool WriteToConsole(std::FILE* stream, const QString& text) {
-  const auto console = reinterpret_cast<HANDLE>(_get_osfhandle(KIV_FILENO(stream)));
-  DWORD mode = 0;
-  if (console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode))
-    return false;
-  if (!(mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING))
-    SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
-  DWORD written = 0;
-  return WriteConsoleW(console, reinterpret_cast<const wchar_t*>(text.utf16()), DWORD(text.size()),
-                       &written, nullptr);
+// The console behind a standard stream, its terminal mode on for the progress line's escapes;
+// INVALID_HANDLE_VALUE for a file, a pipe or another device. Asked once: it stays so.
+HANDLE ConsoleOf(std::FILE* stream) {
+  const auto ask = [](std::FILE* standard) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(KIV_FILENO(standard)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+      return INVALID_HANDLE_VALUE;
+    SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+    return handle;
+  };
+  static const HANDLE output = ask(stdout);
+  static const HANDLE error = ask(stderr);
+  return stream == stdout ? output : error;
 }
 #endif
 
 void Write(std::FILE* stream, const QString& text) {
 #ifdef _WIN32
-  if (WriteToConsole(stream, text))
+  // A console shows UTF-16 text whatever its code page, which UTF-8 bytes would garble.
+  const HANDLE console = ConsoleOf(stream);
+  DWORD written = 0;
+  if (console != INVALID_HANDLE_VALUE &&
+      WriteConsoleW(console, reinterpret_cast<const wchar_t*>(text.utf16()), DWORD(text.size()),
+                    &written, nullptr))
     return;
+#endif
+  const QByteArray bytes = text.toUtf8();
+#ifdef _WIN32
   // Whole, in one write: the C runtime leaves a stream that is a character device
   // unbuffered and writes it a byte at a time.
-  const QByteArray bytes = text.toUtf8();
   _write(KIV_FILENO(stream), bytes.constData(), unsigned(bytes.size()));
 #else
-  const QByteArray bytes = text.toUtf8();
   std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
   std::fflush(stream);
 #endif
